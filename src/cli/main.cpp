@@ -1,0 +1,77 @@
+// tarnel-cli: the editor's loading and saving without a window, for batch work.
+#include "document/idedocument.h"
+#include "document/idefile.h"
+#include "document/statistics.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QTextStream>
+
+namespace {
+
+QTextStream& err()
+{
+    static QTextStream stream(stderr);
+    return stream;
+}
+
+int usage()
+{
+    err() << "usage: tarnel-cli format IN OUT   load IN and write it as the editor saves it\n"
+             "       tarnel-cli stats FILE      print the statistics of FILE\n";
+    err().flush();
+    return 2;
+}
+
+// Loads `path`, reporting every load error prompt on standard error.
+bool load(IdeDocument& document, const QString& path)
+{
+    document.setOpenFilePath(path);
+    const LoadOutcome outcome = loadFile(document, [](const LoadError& error) {
+        err() << "line " << error.lineNumber << ": " << QString::fromLatin1(error.line) << '\n';
+    });
+    if (outcome.status == ReadOutcome::Missing)
+        err() << "tarnel-cli: " << path << ": no such file\n";
+    else if (outcome.status == ReadOutcome::Unreadable)
+        err() << "tarnel-cli: " << path << ": cannot read: " << outcome.error << '\n';
+    err().flush();
+    return outcome.status == ReadOutcome::Read;
+}
+
+int format(const QString& in, const QString& out)
+{
+    IdeDocument document;
+    if (!load(document, in))
+        return 1;
+    const QString failure = saveFile(document, out, QDateTime::currentDateTime());
+    if (!failure.isEmpty()) {
+        err() << "tarnel-cli: " << out << ": cannot write: " << failure << '\n';
+        err().flush();
+        return 1;
+    }
+    return 0;
+}
+
+int stats(const QString& path)
+{
+    IdeDocument document;
+    if (!load(document, path))
+        return 1;
+    QTextStream out(stdout);
+    for (const auto& [caption, value] : documentStatistics(document))
+        out << caption << '\t' << value << '\n';
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QCoreApplication app(argc, argv);
+    const QStringList args = app.arguments().mid(1);
+    if (args.size() == 3 && args[0] == QLatin1String("format"))
+        return format(args[1], args[2]);
+    if (args.size() == 2 && args[0] == QLatin1String("stats"))
+        return stats(args[1]);
+    return usage();
+}

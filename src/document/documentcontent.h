@@ -1,0 +1,29 @@
+#pragma once
+
+#include "document/linekind.h"
+#include "document/rowstore.h"
+
+#include <QByteArray>
+
+#include <array>
+
+// What an IDE file holds once read: the six tables' rows and the path lines.
+struct DocumentContent {
+    std::array<RowStore, lineKindCount> tables;
+    // The path sections' lines as read, joined by CR LF.
+    QByteArray pathText;
+
+    RowStore& table(LineKind kind) { return tables[size_t(kind)]; }
+    const RowStore& table(LineKind kind) const { return tables[size_t(kind)]; }
+
+    // Paints every commented row red, as a load leaves them.
+    void markComments()
+    {
+        for (RowStore& rows : tables) {
+            for (qsizetype row = 0; row < rows.size(); ++row) {
+                if (rows.isCommented(row))
+                    rows.setStyle(row, rows.style(row) | RowStore::RedText);
+            }
+        }
+    }
+};

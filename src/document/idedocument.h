@@ -1,0 +1,57 @@
+#pragma once
+
+#include "document/documentcontent.h"
+#include "document/linekind.h"
+#include "document/sectiontable.h"
+
+#include <QObject>
+#include <QString>
+
+#include <array>
+
+// The open document: six section tables, the path store, the file's path and
+// the changed flag. The window and the editors work on it directly.
+class IdeDocument : public QObject {
+    Q_OBJECT
+public:
+    static inline const QString untitledPath = QStringLiteral("empty");
+
+    explicit IdeDocument(QObject* parent = nullptr);
+
+    SectionTable& table(LineKind kind) { return *m_tables[size_t(kind)]; }
+    const SectionTable& table(LineKind kind) const { return *m_tables[size_t(kind)]; }
+
+    // The path sections' lines, joined by CR LF. Changing the text marks the
+    // document changed.
+    const QByteArray& pathText() const { return m_pathText; }
+    void setPathText(const QByteArray& text);
+
+    const QString& openFilePath() const { return m_openFilePath; }
+    void setOpenFilePath(const QString& path);
+    bool isUntitled() const { return m_openFilePath == untitledPath; }
+
+    bool fileChanges() const { return m_fileChanges; }
+    void setFileChanges(bool changed);
+
+    // Empties every table and the path store.
+    void clearTables();
+    // Takes over the contents of a file just read; the changed flag is not touched.
+    void replaceContent(DocumentContent&& content);
+    // The document as the bytes of a saved file.
+    QByteArray toFileBytes(QByteArrayView header) const;
+
+    void setSorted(bool sorted);
+
+signals:
+    void fileChangesChanged(bool changed);
+    void openFilePathChanged(const QString& path);
+    void pathTextChanged();
+    // Every table was replaced at once (a load, New or Close).
+    void contentReplaced();
+
+private:
+    std::array<SectionTable*, lineKindCount> m_tables{};
+    QByteArray m_pathText;
+    QString m_openFilePath = untitledPath;
+    bool m_fileChanges = false;
+};

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "document/ideparser.h"
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QString>
+
+class IdeDocument;
+
+struct ReadOutcome {
+    enum Status { Read, Missing, Unreadable };
+    Status status = Missing;
+    QByteArray bytes;
+    QString error; // why an existing file could not be read
+};
+
+// A directory, or a name that does not exist, counts as missing.
+ReadOutcome readIdeFile(const QString& path);
+
+// Writes beside the target and replaces it only once the new file is complete,
+// so a failed save leaves the old file whole. Returns the reason on failure.
+QString writeIdeFile(const QString& path, const QByteArray& bytes);
+
+struct LoadOutcome {
+    ReadOutcome::Status status = ReadOutcome::Missing;
+    QString error;
+};
+
+// Reads the document's openFilePath into its tables. A file that cannot be read
+// leaves the document as it was; a loaded one is marked unchanged.
+LoadOutcome loadFile(IdeDocument& document, const LoadErrorSink& onError);
+
+// Writes the document to `path` with a header stamped `when`. Returns the reason
+// on failure; the changed flag is the caller's to settle.
+QString saveFile(const IdeDocument& document, const QString& path, const QDateTime& when);

@@ -1,0 +1,65 @@
+#include "document/idetext.h"
+
+namespace idetext {
+
+QByteArrayView trimSpaces(QByteArrayView text)
+{
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && text[begin] == ' ')
+        ++begin;
+    while (end > begin && text[end - 1] == ' ')
+        --end;
+    return text.sliced(begin, end - begin);
+}
+
+bool isBlank(QByteArrayView line)
+{
+    return trimSpaces(line).isEmpty();
+}
+
+qsizetype fieldCount(QByteArrayView line)
+{
+    return line.count(',') + 1;
+}
+
+qsizetype fieldCountWithoutTrailingEmpties(QByteArrayView line)
+{
+    qsizetype count = fieldCount(line);
+    qsizetype end = line.size();
+    while (count > 0) {
+        qsizetype comma = end - 1;
+        while (comma >= 0 && line[comma] != ',')
+            --comma;
+        if (!trimSpaces(line.sliced(comma + 1, end - comma - 1)).isEmpty())
+            break;
+        --count;
+        if (comma < 0)
+            break;
+        end = comma;
+    }
+    return count;
+}
+
+bool isKeyword(QByteArrayView line, QByteArrayView keyword)
+{
+    const QByteArrayView word = trimSpaces(line);
+    if (word.size() != keyword.size())
+        return false;
+    for (qsizetype i = 0; i < word.size(); ++i) {
+        char c = word[i];
+        if (c >= 'A' && c <= 'Z')
+            c = char(c - 'A' + 'a');
+        if (c != keyword[i])
+            return false;
+    }
+    return true;
+}
+
+bool isCommented(QByteArrayView text)
+{
+    const QByteArrayView trimmed = trimSpaces(text);
+    return !trimmed.isEmpty() && trimmed.front() == '#';
+}
+
+} // namespace idetext

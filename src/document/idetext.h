@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QByteArrayView>
+#include <QtGlobal>
+
+// Text rules of the format. Only the space character counts as space: tabs and
+// other white space are part of a value.
+namespace idetext {
+
+QByteArrayView trimSpaces(QByteArrayView text);
+
+// Empty, or nothing but spaces.
+bool isBlank(QByteArrayView line);
+
+// Number of comma-separated pieces: commas plus one.
+qsizetype fieldCount(QByteArrayView line);
+
+// fieldCount() without the empty (or all-space) pieces at the end of the line.
+qsizetype fieldCountWithoutTrailingEmpties(QByteArrayView line);
+
+// Case-insensitive ASCII comparison of the space-trimmed line with a keyword.
+bool isKeyword(QByteArrayView line, QByteArrayView keyword);
+
+// First character after leading spaces is '#'.
+bool isCommented(QByteArrayView text);
+
+// Calls f(value) for every comma-separated piece, trimmed of spaces.
+template <typename F> void forEachValue(QByteArrayView line, F&& f)
+{
+    qsizetype start = 0;
+    for (;;) {
+        const qsizetype comma = line.indexOf(',', start);
+        if (comma < 0) {
+            f(trimSpaces(line.sliced(start)));
+            return;
+        }
+        f(trimSpaces(line.sliced(start, comma - start)));
+        start = comma + 1;
+    }
+}
+
+} // namespace idetext

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "document/documentcontent.h"
+
+#include <QByteArray>
+#include <QDateTime>
+
+#include <array>
+
+// Read-only view of the stores a file is written from.
+struct ContentView {
+    std::array<const RowStore*, lineKindCount> tables{};
+    QByteArrayView pathText;
+
+    const RowStore& table(LineKind kind) const { return *tables[size_t(kind)]; }
+};
+
+// "# Generated from Tarnel by Quorbin  " and the date and time in the user's
+// short formats, without commas so that the line reads back as nothing.
+QByteArray headerLine(const QDateTime& when);
+
+// The whole file in its one layout: header, objs, tobj, Path, then 2dfx with
+// lights, ped animations, particles and sun reflections; every line ends in CR LF.
+QByteArray formatIde(const ContentView& content, QByteArrayView header);

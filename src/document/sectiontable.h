@@ -1,0 +1,53 @@
+#pragma once
+
+#include "document/linekind.h"
+#include "document/rowstore.h"
+
+#include <QObject>
+
+// One section table of the open document. Every change goes through here so
+// that views and open editors hear of it; while sorting is on, added and
+// changed rows go straight to their sorted place.
+class SectionTable : public QObject {
+    Q_OBJECT
+public:
+    explicit SectionTable(LineKind kind, QObject* parent = nullptr);
+
+    LineKind kind() const { return m_kind; }
+    int columnCount() const { return fieldCountOf(m_kind); }
+    const RowStore& rows() const { return m_rows; }
+    qsizetype rowCount() const { return m_rows.size(); }
+
+    // Each returns the position the row ends up at.
+    qsizetype appendRow(const QList<QByteArray>& values, quint8 style = RowStore::normalStyle);
+    qsizetype setRowValues(qsizetype row, const QList<QByteArray>& values);
+    void setRowStyle(qsizetype row, quint8 style);
+    void removeRow(qsizetype row);
+    void clear();
+    // Takes over freshly loaded rows in one step.
+    void replaceAll(RowStore&& rows);
+
+    bool isSorted() const { return m_sorted; }
+    void setSorted(bool sorted);
+
+signals:
+    void aboutToBeReset();
+    void wasReset();
+    void rowAboutToBeInserted(qsizetype row);
+    void rowInserted(qsizetype row);
+    void rowAboutToBeRemoved(qsizetype row);
+    void rowRemoved(qsizetype row);
+    void rowAboutToMove(qsizetype from, qsizetype to);
+    void rowMoved(qsizetype from, qsizetype to);
+    void rowChanged(qsizetype row);
+    void aboutToBeReordered();
+    // newPositions[old] is where the row at `old` went.
+    void reordered(const QList<qsizetype>& newPositions);
+
+private:
+    void sortNow();
+
+    LineKind m_kind;
+    RowStore m_rows;
+    bool m_sorted = false;
+};

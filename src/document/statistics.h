@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QList>
+#include <QPair>
+#include <QString>
+
+class IdeDocument;
+
+// The seven figures of the statistics panel, caption and value, in panel order.
+QList<QPair<QString, QString>> documentStatistics(const IdeDocument& document);

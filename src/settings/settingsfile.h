@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+// The program's settings file, tarnel.ini, whose keys all live in the section [tarnel].
+// Nothing is cached: every read goes to the file, so edits made outside the program show at once.
+class SettingsFile {
+public:
+    using MissingKeyHandler = std::function<void(const QString& message)>;
+
+    // tarnel.ini beside the program, or in the per-user configuration folder when the program's
+    // folder cannot be written to.
+    static QString defaultPath();
+
+    // What a read gives for a key it cannot find, and the message shown for it.
+    static QString errorText();
+
+    explicit SettingsFile(QString path);
+
+    QString path() const;
+    bool exists() const;
+
+    // The value of `key`, or errorText() after telling the missing-key handler.
+    QString readSetting(const QString& key) const;
+
+    // Sets `key`, creating the file and the section when missing. Failures are not reported.
+    void writeSetting(const QString& key, const QString& value);
+
+    // Replaces the file with the default settings: seven empty recent-file slots and the
+    // options lines, paste and sort switched on.
+    void rebuildSettings();
+
+    // 1 when the option's value is the whole number 1, else 0 (also for a missing key, which
+    // still reaches the handler).
+    int readOption(const QString& key) const;
+
+    // Called with errorText() whenever a read finds no value. Without one nothing is shown.
+    void setMissingKeyHandler(MissingKeyHandler handler);
+
+private:
+    QString m_path;
+    MissingKeyHandler m_onMissingKey;
+};
