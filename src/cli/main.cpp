@@ -26,8 +26,7 @@ int usage()
 // Loads `path`, reporting every load error prompt on standard error.
 bool load(IdeDocument& document, const QString& path)
 {
-    document.setOpenFilePath(path);
-    const LoadOutcome outcome = loadFile(document, [](const LoadError& error) {
+    const LoadOutcome outcome = loadFile(document, path, [](const LoadError& error) {
         err() << "line " << error.lineNumber << ": " << QString::fromLatin1(error.line) << '\n';
     });
     if (outcome.status == ReadOutcome::Missing)

@@ -45,15 +45,16 @@ QString writeIdeFile(const QString& path, const QByteArray& bytes)
     return {};
 }
 
-LoadOutcome loadFile(IdeDocument& document, const LoadErrorSink& onError)
+LoadOutcome loadFile(IdeDocument& document, const QString& path, const LoadErrorSink& onError)
 {
-    ReadOutcome read = readIdeFile(document.openFilePath());
+    ReadOutcome read = readIdeFile(path);
     if (read.status != ReadOutcome::Read)
         return {read.status, read.error};
     DocumentContent content = parseIde(read.bytes, onError);
     read.bytes = {}; // the rows hold their own copy; free the file's bytes early
     content.markComments();
     document.replaceContent(std::move(content));
+    document.setOpenFilePath(path);
     document.setFileChanges(false);
     return {ReadOutcome::Read, {}};
 }

@@ -27,9 +27,10 @@ struct LoadOutcome {
     QString error;
 };
 
-// Reads the document's openFilePath into its tables. A file that cannot be read
-// leaves the document as it was; a loaded one is marked unchanged.
-LoadOutcome loadFile(IdeDocument& document, const LoadErrorSink& onError);
+// Reads the file at `path` into the document's tables and makes it the open file.
+// A file that cannot be read leaves the document as it was; a loaded one is
+// marked unchanged.
+LoadOutcome loadFile(IdeDocument& document, const QString& path, const LoadErrorSink& onError);
 
 // Writes the document to `path` with a header stamped `when`. Returns the reason
 // on failure; the changed flag is the caller's to settle.

@@ -4,8 +4,7 @@
 
 RecentList::RecentList(SettingsFile& settings) : m_settings(settings) {}
 
-QStringList RecentList::readSlots() const
-{
+QStringList RecentList::readSlots() const {
     QStringList entries;
     entries.reserve(slotCount);
     for (int n = 1; n <= slotCount; ++n)
@@ -13,18 +12,15 @@ QStringList RecentList::readSlots() const
     return entries;
 }
 
-QString RecentList::placeholder(int n)
-{
+QString RecentList::placeholder(int n) {
     return QStringLiteral("recent") + QString::number(n);
 }
 
-bool RecentList::isPlaceholder(int n, const QString& caption)
-{
+bool RecentList::isPlaceholder(int n, const QString& caption) {
     return caption == placeholder(n);
 }
 
-QStringList RecentList::promote(QStringList entries, const QString& path)
-{
+QStringList RecentList::promote(QStringList entries, const QString& path) {
     // Callers pass seven slots; anything else is brought to that shape first.
     while (entries.size() < slotCount)
         entries.append(placeholder(int(entries.size()) + 1));
@@ -40,8 +36,7 @@ QStringList RecentList::promote(QStringList entries, const QString& path)
     return entries;
 }
 
-QStringList RecentList::sortRecent(const QString& openFilePath)
-{
+QStringList RecentList::sortRecent(const QString& openFilePath) {
     const QStringList entries = promote(readSlots(), openFilePath);
     for (int n = 1; n <= slotCount; ++n)
         m_settings.writeSetting(placeholder(n), entries[n - 1]);

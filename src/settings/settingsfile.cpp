@@ -15,8 +15,7 @@ const QString fileName = QStringLiteral("tarnel.ini");
 const QString section = QStringLiteral("tarnel");
 
 // Permission bits do not tell the whole story (ACLs, read-only mounts, root), so try it.
-bool canCreateFilesIn(const QString& folder)
-{
+bool canCreateFilesIn(const QString& folder) {
     if (folder.isEmpty())
         return false;
     QTemporaryFile probe(folder + QStringLiteral("/tarnel-XXXXXX.probe"));
@@ -25,35 +24,31 @@ bool canCreateFilesIn(const QString& folder)
 
 } // namespace
 
-QString SettingsFile::defaultPath()
-{
+QString SettingsFile::defaultPath() {
     const QString programFolder = QCoreApplication::applicationDirPath();
     if (canCreateFilesIn(programFolder))
         return programFolder + u'/' + fileName;
-    const QString configFolder = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+    const QString configFolder =
+        QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
     QDir().mkpath(configFolder);
     return configFolder + u'/' + fileName;
 }
 
-QString SettingsFile::errorText()
-{
+QString SettingsFile::errorText() {
     return QStringLiteral("INI Error -Check Settings");
 }
 
 SettingsFile::SettingsFile(QString path) : m_path(std::move(path)) {}
 
-QString SettingsFile::path() const
-{
+QString SettingsFile::path() const {
     return m_path;
 }
 
-bool SettingsFile::exists() const
-{
+bool SettingsFile::exists() const {
     return QFile::exists(m_path);
 }
 
-QString SettingsFile::readSetting(const QString& key) const
-{
+QString SettingsFile::readSetting(const QString& key) const {
     const std::optional<QString> value = IniFile::read(m_path, section, key);
     // A value equal to the error text was most likely written back from an earlier failed read,
     // so it is as good as missing.
@@ -64,16 +59,15 @@ QString SettingsFile::readSetting(const QString& key) const
     return errorText();
 }
 
-void SettingsFile::writeSetting(const QString& key, const QString& value)
-{
+void SettingsFile::writeSetting(const QString& key, const QString& value) {
     IniFile::write(m_path, section, key, value);
 }
 
-void SettingsFile::rebuildSettings()
-{
+void SettingsFile::rebuildSettings() {
     QByteArray contents = "[tarnel]\r\n";
     for (int slot = 1; slot <= 7; ++slot)
-        contents += "recent" + QByteArray::number(slot) + "=recent" + QByteArray::number(slot) + "\r\n";
+        contents +=
+            "recent" + QByteArray::number(slot) + "=recent" + QByteArray::number(slot) + "\r\n";
     contents += "lines=1\r\npaste=1\r\nsort=1\r\n";
 
     QSaveFile out(m_path);
@@ -86,15 +80,13 @@ void SettingsFile::rebuildSettings()
     out.commit();
 }
 
-int SettingsFile::readOption(const QString& key) const
-{
+int SettingsFile::readOption(const QString& key) const {
     bool isNumber = false;
     const int value = readSetting(key).toInt(&isNumber);
     // Options are switches; any other value leaves the option off.
     return isNumber && value == 1 ? 1 : 0;
 }
 
-void SettingsFile::setMissingKeyHandler(MissingKeyHandler handler)
-{
+void SettingsFile::setMissingKeyHandler(MissingKeyHandler handler) {
     m_onMissingKey = std::move(handler);
 }

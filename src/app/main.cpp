@@ -1,0 +1,21 @@
+#include "mainwindow/form1.h"
+#include "platform/qtplatform.h"
+#include "settings/settingsfile.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Tarnel"));
+    // The command line names one file; a path with spaces may arrive split.
+    QStringList words = app.arguments().mid(1);
+    const QString commandLine = words.join(QLatin1Char(' '));
+
+    QtPlatform platform;
+    SettingsFile settings(SettingsFile::defaultPath());
+    Form1 window(platform, settings);
+    window.startUp(commandLine);
+    window.show();
+    return app.exec();
+}

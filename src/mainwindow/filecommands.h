@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+class IdeDocument;
+class Platform;
+class RecentList;
+class QWidget;
+
+// The life of the open document: open, reload, new, close, save, and the
+// question about unsaved changes that comes before each of them.
+class FileCommands : public QObject {
+    Q_OBJECT
+public:
+    FileCommands(IdeDocument& document, Platform& platform, RecentList& recent,
+                 QWidget* dialogParent, QObject* parent = nullptr);
+
+    // true: go on; false: stop, the document stays as it is.
+    bool askToSave();
+
+    void fileOpen();
+    // A path from the recent list: no extension check, and a missing file keeps
+    // the open document's path.
+    void openNamedFile(const QString& path);
+    void reloadFile();
+    void fileNew();
+    void fileClose();
+    // Each returns whether the document was written.
+    bool fileSave();
+    bool fileSaveAs();
+    // Start-up with a command line (quotes already removed): load it if named.
+    void startUp(const QString& path);
+
+signals:
+    void statusMessage(const QString& text);
+    // A file was read in; the statistics and the recent menu follow.
+    void loaded();
+    void recentListChanged();
+
+private:
+    // The window's load steps for `path`; returns whether the file was read.
+    bool loadFile(const QString& path);
+    bool saveFile(const QString& path);
+
+    IdeDocument& m_document;
+    Platform& m_platform;
+    RecentList& m_recent;
+    QWidget* m_dialogParent;
+};

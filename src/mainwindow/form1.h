@@ -1,0 +1,101 @@
+#pragma once
+
+#include "document/linekind.h"
+
+#include <QMainWindow>
+
+#include <array>
+
+class FileCommands;
+class IdeDocument;
+class PathsView;
+class Platform;
+class RecentList;
+class SectionSelector;
+class SectionView;
+class SettingsFile;
+class StatisticsPanel;
+class QAction;
+class QCheckBox;
+class QLabel;
+class QMenu;
+
+// The main window: the section selector, statistics, options, the shown
+// section and the menus. It wires commands to their actions; the commands
+// themselves live in their own classes.
+class Form1 : public QMainWindow {
+    Q_OBJECT
+public:
+    static inline const QString versionText = QStringLiteral("Beta 0.1");
+
+    Form1(Platform& platform, SettingsFile& settings, QWidget* parent = nullptr);
+    ~Form1() override;
+
+    // Settings, recent menu, the file named by `commandLine` (quotes are
+    // removed here), options. Runs once, before the window is shown.
+    void startUp(const QString& commandLine);
+
+    IdeDocument& document() { return *m_document; }
+    FileCommands& fileCommands() { return *m_fileCommands; }
+    SectionView* view(LineKind kind) const { return m_views[size_t(kind)]; }
+    PathsView* pathsView() const { return m_pathsView; }
+    SectionSelector* selector() const { return m_selector; }
+    StatisticsPanel* statisticsPanel() const { return m_statistics; }
+    QMenu* actionsMenu(LineKind kind) const { return m_actionsMenus[size_t(kind)]; }
+
+    // The five commands of one table's Actions menu.
+    struct TableActions {
+        QAction* newLine = nullptr;
+        QAction* commentOut = nullptr;
+        QAction* unComment = nullptr;
+        QAction* remove = nullptr;
+        QAction* duplicate = nullptr;
+    };
+    const TableActions& tableActions(LineKind kind) const { return m_tableActions[size_t(kind)]; }
+    QString statusText() const;
+    QString versionPanelText() const;
+    // Index 0..7 of the shown section, after "2DFX" became "Lights".
+    int shownSection() const { return m_shownSection; }
+
+    void selectSection(int index);
+    void refreshRecentMenu();
+    void setStatus(const QString& text);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void buildControls();
+    void buildMenus();
+    QMenu* buildActionsMenu(LineKind kind);
+    void applySort(bool on);
+    void applyGridLines(bool on);
+    void applyPasteCatching(bool on);
+    void placeSectionViews();
+    void updateTitle();
+    void openRecent(int slot);
+
+    Platform& m_platform;
+    SettingsFile& m_settings;
+    IdeDocument* m_document;
+    RecentList* m_recent;
+    FileCommands* m_fileCommands;
+
+    QWidget* m_central = nullptr;
+    SectionSelector* m_selector = nullptr;
+    StatisticsPanel* m_statistics = nullptr;
+    QCheckBox* m_showLines = nullptr;
+    QCheckBox* m_catchPaste = nullptr;
+    QCheckBox* m_objectSort = nullptr;
+    std::array<SectionView*, lineKindCount> m_views{};
+    PathsView* m_pathsView = nullptr;
+    std::array<QMenu*, lineKindCount> m_actionsMenus{};
+    std::array<TableActions, lineKindCount> m_tableActions{};
+    std::array<QAction*, 7> m_recentItems{};
+    QAction* m_editPaste = nullptr;
+    QAction* m_editPaste2 = nullptr;
+    QLabel* m_statusPanel = nullptr;
+    QLabel* m_versionPanel = nullptr;
+    int m_shownSection = 0;
+};

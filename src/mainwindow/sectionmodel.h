@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QAbstractTableModel>
+
+class SectionTable;
+
+// Shows one section table: one column per field of its kind, commented rows in
+// their style. Reads the table's own storage; holds no copy of it.
+class SectionModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    explicit SectionModel(SectionTable& table, QObject* parent = nullptr);
+
+    SectionTable& table() const { return m_table; }
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation,
+                        int role = Qt::DisplayRole) const override;
+
+private:
+    void remapAfterReorder(const QList<qsizetype>& newPositions);
+
+    SectionTable& m_table;
+};

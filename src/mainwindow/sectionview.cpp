@@ -1,0 +1,114 @@
+#include "mainwindow/sectionview.h"
+
+#include "document/sectiontable.h"
+#include "mainwindow/sectionmodel.h"
+#include "mainwindow/twips.h"
+
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMenu>
+
+#include <algorithm>
+#include <array>
+#include <vector>
+
+namespace {
+
+// Column widths in twips; 0 leaves the column at the list's default width.
+std::vector<int> columnWidthsOf(LineKind kind)
+{
+    switch (kind) {
+    case LineKind::Object: return {800, 2500, 2500, 0, 900, 1200};
+    case LineKind::TimedObject: return {800, 2500, 1700, 1200, 900, 970, 900, 900};
+    case LineKind::Light:
+        return {800,  1000, 1000, 1000, 800,  800,  800,  800,  800,  1200,
+                1100, 1000, 1000, 1000, 1000, 1000, 1000, 1000, 1000, 800};
+    case LineKind::Sun: return {800, 1000, 1000, 1000, 800, 800, 800, 1000, 1000};
+    case LineKind::Particle:
+        return {800, 1000, 1000, 1000, 800, 800, 800, 800, 800, 1000, 1000, 1000, 1000, 1000};
+    case LineKind::PedArea:
+        return {800, 1000, 1000, 1000, 800,  800,  800,  800,
+                800, 800,  1000, 1000, 1000, 1000, 1000, 1000};
+    }
+    return {};
+}
+
+} // namespace
+
+SectionView::SectionView(SectionModel* model, QWidget* parent) : QTableView(parent), m_model(model)
+{
+    setModel(model);
+    setObjectName(tableNameOf(kind()));
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setShowGrid(false);
+    setWordWrap(false);
+    setCornerButtonEnabled(false);
+    setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    verticalHeader()->hide();
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
+    horizontalHeader()->setHighlightSections(false);
+    horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    horizontalHeader()->setSectionsClickable(false);
+    applyColumnWidths();
+}
+
+LineKind SectionView::kind() const
+{
+    return m_model->table().kind();
+}
+
+void SectionView::applyColumnWidths()
+{
+    const std::vector<int> widths = columnWidthsOf(kind());
+    for (int column = 0; column < int(widths.size()); ++column) {
+        if (widths[size_t(column)] > 0)
+            horizontalHeader()->resizeSection(column, twips(widths[size_t(column)]));
+    }
+}
+
+QList<qsizetype> SectionView::selectedRowNumbers() const
+{
+    QList<qsizetype> rows;
+    if (!selectionModel())
+        return rows;
+    // Ranges, not indexes: a selection of a million rows is one range.
+    for (const QItemSelectionRange& range : selectionModel()->selection()) {
+        for (int row = range.top(); row <= range.bottom(); ++row)
+            rows.append(row);
+    }
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    return rows;
+}
+
+void SectionView::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        event->accept();
+        emit openRequested();
+        return;
+    }
+    QTableView::keyPressEvent(event);
+}
+
+void SectionView::mousePressEvent(QMouseEvent* event)
+{
+    // A right click pops up the Actions menu for the selection; it never changes it.
+    if (event->button() == Qt::RightButton) {
+        event->accept();
+        if (m_popup && selectionModel() && selectionModel()->hasSelection())
+            m_popup->popup(event->globalPosition().toPoint());
+        return;
+    }
+    QTableView::mousePressEvent(event);
+}
+
+void SectionView::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    QTableView::mouseDoubleClickEvent(event);
+    if (event->button() == Qt::LeftButton && indexAt(event->position().toPoint()).isValid())
+        emit openRequested();
+}

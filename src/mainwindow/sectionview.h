@@ -1,0 +1,38 @@
+#pragma once
+
+#include "document/linekind.h"
+
+#include <QTableView>
+
+class QMenu;
+class SectionModel;
+
+// A section table shown as a list: whole rows selected, fixed row height and
+// column widths so that huge tables scroll without measuring their rows.
+class SectionView : public QTableView {
+    Q_OBJECT
+public:
+    SectionView(SectionModel* model, QWidget* parent = nullptr);
+
+    LineKind kind() const;
+    SectionModel* sectionModel() const { return m_model; }
+    // The Actions menu that pops up on a right click over a selected row.
+    void setPopupMenu(QMenu* menu) { m_popup = menu; }
+    // Selected rows in table order.
+    QList<qsizetype> selectedRowNumbers() const;
+
+signals:
+    // Double click or Enter: open the selected row in its editor.
+    void openRequested();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+private:
+    void applyColumnWidths();
+
+    SectionModel* m_model;
+    QMenu* m_popup = nullptr;
+};

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QColor>
+#include <QString>
+#include <QUrl>
+
+#include <optional>
+
+class QWidget;
+
+// Everything the program asks of the desktop: message boxes, file and colour
+// dialogs, the clipboard, the beep, and handing a file or address to another
+// program. The window asks through this interface only, so tests can answer.
+class Platform {
+public:
+    enum class Answer { Yes, No, Cancel };
+    enum class Icon { None, Information };
+
+    virtual ~Platform() = default;
+
+    // A notice with an OK button.
+    virtual void showMessage(QWidget* parent, const QString& title, const QString& text, Icon icon) = 0;
+    // A question with Yes, No and Cancel and no icon.
+    virtual Answer askYesNoCancel(QWidget* parent, const QString& title, const QString& text) = 0;
+    // Empty when the user cancels.
+    virtual QString openFileName(QWidget* parent, const QString& filter) = 0;
+    virtual QString saveFileName(QWidget* parent, const QString& filter) = 0;
+    // Empty when the user cancels.
+    virtual std::optional<QColor> chooseColor(QWidget* parent, const QColor& initial,
+                                              const QString& title) = 0;
+    virtual QString clipboardText() = 0;
+    virtual void beep() = 0;
+    // Opens an address in the browser; the answer is not looked at by callers.
+    virtual bool openUrl(const QUrl& url) = 0;
+    // Starts the desktop's text editor on a file without waiting for it.
+    virtual bool openInTextEditor(const QString& path) = 0;
+};
+
+// Filter of the open and save dialogs, in the "caption|pattern" form.
+inline const QString ideFileFilter = QStringLiteral("IDE Files (*.ide)|*.ide");

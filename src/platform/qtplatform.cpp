@@ -1,0 +1,137 @@
+#include "platform/qtplatform.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QColorDialog>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QProcess>
+#include <QPushButton>
+#include <QRegularExpression>
+
+namespace {
+
+QStringList patternsOf(const QString& pattern)
+{
+    QStringList patterns;
+    for (const QString& p : pattern.split(u';', Qt::SkipEmptyParts)) {
+        if (!p.trimmed().isEmpty())
+            patterns << p.trimmed();
+    }
+    return patterns;
+}
+
+// True when the caption ends in "(...)" listing exactly `patterns`; Qt reads the patterns from
+// there, so nothing needs adding.
+bool captionShowsPatterns(const QString& caption, QStringList patterns)
+{
+    const qsizetype open = caption.lastIndexOf(u'(');
+    if (open < 0 || !caption.endsWith(u')'))
+        return false;
+    QStringList shown = caption.mid(open + 1, caption.size() - open - 2)
+                            .split(QRegularExpression(QStringLiteral("[ ;]")), Qt::SkipEmptyParts);
+    shown.sort();
+    patterns.sort();
+    return shown == patterns;
+}
+
+} // namespace
+
+QString toQtFilter(const QString& filter)
+{
+    const QStringList parts = filter.split(u'|');
+    QStringList entries;
+    for (qsizetype i = 0; i < parts.size(); i += 2) {
+        const QString caption = parts[i].trimmed();
+        const QStringList patterns = i + 1 < parts.size() ? patternsOf(parts[i + 1]) : QStringList();
+        if (patterns.isEmpty() || captionShowsPatterns(caption, patterns)) {
+            if (!caption.isEmpty())
+                entries << caption;
+        } else if (caption.isEmpty()) {
+            entries << patterns.join(u' ');
+        } else {
+            entries << caption + QStringLiteral(" (") + patterns.join(u' ') + u')';
+        }
+    }
+    return entries.join(QStringLiteral(";;"));
+}
+
+void QtPlatform::showMessage(QWidget* parent, const QString& title, const QString& text, Icon icon)
+{
+    QMessageBox box(parent);
+    box.setWindowTitle(title);
+    // Plain text: paths and item names may hold '<' and must not be read as markup.
+    box.setTextFormat(Qt::PlainText);
+    box.setText(QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    box.setIcon(icon == Icon::Information ? QMessageBox::Information : QMessageBox::Warning);
+    box.setStandardButtons(QMessageBox::Ok);
+    box.exec();
+}
+
+Platform::Answer QtPlatform::askYesNoCancel(QWidget* parent, const QString& title,
+                                            const QString& text)
+{
+    QMessageBox box(parent);
+    box.setWindowTitle(title);
+    box.setTextFormat(Qt::PlainText);
+    box.setText(QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    box.setIcon(QMessageBox::NoIcon);
+    box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    box.setDefaultButton(QMessageBox::Yes);
+    // Escape and the close button both land on Cancel.
+    box.setEscapeButton(QMessageBox::Cancel);
+    box.exec();
+    const QAbstractButton* clicked = box.clickedButton();
+    if (clicked == box.button(QMessageBox::Yes))
+        return Answer::Yes;
+    if (clicked == box.button(QMessageBox::No))
+        return Answer::No;
+    return Answer::Cancel;
+}
+
+QString QtPlatform::openFileName(QWidget* parent, const QString& filter)
+{
+    return QFileDialog::getOpenFileName(parent, QString(), QString(), toQtFilter(filter));
+}
+
+QString QtPlatform::saveFileName(QWidget* parent, const QString& filter)
+{
+    // The editor takes the name as typed and replaces an existing file without asking.
+    return QFileDialog::getSaveFileName(parent, QString(), QString(), toQtFilter(filter), nullptr,
+                                        QFileDialog::DontConfirmOverwrite);
+}
+
+std::optional<QColor> QtPlatform::chooseColor(QWidget* parent, const QColor& initial,
+                                              const QString& title)
+{
+    const QColor chosen = QColorDialog::getColor(initial, parent, title);
+    if (!chosen.isValid())
+        return std::nullopt;
+    return chosen;
+}
+
+QString QtPlatform::clipboardText()
+{
+    return QGuiApplication::clipboard()->text();
+}
+
+void QtPlatform::beep()
+{
+    QApplication::beep();
+}
+
+bool QtPlatform::openUrl(const QUrl& url)
+{
+    return QDesktopServices::openUrl(url);
+}
+
+bool QtPlatform::openInTextEditor(const QString& path)
+{
+#ifdef Q_OS_LINUX
+    // The path goes as its own argument, so spaces in it need no quoting.
+    if (QProcess::startDetached(QStringLiteral("xdg-open"), {path}))
+        return true;
+#endif
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "platform/platform.h"
+
+// Turns the "caption|pattern" filter form into the form Qt's file dialogs take: pairs become
+// "caption (patterns)" joined by ";;". A caption that already ends in its own patterns is kept.
+QString toQtFilter(const QString& filter);
+
+// The desktop as Qt offers it. Needs a QApplication.
+class QtPlatform : public Platform {
+public:
+    void showMessage(QWidget* parent, const QString& title, const QString& text, Icon icon) override;
+    Answer askYesNoCancel(QWidget* parent, const QString& title, const QString& text) override;
+    QString openFileName(QWidget* parent, const QString& filter) override;
+    QString saveFileName(QWidget* parent, const QString& filter) override;
+    std::optional<QColor> chooseColor(QWidget* parent, const QColor& initial,
+                                      const QString& title) override;
+    QString clipboardText() override;
+    void beep() override;
+    bool openUrl(const QUrl& url) override;
+    bool openInTextEditor(const QString& path) override;
+};

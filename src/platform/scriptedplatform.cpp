@@ -1,0 +1,99 @@
+#include "platform/scriptedplatform.h"
+
+#include <algorithm>
+
+QStringList ScriptedPlatform::messages() const
+{
+    QStringList texts;
+    for (const Request& r : requests) {
+        if (r.kind == u"message")
+            texts << r.text;
+    }
+    return texts;
+}
+
+int ScriptedPlatform::count(const QString& kind) const
+{
+    return int(std::count_if(requests.cbegin(), requests.cend(),
+                             [&](const Request& r) { return r.kind == kind; }));
+}
+
+void ScriptedPlatform::clear()
+{
+    requests.clear();
+}
+
+void ScriptedPlatform::record(const QString& kind, const QString& title, const QString& text,
+                              Icon icon)
+{
+    // The hook gets its own copy: it may cause further requests, which grow the list.
+    const Request request{kind, title, text, icon};
+    requests.append(request);
+    if (onRequest)
+        onRequest(request);
+}
+
+QString ScriptedPlatform::nextFileName()
+{
+    return fileNames.isEmpty() ? QString() : fileNames.takeFirst();
+}
+
+void ScriptedPlatform::showMessage(QWidget*, const QString& title, const QString& text, Icon icon)
+{
+    record(QStringLiteral("message"), title, text, icon);
+}
+
+Platform::Answer ScriptedPlatform::askYesNoCancel(QWidget*, const QString& title,
+                                                  const QString& text)
+{
+    record(QStringLiteral("question"), title, text);
+    return answers.isEmpty() ? Answer::Cancel : answers.takeFirst();
+}
+
+QString ScriptedPlatform::openFileName(QWidget*, const QString& filter)
+{
+    record(QStringLiteral("open"), QString(), filter);
+    return nextFileName();
+}
+
+QString ScriptedPlatform::saveFileName(QWidget*, const QString& filter)
+{
+    record(QStringLiteral("save"), QString(), filter);
+    return nextFileName();
+}
+
+std::optional<QColor> ScriptedPlatform::chooseColor(QWidget*, const QColor& initial,
+                                                    const QString& title)
+{
+    record(QStringLiteral("color"), title, initial.name(QColor::HexRgb));
+    if (colors.isEmpty())
+        return std::nullopt;
+    const std::optional<QColor> chosen = colors.takeFirst();
+    // An invalid colour is what a cancelled dialog gives back.
+    if (chosen && !chosen->isValid())
+        return std::nullopt;
+    return chosen;
+}
+
+QString ScriptedPlatform::clipboardText()
+{
+    record(QStringLiteral("clipboard"));
+    return clipboard;
+}
+
+void ScriptedPlatform::beep()
+{
+    record(QStringLiteral("beep"));
+}
+
+bool ScriptedPlatform::openUrl(const QUrl& url)
+{
+    record(QStringLiteral("url"), QString(), url.toString());
+    return urlOpens;
+}
+
+bool ScriptedPlatform::openInTextEditor(const QString& path)
+{
+    record(QStringLiteral("editor"), QString(), path);
+    return editorStarts;
+}

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "platform/platform.h"
+
+#include <QList>
+#include <QStringList>
+
+#include <functional>
+
+// A desktop that answers from lists filled beforehand and writes down every request, in order.
+// Needs no display: a QCoreApplication is enough.
+class ScriptedPlatform : public Platform {
+public:
+    struct Request {
+        // "message", "question", "open", "save", "color", "clipboard", "beep", "url", "editor".
+        QString kind;
+        // Messages and questions: the title. Colour: the dialog title.
+        QString title;
+        // Messages and questions: the text. Open and save: the filter. Colour: the initial colour
+        // as "#rrggbb". Url: the address. Editor: the path.
+        QString text;
+        Platform::Icon icon = Platform::Icon::None;
+    };
+
+    QList<Request> requests;
+
+    // Answers, taken from the front. Open and save share one list in call order; an empty list,
+    // or an empty name, reads as cancelled. Questions with no answer left are cancelled.
+    QList<Platform::Answer> answers;
+    QStringList fileNames;
+    QList<std::optional<QColor>> colors;
+    QString clipboard;
+    bool editorStarts = true;
+    bool urlOpens = true;
+
+    // Runs after a request is written down and before its answer is taken, as if while the
+    // dialog were open; it may still fill the lists for that request.
+    std::function<void(const Request&)> onRequest;
+
+    QStringList messages() const;
+    int count(const QString& kind) const;
+    void clear();
+
+    void showMessage(QWidget* parent, const QString& title, const QString& text, Icon icon) override;
+    Answer askYesNoCancel(QWidget* parent, const QString& title, const QString& text) override;
+    QString openFileName(QWidget* parent, const QString& filter) override;
+    QString saveFileName(QWidget* parent, const QString& filter) override;
+    std::optional<QColor> chooseColor(QWidget* parent, const QColor& initial,
+                                      const QString& title) override;
+    QString clipboardText() override;
+    void beep() override;
+    bool openUrl(const QUrl& url) override;
+    bool openInTextEditor(const QString& path) override;
+
+private:
+    void record(const QString& kind, const QString& title = QString(),
+                const QString& text = QString(), Icon icon = Icon::None);
+    QString nextFileName();
+};

@@ -1,0 +1,174 @@
+#pragma once
+
+// Helpers shared by the document tests: readable dumps of tables, comparison of
+// whole documents and small file chores.
+
+#include "document/documentcontent.h"
+#include "document/idedocument.h"
+#include "document/ideparser.h"
+#include "document/idewriter.h"
+
+#include <QByteArrayList>
+#include <QDir>
+#include <QFile>
+#include <QList>
+#include <QString>
+
+namespace kit {
+
+// A row as its values joined with '|' (test data never holds '|').
+inline QByteArray rowText(const RowStore& rows, qsizetype row)
+{
+    return rows.values(row).join('|');
+}
+
+inline QByteArrayList rowTexts(const RowStore& rows)
+{
+    QByteArrayList out;
+    for (qsizetype row = 0; row < rows.size(); ++row)
+        out.append(rowText(rows, row));
+    return out;
+}
+
+inline QByteArrayList firstValues(const RowStore& rows)
+{
+    QByteArrayList out;
+    for (qsizetype row = 0; row < rows.size(); ++row)
+        out.append(rows.firstValue(row).toByteArray());
+    return out;
+}
+
+// Every row of every table as "<table> <values>", then "path <text>" when the
+// path store holds anything.
+inline QByteArrayList dump(const DocumentContent& content)
+{
+    QByteArrayList out;
+    for (LineKind kind : allLineKinds) {
+        const RowStore& rows = content.table(kind);
+        for (qsizetype row = 0; row < rows.size(); ++row)
+            out.append(tableNameOf(kind).toLatin1() + ' ' + rowText(rows, row));
+    }
+    if (!content.pathText.isEmpty())
+        out.append("path " + content.pathText);
+    return out;
+}
+
+inline DocumentContent snapshot(const IdeDocument& document)
+{
+    DocumentContent content;
+    for (LineKind kind : allLineKinds)
+        content.table(kind) = document.table(kind).rows();
+    content.pathText = document.pathText();
+    return content;
+}
+
+inline ContentView viewOf(const DocumentContent& content)
+{
+    ContentView view;
+    for (LineKind kind : allLineKinds)
+        view.tables[size_t(kind)] = &content.table(kind);
+    view.pathText = content.pathText;
+    return view;
+}
+
+// Describes the first difference between two documents' tables, path stores
+// and (when asked) row styles; empty when they agree.
+inline QString differenceBetween(const DocumentContent& a, const DocumentContent& b,
+                                 bool compareStyles = false)
+{
+    for (LineKind kind : allLineKinds) {
+        const RowStore& x = a.table(kind);
+        const RowStore& y = b.table(kind);
+        const QString name = tableNameOf(kind);
+        if (x.size() != y.size())
+            return QStringLiteral("%1: %2 rows against %3").arg(name).arg(x.size()).arg(y.size());
+        for (qsizetype row = 0; row < x.size(); ++row) {
+            if (x.values(row) != y.values(row)) {
+                return QStringLiteral("%1 row %2: [%3] against [%4]")
+                    .arg(name)
+                    .arg(row)
+                    .arg(QString::fromLatin1(rowText(x, row)), QString::fromLatin1(rowText(y, row)));
+            }
+            if (compareStyles && x.style(row) != y.style(row))
+                return QStringLiteral("%1 row %2: style %3 against %4")
+                    .arg(name)
+                    .arg(row)
+                    .arg(x.style(row))
+                    .arg(y.style(row));
+        }
+    }
+    if (a.pathText != b.pathText)
+        return QStringLiteral("path stores differ");
+    return {};
+}
+
+struct Parsed {
+    DocumentContent content;
+    QList<LoadError> errors;
+};
+
+inline Parsed parseCollecting(QByteArrayView bytes)
+{
+    Parsed parsed;
+    parsed.content = parseIde(bytes, [&parsed](const LoadError& e) { parsed.errors.append(e); });
+    return parsed;
+}
+
+inline QByteArray formatContent(const DocumentContent& content, QByteArrayView header = "# test header")
+{
+    return formatIde(viewOf(content), header);
+}
+
+// The lines of a file as written (every one ends in CR LF), without their ends.
+inline QByteArrayList crlfLines(const QByteArray& bytes)
+{
+    QByteArrayList lines = bytes.split('\n');
+    if (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    for (QByteArray& line : lines) {
+        if (line.endsWith('\r'))
+            line.chop(1);
+    }
+    return lines;
+}
+
+inline QByteArray withoutFirstLine(const QByteArray& bytes)
+{
+    const qsizetype lf = bytes.indexOf('\n');
+    return lf < 0 ? QByteArray() : bytes.mid(lf + 1);
+}
+
+inline QByteArray firstLine(const QByteArray& bytes)
+{
+    const qsizetype lf = bytes.indexOf('\n');
+    return lf < 0 ? bytes : bytes.left(lf);
+}
+
+inline QByteArray fileBytes(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return file.readAll();
+}
+
+inline bool putFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
+}
+
+inline QString corpusPath(const QString& name)
+{
+    return QDir(QStringLiteral(TARNEL_CORPUS_DIR)).filePath(name);
+}
+
+inline QStringList corpusFiles()
+{
+    return QDir(QStringLiteral(TARNEL_CORPUS_DIR))
+        .entryList({QStringLiteral("*.ide")}, QDir::Files, QDir::Name);
+}
+
+inline const QByteArray headerPrefix = "# Generated from Tarnel by Quorbin  ";
+
+} // namespace kit

@@ -1,0 +1,305 @@
+#include "platform/qtplatform.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QClipboard>
+#include <QColorDialog>
+#include <QFile>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QScopeGuard>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <functional>
+
+using Answer = Platform::Answer;
+using Icon = Platform::Icon;
+
+namespace {
+
+// Hands the first modal dialog of type T to `act` from inside the loop that runs it. `act` must
+// close the dialog and only note what it sees: a failed check there would leave the dialog open.
+// Polls still pending die with the watcher.
+template <typename T>
+class ModalWatcher : public QObject {
+public:
+    explicit ModalWatcher(std::function<void(T*)> act) : m_act(std::move(act)) { poll(); }
+    bool seen = false;
+
+private:
+    void poll()
+    {
+        QTimer::singleShot(0, this, [this] {
+            if (auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget())) {
+                seen = true;
+                m_act(dialog);
+            } else {
+                poll();
+            }
+        });
+    }
+    std::function<void(T*)> m_act;
+};
+
+bool touch(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly);
+}
+
+QByteArray contentsOf(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+class QtPlatformTest : public QObject {
+    Q_OBJECT
+
+public:
+    // Qt's own dialogs are what these tests can find and drive, whatever the desktop.
+    static void initMain() { QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs); }
+
+private slots:
+    void filter_data();
+    void filter();
+    void messageShowsOneOkButton_data();
+    void messageShowsOneOkButton();
+    void questionMapsButtons_data();
+    void questionMapsButtons();
+    void saveDialogNeitherAsksNorAddsExtension();
+    void openDialogReturnsChoice();
+    void colorDialog();
+    void clipboardText();
+    void editorGetsPathAsOneArgument();
+
+private:
+    QTemporaryDir m_dir;
+    QtPlatform m_platform;
+};
+
+void QtPlatformTest::filter_data()
+{
+    QTest::addColumn<QString>("input");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("caption shows pattern") << ideFileFilter << "IDE Files (*.ide)";
+    QTest::newRow("bare caption") << "Text|*.txt" << "Text (*.txt)";
+    QTest::newRow("two pairs") << "IDE Files (*.ide)|*.ide|All Files (*.*)|*.*"
+                               << "IDE Files (*.ide);;All Files (*.*)";
+    QTest::newRow("several patterns") << "Maps|*.ide;*.ipl" << "Maps (*.ide *.ipl)";
+    QTest::newRow("caption lists them in other order") << "Maps (*.ipl;*.ide)|*.ide; *.ipl"
+                                                       << "Maps (*.ipl;*.ide)";
+    QTest::newRow("caption shows other pattern") << "IDE Files (*.ide)|*.txt"
+                                                 << "IDE Files (*.ide) (*.txt)";
+    QTest::newRow("no caption") << "|*.ide" << "*.ide";
+    QTest::newRow("already Qt form") << "IDE Files (*.ide)" << "IDE Files (*.ide)";
+    QTest::newRow("empty") << "" << "";
+}
+
+void QtPlatformTest::filter()
+{
+    QFETCH(QString, input);
+    QFETCH(QString, expected);
+    QCOMPARE(toQtFilter(input), expected);
+}
+
+void QtPlatformTest::messageShowsOneOkButton_data()
+{
+    QTest::addColumn<Icon>("icon");
+    QTest::addColumn<QMessageBox::Icon>("shown");
+    QTest::newRow("information") << Icon::Information << QMessageBox::Information;
+    QTest::newRow("none") << Icon::None << QMessageBox::NoIcon;
+}
+
+void QtPlatformTest::messageShowsOneOkButton()
+{
+    QFETCH(Icon, icon);
+    QFETCH(QMessageBox::Icon, shown);
+    QWidget parent;
+    QString title, text;
+    QMessageBox::Icon boxIcon = QMessageBox::Critical;
+    QMessageBox::StandardButtons buttons;
+    qsizetype buttonCount = -1;
+    QWidget* boxParent = nullptr;
+    ModalWatcher<QMessageBox> watcher([&](QMessageBox* box) {
+        title = box->windowTitle();
+        text = box->text();
+        boxIcon = box->icon();
+        buttons = box->standardButtons();
+        buttonCount = box->buttons().size();
+        boxParent = box->parentWidget();
+        if (QAbstractButton* ok = box->button(QMessageBox::Ok))
+            ok->click();
+        else
+            box->reject();
+    });
+    m_platform.showMessage(&parent, "Notice", "Line one\r\nLine <two>\r\n\r\nend", icon);
+    QVERIFY(watcher.seen);
+    QCOMPARE(title, QString("Notice"));
+    QCOMPARE(text, QString("Line one\nLine <two>\n\nend"));
+    QCOMPARE(boxIcon, shown);
+    QCOMPARE(buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+    QCOMPARE(buttonCount, 1);
+    QCOMPARE(boxParent, &parent);
+}
+
+void QtPlatformTest::questionMapsButtons_data()
+{
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<Answer>("expected");
+    QTest::newRow("yes") << "yes" << Answer::Yes;
+    QTest::newRow("no") << "no" << Answer::No;
+    QTest::newRow("cancel") << "cancel" << Answer::Cancel;
+    QTest::newRow("escape") << "escape" << Answer::Cancel;
+    QTest::newRow("close") << "close" << Answer::Cancel;
+}
+
+void QtPlatformTest::questionMapsButtons()
+{
+    QFETCH(QString, action);
+    QFETCH(Answer, expected);
+    QString title, text;
+    QMessageBox::Icon boxIcon = QMessageBox::Critical;
+    QMessageBox::StandardButtons buttons;
+    ModalWatcher<QMessageBox> watcher([&](QMessageBox* box) {
+        title = box->windowTitle();
+        text = box->text();
+        boxIcon = box->icon();
+        buttons = box->standardButtons();
+        if (action == u"escape")
+            QTest::keyClick(box, Qt::Key_Escape);
+        else if (action == u"close")
+            box->close();
+        else if (QAbstractButton* b = box->button(action == u"yes" ? QMessageBox::Yes
+                                                  : action == u"no" ? QMessageBox::No
+                                                                    : QMessageBox::Cancel))
+            b->click();
+        // Whatever is left open is closed by hand; the answer then shows the fault.
+        if (box->isVisible())
+            box->done(-1);
+    });
+    const Answer answer = m_platform.askYesNoCancel(nullptr, "Save?", "Save changes\r\nnow?");
+    QVERIFY(watcher.seen);
+    QCOMPARE(answer, expected);
+    QCOMPARE(title, QString("Save?"));
+    QCOMPARE(text, QString("Save changes\nnow?"));
+    QCOMPARE(boxIcon, QMessageBox::NoIcon);
+    QCOMPARE(buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+}
+
+void QtPlatformTest::saveDialogNeitherAsksNorAddsExtension()
+{
+    const QString existing = m_dir.filePath("existing.ide");
+    QVERIFY(touch(existing));
+    for (const QString& target : {existing, m_dir.filePath("noextension")}) {
+        QStringList filters;
+        QString suffix = "unset";
+        bool saving = false;
+        bool asked = false;
+        ModalWatcher<QFileDialog> dialogWatcher([&](QFileDialog* dialog) {
+            filters = dialog->nameFilters();
+            suffix = dialog->defaultSuffix();
+            saving = dialog->acceptMode() == QFileDialog::AcceptSave;
+            // Should the dialog ask before replacing, note it and let it go on.
+            ModalWatcher<QMessageBox> askWatcher([](QMessageBox* box) { box->done(QMessageBox::Yes); });
+            dialog->selectFile(target);
+            static_cast<QDialog*>(dialog)->accept();
+            asked = askWatcher.seen;
+            if (dialog->isVisible())
+                dialog->reject();
+        });
+        QCOMPARE(m_platform.saveFileName(nullptr, ideFileFilter), target);
+        QVERIFY(dialogWatcher.seen);
+        QVERIFY(!asked);
+        QCOMPARE(filters, QStringList{"IDE Files (*.ide)"});
+        QCOMPARE(suffix, QString());
+        QVERIFY(saving);
+    }
+}
+
+void QtPlatformTest::openDialogReturnsChoice()
+{
+    const QString file = m_dir.filePath("to open.ide");
+    QVERIFY(touch(file));
+    QStringList filters;
+    ModalWatcher<QFileDialog> accepting([&](QFileDialog* dialog) {
+        filters = dialog->nameFilters();
+        dialog->selectFile(file);
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    QCOMPARE(m_platform.openFileName(nullptr, "Maps|*.ide;*.ipl"), file);
+    QVERIFY(accepting.seen);
+    QCOMPARE(filters, QStringList{"Maps (*.ide *.ipl)"});
+
+    ModalWatcher<QFileDialog> cancelling([](QFileDialog* dialog) { dialog->reject(); });
+    QCOMPARE(m_platform.openFileName(nullptr, ideFileFilter), QString());
+    QVERIFY(cancelling.seen);
+}
+
+void QtPlatformTest::colorDialog()
+{
+    const QColor initial(0x20, 0x40, 0x60);
+    const QColor picked(0xc0, 0x10, 0x05);
+    QString title;
+    QColor shown;
+    ModalWatcher<QColorDialog> accepting([&](QColorDialog* dialog) {
+        title = dialog->windowTitle();
+        shown = dialog->currentColor();
+        dialog->setCurrentColor(picked);
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    QCOMPARE(m_platform.chooseColor(nullptr, initial, "Row colour"), std::optional<QColor>(picked));
+    QVERIFY(accepting.seen);
+    QCOMPARE(title, QString("Row colour"));
+    QCOMPARE(shown, initial);
+
+    ModalWatcher<QColorDialog> cancelling([&](QColorDialog* dialog) { dialog->reject(); });
+    QVERIFY(!m_platform.chooseColor(nullptr, initial, "Row colour").has_value());
+    QVERIFY(cancelling.seen);
+}
+
+void QtPlatformTest::clipboardText()
+{
+    QGuiApplication::clipboard()->setText("first\r\nsecond");
+    QCOMPARE(m_platform.clipboardText(), QString("first\r\nsecond"));
+    QGuiApplication::clipboard()->clear();
+    QCOMPARE(m_platform.clipboardText(), QString());
+}
+
+void QtPlatformTest::editorGetsPathAsOneArgument()
+{
+#ifndef Q_OS_LINUX
+    QSKIP("The editor is started through xdg-open on Linux only");
+#endif
+    // A stand-in xdg-open, first on PATH, writes down its arguments; renaming makes the
+    // finished file appear at once.
+    const QString bin = m_dir.filePath("bin");
+    const QString log = m_dir.filePath("args.txt");
+    QVERIFY(QDir().mkpath(bin));
+    QFile script(bin + "/xdg-open");
+    QVERIFY(script.open(QIODevice::WriteOnly));
+    script.write(QStringLiteral("#!/bin/sh\nprintf '%s\\n' \"$#\" \"$@\" > '%1.part' && mv '%1.part' '%1'\n")
+                     .arg(log).toUtf8());
+    script.close();
+    QVERIFY(script.setPermissions(script.permissions() | QFile::ExeOwner));
+
+    const QByteArray oldPath = qgetenv("PATH");
+    const auto restore = qScopeGuard([&] { qputenv("PATH", oldPath); });
+    qputenv("PATH", bin.toLocal8Bit() + ':' + oldPath);
+
+    const QString path = m_dir.filePath("my maps/item defs.ide");
+    QVERIFY(m_platform.openInTextEditor(path));
+    QTRY_COMPARE(contentsOf(log), QByteArray("1\n") + path.toUtf8() + '\n');
+
+    // With nothing on PATH that could start it, it reports failure.
+    const QString empty = m_dir.filePath("empty");
+    QVERIFY(QDir().mkpath(empty));
+    qputenv("PATH", empty.toLocal8Bit());
+    QVERIFY(!m_platform.openInTextEditor(path));
+}
+
+QTEST_MAIN(QtPlatformTest)
+#include "qtplatformtest.moc"

@@ -1,0 +1,117 @@
+#include "settings/settingsfile.h"
+#include "testfiles.h"
+
+#include <QTemporaryDir>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+const QString error = u"INI Error -Check Settings"_s;
+const QByteArray defaults = "[tarnel]\r\nrecent1=recent1\r\nrecent2=recent2\r\nrecent3=recent3\r\n"
+                            "recent4=recent4\r\nrecent5=recent5\r\nrecent6=recent6\r\n"
+                            "recent7=recent7\r\nlines=1\r\npaste=1\r\nsort=1\r\n";
+} // namespace
+
+class SettingsFileTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    SettingsFile m_settings{m_dir.filePath(u"tarnel.ini"_s)};
+    QStringList m_messages;
+
+private slots:
+    void init() {
+        putFile(m_settings.path(), QByteArray());
+        m_messages.clear();
+        m_settings.setMissingKeyHandler([this](const QString& message) { m_messages << message; });
+    }
+
+    void rebuildWritesDefaults_data() {
+        QTest::addColumn<QByteArray>("before");
+        QTest::newRow("no file") << QByteArray();
+        QTest::newRow("longer file") << QByteArray(4096, 'x');
+        QTest::newRow("edited") << QByteArray("[tarnel]\nrecent1=C:\\a.ide\nlines=0\n");
+    }
+
+    void rebuildWritesDefaults() {
+        QFETCH(QByteArray, before);
+        putFile(m_settings.path(), before);
+        m_settings.rebuildSettings();
+        QCOMPARE(contentsOf(m_settings.path()), defaults);
+    }
+
+    void missingValueReported_data() {
+        QTest::addColumn<QByteArray>("contents");
+        QTest::newRow("no file") << QByteArray();
+        QTest::newRow("empty file") << QByteArray("");
+        QTest::newRow("no such key") << QByteArray("[tarnel]\r\nlines=1\r\n");
+        QTest::newRow("other section") << QByteArray("[other]\r\npaste=1\r\n");
+        QTest::newRow("error text stored") << QByteArray("[tarnel]\r\npaste=" + error.toLatin1());
+    }
+
+    void missingValueReported() {
+        QFETCH(QByteArray, contents);
+        putFile(m_settings.path(), contents);
+        QCOMPARE(m_settings.exists(), !contents.isNull());
+        QCOMPARE(m_settings.readSetting(u"paste"_s), error);
+        QCOMPARE(m_messages, QStringList{error});
+
+        m_settings.setMissingKeyHandler({});
+        QCOMPARE(m_settings.readSetting(u"paste"_s), error);
+    }
+
+    void readsFileEveryTime() {
+        putFile(m_settings.path(), "[TARNEL]\r\nRECENT1=C:\\Maps\\a.ide\r\n");
+        QCOMPARE(m_settings.readSetting(u"recent1"_s), u"C:\\Maps\\a.ide"_s);
+        putFile(m_settings.path(), "[Tarnel]\nRecent1 = D:/b.ide\n");
+        QCOMPARE(m_settings.readSetting(u"recent1"_s), u"D:/b.ide"_s);
+        QVERIFY(m_messages.isEmpty());
+    }
+
+    void writeSettingKeepsOtherKeys() {
+        m_settings.writeSetting(u"lines"_s, u"0"_s);
+        QCOMPARE(contentsOf(m_settings.path()), QByteArray("[tarnel]\r\nlines=0\r\n"));
+
+        m_settings.rebuildSettings();
+        m_settings.writeSetting(u"Paste"_s, u"0"_s);
+        m_settings.writeSetting(u"extra"_s, u"x"_s);
+        QCOMPARE(contentsOf(m_settings.path()),
+                 QByteArray(defaults).replace("paste=1", "paste=0") + "extra=x\r\n");
+    }
+
+    void readOption_data() {
+        QTest::addColumn<QByteArray>("line");
+        QTest::addColumn<int>("expected");
+        QTest::addColumn<int>("reports");
+        QTest::newRow("0") << QByteArray("sort=0") << 0 << 0;
+        QTest::newRow("1") << QByteArray("sort=1") << 1 << 0;
+        QTest::newRow("1 spaced") << QByteArray("sort = 1 ") << 1 << 0;
+        QTest::newRow("2") << QByteArray("sort=2") << 0 << 0;
+        QTest::newRow("-1") << QByteArray("sort=-1") << 0 << 0;
+        QTest::newRow("text") << QByteArray("sort=abc") << 0 << 0;
+        QTest::newRow("1 then text") << QByteArray("sort=1x") << 0 << 0;
+        QTest::newRow("empty") << QByteArray("sort=") << 0 << 0;
+        QTest::newRow("missing") << QByteArray("lines=1") << 0 << 1;
+    }
+
+    void readOption() {
+        QFETCH(QByteArray, line);
+        QFETCH(int, expected);
+        QFETCH(int, reports);
+        putFile(m_settings.path(), "[tarnel]\r\n" + line + "\r\n");
+        QCOMPARE(m_settings.readOption(u"sort"_s), expected);
+        QCOMPARE(m_messages.size(), reports);
+    }
+
+    void defaultPathLeavesNoProbeBehind() {
+        const QDir programFolder(QCoreApplication::applicationDirPath());
+        const QStringList before = programFolder.entryList(QDir::AllEntries | QDir::Hidden);
+        const QFileInfo path(SettingsFile::defaultPath());
+        QCOMPARE(path.fileName(), u"tarnel.ini"_s);
+        QVERIFY(QFileInfo(path.path()).isDir());
+        QCOMPARE(programFolder.entryList(QDir::AllEntries | QDir::Hidden), before);
+    }
+};
+
+QTEST_GUILESS_MAIN(SettingsFileTest)
+#include "settingsfiletest.moc"
