@@ -64,7 +64,7 @@ void QtPlatform::showMessage(QWidget* parent, const QString& title, const QStrin
     // Plain text: paths and item names may hold '<' and must not be read as markup.
     box.setTextFormat(Qt::PlainText);
     box.setText(QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
-    box.setIcon(icon == Icon::Information ? QMessageBox::Information : QMessageBox::Warning);
+    box.setIcon(icon == Icon::Information ? QMessageBox::Information : QMessageBox::NoIcon);
     box.setStandardButtons(QMessageBox::Ok);
     box.exec();
 }

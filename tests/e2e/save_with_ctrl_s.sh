@@ -1,0 +1,61 @@
+#!/usr/bin/env bash
+# Starts the real editor in an X server on a corpus file, presses Ctrl+S with
+# xdotool and checks the saved file against what tarnel-cli writes.
+# Usage: save_with_ctrl_s.sh TARNEL TARNEL_CLI CORPUS_FILE
+set -euo pipefail
+tarnel="$1" cli="$2" source_file="$3"
+skip() { echo "SKIPPED: $*"; exit 77; }
+command -v Xvfb >/dev/null || skip "Xvfb is not installed"
+command -v xdotool >/dev/null || skip "xdotool is not installed"
+
+work="$(mktemp -d)"
+pids=()
+cleanup() { for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done; rm -rf "$work"; }
+trap cleanup EXIT
+
+# A display number nobody uses.
+display=""
+for n in $(seq 90 140); do
+  if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then display=":$n"; break; fi
+done
+[ -n "$display" ] || skip "no free X display number"
+Xvfb "$display" -screen 0 1280x800x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+pids+=($!)
+export DISPLAY="$display"
+for _ in $(seq 1 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+xdpyinfo >/dev/null 2>&1 || skip "the X server did not start"
+
+# The editor keeps its settings beside itself: give it a folder of its own.
+cp "$tarnel" "$work/tarnel"
+cp "$source_file" "$work/file with spaces.ide"
+target="$work/file with spaces.ide"
+unset QT_QPA_PLATFORM
+"$work/tarnel" "\"$target\"" >"$work/tarnel.log" 2>&1 &
+pids+=($!)
+
+window=""
+for _ in $(seq 1 100); do
+  window="$(xdotool search --name "Tarnel \[ $target \]" 2>/dev/null | head -n1 || true)"
+  [ -n "$window" ] && break
+  sleep 0.1
+done
+[ -n "$window" ] || { cat "$work/tarnel.log"; echo "FAIL: the window did not appear"; exit 1; }
+
+before="$(stat -c %Y.%s "$target")"
+xdotool windowactivate --sync "$window" 2>/dev/null || xdotool windowfocus --sync "$window"
+xdotool key --window "$window" --clearmodifiers ctrl+s
+for _ in $(seq 1 100); do
+  head -n1 "$target" | grep -q "^# Generated from Tarnel by Quorbin  " && break
+  sleep 0.1
+done
+head -n1 "$target" | grep -q "^# Generated from Tarnel by Quorbin  " || { echo "FAIL: Ctrl+S did not save"; exit 1; }
+
+"$cli" format "$source_file" "$work/expected.ide" 2>/dev/null
+if ! diff <(tail -n +2 "$target") <(tail -n +2 "$work/expected.ide") >/dev/null; then
+  echo "FAIL: the saved file differs from the expected layout"
+  diff <(tail -n +2 "$target") <(tail -n +2 "$work/expected.ide") | head -20
+  exit 1
+fi
+[ -f "$work/tarnel.ini" ] || { echo "FAIL: no settings file beside the program"; exit 1; }
+grep -q "recent1=$target" "$work/tarnel.ini" || { echo "FAIL: the file is not first in the recent list"; exit 1; }
+echo "PASS (saved $(wc -l <"$target") lines, was $before)"
