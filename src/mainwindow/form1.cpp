@@ -1,6 +1,7 @@
 #include "mainwindow/form1.h"
 
 #include "document/idedocument.h"
+#include "document/linecommands.h"
 #include "mainwindow/filecommands.h"
 #include "mainwindow/pathsview.h"
 #include "mainwindow/sectionmodel.h"
@@ -261,6 +262,18 @@ QMenu* Form1::buildActionsMenu(LineKind kind)
     actions.remove = item(5, QStringLiteral("Remove line"));
     actions.duplicate = item(6, QStringLiteral("Duplicate line"));
     m_actionsMenus[size_t(kind)] = menu;
+
+    // The commands act on their own table's selection, whichever section is shown.
+    const auto onSelection = [this, kind](auto command) {
+        return [this, kind, command] { return command(*m_document, kind, view(kind)->selectedRowNumbers()); };
+    };
+    connect(actions.commentOut, &QAction::triggered, this, onSelection(commentOut));
+    connect(actions.unComment, &QAction::triggered, this, onSelection(unComment));
+    connect(actions.remove, &QAction::triggered, this, onSelection(removeRows));
+    connect(actions.duplicate, &QAction::triggered, this, [this, kind] {
+        if (duplicateRows(*m_document, kind, view(kind)->selectedRowNumbers()))
+            setStatus(QStringLiteral("Line duplicated"));
+    });
     return menu;
 }
 

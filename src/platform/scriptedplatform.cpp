@@ -58,7 +58,7 @@ QString ScriptedPlatform::openFileName(QWidget*, const QString& filter)
 
 QString ScriptedPlatform::saveFileName(QWidget*, const QString& filter)
 {
-    record(QStringLiteral("open"), QString(), filter);
+    record(QStringLiteral("save"), QString(), filter);
     return nextFileName();
 }
 

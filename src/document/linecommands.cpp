@@ -1,0 +1,101 @@
+#include "document/linecommands.h"
+
+#include "document/idedocument.h"
+#include "document/idetext.h"
+
+#include <algorithm>
+
+namespace {
+
+QList<qsizetype> inTableOrder(QList<qsizetype> rows, qsizetype rowCount)
+{
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    rows.erase(std::remove_if(rows.begin(), rows.end(),
+                              [rowCount](qsizetype row) { return row < 0 || row >= rowCount; }),
+               rows.end());
+    return rows;
+}
+
+// Rewrites the first value of each row. While the table is sorted a rewritten
+// row may move, so the rows still to do are followed to their new places.
+template <typename Rewrite>
+bool rewriteFirstValues(IdeDocument& document, LineKind kind, QList<qsizetype> rows,
+                        quint8 style, Rewrite rewrite)
+{
+    SectionTable& table = document.table(kind);
+    QList<qsizetype> pending = inTableOrder(std::move(rows), table.rowCount());
+    bool changed = false;
+    for (qsizetype i = 0; i < pending.size(); ++i) {
+        const qsizetype row = pending[i];
+        QList<QByteArray> values = table.rows().values(row);
+        if (!rewrite(values.front()))
+            continue;
+        const qsizetype to = table.setRowValues(row, values);
+        table.setRowStyle(to, style);
+        changed = true;
+        for (qsizetype k = i + 1; k < pending.size(); ++k) {
+            qsizetype& other = pending[k];
+            if (row < other && other <= to)
+                --other;
+            else if (to <= other && other < row)
+                ++other;
+        }
+    }
+    if (changed)
+        document.setFileChanges(true);
+    return changed;
+}
+
+} // namespace
+
+bool commentOut(IdeDocument& document, LineKind kind, QList<qsizetype> rows)
+{
+    return rewriteFirstValues(document, kind, std::move(rows), RowStore::commentStyle,
+                              [](QByteArray& first) {
+                                  if (idetext::isCommented(first))
+                                      return false;
+                                  first.prepend("# ");
+                                  return true;
+                              });
+}
+
+bool unComment(IdeDocument& document, LineKind kind, QList<qsizetype> rows)
+{
+    return rewriteFirstValues(document, kind, std::move(rows), RowStore::normalStyle,
+                              [](QByteArray& first) {
+                                  if (!idetext::isCommented(first))
+                                      return false;
+                                  first = idetext::trimSpaces(QByteArray(first).replace("#", ""))
+                                              .toByteArray();
+                                  return true;
+                              });
+}
+
+bool removeRows(IdeDocument& document, LineKind kind, QList<qsizetype> rows)
+{
+    SectionTable& table = document.table(kind);
+    const QList<qsizetype> targets = inTableOrder(std::move(rows), table.rowCount());
+    // From the bottom up, so the rows still to go keep their numbers.
+    for (auto it = targets.crbegin(); it != targets.crend(); ++it)
+        table.removeRow(*it);
+    if (!targets.isEmpty())
+        document.setFileChanges(true);
+    return !targets.isEmpty();
+}
+
+bool duplicateRows(IdeDocument& document, LineKind kind, QList<qsizetype> rows)
+{
+    SectionTable& table = document.table(kind);
+    const QList<qsizetype> sources = inTableOrder(std::move(rows), table.rowCount());
+    // Copy first: while sorted, each copy may land before a source still to copy.
+    QList<QList<QByteArray>> copies;
+    copies.reserve(sources.size());
+    for (qsizetype row : sources)
+        copies.append(table.rows().values(row));
+    for (const QList<QByteArray>& values : copies)
+        table.appendRow(values, RowStore::normalStyle);
+    if (!copies.isEmpty())
+        document.setFileChanges(true);
+    return !copies.isEmpty();
+}

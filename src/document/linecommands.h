@@ -1,0 +1,19 @@
+#pragma once
+
+#include "document/linekind.h"
+
+#include <QList>
+
+class IdeDocument;
+
+// The commands of a table's Actions menu. Each acts on the given rows (in
+// table order) as one command, sets the changed flag when it changed anything
+// and returns whether it did.
+
+// "# " before the first value of every row not commented yet; comment style.
+bool commentOut(IdeDocument& document, LineKind kind, QList<qsizetype> rows);
+// Drops every "#" from the first value of commented rows and trims it; normal style.
+bool unComment(IdeDocument& document, LineKind kind, QList<qsizetype> rows);
+bool removeRows(IdeDocument& document, LineKind kind, QList<qsizetype> rows);
+// Appends a copy of each row, every value included, in normal style.
+bool duplicateRows(IdeDocument& document, LineKind kind, QList<qsizetype> rows);
