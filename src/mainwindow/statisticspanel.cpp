@@ -11,7 +11,7 @@ StatisticsPanel::StatisticsPanel(QWidget* parent) : QGroupBox(QStringLiteral("ID
     setObjectName(QStringLiteral("Frame1"));
     auto* inner = new QWidget(this);
     inner->setObjectName(QStringLiteral("Picture2"));
-    inner->setGeometry(twips(120), twips(240), twips(1695), twips(1695));
+    inner->setGeometry(twips(120), twips(240), twips(1935 - 180), twips(1695));
 
     static const char* const captions[] = {"Objects", "Timed objs", "Paths", "Lights",
                                            "Particles", "Sun", "Ped areas"};
@@ -22,14 +22,16 @@ StatisticsPanel::StatisticsPanel(QWidget* parent) : QGroupBox(QStringLiteral("ID
     valueFont.setBold(true);
     for (int row = 0; row < 7; ++row) {
         auto* caption = new QLabel(QString::fromLatin1(captions[row]), inner);
-        caption->setGeometry(0, twips(240 * row), twips(1320), twips(240));
+        caption->setGeometry(0, twips(240 * row), twips(1320) - 24, twips(240));
         auto* value = new QLabel(inner);
         value->setObjectName(QString::fromLatin1(valueNames[row]));
         value->setFont(valueFont);
         QPalette palette = value->palette();
         palette.setColor(QPalette::WindowText, QColor(0x80, 0x80, 0x80));
         value->setPalette(palette);
-        value->setGeometry(twips(1320), twips(240 * row), twips(1695 - 1320), twips(240));
+        // Counts of big files need more room than the designed column gives.
+        const int valueLeft = twips(1320) - 24;
+        value->setGeometry(valueLeft, twips(240 * row), inner->width() - valueLeft, twips(240));
         m_values.append(value);
     }
 }
