@@ -7,6 +7,8 @@
 #include <QDateTime>
 #include <QTextStream>
 
+#include <cstdio>
+
 namespace {
 
 QTextStream& err()
@@ -27,7 +29,11 @@ int usage()
 bool load(IdeDocument& document, const QString& path)
 {
     const LoadOutcome outcome = loadFile(document, path, [](const LoadError& error) {
-        err() << "line " << error.lineNumber << ": " << QString::fromLatin1(error.line) << '\n';
+        // The line's own bytes, so that the report quotes it exactly.
+        err() << "line " << error.lineNumber << ": ";
+        err().flush();
+        std::fwrite(error.line.constData(), 1, size_t(error.line.size()), stderr);
+        std::fputc('\n', stderr);
     });
     if (outcome.status == ReadOutcome::Missing)
         err() << "tarnel-cli: " << path << ": no such file\n";

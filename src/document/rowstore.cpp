@@ -181,8 +181,8 @@ int RowStore::compareFirstValues(QByteArrayView a, QByteArrayView b)
     }
     if (a.size() != b.size())
         return a.size() < b.size() ? -1 : 1;
-    const int exact = std::memcmp(a.data(), b.data(), size_t(n));
-    return exact < 0 ? -1 : (exact > 0 ? 1 : 0);
+    // Keys that differ only in case are equal, so such rows keep their order.
+    return 0;
 }
 
 QList<qsizetype> RowStore::sortByFirstValue()

@@ -72,8 +72,8 @@ void FileCommands::reloadFile()
     if (!askToSave())
         return;
     m_document.setFileChanges(false);
-    loadFile(m_document.openFilePath());
-    emit statusMessage(QStringLiteral("File reopened"));
+    if (loadFile(m_document.openFilePath()))
+        emit statusMessage(QStringLiteral("File reopened"));
 }
 
 void FileCommands::fileNew()

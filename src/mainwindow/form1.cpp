@@ -2,6 +2,7 @@
 
 #include "document/idedocument.h"
 #include "document/linecommands.h"
+#include "mainwindow/aboutdialog.h"
 #include "mainwindow/filecommands.h"
 #include "mainwindow/pathsview.h"
 #include "mainwindow/sectionmodel.h"
@@ -9,6 +10,7 @@
 #include "mainwindow/sectionview.h"
 #include "mainwindow/statisticspanel.h"
 #include "mainwindow/twips.h"
+#include "paste/pastelinedialog.h"
 #include "platform/platform.h"
 #include "settings/recentlist.h"
 #include "settings/settingsfile.h"
@@ -224,6 +226,8 @@ void Form1::buildMenus()
     m_editPaste2 = namedAction(this, "EditPaste2", QStringLiteral("Paste in line"));
     edit->addAction(m_editPaste);
     edit->addAction(m_editPaste2);
+    connect(m_editPaste, &QAction::triggered, this, &Form1::openPasteLine);
+    connect(m_editPaste2, &QAction::triggered, this, &Form1::openPasteLine);
 
     for (LineKind kind : {LineKind::Object, LineKind::TimedObject, LineKind::Light, LineKind::Sun,
                           LineKind::Particle, LineKind::PedArea}) {
@@ -240,7 +244,12 @@ void Form1::buildMenus()
             [this] { m_platform.openUrl(QUrl(QStringLiteral("https://") + homePageHost + QLatin1Char('/'))); });
     help->addAction(homepage);
     help->addSeparator()->setObjectName(QStringLiteral("dfff"));
-    help->addAction(namedAction(this, "HelpAbout", QStringLiteral("About")));
+    QAction* about = namedAction(this, "HelpAbout", QStringLiteral("About"));
+    connect(about, &QAction::triggered, this, [this] {
+        AboutDialog dialog(this);
+        dialog.exec();
+    });
+    help->addAction(about);
 }
 
 QMenu* Form1::buildActionsMenu(LineKind kind)
@@ -327,8 +336,11 @@ void Form1::refreshRecentMenu()
 void Form1::openRecent(int slot)
 {
     const QString caption = m_recentItems[size_t(slot - 1)]->data().toString();
-    if (RecentList::isPlaceholder(slot, caption))
-        return;
+    // An open pushes the empty slots down with their names, so any slot's name means empty.
+    for (int n = 1; n <= RecentList::slotCount; ++n) {
+        if (RecentList::isPlaceholder(n, caption))
+            return;
+    }
     m_fileCommands->openNamedFile(caption);
 }
 
@@ -344,6 +356,14 @@ void Form1::selectSection(int index)
         m_actionsMenus[size_t(kind)]->menuAction()->setVisible(kind == target.menu);
     m_selector->markShown(index);
     m_shownSection = index;
+}
+
+void Form1::openPasteLine()
+{
+    PasteLineDialog dialog(*m_document, m_platform, this);
+    connect(&dialog, &PasteLineDialog::statisticsRefreshRequested, this,
+            [this] { m_statistics->refresh(*m_document); });
+    dialog.exec();
 }
 
 void Form1::applySort(bool on)

@@ -60,6 +60,8 @@ public:
     void selectSection(int index);
     void refreshRecentMenu();
     void setStatus(const QString& text);
+    // "Paste in line": the modal paste dialog.
+    void openPasteLine();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

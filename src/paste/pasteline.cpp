@@ -1,0 +1,70 @@
+#include "paste/pasteline.h"
+
+#include "document/idedocument.h"
+#include "document/idetext.h"
+
+int commaCount(const QString& text)
+{
+    if (text.isEmpty())
+        return -1;
+    return int(text.count(QLatin1Char(',')));
+}
+
+std::optional<LineKind> pastedLineKind(const QString& text)
+{
+    const int commas = commaCount(text);
+    if (commas < 0)
+        return std::nullopt;
+    return kindWithFieldCount(qsizetype(commas) + 1);
+}
+
+QString pastedKindLabel(std::optional<LineKind> kind)
+{
+    if (!kind)
+        return QStringLiteral("Unknown");
+    switch (*kind) {
+    case LineKind::Object: return QStringLiteral("Object line");
+    case LineKind::TimedObject: return QStringLiteral("Timed object line");
+    case LineKind::Light: return QStringLiteral("Light line");
+    case LineKind::Sun: return QStringLiteral("Sun line");
+    case LineKind::Particle: return QStringLiteral("Particle line");
+    case LineKind::PedArea: return QStringLiteral("Ped line");
+    }
+    return QStringLiteral("Unknown");
+}
+
+QString pastedLineLabel(const QString& text)
+{
+    return pastedKindLabel(pastedLineKind(text));
+}
+
+bool fitsLatin1(const QString& text)
+{
+    for (const QChar c : text) {
+        if (c.unicode() > 0xff)
+            return false;
+    }
+    return true;
+}
+
+bool isStorableLine(const QString& text)
+{
+    // The row store keeps '\n' as its own separator, and a file line ends at either break.
+    return fitsLatin1(text) && !text.contains(QLatin1Char('\n')) && !text.contains(QLatin1Char('\r'));
+}
+
+std::optional<qsizetype> addPastedLine(IdeDocument& document, const QString& text)
+{
+    const std::optional<LineKind> kind = pastedLineKind(text);
+    if (!kind || !isStorableLine(text))
+        return std::nullopt;
+
+    const QByteArray line = text.toLatin1();
+    QList<QByteArray> values;
+    values.reserve(commaCount(text) + 1);
+    idetext::forEachValue(line, [&](QByteArrayView value) { values.append(value.toByteArray()); });
+
+    const qsizetype row = document.table(*kind).appendRow(values);
+    document.setFileChanges(true);
+    return row;
+}

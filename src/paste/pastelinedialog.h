@@ -1,0 +1,44 @@
+#pragma once
+
+#include "document/linekind.h"
+
+#include <QDialog>
+
+#include <optional>
+
+class IdeDocument;
+class Platform;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+// "Paste line": shows the clipboard's text, names the kind of line it makes
+// as the user edits it, and adds it to the matching table.
+class PasteLineDialog : public QDialog {
+    Q_OBJECT
+public:
+    PasteLineDialog(IdeDocument& document, Platform& platform, QWidget* parent = nullptr);
+
+    // Of the text now in the line edit.
+    int commaCount() const { return m_commaCount; }
+    std::optional<LineKind> lineKind() const { return m_kind; }
+
+signals:
+    // Add line was pressed and the dialog is closing: the window's counts may be stale.
+    void statisticsRefreshRequested();
+    // A row was added at `row` of the kind's table.
+    void lineAdded(LineKind kind, qsizetype row);
+
+private:
+    void classify(const QString& text);
+    void addLine();
+
+    IdeDocument& m_document;
+    Platform& m_platform;
+    QLabel* m_kindLabel = nullptr;
+    QLineEdit* m_line = nullptr;
+    QPushButton* m_add = nullptr;
+    QPushButton* m_cancel = nullptr;
+    int m_commaCount = -1;
+    std::optional<LineKind> m_kind;
+};

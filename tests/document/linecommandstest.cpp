@@ -1,0 +1,211 @@
+// Comment out, un-comment, remove and duplicate on the document's tables.
+#include "document/idedocument.h"
+#include "document/linecommands.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+namespace {
+
+using Values = QList<QByteArray>;
+
+Values objectLine(const QByteArray& id, const QByteArray& name = "name")
+{
+    return {id, name, "txd", "1", "100", "0"};
+}
+
+QByteArrayList firstValues(const SectionTable& table)
+{
+    QByteArrayList out;
+    for (qsizetype row = 0; row < table.rowCount(); ++row)
+        out.append(table.rows().firstValue(row).toByteArray());
+    return out;
+}
+
+} // namespace
+
+class LineCommandsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void commentOutPrefixesAndStyles_data()
+    {
+        QTest::addColumn<QByteArray>("first");
+        QTest::addColumn<QByteArray>("commented");
+        QTest::newRow("plain number") << QByteArray("1234") << QByteArray("# 1234");
+        QTest::newRow("leading spaces kept behind the hash")
+            << QByteArray("  1234") << QByteArray("#   1234");
+        QTest::newRow("hash later in the text") << QByteArray("12#34") << QByteArray("# 12#34");
+        QTest::newRow("empty first value") << QByteArray() << QByteArray("# ");
+    }
+    void commentOutPrefixesAndStyles()
+    {
+        QFETCH(QByteArray, first);
+        QFETCH(QByteArray, commented);
+        IdeDocument document;
+        SectionTable& objs = document.table(LineKind::Object);
+        objs.appendRow(objectLine(first));
+        QVERIFY(commentOut(document, LineKind::Object, {0}));
+        QCOMPARE(objs.rows().firstValue(0).toByteArray(), commented);
+        QCOMPARE(objs.rows().style(0), RowStore::commentStyle);
+        QCOMPARE(objs.rows().valueCount(0), 6);
+        QVERIFY(document.fileChanges());
+    }
+
+    void commentOutLeavesCommentsAlone_data()
+    {
+        QTest::addColumn<QByteArray>("first");
+        QTest::newRow("already commented") << QByteArray("# 1234");
+        QTest::newRow("space then hash") << QByteArray(" #1234");
+    }
+    void commentOutLeavesCommentsAlone()
+    {
+        QFETCH(QByteArray, first);
+        IdeDocument document;
+        SectionTable& objs = document.table(LineKind::Object);
+        objs.appendRow(objectLine(first));
+        QSignalSpy changed(&document, &IdeDocument::fileChangesChanged);
+        QVERIFY(!commentOut(document, LineKind::Object, {0}));
+        QCOMPARE(objs.rows().firstValue(0).toByteArray(), first);
+        QCOMPARE(objs.rows().style(0), RowStore::normalStyle);
+        QVERIFY(!document.fileChanges());
+        QCOMPARE(changed.count(), 0);
+    }
+
+    void unCommentDropsEveryHash_data()
+    {
+        QTest::addColumn<QByteArray>("first");
+        QTest::addColumn<QByteArray>("plain");
+        QTest::newRow("commented number") << QByteArray("# 1234") << QByteArray("1234");
+        QTest::newRow("inner hashes too") << QByteArray("#12#34") << QByteArray("1234");
+        QTest::newRow("spaces around") << QByteArray(" #  77  ") << QByteArray("77");
+    }
+    void unCommentDropsEveryHash()
+    {
+        QFETCH(QByteArray, first);
+        QFETCH(QByteArray, plain);
+        IdeDocument document;
+        SectionTable& objs = document.table(LineKind::Object);
+        // An unstyled commented row, as a duplicate or a paste leaves it.
+        objs.appendRow(objectLine(first));
+        QVERIFY(unComment(document, LineKind::Object, {0}));
+        QCOMPARE(objs.rows().firstValue(0).toByteArray(), plain);
+        QCOMPARE(objs.rows().style(0), RowStore::normalStyle);
+        QVERIFY(document.fileChanges());
+    }
+
+    void unCommentOnPlainRowDoesNothing()
+    {
+        IdeDocument document;
+        document.table(LineKind::Object).appendRow(objectLine("12#34"));
+        QVERIFY(!unComment(document, LineKind::Object, {0}));
+        QCOMPARE(document.table(LineKind::Object).rows().firstValue(0), QByteArrayView("12#34"));
+        QVERIFY(!document.fileChanges());
+    }
+
+    void commentRoundTripRestoresPlainRowAndKeepsFurtherValues()
+    {
+        IdeDocument document;
+        SectionTable& objs = document.table(LineKind::Object);
+        // A two-object line: two draw distances, then the flags.
+        const Values twoObjects = {"1404", "lamppost2", "dynsigns", "2", "78", "250", "0"};
+        objs.appendRow(twoObjects);
+        QVERIFY(commentOut(document, LineKind::Object, {0}));
+        QCOMPARE(objs.rows().joined(0), QByteArray("# 1404, lamppost2, dynsigns, 2, 78, 250, 0"));
+        QVERIFY(!commentOut(document, LineKind::Object, {0}));
+        QVERIFY(unComment(document, LineKind::Object, {0}));
+        QCOMPARE(objs.rows().values(0), twoObjects);
+    }
+
+    void removeFirstLastAndOnly()
+    {
+        IdeDocument document;
+        SectionTable& objs = document.table(LineKind::Object);
+        for (const char* id : {"1", "2", "3"})
+            objs.appendRow(objectLine(id));
+        QVERIFY(removeRows(document, LineKind::Object, {2}));
+        QCOMPARE(firstValues(objs), QByteArrayList({"1", "2"}));
+        QVERIFY(removeRows(document, LineKind::Object, {0}));
+        QCOMPARE(firstValues(objs), QByteArrayList({"2"}));
+        QVERIFY(removeRows(document, LineKind::Object, {0}));
+        QCOMPARE(objs.rowCount(), 0);
+        QVERIFY(document.fileChanges());
+    }
+
+    void commandsWithoutSelectionDoNothing()
+    {
+        IdeDocument document;
+        document.table(LineKind::Light).appendRow(Values(20, "1"));
+        QVERIFY(!removeRows(document, LineKind::Light, {}));
+        QVERIFY(!duplicateRows(document, LineKind::Light, {}));
+        QVERIFY(!commentOut(document, LineKind::Light, {}));
+        // A row number that no longer exists is not an error either.
+        QVERIFY(!removeRows(document, LineKind::Light, {5}));
+        QCOMPARE(document.table(LineKind::Light).rowCount(), 1);
+        QVERIFY(!document.fileChanges());
+    }
+
+    void removeSeveralRowsAtOnce()
+    {
+        IdeDocument document;
+        SectionTable& objs = document.table(LineKind::Object);
+        for (const char* id : {"a", "b", "c", "d", "e"})
+            objs.appendRow(objectLine(id));
+        QVERIFY(removeRows(document, LineKind::Object, {3, 0, 1, 3}));
+        QCOMPARE(firstValues(objs), QByteArrayList({"c", "e"}));
+    }
+
+    void duplicateAppendsNormalCopies()
+    {
+        IdeDocument document;
+        SectionTable& lights = document.table(LineKind::Light);
+        Values light;
+        for (int i = 0; i < 20; ++i)
+            light.append(QByteArray::number(i));
+        light.front() = "# 500";
+        lights.appendRow(light, RowStore::commentStyle);
+        lights.appendRow(Values(20, "x"));
+        QVERIFY(duplicateRows(document, LineKind::Light, {0}));
+        QVERIFY(duplicateRows(document, LineKind::Light, {0}));
+        QCOMPARE(lights.rowCount(), 4);
+        QCOMPARE(lights.rows().values(2), light);
+        QCOMPARE(lights.rows().values(3), light);
+        QCOMPARE(lights.rows().style(2), RowStore::normalStyle);
+        QVERIFY(lights.rows().isCommented(2));
+        QCOMPARE(lights.rows().style(0), RowStore::commentStyle);
+        QVERIFY(document.fileChanges());
+    }
+
+    void duplicateSeveralKeepsTableOrderOfSources()
+    {
+        IdeDocument document;
+        SectionTable& objs = document.table(LineKind::Object);
+        for (const char* id : {"a", "b", "c"})
+            objs.appendRow(objectLine(id));
+        QVERIFY(duplicateRows(document, LineKind::Object, {2, 0}));
+        QCOMPARE(firstValues(objs), QByteArrayList({"a", "b", "c", "a", "c"}));
+    }
+
+    void sortedTableFollowsMovingRows()
+    {
+        IdeDocument document;
+        SectionTable& objs = document.table(LineKind::Object);
+        for (const char* id : {"20", "1000", "3"})
+            objs.appendRow(objectLine(id));
+        document.setSorted(true);
+        QCOMPARE(firstValues(objs), QByteArrayList({"1000", "20", "3"}));
+        // Commented rows sort before the digits and move while the command runs.
+        QVERIFY(commentOut(document, LineKind::Object, {1, 2}));
+        QCOMPARE(firstValues(objs), QByteArrayList({"# 20", "# 3", "1000"}));
+        QCOMPARE(objs.rows().style(0), RowStore::commentStyle);
+        QCOMPARE(objs.rows().style(1), RowStore::commentStyle);
+        QCOMPARE(objs.rows().style(2), RowStore::normalStyle);
+        QVERIFY(unComment(document, LineKind::Object, {0, 1}));
+        QCOMPARE(firstValues(objs), QByteArrayList({"1000", "20", "3"}));
+        QVERIFY(duplicateRows(document, LineKind::Object, {0}));
+        QCOMPARE(firstValues(objs), QByteArrayList({"1000", "1000", "20", "3"}));
+    }
+};
+
+QTEST_GUILESS_MAIN(LineCommandsTest)
+#include "linecommandstest.moc"

@@ -1,0 +1,224 @@
+// tarnel-cli run as a separate process, checked against the library's own
+// loading and saving.
+#include "documenttestkit.h"
+
+#include "document/idedocument.h"
+#include "document/idefile.h"
+
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+struct Run {
+    int exitCode = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+Run runCli(const QStringList& args)
+{
+    QProcess process;
+    process.start(QStringLiteral(TARNEL_CLI), args);
+    Run run;
+    if (!process.waitForStarted(-1) || !process.waitForFinished(-1))
+        return run;
+    if (process.exitStatus() != QProcess::NormalExit)
+        return run;
+    run.exitCode = process.exitCode();
+    run.out = process.readAllStandardOutput();
+    run.err = process.readAllStandardError();
+    return run;
+}
+
+QByteArrayList outputLines(const QByteArray& bytes)
+{
+    QByteArrayList lines = bytes.split('\n');
+    if (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    return lines;
+}
+
+// Short lines in both sections, a comment, tabs, and high bytes in full rows.
+const QByteArray faultyFile = "objs\n"
+                              "1, a, tex, 1, 100, 0\n"
+                              "2, b\n"
+                              "\t\n"
+                              "#3, c, tex, 1, 100, 0\r\n"
+                              "4, n\xe4me, t\xff, 1, 100, 0\r"
+                              "end\n"
+                              "tobj\n"
+                              "5, t,\ttex, 1, 100, 0\n"
+                              "end\n";
+
+} // namespace
+
+class DocumentCliTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+
+    QString temp(const QString& name) const { return m_dir.filePath(name); }
+
+    QString inputPath(const QString& name)
+    {
+        if (name != QLatin1String("faulty"))
+            return kit::corpusPath(name);
+        const QString path = temp(QStringLiteral("faulty.ide"));
+        if (!QFile::exists(path))
+            kit::putFile(path, faultyFile);
+        return path;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_dir.isValid());
+        QVERIFY2(QFileInfo(QStringLiteral(TARNEL_CLI)).isExecutable(), TARNEL_CLI);
+    }
+
+    void formatWritesWhatSaveWrites_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("faulty") << "faulty";
+        for (const QString& name : kit::corpusFiles())
+            QTest::newRow(qPrintable(name)) << name;
+    }
+
+    void formatWritesWhatSaveWrites()
+    {
+        QFETCH(QString, name);
+        const QString in = inputPath(name);
+        IdeDocument document;
+        QByteArrayList expectedErr;
+        QCOMPARE(loadFile(document, in,
+                          [&expectedErr](const LoadError& e) {
+                              expectedErr.append("line " + QByteArray::number(e.lineNumber) + ": " + e.line);
+                          })
+                     .status,
+                 ReadOutcome::Read);
+        const QString saved = temp(QStringLiteral("saved-") + name);
+        QCOMPARE(saveFile(document, saved, QDateTime::currentDateTime()), QString());
+
+        const QString out = temp(QStringLiteral("cli-") + name);
+        const Run run = runCli({QStringLiteral("format"), in, out});
+        QCOMPARE(run.exitCode, 0);
+        const QByteArray written = kit::fileBytes(out);
+        QVERIFY(kit::firstLine(written).startsWith(kit::headerPrefix));
+        QCOMPARE(kit::withoutFirstLine(written), kit::withoutFirstLine(kit::fileBytes(saved)));
+        QCOMPARE(outputLines(run.err), expectedErr);
+        QVERIFY(run.out.isEmpty());
+    }
+
+    void formatReportsLoadErrors()
+    {
+        const Run run = runCli({QStringLiteral("format"), inputPath(QStringLiteral("faulty")),
+                                temp(QStringLiteral("faulty-out.ide"))});
+        QCOMPARE(run.exitCode, 0);
+        QByteArrayList expected;
+        for (int i = 0; i < 4; ++i)
+            expected.append("line 3: 2, b");
+        for (int i = 0; i < 5; ++i)
+            expected.append("line 4: \t");
+        for (int i = 0; i < 2; ++i)
+            expected.append("line 9: 5, t,\ttex, 1, 100, 0");
+        QCOMPARE(outputLines(run.err), expected);
+    }
+
+    void formatOverwritesExisting()
+    {
+        const QString out = temp(QStringLiteral("existing.ide"));
+        QVERIFY(kit::putFile(out, "old contents that are longer than nothing"));
+        const Run run = runCli({QStringLiteral("format"), inputPath(QStringLiteral("modmap-cull-empty.ide")), out});
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(kit::withoutFirstLine(kit::fileBytes(out)),
+                 kit::withoutFirstLine(kit::formatContent(DocumentContent())));
+    }
+
+    void stats_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("faulty") << "faulty";
+        for (const QString& name : kit::corpusFiles())
+            QTest::newRow(qPrintable(name)) << name;
+    }
+
+    void stats()
+    {
+        QFETCH(QString, name);
+        const QString in = inputPath(name);
+        IdeDocument document;
+        QCOMPARE(loadFile(document, in, {}).status, ReadOutcome::Read);
+        const auto count = [&document](LineKind kind) {
+            return QByteArray::number(document.table(kind).rowCount());
+        };
+        const QByteArrayList expected = {
+            "Objects\t" + count(LineKind::Object),
+            "Timed objs\t" + count(LineKind::TimedObject),
+            QByteArray("Paths\t") + (document.pathText().isEmpty() ? "NO" : "YES"),
+            "Lights\t" + count(LineKind::Light),
+            "Particles\t" + count(LineKind::Particle),
+            "Sun\t" + count(LineKind::Sun),
+            "Ped areas\t" + count(LineKind::PedArea),
+        };
+        const Run run = runCli({QStringLiteral("stats"), in});
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(outputLines(run.out), expected);
+    }
+
+    void statsOfKnownFile()
+    {
+        const Run run = runCli({QStringLiteral("stats"), kit::corpusPath(QStringLiteral("modmap-ghosttown.ide"))});
+        QCOMPARE(run.exitCode, 0);
+        const QByteArrayList lines = outputLines(run.out);
+        QCOMPARE(lines.size(), 7);
+        QCOMPARE(lines[0], QByteArray("Objects\t530"));
+        QCOMPARE(lines[2], QByteArray("Paths\tYES"));
+        QCOMPARE(lines[3], QByteArray("Lights\t386"));
+        QCOMPARE(lines[4], QByteArray("Particles\t152"));
+    }
+
+    void failures_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("notCreated"); // relative to the temporary folder
+        const QString corpusFile = kit::corpusPath(QStringLiteral("modmap-props.ide"));
+        QTest::newRow("no arguments") << QStringList() << QString();
+        QTest::newRow("format without output") << QStringList{"format", corpusFile} << QString();
+        QTest::newRow("format without input") << QStringList{"format"} << QString();
+        QTest::newRow("format extra argument")
+            << QStringList{"format", corpusFile, "@/extra-out.ide", "more"} << "extra-out.ide";
+        QTest::newRow("stats without file") << QStringList{"stats"} << QString();
+        QTest::newRow("stats two files") << QStringList{"stats", corpusFile, corpusFile} << QString();
+        QTest::newRow("unknown command") << QStringList{"convert", corpusFile, "@/unknown-out.ide"}
+                                         << "unknown-out.ide";
+        QTest::newRow("format missing input")
+            << QStringList{"format", "@/no-such.ide", "@/missing-in-out.ide"} << "missing-in-out.ide";
+        QTest::newRow("format folder input")
+            << QStringList{"format", "@", "@/folder-in-out.ide"} << "folder-in-out.ide";
+        QTest::newRow("format into missing folder")
+            << QStringList{"format", corpusFile, "@/absent/out.ide"} << "absent";
+        QTest::newRow("format onto a folder") << QStringList{"format", corpusFile, "@"} << QString();
+        QTest::newRow("stats missing file") << QStringList{"stats", "@/no-such.ide"} << QString();
+        QTest::newRow("stats folder") << QStringList{"stats", "@"} << QString();
+    }
+
+    void failures()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QString, notCreated);
+        for (QString& arg : args)
+            arg.replace(QLatin1String("@"), m_dir.path());
+        const Run run = runCli(args);
+        QVERIFY(run.exitCode > 0);
+        QVERIFY(!run.err.trimmed().isEmpty());
+        QVERIFY(run.out.isEmpty());
+        if (!notCreated.isEmpty())
+            QVERIFY(!QFileInfo::exists(temp(notCreated)));
+        QVERIFY(QFileInfo(m_dir.path()).isDir());
+    }
+};
+
+QTEST_GUILESS_MAIN(DocumentCliTest)
+#include "test_document_cli.moc"

@@ -1,0 +1,380 @@
+// The IDE format in memory: how lines are split and classified, what a load
+// reports, how a document is written and that writing and reading agree.
+#include "documenttestkit.h"
+
+#include "document/ideparser.h"
+#include "document/idewriter.h"
+
+#include <QDateTime>
+#include <QTest>
+
+#include <initializer_list>
+
+namespace {
+
+// n values "<tag>1" .. "<tag>n", as a line of the file (commas) or as a dump (bars).
+QByteArray csv(int n, char tag = 'a')
+{
+    QByteArrayList values;
+    for (int i = 1; i <= n; ++i)
+        values.append(tag + QByteArray::number(i));
+    return values.join(',');
+}
+
+QByteArray bars(int n, char tag = 'a')
+{
+    return csv(n, tag).replace(',', '|');
+}
+
+QByteArray lines(std::initializer_list<QByteArray> parts)
+{
+    return QByteArrayList(parts).join('\n');
+}
+
+QStringList errorTexts(const QList<LoadError>& errors)
+{
+    QStringList out;
+    for (const LoadError& e : errors)
+        out.append(QString::number(e.lineNumber) + QLatin1Char(':') + QString::fromLatin1(e.line));
+    return out;
+}
+
+QStringList repeated(int times, const QString& text)
+{
+    QStringList out;
+    for (int i = 0; i < times; ++i)
+        out.append(text);
+    return out;
+}
+
+} // namespace
+
+class DocumentFormatTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void lineEnds_data()
+    {
+        QTest::addColumn<QByteArray>("input");
+        QTest::addColumn<QByteArrayList>("expected");
+        const QByteArrayList xy = {"Objs x", "Objs y"};
+        QTest::newRow("CR LF") << QByteArray("objs\r\nx\r\ny\r\nend\r\n") << xy;
+        QTest::newRow("LF") << QByteArray("objs\nx\ny\nend\n") << xy;
+        QTest::newRow("CR") << QByteArray("objs\rx\ry\rend\r") << xy;
+        QTest::newRow("mixed") << QByteArray("objs\rx\r\ny\nend") << xy;
+        QTest::newRow("last line without end") << QByteArray("objs\nx\ny") << xy;
+        QTest::newRow("last line CR only") << QByteArray("objs\nx\ny\r") << xy;
+        QTest::newRow("CR CR LF is two ends") << QByteArray("objs\r\r\nx\r\r\ny\r\r\n") << xy;
+        QTest::newRow("LF CR is two ends") << QByteArray("objs\n\rx\n\ry\n\r") << xy;
+        QTest::newRow("no CR in values") << QByteArray("objs\r\nx, y\r\n") << QByteArrayList{"Objs x|y"};
+        QTest::newRow("empty input") << QByteArray() << QByteArrayList();
+        QTest::newRow("only line ends") << QByteArray("\r\n\n\r\r\r\n") << QByteArrayList();
+    }
+
+    void lineEnds()
+    {
+        QFETCH(QByteArray, input);
+        QFETCH(QByteArrayList, expected);
+        QCOMPARE(kit::dump(parseIde(input)), expected);
+    }
+
+    void classification_data()
+    {
+        QTest::addColumn<QByteArray>("input");
+        QTest::addColumn<QByteArrayList>("expected");
+
+        // Values and keywords.
+        QTest::newRow("only spaces trimmed")
+            << lines({"objs", " 1 ,\tname\t,  tex , 1,2 ,0  ", "end"})
+            << QByteArrayList{"Objs 1|\tname\t|tex|1|2|0"};
+        QTest::newRow("empty values in the middle")
+            << lines({"objs", "1,,b, ,2,0"}) << QByteArrayList{"Objs 1||b||2|0"};
+        QTest::newRow("keywords ignore case and spaces")
+            << lines({"  ObJs ", "1,a,b,1,2,0", " END", " TOBJ", csv(8, 't'), "EnD ", "  pAtH", "p",
+                      "eNd", "2DFX  ", csv(9, 's')})
+            << QByteArrayList{"Objs 1|a|b|1|2|0", "Tobjs " + bars(8, 't'), "sun " + bars(9, 's'), "path p"};
+        QTest::newRow("tab before keyword")
+            << lines({"\tobjs", "1,a,b,1,2,0"}) << QByteArrayList();
+        QTest::newRow("tab after keyword") << lines({"objs\t", "1,a,b,1,2,0"}) << QByteArrayList();
+        QTest::newRow("tab before end is a value")
+            << lines({"objs", "\tend", "1,a,b,1,2,0"}) << QByteArrayList{"Objs \tend", "Objs 1|a|b|1|2|0"};
+        QTest::newRow("end with a comma is a value")
+            << lines({"objs", "end,"}) << QByteArrayList{"Objs end|"};
+        QTest::newRow("blank lines ignored")
+            << lines({"", "objs", "   ", "1,a,b,1,2,0", "", "end"}) << QByteArrayList{"Objs 1|a|b|1|2|0"};
+        QTest::newRow("no section") << lines({"1,a,b,1,2,0", csv(8), csv(20)}) << QByteArrayList();
+
+        // Several flags at once: the first in objs, tobj, path, 2dfx order decides.
+        QTest::newRow("objs before 2dfx") << lines({"2dfx", "objs", csv(20)})
+                                          << QByteArrayList{"Objs " + bars(20)};
+        QTest::newRow("tobj before path") << lines({"path", "tobj", csv(8)})
+                                          << QByteArrayList{"Tobjs " + bars(8)};
+        QTest::newRow("path before 2dfx") << lines({"2dfx", "path", csv(20)})
+                                          << QByteArrayList{"path " + csv(20)};
+        QTest::newRow("later keywords keep objs") << lines({"objs", "tobj", "path", "2dfx", csv(8)})
+                                                  << QByteArrayList{"Objs " + bars(8)};
+        QTest::newRow("path keeps tobj") << lines({"tobj", "path", csv(8)}) << QByteArrayList{"Tobjs " + bars(8)};
+        QTest::newRow("2dfx keeps path") << lines({"path", "2dfx", csv(20)}) << QByteArrayList{"path " + csv(20)};
+        QTest::newRow("end clears every flag")
+            << lines({"objs", "tobj", "path", "2dfx", "end", "1,a,b,1,2,0", csv(8), csv(20)}) << QByteArrayList();
+        QTest::newRow("end in any case") << lines({"objs", "  eNd  ", "1,a,b,1,2,0"}) << QByteArrayList();
+        QTest::newRow("sections again after end")
+            << lines({"objs", "1,a,b,1,2,0", "end", "objs", "2,c,d,1,2,0"})
+            << QByteArrayList{"Objs 1|a|b|1|2|0", "Objs 2|c|d|1|2|0"};
+
+        // Comments go to the table of their field count, wherever they stand.
+        QTest::newRow("comments outside sections")
+            << lines({"#o,a,b,1,2,0", "#" + csv(8, 't'), "#" + csv(20, 'l'), "#" + csv(9, 's'),
+                      "#" + csv(14, 'p'), "#" + csv(16, 'q')})
+            << QByteArrayList{"Objs #o|a|b|1|2|0", "Tobjs #" + bars(8, 't'), "Lights #" + bars(20, 'l'),
+                              "sun #" + bars(9, 's'),  "part #" + bars(14, 'p'), "ani #" + bars(16, 'q')};
+        QTest::newRow("comment of objs count in 2dfx")
+            << lines({"2dfx", "# 1,a,b,1,2,0"}) << QByteArrayList{"Objs # 1|a|b|1|2|0"};
+        QTest::newRow("comment of sun count in objs")
+            << lines({"objs", "#" + csv(9)}) << QByteArrayList{"sun #" + bars(9)};
+        QTest::newRow("comment in path goes to a table")
+            << lines({"path", "#" + csv(9), "real", "end"}) << QByteArrayList{"sun #" + bars(9), "path real"};
+        QTest::newRow("comment first value trimmed")
+            << lines({"   #  1 , a,b,1,2,0  "}) << QByteArrayList{"Objs #  1|a|b|1|2|0"};
+        QTest::newRow("comments of other counts ignored")
+            << lines({"objs", "#a", "#a,b", "#" + csv(7), "#" + csv(19), "#" + csv(21), "end"})
+            << QByteArrayList();
+        QTest::newRow("no trailing comma forgiveness for comments")
+            << lines({"2dfx", "#" + csv(20) + ",", "#" + csv(9) + ", ", "# 1,a,b,1,2,0,"}) << QByteArrayList();
+        QTest::newRow("commented keywords are comments")
+            << lines({"objs", "# end", "#2dfx", "1,a,b,1,2,0", "# objs", "end", "2,a,b,1,2,0"})
+            << QByteArrayList{"Objs 1|a|b|1|2|0"};
+        QTest::newRow("tab before hash is no comment")
+            << lines({"objs", "\t#1,a,b,1,2,0"}) << QByteArrayList{"Objs \t#1|a|b|1|2|0"};
+
+        // Object and timed object lines keep every value they have.
+        QTest::newRow("objs with seven and eight fields")
+            << lines({"objs", "1,a,b,1,2,0,7", "1,a,b,1,2,0,7,8", "1,a,b,1,2,0,,"})
+            << QByteArrayList{"Objs 1|a|b|1|2|0|7", "Objs 1|a|b|1|2|0|7|8", "Objs 1|a|b|1|2|0||"};
+        QTest::newRow("short objs keep their values")
+            << lines({"objs", "1,a", "\t", "x"}) << QByteArrayList{"Objs 1|a", "Objs \t", "Objs x"};
+        QTest::newRow("tobj keeps all values")
+            << lines({"tobj", csv(9), csv(3), csv(6)})
+            << QByteArrayList{"Tobjs " + bars(9), "Tobjs " + bars(3), "Tobjs " + bars(6)};
+
+        // Path lines are kept as they are.
+        QTest::newRow("path lines verbatim")
+            << lines({"path", "  ped, 1 ,x  ", "\t2, -1,\t0", "", "   ", "end", "PATH", "last", "end"})
+            << QByteArrayList{"path   ped, 1 ,x  \r\n\t2, -1,\t0\r\nlast"};
+
+        // 2dfx lines by field count.
+        QTest::newRow("2dfx kinds")
+            << lines({"2dfx", csv(20, 'l'), csv(9, 's'), csv(14, 'p'), csv(16, 'q')})
+            << QByteArrayList{"Lights " + bars(20, 'l'), "sun " + bars(9, 's'), "part " + bars(14, 'p'),
+                              "ani " + bars(16, 'q')};
+        QTest::newRow("2dfx other counts ignored")
+            << lines({"2dfx", "x", csv(6), csv(8), csv(10), csv(19), csv(21), csv(30)}) << QByteArrayList();
+        QTest::newRow("2dfx trailing comma kept")
+            << lines({"2dfx", csv(20) + ",", csv(9, 's') + ", ,  ", csv(14, 'p') + " ,"})
+            << QByteArrayList{"Lights " + bars(20) + "|", "sun " + bars(9, 's') + "||",
+                              "part " + bars(14, 'p') + "|"};
+        QTest::newRow("2dfx empty values inside count")
+            << lines({"2dfx", "1,,,,5,6,7,8,9"}) << QByteArrayList{"sun 1||||5|6|7|8|9"};
+        QTest::newRow("2dfx tab is not empty")
+            << lines({"2dfx", csv(19) + ",\t", csv(20) + ",\t"}) << QByteArrayList{"Lights " + bars(19) + "|\t"};
+        QTest::newRow("2dfx only commas") << lines({"2dfx", ",,,,,,,,", " , , "}) << QByteArrayList();
+    }
+
+    void classification()
+    {
+        QFETCH(QByteArray, input);
+        QFETCH(QByteArrayList, expected);
+        QCOMPARE(kit::dump(parseIde(input)), expected);
+        // The same file with CR LF line ends reads the same.
+        QCOMPARE(kit::dump(parseIde(QByteArray(input).replace('\n', "\r\n"))), expected);
+    }
+
+    void loadErrors_data()
+    {
+        QTest::addColumn<QByteArray>("input");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("objs four fields") << QByteArray("objs\n1,a,b,1\n") << repeated(2, "2:1,a,b,1");
+        QTest::newRow("objs one field") << QByteArray("objs\nx") << repeated(5, "2:x");
+        QTest::newRow("objs tab only") << QByteArray("objs\n\t\n") << repeated(5, "2:\t");
+        QTest::newRow("objs trailing comma counts")
+            << QByteArray("objs\n1,a,b,1,\n") << repeated(1, "2:1,a,b,1,");
+        QTest::newRow("line exactly as read")
+            << QByteArray("objs\r\n  1 , a  \r\n") << repeated(4, "2:  1 , a  ");
+        QTest::newRow("tobj six fields") << QByteArray("tobj\n1,a,b,1,2,0\n") << repeated(2, "2:1,a,b,1,2,0");
+        QTest::newRow("tobj one field") << QByteArray("tobj\nq\n") << repeated(7, "2:q");
+        QTest::newRow("numbers count blank and comment lines")
+            << QByteArray("# c\n\nobjs\n  # x\n   \n1,a,b,1,2\n") << repeated(1, "6:1,a,b,1,2");
+        QTest::newRow("numbers with CR LF") << QByteArray("objs\r\n\r\n1,a,b,1,2\r\n")
+                                            << repeated(1, "3:1,a,b,1,2");
+        QTest::newRow("numbers with lone CR") << QByteArray("objs\r\r1,a,b,1,2\rend")
+                                              << repeated(1, "3:1,a,b,1,2");
+        QTest::newRow("numbers with LF CR") << QByteArray("objs\n\r1,a,b,1,2") << repeated(1, "3:1,a,b,1,2");
+        QTest::newRow("numbers with CR CR LF") << QByteArray("objs\r\r\n1,a,b,1,2") << repeated(1, "3:1,a,b,1,2");
+        QTest::newRow("several lines")
+            << QByteArray("objs\n1,a,b,1\nend\ntobj\n1,a,b,1,2,0,9\n")
+            << (repeated(2, "2:1,a,b,1") + repeated(1, "5:1,a,b,1,2,0,9"));
+        QTest::newRow("full and long lines") << QByteArray("objs\n1,a,b,1,2,0\n1,a,b,1,2,0,7,8,9\ntobj\n" + csv(8)
+                                                           + "\n" + csv(12) + "\n")
+                                             << QStringList();
+        QTest::newRow("objs decides over tobj") << QByteArray("tobj\nobjs\n1,a,b,1,2,0\n") << QStringList();
+        QTest::newRow("no errors outside objs and tobj")
+            << QByteArray("1\n2dfx\n1,2\nend\npath\n1\nend\n#1,2\n") << QStringList();
+    }
+
+    void loadErrors()
+    {
+        QFETCH(QByteArray, input);
+        QFETCH(QStringList, expected);
+        QCOMPARE(errorTexts(kit::parseCollecting(input).errors), expected);
+    }
+
+    void emptyDocumentLayout()
+    {
+        const QByteArray written = kit::formatContent(DocumentContent(), "HEADER");
+        QCOMPARE(written, QByteArray("HEADER\r\nobjs\r\nend\r\ntobj\r\nend\r\nPath\r\nend\r\n2dfx\r\n# Lights\r\n"
+                                     "# ped animations\r\n# particle\r\n# sun reflections\r\nend\r\n"));
+        QCOMPARE(kit::crlfLines(written).size(), 13);
+        QCOMPARE(kit::dump(parseIde(written)), QByteArrayList());
+    }
+
+    void writtenLayout()
+    {
+        // Sections in the opposite order and with odd spacing; the writer has one layout.
+        const QByteArray input =
+            lines({"2dfx", csv(9, 's'), csv(14, 'p'), "  " + csv(16, 'q'), csv(20, 'l') + ",", "end",
+                   "path", "p1, 2", "\tp2  ", "end", "tobj", csv(8, 't'), "end", "objs", "1 ,a,  b,1,2,0", "x"});
+        const QByteArray joinedLight = QByteArray(csv(20, 'l')).replace(",", ", ") + ", ";
+        const QByteArray expected = QByteArrayList{"H",
+                                                   "objs",
+                                                   "1, a, b, 1, 2, 0",
+                                                   "x",
+                                                   "end",
+                                                   "tobj",
+                                                   csv(8, 't').replace(",", ", "),
+                                                   "end",
+                                                   "Path",
+                                                   "p1, 2",
+                                                   "\tp2  ",
+                                                   "end",
+                                                   "2dfx",
+                                                   "# Lights",
+                                                   joinedLight,
+                                                   "# ped animations",
+                                                   csv(16, 'q').replace(",", ", "),
+                                                   "# particle",
+                                                   csv(14, 'p').replace(",", ", "),
+                                                   "# sun reflections",
+                                                   csv(9, 's').replace(",", ", "),
+                                                   "end",
+                                                   ""}
+                                        .join("\r\n");
+        QCOMPARE(kit::formatContent(parseIde(input), "H"), expected);
+    }
+
+    void headerReadsBackAsNothing_data()
+    {
+        QTest::addColumn<QDateTime>("when");
+        QTest::newRow("early") << QDateTime(QDate(2001, 2, 3), QTime(4, 5, 6));
+        QTest::newRow("year end") << QDateTime(QDate(2099, 12, 31), QTime(23, 59, 59));
+        QTest::newRow("midnight") << QDateTime(QDate(2024, 7, 14), QTime(0, 0));
+    }
+
+    void headerReadsBackAsNothing()
+    {
+        QFETCH(QDateTime, when);
+        const QByteArray header = headerLine(when);
+        QVERIFY2(header.startsWith(kit::headerPrefix), header.constData());
+        QVERIFY(header.size() > kit::headerPrefix.size());
+        QVERIFY2(!header.contains(','), header.constData());
+        QVERIFY(!header.contains('\n') && !header.contains('\r'));
+
+        const QByteArray body = lines({"objs", "1,a,b,1,2,0", "end", "2dfx", csv(20), "end"});
+        const DocumentContent content = parseIde(body);
+        const QByteArray written = kit::formatContent(content, header);
+        QCOMPARE(kit::firstLine(written), header + '\r');
+        QCOMPARE(kit::dump(parseIde(written)), kit::dump(content));
+        // Outside any section, or inside one: the header is no row either way.
+        QCOMPARE(kit::dump(parseIde("objs\n" + header + "\n")), QByteArrayList());
+    }
+
+    void roundTrip_data()
+    {
+        QTest::addColumn<QByteArray>("input");
+        QByteArray highBytes;
+        for (int b = 0x80; b <= 0xFF; ++b)
+            highBytes.append(char(b));
+        QTest::newRow("all tables")
+            << lines({"objs", "1,a,b,1,2,0", "end", "tobj", csv(8), "end", "path", "p", "end", "2dfx", csv(20, 'l'),
+                      csv(9, 's'), csv(14, 'p'), csv(16, 'q'), "end"});
+        QTest::newRow("short and long object rows")
+            << lines({"objs", "1,a", "\t", "1,a,b,1,2,0,7", "1,a,b,1,2,0,7,8", ",", "end", "tobj", "1,a,b", csv(10)});
+        QTest::newRow("commented rows of every table")
+            << lines({"#o,a,b,1,2,0", "objs", "# " + csv(8), "end", "2dfx", "#" + csv(20), "  #" + csv(9),
+                      "#" + csv(14), "#" + csv(16), "end"});
+        QTest::newRow("trailing commas") << lines({"2dfx", csv(20) + ",", csv(9) + ", , ", csv(16) + ",  "});
+        QTest::newRow("empty values") << lines({"objs", "1,,,,,", " , a, , ,2,", "2dfx", ",,,,,,,,x"});
+        QTest::newRow("tabs kept") << lines({"objs", "\t1\t,\ta, b\t,1,2,0", "path", "\t\tx\t", "end"});
+        QTest::newRow("path several sections")
+            << lines({"path", "a, 1", " b ", "end", "objs", "1,a,b,1,2,0", "end", "path", "c", "end"});
+        QTest::newRow("keyword lookalikes")
+            << lines({"objs", "objs,1", "end,", "\tend", "2dfx\t", "#end,a,b,c,d,e", "end"});
+        QTest::newRow("high bytes") << lines({"objs", "1," + highBytes + ",tex\xe9,1,2,0", "path",
+                                              "\xff\xfe path \x80", "end", "2dfx", "\xa0," + csv(19)});
+        QTest::newRow("NUL bytes") << lines({"objs", QByteArray("1,na\0me,\0,1,2,0", 15), "path",
+                                             QByteArray("p\0q", 3), "end"});
+        QTest::newRow("CR line ends") << QByteArray("objs\r1,a,b,1,2,0\r\r\nend\rpath\rx\r");
+    }
+
+    void roundTrip()
+    {
+        QFETCH(QByteArray, input);
+        const DocumentContent first = parseIde(input);
+        QVERIFY(!kit::dump(first).isEmpty());
+        const QByteArray written = kit::formatContent(first, "# one");
+        const kit::Parsed reread = kit::parseCollecting(written);
+        const QString difference = kit::differenceBetween(first, reread.content);
+        QVERIFY2(difference.isEmpty(), qPrintable(difference));
+        // Short rows are still short, so they are reported again, once per missing value.
+        QCOMPARE(reread.errors.size(), kit::parseCollecting(input).errors.size());
+
+        const QByteArray again = kit::formatContent(reread.content, "# two");
+        QCOMPARE(kit::firstLine(again), QByteArray("# two\r"));
+        QCOMPARE(kit::withoutFirstLine(again), kit::withoutFirstLine(written));
+
+        // Every line written ends in CR LF and no other line end appears.
+        QVERIFY(written.endsWith("\r\n"));
+        QCOMPARE(written.count('\r'), written.count("\r\n"));
+        QCOMPARE(written.count('\n'), written.count("\r\n"));
+    }
+
+    void trailingCommaWrittenBack()
+    {
+        const QByteArray written = kit::formatContent(parseIde(lines({"2dfx", csv(20) + ",", csv(9) + " , "})));
+        const QByteArrayList out = kit::crlfLines(written);
+        QVERIFY(out.contains(QByteArray(csv(20)).replace(",", ", ") + ", "));
+        QVERIFY(out.contains(QByteArray(csv(9)).replace(",", ", ") + ", "));
+    }
+
+    void everyByteSurvives()
+    {
+        // Every byte that is no line end, comma or space, in one value; NULs inside another.
+        QByteArray all;
+        for (int b = 0; b <= 0xFF; ++b) {
+            if (b != '\n' && b != '\r' && b != ',' && b != ' ')
+                all.append(char(b));
+        }
+        const QByteArray withNul("a\0b\0", 4);
+        const QByteArray input = "objs\r\n1, " + all + ", " + withNul + ", 1, 2, 0\r\nend\r\n";
+        const DocumentContent content = parseIde(input);
+        QCOMPARE(content.table(LineKind::Object).size(), 1);
+        QCOMPARE(content.table(LineKind::Object).values(0),
+                 (QList<QByteArray>{"1", all, withNul, "1", "2", "0"}));
+
+        const QByteArray written = kit::formatContent(content);
+        QVERIFY(written.contains("1, " + all + ", " + withNul + ", 1, 2, 0\r\n"));
+        QCOMPARE(parseIde(written).table(LineKind::Object).values(0), content.table(LineKind::Object).values(0));
+    }
+};
+
+QTEST_GUILESS_MAIN(DocumentFormatTest)
+#include "test_document_format.moc"

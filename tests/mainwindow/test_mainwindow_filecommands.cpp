@@ -1,0 +1,584 @@
+// The File menu and the reload button as the user drives them: the question
+// about unsaved changes, open, save, save as, reload and the recent files.
+
+#include "windowtestkit.h"
+
+#include <QSignalSpy>
+#include <QtTest>
+
+#include <unistd.h>
+
+using namespace wkit;
+
+namespace {
+
+// A path line, so that it reads back from a saved file.
+const QByteArray typedLine = "7, 0, 0, 10, 20, 30, 1, 1";
+
+// Runs a command the way the user gives it ("close": the window's close
+// button); returns whether the window is closed afterwards.
+bool run(Session& s, const QString& command)
+{
+    if (command == u"close")
+        return s.window->close();
+    if (command == u"reloadFile")
+        QTest::mouseClick(s.child<QPushButton>("reloadFile"), Qt::LeftButton);
+    else
+        s.action(qPrintable(command))->trigger();
+    return !s.window->isVisible();
+}
+
+QByteArray settingsWithRecent(const QString& recent1)
+{
+    return QByteArray(defaultSettings).replace("recent1=recent1", "recent1=" + recent1.toUtf8());
+}
+
+} // namespace
+
+class FileCommandsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    // Every command that drops the open document asks first when it is changed.
+    void unsavedChangesQuestion_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("answer"); // "unchanged": the document was not edited
+        QTest::addColumn<QString>("goesTo"); // A, B, empty or closed; "stays" when stopped
+
+        const struct {
+            const char* command;
+            const char* goesTo;
+        } commands[] = {{"FileNew", "empty"}, {"FileClose", "empty"}, {"FileOpen", "B"},   {"reloadFile", "A"},
+                        {"r2", "B"},          {"close", "closed"},    {"FileExit", "closed"}};
+        for (const auto& c : commands) {
+            for (const char* answer : {"unchanged", "Cancel", "No", "Yes"}) {
+                QTest::addRow("%s %s", c.command, answer)
+                    << QString::fromLatin1(c.command) << QString::fromLatin1(answer)
+                    << QString::fromLatin1(qstrcmp(answer, "Cancel") == 0 ? "stays" : c.goesTo);
+            }
+        }
+    }
+
+    void unsavedChangesQuestion()
+    {
+        QFETCH(QString, command);
+        QFETCH(QString, answer);
+        QFETCH(QString, goesTo);
+
+        Session s;
+        const QString a = s.copyOfCorpus(QStringLiteral("modmap-smalltown3.ide"), QStringLiteral("a.ide"));
+        const QString b = s.copyOfCorpus(QStringLiteral("modmap-props.ide"), QStringLiteral("b.ide"));
+        QVERIFY(!a.isEmpty() && !b.isEmpty());
+        s.useSettings(settingsWithRecent(b));
+        const QByteArray aOnDisk = fileBytes(a);
+        Form1& w = s.startShown(a);
+        QCOMPARE(s.action("r2")->data().toString(), b);
+        const qsizetype aRows = w.document().table(LineKind::Object).rowCount();
+
+        const bool changed = answer != u"unchanged";
+        if (changed) {
+            s.typePathLine(typedLine);
+            QCOMPARE(w.windowTitle(), titleFor(a, true));
+        }
+        const QString statusBefore = w.statusText();
+        s.platform.clear();
+        if (answer == u"Yes")
+            s.platform.answers << Platform::Answer::Yes;
+        else if (answer == u"No")
+            s.platform.answers << Platform::Answer::No;
+        if (command == u"FileOpen")
+            s.platform.fileNames << b;
+        QSignalSpy statuses(&w.fileCommands(), &FileCommands::statusMessage);
+
+        const bool closed = run(s, command);
+
+        QStringList expectedKinds;
+        if (command == u"FileOpen")
+            expectedKinds << QStringLiteral("open");
+        if (changed)
+            expectedKinds << QStringLiteral("question");
+        QCOMPARE(s.requestKinds(), expectedKinds);
+        if (changed) {
+            const ScriptedPlatform::Request& q = s.platform.requests.last();
+            QCOMPARE(q.title, QStringLiteral("Save changes?"));
+            QCOMPARE(q.text, saveQuestionText(a));
+            QCOMPARE(q.icon, Platform::Icon::None);
+        }
+
+        // Yes writes the edit into the file before going on; anything else leaves the file alone.
+        if (answer == u"Yes") {
+            QVERIFY(!statuses.isEmpty());
+            QCOMPARE(statuses.first().first().toString(), QStringLiteral("IDE File saved"));
+            QVERIFY(fileBytes(a).startsWith(headerPrefix));
+            QCOMPARE(sectionLines(fileBytes(a), "path").last(), typedLine);
+        } else {
+            QCOMPARE(fileBytes(a), aOnDisk);
+        }
+
+        if (goesTo == u"stays") {
+            QVERIFY(!closed);
+            QCOMPARE(w.windowTitle(), titleFor(a, true));
+            QCOMPARE(w.document().openFilePath(), a);
+            QCOMPARE(w.document().table(LineKind::Object).rowCount(), aRows);
+            QVERIFY(w.document().pathText().endsWith(typedLine));
+            QCOMPARE(w.statusText(), statusBefore);
+            QVERIFY(statuses.isEmpty());
+            return;
+        }
+        QCOMPARE(closed, goesTo == u"closed");
+        if (closed)
+            return;
+        QVERIFY(!w.document().fileChanges());
+        if (goesTo == u"empty") {
+            QCOMPARE(w.windowTitle(), QStringLiteral("Tarnel [ empty ]"));
+            for (LineKind kind : allLineKinds)
+                QCOMPARE(w.view(kind)->model()->rowCount(), 0);
+            QVERIFY(w.document().pathText().isEmpty());
+            QCOMPARE(w.statusText(),
+                     command == u"FileNew" ? QStringLiteral("New file created") : QStringLiteral("File closed"));
+        } else if (goesTo == u"B") {
+            QCOMPARE(w.windowTitle(), titleFor(b));
+            QCOMPARE(w.statusText(), QStringLiteral("IDE File opened"));
+            QCOMPARE(s.action("r1")->data().toString(), b);
+            QCOMPARE(s.action("r2")->data().toString(), a);
+        } else {
+            // Reload: the file as it is on disk now, with the edit only when it was saved.
+            QCOMPARE(w.windowTitle(), titleFor(a));
+            QCOMPARE(w.statusText(), QStringLiteral("File reopened"));
+            QCOMPARE(w.document().table(LineKind::Object).rowCount(), aRows);
+            QCOMPARE(w.document().pathText().endsWith(typedLine), answer == u"Yes");
+        }
+    }
+
+    void discardedDocumentClosesWithoutAsking()
+    {
+        Session s;
+        s.useSettings();
+        const QString a = s.copyOfCorpus(QStringLiteral("modmap-smalltown3.ide"), QStringLiteral("a.ide"));
+        Form1& w = s.startShown(a);
+        s.typePathLine(typedLine);
+        s.platform.answers << Platform::Answer::No;
+        s.action("FileNew")->trigger();
+        QCOMPARE(w.statusText(), QStringLiteral("New file created"));
+
+        s.platform.clear();
+        s.action("FileClose")->trigger();
+        QVERIFY(s.platform.requests.isEmpty());
+        QCOMPARE(w.statusText(), QStringLiteral("File closed"));
+        QCOMPARE(w.windowTitle(), QStringLiteral("Tarnel [ empty ]"));
+    }
+
+    // Yes on a document that has no name yet needs a name first; without one nothing is lost.
+    void yesOnUntitledDocument_data()
+    {
+        QTest::addColumn<QString>("saveAs");
+        QTest::newRow("save dialog cancelled") << QString();
+        QTest::newRow("name chosen") << QStringLiteral("named.ide");
+    }
+
+    void yesOnUntitledDocument()
+    {
+        QFETCH(QString, saveAs);
+
+        Session s;
+        s.useSettings();
+        Form1& w = s.startShown();
+        s.typePathLine(typedLine);
+        QCOMPARE(w.windowTitle(), QStringLiteral("Tarnel [ empty ]*"));
+        s.platform.answers << Platform::Answer::Yes;
+        const QString target = saveAs.isEmpty() ? QString() : s.path(saveAs);
+        s.platform.fileNames << target;
+
+        s.action("FileNew")->trigger();
+
+        QCOMPARE(s.requestKinds(), (QStringList{QStringLiteral("question"), QStringLiteral("save")}));
+        QCOMPARE(s.platform.requests.first().text, saveQuestionText(QStringLiteral("empty")));
+        if (saveAs.isEmpty()) {
+            QCOMPARE(w.windowTitle(), QStringLiteral("Tarnel [ empty ]*"));
+            QCOMPARE(w.document().pathText(), typedLine);
+            QCOMPARE(w.statusText(), QStringLiteral("Tarnel ready"));
+        } else {
+            QCOMPARE(sectionLines(fileBytes(target), "path"), QByteArrayList{typedLine});
+            QCOMPARE(w.windowTitle(), QStringLiteral("Tarnel [ empty ]"));
+            QVERIFY(w.document().pathText().isEmpty());
+            QCOMPARE(w.statusText(), QStringLiteral("New file created"));
+        }
+    }
+
+    void openChecksTheName_data()
+    {
+        QTest::addColumn<QString>("name"); // empty: the dialog is cancelled
+        QTest::addColumn<bool>("accepted");
+
+        QTest::newRow("cancelled") << QString() << false;
+        QTest::newRow("lower case") << QStringLiteral("town.ide") << true;
+        QTest::newRow("upper case") << QStringLiteral("TOWN.IDE") << true;
+        QTest::newRow("mixed case") << QStringLiteral("town.Ide") << true;
+        QTest::newRow("backup of one") << QStringLiteral("town.ide.bak") << false;
+        QTest::newRow("text file") << QStringLiteral("town.txt") << false;
+        QTest::newRow("no dot") << QStringLiteral("townide") << false;
+    }
+
+    void openChecksTheName()
+    {
+        QFETCH(QString, name);
+        QFETCH(bool, accepted);
+
+        Session s;
+        s.useSettings();
+        const QString a = s.copyOfCorpus(QStringLiteral("modmap-smalltown3.ide"), QStringLiteral("a.ide"));
+        const QString chosen = name.isEmpty() ? QString() : s.copyOfCorpus(QStringLiteral("modmap-props.ide"), name);
+        Form1& w = s.startShown(a);
+        const qsizetype aRows = w.document().table(LineKind::Object).rowCount();
+        s.platform.clear();
+        s.platform.fileNames << chosen;
+
+        s.action("FileOpen")->trigger();
+
+        QCOMPARE(s.platform.requests.first().kind, QStringLiteral("open"));
+        QCOMPARE(s.platform.requests.first().text, QStringLiteral("IDE Files (*.ide)|*.ide"));
+        if (accepted) {
+            QCOMPARE(s.platform.requests.size(), 1);
+            QCOMPARE(w.windowTitle(), titleFor(chosen));
+            QCOMPARE(w.statusText(), QStringLiteral("IDE File opened"));
+            QCOMPARE(s.setting(QStringLiteral("recent1")), chosen);
+            return;
+        }
+        if (name.isEmpty()) {
+            QCOMPARE(s.platform.requests.size(), 1);
+        } else {
+            QCOMPARE(s.platform.requests.size(), 2);
+            const ScriptedPlatform::Request& r = s.platform.requests.last();
+            QCOMPARE(r.kind, QStringLiteral("message"));
+            QCOMPARE(r.title, QStringLiteral("Tarnel"));
+            QCOMPARE(r.text, QStringLiteral("This is not an IDE file.\r\nThis is an Tarnel. Try and guess why it "
+                                            "wont open this file."));
+            QCOMPARE(r.icon, Platform::Icon::Information);
+        }
+        QCOMPARE(w.windowTitle(), titleFor(a));
+        QCOMPARE(w.document().table(LineKind::Object).rowCount(), aRows);
+        QCOMPARE(w.statusText(), QStringLiteral("IDE File opened"));
+        QCOMPARE(s.setting(QStringLiteral("recent1")), a);
+    }
+
+    void rejectedNameAsksNothingAboutChanges()
+    {
+        Session s;
+        s.useSettings();
+        Form1& w = s.startShown();
+        s.typePathLine(typedLine);
+        s.platform.fileNames << s.path(QStringLiteral("notes.txt"));
+        s.action("FileOpen")->trigger();
+        QCOMPARE(s.requestKinds(), (QStringList{QStringLiteral("open"), QStringLiteral("message")}));
+        QCOMPARE(w.windowTitle(), QStringLiteral("Tarnel [ empty ]*"));
+        QCOMPARE(w.document().pathText(), typedLine);
+    }
+
+    void saveWritesTheChosenName_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<bool>("named"); // a file was open before
+        QTest::addColumn<bool>("chosen"); // the dialog gives a name
+
+        QTest::newRow("Save on untitled") << QStringLiteral("FileSave") << false << true;
+        QTest::newRow("Save as on untitled") << QStringLiteral("FileSaveAs") << false << true;
+        QTest::newRow("Save as on a file") << QStringLiteral("FileSaveAs") << true << true;
+        QTest::newRow("Save on untitled, dialog cancelled") << QStringLiteral("FileSave") << false << false;
+        QTest::newRow("Save as on a file, dialog cancelled") << QStringLiteral("FileSaveAs") << true << false;
+    }
+
+    void saveWritesTheChosenName()
+    {
+        QFETCH(QString, command);
+        QFETCH(bool, named);
+        QFETCH(bool, chosen);
+
+        Session s;
+        s.useSettings();
+        const QString a = named ? s.copyOfCorpus(QStringLiteral("modmap-smalltown3.ide"), QStringLiteral("a.ide"))
+                                : QString();
+        const QByteArray aOnDisk = named ? fileBytes(a) : QByteArray();
+        Form1& w = s.startShown(a);
+        const QString before = named ? a : QStringLiteral("empty");
+        s.typePathLine(typedLine);
+        s.platform.clear();
+        const QString target = s.path(QStringLiteral("saved.ide"));
+        s.platform.fileNames << (chosen ? target : QString());
+
+        QVERIFY(!run(s, command));
+
+        QCOMPARE(s.requestKinds(), QStringList{QStringLiteral("save")});
+        QCOMPARE(s.platform.requests.first().text, QStringLiteral("IDE Files (*.ide)|*.ide"));
+        if (named)
+            QCOMPARE(fileBytes(a), aOnDisk);
+        if (!chosen) {
+            QVERIFY(!QFile::exists(target));
+            QCOMPARE(w.windowTitle(), titleFor(before, true));
+            return;
+        }
+        const QByteArray written = fileBytes(target);
+        QVERIFY(written.startsWith(headerPrefix));
+        QCOMPARE(sectionLines(written, "path").last(), typedLine);
+        QCOMPARE(w.windowTitle(), titleFor(target));
+        QCOMPARE(w.statusText(), QStringLiteral("IDE File saved"));
+
+        // What was written reads back as the same document.
+        const QByteArray paths = w.document().pathText();
+        const qsizetype rows = w.document().table(LineKind::Object).rowCount();
+        s.platform.clear();
+        QTest::mouseClick(s.child<QPushButton>("reloadFile"), Qt::LeftButton);
+        QVERIFY(s.platform.requests.isEmpty());
+        QCOMPARE(w.document().pathText(), paths);
+        QCOMPARE(w.document().table(LineKind::Object).rowCount(), rows);
+    }
+
+    void saveOnAFileNeedsNoDialog()
+    {
+        Session s;
+        s.useSettings();
+        const QString a = s.copyOfCorpus(QStringLiteral("modmap-smalltown3.ide"), QStringLiteral("a.ide"));
+        Form1& w = s.startShown(a);
+        s.typePathLine(typedLine);
+        s.platform.clear();
+        s.action("FileSave")->trigger();
+        QVERIFY(s.platform.requests.isEmpty());
+        QCOMPARE(w.windowTitle(), titleFor(a));
+        QCOMPARE(w.statusText(), QStringLiteral("IDE File saved"));
+        QCOMPARE(sectionLines(fileBytes(a), "path").last(), typedLine);
+    }
+
+    void saveFailureKeepsChanges_data()
+    {
+        QTest::addColumn<QString>("target");
+
+        QTest::newRow("folder does not exist") << QStringLiteral("missing folder");
+        QTest::newRow("name of a folder") << QStringLiteral("folder");
+        QTest::newRow("read-only file") << QStringLiteral("read-only");
+    }
+
+    void saveFailureKeepsChanges()
+    {
+        QFETCH(QString, target);
+
+        Session s;
+        s.useSettings();
+        const QString a = s.copyOfCorpus(QStringLiteral("modmap-smalltown3.ide"), QStringLiteral("a.ide"));
+        const QByteArray aOnDisk = fileBytes(a);
+        QString path;
+        if (target == u"missing folder") {
+            path = s.path(QStringLiteral("no such folder/x.ide"));
+        } else if (target == u"folder") {
+            path = s.path(QStringLiteral("folder.ide"));
+            QVERIFY(QDir(s.dir.path()).mkdir(QStringLiteral("folder.ide")));
+        } else {
+            if (geteuid() == 0)
+                QSKIP("root writes read-only files");
+            path = a;
+            QVERIFY(QFile::setPermissions(a, QFileDevice::ReadOwner | QFileDevice::ReadGroup));
+        }
+
+        Form1& w = s.startShown(a);
+        s.typePathLine(typedLine);
+        s.platform.clear();
+        if (path == a) {
+            s.action("FileSave")->trigger();
+        } else {
+            s.platform.fileNames << path;
+            s.action("FileSaveAs")->trigger();
+            QCOMPARE(s.platform.requests.takeFirst().kind, QStringLiteral("save"));
+        }
+
+        QCOMPARE(s.platform.requests.size(), 1);
+        const ScriptedPlatform::Request& r = s.platform.requests.first();
+        QCOMPARE(r.kind, QStringLiteral("message"));
+        QCOMPARE(r.title, QStringLiteral("Tarnel"));
+        QCOMPARE(r.icon, Platform::Icon::Information);
+        QVERIFY2(r.text.startsWith(QStringLiteral("Could not save ") + path + QStringLiteral("\r\n")),
+                 qPrintable(r.text));
+
+        QCOMPARE(w.windowTitle(), titleFor(a, true));
+        QVERIFY(w.document().fileChanges());
+        QVERIFY(w.document().pathText().endsWith(typedLine));
+        QCOMPARE(fileBytes(a), aOnDisk);
+        if (target == u"folder")
+            QVERIFY(QFileInfo(path).isDir());
+        if (target == u"missing folder")
+            QVERIFY(!QFileInfo::exists(QFileInfo(path).path()));
+    }
+
+    void reloadOnUntitledDoesNothing()
+    {
+        Session s;
+        s.useSettings();
+        Form1& w = s.startShown();
+        s.typePathLine(typedLine);
+        QSignalSpy statuses(&w.fileCommands(), &FileCommands::statusMessage);
+        QTest::mouseClick(s.child<QPushButton>("reloadFile"), Qt::LeftButton);
+        QVERIFY(s.platform.requests.isEmpty());
+        QVERIFY(statuses.isEmpty());
+        QCOMPARE(w.statusText(), QStringLiteral("Tarnel ready"));
+        QCOMPARE(w.windowTitle(), QStringLiteral("Tarnel [ empty ]*"));
+        QCOMPARE(w.document().pathText(), typedLine);
+    }
+
+    void reloadReadsTheDiskAgain()
+    {
+        Session s;
+        s.useSettings();
+        const QString a = s.path(QStringLiteral("a.ide"));
+        const QString other = s.copyOfCorpus(QStringLiteral("modmap-props.ide"), QStringLiteral("other.ide"));
+        QVERIFY(putFile(a, "objs\r\n100, a, t, 1, 100, 0\r\n101, b, t, 1, 100, 0\r\nend\r\n"));
+        Form1& w = s.startShown(a);
+        QCOMPARE(labelText(w, "objCount"), QStringLiteral("2"));
+        QCOMPARE(labelText(w, "pathsexsist"), QStringLiteral("NO"));
+
+        // Meanwhile the file is edited elsewhere and another file took the top of the list.
+        QVERIFY(putFile(a, "objs\r\n300, c, t, 1, 100, 0\r\n301, d, t, 1, 100, 0\r\n302, e, t, 1, 100, 0\r\nend\r\n"
+                           "path\r\ngroup, 2\r\nend\r\n"));
+        s.settings.writeSetting(QStringLiteral("recent1"), other);
+        s.settings.writeSetting(QStringLiteral("recent2"), a);
+        s.platform.clear();
+
+        QTest::mouseClick(s.child<QPushButton>("reloadFile"), Qt::LeftButton);
+
+        QVERIFY(s.platform.requests.isEmpty());
+        QCOMPARE(w.statusText(), QStringLiteral("File reopened"));
+        QCOMPARE(firstValues(w.document(), LineKind::Object), (QByteArrayList{"300", "301", "302"}));
+        QCOMPARE(w.document().pathText(), QByteArray("group, 2"));
+        QCOMPARE(labelText(w, "objCount"), QStringLiteral("3"));
+        QCOMPARE(labelText(w, "pathsexsist"), QStringLiteral("YES"));
+        QCOMPARE(w.windowTitle(), titleFor(a));
+        QCOMPARE(s.setting(QStringLiteral("recent1")), a);
+        QCOMPARE(s.setting(QStringLiteral("recent2")), other);
+        QCOMPARE(s.action("r1")->data().toString(), a);
+    }
+
+    void reloadOfAVanishedFile()
+    {
+        Session s;
+        s.useSettings();
+        const QString a = s.copyOfCorpus(QStringLiteral("modmap-smalltown3.ide"), QStringLiteral("a.ide"));
+        Form1& w = s.startShown(a);
+        const qsizetype rows = w.document().table(LineKind::Object).rowCount();
+        QVERIFY(QFile::remove(a));
+        s.platform.clear();
+
+        QTest::mouseClick(s.child<QPushButton>("reloadFile"), Qt::LeftButton);
+
+        QCOMPARE(s.platform.messages(), QStringList{missingFileText(a)});
+        QCOMPARE(w.statusText(), QStringLiteral("IDE File opened"));
+        QCOMPARE(w.windowTitle(), titleFor(a));
+        QCOMPARE(w.document().table(LineKind::Object).rowCount(), rows);
+    }
+
+    void freshRecentListOpensNothing()
+    {
+        Session s;
+        Form1& w = s.startShown();
+        for (int n = 1; n <= 7; ++n) {
+            QAction* item = s.action(qPrintable(QStringLiteral("r%1").arg(n)));
+            QCOMPARE(item->text(), QStringLiteral("recent%1").arg(n));
+            item->trigger();
+        }
+        QVERIFY(s.platform.requests.isEmpty());
+        QCOMPARE(w.windowTitle(), QStringLiteral("Tarnel [ empty ]"));
+        QCOMPARE(w.statusText(), QStringLiteral("Settings file rebuilt"));
+    }
+
+    // After an open the empty slots move down a place and keep the names they
+    // had; they still open nothing.
+    void emptySlotsMovedDownOpenNothing()
+    {
+        Session s;
+        const QString a = s.copyOfCorpus(QStringLiteral("modmap-props.ide"), QStringLiteral("a.ide"));
+        Form1& w = s.startShown(a);
+        QCOMPARE(s.action("r1")->data().toString(), a);
+        s.platform.clear();
+        for (int n = 2; n <= 7; ++n) {
+            QAction* item = s.action(qPrintable(QStringLiteral("r%1").arg(n)));
+            QCOMPARE(item->text(), QStringLiteral("recent%1").arg(n - 1));
+            item->trigger();
+        }
+        QVERIFY2(s.platform.requests.isEmpty(), qPrintable(s.platform.messages().join(u'|')));
+        QCOMPARE(w.windowTitle(), titleFor(a));
+        QCOMPARE(s.action("r1")->data().toString(), a);
+    }
+
+    void recentListFollowsOpens()
+    {
+        Session s;
+        s.useSettings();
+        // An ampersand would turn into a keyboard accelerator in a menu caption.
+        const QString a = s.copyOfCorpus(QStringLiteral("modmap-smalltown3.ide"), QStringLiteral("roads & props.ide"));
+        const QString b = s.copyOfCorpus(QStringLiteral("modmap-props.ide"), QStringLiteral("b.ide"));
+        Form1& w = s.startShown();
+        s.platform.fileNames << a << b;
+        s.action("FileOpen")->trigger();
+        s.action("FileOpen")->trigger();
+        QCOMPARE(w.windowTitle(), titleFor(b));
+
+        QCOMPARE(s.setting(QStringLiteral("recent1")), b);
+        QCOMPARE(s.setting(QStringLiteral("recent2")), a);
+        QCOMPARE(s.action("r1")->data().toString(), b);
+        QCOMPARE(s.action("r1")->text(), b);
+        QCOMPARE(s.action("r2")->data().toString(), a);
+        QCOMPARE(s.action("r2")->text(), QString(a).replace(QStringLiteral("&"), QStringLiteral("&&")));
+
+        s.platform.clear();
+        s.action("r2")->trigger();
+        QVERIFY(s.platform.requests.isEmpty());
+        QCOMPARE(w.windowTitle(), titleFor(a));
+        QCOMPARE(w.statusText(), QStringLiteral("IDE File opened"));
+        QCOMPARE(s.action("r1")->data().toString(), a);
+        QCOMPARE(s.action("r2")->data().toString(), b);
+    }
+
+    void missingRecentFileKeepsTheOpenDocument()
+    {
+        Session s;
+        s.useSettings();
+        const QString a = s.copyOfCorpus(QStringLiteral("modmap-smalltown3.ide"), QStringLiteral("a.ide"));
+        const QString b = s.copyOfCorpus(QStringLiteral("modmap-props.ide"), QStringLiteral("b.ide"));
+        Form1& w = s.startShown(a);
+        s.platform.fileNames << b;
+        s.action("FileOpen")->trigger();
+        const qsizetype rows = w.document().table(LineKind::Object).rowCount();
+        const QByteArray paths = w.document().pathText();
+        QVERIFY(QFile::remove(a));
+        s.platform.clear();
+
+        s.action("r2")->trigger();
+
+        QCOMPARE(s.platform.requests.size(), 1);
+        QCOMPARE(s.platform.requests.first().kind, QStringLiteral("message"));
+        QCOMPARE(s.platform.requests.first().title, QStringLiteral("Tarnel"));
+        QCOMPARE(s.platform.requests.first().text, missingFileText(a));
+        QCOMPARE(s.platform.requests.first().icon, Platform::Icon::Information);
+        QCOMPARE(w.document().openFilePath(), b);
+        QCOMPARE(w.windowTitle(), titleFor(b));
+        QCOMPARE(w.document().table(LineKind::Object).rowCount(), rows);
+        QCOMPARE(w.document().pathText(), paths);
+        QCOMPARE(s.action("r1")->data().toString(), b);
+        QCOMPARE(s.action("r2")->data().toString(), a);
+    }
+
+    void functionKeyOpensRecentFile()
+    {
+        Session s;
+        const QString c = s.copyOfCorpus(QStringLiteral("modmap-props.ide"), QStringLiteral("c.ide"));
+        s.useSettings(QByteArray(defaultSettings).replace("recent3=recent3", "recent3=" + c.toUtf8()));
+        Form1& w = s.startShown();
+        QCOMPARE(s.action("r3")->shortcut(), QKeySequence(Qt::Key_F3));
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+
+        QTest::keyClick(&w, Qt::Key_F3);
+
+        QCOMPARE(w.windowTitle(), titleFor(c));
+        QCOMPARE(s.setting(QStringLiteral("recent1")), c);
+    }
+};
+
+QTEST_MAIN(FileCommandsTest)
+#include "test_mainwindow_filecommands.moc"

@@ -1,0 +1,438 @@
+// The shown section: the selector captions, the six table views and the
+// paths text, the Actions menus, the option boxes and the table models.
+
+#include "windowtestkit.h"
+
+#include "mainwindow/sectionmodel.h"
+
+#include <QAbstractItemModelTester>
+#include <QApplication>
+#include <QSignalSpy>
+#include <QtTest>
+
+#include <memory>
+#include <vector>
+
+using namespace wkit;
+
+namespace {
+
+const char* const actionsMenus[] = {"ObjsMenu", "TobjsMenu", "LightsMenu", "SunMenu", "PartMenu", "AniMenu"};
+
+QString visibleActionsMenus(Session& s)
+{
+    QStringList shown;
+    for (const char* name : actionsMenus) {
+        if (s.child<QMenu>(name)->menuAction()->isVisible())
+            shown << QString::fromLatin1(name);
+    }
+    return shown.join(QLatin1Char(','));
+}
+
+void clickBox(Session& s, const char* name)
+{
+    auto* box = s.child<QCheckBox>(name);
+    QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(box->height() / 2, box->height() / 2));
+}
+
+void clickRow(SectionView* view, int row, Qt::MouseButton button = Qt::LeftButton)
+{
+    const QRect cell = view->visualRect(view->model()->index(row, 0));
+    QTest::mouseClick(view->viewport(), button, {}, cell.center());
+}
+
+QList<int> rowsOf(const QList<qsizetype>& rows)
+{
+    return QList<int>(rows.cbegin(), rows.cend());
+}
+
+} // namespace
+
+class SectionsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void selectorShowsTheSection_data()
+    {
+        QTest::addColumn<int>("caption");
+        QTest::addColumn<int>("shownTable"); // a LineKind, or -1 for the paths text
+        QTest::addColumn<QString>("menu");
+        QTest::addColumn<int>("red");
+
+        QTest::newRow("Objects") << 0 << int(LineKind::Object) << QStringLiteral("ObjsMenu") << 0;
+        QTest::newRow("Timed objects") << 1 << int(LineKind::TimedObject) << QStringLiteral("TobjsMenu") << 1;
+        QTest::newRow("Paths") << 2 << -1 << QStringLiteral("TobjsMenu") << 2;
+        QTest::newRow("2DFX") << 3 << int(LineKind::Light) << QStringLiteral("LightsMenu") << 4;
+        QTest::newRow("Lights") << 4 << int(LineKind::Light) << QStringLiteral("LightsMenu") << 4;
+        QTest::newRow("Particles") << 5 << int(LineKind::Particle) << QStringLiteral("PartMenu") << 5;
+        QTest::newRow("Sun") << 6 << int(LineKind::Sun) << QStringLiteral("SunMenu") << 6;
+        QTest::newRow("Ped areas") << 7 << int(LineKind::PedArea) << QStringLiteral("AniMenu") << 7;
+    }
+
+    void selectorShowsTheSection()
+    {
+        QFETCH(int, caption);
+        QFETCH(int, shownTable);
+        QFETCH(QString, menu);
+        QFETCH(int, red);
+
+        Session s;
+        s.useSettings();
+        Form1& w = s.startShown();
+        // Come from another section, so that the previous one has to be hidden.
+        s.clickSection(caption == 7 ? 1 : 7);
+        s.clickSection(caption);
+
+        for (LineKind kind : allLineKinds)
+            QCOMPARE(w.view(kind)->isVisible(), int(kind) == shownTable);
+        QCOMPARE(w.pathsView()->isVisible(), shownTable < 0);
+        QCOMPARE(visibleActionsMenus(s), menu);
+        for (int k = 0; k < SectionSelector::labelCount; ++k) {
+            const QString style = w.selector()->label(k)->styleSheet();
+            QVERIFY2(style.contains(k == red ? QStringLiteral("#ff0000") : QStringLiteral("#000000")),
+                     qPrintable(QStringLiteral("showHide%1: %2").arg(k).arg(style)));
+        }
+        QCOMPARE(w.selector()->label(3)->text(), QStringLiteral("2DFX"));
+    }
+
+    void onlyTheLeftButtonSelects()
+    {
+        Session s;
+        s.useSettings();
+        Form1& w = s.startShown();
+        QLabel* label = w.selector()->label(4);
+        QTest::mouseClick(label, Qt::RightButton, {}, label->rect().center());
+        QVERIFY(w.view(LineKind::Object)->isVisible());
+        QVERIFY(!w.view(LineKind::Light)->isVisible());
+        QCOMPARE(visibleActionsMenus(s), QStringLiteral("ObjsMenu"));
+    }
+
+    void rightClickPopsUpTheActionsMenu_data()
+    {
+        QTest::addColumn<int>("caption");
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("menu");
+
+        QTest::newRow("objects") << 0 << int(LineKind::Object) << QStringLiteral("ObjsMenu");
+        QTest::newRow("timed objects") << 1 << int(LineKind::TimedObject) << QStringLiteral("TobjsMenu");
+        QTest::newRow("lights") << 4 << int(LineKind::Light) << QStringLiteral("LightsMenu");
+        QTest::newRow("particles") << 5 << int(LineKind::Particle) << QStringLiteral("PartMenu");
+        QTest::newRow("sun") << 6 << int(LineKind::Sun) << QStringLiteral("SunMenu");
+        QTest::newRow("ped areas") << 7 << int(LineKind::PedArea) << QStringLiteral("AniMenu");
+    }
+
+    void rightClickPopsUpTheActionsMenu()
+    {
+        QFETCH(int, caption);
+        QFETCH(int, kind);
+        QFETCH(QString, menu);
+
+        Session s;
+        s.useSettings();
+        const QString path = s.path(QStringLiteral("sample.ide"));
+        QVERIFY(putFile(path, sampleIde(5)));
+        Form1& w = s.startShown(path);
+        s.clickSection(caption);
+        SectionView* view = w.view(LineKind(kind));
+        QVERIFY(view->isVisible());
+
+        // No selection: nothing pops up, and the click selects nothing.
+        clickRow(view, 1, Qt::RightButton);
+        QCOMPARE(QApplication::activePopupWidget(), nullptr);
+        QVERIFY(view->selectedRowNumbers().isEmpty());
+
+        clickRow(view, 1);
+        QCOMPARE(rowsOf(view->selectedRowNumbers()), QList<int>{1});
+        clickRow(view, 3, Qt::RightButton);
+        QTRY_VERIFY(QApplication::activePopupWidget() != nullptr);
+        QCOMPARE(QApplication::activePopupWidget()->objectName(), menu);
+        QCOMPARE(rowsOf(view->selectedRowNumbers()), QList<int>{1});
+        QApplication::activePopupWidget()->close();
+        QTRY_COMPARE(QApplication::activePopupWidget(), nullptr);
+    }
+
+    void enterOpensTheSelectedRow_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::newRow("Return") << int(Qt::Key_Return);
+        QTest::newRow("keypad Enter") << int(Qt::Key_Enter);
+    }
+
+    void enterOpensTheSelectedRow()
+    {
+        QFETCH(int, key);
+
+        Session s;
+        s.useSettings();
+        const QString path = s.path(QStringLiteral("sample.ide"));
+        QVERIFY(putFile(path, sampleIde(4)));
+        Form1& w = s.startShown(path);
+        SectionView* view = w.view(LineKind::Object);
+        QSignalSpy opened(view, &SectionView::openRequested);
+
+        clickRow(view, 2);
+        QTest::keyClick(view, Qt::Key(key));
+        QCOMPARE(opened.count(), 1);
+        // Enter neither moves nor widens the selection.
+        QCOMPARE(rowsOf(view->selectedRowNumbers()), QList<int>{2});
+
+        QTest::mouseDClick(view->viewport(), Qt::LeftButton, {},
+                           view->visualRect(view->model()->index(3, 1)).center());
+        QCOMPARE(opened.count(), 2);
+        // Below the last row there is nothing to open.
+        QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, QPoint(5, view->viewport()->height() - 3));
+        QCOMPARE(opened.count(), 2);
+    }
+
+    void enterOnAnEmptyTable()
+    {
+        Session s;
+        s.useSettings();
+        Form1& w = s.startShown();
+        SectionView* view = w.view(LineKind::Object);
+        QCOMPARE(view->model()->rowCount(), 0);
+        QTest::keyClick(view, Qt::Key_Return);
+        QTest::keyClick(view, Qt::Key_Enter);
+        QTest::keyClick(view, Qt::Key_Down);
+        QVERIFY(view->selectedRowNumbers().isEmpty());
+        QVERIFY(w.isVisible());
+        QVERIFY(!w.document().fileChanges());
+    }
+
+    void sortingByFirstValue_data()
+    {
+        QTest::addColumn<bool>("sortAtStart");
+        QTest::newRow("ticked before the load") << true;
+        QTest::newRow("ticked after the load") << false;
+    }
+
+    void sortingByFirstValue()
+    {
+        QFETCH(bool, sortAtStart);
+
+        const QByteArrayList fileOrder{"3", "B12", "20", "a7", "1000"};
+        const QByteArrayList sorted{"1000", "20", "3", "a7", "B12"};
+        QByteArray file = "objs\r\n";
+        for (const QByteArray& id : fileOrder)
+            file += lineWithFields(id, 6) + "\r\n";
+        file += "end\r\n";
+
+        Session s;
+        s.useSettings(sortAtStart ? defaultSettings : QByteArray(defaultSettings).replace("sort=1", "sort=0"));
+        const QString path = s.path(QStringLiteral("unsorted.ide"));
+        QVERIFY(putFile(path, file));
+        Form1& w = s.startShown(path);
+        auto* box = s.child<QCheckBox>("objectSort");
+        SectionView* view = w.view(LineKind::Object);
+
+        if (!sortAtStart) {
+            QCOMPARE(firstValues(w.document(), LineKind::Object), fileOrder);
+            // The selected row stays selected wherever sorting takes it.
+            clickRow(view, 2);
+            clickBox(s, "objectSort");
+            QVERIFY(box->isChecked());
+            QCOMPARE(s.setting(QStringLiteral("sort")), QStringLiteral("1"));
+            const QList<qsizetype> selected = view->selectedRowNumbers();
+            QCOMPARE(selected.size(), 1);
+            QCOMPARE(view->model()->index(int(selected.first()), 0).data().toString(), QStringLiteral("20"));
+        }
+        QCOMPARE(firstValues(w.document(), LineKind::Object), sorted);
+        for (int row = 0; row < sorted.size(); ++row)
+            QCOMPARE(view->model()->index(row, 0).data().toString(), QString::fromLatin1(sorted[row]));
+
+        clickBox(s, "objectSort");
+        QVERIFY(!box->isChecked());
+        QCOMPARE(s.setting(QStringLiteral("sort")), QStringLiteral("0"));
+        QCOMPARE(firstValues(w.document(), LineKind::Object), sorted);
+        QCOMPARE(w.windowTitle(), titleFor(path));
+
+        // Sorting off: a new load keeps the file's order.
+        s.platform.fileNames << path;
+        s.action("FileOpen")->trigger();
+        QCOMPARE(firstValues(w.document(), LineKind::Object), fileOrder);
+    }
+
+    // Each box writes its key at once, and a new start reads it back.
+    void optionBoxesAreRemembered_data()
+    {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("key");
+        QTest::newRow("grid lines") << QStringLiteral("showLines") << QStringLiteral("lines");
+        QTest::newRow("catch paste") << QStringLiteral("catchPaste") << QStringLiteral("paste");
+        QTest::newRow("sort") << QStringLiteral("objectSort") << QStringLiteral("sort");
+    }
+
+    void optionBoxesAreRemembered()
+    {
+        QFETCH(QString, box);
+        QFETCH(QString, key);
+
+        Session s;
+        s.useSettings();
+        const QString path = s.path(QStringLiteral("sample.ide"));
+        QVERIFY(putFile(path, sampleIde(2)));
+        Form1& w = s.startShown(path);
+        QVERIFY(s.child<QCheckBox>(qPrintable(box))->isChecked());
+
+        clickBox(s, qPrintable(box));
+        QVERIFY(!s.child<QCheckBox>(qPrintable(box))->isChecked());
+        QCOMPARE(s.setting(key), QStringLiteral("0"));
+        QCOMPARE(w.windowTitle(), titleFor(path));
+
+        s.window.reset();
+        s.startShown(path);
+        QVERIFY(!s.child<QCheckBox>(qPrintable(box))->isChecked());
+        clickBox(s, qPrintable(box));
+        QVERIFY(s.child<QCheckBox>(qPrintable(box))->isChecked());
+        QCOMPARE(s.setting(key), QStringLiteral("1"));
+        QCOMPARE(s.window->windowTitle(), titleFor(path));
+        QVERIFY(s.platform.requests.isEmpty());
+    }
+
+    void gridLinesOnEveryTable()
+    {
+        Session s;
+        s.useSettings();
+        Form1& w = s.startShown();
+        for (bool expected : {false, true, false}) {
+            clickBox(s, "showLines");
+            for (LineKind kind : allLineKinds)
+                QCOMPARE(w.view(kind)->showGrid(), expected);
+        }
+    }
+
+    void pasteItemFollowsTheBox()
+    {
+        Session s;
+        s.useSettings();
+        s.startShown();
+        QAction* paste = s.action("EditPaste");
+        QAction* plainPaste = s.action("EditPaste2");
+        QCOMPARE(paste->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_V));
+        QVERIFY(plainPaste->shortcut().isEmpty());
+        for (bool catching : {true, false, true}) {
+            if (catching != s.child<QCheckBox>("catchPaste")->isChecked())
+                clickBox(s, "catchPaste");
+            QCOMPARE(paste->isVisible(), catching);
+            QCOMPARE(paste->isEnabled(), catching);
+            QCOMPARE(plainPaste->isVisible(), !catching);
+            QCOMPARE(plainPaste->isEnabled(), !catching);
+            QCOMPARE(paste->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_V));
+        }
+    }
+
+    void pathsTextEditsTheDocument()
+    {
+        Session s;
+        s.useSettings();
+        const QString a = s.copyOfCorpus(QStringLiteral("modmap-smalltown3.ide"), QStringLiteral("a.ide"));
+        const QByteArrayList original = sectionLines(fileBytes(a), "path");
+        QVERIFY(original.size() > 2);
+        Form1& w = s.startShown(a);
+        s.clickSection(2);
+        PathsView* paths = w.pathsView();
+        QCOMPARE(paths->toPlainText().toLatin1().split('\n'), original);
+        QCOMPARE(w.windowTitle(), titleFor(a));
+
+        // Replace the first line and add one at the end.
+        paths->moveCursor(QTextCursor::Start);
+        QTest::keyClick(paths, Qt::Key_End, Qt::ShiftModifier);
+        QTest::keyClicks(paths, QStringLiteral("group, 42"));
+        QCOMPARE(w.windowTitle(), titleFor(a, true));
+        paths->moveCursor(QTextCursor::End);
+        QTest::keyClick(paths, Qt::Key_Return);
+        QTest::keyClicks(paths, QStringLiteral("\t1, 2, 3"));
+
+        s.action("FileSave")->trigger();
+        QVERIFY(s.platform.requests.isEmpty());
+        QCOMPARE(w.windowTitle(), titleFor(a));
+        QByteArrayList expected = original;
+        expected.first() = "group, 42";
+        expected.append("\t1, 2, 3");
+        const QByteArray saved = fileBytes(a);
+        QCOMPARE(sectionLines(saved, "path"), expected);
+        QVERIFY(saved.contains("\r\nPath\r\ngroup, 42\r\n"));
+        QVERIFY(saved.contains("\r\n\t1, 2, 3\r\nend\r\n"));
+    }
+
+    void pathsTextFollowsTheDocument()
+    {
+        Session s;
+        s.useSettings();
+        const QString a = s.copyOfCorpus(QStringLiteral("modmap-smalltown3.ide"), QStringLiteral("a.ide"));
+        const QString b = s.path(QStringLiteral("b.ide"));
+        QVERIFY(putFile(b, sampleIde(1)));
+        Form1& w = s.startShown();
+        s.clickSection(2);
+        PathsView* paths = w.pathsView();
+        QVERIFY(paths->toPlainText().isEmpty());
+
+        // Loads while the paths are shown and while they are hidden.
+        s.platform.fileNames << a;
+        s.action("FileOpen")->trigger();
+        QCOMPARE(paths->toPlainText().toLatin1().split('\n'), sectionLines(fileBytes(a), "path"));
+        s.clickSection(0);
+        s.platform.fileNames << b;
+        s.action("FileOpen")->trigger();
+        s.clickSection(2);
+        QCOMPARE(paths->toPlainText().toLatin1().split('\n'), sectionLines(fileBytes(b), "path"));
+        QCOMPARE(w.windowTitle(), titleFor(b));
+
+        s.action("FileNew")->trigger();
+        QVERIFY(paths->toPlainText().isEmpty());
+        QCOMPARE(w.windowTitle(), QStringLiteral("Tarnel [ empty ]"));
+        QCOMPARE(s.requestKinds(), (QStringList{QStringLiteral("open"), QStringLiteral("open")}));
+    }
+
+    void modelsStayConsistent_data()
+    {
+        QTest::addColumn<QString>("first");
+        QTest::addColumn<QString>("second");
+        QTest::newRow("ghost town, then generic") << QStringLiteral("modmap-ghosttown.ide")
+                                                  << QStringLiteral("basegame-generic.ide");
+        QTest::newRow("game-la, then sewers") << QStringLiteral("laterlayout-game-la.ide")
+                                              << QStringLiteral("basegame-sewers.ide");
+        QTest::newRow("country builds, then empty") << QStringLiteral("modmap-countrybuilds.ide")
+                                                    << QStringLiteral("modmap-cull-empty.ide");
+    }
+
+    void modelsStayConsistent()
+    {
+        QFETCH(QString, first);
+        QFETCH(QString, second);
+
+        Session s;
+        s.useSettings(QByteArray(defaultSettings).replace("sort=1", "sort=0"));
+        Form1& w = s.startShown();
+        std::vector<std::unique_ptr<QAbstractItemModelTester>> testers;
+        for (LineKind kind : allLineKinds)
+            testers.push_back(std::make_unique<QAbstractItemModelTester>(
+                w.view(kind)->model(), QAbstractItemModelTester::FailureReportingMode::QtTest));
+
+        s.platform.fileNames << corpusPath(first) << corpusPath(second);
+        s.action("FileOpen")->trigger();
+        QCOMPARE(w.windowTitle(), titleFor(corpusPath(first)));
+        // Hold a selection in every table across the sort.
+        for (LineKind kind : allLineKinds) {
+            SectionView* view = w.view(kind);
+            if (view->model()->rowCount() > 0)
+                view->selectRow(view->model()->rowCount() - 1);
+        }
+        clickBox(s, "objectSort");
+        clickBox(s, "objectSort");
+        s.action("FileNew")->trigger();
+        for (LineKind kind : allLineKinds)
+            QCOMPARE(w.view(kind)->model()->rowCount(), 0);
+        clickBox(s, "objectSort");
+        s.action("FileOpen")->trigger();
+        QCOMPARE(w.windowTitle(), titleFor(corpusPath(second)));
+        for (LineKind kind : allLineKinds) {
+            QCOMPARE(w.view(kind)->model()->rowCount(), int(w.document().table(kind).rowCount()));
+            QCOMPARE(w.view(kind)->model()->columnCount(), fieldCountOf(kind));
+        }
+        s.action("FileClose")->trigger();
+    }
+};
+
+QTEST_MAIN(SectionsTest)
+#include "test_mainwindow_sections.moc"

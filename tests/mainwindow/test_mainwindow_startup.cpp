@@ -1,0 +1,312 @@
+// Start-up of the main window: the settings file, the options boxes, the
+// command line, the first load and what the window shows after it.
+
+#include "windowtestkit.h"
+
+#include "document/idedocument.h"
+#include "mainwindow/form1.h"
+#include "mainwindow/sectionmodel.h"
+#include "mainwindow/sectionview.h"
+
+#include <QtTest>
+
+using namespace wkit;
+
+namespace {
+
+const char* const countLabels[] = {"objCount",  "tobjcount", "pathsexsist", "lightcount",
+                                   "partcount", "suncount",  "pedcount"};
+
+} // namespace
+
+class StartUpTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void missingSettingsAreRebuilt()
+    {
+        Session s;
+        QVERIFY(!QFile::exists(s.settings.path()));
+        Form1& w = s.startShown();
+
+        QCOMPARE(w.statusText(), QStringLiteral("Settings file rebuilt"));
+        QCOMPARE(fileBytes(s.settings.path()), defaultSettings);
+        QCOMPARE(w.versionPanelText(), QStringLiteral("Beta 0.1"));
+        QCOMPARE(w.windowTitle(), QStringLiteral("Tarnel [ empty ]"));
+        QVERIFY(s.platform.requests.isEmpty());
+        for (const char* box : {"showLines", "catchPaste", "objectSort"})
+            QVERIFY2(s.child<QCheckBox>(box)->isChecked(), box);
+    }
+
+    void firstLookOfTheWindow()
+    {
+        Session s;
+        s.useSettings();
+        Form1& w = s.startShown();
+
+        QCOMPARE(w.statusText(), QStringLiteral("Tarnel ready"));
+        QCOMPARE(fileBytes(s.settings.path()), defaultSettings);
+        QVERIFY(s.platform.requests.isEmpty());
+
+        // Objects shown, its caption red and the others black.
+        for (LineKind kind : allLineKinds)
+            QCOMPARE(w.view(kind)->isVisible(), kind == LineKind::Object);
+        QVERIFY(!w.pathsView()->isVisible());
+        for (int k = 0; k < SectionSelector::labelCount; ++k) {
+            const QString style = s.child<QLabel>(qPrintable(QStringLiteral("showHide%1").arg(k)))->styleSheet();
+            QVERIFY2(style.contains(k == 0 ? QStringLiteral("#ff0000") : QStringLiteral("#000000")), qPrintable(style));
+            QVERIFY2(!style.contains(k == 0 ? QStringLiteral("#000000") : QStringLiteral("#ff0000")), qPrintable(style));
+        }
+        for (const char* menu : {"ObjsMenu", "TobjsMenu", "LightsMenu", "SunMenu", "PartMenu", "AniMenu"})
+            QCOMPARE(s.child<QMenu>(menu)->menuAction()->isVisible(), qstrcmp(menu, "ObjsMenu") == 0);
+
+        // Nothing counted before a load.
+        for (const char* name : countLabels)
+            QVERIFY2(labelText(w, name).isEmpty(), name);
+    }
+
+    void optionsFromSettings_data()
+    {
+        QTest::addColumn<QByteArray>("settings");
+        QTest::addColumn<bool>("lines");
+        QTest::addColumn<bool>("paste");
+        QTest::addColumn<bool>("sort");
+        QTest::addColumn<QStringList>("messages");
+
+        const QByteArray recent = "[tarnel]\r\nrecent1=recent1\r\nrecent2=recent2\r\nrecent3=recent3\r\n"
+                                  "recent4=recent4\r\nrecent5=recent5\r\nrecent6=recent6\r\nrecent7=recent7\r\n";
+        const QStringList none;
+        const QStringList iniError{QStringLiteral("INI Error -Check Settings")};
+        QTest::newRow("all on") << defaultSettings << true << true << true << none;
+        // Spelled so that a rewrite of the key would show.
+        QTest::newRow("sort off") << QByteArray(recent + "lines=1\r\npaste=1\r\nsort = 0\r\n")
+                                  << true << true << false << none;
+        QTest::newRow("all off") << QByteArray(recent + "lines=0\r\npaste=0\r\nsort=0\r\n")
+                                 << false << false << false << none;
+        QTest::newRow("not a switch value")
+            << QByteArray(recent + "lines=yes\r\npaste=1\r\nsort=2\r\n") << false << true << false << none;
+        QTest::newRow("lines missing") << QByteArray(recent + "paste=1\r\nsort=1\r\n")
+                                       << false << true << true << iniError;
+    }
+
+    void optionsFromSettings()
+    {
+        QFETCH(QByteArray, settings);
+        QFETCH(bool, lines);
+        QFETCH(bool, paste);
+        QFETCH(bool, sort);
+        QFETCH(QStringList, messages);
+
+        Session s;
+        s.useSettings(settings);
+        Form1& w = s.startShown();
+
+        QCOMPARE(s.child<QCheckBox>("showLines")->isChecked(), lines);
+        QCOMPARE(s.child<QCheckBox>("catchPaste")->isChecked(), paste);
+        QCOMPARE(s.child<QCheckBox>("objectSort")->isChecked(), sort);
+        for (LineKind kind : allLineKinds)
+            QCOMPARE(w.view(kind)->showGrid(), lines);
+        QCOMPARE(s.action("EditPaste")->isVisible(), paste);
+        QCOMPARE(s.action("EditPaste2")->isVisible(), !paste);
+        QCOMPARE(w.document().table(LineKind::Object).isSorted(), sort);
+
+        QCOMPARE(s.platform.messages(), messages);
+        for (const ScriptedPlatform::Request& r : s.platform.requests) {
+            QCOMPARE(r.kind, QStringLiteral("message"));
+            QCOMPARE(r.title, QStringLiteral("Tarnel"));
+            QCOMPARE(r.icon, Platform::Icon::None);
+        }
+        // Nothing rebuilt or rewritten: every key reads as it did.
+        QCOMPARE(w.statusText(), QStringLiteral("Tarnel ready"));
+        QCOMPARE(fileBytes(s.settings.path()), settings);
+    }
+
+    void commandLine_data()
+    {
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("quoted");
+        QTest::addColumn<bool>("present");
+
+        QTest::newRow("plain path") << QString() << QStringLiteral("town.ide") << false << true;
+        QTest::newRow("quoted path with spaces") << QStringLiteral("my maps") << QStringLiteral("ghost town.ide")
+                                                 << true << true;
+        QTest::newRow("missing file") << QString() << QStringLiteral("gone.ide") << false << false;
+        QTest::newRow("quoted missing file with spaces")
+            << QStringLiteral("old maps") << QStringLiteral("gone town.ide") << true << false;
+    }
+
+    void commandLine()
+    {
+        QFETCH(QString, folder);
+        QFETCH(QString, name);
+        QFETCH(bool, quoted);
+        QFETCH(bool, present);
+
+        Session s;
+        s.useSettings();
+        QVERIFY(QDir(s.dir.path()).mkpath(folder.isEmpty() ? QStringLiteral(".") : folder));
+        const QString relative = folder.isEmpty() ? name : folder + QLatin1Char('/') + name;
+        const QString path = s.path(relative);
+        if (present)
+            QVERIFY(!s.copyOfCorpus(QStringLiteral("modmap-ghosttown.ide"), relative).isEmpty());
+
+        Form1& w = s.start(quoted ? QLatin1Char('"') + path + QLatin1Char('"') : path);
+
+        QCOMPARE(w.windowTitle(), titleFor(path));
+        QCOMPARE(w.document().openFilePath(), path);
+        if (present) {
+            QVERIFY(s.platform.requests.isEmpty());
+            QCOMPARE(w.statusText(), QStringLiteral("IDE File opened"));
+            QCOMPARE(labelText(w, "objCount"), QStringLiteral("530"));
+            QCOMPARE(s.setting(QStringLiteral("recent1")), path);
+        } else {
+            QCOMPARE(s.platform.requests.size(), 1);
+            const ScriptedPlatform::Request& r = s.platform.requests.first();
+            QCOMPARE(r.kind, QStringLiteral("message"));
+            QCOMPARE(r.title, QStringLiteral("Tarnel"));
+            QCOMPARE(r.text, missingFileText(path));
+            QCOMPARE(r.icon, Platform::Icon::Information);
+            QCOMPARE(w.statusText(), QStringLiteral("Tarnel ready"));
+            QCOMPARE(w.document().table(LineKind::Object).rowCount(), 0);
+            QCOMPARE(s.setting(QStringLiteral("recent1")), QStringLiteral("recent1"));
+        }
+    }
+
+    void emptyCommandLineIsUntitled()
+    {
+        Session s;
+        s.useSettings();
+        Form1& w = s.start(QString());
+        QCOMPARE(w.windowTitle(), QStringLiteral("Tarnel [ empty ]"));
+        QVERIFY(w.document().isUntitled());
+        QVERIFY(s.platform.requests.isEmpty());
+        QCOMPARE(fileBytes(s.settings.path()), defaultSettings);
+    }
+
+    void loadedCorpusFile()
+    {
+        Session s;
+        s.useSettings();
+        const QString path = s.copyOfCorpus(QStringLiteral("modmap-ghosttown.ide"), QStringLiteral("ghosttown.ide"));
+        QVERIFY(!path.isEmpty());
+        Form1& w = s.start(path);
+
+        QCOMPARE(w.statusText(), QStringLiteral("IDE File opened"));
+        QCOMPARE(labelText(w, "objCount"), QStringLiteral("530"));
+        QCOMPARE(labelText(w, "lightcount"), QStringLiteral("386"));
+        QCOMPARE(labelText(w, "partcount"), QStringLiteral("152"));
+        QCOMPARE(labelText(w, "pathsexsist"), QStringLiteral("YES"));
+        QCOMPARE(w.view(LineKind::Object)->model()->rowCount(), 530);
+        QCOMPARE(w.view(LineKind::Light)->model()->rowCount(), 386);
+
+        QCOMPARE(w.windowTitle(), titleFor(path));
+        QVERIFY(!w.document().fileChanges());
+        QCOMPARE(s.setting(QStringLiteral("recent1")), path);
+        QCOMPARE(s.action("r1")->text(), path);
+        QCOMPARE(s.action("r1")->data().toString(), path);
+        QCOMPARE(s.action("r2")->text(), QStringLiteral("recent1"));
+    }
+
+    void countsOfEveryTable_data()
+    {
+        QTest::addColumn<QList<int>>("rows"); // objs, tobj, lights, particles, sun, peds
+        QTest::addColumn<bool>("paths");
+
+        QTest::newRow("one of each") << QList<int>{1, 1, 1, 1, 1, 1} << true;
+        QTest::newRow("all different") << QList<int>{2, 3, 4, 5, 6, 7} << false;
+        QTest::newRow("effects only") << QList<int>{0, 0, 3, 0, 2, 0} << true;
+        QTest::newRow("nothing") << QList<int>{0, 0, 0, 0, 0, 0} << false;
+    }
+
+    void countsOfEveryTable()
+    {
+        QFETCH(QList<int>, rows);
+        QFETCH(bool, paths);
+
+        // The 2dfx kinds are told apart by their number of values.
+        QByteArray file = "objs\r\n";
+        for (int k = 0; k < rows[0]; ++k)
+            file += lineWithFields(QByteArray::number(100 + k), 6) + "\r\n";
+        file += "end\r\ntobj\r\n";
+        for (int k = 0; k < rows[1]; ++k)
+            file += lineWithFields(QByteArray::number(200 + k), 8) + "\r\n";
+        file += "end\r\npath\r\n";
+        if (paths)
+            file += "group, 1\r\n\t1, 0, 0, 0\r\n";
+        file += "end\r\n2dfx\r\n";
+        const int effectFields[] = {20, 14, 9, 16};
+        for (int e = 0; e < 4; ++e) {
+            for (int k = 0; k < rows[2 + e]; ++k)
+                file += lineWithFields(QByteArray::number(300 + k), effectFields[e]) + "\r\n";
+        }
+        file += "end\r\n";
+
+        Session s;
+        s.useSettings();
+        const QString path = s.path(QStringLiteral("counts.ide"));
+        QVERIFY(putFile(path, file));
+        Form1& w = s.start(path);
+
+        QVERIFY(s.platform.requests.isEmpty());
+        QCOMPARE(labelText(w, "objCount"), QString::number(rows[0]));
+        QCOMPARE(labelText(w, "tobjcount"), QString::number(rows[1]));
+        QCOMPARE(labelText(w, "pathsexsist"), paths ? QStringLiteral("YES") : QStringLiteral("NO"));
+        QCOMPARE(labelText(w, "lightcount"), QString::number(rows[2]));
+        QCOMPARE(labelText(w, "partcount"), QString::number(rows[3]));
+        QCOMPARE(labelText(w, "suncount"), QString::number(rows[4]));
+        QCOMPARE(labelText(w, "pedcount"), QString::number(rows[5]));
+    }
+
+    void shortLinesAreReported_data()
+    {
+        QTest::addColumn<QByteArray>("section");
+        QTest::addColumn<QByteArray>("line");
+        QTest::addColumn<int>("prompts");
+
+        QTest::newRow("objs with 3 values") << QByteArray("objs") << QByteArray("1500, lonely, txd") << 3;
+        QTest::newRow("objs with 5 values") << QByteArray("objs") << QByteArray("1501, a, b, 1, 100") << 1;
+        QTest::newRow("objs complete") << QByteArray("objs") << QByteArray("1502, a, b, 1, 100, 0") << 0;
+        QTest::newRow("tobj with 6 values") << QByteArray("tobj") << QByteArray("1503, a, b, 1, 100, 0") << 2;
+    }
+
+    void shortLinesAreReported()
+    {
+        QFETCH(QByteArray, section);
+        QFETCH(QByteArray, line);
+        QFETCH(int, prompts);
+
+        Session s;
+        s.useSettings();
+        const QString path = s.path(QStringLiteral("short.ide"));
+        QVERIFY(putFile(path, section + "\r\n" + line + "\r\nend\r\n"));
+        Form1& w = s.start(path);
+
+        const QString expected = QStringLiteral("The below line caused and error. Please correct or further errors "
+                                                "could occur\r\n") + QString::fromLatin1(line);
+        QCOMPARE(s.platform.requests.size(), prompts);
+        for (const ScriptedPlatform::Request& r : s.platform.requests) {
+            QCOMPARE(r.kind, QStringLiteral("message"));
+            QCOMPARE(r.title, QStringLiteral("Tarnel"));
+            QCOMPARE(r.text, expected);
+            QCOMPARE(r.icon, Platform::Icon::Information);
+        }
+
+        // The line is kept with the values it has; the cells it lacks stay empty.
+        const LineKind kind = section == "objs" ? LineKind::Object : LineKind::TimedObject;
+        const RowStore& rows = w.document().table(kind).rows();
+        QCOMPARE(rows.size(), 1);
+        const QByteArrayList values = line.split(',');
+        QCOMPARE(rows.valueCount(0), values.size());
+        QAbstractItemModel* model = w.view(kind)->model();
+        for (int column = 0; column < model->columnCount(); ++column) {
+            const QString shown = model->index(0, column).data().toString();
+            QCOMPARE(shown, column < values.size() ? QString::fromLatin1(values[column].trimmed()) : QString());
+        }
+        QCOMPARE(w.statusText(), QStringLiteral("IDE File opened"));
+        QVERIFY(!w.windowTitle().endsWith(QLatin1Char('*')));
+    }
+};
+
+QTEST_MAIN(StartUpTest)
+#include "test_mainwindow_startup.moc"

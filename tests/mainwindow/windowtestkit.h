@@ -1,0 +1,228 @@
+#pragma once
+
+// Shared by the main window tests: a window on a scripted desktop with its own
+// settings file in a temporary folder, and small file chores.
+
+#include "document/idedocument.h"
+#include "mainwindow/filecommands.h"
+#include "mainwindow/form1.h"
+#include "mainwindow/pathsview.h"
+#include "mainwindow/sectionselector.h"
+#include "mainwindow/sectionview.h"
+#include "platform/scriptedplatform.h"
+#include "settings/inifile.h"
+#include "settings/settingsfile.h"
+
+#include <QAction>
+#include <QByteArrayList>
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <memory>
+
+namespace wkit {
+
+// tarnel.ini as a fresh start writes it.
+inline const QByteArray defaultSettings =
+    "[tarnel]\r\nrecent1=recent1\r\nrecent2=recent2\r\nrecent3=recent3\r\nrecent4=recent4\r\n"
+    "recent5=recent5\r\nrecent6=recent6\r\nrecent7=recent7\r\nlines=1\r\npaste=1\r\nsort=1\r\n";
+
+inline const QByteArray headerPrefix = "# Generated from Tarnel by Quorbin  ";
+
+inline QString corpusPath(const QString& name)
+{
+    return QDir(QStringLiteral(TARNEL_CORPUS_DIR)).filePath(name);
+}
+
+inline QByteArray fileBytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+inline bool putFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
+}
+
+// The lines of a file whatever their ends (CR LF, LF or CR), without the ends.
+inline QByteArrayList linesOf(QByteArray bytes)
+{
+    bytes.replace("\r\n", "\n");
+    bytes.replace('\r', '\n');
+    QByteArrayList lines = bytes.split('\n');
+    if (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    return lines;
+}
+
+// The lines between the first line reading `keyword` (any case) and the next "end".
+inline QByteArrayList sectionLines(const QByteArray& bytes, const QByteArray& keyword)
+{
+    QByteArrayList out;
+    bool inside = false;
+    for (const QByteArray& line : linesOf(bytes)) {
+        const QByteArray word = line.trimmed().toLower();
+        if (!inside) {
+            inside = word == keyword.toLower();
+            continue;
+        }
+        if (word == "end")
+            return out;
+        out.append(line);
+    }
+    return out;
+}
+
+// A definition line with `fields` comma-separated values, the first being `id`.
+inline QByteArray lineWithFields(const QByteArray& id, int fields)
+{
+    QByteArray line = id;
+    for (int k = 1; k < fields; ++k)
+        line += ", " + QByteArray::number(k);
+    return line;
+}
+
+// A file with `rows` rows in every table, first values counting up from
+// 100 per table (100.., 200.., ...), and a path group.
+inline QByteArray sampleIde(int rows)
+{
+    const auto block = [rows](int base, int fields) {
+        QByteArray out;
+        for (int k = 0; k < rows; ++k)
+            out += lineWithFields(QByteArray::number(base + k), fields) + "\r\n";
+        return out;
+    };
+    return "objs\r\n" + block(100, 6) + "end\r\ntobj\r\n" + block(200, 8) +
+           "end\r\npath\r\ngroup, 1\r\n\t1, 0, 0, 5, 5, 5, 1, 1\r\nend\r\n2dfx\r\n" + block(300, 20) +
+           block(400, 9) + block(500, 14) + block(600, 16) + "end\r\n";
+}
+
+// The first values of a table's rows, top to bottom.
+inline QByteArrayList firstValues(const IdeDocument& document, LineKind kind)
+{
+    QByteArrayList out;
+    const RowStore& rows = document.table(kind).rows();
+    for (qsizetype row = 0; row < rows.size(); ++row)
+        out.append(rows.firstValue(row).toByteArray());
+    return out;
+}
+
+inline QString labelText(QWidget& window, const char* name)
+{
+    auto* label = window.findChild<QLabel*>(QString::fromLatin1(name));
+    return label ? label->text() : QStringLiteral("<no label %1>").arg(QString::fromLatin1(name));
+}
+
+inline QString titleFor(const QString& path, bool changed = false)
+{
+    return QStringLiteral("Tarnel [ ") + path + QStringLiteral(" ]") + (changed ? QStringLiteral("*") : QString());
+}
+
+inline QString missingFileText(const QString& path)
+{
+    return path + QStringLiteral("\r\nDoes not exsist");
+}
+
+inline QString saveQuestionText(const QString& path)
+{
+    return QStringLiteral("File: ") + path + QStringLiteral("\r\nDo you want to save changes?");
+}
+
+// One window on a scripted desktop, with tarnel.ini and any test files in a
+// folder of its own.
+struct Session {
+    QTemporaryDir dir;
+    ScriptedPlatform platform;
+    SettingsFile settings{dir.filePath(QStringLiteral("tarnel.ini"))};
+    std::unique_ptr<Form1> window;
+
+    QString path(const QString& name) const { return dir.filePath(name); }
+
+    void useSettings(const QByteArray& contents = defaultSettings)
+    {
+        QVERIFY(putFile(settings.path(), contents));
+    }
+
+    // A copy of a corpus file under `name` in the session's folder.
+    QString copyOfCorpus(const QString& corpusName, const QString& name)
+    {
+        const QString target = path(name);
+        QFile::remove(target);
+        if (!QFile::copy(corpusPath(corpusName), target))
+            return QString();
+        QFile::setPermissions(target, QFile::permissions(target) | QFileDevice::WriteOwner);
+        return target;
+    }
+
+    Form1& start(const QString& commandLine = QString())
+    {
+        window = std::make_unique<Form1>(platform, settings);
+        window->startUp(commandLine);
+        return *window;
+    }
+
+    // Started and on screen: the views only fill and show once the window is up.
+    Form1& startShown(const QString& commandLine = QString())
+    {
+        start(commandLine);
+        window->show();
+        if (!QTest::qWaitForWindowExposed(window.get()))
+            qWarning("the window was not exposed");
+        return *window;
+    }
+
+    QAction* action(const char* name) const
+    {
+        auto* found = window->findChild<QAction*>(QString::fromLatin1(name));
+        if (!found)
+            qWarning("no action %s", name);
+        return found;
+    }
+
+    template <typename T> T* child(const char* name) const
+    {
+        return window->findChild<T*>(QString::fromLatin1(name));
+    }
+
+    QString setting(const QString& key) const
+    {
+        return IniFile::read(settings.path(), QStringLiteral("tarnel"), key).value_or(QStringLiteral("<missing>"));
+    }
+
+    QStringList requestKinds() const
+    {
+        QStringList kinds;
+        for (const ScriptedPlatform::Request& r : platform.requests)
+            kinds << r.kind;
+        return kinds;
+    }
+
+    // Clicks a caption of the section selector the way the user does.
+    void clickSection(int index)
+    {
+        QLabel* label = window->selector()->label(index);
+        QTest::mouseClick(label, Qt::LeftButton, {}, label->rect().center());
+    }
+
+    // Shows the paths text and types a new last line into it, as the user
+    // does; the window must be shown.
+    void typePathLine(const QByteArray& text)
+    {
+        clickSection(2);
+        PathsView* paths = window->pathsView();
+        paths->moveCursor(QTextCursor::End);
+        if (!paths->toPlainText().isEmpty())
+            QTest::keyClick(paths, Qt::Key_Return);
+        QTest::keyClicks(paths, QString::fromLatin1(text));
+    }
+};
+
+} // namespace wkit

@@ -1,0 +1,350 @@
+#include "document/idedocument.h"
+#include "paste/pastelinedialog.h"
+#include "platform/scriptedplatform.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+const QString objectLine = QStringLiteral("1,tree,tex,1,100,0");
+const QString unknownFormatText =
+    QStringLiteral("Line format unknown.\r\nPlease insure that all commas are included");
+const QString notStorableText = QStringLiteral("The line holds characters that an IDE file cannot store.");
+
+// The caption for each comma count, written out here rather than taken from the code under test.
+QString captionFor(int commas)
+{
+    switch (commas) {
+    case 5: return QStringLiteral("Object line");
+    case 7: return QStringLiteral("Timed object line");
+    case 8: return QStringLiteral("Sun line");
+    case 13: return QStringLiteral("Particle line");
+    case 15: return QStringLiteral("Ped line");
+    case 19: return QStringLiteral("Light line");
+    default: return QStringLiteral("Unknown");
+    }
+}
+
+QString piecesLine(int count)
+{
+    QStringList pieces;
+    for (int i = 0; i < count; ++i)
+        pieces << QString::number(i * 7);
+    return pieces.join(QLatin1Char(','));
+}
+
+int rowsInAllTables(const IdeDocument& document)
+{
+    int rows = 0;
+    for (LineKind kind : allLineKinds)
+        rows += int(document.table(kind).rowCount());
+    return rows;
+}
+
+// A document, a scripted desktop with the given clipboard, and the dialog over them.
+struct Session {
+    IdeDocument document;
+    ScriptedPlatform platform;
+    std::unique_ptr<PasteLineDialog> dialog;
+
+    explicit Session(const QString& clipboard)
+    {
+        platform.clipboard = clipboard;
+        dialog = std::make_unique<PasteLineDialog>(document, platform);
+    }
+    template <typename T> T* child(const char* name) const
+    {
+        T* found = dialog->findChild<T*>(QString::fromLatin1(name));
+        if (!found)
+            qFatal("no child %s", name);
+        return found;
+    }
+    QLineEdit* line() const { return child<QLineEdit>("inLine"); }
+    QString kindCaption() const { return child<QLabel>("Label2")->text(); }
+    void click(const char* button) const { QTest::mouseClick(child<QPushButton>(button), Qt::LeftButton); }
+};
+
+} // namespace
+
+class PasteLineDialogTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void controls();
+    void showsClipboard_data();
+    void showsClipboard();
+    void typingUpdatesKindEveryKeystroke();
+    void deletingCommaLosesKind();
+    void addLineAddsRow_data();
+    void addLineAddsRow();
+    void enterAddsLine();
+    void unknownLineAddsNothing_data();
+    void unknownLineAddsNothing();
+    void cancelTouchesNothing();
+    void unstorableLineRefused_data();
+    void unstorableLineRefused();
+};
+
+void PasteLineDialogTest::controls()
+{
+    Session s{QString()};
+    PasteLineDialog& d = *s.dialog;
+    QCOMPARE(d.objectName(), QString("pasteLine"));
+    QCOMPARE(d.windowTitle(), QString("Paste line"));
+    QVERIFY(d.isModal());
+
+    QCOMPARE(s.child<QLabel>("Label1")->text(), QString("New line..."));
+    QCOMPARE(s.child<QLabel>("Label3")->text(), QString("Line type:"));
+    QCOMPARE(s.child<QPushButton>("addLine")->text(), QString("Add line"));
+    QCOMPARE(s.child<QPushButton>("cancelLine")->text(), QString("Cancel"));
+    QVERIFY(s.child<QPushButton>("addLine")->isDefault());
+    QVERIFY(!s.child<QPushButton>("cancelLine")->isDefault());
+
+    auto* kind = s.child<QLabel>("Label2");
+    QCOMPARE(kind->palette().color(QPalette::WindowText), QColor(0x80, 0x80, 0x80));
+    for (const char* name : {"Label1", "Label2", "Label3"})
+        QCOMPARE(s.child<QLabel>(name)->font().family(), QString("Verdana"));
+
+    // Top to bottom: heading, type row, line, buttons.
+    d.show();
+    const auto top = [&](const char* name) { return s.child<QWidget>(name)->geometry().top(); };
+    QVERIFY(top("Label1") < top("Label3"));
+    QCOMPARE(top("Label3"), top("Label2"));
+    QVERIFY(top("Label2") < top("inLine"));
+    QVERIFY(top("inLine") < top("addLine"));
+    QCOMPARE(top("addLine"), top("cancelLine"));
+}
+
+void PasteLineDialogTest::showsClipboard_data()
+{
+    QTest::addColumn<QString>("clipboard");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<int>("commas");
+    QTest::addColumn<QString>("caption");
+    QTest::newRow("empty") << QString() << QString() << -1 << "Unknown";
+    QTest::newRow("object") << objectLine << objectLine << 5 << "Object line";
+    QTest::newRow("sun") << piecesLine(9) << piecesLine(9) << 8 << "Sun line";
+    QTest::newRow("ped area") << piecesLine(16) << piecesLine(16) << 15 << "Ped line";
+    QTest::newRow("words") << "some text" << "some text" << 0 << "Unknown";
+    QTest::newRow("copied with its line break") << objectLine + "\r\n" << objectLine << 5 << "Object line";
+    QTest::newRow("spaces kept") << "  " + objectLine + " " << "  " + objectLine + " " << 5 << "Object line";
+}
+
+void PasteLineDialogTest::showsClipboard()
+{
+    QFETCH(QString, clipboard);
+    QFETCH(QString, shown);
+    QFETCH(int, commas);
+    QFETCH(QString, caption);
+
+    Session s(clipboard);
+    QCOMPARE(s.platform.count("clipboard"), 1);
+    QCOMPARE(s.line()->text(), shown);
+    QCOMPARE(s.kindCaption(), caption);
+    QCOMPARE(s.dialog->commaCount(), commas);
+    QCOMPARE(s.platform.count("message"), 0);
+    QCOMPARE(rowsInAllTables(s.document), 0);
+}
+
+void PasteLineDialogTest::typingUpdatesKindEveryKeystroke()
+{
+    Session s{QString()};
+    s.dialog->show();
+    QLineEdit* line = s.line();
+    line->setFocus();
+
+    QStringList seen;
+    connect(line, &QLineEdit::textChanged, this, [&] { seen << s.kindCaption(); });
+
+    // A light line passes through every other kind on the way.
+    const QString typed = piecesLine(20);
+    QTest::keyClicks(line, typed);
+    QCOMPARE(line->text(), typed);
+
+    QStringList expected;
+    for (qsizetype i = 1; i <= typed.size(); ++i)
+        expected << captionFor(int(typed.first(i).count(',')));
+    QCOMPARE(seen, expected);
+    for (const char* caption :
+         {"Object line", "Timed object line", "Sun line", "Particle line", "Ped line", "Light line"})
+        QVERIFY2(seen.contains(caption), caption);
+    QCOMPARE(s.dialog->commaCount(), 19);
+    QCOMPARE(s.dialog->lineKind(), std::optional<LineKind>(LineKind::Light));
+}
+
+void PasteLineDialogTest::deletingCommaLosesKind()
+{
+    Session s(objectLine);
+    s.dialog->show();
+    QLineEdit* line = s.line();
+    line->setFocus();
+    QCOMPARE(s.kindCaption(), QString("Object line"));
+
+    line->setCursorPosition(int(objectLine.lastIndexOf(',')) + 1);
+    QTest::keyClick(line, Qt::Key_Backspace);
+    QCOMPARE(line->text(), QString("1,tree,tex,1,1000"));
+    QCOMPARE(s.kindCaption(), QString("Unknown"));
+    QCOMPARE(s.dialog->commaCount(), 4);
+
+    QTest::keyClick(line, Qt::Key_Comma);
+    QCOMPARE(s.kindCaption(), QString("Object line"));
+}
+
+void PasteLineDialogTest::addLineAddsRow_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QByteArray>("first");
+    QTest::newRow("object") << objectLine << int(LineKind::Object) << QByteArray("1");
+    QTest::newRow("commented object") << "#" + objectLine << int(LineKind::Object) << QByteArray("#1");
+    QTest::newRow("timed") << piecesLine(8) << int(LineKind::TimedObject) << QByteArray("0");
+    QTest::newRow("particle") << piecesLine(14) << int(LineKind::Particle) << QByteArray("0");
+    QTest::newRow("light") << " 3 ," + piecesLine(19) << int(LineKind::Light) << QByteArray("3");
+}
+
+void PasteLineDialogTest::addLineAddsRow()
+{
+    QFETCH(QString, text);
+    QFETCH(int, kind);
+    QFETCH(QByteArray, first);
+
+    Session s(text);
+    s.dialog->show();
+    QSignalSpy refresh(s.dialog.get(), &PasteLineDialog::statisticsRefreshRequested);
+    QList<std::pair<LineKind, qsizetype>> added;
+    connect(s.dialog.get(), &PasteLineDialog::lineAdded, this,
+            [&](LineKind k, qsizetype row) { added.append({k, row}); });
+
+    s.click("addLine");
+
+    const SectionTable& table = s.document.table(LineKind(kind));
+    QCOMPARE(table.rowCount(), 1);
+    QCOMPARE(rowsInAllTables(s.document), 1);
+    QCOMPARE(table.rows().firstValue(0), QByteArrayView(first));
+    QCOMPARE(table.rows().valueCount(0), qsizetype(table.columnCount()));
+    QCOMPARE(table.rows().style(0), RowStore::normalStyle);
+    QVERIFY(s.document.fileChanges());
+    QCOMPARE(refresh.size(), 1);
+    QCOMPARE(added.size(), 1);
+    QCOMPARE(int(added[0].first), kind);
+    QCOMPARE(added[0].second, qsizetype(0));
+    QCOMPARE(s.platform.count("message"), 0);
+    QCOMPARE(s.dialog->result(), int(QDialog::Accepted));
+    QVERIFY(!s.dialog->isVisible());
+}
+
+void PasteLineDialogTest::enterAddsLine()
+{
+    Session s{QString()};
+    s.dialog->show();
+    QLineEdit* line = s.line();
+    line->setFocus();
+    QTest::keyClicks(line, piecesLine(9));
+    QSignalSpy refresh(s.dialog.get(), &PasteLineDialog::statisticsRefreshRequested);
+
+    QTest::keyClick(line, Qt::Key_Return);
+
+    QCOMPARE(s.document.table(LineKind::Sun).rowCount(), 1);
+    QCOMPARE(rowsInAllTables(s.document), 1);
+    QCOMPARE(refresh.size(), 1);
+    QCOMPARE(s.dialog->result(), int(QDialog::Accepted));
+    QVERIFY(!s.dialog->isVisible());
+}
+
+void PasteLineDialogTest::unknownLineAddsNothing_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::newRow("empty") << QString();
+    QTest::newRow("no comma") << "tree";
+    QTest::newRow("10 pieces") << piecesLine(10);
+    QTest::newRow("object less a comma") << "1,tree,tex,1,1000";
+}
+
+void PasteLineDialogTest::unknownLineAddsNothing()
+{
+    QFETCH(QString, text);
+    Session s(text);
+    s.dialog->show();
+    QSignalSpy refresh(s.dialog.get(), &PasteLineDialog::statisticsRefreshRequested);
+    QSignalSpy added(s.dialog.get(), &PasteLineDialog::lineAdded);
+
+    s.click("addLine");
+
+    QCOMPARE(s.platform.count("message"), 1);
+    const ScriptedPlatform::Request& message = s.platform.requests.last();
+    QCOMPARE(message.kind, QString("message"));
+    QCOMPARE(message.title, QString("Unknown format"));
+    QCOMPARE(message.text, unknownFormatText);
+    QCOMPARE(message.icon, Platform::Icon::Information);
+
+    QCOMPARE(rowsInAllTables(s.document), 0);
+    QVERIFY(!s.document.fileChanges());
+    QCOMPARE(added.size(), 0);
+    QCOMPARE(refresh.size(), 1);
+    QCOMPARE(s.dialog->result(), int(QDialog::Accepted));
+    QVERIFY(!s.dialog->isVisible());
+}
+
+void PasteLineDialogTest::cancelTouchesNothing()
+{
+    Session s(objectLine);
+    s.dialog->show();
+    QSignalSpy refresh(s.dialog.get(), &PasteLineDialog::statisticsRefreshRequested);
+
+    s.click("cancelLine");
+
+    QCOMPARE(rowsInAllTables(s.document), 0);
+    QVERIFY(!s.document.fileChanges());
+    QCOMPARE(refresh.size(), 0);
+    QCOMPARE(s.platform.count("message"), 0);
+    QCOMPARE(s.dialog->result(), int(QDialog::Rejected));
+    QVERIFY(!s.dialog->isVisible());
+}
+
+void PasteLineDialogTest::unstorableLineRefused_data()
+{
+    QTest::addColumn<QString>("clipboard");
+    QTest::addColumn<QString>("caption");
+    QTest::newRow("cyrillic name") << QString::fromUtf8("1,\u0416\u0443\u043a,tex,1,100,0") << "Object line";
+    QTest::newRow("euro in a light") << QString::fromUtf8("\u20ac,") + piecesLine(19) << "Light line";
+    QTest::newRow("two lines") << "1,tree,tex\n,1,100,0" << "Object line";
+    QTest::newRow("unknown and not latin-1") << QString::fromUtf8("\u0416") << "Unknown";
+}
+
+void PasteLineDialogTest::unstorableLineRefused()
+{
+    QFETCH(QString, clipboard);
+    QFETCH(QString, caption);
+    Session s(clipboard);
+    s.dialog->show();
+    QCOMPARE(s.kindCaption(), caption);
+    QSignalSpy refresh(s.dialog.get(), &PasteLineDialog::statisticsRefreshRequested);
+
+    s.click("addLine");
+
+    QCOMPARE(s.platform.messages(), QStringList{notStorableText});
+    QCOMPARE(s.platform.requests.last().title, QString("Tarnel"));
+    QCOMPARE(s.platform.requests.last().icon, Platform::Icon::Information);
+    QCOMPARE(rowsInAllTables(s.document), 0);
+    QVERIFY(!s.document.fileChanges());
+    QCOMPARE(refresh.size(), 0);
+    // Still open, so the line can be put right and added.
+    QVERIFY(s.dialog->isVisible());
+
+    s.line()->setText(objectLine);
+    s.click("addLine");
+    QCOMPARE(s.document.table(LineKind::Object).rowCount(), 1);
+    QCOMPARE(rowsInAllTables(s.document), 1);
+    QCOMPARE(refresh.size(), 1);
+    QCOMPARE(s.platform.count("message"), 1);
+    QVERIFY(!s.dialog->isVisible());
+}
+
+QTEST_MAIN(PasteLineDialogTest)
+#include "pastelinedialogtest.moc"

@@ -1,0 +1,259 @@
+#include "document/idedocument.h"
+#include "paste/pasteline.h"
+
+#include <QSignalSpy>
+#include <QtTest>
+
+namespace {
+
+// A line of `count` comma-separated pieces "v0", "v1", ...
+QString piecesLine(int count)
+{
+    QStringList pieces;
+    for (int i = 0; i < count; ++i)
+        pieces << QStringLiteral("v%1").arg(i);
+    return pieces.join(QLatin1Char(','));
+}
+
+int rowsInAllTables(const IdeDocument& document)
+{
+    int rows = 0;
+    for (LineKind kind : allLineKinds)
+        rows += int(document.table(kind).rowCount());
+    return rows;
+}
+
+// -1 stands for "no kind" in the data tables.
+int kindCode(std::optional<LineKind> kind)
+{
+    return kind ? int(*kind) : -1;
+}
+
+} // namespace
+
+class PasteLineTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void countsCommas_data();
+    void countsCommas();
+    void namesKind_data();
+    void namesKind();
+    void particleIgnoresNinthPiece_data();
+    void particleIgnoresNinthPiece();
+    void latin1_data();
+    void latin1();
+    void addsOneRow_data();
+    void addsOneRow();
+    void refusesLine_data();
+    void refusesLine();
+    void appendsAfterExistingRows();
+    void goesToSortedPlace();
+};
+
+void PasteLineTest::countsCommas_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("commas");
+    QTest::newRow("empty") << QString() << -1;
+    QTest::newRow("one word") << "tree" << 0;
+    QTest::newRow("one space") << " " << 0;
+    QTest::newRow("lone comma") << "," << 1;
+    QTest::newRow("six pieces") << "1,a,b,1,100,0" << 5;
+    QTest::newRow("trailing comma") << "1,a,b,1,100," << 5;
+    QTest::newRow("trailing comma after six") << "1,a,b,1,100,0," << 6;
+    QTest::newRow("only commas") << ",,,,," << 5;
+    QTest::newRow("spaces around") << "  1 , a ,b " << 2;
+}
+
+void PasteLineTest::countsCommas()
+{
+    QFETCH(QString, text);
+    QFETCH(int, commas);
+    QCOMPARE(commaCount(text), commas);
+}
+
+void PasteLineTest::namesKind_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QString>("label");
+    const int none = -1;
+    QTest::newRow("empty") << QString() << none << "Unknown";
+    QTest::newRow("no comma") << "1 tree tex 1 100 0" << none << "Unknown";
+    QTest::newRow("5 pieces") << piecesLine(5) << none << "Unknown";
+    QTest::newRow("6 pieces") << piecesLine(6) << int(LineKind::Object) << "Object line";
+    QTest::newRow("5 pieces and a trailing comma")
+        << piecesLine(5) + "," << int(LineKind::Object) << "Object line";
+    QTest::newRow("6 empty pieces") << ",,,,," << int(LineKind::Object) << "Object line";
+    QTest::newRow("commented object") << "#" + piecesLine(6) << int(LineKind::Object) << "Object line";
+    QTest::newRow("7 pieces") << piecesLine(7) << none << "Unknown";
+    QTest::newRow("8 pieces") << piecesLine(8) << int(LineKind::TimedObject) << "Timed object line";
+    QTest::newRow("9 pieces") << piecesLine(9) << int(LineKind::Sun) << "Sun line";
+    QTest::newRow("10 pieces") << piecesLine(10) << none << "Unknown";
+    QTest::newRow("13 pieces") << piecesLine(13) << none << "Unknown";
+    QTest::newRow("14 pieces") << piecesLine(14) << int(LineKind::Particle) << "Particle line";
+    QTest::newRow("16 pieces") << piecesLine(16) << int(LineKind::PedArea) << "Ped line";
+    QTest::newRow("20 pieces") << piecesLine(20) << int(LineKind::Light) << "Light line";
+    QTest::newRow("21 pieces") << piecesLine(21) << none << "Unknown";
+    QTest::newRow("tabs do not split") << "1\t2\t3\t4\t5\t6" << none << "Unknown";
+}
+
+void PasteLineTest::namesKind()
+{
+    QFETCH(QString, text);
+    QFETCH(int, kind);
+    QFETCH(QString, label);
+    QCOMPARE(kindCode(pastedLineKind(text)), kind);
+    QCOMPARE(pastedLineLabel(text), label);
+}
+
+void PasteLineTest::particleIgnoresNinthPiece_data()
+{
+    QTest::addColumn<QString>("ninth");
+    QTest::newRow("zero") << "0";
+    QTest::newRow("particle-looking") << "1";
+    QTest::newRow("word") << "sun";
+    QTest::newRow("empty") << "";
+}
+
+void PasteLineTest::particleIgnoresNinthPiece()
+{
+    QFETCH(QString, ninth);
+    QStringList pieces = piecesLine(14).split(',');
+    pieces[8] = ninth;
+    const QString line = pieces.join(',');
+    QCOMPARE(kindCode(pastedLineKind(line)), int(LineKind::Particle));
+
+    IdeDocument document;
+    const auto row = addPastedLine(document, line);
+    QVERIFY(row.has_value());
+    QCOMPARE(document.table(LineKind::Particle).rows().value(*row, 8), QByteArrayView(ninth.toLatin1()));
+}
+
+void PasteLineTest::latin1_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("fits");
+    QTest::newRow("empty") << QString() << true;
+    QTest::newRow("ascii") << "1,tree,tex,1,100,0" << true;
+    QTest::newRow("accented") << QString::fromUtf8("1,caf\u00e9,tex,1,100,0") << true;
+    QTest::newRow("last latin-1") << QString(QChar(0xff)) << true;
+    QTest::newRow("first past latin-1") << QString(QChar(0x100)) << false;
+    QTest::newRow("cyrillic") << QString::fromUtf8("1,\u0416\u0443\u043a,tex,1,100,0") << false;
+    QTest::newRow("euro sign") << QString::fromUtf8("\u20ac") << false;
+    QTest::newRow("outside the basic plane") << QString::fromUtf8("\U0001F333") << false;
+}
+
+void PasteLineTest::latin1()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, fits);
+    QCOMPARE(fitsLatin1(text), fits);
+    QCOMPARE(isStorableLine(text), fits);
+}
+
+void PasteLineTest::addsOneRow_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QList<QByteArray>>("values");
+    QTest::newRow("spaces trimmed")
+        << "  5 , tree ,tex,1, 100 ,0" << int(LineKind::Object)
+        << QList<QByteArray>{"5", "tree", "tex", "1", "100", "0"};
+    QTest::newRow("inner spaces stay")
+        << "5, big tree ,tex,1,100,0" << int(LineKind::Object)
+        << QList<QByteArray>{"5", "big tree", "tex", "1", "100", "0"};
+    QTest::newRow("tab stays") << "5,tree\t,\ttex,1,100,0" << int(LineKind::Object)
+                               << QList<QByteArray>{"5", "tree\t", "\ttex", "1", "100", "0"};
+    QTest::newRow("trailing comma gives an empty last value")
+        << "5,tree,tex,1,100," << int(LineKind::Object)
+        << QList<QByteArray>{"5", "tree", "tex", "1", "100", ""};
+    QTest::newRow("commented keeps its mark")
+        << "#5,tree,tex,1,100,0" << int(LineKind::Object)
+        << QList<QByteArray>{"#5", "tree", "tex", "1", "100", "0"};
+    QTest::newRow("latin-1 letter")
+        << QString::fromUtf8("5,caf\u00e9,tex,1,100,0") << int(LineKind::Object)
+        << QList<QByteArray>{"5", "caf\xe9", "tex", "1", "100", "0"};
+    QTest::newRow("timed") << "7,lamp,tex,1,90,0,20,6" << int(LineKind::TimedObject)
+                           << QList<QByteArray>{"7", "lamp", "tex", "1", "90", "0", "20", "6"};
+    QTest::newRow("sun") << "1, 0.5, 1, 2, 255, 255, 128, 0, 1" << int(LineKind::Sun)
+                         << QList<QByteArray>{"1", "0.5", "1", "2", "255", "255", "128", "0", "1"};
+    QList<QByteArray> light;
+    for (int i = 0; i < 20; ++i)
+        light << QByteArray::number(i);
+    QTest::newRow("light") << QString::fromLatin1(light.join(" , ")) << int(LineKind::Light) << light;
+}
+
+void PasteLineTest::addsOneRow()
+{
+    QFETCH(QString, text);
+    QFETCH(int, kind);
+    QFETCH(QList<QByteArray>, values);
+
+    IdeDocument document;
+    QSignalSpy changed(&document, &IdeDocument::fileChangesChanged);
+    const std::optional<qsizetype> row = addPastedLine(document, text);
+    QCOMPARE(row, std::optional<qsizetype>(0));
+    QVERIFY(document.fileChanges());
+    QCOMPARE(changed.size(), 1);
+
+    const SectionTable& table = document.table(LineKind(kind));
+    QCOMPARE(table.rowCount(), 1);
+    QCOMPARE(rowsInAllTables(document), 1);
+    QCOMPARE(table.rows().values(0), values);
+    QCOMPARE(table.rows().style(0), RowStore::normalStyle);
+    QCOMPARE(table.rows().isCommented(0), values.front().startsWith('#'));
+}
+
+void PasteLineTest::refusesLine_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::newRow("empty") << QString();
+    QTest::newRow("no comma") << "tree";
+    QTest::newRow("10 pieces") << piecesLine(10);
+    QTest::newRow("outside latin-1") << QString::fromUtf8("5,\u0416,tex,1,100,0");
+    QTest::newRow("line break inside") << "5,tree\n,tex,1,100,0";
+    QTest::newRow("carriage return inside") << "5,tree,tex\r,1,100,0";
+}
+
+void PasteLineTest::refusesLine()
+{
+    QFETCH(QString, text);
+    IdeDocument document;
+    QCOMPARE(addPastedLine(document, text), std::nullopt);
+    QCOMPARE(rowsInAllTables(document), 0);
+    QVERIFY(!document.fileChanges());
+}
+
+void PasteLineTest::appendsAfterExistingRows()
+{
+    IdeDocument document;
+    document.table(LineKind::Object).appendRow({"1", "a", "t", "1", "100", "0"});
+    document.table(LineKind::Object).appendRow({"2", "b", "t", "1", "100", "0"});
+    document.table(LineKind::Sun).appendRow({"1", "0", "0", "0", "1", "1", "1", "0", "1"});
+    document.setFileChanges(false);
+
+    QCOMPARE(addPastedLine(document, "0,first,t,1,100,0"), std::optional<qsizetype>(2));
+    QCOMPARE(document.table(LineKind::Object).rowCount(), 3);
+    QCOMPARE(document.table(LineKind::Sun).rowCount(), 1);
+    QCOMPARE(document.table(LineKind::Object).rows().firstValue(2), QByteArrayView("0"));
+    QVERIFY(document.fileChanges());
+}
+
+void PasteLineTest::goesToSortedPlace()
+{
+    IdeDocument document;
+    SectionTable& objects = document.table(LineKind::Object);
+    objects.appendRow({"200", "a", "t", "1", "100", "0"});
+    objects.appendRow({"300", "b", "t", "1", "100", "0"});
+    objects.setSorted(true);
+
+    const std::optional<qsizetype> row = addPastedLine(document, "250,c,t,1,100,0");
+    QCOMPARE(row, std::optional<qsizetype>(1));
+    QCOMPARE(objects.rows().firstValue(*row), QByteArrayView("250"));
+    QCOMPARE(objects.rowCount(), 3);
+}
+
+QTEST_GUILESS_MAIN(PasteLineTest)
+#include "pastelinetest.moc"
