@@ -336,11 +336,10 @@ void Form1::refreshRecentMenu()
 void Form1::openRecent(int slot)
 {
     const QString caption = m_recentItems[size_t(slot - 1)]->data().toString();
-    // An open pushes the empty slots down with their names, so any slot's name means empty.
-    for (int n = 1; n <= RecentList::slotCount; ++n) {
-        if (RecentList::isPlaceholder(n, caption))
-            return;
-    }
+    // Only a slot's own name marks it empty; a name pushed down from the slot
+    // above reads as a file name and is reported missing when chosen.
+    if (RecentList::isPlaceholder(slot, caption))
+        return;
     m_fileCommands->openNamedFile(caption);
 }
 

@@ -1,0 +1,99 @@
+// An open editor's row followed through every kind of table change.
+#include "document/idedocument.h"
+#include "document/linecommands.h"
+#include "document/rowtracker.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+namespace {
+
+QList<QByteArray> objectLine(const QByteArray& id)
+{
+    return {id, "name", "txd", "1", "100", "0"};
+}
+
+void fill(SectionTable& table, std::initializer_list<const char*> ids)
+{
+    for (const char* id : ids)
+        table.appendRow(objectLine(id));
+}
+
+} // namespace
+
+class RowTrackerTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void followsInsertAndRemoveAround()
+    {
+        IdeDocument document;
+        SectionTable& objs = document.table(LineKind::Object);
+        fill(objs, {"a", "b", "c", "d"});
+        RowTracker tracker(objs);
+        tracker.track(2); // "c"
+        objs.removeRow(0);
+        QCOMPARE(tracker.row(), std::optional<qsizetype>(1));
+        objs.removeRow(2);
+        QCOMPARE(tracker.row(), std::optional<qsizetype>(1));
+        objs.appendRow(objectLine("e"));
+        QCOMPARE(tracker.row(), std::optional<qsizetype>(1));
+        QCOMPARE(objs.rows().firstValue(*tracker.row()), QByteArrayView("c"));
+    }
+
+    void losesRemovedRow()
+    {
+        IdeDocument document;
+        SectionTable& objs = document.table(LineKind::Object);
+        fill(objs, {"a", "b"});
+        RowTracker tracker(objs);
+        tracker.track(1);
+        QSignalSpy lost(&tracker, &RowTracker::rowLost);
+        QVERIFY(removeRows(document, LineKind::Object, {1}));
+        QVERIFY(!tracker.row());
+        QCOMPARE(lost.count(), 1);
+        // A later row taking the number does not bring it back.
+        objs.appendRow(objectLine("z"));
+        QVERIFY(!tracker.row());
+    }
+
+    void followsSortingAndSortedInserts()
+    {
+        IdeDocument document;
+        SectionTable& objs = document.table(LineKind::Object);
+        fill(objs, {"30", "1000", "200", "5"});
+        RowTracker tracker(objs);
+        tracker.track(3); // "5"
+        document.setSorted(true); // 1000, 200, 30, 5
+        QCOMPARE(tracker.row(), std::optional<qsizetype>(3));
+        tracker.track(0); // "1000"
+        objs.appendRow(objectLine("0"));   // goes before it
+        QCOMPARE(objs.rows().firstValue(*tracker.row()), QByteArrayView("1000"));
+        // Commenting out another row moves that row past ours.
+        QVERIFY(commentOut(document, LineKind::Object, {4}));
+        QCOMPARE(objs.rows().firstValue(*tracker.row()), QByteArrayView("1000"));
+        // Our own row moving with its new value is followed too.
+        const qsizetype to = objs.setRowValues(*tracker.row(), objectLine("99"));
+        QCOMPARE(tracker.row(), std::optional<qsizetype>(to));
+        QCOMPARE(objs.rows().firstValue(to), QByteArrayView("99"));
+    }
+
+    void losesRowWhenDocumentIsReplaced()
+    {
+        IdeDocument document;
+        SectionTable& lights = document.table(LineKind::Light);
+        lights.appendRow(QList<QByteArray>(20, "1"));
+        RowTracker tracker(lights);
+        tracker.track(0);
+        document.clearTables();
+        QVERIFY(!tracker.row());
+
+        lights.appendRow(QList<QByteArray>(20, "2"));
+        tracker.track(0);
+        document.replaceContent(DocumentContent{});
+        QVERIFY(!tracker.row());
+    }
+};
+
+QTEST_GUILESS_MAIN(RowTrackerTest)
+#include "rowtrackertest.moc"
