@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Starts the real editor in an X server on a corpus file, presses Ctrl+S with
-# xdotool and checks the saved file against what tarnel-cli writes.
+# xdotool and checks the saved file against what tarnel-cli writes; then
+# comments out a row through its right-click Actions menu, saves again and
+# checks that exactly that line came back commented.
 # Usage: save_with_ctrl_s.sh TARNEL TARNEL_CLI CORPUS_FILE
 set -euo pipefail
 tarnel="$1" cli="$2" source_file="$3"
@@ -58,4 +60,31 @@ if ! diff <(tail -n +2 "$target") <(tail -n +2 "$work/expected.ide") >/dev/null;
 fi
 [ -f "$work/tarnel.ini" ] || { echo "FAIL: no settings file beside the program"; exit 1; }
 grep -q "recent1=$target" "$work/tarnel.ini" || { echo "FAIL: the file is not first in the recent list"; exit 1; }
-echo "PASS (saved $(wc -l <"$target") lines, was $before)"
+
+# Comment out the first row: left click selects it, right click pops up the
+# Actions menu, Down Down picks "Comment out" (separators are skipped).
+cp "$target" "$work/first-save.ide"
+xdotool mousemove --window "$window" 300 62 click 1
+sleep 0.2
+xdotool mousemove --window "$window" 300 62 click 3
+sleep 0.3
+xdotool key --clearmodifiers Down Down Return
+for _ in $(seq 1 50); do
+  xdotool search --name "Tarnel \[ $target \]\*" >/dev/null 2>&1 && break
+  sleep 0.1
+done
+xdotool search --name "Tarnel \[ $target \]\*" >/dev/null 2>&1 || { echo "FAIL: commenting out did not mark the document changed"; exit 1; }
+xdotool key --window "$window" --clearmodifiers ctrl+s
+for _ in $(seq 1 50); do
+  xdotool search --name "Tarnel \[ $target \]\$" >/dev/null 2>&1 && break
+  sleep 0.1
+done
+removed="$(comm -23 <(tail -n +2 "$work/first-save.ide" | sort) <(tail -n +2 "$target" | sort))"
+added="$(comm -13 <(tail -n +2 "$work/first-save.ide" | sort) <(tail -n +2 "$target" | sort))"
+if [ "$(printf '%s\n' "$removed" | grep -c .)" -ne 1 ] || [ "$added" != "# $removed" ]; then
+  echo "FAIL: expected exactly one line commented out"
+  echo "removed: $removed"
+  echo "added:   $added"
+  exit 1
+fi
+echo "PASS (saved $(wc -l <"$target") lines, commented out: $removed)"

@@ -1,0 +1,197 @@
+// The Actions menus, Ctrl+V and the modal dialogs, driven in the real window.
+#include "windowtestkit.h"
+
+#include "paste/pastelinedialog.h"
+
+#include <QDialog>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+
+using namespace wkit;
+
+namespace {
+
+// Answers the next modal dialog by clicking the named button, and reports
+// which dialog it was.
+struct ModalAnswer {
+    QString seen;
+
+    void clickWhenShown(const char* button)
+    {
+        QTimer::singleShot(0, [this, button] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (!modal) {
+                QTimer::singleShot(10, [this, button] { clickWhenShown(button); });
+                return;
+            }
+            seen = modal->objectName();
+            if (auto* push = modal->findChild<QPushButton*>(QString::fromLatin1(button)))
+                push->click();
+            else
+                static_cast<QDialog*>(modal)->reject();
+        });
+    }
+};
+
+} // namespace
+
+
+class MainWindowCommandsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void ctrlVFollowsTheOption_data()
+    {
+        QTest::addColumn<bool>("catching");
+        QTest::newRow("caught") << true;
+        QTest::newRow("not caught") << false;
+    }
+    void ctrlVFollowsTheOption()
+    {
+        QFETCH(bool, catching);
+        Session s;
+        s.useSettings(QByteArray(defaultSettings).replace("paste=1", catching ? "paste=1" : "paste=0"));
+        Form1& w = s.startShown();
+        s.platform.clipboard = QStringLiteral("1234, pasted, txd, 1, 100, 0");
+        w.view(LineKind::Object)->setFocus();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+
+        bool dialogSeen = false;
+        QTimer probe;
+        connect(&probe, &QTimer::timeout, &w, [&] {
+            if (auto* dialog = qobject_cast<PasteLineDialog*>(QApplication::activeModalWidget())) {
+                dialogSeen = true;
+                dialog->findChild<QPushButton*>(QStringLiteral("addLine"))->click();
+            }
+        });
+        probe.start(5);
+        QTest::keyClick(&w, Qt::Key_V, Qt::ControlModifier);
+        QTest::qWait(50);
+        probe.stop();
+
+        QCOMPARE(dialogSeen, catching);
+        QCOMPARE(w.document().table(LineKind::Object).rowCount(), catching ? 1 : 0);
+        QCOMPARE(labelText(w, "objCount"), catching ? QStringLiteral("1") : QString());
+        QCOMPARE(w.document().fileChanges(), catching);
+    }
+
+    void pasteInLineFromTheMenuAddsToTheKindsTable()
+    {
+        Session s;
+        s.useSettings(QByteArray(defaultSettings).replace("paste=1", "paste=0"));
+        Form1& w = s.startShown();
+        QVERIFY(!s.action("EditPaste")->isVisible());
+        QVERIFY(s.action("EditPaste2")->isVisible());
+        QVERIFY(s.action("EditPaste2")->shortcut().isEmpty());
+        s.platform.clipboard = QStringLiteral("7, 1, 2, 3, 255, 0, 0, 200, 1");
+        ModalAnswer answer;
+        answer.clickWhenShown("addLine");
+        s.action("EditPaste2")->trigger();
+        QCOMPARE(answer.seen, QStringLiteral("pasteLine"));
+        QCOMPARE(w.document().table(LineKind::Sun).rowCount(), 1);
+        QCOMPARE(labelText(w, "suncount"), QStringLiteral("1"));
+        QCOMPARE(w.windowTitle(), QStringLiteral("Tarnel [ empty ]*"));
+    }
+
+    void unknownPasteStillRefreshesTheCounts()
+    {
+        Session s;
+        s.useSettings();
+        const QString file = s.copyOfCorpus(QStringLiteral("modmap-props.ide"), QStringLiteral("p.ide"));
+        Form1& w = s.startShown(file);
+        QCOMPARE(labelText(w, "objCount"), QStringLiteral("35"));
+        s.action("ObjsDupLine"); // exists
+        w.view(LineKind::Object)->selectRow(0);
+        s.action("ObjsDupLine")->trigger();
+        QCOMPARE(labelText(w, "objCount"), QStringLiteral("35")); // not refreshed by duplicate
+        s.platform.clipboard = QStringLiteral("no commas here");
+        ModalAnswer answer;
+        answer.clickWhenShown("addLine");
+        s.action("EditPaste")->trigger();
+        QCOMPARE(s.platform.messages().constLast(),
+                 QStringLiteral("Line format unknown.\r\nPlease insure that all commas are included"));
+        QCOMPARE(labelText(w, "objCount"), QStringLiteral("36"));
+    }
+
+    void actionsMenuCommandsOnTheSelection()
+    {
+        Session s;
+        s.useSettings(QByteArray(defaultSettings).replace("sort=1", "sort=0"));
+        const QString file = s.path(QStringLiteral("three.ide"));
+        QVERIFY(putFile(file, "objs\r\n1, a, t, 1, 10, 0\r\n2, b, t, 1, 10, 0\r\n3, c, t, 1, 10, 0\r\nend\r\n"));
+        Form1& w = s.startShown(file);
+        SectionView* objs = w.view(LineKind::Object);
+        objs->selectRow(1);
+        s.action("ObComOut")->trigger();
+        QCOMPARE(firstValues(w.document(), LineKind::Object), QByteArrayList({"1", "# 2", "3"}));
+        QCOMPARE(w.windowTitle(), titleFor(file, true));
+        const QModelIndex commented = objs->model()->index(1, 3);
+        QCOMPARE(commented.data(Qt::ForegroundRole).value<QBrush>().color(), QColor(255, 0, 0));
+        QVERIFY(commented.data(Qt::FontRole).value<QFont>().bold());
+
+        s.action("ObjsDupLine")->trigger();
+        QCOMPARE(w.statusText(), QStringLiteral("Line duplicated"));
+        QCOMPARE(firstValues(w.document(), LineKind::Object), QByteArrayList({"1", "# 2", "3", "# 2"}));
+        QVERIFY(!objs->model()->index(3, 0).data(Qt::ForegroundRole).isValid());
+        // The source stays selected, the copy is not.
+        QCOMPARE(objs->selectedRowNumbers(), QList<qsizetype>({1}));
+
+        s.action("ObjUnCom")->trigger();
+        objs->clearSelection();
+        objs->selectRow(0);
+        s.action("ObjRemove")->trigger();
+        QCOMPARE(firstValues(w.document(), LineKind::Object), QByteArrayList({"2", "3", "# 2"}));
+
+        s.action("FileSave")->trigger();
+        QCOMPARE(sectionLines(fileBytes(file), "objs"),
+                 QByteArrayList({"2, b, t, 1, 10, 0", "3, c, t, 1, 10, 0", "# 2, b, t, 1, 10, 0"}));
+    }
+
+    void timedObjectsMenuWorksWhilePathsAreShown()
+    {
+        Session s;
+        s.useSettings();
+        const QString file = s.path(QStringLiteral("timed.ide"));
+        QVERIFY(putFile(file, "tobj\r\n5, n, t, 1, 10, 0, 20, 6\r\nend\r\n"));
+        Form1& w = s.startShown(file);
+        w.selectSection(1);
+        w.view(LineKind::TimedObject)->selectRow(0);
+        w.selectSection(2);
+        QVERIFY(w.actionsMenu(LineKind::TimedObject)->menuAction()->isVisible());
+        s.action("TobjComOut")->trigger();
+        QCOMPARE(firstValues(w.document(), LineKind::TimedObject), QByteArrayList({"# 5"}));
+    }
+
+    void aboutIsModalAndNotepadUsesThePlatform()
+    {
+        Session s;
+        s.useSettings();
+        Form1& w = s.startShown();
+        ModalAnswer answer;
+        answer.clickWhenShown("closeAbout");
+        s.action("HelpAbout")->trigger();
+        QCOMPARE(answer.seen, QStringLiteral("about"));
+
+        auto* notepad = s.child<QPushButton>("openNote");
+        notepad->click();
+        QCOMPARE(s.platform.count(QStringLiteral("editor")), 0); // untitled: nothing to open
+
+        const QString file = s.copyOfCorpus(QStringLiteral("modmap-props.ide"), QStringLiteral("with space.ide"));
+        s.platform.fileNames << file;
+        s.action("FileOpen")->trigger();
+        s.platform.editorStarts = false;
+        s.platform.clear();
+        notepad->click();
+        QCOMPARE(s.requestKinds(), QStringList({"editor", "message"}));
+        QCOMPARE(s.platform.requests.first().text, file);
+
+        s.action("homepage")->trigger();
+        QCOMPARE(s.platform.requests.constLast().kind, QStringLiteral("url"));
+        QVERIFY(s.platform.requests.constLast().text.contains(s.action("homepage")->text()));
+        Q_UNUSED(w);
+    }
+};
+
+QTEST_MAIN(MainWindowCommandsTest)
+#include "test_mainwindow_commands.moc"
