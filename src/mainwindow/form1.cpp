@@ -2,6 +2,7 @@
 
 #include "document/idedocument.h"
 #include "document/linecommands.h"
+#include "editors/editorhost.h"
 #include "mainwindow/aboutdialog.h"
 #include "mainwindow/filecommands.h"
 #include "mainwindow/pathsview.h"
@@ -100,6 +101,16 @@ Form1::Form1(Platform& platform, SettingsFile& settings, QWidget* parent)
     });
     buildControls();
     buildMenus();
+
+    // Double click or Enter opens the selected rows, "New line" an empty line, in the kind's editor.
+    m_editors = new EditorHost(*m_document, m_platform, this, this);
+    connect(m_editors, &EditorHost::statusMessage, this, &Form1::setStatus);
+    for (LineKind kind : allLineKinds) {
+        connect(view(kind), &SectionView::openRequested, this,
+                [this, kind] { m_editors->openRows(kind, view(kind)->selectedRowNumbers()); });
+        connect(tableActions(kind).newLine, &QAction::triggered, this,
+                [this, kind] { m_editors->openNew(kind); });
+    }
 
     connect(m_document, &IdeDocument::fileChangesChanged, this, &Form1::updateTitle);
     connect(m_document, &IdeDocument::openFilePathChanged, this, &Form1::updateTitle);

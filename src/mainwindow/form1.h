@@ -6,6 +6,7 @@
 
 #include <array>
 
+class EditorHost;
 class FileCommands;
 class IdeDocument;
 class PathsView;
@@ -37,6 +38,8 @@ public:
 
     IdeDocument& document() { return *m_document; }
     FileCommands& fileCommands() { return *m_fileCommands; }
+    // The line editors opened from the section tables.
+    EditorHost* editors() const { return m_editors; }
     SectionView* view(LineKind kind) const { return m_views[size_t(kind)]; }
     PathsView* pathsView() const { return m_pathsView; }
     SectionSelector* selector() const { return m_selector; }
@@ -83,6 +86,7 @@ private:
     IdeDocument* m_document;
     RecentList* m_recent;
     FileCommands* m_fileCommands;
+    EditorHost* m_editors = nullptr;
 
     QWidget* m_central = nullptr;
     SectionSelector* m_selector = nullptr;

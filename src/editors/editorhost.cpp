@@ -1,0 +1,96 @@
+#include "editors/editorhost.h"
+
+#include "document/idedocument.h"
+#include "editors/lighteditor.h"
+#include "editors/objecteditor.h"
+#include "editors/particleeditor.h"
+#include "editors/pededitor.h"
+#include "editors/suneditor.h"
+
+#include <algorithm>
+#include <iterator>
+
+EditorHost::EditorHost(IdeDocument& document, Platform& platform, QWidget* owner, QObject* parent)
+    : QObject(parent), m_document(document), m_platform(platform), m_owner(owner)
+{
+}
+
+EditorHost::~EditorHost()
+{
+    // Editors of an owner are its children and go with it; only ownerless ones are left here.
+    for (const QPointer<LineEditor>& editor : m_editors) {
+        if (editor && !editor->parent())
+            delete editor.data();
+    }
+}
+
+void EditorHost::openRows(LineKind kind, const QList<qsizetype>& rows)
+{
+    const qsizetype count = m_document.table(kind).rowCount();
+    QList<qsizetype> valid;
+    std::copy_if(rows.cbegin(), rows.cend(), std::back_inserter(valid),
+                 [count](qsizetype row) { return row >= 0 && row < count; });
+    if (valid.isEmpty())
+        return;
+    LineEditor* editor = shownEditor(kind);
+    for (qsizetype row : valid)
+        editor->loadRow(row);
+}
+
+void EditorHost::openNew(LineKind kind)
+{
+    shownEditor(kind)->enterAddMode();
+}
+
+QWidget* EditorHost::editor(LineKind kind) const
+{
+    return m_editors[size_t(kind)].data();
+}
+
+LineEditor* EditorHost::shownEditor(LineKind kind)
+{
+    QPointer<LineEditor>& slot = m_editors[size_t(kind)];
+    if (!slot) {
+        slot = createEditor(kind);
+        slot->show();
+    } else {
+        // Already open, perhaps behind the main window: bring it forward.
+        slot->show();
+        slot->raise();
+        slot->activateWindow();
+    }
+    return slot;
+}
+
+LineEditor* EditorHost::createEditor(LineKind kind)
+{
+    LineEditor* editor = nullptr;
+    switch (kind) {
+    case LineKind::Object:
+        editor = new ObjectEditor(false, m_document, m_platform, m_owner);
+        break;
+    case LineKind::TimedObject:
+        editor = new ObjectEditor(true, m_document, m_platform, m_owner);
+        break;
+    case LineKind::Light:
+        editor = new LightEditor(m_document, m_platform, m_owner);
+        break;
+    case LineKind::Sun:
+        editor = new SunEditor(m_document, m_platform, m_owner);
+        break;
+    case LineKind::Particle:
+        editor = new ParticleEditor(m_document, m_platform, m_owner);
+        break;
+    case LineKind::PedArea:
+        editor = new PedEditor(m_document, m_platform, m_owner);
+        break;
+    }
+    connect(editor, &LineEditor::statusMessage, this, &EditorHost::statusMessage);
+    connect(editor, &LineEditor::finished, this, [this, kind, editor] {
+        // Cleared at once: the next opening makes a fresh editor even before this one is gone.
+        if (m_editors[size_t(kind)] == editor)
+            m_editors[size_t(kind)] = nullptr;
+        editor->deleteLater();
+    });
+    return editor;
+}

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "document/linekind.h"
+
+#include <QList>
+#include <QObject>
+#include <QPointer>
+
+#include <array>
+
+class IdeDocument;
+class LineEditor;
+class Platform;
+class QWidget;
+
+// Hands rows of the section tables, or new lines, to the editor of their
+// kind. At most one editor per kind is open; each is a window of its own
+// beside the owner, made afresh from its designed values whenever it is
+// opened while absent and discarded when confirmed, cancelled or closed.
+class EditorHost : public QObject {
+    Q_OBJECT
+public:
+    EditorHost(IdeDocument& document, Platform& platform, QWidget* owner,
+               QObject* parent = nullptr);
+    ~EditorHost() override;
+
+    // Loads each row (0-based, table order) in turn into the kind's editor,
+    // which ends on the last. An empty list does nothing.
+    void openRows(LineKind kind, const QList<qsizetype>& rows);
+    // The kind's editor, in add mode.
+    void openNew(LineKind kind);
+    // The open editor window of the kind, or none.
+    QWidget* editor(LineKind kind) const;
+
+signals:
+    void statusMessage(const QString& text);
+
+private:
+    LineEditor* shownEditor(LineKind kind);
+    LineEditor* createEditor(LineKind kind);
+
+    IdeDocument& m_document;
+    Platform& m_platform;
+    QPointer<QWidget> m_owner;
+    std::array<QPointer<LineEditor>, lineKindCount> m_editors{};
+};

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "editors/lineeditor.h"
+
+class ColourGroup;
+class QVBoxLayout;
+
+// The 2dfx editors (light, particle, sun reflection, ped area) all begin their
+// line with the object ID, the X, Y, Z position and the colour: columns 0 to 6.
+// They stand at the top of the frame's left-hand column, which each editor
+// then continues with its own fields.
+class EffectEditor : public LineEditor {
+    Q_OBJECT
+protected:
+    EffectEditor(const Design& design, IdeDocument& document, LineKind kind, Platform& platform,
+                 QWidget* owner, bool captionedColours);
+
+    ColourGroup* colours() const { return m_colours; }
+    // Not yet placed in the frame: the editor lays it out beside its other columns.
+    QVBoxLayout* leftColumn() const { return m_left; }
+
+private:
+    ColourGroup* m_colours = nullptr;
+    QVBoxLayout* m_left = nullptr;
+};

@@ -1,0 +1,273 @@
+#include "editors/lineeditor.h"
+
+#include "document/idedocument.h"
+#include "document/rowtracker.h"
+#include "editors/columnbinding.h"
+#include "editors/editornumbers.h"
+#include "editors/textcolumn.h"
+#include "platform/platform.h"
+
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace {
+
+const QString appTitle = QStringLiteral("Tarnel");
+
+QLineEdit* handshakeField(const char* name, const QString& designed, QWidget* parent)
+{
+    auto* field = new QLineEdit(designed, parent);
+    field->setObjectName(QString::fromLatin1(name));
+    field->hide();
+    return field;
+}
+
+QPushButton* namedButton(const char* name, const QString& caption, QWidget* parent)
+{
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setAutoDefault(false);
+    return button;
+}
+
+// Empty or nothing but spaces.
+bool isBlank(const QString& text)
+{
+    return std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c == u' '; });
+}
+
+} // namespace
+
+LineEditor::LineEditor(const Design& design, IdeDocument& document, LineKind kind,
+                       Platform& platform, QWidget* owner)
+    : QWidget(owner, Qt::Window), m_design(design), m_document(document), m_kind(kind),
+      m_platform(platform), m_tracker(new RowTracker(document.table(kind), this)),
+      m_columns(size_t(fieldCountOf(kind)), nullptr)
+{
+    setObjectName(QString::fromLatin1(design.formName));
+    setWindowTitle(design.title);
+
+    m_frame = new QGroupBox(design.frameCaption, this);
+    m_frame->setObjectName(QStringLiteral("Frame1"));
+    m_isNew = handshakeField("isNew", QStringLiteral("0"), this);
+    m_lineNo = handshakeField("lineno", QString(), this);
+    m_preview = new QLineEdit(this);
+    m_preview->setObjectName(QStringLiteral("linefull"));
+    m_preview->setReadOnly(true);
+    QPalette grey = m_preview->palette();
+    grey.setColor(QPalette::Base, grey.color(QPalette::Button));
+    m_preview->setPalette(grey);
+
+    m_cancel = namedButton(design.cancelName, QStringLiteral("Cancel"), this);
+    m_confirm = namedButton(design.confirmName, QStringLiteral("Update"), this);
+    connect(m_cancel, &QPushButton::clicked, this, &LineEditor::finish);
+    connect(m_confirm, &QPushButton::clicked, this, &LineEditor::confirm);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(m_cancel);
+    buttons->addWidget(m_confirm);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_frame, 1);
+    layout->addWidget(m_preview);
+    layout->addLayout(buttons);
+
+    // The tracker hears of every move first, so the caption reads its new row.
+    SectionTable& table = document.table(kind);
+    connect(&table, &SectionTable::rowInserted, this, &LineEditor::showRowNumber);
+    connect(&table, &SectionTable::rowRemoved, this, &LineEditor::showRowNumber);
+    connect(&table, &SectionTable::rowMoved, this, &LineEditor::showRowNumber);
+    connect(&table, &SectionTable::reordered, this, &LineEditor::showRowNumber);
+    // A load, New or Close replaces the document: the row this editor came from is gone.
+    connect(&document, &IdeDocument::contentReplaced, m_tracker, &RowTracker::forget);
+}
+
+LineEditor::~LineEditor() = default;
+
+void LineEditor::loadRow(qsizetype row)
+{
+    const RowStore& rows = m_document.table(m_kind).rows();
+    if (row < 0 || row >= rows.size())
+        return;
+    const QList<QByteArray> values = rows.values(row);
+    m_tracker->track(row);
+    showRowNumber();
+    // A short row leaves its missing columns empty.
+    for (size_t column = 0; column < m_columns.size(); ++column)
+        m_columns[column]->load(QString::fromLatin1(values.value(qsizetype(column))));
+    rebuildPreview();
+}
+
+void LineEditor::enterAddMode()
+{
+    m_tracker->forget();
+    m_lineNo->setText(QStringLiteral("0"));
+    m_isNew->setText(QStringLiteral("1"));
+    m_confirm->setText(m_design.addCaption);
+    if (m_design.captionsNewLine)
+        m_frame->setTitle(QStringLiteral("Parameters for new line"));
+}
+
+bool LineEditor::isAddMode() const
+{
+    return decimalNumber(m_isNew->text()) == 1.0;
+}
+
+std::optional<qsizetype> LineEditor::followedRow() const
+{
+    return m_tracker->row();
+}
+
+bool LineEditor::confirm()
+{
+    if (missingValue()) {
+        m_platform.showMessage(this, appTitle, missingValueText, Platform::Icon::Information);
+        return false;
+    }
+    if (unstorableValue())
+        return false;
+    const QList<QByteArray> values = lineValues();
+    if (isAddMode()) {
+        m_document.table(m_kind).appendRow(values);
+        if (!m_design.addedStatus.isEmpty())
+            emit statusMessage(m_design.addedStatus);
+    } else {
+        if (!m_tracker->row()) {
+            m_platform.showMessage(this, appTitle, rowGoneText, Platform::Icon::Information);
+            return false;
+        }
+        writeBack(values);
+        if (!m_design.updatedStatus.isEmpty())
+            emit statusMessage(m_design.updatedStatus);
+    }
+    m_document.setFileChanges(true);
+    finish();
+    return true;
+}
+
+void LineEditor::bind(int column, ColumnBinding* binding)
+{
+    Q_ASSERT(column >= 0 && size_t(column) < m_columns.size() && !m_columns[size_t(column)]);
+    m_columns[size_t(column)] = binding;
+    connect(binding, &ColumnBinding::changed, this, &LineEditor::rebuildPreview);
+}
+
+LineEditor::LabelledField LineEditor::addTextField(int column, const char* name,
+                                                   const QString& caption, const QString& designed)
+{
+    auto* field = new QLineEdit(designed, m_frame);
+    field->setObjectName(QString::fromLatin1(name));
+    // Room for a coordinate or a file name without scrolling.
+    field->setMinimumWidth(field->fontMetrics().horizontalAdvance(QStringLiteral("0000000000")));
+    auto* label = new QLabel(caption, m_frame);
+    label->setBuddy(field);
+    bind(column, new TextColumn(field, caption, this));
+    return {label, field};
+}
+
+QGridLayout* LineEditor::captionedRows(const QList<LabelledField>& rows)
+{
+    auto* grid = new QGridLayout;
+    for (int i = 0; i < rows.size(); ++i) {
+        grid->addWidget(rows[i].label, i, 0);
+        grid->addWidget(rows[i].field, i, 1);
+    }
+    grid->setColumnStretch(1, 1);
+    return grid;
+}
+
+void LineEditor::closeEvent(QCloseEvent* event)
+{
+    event->accept();
+    finish();
+}
+
+void LineEditor::rebuildPreview()
+{
+    QStringList parts;
+    for (const ColumnBinding* column : m_columns) {
+        // Still being built: the designed values are not a change.
+        if (!column)
+            return;
+        parts << column->preview();
+    }
+    m_preview->setText(parts.join(QStringLiteral(", ")));
+}
+
+void LineEditor::showRowNumber()
+{
+    const std::optional<qsizetype> row = m_tracker->row();
+    if (!row)
+        return;
+    const QString number = QString::number(*row + 1);
+    m_frame->setTitle(QStringLiteral("Parameters for line [ ") + number + QStringLiteral(" ]"));
+    m_lineNo->setText(number);
+}
+
+void LineEditor::finish()
+{
+    if (m_finished)
+        return;
+    m_finished = true;
+    hide();
+    emit finished();
+}
+
+bool LineEditor::missingValue() const
+{
+    QList<int> order = m_checkOrder;
+    if (order.isEmpty()) {
+        for (int column = 0; column < int(m_columns.size()); ++column)
+            order << column;
+    }
+    for (int column : order) {
+        const ColumnBinding* binding = m_columns[size_t(column)];
+        if (binding->requiredField() && isBlank(binding->value()))
+            return true;
+    }
+    return false;
+}
+
+bool LineEditor::unstorableValue()
+{
+    for (const ColumnBinding* column : m_columns) {
+        if (!isStorableValue(column->value())) {
+            m_platform.showMessage(
+                this, appTitle,
+                QStringLiteral("The field \"") + column->label() +
+                    QStringLiteral("\" holds characters that an IDE file cannot store."),
+                Platform::Icon::Information);
+            return true;
+        }
+    }
+    return false;
+}
+
+QList<QByteArray> LineEditor::lineValues() const
+{
+    QList<QByteArray> values;
+    for (const ColumnBinding* column : m_columns)
+        values << column->value().toLatin1();
+    return values;
+}
+
+void LineEditor::writeBack(const QList<QByteArray>& values)
+{
+    const qsizetype row = *m_tracker->row();
+    SectionTable& table = m_document.table(m_kind);
+    // Values past the table's columns (an object's eighth, a trailing empty one) stay.
+    QList<QByteArray> merged = table.rows().values(row);
+    if (merged.size() < values.size())
+        merged.resize(values.size());
+    for (qsizetype i = 0; i < values.size(); ++i)
+        merged[i] = values[i];
+    table.setRowValues(row, merged);
+}

@@ -1,0 +1,120 @@
+#pragma once
+
+#include "document/linekind.h"
+
+#include <QList>
+#include <QString>
+#include <QWidget>
+
+#include <optional>
+#include <vector>
+
+class ColumnBinding;
+class IdeDocument;
+class Platform;
+class QGridLayout;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class RowTracker;
+
+// What the editors have in common: a window holding one line's columns in
+// fields, the frame around them, the line preview, the handshake fields, the
+// confirm and cancel buttons, the blank-field check, and writing the line back
+// into the row it follows (or adding it as a new row). Each kind's editor
+// supplies its fields, one binding per column, and its layout.
+class LineEditor : public QWidget {
+    Q_OBJECT
+public:
+    struct Design {
+        const char* formName;
+        QString title;
+        QString frameCaption;
+        const char* confirmName;
+        const char* cancelName;
+        // The confirm button's caption for a new line.
+        QString addCaption;
+        // The object editors say "Parameters for new line" for a new line; the others keep their
+        // caption.
+        bool captionsNewLine = false;
+        // Status messages after adding and after updating; empty sets none.
+        QString addedStatus;
+        QString updatedStatus;
+    };
+
+    struct LabelledField {
+        QLabel* label;
+        QLineEdit* field;
+    };
+
+    static inline const QString missingValueText = QStringLiteral(
+        "Missing value detected\r\nPlease make shure all sections have there values");
+    static inline const QString rowGoneText = QStringLiteral(
+        "The line this editor was opened on no longer exists.\r\nIts changes were not written.");
+
+    LineEditor(const Design& design, IdeDocument& document, LineKind kind, Platform& platform,
+               QWidget* owner);
+    ~LineEditor() override;
+
+    LineKind kind() const { return m_kind; }
+
+    // Fills the fields from row `row` (0-based) and follows that row from now
+    // on. An editor in add mode stays in add mode.
+    void loadRow(qsizetype row);
+    // Confirming adds a new row; the fields keep what they hold.
+    void enterAddMode();
+    bool isAddMode() const;
+    // The row being followed, while it exists.
+    std::optional<qsizetype> followedRow() const;
+
+    // Checks, writes and closes; stays open and writes nothing when a check fails.
+    bool confirm();
+
+signals:
+    void statusMessage(const QString& text);
+    // Confirmed, cancelled or closed: the window is done with.
+    void finished();
+
+protected:
+    QGroupBox* frame() const { return m_frame; }
+    Platform& platform() const { return m_platform; }
+
+    // Binds a column to its field or choice; every column must be bound once.
+    void bind(int column, ColumnBinding* binding);
+    // A free-text field with its caption, bound to `column`.
+    LabelledField addTextField(int column, const char* name, const QString& caption,
+                               const QString& designed = QString());
+    // The order of the blank-field check, by column, when it is not the column order.
+    void setCheckOrder(const QList<int>& columns) { m_checkOrder = columns; }
+
+    // One caption and field per grid row.
+    static QGridLayout* captionedRows(const QList<LabelledField>& rows);
+
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void rebuildPreview();
+    void showRowNumber();
+    void finish();
+    bool missingValue() const;
+    bool unstorableValue();
+    QList<QByteArray> lineValues() const;
+    void writeBack(const QList<QByteArray>& values);
+
+    Design m_design;
+    IdeDocument& m_document;
+    LineKind m_kind;
+    Platform& m_platform;
+    RowTracker* m_tracker;
+    std::vector<ColumnBinding*> m_columns;
+    QList<int> m_checkOrder;
+    bool m_finished = false;
+
+    QGroupBox* m_frame = nullptr;
+    QLineEdit* m_isNew = nullptr;
+    QLineEdit* m_lineNo = nullptr;
+    QLineEdit* m_preview = nullptr;
+    QPushButton* m_confirm = nullptr;
+    QPushButton* m_cancel = nullptr;
+};

@@ -1,0 +1,79 @@
+#include "editors/particleeditor.h"
+
+#include "editors/choicefield.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QVBoxLayout>
+
+namespace {
+
+LineEditor::Design particleDesign()
+{
+    LineEditor::Design design;
+    design.formName = "partEditor";
+    design.title = QStringLiteral("Particle editor");
+    design.frameCaption = QStringLiteral("Particle parameters");
+    design.confirmName = "upIt";
+    design.cancelName = "closeMe";
+    design.addCaption = QStringLiteral("Add line");
+    // Adding a particle reports nothing; updating one does.
+    design.updatedStatus = QStringLiteral("Line updated");
+    return design;
+}
+
+ChoiceField::Design typeDesign()
+{
+    ChoiceField::Design design;
+    design.listName = "ptype";
+    design.boxName = "custType";
+    design.entries = {
+        QStringLiteral("0 - white steam medium"), QStringLiteral("1 - white steam small"),
+        QStringLiteral("2 - white steam big"),    QStringLiteral("3 - Fire"),
+        QStringLiteral("4 - black smoke"),        QStringLiteral("5 - water spray up"),
+        QStringLiteral("6 - water fall down"),    QStringLiteral("x - Custom"),
+    };
+    design.boxLabel = QStringLiteral("Particle type");
+    design.boxText = QStringLiteral("7");
+    // Enabled until a type is chosen, though it counts only for "x - Custom".
+    design.boxEnabled = true;
+    return design;
+}
+
+} // namespace
+
+ParticleEditor::ParticleEditor(IdeDocument& document, Platform& platform, QWidget* owner)
+    : EffectEditor(particleDesign(), document, LineKind::Particle, platform, owner, true)
+{
+    QGridLayout* own = captionedRows({
+        addTextField(7, "uk1", QStringLiteral("Unknown 1 (Usually 200)"), QStringLiteral("200")),
+        addTextField(8, "uk2", QStringLiteral("Unknown 2 (Usually 1)"), QStringLiteral("1")),
+    });
+    m_type = new ChoiceField(typeDesign(), frame());
+    bind(9, m_type);
+    auto* typeCaption = new QLabel(QStringLiteral("Particle type"), frame());
+    typeCaption->setBuddy(m_type->list());
+    auto* typeRow = new QHBoxLayout;
+    typeRow->addWidget(m_type->list(), 3);
+    typeRow->addWidget(m_type->box(), 1);
+    own->addWidget(typeCaption, 2, 0);
+    own->addLayout(typeRow, 2, 1);
+    leftColumn()->addLayout(own);
+    leftColumn()->addStretch(1);
+
+    QGridLayout* right = captionedRows({
+        addTextField(10, "ukOut1", QStringLiteral("Unknown out 1")),
+        addTextField(11, "ukOut2", QStringLiteral("Unknown out 2")),
+        addTextField(12, "ukOut3", QStringLiteral("Unknown out 3")),
+        addTextField(13, "psize", QStringLiteral("Size")),
+    });
+    right->setRowStretch(4, 1);
+
+    auto* columns = new QHBoxLayout(frame());
+    columns->addLayout(leftColumn(), 3);
+    columns->addLayout(right, 2);
+}

@@ -1,0 +1,85 @@
+#include "editors/pededitor.h"
+
+#include "editors/choicefield.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QVBoxLayout>
+
+namespace {
+
+LineEditor::Design pedDesign()
+{
+    LineEditor::Design design;
+    design.formName = "pedEditor";
+    design.title = QStringLiteral("Ped animation area editor");
+    design.frameCaption = QStringLiteral("Parameters");
+    design.confirmName = "upIt";
+    design.cancelName = "closeMe";
+    design.addCaption = QStringLiteral("Add line");
+    design.addedStatus = QStringLiteral("New line added");
+    design.updatedStatus = QStringLiteral("Line updated");
+    return design;
+}
+
+ChoiceField::Design typeDesign()
+{
+    ChoiceField::Design design;
+    design.listName = "atype";
+    design.boxName = "custType";
+    design.entries = {
+        QStringLiteral("0 - Handle object"), QStringLiteral("1 - Sit on it"),
+        QStringLiteral("2 - Bus stop"),      QStringLiteral("3 - display window"),
+        QStringLiteral("4 - Uk and above"),
+    };
+    design.boxLabel = QStringLiteral("Area type");
+    design.boxText = QStringLiteral("4");
+    design.boxEnabled = false;
+    return design;
+}
+
+} // namespace
+
+PedEditor::PedEditor(IdeDocument& document, Platform& platform, QWidget* owner)
+    : EffectEditor(pedDesign(), document, LineKind::PedArea, platform, owner, true)
+{
+    QGridLayout* own = captionedRows({
+        addTextField(7, "uk1", QStringLiteral("Unknown 1 (Usually 120)"), QStringLiteral("120")),
+        addTextField(8, "uk2", QStringLiteral("Unknown 2 (Usually 3)"), QStringLiteral("3")),
+    });
+    m_type = new ChoiceField(typeDesign(), frame());
+    bind(9, m_type);
+    auto* typeCaption = new QLabel(QStringLiteral("Area type"), frame());
+    typeCaption->setBuddy(m_type->list());
+    auto* typeRow = new QHBoxLayout;
+    typeRow->addWidget(m_type->list(), 3);
+    typeRow->addWidget(m_type->box(), 1);
+    own->addWidget(typeCaption, 2, 0);
+    own->addLayout(typeRow, 2, 1);
+    leftColumn()->addLayout(own);
+    leftColumn()->addStretch(1);
+
+    // Two groups of three directions, each numbered 1 to 3, with a gap between them.
+    const char* names[] = {"ukd1", "ukd2", "ukd3", "ukd4", "ukd5", "ukd6"};
+    auto* right = new QVBoxLayout;
+    for (int group = 0; group < 2; ++group) {
+        QList<LabelledField> rows;
+        for (int i = 0; i < 3; ++i) {
+            const int n = group * 3 + i;
+            rows << addTextField(10 + n, names[n],
+                                 QStringLiteral("Unknown direction %1").arg(i + 1));
+        }
+        right->addLayout(captionedRows(rows));
+        if (group == 0)
+            right->addSpacing(12);
+    }
+    right->addStretch(1);
+
+    auto* columns = new QHBoxLayout(frame());
+    columns->addLayout(leftColumn(), 3);
+    columns->addLayout(right, 2);
+}

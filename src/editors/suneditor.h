@@ -1,0 +1,11 @@
+#pragma once
+
+#include "editors/effecteditor.h"
+
+// "Sun reflection editor" for the sun reflection lines of 2dfx: nine columns,
+// all free text but the colour.
+class SunEditor : public EffectEditor {
+    Q_OBJECT
+public:
+    SunEditor(IdeDocument& document, Platform& platform, QWidget* owner);
+};

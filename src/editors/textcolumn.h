@@ -1,0 +1,21 @@
+#pragma once
+
+#include "editors/columnbinding.h"
+
+class QLineEdit;
+
+// A column held as free text in one field, written as typed.
+class TextColumn : public ColumnBinding {
+    Q_OBJECT
+public:
+    TextColumn(QLineEdit* field, const QString& label, QObject* parent = nullptr);
+
+    void load(const QString& text) override;
+    QString value() const override;
+    QLineEdit* requiredField() const override { return m_field; }
+    QString label() const override { return m_label; }
+
+private:
+    QLineEdit* m_field;
+    QString m_label;
+};

@@ -1,0 +1,256 @@
+#include "editortestkit.h"
+
+#include "document/documentcontent.h"
+
+#include <QPointer>
+
+using namespace ekit;
+
+namespace {
+
+const QString rowGone = QStringLiteral(
+    "The line this editor was opened on no longer exists.\r\nIts changes were not written.");
+
+QString frameTitle(const Session& s, LineKind kind)
+{
+    return s.child<QGroupBox>(kind, "Frame1")->title();
+}
+
+// Three object rows whose ids sort the other way round.
+void addThreeObjects(Session& s)
+{
+    s.addRow(LineKind::Object, "30, c, t, 1, 10, 0");
+    s.addRow(LineKind::Object, "20, b, t, 1, 10, 0");
+    s.addRow(LineKind::Object, "10, a, t, 1, 10, 0");
+}
+
+} // namespace
+
+class EditorHostTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void nothingToOpen()
+    {
+        Session s;
+        s.addRow(LineKind::Light, sampleLine(LineKind::Light));
+        s.host.openRows(LineKind::Light, {});
+        s.host.openRows(LineKind::Light, {5, -1});
+        QVERIFY(!s.host.editor(LineKind::Light));
+    }
+
+    void windows_data()
+    {
+        QTest::addColumn<LineKind>("kind");
+        QTest::addColumn<QString>("form");
+        QTest::addColumn<QString>("title");
+        QTest::newRow("objs") << LineKind::Object << "Objectedit"
+                              << "Object line editor";
+        QTest::newRow("tobj") << LineKind::TimedObject << "timededitor"
+                              << "Timed object line editor";
+        QTest::newRow("light") << LineKind::Light << "lighteditor"
+                               << "Light editor";
+        QTest::newRow("particle") << LineKind::Particle << "partEditor"
+                                  << "Particle editor";
+        QTest::newRow("sun") << LineKind::Sun << "sunEditor"
+                             << "Sun reflection editor";
+        QTest::newRow("ped") << LineKind::PedArea << "pedEditor"
+                             << "Ped animation area editor";
+    }
+    void windows()
+    {
+        QFETCH(LineKind, kind);
+        QFETCH(QString, form);
+        QFETCH(QString, title);
+        Session s;
+        s.addRow(kind, sampleLine(kind));
+        s.addRow(kind, sampleLine(kind));
+        QWidget* editor = s.open(kind, {1});
+        QCOMPARE(editor->objectName(), form);
+        QCOMPARE(editor->windowTitle(), title);
+        QVERIFY(editor->isWindow());
+        QVERIFY(editor->isVisible());
+        QCOMPARE(editor->parentWidget(), &s.owner);
+        QCOMPARE(frameTitle(s, kind), QStringLiteral("Parameters for line [ 2 ]"));
+        QCOMPARE(s.child<QPushButton>(kind, confirmName(kind))->text(), QStringLiteral("Update"));
+        QCOMPARE(s.child<QPushButton>(kind, cancelName(kind))->text(), QStringLiteral("Cancel"));
+        QVERIFY(s.child(kind, "isNew")->isHidden());
+        QVERIFY(s.child(kind, "lineno")->isHidden());
+        QVERIFY(s.child(kind, "linefull")->isReadOnly());
+    }
+
+    void severalRowsEndOnTheLast()
+    {
+        Session s;
+        for (const char* id : {"1", "2", "3", "4"})
+            s.addRow(LineKind::Sun, QByteArray(id) + ", 0, 0, 0, 0, 0, 0, 100, 4");
+        s.open(LineKind::Sun, {0, 2});
+        QCOMPARE(s.text(LineKind::Sun, "objectid"), QStringLiteral("3"));
+        QCOMPARE(s.text(LineKind::Sun, "lineno"), QStringLiteral("3"));
+        QCOMPARE(frameTitle(s, LineKind::Sun), QStringLiteral("Parameters for line [ 3 ]"));
+        s.click(LineKind::Sun, "updateLine");
+        QCOMPARE(s.statuses, QStringList({"Line updated"}));
+    }
+
+    // Confirm, cancel and closing the window all discard the editor; the next one starts afresh.
+    void editorIsDiscarded_data()
+    {
+        QTest::addColumn<int>("how");
+        QTest::newRow("confirm") << 0;
+        QTest::newRow("cancel") << 1;
+        QTest::newRow("close") << 2;
+    }
+    void editorIsDiscarded()
+    {
+        QFETCH(int, how);
+        Session s;
+        s.addRow(LineKind::Light, sampleLine(LineKind::Light));
+        QPointer<QWidget> first = s.open(LineKind::Light, {0});
+        if (how == 0)
+            s.click(LineKind::Light, "Command1");
+        else if (how == 1)
+            s.click(LineKind::Light, "Cancel");
+        else
+            first->close();
+        QVERIFY(!s.host.editor(LineKind::Light));
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(first.isNull());
+        s.openNew(LineKind::Light);
+        QCOMPARE(s.text(LineKind::Light, "uk1"), QStringLiteral("200"));
+        QCOMPARE(s.text(LineKind::Light, "objectid"), QString());
+        QCOMPARE(s.document.table(LineKind::Light).rowCount(), 1);
+    }
+
+    void reopeningRefillsTheSameWindow()
+    {
+        Session s;
+        addThreeObjects(s);
+        QWidget* first = s.open(LineKind::Object, {0});
+        s.type(LineKind::Object, "param", "typed");
+        QCOMPARE(s.open(LineKind::Object, {2}), first);
+        QCOMPARE(s.text(LineKind::Object, "objectid"), QStringLiteral("10"));
+        QCOMPARE(s.text(LineKind::Object, "param"), QStringLiteral("0"));
+    }
+
+    void addModeAfterUpdateModeAndBack()
+    {
+        Session s;
+        addThreeObjects(s);
+        s.open(LineKind::Object, {0});
+        s.openNew(LineKind::Object);
+        QCOMPARE(s.text(LineKind::Object, "objectid"), QStringLiteral("30"));
+        QCOMPARE(s.text(LineKind::Object, "isNew"), QStringLiteral("1"));
+        QCOMPARE(s.text(LineKind::Object, "lineno"), QStringLiteral("0"));
+        QCOMPARE(s.child<QPushButton>(LineKind::Object, "Command1")->text(),
+                 QStringLiteral("Add line"));
+        // A row opened now fills the fields but the editor still adds.
+        s.open(LineKind::Object, {1});
+        QCOMPARE(s.text(LineKind::Object, "isNew"), QStringLiteral("1"));
+        QCOMPARE(s.text(LineKind::Object, "lineno"), QStringLiteral("2"));
+        QCOMPARE(frameTitle(s, LineKind::Object), QStringLiteral("Parameters for line [ 2 ]"));
+        QCOMPARE(s.child<QPushButton>(LineKind::Object, "Command1")->text(),
+                 QStringLiteral("Add line"));
+        s.click(LineKind::Object, "Command1");
+        QCOMPARE(s.document.table(LineKind::Object).rowCount(), 4);
+        QCOMPARE(s.row(LineKind::Object, 3), s.row(LineKind::Object, 1));
+        QCOMPARE(s.statuses, QStringList({"New line added"}));
+        // Back to updating with the next opening.
+        s.open(LineKind::Object, {2});
+        QCOMPARE(s.text(LineKind::Object, "isNew"), QStringLiteral("0"));
+        QCOMPARE(s.child<QPushButton>(LineKind::Object, "Command1")->text(),
+                 QStringLiteral("Update"));
+    }
+
+    // The editor keeps to its row while other rows come, go or are sorted.
+    void followsItsRow_data()
+    {
+        QTest::addColumn<int>("change");
+        QTest::addColumn<qsizetype>("opened");
+        QTest::addColumn<QString>("lineno");
+        QTest::newRow("row above removed") << 0 << qsizetype(1) << "1";
+        QTest::newRow("rows sorted") << 1 << qsizetype(0) << "3";
+        QTest::newRow("row added above while sorted") << 2 << qsizetype(0) << "4";
+    }
+    void followsItsRow()
+    {
+        QFETCH(int, change);
+        QFETCH(qsizetype, opened);
+        QFETCH(QString, lineno);
+        Session s;
+        addThreeObjects(s);
+        const QList<QByteArray> openedValues = s.row(LineKind::Object, opened);
+        s.open(LineKind::Object, {opened});
+        SectionTable& table = s.document.table(LineKind::Object);
+        if (change == 0) {
+            table.removeRow(0);
+        } else if (change == 1) {
+            s.document.setSorted(true);
+        } else {
+            s.document.setSorted(true);
+            table.appendRow(values("15, d, t, 1, 10, 0"));
+        }
+        QCOMPARE(s.text(LineKind::Object, "lineno"), lineno);
+        QCOMPARE(frameTitle(s, LineKind::Object), "Parameters for line [ " + lineno + " ]");
+        s.type(LineKind::Object, "objectname", "edited");
+        s.click(LineKind::Object, "Command1");
+        QList<QByteArray> expected = openedValues;
+        expected[1] = "edited";
+        QCOMPARE(s.row(LineKind::Object, lineno.toInt() - 1), expected);
+    }
+
+    void lostRowRefuses_data()
+    {
+        QTest::addColumn<int>("loss");
+        QTest::newRow("row removed") << 0;
+        QTest::newRow("document cleared") << 1;
+        QTest::newRow("document replaced") << 2;
+    }
+    void lostRowRefuses()
+    {
+        QFETCH(int, loss);
+        Session s;
+        addThreeObjects(s);
+        s.open(LineKind::Object, {1});
+        if (loss == 0) {
+            s.document.table(LineKind::Object).removeRow(1);
+        } else if (loss == 1) {
+            s.document.clearTables();
+        } else {
+            DocumentContent content;
+            for (const char* line :
+                 {"30, c, t, 1, 10, 0", "20, b, t, 1, 10, 0", "10, a, t, 1, 10, 0"})
+                content.table(LineKind::Object).appendLine(line);
+            s.document.replaceContent(std::move(content));
+        }
+        const auto before = s.document.table(LineKind::Object).rows().size();
+        s.type(LineKind::Object, "objectname", "edited");
+        s.click(LineKind::Object, "Command1");
+        QCOMPARE(s.platform.messages(), QStringList({rowGone}));
+        QCOMPARE(s.platform.requests.last().title, QStringLiteral("Tarnel"));
+        QCOMPARE(s.platform.requests.last().icon, Platform::Icon::Information);
+        QCOMPARE(s.document.table(LineKind::Object).rows().size(), before);
+        for (qsizetype row = 0; row < before; ++row)
+            QVERIFY(s.row(LineKind::Object, row).value(1) != "edited");
+        QVERIFY(!s.document.fileChanges());
+        QVERIFY(s.host.editor(LineKind::Object));
+        // A new line can still be added to the document now open.
+        s.openNew(LineKind::Object);
+        s.click(LineKind::Object, "Command1");
+        QCOMPARE(s.document.table(LineKind::Object).rows().size(), before + 1);
+    }
+
+    void kindsHaveEditorsOfTheirOwn()
+    {
+        Session s;
+        s.addRow(LineKind::Particle, sampleLine(LineKind::Particle));
+        s.open(LineKind::Particle, {0});
+        s.openNew(LineKind::PedArea);
+        QVERIFY(s.host.editor(LineKind::Particle) != s.host.editor(LineKind::PedArea));
+        s.click(LineKind::PedArea, "closeMe");
+        QVERIFY(!s.host.editor(LineKind::PedArea));
+        QCOMPARE(s.text(LineKind::Particle, "objectid"), QStringLiteral("1600"));
+    }
+};
+
+QTEST_MAIN(EditorHostTest)
+#include "test_editors_host.moc"

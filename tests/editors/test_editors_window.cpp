@@ -1,0 +1,65 @@
+#include "editortestkit.h"
+
+#include "mainwindow/form1.h"
+#include "mainwindow/sectionview.h"
+#include "settings/settingsfile.h"
+
+#include <QAction>
+#include <QTemporaryDir>
+
+using namespace ekit;
+
+// The main window hands its tables' rows and new lines to the editors.
+class EditorWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void tablesOpenTheirEditors_data()
+    {
+        QTest::addColumn<LineKind>("kind");
+        for (LineKind kind : allLineKinds)
+            QTest::newRow(qPrintable(tableNameOf(kind))) << kind;
+    }
+    void tablesOpenTheirEditors()
+    {
+        QFETCH(LineKind, kind);
+        QTemporaryDir dir;
+        ScriptedPlatform platform;
+        SettingsFile settings(dir.filePath(QStringLiteral("tarnel.ini")));
+        Form1 window(platform, settings);
+        window.startUp(QString());
+        EditorHost* host = window.editors();
+        QVERIFY(host);
+        window.document().table(kind).appendRow(values(sampleLine(kind)));
+        window.document().table(kind).appendRow(values(sampleLine(kind)));
+
+        SectionView* view = window.view(kind);
+        view->selectRow(1);
+        QTest::keyClick(view, Qt::Key_Return);
+        QWidget* editor = host->editor(kind);
+        QVERIFY(editor);
+        QCOMPARE(editor->parentWidget(), &window);
+        QCOMPARE(editor->findChild<QLineEdit*>(QStringLiteral("lineno"))->text(),
+                 QStringLiteral("2"));
+
+        window.tableActions(kind).newLine->trigger();
+        QCOMPARE(host->editor(kind), editor);
+        QCOMPARE(editor->findChild<QLineEdit*>(QStringLiteral("isNew"))->text(),
+                 QStringLiteral("1"));
+
+        // Every editor's add reports through the window's status bar, or leaves it be.
+        window.setStatus(QStringLiteral("before"));
+        QTest::mouseClick(editor->findChild<QPushButton*>(QString::fromLatin1(confirmName(kind))),
+                          Qt::LeftButton);
+        QCOMPARE(window.document().table(kind).rowCount(), 3);
+        const QString expected = kind == LineKind::Light || kind == LineKind::Particle
+                                     ? QStringLiteral("before")
+                                 : kind == LineKind::Sun ? QStringLiteral("Line added")
+                                                         : QStringLiteral("New line added");
+        QCOMPARE(window.statusText(), expected);
+        QVERIFY(!host->editor(kind));
+    }
+};
+
+QTEST_MAIN(EditorWindowTest)
+#include "test_editors_window.moc"
