@@ -2,7 +2,8 @@
 # Starts the real editor in an X server on a corpus file, presses Ctrl+S with
 # xdotool and checks the saved file against what tarnel-cli writes; then
 # comments out a row through its right-click Actions menu, saves again and
-# checks that exactly that line came back commented.
+# checks that exactly that line came back commented; then opens a light row
+# with Enter, types its colour fields, confirms, saves and checks that line.
 # Usage: save_with_ctrl_s.sh TARNEL TARNEL_CLI CORPUS_FILE
 set -euo pipefail
 tarnel="$1" cli="$2" source_file="$3"
@@ -87,4 +88,49 @@ if [ "$(printf '%s\n' "$removed" | grep -c .)" -ne 1 ] || [ "$added" != "# $remo
   echo "added:   $added"
   exit 1
 fi
-echo "PASS (saved $(wc -l <"$target") lines, commented out: $removed)"
+commented="$removed"
+
+# Lights: the selector caption, the second row, Enter opens the light editor.
+cp "$target" "$work/second-save.ide"
+xdotool mousemove --window "$window" 50 110 click 1
+sleep 0.2
+xdotool mousemove --window "$window" 300 62 click 1
+xdotool key --clearmodifiers Return
+editor=""
+for _ in $(seq 1 50); do
+  editor="$(xdotool search --name '^Light editor$' 2>/dev/null | head -n1 || true)"
+  [ -n "$editor" ] && break
+  sleep 0.1
+done
+[ -n "$editor" ] || { echo "FAIL: Enter did not open the light editor"; exit 1; }
+sleep 0.3
+# The R, G and B fields sit side by side under the position fields.
+for field in "44 12" "93 34" "142 56"; do
+  set -- $field
+  xdotool mousemove --window "$editor" "$1" 146 click 1
+  xdotool key --clearmodifiers ctrl+a
+  xdotool type --delay 20 "$2"
+done
+eval "$(xdotool getwindowgeometry --shell "$editor")"
+xdotool mousemove --window "$editor" $((WIDTH - 52)) $((HEIGHT - 23)) click 1
+for _ in $(seq 1 50); do
+  xdotool search --name '^Light editor$' >/dev/null 2>&1 || break
+  sleep 0.1
+done
+xdotool search --name '^Light editor$' >/dev/null 2>&1 && { echo "FAIL: Update did not close the light editor"; exit 1; }
+xdotool windowfocus --sync "$window" 2>/dev/null || true
+xdotool key --clearmodifiers ctrl+s
+for _ in $(seq 1 50); do
+  xdotool search --name "Tarnel \[ $target \]\$" >/dev/null 2>&1 && break
+  sleep 0.1
+done
+removed="$(comm -23 <(tail -n +2 "$work/second-save.ide" | sort) <(tail -n +2 "$target" | sort))"
+added="$(comm -13 <(tail -n +2 "$work/second-save.ide" | sort) <(tail -n +2 "$target" | sort))"
+expected="$(printf '%s\n' "$removed" | awk 'BEGIN { FS = OFS = ", " } { $5 = 12; $6 = 34; $7 = 56; print }')"
+if [ "$(printf '%s\n' "$removed" | grep -c .)" -ne 1 ] || [ "$added" != "$expected" ]; then
+  echo "FAIL: expected one light line with colour 12, 34, 56"
+  echo "removed: $removed"
+  echo "added:   $added"
+  exit 1
+fi
+echo "PASS (saved $(wc -l <"$target") lines; commented out: $commented; light now: $added)"
