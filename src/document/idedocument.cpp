@@ -2,6 +2,16 @@
 
 #include "document/idewriter.h"
 
+#include <future>
+#include <thread>
+
+namespace {
+
+// Tables at least this big work out their order on a second thread.
+constexpr qsizetype parallelSortRows = 100000;
+
+} // namespace
+
 IdeDocument::IdeDocument(QObject* parent) : QObject(parent)
 {
     for (LineKind kind : allLineKinds)
@@ -67,6 +77,28 @@ QByteArray IdeDocument::toFileBytes(QByteArrayView header) const
 
 void IdeDocument::setSorted(bool sorted)
 {
-    for (SectionTable* table : m_tables)
-        table->setSorted(sorted);
+    if (!sorted) {
+        for (SectionTable* table : m_tables)
+            table->setSorted(false);
+        return;
+    }
+    // The orders are worked out side by side, the biggest table's on a second
+    // thread; the tables then take them one after another with their signals.
+    SectionTable* biggest = nullptr;
+    for (SectionTable* table : m_tables) {
+        if (!table->isSorted() && (!biggest || table->rowCount() > biggest->rowCount()))
+            biggest = table;
+    }
+    std::future<QList<qsizetype>> biggestOrder;
+    if (biggest && biggest->rowCount() >= parallelSortRows && std::thread::hardware_concurrency() > 1)
+        biggestOrder = std::async(std::launch::async, [biggest] { return biggest->rows().sortedOrder(); });
+    std::array<QList<qsizetype>, lineKindCount> orders;
+    for (LineKind kind : allLineKinds) {
+        SectionTable& t = table(kind);
+        if (t.isSorted())
+            continue;
+        orders[size_t(kind)] = &t == biggest && biggestOrder.valid() ? biggestOrder.get() : t.rows().sortedOrder();
+    }
+    for (LineKind kind : allLineKinds)
+        table(kind).setSortedWithOrder(orders[size_t(kind)]);
 }

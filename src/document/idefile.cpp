@@ -1,11 +1,54 @@
 #include "document/idefile.h"
 
+#include "document/bigarrays.h"
 #include "document/idedocument.h"
 #include "document/idewriter.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+
+#include <future>
+#include <thread>
+
+namespace {
+
+// Files at least this big are read by two threads, one half each.
+constexpr qint64 splitReadSize = qint64(8) << 20;
+
+// Reads up to `size` bytes into `into`; returns how many it got.
+qint64 readFully(QFile& file, char* into, qint64 size)
+{
+    qint64 got = 0;
+    while (got < size) {
+        const qint64 n = file.read(into + got, size - got);
+        if (n <= 0)
+            break;
+        got += n;
+    }
+    return got;
+}
+
+struct Part {
+    qint64 got = 0;
+    QString error;
+};
+
+Part readPart(const QString& path, qint64 offset, char* into, qint64 size)
+{
+    Part part;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered) || !file.seek(offset)) {
+        part.error = file.errorString();
+        return part;
+    }
+    part.got = readFully(file, into, size);
+    if (file.error() != QFileDevice::NoError)
+        part.error = file.errorString();
+    return part;
+}
+
+} // namespace
 
 ReadOutcome readIdeFile(const QString& path)
 {
@@ -14,18 +57,45 @@ ReadOutcome readIdeFile(const QString& path)
     if (path.isEmpty() || !info.exists() || info.isDir())
         return outcome;
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
         outcome.status = ReadOutcome::Unreadable;
         outcome.error = file.errorString();
         return outcome;
     }
-    outcome.bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
+    // One buffer of the file's size; a big file's second half is read by a
+    // second thread meanwhile. A file that grows meanwhile is read to its end
+    // all the same.
+    const qint64 expected = file.size();
+    QByteArray bytes(expected, Qt::Uninitialized);
+    char* const data = bytes.data();
+    preferHugePages(data, expected);
+    const qint64 half = expected >= splitReadSize && std::thread::hardware_concurrency() > 1 ? expected / 2 : expected;
+    std::future<Part> tail;
+    if (half < expected)
+        tail = std::async(std::launch::async, readPart, path, half, data + half, expected - half);
+    qint64 got = readFully(file, data, half);
+    QString error = file.error() != QFileDevice::NoError ? file.errorString() : QString();
+    if (tail.valid()) {
+        const Part part = tail.get();
+        if (error.isEmpty())
+            error = part.error;
+        if (got == half)
+            got += part.got;
+    }
+    if (error.isEmpty() && got == expected && file.seek(expected)) {
+        bytes.truncate(got);
+        bytes.append(file.readAll());
+        if (file.error() != QFileDevice::NoError)
+            error = file.errorString();
+    } else {
+        bytes.truncate(got);
+    }
+    if (!error.isEmpty()) {
         outcome.status = ReadOutcome::Unreadable;
-        outcome.error = file.errorString();
-        outcome.bytes.clear();
+        outcome.error = error;
         return outcome;
     }
+    outcome.bytes = std::move(bytes);
     outcome.status = ReadOutcome::Read;
     return outcome;
 }
@@ -50,8 +120,9 @@ LoadOutcome loadFile(IdeDocument& document, const QString& path, const LoadError
     ReadOutcome read = readIdeFile(path);
     if (read.status != ReadOutcome::Read)
         return {read.status, read.error};
-    DocumentContent content = parseIde(read.bytes, onError);
-    read.bytes = {}; // the rows hold their own copy; free the file's bytes early
+    // Rows point into the file's bytes, which the tables now share.
+    DocumentContent content = parseIdeKeepingBytes(read.bytes, onError);
+    read.bytes = {};
     content.markComments();
     document.replaceContent(std::move(content));
     document.setOpenFilePath(path);
@@ -61,5 +132,20 @@ LoadOutcome loadFile(IdeDocument& document, const QString& path, const LoadError
 
 QString saveFile(const IdeDocument& document, const QString& path, const QDateTime& when)
 {
-    return writeIdeFile(path, document.toFileBytes(headerLine(when)));
+    ContentView view;
+    for (LineKind kind : allLineKinds)
+        view.tables[size_t(kind)] = &document.table(kind).rows();
+    view.pathText = document.pathText();
+    // Streamed in blocks: the file's bytes need not exist twice in memory.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return file.errorString();
+    if (!writeIde(view, headerLine(when), file)) {
+        const QString reason = file.errorString();
+        file.cancelWriting();
+        return reason;
+    }
+    if (!file.commit())
+        return file.errorString();
+    return {};
 }

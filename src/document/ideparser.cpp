@@ -2,7 +2,15 @@
 
 #include "document/idetext.h"
 
+#include <array>
+#include <bit>
 #include <cstring>
+#include <future>
+#include <thread>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace {
 
@@ -13,66 +21,205 @@ struct SectionFlags {
     bool in2dfx = false;
 };
 
+// Set bits of every byte value: cheaper than a popcount call on processors the
+// build cannot assume to have the instruction.
+constexpr std::array<quint8, 256> bitCounts = [] {
+    std::array<quint8, 256> counts{};
+    for (int i = 0; i < 256; ++i)
+        counts[size_t(i)] = quint8(std::popcount(unsigned(i)));
+    return counts;
+}();
+
+// What one pass over a line finds.
+struct LineScan {
+    const char* end = nullptr;  // just after the line's text
+    const char* next = nullptr; // start of the following line
+    qsizetype commas = 0;
+    // The line reads exactly as its space-trimmed values joined with ", ": one
+    // space after every comma and no other space at either end of a value.
+    bool joined = true;
+};
+
+// The scan keeps, from one byte to the next, whether the byte before was a
+// comma, the space after a comma ("separator space") or another space.
+struct ScanState {
+    bool comma = false;
+    bool separator = false;
+    bool otherSpace = false;
+    bool atStart = true;
+};
+
+inline void scanByte(char c, ScanState& state, LineScan& scan)
+{
+    const bool comma = c == ',';
+    const bool space = c == ' ';
+    const bool separator = state.comma;
+    const bool otherSpace = space && !separator;
+    if ((separator && !space) || (otherSpace && (state.atStart || state.separator)) || (comma && state.otherSpace))
+        scan.joined = false;
+    scan.commas += comma;
+    state = {comma, separator, otherSpace, false};
+}
+
+// Finds the end of the line starting at `p`, counting its commas and checking
+// whether it reads in the joined form, in one pass.
+LineScan scanLine(const char* p, const char* const end)
+{
+    LineScan scan;
+    ScanState state;
+    const char* q = p;
+#if defined(__SSE2__)
+    // Sixteen bytes at a time as bit masks: bit i stands for byte q[i].
+    const __m128i commaBytes = _mm_set1_epi8(',');
+    const __m128i spaceBytes = _mm_set1_epi8(' ');
+    const __m128i lfBytes = _mm_set1_epi8('\n');
+    const __m128i crBytes = _mm_set1_epi8('\r');
+    unsigned carryComma = 0, carrySeparator = 0, carryOther = 0, startBit = 1;
+    bool stopped = false;
+    while (end - q >= 16) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(q));
+        const unsigned breaks = unsigned(
+            _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, lfBytes), _mm_cmpeq_epi8(v, crBytes))));
+        const unsigned inLine = breaks ? (breaks & (0u - breaks)) - 1 : 0xffffu;
+        const unsigned commas = unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(v, commaBytes))) & inLine;
+        const unsigned spaces = unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(v, spaceBytes))) & inLine;
+        const unsigned separators = ((commas << 1) | carryComma) & inLine;
+        const unsigned others = spaces & ~separators;
+        const unsigned valueStarts = (separators << 1) | carrySeparator | startBit;
+        if ((separators & ~spaces) | (others & valueStarts) | (((others << 1) | carryOther) & commas))
+            scan.joined = false;
+        scan.commas += bitCounts[commas & 0xffu] + bitCounts[commas >> 8];
+        if (breaks) {
+            q += std::countr_zero(breaks);
+            stopped = true;
+            break;
+        }
+        carryComma = commas >> 15;
+        carrySeparator = (separators >> 15) & 1u;
+        carryOther = (others >> 15) & 1u;
+        startBit = 0;
+        q += 16;
+    }
+    if (!stopped) {
+        state.comma = carryComma;
+        state.separator = carrySeparator;
+        state.otherSpace = carryOther;
+        state.atStart = q == p;
+#endif
+        for (; q < end; ++q) {
+            const char c = *q;
+            if (c == '\n' || c == '\r')
+                break;
+            scanByte(c, state, scan);
+        }
+#if defined(__SSE2__)
+    }
+#endif
+    scan.end = q;
+    // The last value may not end in a space, nor the line in a comma.
+    if (q > p && (q[-1] == ',' || (q[-1] == ' ' && (q - 1 == p || q[-2] != ','))))
+        scan.joined = false;
+    // A lone CR ends a line as well; CR LF ends it once.
+    if (q == end)
+        scan.next = end;
+    else if (*q == '\r' && end - q >= 2 && q[1] == '\n')
+        scan.next = q + 2;
+    else
+        scan.next = q + 1;
+    return scan;
+}
+
 class Parser {
 public:
-    explicit Parser(const LoadErrorSink& onError) : m_onError(onError) {}
+    Parser(const QByteArray& bytes, const LoadErrorSink& onError) : m_bytes(bytes), m_onError(onError) {}
 
-    void handleLine(QByteArrayView line, qsizetype lineNumber)
+    // Reads the lines from `from`, a line's start, up to `to`, the start of a
+    // later line or the end of the bytes.
+    void parse(const char* from, const char* to)
     {
-        if (idetext::isBlank(line))
-            return;
-        if (setSectionFlag(line))
-            return;
-        if (idetext::isCommented(line)) {
-            // A comment survives as a commented row only when its count fits a table.
-            if (const auto kind = kindWithFieldCount(idetext::fieldCount(line)))
-                m_content.table(*kind).appendLine(line);
-            return;
+        const char* const end = m_bytes.constData() + m_bytes.size();
+        const char* p = from;
+        while (p < to) {
+            ++m_lineNumber;
+            const LineScan scan = scanLine(p, end);
+            handleLine(p, scan, m_lineNumber);
+            p = scan.next;
         }
-        if (idetext::isKeyword(line, "end")) {
-            m_flags = {};
-            return;
-        }
-        if (m_flags.inObjs)
-            addShortableRow(LineKind::Object, line, lineNumber);
-        else if (m_flags.inTobj)
-            addShortableRow(LineKind::TimedObject, line, lineNumber);
-        else if (m_flags.inPath)
-            addPathLine(line);
-        else if (m_flags.in2dfx)
-            addEffect(line);
     }
 
+    qsizetype linesRead() const { return m_lineNumber; }
     DocumentContent take() { return std::move(m_content); }
 
 private:
-    bool setSectionFlag(QByteArrayView line)
+    void handleLine(const char* begin, const LineScan& scan, qsizetype lineNumber)
     {
-        // Cheap rejection first: keywords are four letters once spaces are gone.
-        if (idetext::trimSpaces(line).size() != 4)
-            return false;
-        if (idetext::isKeyword(line, "objs"))
+        const char* text = begin;
+        while (text < scan.end && *text == ' ')
+            ++text;
+        if (text == scan.end)
+            return; // blank
+        if (scan.commas == 0) {
+            // Keywords are four letters once spaces are gone, "end" three.
+            const char* last = scan.end;
+            while (last[-1] == ' ')
+                --last;
+            const QByteArrayView word(text, last - text);
+            if (word.size() == 4 && setSectionFlag(word))
+                return;
+            if (word.size() == 3 && idetext::isKeyword(word, "end")) {
+                m_flags = {};
+                return;
+            }
+        }
+        if (*text == '#') {
+            // A comment survives as a commented row only when its count fits a table.
+            if (const auto kind = kindWithFieldCount(scan.commas + 1))
+                addRow(*kind, begin, scan);
+            return;
+        }
+        if (m_flags.inObjs)
+            addShortableRow(LineKind::Object, begin, scan, lineNumber);
+        else if (m_flags.inTobj)
+            addShortableRow(LineKind::TimedObject, begin, scan, lineNumber);
+        else if (m_flags.inPath)
+            addPathLine(QByteArrayView(begin, scan.end - begin));
+        else if (m_flags.in2dfx)
+            addEffect(begin, scan);
+    }
+
+    bool setSectionFlag(QByteArrayView word)
+    {
+        if (idetext::isKeyword(word, "objs"))
             m_flags.inObjs = true;
-        else if (idetext::isKeyword(line, "tobj"))
+        else if (idetext::isKeyword(word, "tobj"))
             m_flags.inTobj = true;
-        else if (idetext::isKeyword(line, "path"))
+        else if (idetext::isKeyword(word, "path"))
             m_flags.inPath = true;
-        else if (idetext::isKeyword(line, "2dfx"))
+        else if (idetext::isKeyword(word, "2dfx"))
             m_flags.in2dfx = true;
         else
             return false;
         return true;
     }
 
+    void addRow(LineKind kind, const char* begin, const LineScan& scan)
+    {
+        RowStore& rows = m_content.table(kind);
+        if (scan.joined)
+            rows.appendSharedLine(m_bytes, begin - m_bytes.constData(), scan.end - begin, scan.commas + 1);
+        else
+            rows.appendLine(QByteArrayView(begin, scan.end - begin));
+    }
+
     // Object lines keep every value they have; a short one is reported once per
     // missing value and kept as it is.
-    void addShortableRow(LineKind kind, QByteArrayView line, qsizetype lineNumber)
+    void addShortableRow(LineKind kind, const char* begin, const LineScan& scan, qsizetype lineNumber)
     {
-        m_content.table(kind).appendLine(line);
-        const qsizetype missing = fieldCountOf(kind) - idetext::fieldCount(line);
+        addRow(kind, begin, scan);
+        const qsizetype missing = fieldCountOf(kind) - (scan.commas + 1);
         if (m_onError) {
             for (qsizetype i = 0; i < missing; ++i)
-                m_onError(LoadError{lineNumber, line.toByteArray()});
+                m_onError(LoadError{lineNumber, QByteArray(begin, scan.end - begin)});
         }
     }
 
@@ -85,42 +232,94 @@ private:
 
     // Empty pieces at the end (a trailing comma) do not decide the kind; they
     // stay with the row so the line is written back as it was.
-    void addEffect(QByteArrayView line)
+    void addEffect(const char* begin, const LineScan& scan)
     {
-        if (const auto kind = effectKindWithFieldCount(idetext::fieldCountWithoutTrailingEmpties(line)))
-            m_content.table(*kind).appendLine(line);
+        // The last piece is empty only when the last byte that is not a space is a comma.
+        const char* last = scan.end;
+        while (last[-1] == ' ')
+            --last;
+        const qsizetype fields = last[-1] == ','
+                                     ? idetext::fieldCountWithoutTrailingEmpties(QByteArrayView(begin, scan.end - begin))
+                                     : scan.commas + 1;
+        if (const auto kind = effectKindWithFieldCount(fields))
+            addRow(*kind, begin, scan);
     }
 
+    const QByteArray& m_bytes;
     const LoadErrorSink& m_onError;
     SectionFlags m_flags;
     DocumentContent m_content;
+    qsizetype m_lineNumber = 0;
 };
+
+
+bool isEndLine(const char* begin, const LineScan& scan)
+{
+    return scan.commas == 0 && idetext::isKeyword(QByteArrayView(begin, scan.end - begin), "end");
+}
+
+// The first "end" line from `from` on, but not past `limit`: what the lines
+// after it become does not depend on any line before it. Null when there is none.
+const char* sectionEndAfter(const char* from, const char* limit, const char* end)
+{
+    // Step to the start of a line: after an LF, or after a CR that no LF follows.
+    const char* p = from;
+    while (p < end && p[-1] != '\n' && !(p[-1] == '\r' && *p != '\n'))
+        ++p;
+    while (p < end && p < limit) {
+        const LineScan scan = scanLine(p, end);
+        if (isEndLine(p, scan))
+            return p;
+        p = scan.next;
+    }
+    return nullptr;
+}
+
+// Files at least this big are read by two threads, one half each.
+constexpr qsizetype splitSize = qsizetype(8) << 20;
 
 } // namespace
 
+DocumentContent parseIdeKeepingBytes(const QByteArray& bytes, const LoadErrorSink& onError)
+{
+    const char* const begin = bytes.constData();
+    const char* const end = begin + bytes.size();
+    Parser head(bytes, onError);
+    // A big file is cut at an "end" line past its middle; a second thread
+    // reads the part after it, which starts outside every section either way.
+    const char* cut = nullptr;
+    if (bytes.size() >= splitSize && std::thread::hardware_concurrency() > 1)
+        cut = sectionEndAfter(begin + bytes.size() / 2, begin + bytes.size() * 3 / 4, end);
+    if (!cut) {
+        head.parse(begin, end);
+        return head.take();
+    }
+    // Its load errors wait until the lines before them have reported theirs.
+    QList<LoadError> tailErrors;
+    const LoadErrorSink collect = [&tailErrors](const LoadError& error) { tailErrors.append(error); };
+    const LoadErrorSink& tailSink = onError ? collect : onError;
+    Parser tail(bytes, tailSink);
+    auto tailDone = std::async(std::launch::async, [&tail, cut, end] { tail.parse(cut, end); });
+    head.parse(begin, cut);
+    tailDone.get();
+
+    DocumentContent content = head.take();
+    DocumentContent rest = tail.take();
+    for (LineKind kind : allLineKinds)
+        content.table(kind).appendRows(std::move(rest.table(kind)));
+    if (!rest.pathText.isEmpty()) {
+        if (!content.pathText.isEmpty())
+            content.pathText.append("\r\n");
+        content.pathText.append(rest.pathText);
+    }
+    for (LoadError& error : tailErrors) {
+        error.lineNumber += head.linesRead();
+        onError(error);
+    }
+    return content;
+}
+
 DocumentContent parseIde(QByteArrayView bytes, const LoadErrorSink& onError)
 {
-    Parser parser(onError);
-    const char* p = bytes.data();
-    const char* const end = p + bytes.size();
-    qsizetype lineNumber = 0;
-    const char* lf = p - 1; // next LF at or after p; `end` when there is none
-    while (p < end) {
-        ++lineNumber;
-        if (lf < p) {
-            lf = static_cast<const char*>(std::memchr(p, '\n', size_t(end - p)));
-            if (!lf)
-                lf = end;
-        }
-        // A lone CR ends a line as well; CR LF ends it once.
-        const char* cr = static_cast<const char*>(std::memchr(p, '\r', size_t(lf - p)));
-        if (cr && cr + 1 != lf) {
-            parser.handleLine(QByteArrayView(p, cr - p), lineNumber);
-            p = cr + 1;
-            continue;
-        }
-        parser.handleLine(QByteArrayView(p, (cr ? cr : lf) - p), lineNumber);
-        p = lf < end ? lf + 1 : end;
-    }
-    return parser.take();
+    return parseIdeKeepingBytes(bytes.toByteArray(), onError);
 }

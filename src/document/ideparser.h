@@ -19,3 +19,8 @@ using LoadErrorSink = std::function<void(const LoadError&)>;
 // `onError` is called once for every value a short object or timed object
 // line lacks.
 DocumentContent parseIde(QByteArrayView bytes, const LoadErrorSink& onError = {});
+
+// The same, but the tables keep a reference to `bytes` and their rows point
+// into it wherever a line already reads as its values joined with ", ", so a
+// big file is not copied line by line.
+DocumentContent parseIdeKeepingBytes(const QByteArray& bytes, const LoadErrorSink& onError = {});

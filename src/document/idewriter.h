@@ -6,6 +6,9 @@
 #include <QDateTime>
 
 #include <array>
+#include <functional>
+
+class QIODevice;
 
 // Read-only view of the stores a file is written from.
 struct ContentView {
@@ -22,3 +25,10 @@ QByteArray headerLine(const QDateTime& when);
 // The whole file in its one layout: header, objs, tobj, Path, then 2dfx with
 // lights, ped animations, particles and sun reflections; every line ends in CR LF.
 QByteArray formatIde(const ContentView& content, QByteArrayView header);
+
+// The same bytes handed to `out` piece by piece, in order.
+void writeIde(const ContentView& content, QByteArrayView header, const std::function<void(QByteArrayView)>& out);
+
+// The same bytes written to `device` in large blocks, without holding the whole
+// file in memory. Returns false when a write fails.
+bool writeIde(const ContentView& content, QByteArrayView header, QIODevice& device);

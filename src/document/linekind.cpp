@@ -16,11 +16,16 @@ int fieldCountOf(LineKind kind)
 
 std::optional<LineKind> kindWithFieldCount(qsizetype fieldCount)
 {
-    for (LineKind kind : allLineKinds) {
-        if (fieldCountOf(kind) == fieldCount)
-            return kind;
+    // Every kind has a field count of its own (see fieldCountOf).
+    switch (fieldCount) {
+    case 6: return LineKind::Object;
+    case 8: return LineKind::TimedObject;
+    case 20: return LineKind::Light;
+    case 9: return LineKind::Sun;
+    case 14: return LineKind::Particle;
+    case 16: return LineKind::PedArea;
+    default: return std::nullopt;
     }
-    return std::nullopt;
 }
 
 std::optional<LineKind> effectKindWithFieldCount(qsizetype fieldCount)

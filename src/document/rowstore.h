@@ -1,14 +1,21 @@
 #pragma once
 
+#include "document/bigarrays.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QList>
 
-#include <vector>
+#include <functional>
 
-// Compact storage of a table's rows: the values of all rows live in one byte
-// buffer, each row's values separated by '\n' (a byte no line of the file can
-// hold), and each row costs one small entry. Values stay the bytes of the file.
+// Compact storage of a table's rows. Each row costs one small entry and its
+// bytes: its values joined with ", " exactly as the row is written to a file.
+// A row of a file just read usually reads that way already, so it is not
+// copied at all: it points into the file's bytes, which the store shares.
+// Rows made or changed here live in the store's own buffer. A value holding a
+// comma cannot be told apart in the joined form; such a row keeps its values
+// separated by '\n' (a byte no line of the file can hold) instead.
+// Values stay the bytes of the file.
 class RowStore {
 public:
     enum StyleFlag : quint8 { RedText = 1, BoldText = 2 };
@@ -18,19 +25,37 @@ public:
     qsizetype size() const { return qsizetype(m_rows.size()); }
     bool isEmpty() const { return m_rows.empty(); }
 
-    qsizetype valueCount(qsizetype row) const { return m_rows[size_t(row)].valueCount; }
+    qsizetype valueCount(qsizetype row) const { return countOf(m_rows[size_t(row)]); }
     // The value at `index`, or an empty view when the row is shorter.
     QByteArrayView value(qsizetype row, qsizetype index) const;
     QByteArrayView firstValue(qsizetype row) const;
     QList<QByteArray> values(qsizetype row) const;
     // A row whose first value begins with '#' after leading spaces.
-    bool isCommented(qsizetype row) const;
+    bool isCommented(qsizetype row) const { return m_rows[size_t(row)].flags & Commented; }
 
     quint8 style(qsizetype row) const { return m_rows[size_t(row)].style; }
     void setStyle(qsizetype row, quint8 style) { m_rows[size_t(row)].style = style; }
 
     // Splits a line at every comma and appends its space-trimmed pieces as one row.
     void appendLine(QByteArrayView line, quint8 style = normalStyle);
+    // Appends the line bytes.sliced(offset, length), which must already read as
+    // its values joined with ", " (no spaces around a value but the one after
+    // each comma) and hold `valueCount` - 1 commas. The row points into `bytes`
+    // instead of copying them, as long as the store shares no other bytes.
+    void appendSharedLine(const QByteArray& bytes, qsizetype offset, qsizetype length, qsizetype valueCount,
+                          quint8 style = normalStyle)
+    {
+        if (m_shared.constData() != bytes.constData() && !shareBytes(bytes)) {
+            appendLine(QByteArrayView(bytes).sliced(offset, length), style);
+            return;
+        }
+        Row r{offset, quint32(length), shortCount(valueCount), style, Shared};
+        if (length > 0 && bytes.constData()[offset] == '#')
+            r.flags |= Commented;
+        m_liveBytes += length;
+        ++m_sharedRows;
+        m_rows.push_back(r);
+    }
     void insert(qsizetype position, const QList<QByteArray>& values, quint8 style = normalStyle);
     void append(const QList<QByteArray>& values, quint8 style = normalStyle)
     {
@@ -40,16 +65,31 @@ public:
     void remove(qsizetype row);
     void move(qsizetype from, qsizetype to);
     void clear();
+    void reserve(qsizetype rows) { m_rows.reserve(rows); }
+    // Appends every row of `other` after the rows here and leaves `other` empty.
+    void appendRows(RowStore&& other);
 
     // The row as a line of the file: its values joined with ", ".
     void appendJoined(QByteArray& out, qsizetype row) const;
     QByteArray joined(qsizetype row) const;
     // Upper bound of the bytes all rows take when joined, for reserving output.
     qsizetype joinedSizeHint() const { return m_liveBytes * 2 + size() * 2; }
+    // Every row as a line of the file ending in CR LF, handed to `out` in table
+    // order and in as few pieces as the storage allows: rows that still lie one
+    // after another in a file just read go out as one piece.
+    void writeLines(const std::function<void(QByteArrayView)>& out) const;
 
     // Orders the rows by their first value (stable) and returns, for every old
     // position, the row's new position.
     QList<qsizetype> sortByFirstValue();
+    // Puts the rows in `order` (order[new position] = old position) and returns,
+    // for every old position, the row's new position.
+    QList<qsizetype> reorder(const QList<qsizetype>& order);
+    // The same order without the positions, for rows nobody holds yet.
+    void sortRowsByFirstValue();
+    // The order sortByFirstValue() gives: order[new position] = old position.
+    // Only reads the store, so several stores can work theirs out at once.
+    QList<qsizetype> sortedOrder() const;
     // Where a row with this first value goes in a sorted table: after its equals.
     qsizetype sortedPosition(QByteArrayView firstValue) const;
     qsizetype sortedPositionExcluding(qsizetype row) const;
@@ -57,17 +97,40 @@ public:
     static int compareFirstValues(QByteArrayView a, QByteArrayView b);
 
 private:
+    enum RowFlag : quint8 {
+        Shared = 1,    // the bytes lie in m_shared, else in m_buffer
+        Separated = 2, // values separated by '\n', else by ", "
+        Commented = 4,
+    };
+    // Sixteen bytes a row: a million rows take 16 MB.
     struct Row {
         qint64 offset;
         quint32 length;
-        quint32 valueCount;
+        quint16 valueCount; // manyValues: count the separators instead
         quint8 style;
+        quint8 flags;
     };
-    QByteArrayView bytesOf(const Row& r) const { return {m_buffer.constData() + r.offset, r.length}; }
+    static constexpr quint16 manyValues = 0xffff;
+    static quint16 shortCount(qsizetype count) { return count < manyValues ? quint16(count) : manyValues; }
+    qsizetype countOf(const Row& r) const { return r.valueCount != manyValues ? r.valueCount : countValues(r); }
+    qsizetype countValues(const Row& r) const;
+    const char* dataOf(const Row& r) const
+    {
+        return ((r.flags & Shared) ? m_shared.constData() : m_buffer.constData()) + r.offset;
+    }
+    QByteArrayView bytesOf(const Row& r) const { return {dataOf(r), qsizetype(r.length)}; }
     Row store(const QList<QByteArray>& values, quint8 style);
+    // Takes `bytes` as the shared bytes unless rows point into others.
+    bool shareBytes(const QByteArray& bytes);
+    void forget(const Row& r);
     void compactIfWasteful();
 
-    QByteArray m_buffer;
-    std::vector<Row> m_rows;
-    qint64 m_liveBytes = 0;
+    using Rows = GapArray<Row>;
+
+    QByteArray m_shared; // bytes of a file just read, which rows may point into
+    QByteArray m_buffer; // the store's own bytes
+    Rows m_rows;
+    qint64 m_liveBytes = 0;   // bytes of all rows
+    qint64 m_ownLiveBytes = 0; // bytes of the rows in m_buffer
+    qsizetype m_sharedRows = 0;
 };

@@ -1,13 +1,17 @@
 #include "document/sectiontable.h"
 
+#include <algorithm>
+
 SectionTable::SectionTable(LineKind kind, QObject* parent) : QObject(parent), m_kind(kind) {}
 
 qsizetype SectionTable::appendRow(const QList<QByteArray>& values, quint8 style)
 {
     const QByteArrayView first = values.isEmpty() ? QByteArrayView() : QByteArrayView(values.front());
-    const qsizetype at = m_sorted ? m_rows.sortedPosition(first) : m_rows.size();
+    const qsizetype at = m_sorted && !m_batch ? m_rows.sortedPosition(first) : m_rows.size();
     emit rowAboutToBeInserted(at);
     m_rows.insert(at, values, style);
+    if (m_batch)
+        m_changed.push_back(true);
     emit rowInserted(at);
     return at;
 }
@@ -15,8 +19,9 @@ qsizetype SectionTable::appendRow(const QList<QByteArray>& values, quint8 style)
 qsizetype SectionTable::setRowValues(qsizetype row, const QList<QByteArray>& values)
 {
     m_rows.replaceValues(row, values);
+    mark(row);
     emit rowChanged(row);
-    if (!m_sorted)
+    if (!m_sorted || m_batch)
         return row;
     const qsizetype to = m_rows.sortedPositionExcluding(row);
     if (to != row) {
@@ -39,6 +44,8 @@ void SectionTable::removeRow(qsizetype row)
 {
     emit rowAboutToBeRemoved(row);
     m_rows.remove(row);
+    if (m_batch)
+        m_changed.erase(m_changed.begin() + row);
     emit rowRemoved(row);
 }
 
@@ -48,6 +55,8 @@ void SectionTable::clear()
         return;
     emit aboutToBeReset();
     m_rows.clear();
+    if (m_batch)
+        m_changed.clear();
     emit wasReset();
 }
 
@@ -56,7 +65,9 @@ void SectionTable::replaceAll(RowStore&& rows)
     emit aboutToBeReset();
     m_rows = std::move(rows);
     if (m_sorted)
-        m_rows.sortByFirstValue();
+        m_rows.sortRowsByFirstValue();
+    if (m_batch)
+        m_changed.assign(size_t(m_rows.size()), false);
     emit wasReset();
 }
 
@@ -69,9 +80,72 @@ void SectionTable::setSorted(bool sorted)
         sortNow();
 }
 
-void SectionTable::sortNow()
+void SectionTable::setSortedWithOrder(const QList<qsizetype>& order)
+{
+    if (m_sorted)
+        return;
+    m_sorted = true;
+    sortNow(&order);
+}
+
+void SectionTable::sortNow(const QList<qsizetype>* order)
 {
     emit aboutToBeReordered();
-    const QList<qsizetype> newPositions = m_rows.sortByFirstValue();
+    const QList<qsizetype> newPositions = order ? m_rows.reorder(*order) : m_rows.sortByFirstValue();
+    emit reordered(newPositions);
+}
+
+void SectionTable::mark(qsizetype row)
+{
+    if (m_batch)
+        m_changed[size_t(row)] = true;
+}
+
+void SectionTable::beginBatch()
+{
+    if (m_batch)
+        return;
+    m_batch = true;
+    m_changed.assign(size_t(m_rows.size()), false);
+}
+
+void SectionTable::endBatch()
+{
+    if (!m_batch)
+        return;
+    m_batch = false;
+    std::vector<bool> changed;
+    changed.swap(m_changed);
+    if (!m_sorted)
+        return;
+    // The rows left alone are still in order; the changed ones are sorted
+    // (stably) and merged in after their equals.
+    std::vector<qsizetype> kept;
+    std::vector<qsizetype> moved;
+    for (qsizetype row = 0; row < m_rows.size(); ++row)
+        (changed[size_t(row)] ? moved : kept).push_back(row);
+    if (moved.empty())
+        return;
+    const auto key = [this](qsizetype row) { return m_rows.firstValue(row); };
+    std::stable_sort(moved.begin(), moved.end(), [&key](qsizetype x, qsizetype y) {
+        return RowStore::compareFirstValues(key(x), key(y)) < 0;
+    });
+    QList<qsizetype> order;
+    order.reserve(m_rows.size());
+    auto k = kept.cbegin();
+    auto m = moved.cbegin();
+    while (k != kept.cend() || m != moved.cend()) {
+        if (m != moved.cend() && (k == kept.cend() || RowStore::compareFirstValues(key(*m), key(*k)) < 0))
+            order.append(*m++);
+        else
+            order.append(*k++);
+    }
+    bool same = true;
+    for (qsizetype pos = 0; pos < order.size() && same; ++pos)
+        same = order[pos] == pos;
+    if (same)
+        return;
+    emit aboutToBeReordered();
+    const QList<qsizetype> newPositions = m_rows.reorder(order);
     emit reordered(newPositions);
 }

@@ -5,6 +5,8 @@
 
 #include <QObject>
 
+#include <vector>
+
 // One section table of the open document. Every change goes through here so
 // that views and open editors hear of it; while sorting is on, added and
 // changed rows go straight to their sorted place.
@@ -30,6 +32,14 @@ public:
     bool isSorted() const { return m_sorted; }
     void setSorted(bool sorted);
 
+    // Many changes as one, for commands on big selections of a sorted table:
+    // until endBatch(), changed rows stay where they are and added rows go to
+    // the end; endBatch() then puts them in order with one reorder, each after
+    // the rows equal to it that were there before, and in table order among
+    // themselves, which is where one change at a time would have put them.
+    void beginBatch();
+    void endBatch();
+
 signals:
     void aboutToBeReset();
     void wasReset();
@@ -45,9 +55,15 @@ signals:
     void reordered(const QList<qsizetype>& newPositions);
 
 private:
-    void sortNow();
+    friend class IdeDocument; // sorts all tables at once
+    // Sorting on with the order worked out beforehand (RowStore::sortedOrder).
+    void setSortedWithOrder(const QList<qsizetype>& order);
+    void sortNow(const QList<qsizetype>* order = nullptr);
+    void mark(qsizetype row);
 
     LineKind m_kind;
     RowStore m_rows;
     bool m_sorted = false;
+    bool m_batch = false;
+    std::vector<bool> m_changed; // while a batch is open: rows changed or added in it
 };
