@@ -56,6 +56,12 @@ ReadOutcome readIdeFile(const QString& path)
     const QFileInfo info(path);
     if (path.isEmpty() || !info.exists() || info.isDir())
         return outcome;
+    // A named pipe or a device would block the window or never end.
+    if (!info.isFile()) {
+        outcome.status = ReadOutcome::Unreadable;
+        outcome.error = QStringLiteral("it is not a regular file");
+        return outcome;
+    }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
         outcome.status = ReadOutcome::Unreadable;
