@@ -2,7 +2,8 @@
 # Installs the Debian 12 packages the build and the tests need, when missing.
 set -euo pipefail
 packages=(cmake g++ make qt6-base-dev qt6-base-dev-tools libgl-dev libbenchmark-dev
-          xvfb xdotool x11-utils xauth fonts-dejavu-core)
+          xvfb xdotool x11-utils xauth fonts-dejavu-core
+          libasan8 libubsan1)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

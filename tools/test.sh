@@ -1,9 +1,21 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds everything and runs every test.
+# Installs what is missing, builds everything and runs every test; then builds
+# it all again with AddressSanitizer and UndefinedBehaviorSanitizer in a folder
+# of its own and runs every test once more (TARNEL_SANITIZE=0 skips that).
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 "$root/tools/install-deps.sh"
-cmake -S "$root" -B "$root/build-tests" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARNEL_BUILD_TESTS=ON >/dev/null
+# The benchmarks are built too, so that they keep building; bench/run-figures.sh runs them.
+cmake -S "$root" -B "$root/build-tests" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARNEL_BUILD_TESTS=ON \
+  -DTARNEL_BUILD_BENCH=ON >/dev/null
 cmake --build "$root/build-tests" -j"$(nproc)"
-cd "$root/build-tests"
-ctest --output-on-failure --timeout 600
+(cd "$root/build-tests" && ctest --output-on-failure --timeout 600)
+
+[ "${TARNEL_SANITIZE:-1}" = 0 ] && exit 0
+cmake -S "$root" -B "$root/build-sanitize" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARNEL_BUILD_TESTS=ON \
+  -DTARNEL_SANITIZE=ON >/dev/null
+cmake --build "$root/build-sanitize" -j"$(nproc)"
+# Leaks are reported too, but for the one tarnel-cli makes on purpose.
+cd "$root/build-sanitize"
+ASAN_OPTIONS=abort_on_error=1 LSAN_OPTIONS="suppressions=$root/tools/lsan-suppressions.txt" \
+  UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure --timeout 1200

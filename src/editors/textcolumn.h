@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editors/columnbinding.h"
+#include "editors/heldtext.h"
 
 class QLineEdit;
 
@@ -18,4 +19,6 @@ public:
 private:
     QLineEdit* m_field;
     QString m_label;
+    // A value longer than the field takes (32,767 characters) stays whole.
+    HeldText m_held;
 };

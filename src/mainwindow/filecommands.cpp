@@ -12,6 +12,17 @@ namespace {
 const QString appTitle = QStringLiteral("Tarnel");
 const QString crlf = QStringLiteral("\r\n");
 
+// A message quotes at most this much of a line: a message box needs seconds
+// to lay out a line of a megabyte, and minutes for one of fifty.
+constexpr qsizetype quotedLineLength = 1000;
+
+QString quotedLine(const QByteArray& line)
+{
+    if (line.size() <= quotedLineLength)
+        return QString::fromLatin1(line);
+    return QString::fromLatin1(line.first(quotedLineLength)) + QChar(0x2026);
+}
+
 } // namespace
 
 FileCommands::FileCommands(IdeDocument& document, Platform& platform, RecentList& recent,
@@ -55,6 +66,9 @@ void FileCommands::fileOpen()
         return;
     m_document.setOpenFilePath(chosen);
     m_document.clearTables();
+    // The old document was settled above; should the chosen file fail to
+    // load, the empty one left has no changes that a save could write over it.
+    m_document.setFileChanges(false);
     loadFile(chosen);
 }
 
@@ -131,7 +145,7 @@ bool FileCommands::loadFile(const QString& path)
         m_platform.showMessage(
             m_dialogParent, appTitle,
             QStringLiteral("The below line caused and error. Please correct or further errors could occur") +
-                crlf + QString::fromLatin1(error.line),
+                crlf + quotedLine(error.line),
             Platform::Icon::Information);
     });
     switch (outcome.status) {

@@ -7,6 +7,13 @@
 #include <QColor>
 #include <QFont>
 
+namespace {
+
+// Characters a cell shows at most; a column is never wider than a few hundred.
+constexpr qsizetype shownValueLength = 1000;
+
+} // namespace
+
 SectionModel::SectionModel(SectionTable& table, QObject* parent)
     : QAbstractTableModel(parent), m_table(table)
 {
@@ -47,8 +54,14 @@ QVariant SectionModel::data(const QModelIndex& index, int role) const
     const RowStore& rows = m_table.rows();
     switch (role) {
     case Qt::DisplayRole:
-    case Qt::ToolTipRole:
-        return QString::fromLatin1(rows.value(index.row(), index.column()));
+    case Qt::ToolTipRole: {
+        // A cell shows the start of a very long value only: laying out a value
+        // of megabytes on every paint would freeze the window.
+        const QByteArrayView value = rows.value(index.row(), index.column());
+        if (value.size() <= shownValueLength)
+            return QString::fromLatin1(value);
+        return QString::fromLatin1(value.first(shownValueLength)) + QChar(0x2026);
+    }
     case Qt::ForegroundRole:
         if (rows.style(index.row()) & RowStore::RedText)
             return QBrush(QColor(255, 0, 0));

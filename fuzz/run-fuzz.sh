@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Builds the fuzz target with clang and runs it for a bounded time.
+#   fuzz/run-fuzz.sh [SECONDS]        (default 600)
+# Environment: TARNEL_FUZZ_BUILD (build folder, default /tmp/tarnel-fuzz-build),
+# TARNEL_FUZZ_WORK (growing corpus and findings, default /tmp/tarnel-fuzz-work).
+# Inputs that break an invariant land in $TARNEL_FUZZ_WORK/findings/; copy the
+# ones worth keeping to fuzz/regressions/, which ctest replays.
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+seconds="${1:-600}"
+build="${TARNEL_FUZZ_BUILD:-/tmp/tarnel-fuzz-build}"
+work="${TARNEL_FUZZ_WORK:-/tmp/tarnel-fuzz-work}"
+
+command -v clang++ >/dev/null && [ -n "$(find /usr/lib/llvm-* -name 'libclang_rt.fuzzer-x86_64.a' 2>/dev/null)" ] || {
+  echo "run-fuzz.sh needs clang and its fuzzer runtime: apt-get install clang libclang-rt-14-dev" >&2
+  exit 2
+}
+
+CC=clang CXX=clang++ cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DTARNEL_BUILD_TESTS=OFF -DTARNEL_BUILD_FUZZ=ON -DTARNEL_SANITIZE=ON >/dev/null
+cmake --build "$build" --target tarnel_fuzz_roundtrip -j2
+
+mkdir -p "$work/corpus" "$work/findings"
+cd "$work"
+# libFuzzer adds what it learns to the first folder and only reads the others.
+status=0
+nice -n 10 "$build/fuzz/tarnel_fuzz_roundtrip" \
+  -max_total_time="$seconds" -jobs=1 -workers=1 \
+  -timeout=10 -rss_limit_mb=4096 -max_len=32768 \
+  -dict="$root/fuzz/ide.dict" -artifact_prefix="$work/findings/" -print_final_stats=1 \
+  "$work/corpus" "$root/fuzz/seeds" "$root/fuzz/regressions" "$root/tests/corpus" >"$work/run.log" 2>&1 || status=$?
+# The whole log stays in $work/run.log; the totals and any fault are shown here.
+grep -E "^(Done [0-9]+ runs|stat::number_of_executed_units|stat::average_exec_per_sec|round trip fault|==[0-9]+==ERROR|SUMMARY|artifact_prefix)" \
+  "$work/run.log" | sort -u || true
+ls "$work/findings"
+exit $status
