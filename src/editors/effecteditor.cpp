@@ -3,7 +3,9 @@
 #include "editors/colourchannel.h"
 #include "editors/colourgroup.h"
 
+#include <QComboBox>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -33,4 +35,22 @@ EffectEditor::EffectEditor(const Design& design, IdeDocument& document, LineKind
     for (int i = 0; i < 3; ++i)
         bind(4 + i, colours()->channel(i));
     m_left->addWidget(m_colours);
+}
+
+ChoiceField* EffectEditor::addUnknownsAndType(const LabelledField& unknown1, const LabelledField& unknown2,
+                                              const ChoiceField::Design& type, const QString& typeCaption)
+{
+    QGridLayout* rows = captionedRows({unknown1, unknown2});
+    auto* choice = new ChoiceField(type, frame());
+    bind(9, choice);
+    auto* caption = new QLabel(typeCaption, frame());
+    caption->setBuddy(choice->list());
+    auto* typeRow = new QHBoxLayout;
+    typeRow->addWidget(choice->list(), 3);
+    typeRow->addWidget(choice->box(), 1);
+    rows->addWidget(caption, 2, 0);
+    rows->addLayout(typeRow, 2, 1);
+    leftColumn()->addLayout(rows);
+    leftColumn()->addStretch(1);
+    return choice;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editors/choicefield.h"
 #include "editors/lineeditor.h"
 
 class ColourGroup;
@@ -16,6 +17,11 @@ protected:
                  QWidget* owner, bool captionedColours);
 
     ColourGroup* colours() const { return m_colours; }
+    // The particle and ped area lines go on alike: two unknowns (columns 7 and
+    // 8), then a type chosen from a list (column 9). Adds their rows to the
+    // left-hand column and returns the type's field.
+    ChoiceField* addUnknownsAndType(const LabelledField& unknown1, const LabelledField& unknown2,
+                                    const ChoiceField::Design& type, const QString& typeCaption);
     // Not yet placed in the frame: the editor lays it out beside its other columns.
     QVBoxLayout* leftColumn() const { return m_left; }
 

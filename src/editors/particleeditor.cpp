@@ -49,21 +49,10 @@ ChoiceField::Design typeDesign()
 ParticleEditor::ParticleEditor(IdeDocument& document, Platform& platform, QWidget* owner)
     : EffectEditor(particleDesign(), document, LineKind::Particle, platform, owner, true)
 {
-    QGridLayout* own = captionedRows({
-        addTextField(7, "uk1", QStringLiteral("Unknown 1 (Usually 200)"), QStringLiteral("200")),
-        addTextField(8, "uk2", QStringLiteral("Unknown 2 (Usually 1)"), QStringLiteral("1")),
-    });
-    m_type = new ChoiceField(typeDesign(), frame());
-    bind(9, m_type);
-    auto* typeCaption = new QLabel(QStringLiteral("Particle type"), frame());
-    typeCaption->setBuddy(m_type->list());
-    auto* typeRow = new QHBoxLayout;
-    typeRow->addWidget(m_type->list(), 3);
-    typeRow->addWidget(m_type->box(), 1);
-    own->addWidget(typeCaption, 2, 0);
-    own->addLayout(typeRow, 2, 1);
-    leftColumn()->addLayout(own);
-    leftColumn()->addStretch(1);
+    // Fields are made in line order, which is also their tab order.
+    const LabelledField unknown1 = addTextField(7, "uk1", QStringLiteral("Unknown 1 (Usually 200)"), QStringLiteral("200"));
+    const LabelledField unknown2 = addTextField(8, "uk2", QStringLiteral("Unknown 2 (Usually 1)"), QStringLiteral("1"));
+    m_type = addUnknownsAndType(unknown1, unknown2, typeDesign(), QStringLiteral("Particle type"));
 
     QGridLayout* right = captionedRows({
         addTextField(10, "ukOut1", QStringLiteral("Unknown out 1")),

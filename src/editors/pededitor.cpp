@@ -47,21 +47,10 @@ ChoiceField::Design typeDesign()
 PedEditor::PedEditor(IdeDocument& document, Platform& platform, QWidget* owner)
     : EffectEditor(pedDesign(), document, LineKind::PedArea, platform, owner, true)
 {
-    QGridLayout* own = captionedRows({
-        addTextField(7, "uk1", QStringLiteral("Unknown 1 (Usually 120)"), QStringLiteral("120")),
-        addTextField(8, "uk2", QStringLiteral("Unknown 2 (Usually 3)"), QStringLiteral("3")),
-    });
-    m_type = new ChoiceField(typeDesign(), frame());
-    bind(9, m_type);
-    auto* typeCaption = new QLabel(QStringLiteral("Area type"), frame());
-    typeCaption->setBuddy(m_type->list());
-    auto* typeRow = new QHBoxLayout;
-    typeRow->addWidget(m_type->list(), 3);
-    typeRow->addWidget(m_type->box(), 1);
-    own->addWidget(typeCaption, 2, 0);
-    own->addLayout(typeRow, 2, 1);
-    leftColumn()->addLayout(own);
-    leftColumn()->addStretch(1);
+    // Fields are made in line order, which is also their tab order.
+    const LabelledField unknown1 = addTextField(7, "uk1", QStringLiteral("Unknown 1 (Usually 120)"), QStringLiteral("120"));
+    const LabelledField unknown2 = addTextField(8, "uk2", QStringLiteral("Unknown 2 (Usually 3)"), QStringLiteral("3"));
+    m_type = addUnknownsAndType(unknown1, unknown2, typeDesign(), QStringLiteral("Area type"));
 
     // Two groups of three directions, each numbered 1 to 3, with a gap between them.
     const char* names[] = {"ukd1", "ukd2", "ukd3", "ukd4", "ukd5", "ukd6"};
