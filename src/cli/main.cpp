@@ -37,7 +37,7 @@ bool load(IdeDocument& document, const QString& path)
     });
     if (outcome.status == ReadOutcome::Missing)
         err() << "tarnel-cli: " << path << ": no such file\n";
-    else if (outcome.status == ReadOutcome::Unreadable)
+    else if (outcome.status != ReadOutcome::Read)
         err() << "tarnel-cli: " << path << ": cannot read: " << outcome.error << '\n';
     err().flush();
     return outcome.status == ReadOutcome::Read;

@@ -50,6 +50,11 @@ Part readPart(const QString& path, qint64 offset, char* into, qint64 size)
 
 } // namespace
 
+bool isUtf16Text(QByteArrayView bytes)
+{
+    return bytes.startsWith("\xff\xfe") || bytes.startsWith("\xfe\xff");
+}
+
 ReadOutcome readIdeFile(const QString& path)
 {
     ReadOutcome outcome;
@@ -99,6 +104,11 @@ ReadOutcome readIdeFile(const QString& path)
     if (!error.isEmpty()) {
         outcome.status = ReadOutcome::Unreadable;
         outcome.error = error;
+        return outcome;
+    }
+    if (isUtf16Text(bytes)) {
+        outcome.status = ReadOutcome::Utf16;
+        outcome.error = QStringLiteral("it is UTF-16 text");
         return outcome;
     }
     outcome.bytes = std::move(bytes);

@@ -9,11 +9,16 @@
 class IdeDocument;
 
 struct ReadOutcome {
-    enum Status { Read, Missing, Unreadable };
+    // Utf16: the file is UTF-16 text (it starts with that byte order mark),
+    // which no line of it could be read from.
+    enum Status { Read, Missing, Unreadable, Utf16 };
     Status status = Missing;
     QByteArray bytes;
     QString error; // why an existing file could not be read
 };
+
+// Whether the bytes begin with a UTF-16 byte order mark.
+bool isUtf16Text(QByteArrayView bytes);
 
 // A directory, or a name that does not exist, counts as missing.
 ReadOutcome readIdeFile(const QString& path);

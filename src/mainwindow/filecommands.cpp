@@ -6,6 +6,7 @@
 #include "settings/recentlist.h"
 
 #include <QDateTime>
+#include <QFileInfo>
 
 namespace {
 
@@ -64,19 +65,14 @@ void FileCommands::fileOpen()
     }
     if (!askToSave())
         return;
-    m_document.setOpenFilePath(chosen);
-    m_document.clearTables();
-    // The old document was settled above; should the chosen file fail to
-    // load, the empty one left has no changes that a save could write over it.
-    m_document.setFileChanges(false);
-    loadFile(chosen);
+    loadFile(chosen, OnFailure::Untitled);
 }
 
 void FileCommands::openNamedFile(const QString& path)
 {
     if (!askToSave())
         return;
-    loadFile(path);
+    loadFile(path, OnFailure::KeepDocument);
 }
 
 void FileCommands::reloadFile()
@@ -85,8 +81,9 @@ void FileCommands::reloadFile()
         return;
     if (!askToSave())
         return;
-    m_document.setFileChanges(false);
-    if (loadFile(m_document.openFilePath()))
+    // Changes kept by a No stay marked should the file be gone: a later Close
+    // or Exit must still ask about them.
+    if (loadFile(m_document.openFilePath(), OnFailure::KeepDocument))
         emit statusMessage(QStringLiteral("File reopened"));
 }
 
@@ -135,11 +132,10 @@ void FileCommands::startUp(const QString& path)
         m_document.setOpenFilePath(IdeDocument::untitledPath);
         return;
     }
-    m_document.setOpenFilePath(path);
-    loadFile(path);
+    loadFile(path, OnFailure::Untitled);
 }
 
-bool FileCommands::loadFile(const QString& path)
+bool FileCommands::loadFile(const QString& path, OnFailure onFailure)
 {
     const LoadOutcome outcome = ::loadFile(m_document, path, [this](const LoadError& error) {
         m_platform.showMessage(
@@ -149,20 +145,34 @@ bool FileCommands::loadFile(const QString& path)
             Platform::Icon::Information);
     });
     switch (outcome.status) {
-    case ReadOutcome::Missing:
-        m_platform.showMessage(m_dialogParent, appTitle, path + crlf + QStringLiteral("Does not exsist"),
+    case ReadOutcome::Read: break;
+    case ReadOutcome::Utf16:
+        // Refused before anything is replaced: the open document stays.
+        m_platform.showMessage(m_dialogParent, appTitle,
+                               path + crlf + QStringLiteral("Could not be read: it is UTF-16 text.") + crlf +
+                                   QStringLiteral("Save it as ANSI or UTF-8 text and open it again."),
                                Platform::Icon::Information);
         return false;
+    case ReadOutcome::Missing:
     case ReadOutcome::Unreadable:
         m_platform.showMessage(m_dialogParent, appTitle,
-                               path + crlf + QStringLiteral("Could not be read: ") + outcome.error,
+                               outcome.status == ReadOutcome::Missing
+                                   ? path + crlf + QStringLiteral("Does not exsist")
+                                   : path + crlf + QStringLiteral("Could not be read: ") + outcome.error,
                                Platform::Icon::Information);
+        // The old document was given up: an empty one must not carry the
+        // failed file's name, or Save would write it over that file.
+        if (onFailure == OnFailure::Untitled) {
+            m_document.clearTables();
+            m_document.setOpenFilePath(IdeDocument::untitledPath);
+            m_document.setFileChanges(false);
+        }
         return false;
-    case ReadOutcome::Read: break;
     }
     emit loaded();
     emit statusMessage(QStringLiteral("IDE File opened"));
-    m_recent.sortRecent(path);
+    // The list must reopen the file from any working folder.
+    m_recent.sortRecent(QFileInfo(path).absoluteFilePath());
     emit recentListChanged();
     return true;
 }

@@ -39,8 +39,12 @@ signals:
     void recentListChanged();
 
 private:
+    // What a load that fails leaves: the document as it was (reload, a recent
+    // file), or an untitled empty one (Open and start-up, which gave it up).
+    // A UTF-16 file is refused before either and always keeps the document.
+    enum class OnFailure { KeepDocument, Untitled };
     // The window's load steps for `path`; returns whether the file was read.
-    bool loadFile(const QString& path);
+    bool loadFile(const QString& path, OnFailure onFailure);
     bool saveFile(const QString& path);
 
     IdeDocument& m_document;

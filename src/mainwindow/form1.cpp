@@ -23,6 +23,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QTimer>
 #include <QUrl>
 
 namespace {
@@ -115,8 +116,8 @@ Form1::Form1(Platform& platform, SettingsFile& settings, QWidget* parent)
     connect(m_document, &IdeDocument::fileChangesChanged, this, &Form1::updateTitle);
     connect(m_document, &IdeDocument::openFilePathChanged, this, &Form1::updateTitle);
     connect(m_fileCommands, &FileCommands::statusMessage, this, &Form1::setStatus);
-    connect(m_fileCommands, &FileCommands::loaded, this,
-            [this] { m_statistics->refresh(*m_document); });
+    connect(m_fileCommands, &FileCommands::loaded, this, &Form1::refreshStatistics);
+    followCountsOfTables();
     connect(m_fileCommands, &FileCommands::recentListChanged, this, &Form1::refreshRecentMenu);
 
     resize(twips(13680), twips(7995) + menuBar()->sizeHint().height());
@@ -126,6 +127,31 @@ Form1::Form1(Platform& platform, SettingsFile& settings, QWidget* parent)
 Form1::~Form1()
 {
     delete m_recent;
+}
+
+void Form1::followCountsOfTables()
+{
+    // A command on many rows changes a count many times: the panel is brought
+    // up to date once, when the command is done.
+    const auto schedule = [this] {
+        if (m_statisticsPending)
+            return;
+        m_statisticsPending = true;
+        QTimer::singleShot(0, this, &Form1::refreshStatistics);
+    };
+    for (SectionView* view : m_views) {
+        const QAbstractItemModel* model = view->model();
+        connect(model, &QAbstractItemModel::rowsInserted, this, schedule);
+        connect(model, &QAbstractItemModel::rowsRemoved, this, schedule);
+        connect(model, &QAbstractItemModel::modelReset, this, schedule);
+    }
+    connect(m_document, &IdeDocument::pathTextChanged, this, schedule);
+}
+
+void Form1::refreshStatistics()
+{
+    m_statisticsPending = false;
+    m_statistics->refresh(*m_document);
 }
 
 void Form1::buildControls()
@@ -371,8 +397,7 @@ void Form1::selectSection(int index)
 void Form1::openPasteLine()
 {
     PasteLineDialog dialog(*m_document, m_platform, this);
-    connect(&dialog, &PasteLineDialog::statisticsRefreshRequested, this,
-            [this] { m_statistics->refresh(*m_document); });
+    connect(&dialog, &PasteLineDialog::statisticsRefreshRequested, this, &Form1::refreshStatistics);
     dialog.exec();
 }
 

@@ -78,6 +78,8 @@ private:
     void applyGridLines(bool on);
     void applyPasteCatching(bool on);
     void placeSectionViews();
+    void followCountsOfTables();
+    void refreshStatistics();
     void updateTitle();
     void openRecent(int slot);
 
@@ -104,4 +106,5 @@ private:
     QLabel* m_statusPanel = nullptr;
     QLabel* m_versionPanel = nullptr;
     int m_shownSection = 0;
+    bool m_statisticsPending = false;
 };

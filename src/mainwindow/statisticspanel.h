@@ -6,7 +6,7 @@
 class IdeDocument;
 class QLabel;
 
-// "IDE Stats": the row counts of the last load or paste, not kept live.
+// "IDE Stats": the row counts of the tables and whether there are paths.
 class StatisticsPanel : public QGroupBox {
     Q_OBJECT
 public:

@@ -129,6 +129,10 @@ bool writable(const QString& section, const QString& key, const QString& value) 
 
 } // namespace
 
+bool IniFile::canHoldValue(const QString& value) {
+    return !hasLineBreak(value) && value == value.trimmed();
+}
+
 std::optional<QString> IniFile::read(const QString& file, const QString& section,
                                      const QString& key) {
     const std::optional<QByteArray> data = readBytes(file);

@@ -19,6 +19,10 @@ public:
     static std::optional<QString> read(const QString& file, const QString& section,
                                        const QString& key);
 
+    // Whether `value` reads back exactly as written: no line break, and no white space at
+    // either end (values are trimmed when read).
+    static bool canHoldValue(const QString& value);
+
     // Sets the first `key` inside `section`, creating the file, the section or the key when
     // missing. Returns false when the file cannot be read or replaced, or when a name or value
     // could not be read back as written (line breaks, a ']' in the section, '=' in the key).

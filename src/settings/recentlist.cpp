@@ -1,5 +1,6 @@
 #include "settings/recentlist.h"
 
+#include "settings/inifile.h"
 #include "settings/settingsfile.h"
 
 RecentList::RecentList(SettingsFile& settings) : m_settings(settings) {}
@@ -37,6 +38,9 @@ QStringList RecentList::promote(QStringList entries, const QString& path) {
 }
 
 QStringList RecentList::sortRecent(const QString& openFilePath) {
+    // A path the settings file would read back otherwise would be half stored: the list is kept.
+    if (!IniFile::canHoldValue(openFilePath))
+        return readSlots();
     const QStringList entries = promote(readSlots(), openFilePath);
     for (int n = 1; n <= slotCount; ++n)
         m_settings.writeSetting(placeholder(n), entries[n - 1]);

@@ -25,7 +25,8 @@ public:
     static QStringList promote(QStringList entries, const QString& path);
 
     // Records that `openFilePath` was opened: reads the slots, promotes the path, writes all seven
-    // slots back and returns them.
+    // slots back and returns them. A path the file cannot hold (a line break in it) leaves
+    // the list as it was.
     QStringList sortRecent(const QString& openFilePath);
 
 private:

@@ -48,7 +48,19 @@ bool SettingsFile::exists() const {
     return QFile::exists(m_path);
 }
 
-QString SettingsFile::readSetting(const QString& key) const {
+std::optional<QString> SettingsFile::defaultValue(const QString& key) {
+    const QString name = key.trimmed().toLower();
+    for (int slot = 1; slot <= 7; ++slot) {
+        if (name == QStringLiteral("recent") + QString::number(slot))
+            return name;
+    }
+    if (name == QLatin1String("lines") || name == QLatin1String("paste") ||
+        name == QLatin1String("sort"))
+        return QStringLiteral("1");
+    return std::nullopt;
+}
+
+QString SettingsFile::readSetting(const QString& key) {
     const std::optional<QString> value = IniFile::read(m_path, section, key);
     // A value equal to the error text was most likely written back from an earlier failed read,
     // so it is as good as missing.
@@ -56,7 +68,12 @@ QString SettingsFile::readSetting(const QString& key) const {
         return *value;
     if (m_onMissingKey)
         m_onMissingKey(errorText());
-    return errorText();
+    // Told once: the key gets its default, so the next read (and the next start) is clean.
+    const std::optional<QString> fallback = defaultValue(key);
+    if (!fallback)
+        return errorText();
+    writeSetting(key, *fallback);
+    return *fallback;
 }
 
 void SettingsFile::writeSetting(const QString& key, const QString& value) {
@@ -80,7 +97,7 @@ void SettingsFile::rebuildSettings() {
     out.commit();
 }
 
-int SettingsFile::readOption(const QString& key) const {
+int SettingsFile::readOption(const QString& key) {
     bool isNumber = false;
     const int value = readSetting(key).toInt(&isNumber);
     // Options are switches; any other value leaves the option off.

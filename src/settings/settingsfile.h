@@ -3,6 +3,7 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 // The program's settings file, tarnel.ini, whose keys all live in the section [tarnel].
 // Nothing is cached: every read goes to the file, so edits made outside the program show at once.
@@ -22,8 +23,14 @@ public:
     QString path() const;
     bool exists() const;
 
-    // The value of `key`, or errorText() after telling the missing-key handler.
-    QString readSetting(const QString& key) const;
+    // The value of `key`. A missing key (or one holding errorText()) is reported to the
+    // missing-key handler, then written with its default value, which is returned; a key
+    // without a default gives errorText().
+    QString readSetting(const QString& key);
+
+    // What the rebuilt file holds for `key`: "recentN" for the recent slots, "1" for the
+    // options; nothing for a key the program does not use.
+    static std::optional<QString> defaultValue(const QString& key);
 
     // Sets `key`, creating the file and the section when missing. Failures are not reported.
     void writeSetting(const QString& key, const QString& value);
@@ -32,9 +39,9 @@ public:
     // options lines, paste and sort switched on.
     void rebuildSettings();
 
-    // 1 when the option's value is the whole number 1, else 0 (also for a missing key, which
-    // still reaches the handler).
-    int readOption(const QString& key) const;
+    // 1 when the option's value is the whole number 1, else 0. A missing key reaches the
+    // handler and then reads as its default.
+    int readOption(const QString& key);
 
     // Called with errorText() whenever a read finds no value. Without one nothing is shown.
     void setMissingKeyHandler(MissingKeyHandler handler);

@@ -136,12 +136,18 @@ private slots:
         QVERIFY(!objs->model()->index(3, 0).data(Qt::ForegroundRole).isValid());
         // The source stays selected, the copy is not.
         QCOMPARE(objs->selectedRowNumbers(), QList<qsizetype>({1}));
+        QTRY_COMPARE(labelText(w, "objCount"), QStringLiteral("4"));
 
         s.action("ObjUnCom")->trigger();
         objs->clearSelection();
         objs->selectRow(0);
         s.action("ObjRemove")->trigger();
         QCOMPARE(firstValues(w.document(), LineKind::Object), QByteArrayList({"2", "3", "# 2"}));
+        QTRY_COMPARE(labelText(w, "objCount"), QStringLiteral("3"));
+        QCOMPARE(labelText(w, "pathsexsist"), QStringLiteral("NO"));
+        s.typePathLine("group, 1");
+        QTRY_COMPARE(labelText(w, "pathsexsist"), QStringLiteral("YES"));
+        w.selectSection(0);
 
         s.action("FileSave")->trigger();
         QCOMPARE(sectionLines(fileBytes(file), "objs"),

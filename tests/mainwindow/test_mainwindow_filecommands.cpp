@@ -454,22 +454,82 @@ private slots:
         QCOMPARE(s.action("r1")->data().toString(), a);
     }
 
+    void reloadOfAVanishedFile_data()
+    {
+        QTest::addColumn<bool>("edited");
+        QTest::newRow("unchanged") << false;
+        QTest::newRow("edited, changes kept by No") << true;
+    }
+
     void reloadOfAVanishedFile()
     {
+        QFETCH(bool, edited);
         Session s;
         s.useSettings();
         const QString a = s.copyOfCorpus(QStringLiteral("modmap-smalltown3.ide"), QStringLiteral("a.ide"));
         Form1& w = s.startShown(a);
         const qsizetype rows = w.document().table(LineKind::Object).rowCount();
+        if (edited)
+            s.typePathLine(typedLine);
         QVERIFY(QFile::remove(a));
         s.platform.clear();
+        s.platform.answers << Platform::Answer::No;
 
         QTest::mouseClick(s.child<QPushButton>("reloadFile"), Qt::LeftButton);
 
+        QCOMPARE(s.requestKinds(), edited ? QStringList({"question", "message"}) : QStringList{"message"});
         QCOMPARE(s.platform.messages(), QStringList{missingFileText(a)});
         QCOMPARE(w.statusText(), QStringLiteral("IDE File opened"));
-        QCOMPARE(w.windowTitle(), titleFor(a));
+        // Kept changes stay marked, so Close still asks about them.
+        QCOMPARE(w.windowTitle(), titleFor(a, edited));
         QCOMPARE(w.document().table(LineKind::Object).rowCount(), rows);
+    }
+
+    // A file that cannot be used leaves nothing that Save could write over it.
+    void failedOpenLeavesNothingToOverwrite_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<bool>("keepsDocument");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("UTF-16, little end first") << QByteArray("\xff\xfeo\0b\0j\0s\0") << true
+                                                  << "Could not be read: it is UTF-16 text.";
+        QTest::newRow("UTF-16, big end first") << QByteArray("\xfe\xff\0o\0b\0j\0s") << true
+                                               << "Could not be read: it is UTF-16 text.";
+        // Unreadable files: tests/robustness, which runs them as an unprivileged user.
+        QTest::newRow("missing") << QByteArray() << false << "Does not exsist";
+    }
+
+    void failedOpenLeavesNothingToOverwrite()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(bool, keepsDocument);
+        QFETCH(QString, reason);
+        Session s;
+        s.useSettings();
+        const QString open = s.copyOfCorpus(QStringLiteral("modmap-smalltown3.ide"), QStringLiteral("open.ide"));
+        const QString chosen = s.path(QStringLiteral("chosen.ide"));
+        if (!bytes.isNull())
+            QVERIFY(putFile(chosen, bytes));
+        Form1& w = s.startShown(open);
+        const qsizetype rows = w.document().table(LineKind::Object).rowCount();
+        s.platform.clear();
+        s.platform.fileNames << chosen;
+        s.action("FileOpen")->trigger();
+
+        QCOMPARE(s.requestKinds(), QStringList({"open", "message"}));
+        QVERIFY2(s.platform.messages().first().startsWith(chosen + QStringLiteral("\r\n") + reason),
+                 qPrintable(s.platform.messages().first()));
+        QCOMPARE(w.document().openFilePath(), keepsDocument ? open : QStringLiteral("empty"));
+        QCOMPARE(w.document().table(LineKind::Object).rowCount(), keepsDocument ? rows : 0);
+        QVERIFY(!w.document().fileChanges());
+
+        // Save goes to the open file, or through Save as; the chosen file is never written.
+        s.platform.clear();
+        s.platform.fileNames << QString();
+        s.action("FileSave")->trigger();
+        QCOMPARE(s.requestKinds(), keepsDocument ? QStringList() : QStringList{"save"});
+        QCOMPARE(QFileInfo::exists(chosen), !bytes.isNull());
+        QCOMPARE(fileBytes(chosen), bytes);
     }
 
     void freshRecentListOpensNothing()

@@ -85,8 +85,9 @@ private slots:
                                  << false << false << false << none;
         QTest::newRow("not a switch value")
             << QByteArray(recent + "lines=yes\r\npaste=1\r\nsort=2\r\n") << false << true << false << none;
+        // Told once; the key then holds its default, so the next start is clean.
         QTest::newRow("lines missing") << QByteArray(recent + "paste=1\r\nsort=1\r\n")
-                                       << false << true << true << iniError;
+                                       << true << true << true << iniError;
     }
 
     void optionsFromSettings()
@@ -116,9 +117,10 @@ private slots:
             QCOMPARE(r.title, QStringLiteral("Tarnel"));
             QCOMPARE(r.icon, Platform::Icon::None);
         }
-        // Nothing rebuilt or rewritten: every key reads as it did.
+        // Nothing rebuilt or rewritten: every key reads as it did, a missing one is added.
         QCOMPARE(w.statusText(), QStringLiteral("Tarnel ready"));
-        QCOMPARE(fileBytes(s.settings.path()), settings);
+        QCOMPARE(fileBytes(s.settings.path()),
+                 messages.isEmpty() ? settings : settings + QByteArray("lines=1\r\n"));
     }
 
     void commandLine_data()
@@ -153,8 +155,10 @@ private slots:
 
         Form1& w = s.start(quoted ? QLatin1Char('"') + path + QLatin1Char('"') : path);
 
-        QCOMPARE(w.windowTitle(), titleFor(path));
-        QCOMPARE(w.document().openFilePath(), path);
+        // A file that could not be read leaves an untitled document, which Save cannot
+        // write over that name.
+        QCOMPARE(w.windowTitle(), present ? titleFor(path) : QStringLiteral("Tarnel [ empty ]"));
+        QCOMPARE(w.document().openFilePath(), present ? path : QStringLiteral("empty"));
         if (present) {
             QVERIFY(s.platform.requests.isEmpty());
             QCOMPARE(w.statusText(), QStringLiteral("IDE File opened"));
@@ -171,6 +175,22 @@ private slots:
             QCOMPARE(w.document().table(LineKind::Object).rowCount(), 0);
             QCOMPARE(s.setting(QStringLiteral("recent1")), QStringLiteral("recent1"));
         }
+    }
+
+    void relativeCommandLineIsListedWhole()
+    {
+        Session s;
+        s.useSettings();
+        const QString path = s.copyOfCorpus(QStringLiteral("modmap-props.ide"), QStringLiteral("town.ide"));
+        const QString before = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(s.dir.path()));
+        Form1& w = s.start(QStringLiteral("town.ide"));
+        QDir::setCurrent(before);
+        QCOMPARE(w.statusText(), QStringLiteral("IDE File opened"));
+        // Listed so that it opens from any folder.
+        const QString listed = s.setting(QStringLiteral("recent1"));
+        QVERIFY2(QDir::isAbsolutePath(listed), qPrintable(listed));
+        QCOMPARE(QFileInfo(listed).canonicalFilePath(), QFileInfo(path).canonicalFilePath());
     }
 
     void emptyCommandLineIsUntitled()

@@ -183,6 +183,7 @@ private slots:
         else
             QVERIFY2(text.startsWith(chosen + QStringLiteral("\r\nCould not be read: ")), qPrintable(text));
         QVERIFY(!w.document().fileChanges());
+        QVERIFY(w.document().isUntitled());
         QCOMPARE(s.setting(QStringLiteral("recent1")), open);
         QCOMPARE(QFileInfo::exists(chosen), change != u"remove");
         QVERIFY(QFileInfo(chosen).isFile() == (change == u"chmod"));
@@ -232,14 +233,15 @@ private slots:
             QCOMPARE(w.document().table(LineKind::Object).rowCount(), 0);
             QCOMPARE(s.setting(QStringLiteral("recent1")), QStringLiteral("recent1"));
         }
-        QCOMPARE(w.windowTitle(), titleFor(path));
+        QCOMPARE(w.windowTitle(), kind == u"file" ? titleFor(path) : QStringLiteral("Tarnel [ empty ]"));
         QCOMPARE(namesIn(s.dir.path()), before);
         QCOMPARE(fileBytes(other), fileBytes(corpusPath(QStringLiteral("modmap-props.ide"))));
     }
 
     // The window starts on any settings file; keys are found whatever their
     // case, the first of two equal keys counts, a missing key is reported
-    // each time it is read, and bytes that are no settings stay in the file.
+    // once and then written with its default, and bytes that are no settings
+    // stay in the file.
     void settingsFiles_data()
     {
         QTest::addColumn<QByteArray>("contents");
@@ -248,8 +250,8 @@ private slots:
         QTest::addColumn<QString>("recent1");
 
         const QByteArray binary = randomBytes(4096, 11).replace('\n', 'x').replace('\r', 'x').replace('[', 'x');
-        QTest::newRow("binary") << binary << 10 << false << iniError;
-        QTest::newRow("empty") << QByteArray("") << 10 << false << iniError;
+        QTest::newRow("binary") << binary << 10 << true << "recent1";
+        QTest::newRow("empty") << QByteArray("") << 10 << true << "recent1";
         QTest::newRow("duplicate keys")
             << QByteArray("[tarnel]\r\nrecent1=/first.ide\r\nrecent1=/second.ide\r\nsort=0\r\nsort=1\r\n"
                           "recent2=recent2\r\nrecent3=recent3\r\nrecent4=recent4\r\nrecent5=recent5\r\n"
@@ -278,6 +280,14 @@ private slots:
         QCOMPARE(s.action("r1")->data().toString(), recent1);
         QCOMPARE(w.windowTitle(), titleFor(IdeDocument::untitledPath));
         QVERIFY(fileBytes(s.settings.path()).startsWith(contents));
+
+        // The next start finds every key.
+        SettingsFile again(s.settings.path());
+        int told = 0;
+        again.setMissingKeyHandler([&told](const QString&) { ++told; });
+        for (const char* key : {"recent1", "recent7", "lines", "paste", "sort"})
+            QVERIFY(again.readSetting(QLatin1String(key)) != iniError);
+        QCOMPARE(told, 0);
     }
 
     // Settings in a folder the program may not write to: they are still read,

@@ -82,10 +82,25 @@ private slots:
         m_settings.setMissingKeyHandler({});
 
         QCOMPARE(reports, RecentList::slotCount - 1);
-        QCOMPARE(result.mid(0, 3), split("A,INI Error -Check Settings,B"));
+        QCOMPARE(result.mid(0, 3), split("A,recent1,B"));
         for (int n = 1; n <= RecentList::slotCount; ++n)
             QCOMPARE(IniFile::read(m_settings.path(), u"tarnel"_s, RecentList::placeholder(n)),
                      result.value(n - 1));
+    }
+
+    void pathsTheFileCannotHoldLeaveTheList_data() {
+        QTest::addColumn<QString>("path");
+        QTest::newRow("line feed") << u"/maps/a\nb.ide"_s;
+        QTest::newRow("carriage return") << u"/maps/a\rb.ide"_s;
+        QTest::newRow("trailing space") << u"/maps/ab.ide "_s;
+    }
+
+    void pathsTheFileCannotHoldLeaveTheList() {
+        QFETCH(QString, path);
+        const QStringList before = split("A,B,C,D,E,F,G");
+        putFile(m_settings.path(), settingsWith(before));
+        QCOMPARE(m_recent.sortRecent(path), before);
+        QCOMPARE(contentsOf(m_settings.path()), settingsWith(before));
     }
 
     void longPathSurvives() {
