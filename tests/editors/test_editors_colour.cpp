@@ -1,5 +1,7 @@
 #include "editortestkit.h"
 
+#include <QClipboard>
+
 using namespace ekit;
 
 namespace {
@@ -103,6 +105,39 @@ private slots:
         // Shortcuts are not typing.
         QTest::keyClick(green, Qt::Key_A, Qt::ControlModifier);
         QCOMPARE(s.platform.count("beep"), beeps);
+    }
+
+    // Pasted or dropped text is filtered as keys are: all of it is refused for one wrong character.
+    void pastedTextIsFiltered_data()
+    {
+        QTest::addColumn<QString>("pasted");
+        QTest::addColumn<bool>("dropped");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("letters") << "abc" << false << "7";
+        QTest::newRow("comma") << "1,5" << false << "7";
+        QTest::newRow("digit and letter") << "1x" << false << "7";
+        QTest::newRow("letters dropped") << "ab" << true << "7";
+        QTest::newRow("digits") << "12" << false << "255";
+        QTest::newRow("point dropped") << "." << true << "7.";
+    }
+    void pastedTextIsFiltered()
+    {
+        QFETCH(QString, pasted);
+        QFETCH(bool, dropped);
+        QFETCH(QString, expected);
+        Session s;
+        s.openNew(LineKind::Light);
+        QLineEdit* red = s.child(LineKind::Light, "red");
+        s.setText(LineKind::Light, "red", "7");
+        red->end(false);
+        // A drop inserts its text the way insert() does.
+        if (dropped) {
+            red->insert(pasted);
+        } else {
+            QGuiApplication::clipboard()->setText(pasted);
+            QTest::keyClick(red, Qt::Key_V, Qt::ControlModifier);
+        }
+        QCOMPARE(red->text(), expected);
     }
 
     // What the swatch takes and what the line keeps, for texts a row can hold.
