@@ -241,16 +241,17 @@ bool LineEditor::unstorableValue()
 {
     for (const ColumnBinding* column : m_columns) {
         const QString value = column->value();
-        QString fault;
+        const QString field =
+            QStringLiteral("The field \"") + column->label() + QStringLiteral("\" ");
+        QString message;
         if (!isStorableValue(value))
-            fault = QStringLiteral("\" holds characters that an IDE file cannot store.");
-        // The file separates values by commas: one inside a value would shift the columns after it.
+            message = field + QStringLiteral("holds characters that an IDE file cannot store.");
+        // Commas separate a line's values: one inside a value shifts the columns after it.
         else if (value.contains(u','))
-            fault = QStringLiteral("\" holds a comma, which an IDE file reads as the end of a value.");
-        if (!fault.isEmpty()) {
-            m_platform.showMessage(this, appTitle,
-                                   QStringLiteral("The field \"") + column->label() + fault,
-                                   Platform::Icon::Information);
+            message = field + QStringLiteral(
+                                  "holds a comma, which an IDE file reads as the end of a value.");
+        if (!message.isEmpty()) {
+            m_platform.showMessage(this, appTitle, message, Platform::Icon::Information);
             return true;
         }
     }

@@ -174,8 +174,8 @@ private slots:
                                            << "\"Time off\"" + comma;
         QTest::newRow("comma in lamp size")
             << LineKind::Light << QByteArray("lampsize") << "1,5" << "\"Lamp size\"" + comma;
-        QTest::newRow("comma in custom control")
-            << LineKind::Light << QByteArray("custControl") << "1,2" << "\"Custum control\"" + comma;
+        QTest::newRow("comma in custom control") << LineKind::Light << QByteArray("custControl")
+                                                 << "1,2" << "\"Custum control\"" + comma;
         QTest::newRow("comma in particle type")
             << LineKind::Particle << QByteArray("custType") << "9," << "\"Particle type\"" + comma;
         QTest::newRow("comma in area type")
