@@ -16,7 +16,8 @@ ChoiceField::ChoiceField(const Design& design, QWidget* parent)
     m_box->setObjectName(QString::fromLatin1(design.boxName));
     m_box->setMaxLength(design.boxLimit);
     m_box->setText(design.boxText);
-    m_box->setEnabled(design.boxEnabled);
+    // Nothing is chosen yet, so the box does not count.
+    m_box->setEnabled(false);
 
     connect(m_list, &QComboBox::currentIndexChanged, this, &ChoiceField::chosen);
     connect(m_box, &QLineEdit::textChanged, this, [this](const QString& text) {
@@ -33,8 +34,10 @@ bool ChoiceField::isCustomChosen() const
 void ChoiceField::load(const QString& text)
 {
     const std::optional<double> number = decimalNumber(text);
-    if (number && *number >= 0.0 && *number <= m_customIndex - 1) {
-        m_list->setCurrentIndex(int(roundHalfEven(*number)));
+    // The rounded value decides: 11.4 is entry 11, while 11.5 rounds to a light's custom 12.
+    const qint64 entry = number ? roundHalfEven(*number) : -1;
+    if (number && *number >= 0.0 && entry < m_customIndex) {
+        m_list->setCurrentIndex(int(entry));
     } else {
         m_list->setCurrentIndex(m_customIndex);
         m_held.hold(text, m_box->maxLength());

@@ -24,7 +24,6 @@ public:
         // The caption messages use for the custom box.
         QString boxLabel;
         QString boxText;
-        bool boxEnabled = false;
         int boxLimit = 32767;
     };
 
@@ -35,10 +34,9 @@ public:
     int customIndex() const { return m_customIndex; }
     bool isCustomChosen() const;
 
-    // A whole number from 0 to the last fixed entry chooses that entry (a
-    // fraction rounds, halves to even); anything else, letters and -1 among
-    // them, chooses the custom entry with the text in the box, so that it is
-    // written back unchanged.
+    // A number from 0 up that rounds (halves to even) to a fixed entry chooses
+    // that entry; anything else, letters and -1 among them, chooses the custom
+    // entry with the text in the box, so that it is written back unchanged.
     void load(const QString& text) override;
     QString value() const override;
     // A custom value that is a whole number shows in plain decimal ("015" as 15).

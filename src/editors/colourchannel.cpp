@@ -5,6 +5,7 @@
 
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QValidator>
 
 #include <algorithm>
 
@@ -30,6 +31,24 @@ bool isAllowedCharacter(QChar c)
     return (c >= u'0' && c <= u'9') || c == u'.' || c == u' ';
 }
 
+bool isAllowedText(const QString& text)
+{
+    return std::all_of(text.cbegin(), text.cend(), isAllowedCharacter);
+}
+
+// Refuses whatever the user puts in that a key could not type: pasted text and
+// dropped text go through this as well as keys. A row's value given by the
+// program is not refused (Qt does not apply a validator to setText), so it
+// survives to be written back unchanged.
+class ColourTextValidator : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString& input, int&) const override
+    {
+        return isAllowedText(input) ? Acceptable : Invalid;
+    }
+};
+
 } // namespace
 
 ColourChannel::ColourChannel(QLineEdit* field, const QString& label, Platform& platform,
@@ -37,6 +56,7 @@ ColourChannel::ColourChannel(QLineEdit* field, const QString& label, Platform& p
     : ColumnBinding(parent), m_field(field), m_label(label), m_platform(platform)
 {
     m_field->setMaxLength(typedLimit);
+    m_field->setValidator(new ColourTextValidator(m_field));
     m_field->setText(QStringLiteral("0"));
     m_field->installEventFilter(this);
     connect(m_field, &QLineEdit::textChanged, this, &ColourChannel::applyRules);
@@ -83,8 +103,8 @@ bool ColourChannel::eventFilter(QObject* watched, QEvent* event)
     if (watched == m_field && event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
         if (isTypedCharacter(*key)) {
-            const QString text = key->text();
-            if (!std::all_of(text.cbegin(), text.cend(), isAllowedCharacter)) {
+            // Refused here rather than by the validator alone, so that the key beeps.
+            if (!isAllowedText(key->text())) {
                 m_platform.beep();
                 return true;
             }

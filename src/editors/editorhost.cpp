@@ -8,7 +8,6 @@
 #include "editors/suneditor.h"
 
 #include <algorithm>
-#include <iterator>
 
 EditorHost::EditorHost(IdeDocument& document, Platform& platform, QWidget* owner, QObject* parent)
     : QObject(parent), m_document(document), m_platform(platform), m_owner(owner)
@@ -26,15 +25,17 @@ EditorHost::~EditorHost()
 
 void EditorHost::openRows(LineKind kind, const QList<qsizetype>& rows)
 {
+    // Each row would only replace the one before in the fields, so the last is loaded once,
+    // however many are selected.
     const qsizetype count = m_document.table(kind).rowCount();
-    QList<qsizetype> valid;
-    std::copy_if(rows.cbegin(), rows.cend(), std::back_inserter(valid),
-                 [count](qsizetype row) { return row >= 0 && row < count; });
-    if (valid.isEmpty())
+    qsizetype last = -1;
+    for (qsizetype row : rows) {
+        if (row >= 0 && row < count)
+            last = std::max(last, row);
+    }
+    if (last < 0)
         return;
-    LineEditor* editor = shownEditor(kind);
-    for (qsizetype row : valid)
-        editor->loadRow(row);
+    shownEditor(kind)->loadRow(last);
 }
 
 void EditorHost::openNew(LineKind kind)

@@ -24,8 +24,8 @@ public:
                QObject* parent = nullptr);
     ~EditorHost() override;
 
-    // Loads each row (0-based, table order) in turn into the kind's editor,
-    // which ends on the last. An empty list does nothing.
+    // Opens the kind's editor on the last of the rows (0-based) in table
+    // order, as if each had been loaded in turn. An empty list does nothing.
     void openRows(LineKind kind, const QList<qsizetype>& rows);
     // The kind's editor, in add mode.
     void openNew(LineKind kind);

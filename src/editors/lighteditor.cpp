@@ -47,7 +47,6 @@ ChoiceField::Design controlDesign()
     };
     design.boxLabel = QStringLiteral("Custum control");
     design.boxText = QStringLiteral("12");
-    design.boxEnabled = false;
     design.boxLimit = 4;
     return design;
 }

@@ -112,8 +112,7 @@ void LineEditor::enterAddMode()
     m_lineNo->setText(QStringLiteral("0"));
     m_isNew->setText(QStringLiteral("1"));
     m_confirm->setText(m_design.addCaption);
-    if (m_design.captionsNewLine)
-        m_frame->setTitle(QStringLiteral("Parameters for new line"));
+    m_frame->setTitle(QStringLiteral("Parameters for new line"));
 }
 
 bool LineEditor::isAddMode() const
@@ -200,6 +199,8 @@ void LineEditor::rebuildPreview()
         parts << column->preview();
     }
     m_preview->setText(parts.join(QStringLiteral(", ")));
+    // A long line would show its end; the ID at the start is what tells lines apart.
+    m_preview->setCursorPosition(0);
 }
 
 void LineEditor::showRowNumber()
@@ -239,12 +240,18 @@ bool LineEditor::missingValue() const
 bool LineEditor::unstorableValue()
 {
     for (const ColumnBinding* column : m_columns) {
-        if (!isStorableValue(column->value())) {
-            m_platform.showMessage(
-                this, appTitle,
-                QStringLiteral("The field \"") + column->label() +
-                    QStringLiteral("\" holds characters that an IDE file cannot store."),
-                Platform::Icon::Information);
+        const QString value = column->value();
+        const QString field =
+            QStringLiteral("The field \"") + column->label() + QStringLiteral("\" ");
+        QString message;
+        if (!isStorableValue(value))
+            message = field + QStringLiteral("holds characters that an IDE file cannot store.");
+        // Commas separate a line's values: one inside a value shifts the columns after it.
+        else if (value.contains(u','))
+            message = field + QStringLiteral(
+                                  "holds a comma, which an IDE file reads as the end of a value.");
+        if (!message.isEmpty()) {
+            m_platform.showMessage(this, appTitle, message, Platform::Icon::Information);
             return true;
         }
     }

@@ -35,9 +35,6 @@ public:
         const char* cancelName;
         // The confirm button's caption for a new line.
         QString addCaption;
-        // The object editors say "Parameters for new line" for a new line; the others keep their
-        // caption.
-        bool captionsNewLine = false;
         // Status messages after adding and after updating; empty sets none.
         QString addedStatus;
         QString updatedStatus;

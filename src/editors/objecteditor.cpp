@@ -16,7 +16,6 @@ LineEditor::Design designOf(bool timed)
     design.confirmName = "Command1";
     design.cancelName = "Command2";
     design.addCaption = QStringLiteral("Add line");
-    design.captionsNewLine = true;
     design.addedStatus = QStringLiteral("New line added");
     design.updatedStatus = QStringLiteral("Line updated");
     return design;

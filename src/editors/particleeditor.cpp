@@ -39,8 +39,6 @@ ChoiceField::Design typeDesign()
     };
     design.boxLabel = QStringLiteral("Particle type");
     design.boxText = QStringLiteral("7");
-    // Enabled until a type is chosen, though it counts only for "x - Custom".
-    design.boxEnabled = true;
     return design;
 }
 

@@ -38,7 +38,6 @@ ChoiceField::Design typeDesign()
     };
     design.boxLabel = QStringLiteral("Area type");
     design.boxText = QStringLiteral("4");
-    design.boxEnabled = false;
     return design;
 }
 

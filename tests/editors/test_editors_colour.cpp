@@ -1,5 +1,7 @@
 #include "editortestkit.h"
 
+#include <QClipboard>
+
 using namespace ekit;
 
 namespace {
@@ -103,6 +105,37 @@ private slots:
         // Shortcuts are not typing.
         QTest::keyClick(green, Qt::Key_A, Qt::ControlModifier);
         QCOMPARE(s.platform.count("beep"), beeps);
+    }
+
+    // Pasted or dropped text is filtered as keys are: one wrong character refuses all of it.
+    void pastedTextIsFiltered_data()
+    {
+        QTest::addColumn<QString>("pasted");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("letters") << "abc" << "7";
+        QTest::newRow("comma") << "1,5" << "7";
+        QTest::newRow("digit and letter") << "1x" << "7";
+        QTest::newRow("digits") << "12" << "255";
+        QTest::newRow("point") << "." << "7.";
+    }
+    void pastedTextIsFiltered()
+    {
+        QFETCH(QString, pasted);
+        QFETCH(QString, expected);
+        Session s;
+        s.openNew(LineKind::Light);
+        QLineEdit* red = s.child(LineKind::Light, "red");
+        QGuiApplication::clipboard()->setText(pasted);
+        // Ctrl+V, then insert() as a drop inserts.
+        for (bool dropped : {false, true}) {
+            s.setText(LineKind::Light, "red", "7");
+            red->end(false);
+            if (dropped)
+                red->insert(pasted);
+            else
+                QTest::keyClick(red, Qt::Key_V, Qt::ControlModifier);
+            QCOMPARE(red->text(), expected);
+        }
     }
 
     // What the swatch takes and what the line keeps, for texts a row can hold.

@@ -84,7 +84,11 @@ private slots:
         Session s;
         for (const char* id : {"1", "2", "3", "4"})
             s.addRow(LineKind::Sun, QByteArray(id) + ", 0, 0, 0, 0, 0, 0, 100, 4");
-        s.open(LineKind::Sun, {0, 2});
+        s.open(LineKind::Sun, {3});
+        // The rows before the last would only be overwritten: the fields are filled once.
+        QSignalSpy filled(s.child(LineKind::Sun, "objectid"), &QLineEdit::textChanged);
+        s.open(LineKind::Sun, {0, 1, 2});
+        QCOMPARE(filled.count(), 1);
         QCOMPARE(s.text(LineKind::Sun, "objectid"), QStringLiteral("3"));
         QCOMPARE(s.text(LineKind::Sun, "lineno"), QStringLiteral("3"));
         QCOMPARE(frameTitle(s, LineKind::Sun), QStringLiteral("Parameters for line [ 3 ]"));

@@ -32,6 +32,10 @@ private slots:
         for (int column = 0; column < expected.size(); ++column)
             QCOMPARE(s.text(kind, objectFields[column]), QString::fromLatin1(expected[column]));
         QCOMPARE(s.preview(kind), QString::fromLatin1(sampleLine(kind)));
+        // The preview shows the start of the line, where the ID is, after every rebuild.
+        QCOMPARE(s.child(kind, "linefull")->cursorPosition(), 0);
+        s.type(kind, "param", "7");
+        QCOMPARE(s.child(kind, "linefull")->cursorPosition(), 0);
         QCOMPARE(s.child<QGroupBox>(kind, "Frame1")->title(),
                  QStringLiteral("Parameters for line [ 2 ]"));
         QCOMPARE(s.text(kind, "lineno"), QStringLiteral("2"));
@@ -147,34 +151,63 @@ private slots:
         QVERIFY(!s.host.editor(LineKind::Object));
     }
 
-    // Latin-1 goes to the file byte for byte; anything beyond is refused by name.
+    // Latin-1 goes to the file byte for byte; anything beyond is refused by name, and so is a
+    // comma in any field of any editor, custom boxes included, as it would split the value.
     void valuesOutsideLatin1AreRefused_data()
     {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<bool>("refused");
-        QTest::newRow("e acute") << QStringLiteral("caf\u00e9") << false;
-        QTest::newRow("euro sign") << QStringLiteral("5\u20ac") << true;
-        QTest::newRow("cjk") << QStringLiteral("\u6728") << true;
+        QTest::addColumn<LineKind>("kind");
+        QTest::addColumn<QByteArray>("field");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("refusal");
+        const QString latin1 = QStringLiteral(" holds characters that an IDE file cannot store.");
+        const QString comma =
+            QStringLiteral(" holds a comma, which an IDE file reads as the end of a value.");
+        const LineKind objs = LineKind::Object;
+        QTest::newRow("e acute") << objs << QByteArray("objectname") << "caf\u00e9" << QString();
+        QTest::newRow("euro sign") << objs << QByteArray("objectname") << "5\u20ac"
+                                   << "\"Object name\"" + latin1;
+        QTest::newRow("cjk") << objs << QByteArray("objectname") << "\u6728"
+                             << "\"Object name\"" + latin1;
+        QTest::newRow("comma in draw distance")
+            << objs << QByteArray("drawdistance") << "100,150" << "\"Draw distance\"" + comma;
+        QTest::newRow("comma in time off") << LineKind::TimedObject << QByteArray("timeoff") << ","
+                                           << "\"Time off\"" + comma;
+        QTest::newRow("comma in lamp size")
+            << LineKind::Light << QByteArray("lampsize") << "1,5" << "\"Lamp size\"" + comma;
+        QTest::newRow("comma in custom control") << LineKind::Light << QByteArray("custControl")
+                                                 << "1,2" << "\"Custum control\"" + comma;
+        QTest::newRow("comma in particle type")
+            << LineKind::Particle << QByteArray("custType") << "9," << "\"Particle type\"" + comma;
+        QTest::newRow("comma in area type")
+            << LineKind::PedArea << QByteArray("custType") << ",4" << "\"Area type\"" + comma;
+        QTest::newRow("comma in sun distance")
+            << LineKind::Sun << QByteArray("drawDis") << "2,5" << "\"View distance\"" + comma;
     }
     void valuesOutsideLatin1AreRefused()
     {
-        QFETCH(QString, name);
-        QFETCH(bool, refused);
+        QFETCH(LineKind, kind);
+        QFETCH(QByteArray, field);
+        QFETCH(QString, typed);
+        QFETCH(QString, refusal);
         Session s;
-        s.addRow(LineKind::Object, sampleLine(LineKind::Object));
-        s.open(LineKind::Object, {0});
-        s.type(LineKind::Object, "objectname", name);
-        s.click(LineKind::Object, "Command1");
-        if (refused) {
-            QCOMPARE(
-                s.platform.messages(),
-                QStringList(
-                    {"The field \"Object name\" holds characters that an IDE file cannot store."}));
-            QCOMPARE(s.row(LineKind::Object, 0), values(sampleLine(LineKind::Object)));
-            QVERIFY(s.host.editor(LineKind::Object));
+        s.addRow(kind, sampleLine(kind));
+        QWidget* editor = s.open(kind, {0});
+        // A custom box counts only with its list's last entry chosen.
+        if (field.startsWith("cust")) {
+            auto* list = editor->findChild<QComboBox*>();
+            list->setCurrentIndex(list->count() - 1);
+        }
+        s.type(kind, field.constData(), typed);
+        s.click(kind, confirmName(kind));
+        if (!refusal.isEmpty()) {
+            QCOMPARE(s.platform.messages(), QStringList({"The field " + refusal}));
+            QCOMPARE(s.platform.requests.last().title, QStringLiteral("Tarnel"));
+            QCOMPARE(s.platform.requests.last().icon, Platform::Icon::Information);
+            QCOMPARE(s.row(kind, 0), values(sampleLine(kind)));
+            QVERIFY(s.host.editor(kind));
         } else {
             QCOMPARE(s.platform.messages(), QStringList());
-            QCOMPARE(s.row(LineKind::Object, 0).value(1), name.toLatin1());
+            QCOMPARE(s.row(kind, 0).value(1), typed.toLatin1());
         }
     }
 };
