@@ -1,6 +1,7 @@
 // tarnel-cli: the editor's loading and saving without a window, for batch work.
 #include "document/idedocument.h"
 #include "document/idefile.h"
+#include "document/rowcells.h"
 #include "document/statistics.h"
 
 #include <QCoreApplication>
@@ -20,7 +21,10 @@ QTextStream& err()
 int usage()
 {
     err() << "usage: tarnel-cli format IN OUT   load IN and write it as the editor saves it\n"
-             "       tarnel-cli stats FILE      print the statistics of FILE\n";
+             "       tarnel-cli stats FILE      print the statistics of FILE\n"
+             "       tarnel-cli table FILE SECTION\n"
+             "                                  print a table's captions and cells, tab-separated;\n"
+             "                                  SECTION: objs, tobj, lights, part, sun or ani\n";
     err().flush();
     return 2;
 }
@@ -71,6 +75,38 @@ int stats(const QString& path)
     return 0;
 }
 
+std::optional<LineKind> kindOfSection(const QString& name)
+{
+    static const std::pair<const char*, LineKind> names[] = {
+        {"objs", LineKind::Object}, {"tobj", LineKind::TimedObject}, {"lights", LineKind::Light},
+        {"part", LineKind::Particle}, {"sun", LineKind::Sun}, {"ani", LineKind::PedArea}};
+    for (const auto& [caption, kind] : names) {
+        if (name == QLatin1String(caption))
+            return kind;
+    }
+    return std::nullopt;
+}
+
+// The table as the window shows it, rows in file order.
+int table(const QString& path, LineKind kind)
+{
+    IdeDocument document;
+    if (!load(document, path))
+        return 1;
+    const SectionTable& rows = document.table(kind);
+    QByteArray out = fieldNamesOf(kind).join(QLatin1Char('\t')).toLatin1() + '\n';
+    for (qsizetype row = 0; row < rows.rowCount(); ++row) {
+        for (int column = 0; column < rows.columnCount(); ++column) {
+            if (column > 0)
+                out += '\t';
+            out += cellText(rows.rows(), row, kind, rows.isLaterLayout(), column);
+        }
+        out += '\n';
+    }
+    std::fwrite(out.constData(), 1, size_t(out.size()), stdout);
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -81,5 +117,9 @@ int main(int argc, char* argv[])
         return format(args[1], args[2]);
     if (args.size() == 2 && args[0] == QLatin1String("stats"))
         return stats(args[1]);
+    if (args.size() == 3 && args[0] == QLatin1String("table")) {
+        if (const std::optional<LineKind> kind = kindOfSection(args[2]))
+            return table(args[1], *kind);
+    }
     return usage();
 }

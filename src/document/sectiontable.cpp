@@ -1,5 +1,7 @@
 #include "document/sectiontable.h"
 
+#include "document/rowcells.h"
+
 #include <algorithm>
 
 SectionTable::SectionTable(LineKind kind, QObject* parent) : QObject(parent), m_kind(kind) {}
@@ -51,6 +53,7 @@ void SectionTable::removeRow(qsizetype row)
 
 void SectionTable::clear()
 {
+    m_laterLayout = false;
     if (m_rows.isEmpty())
         return;
     emit aboutToBeReset();
@@ -64,6 +67,7 @@ void SectionTable::replaceAll(RowStore&& rows)
 {
     emit aboutToBeReset();
     m_rows = std::move(rows);
+    m_laterLayout = laterLayoutOf(m_kind, m_rows);
     if (m_sorted)
         m_rows.sortRowsByFirstValue();
     if (m_batch)

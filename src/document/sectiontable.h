@@ -29,6 +29,10 @@ public:
     // Takes over freshly loaded rows in one step.
     void replaceAll(RowStore&& rows);
 
+    // Whether the rows were read in the later object layout (rowcells.h); decided
+    // when a file's rows are taken over, kept until the next ones.
+    bool isLaterLayout() const { return m_laterLayout; }
+
     bool isSorted() const { return m_sorted; }
     void setSorted(bool sorted);
 
@@ -64,6 +68,7 @@ private:
     LineKind m_kind;
     RowStore m_rows;
     bool m_sorted = false;
+    bool m_laterLayout = false;
     bool m_batch = false;
     std::vector<bool> m_changed; // while a batch is open: rows changed or added in it
 };

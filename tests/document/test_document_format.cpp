@@ -4,6 +4,7 @@
 
 #include "document/ideparser.h"
 #include "document/idewriter.h"
+#include "document/rowcells.h"
 
 #include <QDateTime>
 #include <QTest>
@@ -226,6 +227,55 @@ private slots:
         QFETCH(QByteArray, input);
         QFETCH(QStringList, expected);
         QCOMPARE(errorTexts(kit::parseCollecting(input).errors), expected);
+    }
+
+    // What each column shows of object lines of either layout and of any
+    // number of meshes, and that the cells give the row's values back.
+    void cellsByPosition_data()
+    {
+        QTest::addColumn<QByteArray>("section");
+        QTest::addColumn<QByteArray>("lines"); // the first is the row looked at
+        QTest::addColumn<QByteArray>("cells");
+        QTest::newRow("one mesh") << QByteArray("objs") << QByteArray("1, a, b, 1, 100, 0") << QByteArray("1|a|b|1|100|0");
+        QTest::newRow("two meshes") << QByteArray("objs") << QByteArray("1405, wheel_rim, generic, 2, 20, 40, 0")
+                                    << QByteArray("1405|wheel_rim|generic|2|20, 40|0");
+        QTest::newRow("three meshes") << QByteArray("objs") << QByteArray("7, a, b, 3, 20, 40, 80, 4\n1, a, b, 200, 8")
+                                      << QByteArray("7|a|b|3|20, 40, 80|4");
+        QTest::newRow("later layout") << QByteArray("objs") << QByteArray("1, a, b, 200, 128\n2, c, d, 250, 0")
+                                      << QByteArray("1|a|b||200|128");
+        QTest::newRow("5 values among 6") << QByteArray("objs") << QByteArray("1, a, b, 200, 128\n2, c, d, 1, 9, 0")
+                                          << QByteArray("1|a|b|200|128|");
+        QTest::newRow("commented later layout") << QByteArray("objs") << QByteArray("#1, a, b, 200, 128")
+                                                << QByteArray("#1|a|b||200|128");
+        QTest::newRow("short in later layout") << QByteArray("objs") << QByteArray("1, a, b\n2, c, d, 250, 0")
+                                               << QByteArray("1|a|b|||");
+        QTest::newRow("timed") << QByteArray("tobj") << QByteArray("1, a, b, 1, 100, 0, 5, 20")
+                               << QByteArray("1|a|b|1|100|0|5|20");
+        QTest::newRow("timed, two meshes") << QByteArray("tobj") << QByteArray("1, a, b, 2, 10, 20, 4, 5, 20")
+                                           << QByteArray("1|a|b|2|10, 20|4|5|20");
+        QTest::newRow("timed later layout") << QByteArray("tobj") << QByteArray("1, a, b, 200, 0, 5, 20")
+                                            << QByteArray("1|a|b||200|0|5|20");
+        QTest::newRow("light") << QByteArray("2dfx") << csv(20) << bars(20);
+    }
+
+    void cellsByPosition()
+    {
+        QFETCH(QByteArray, section);
+        QFETCH(QByteArray, lines);
+        QFETCH(QByteArray, cells);
+        const DocumentContent content = parseIde(section + "\n" + lines + "\nend\n");
+        const LineKind kind = section == "objs" ? LineKind::Object
+                              : section == "tobj" ? LineKind::TimedObject
+                                                  : LineKind::Light;
+        const RowStore& rows = content.table(kind);
+        const bool later = laterLayoutOf(kind, rows);
+        QByteArrayList shown;
+        for (int column = 0; column < fieldCountOf(kind); ++column)
+            shown.append(cellText(rows, 0, kind, later, column));
+        QCOMPARE(shown.join('|'), cells);
+        const bool laterRow = isLaterLayoutRow(kind, rows.valueCount(0), later);
+        if (laterRow || rows.valueCount(0) >= fieldCountOf(kind))
+            QCOMPARE(valuesFromCells(kind, shown, laterRow), rows.values(0));
     }
 
     void emptyDocumentLayout()

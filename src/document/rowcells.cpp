@@ -1,0 +1,91 @@
+#include "document/rowcells.h"
+
+#include "document/idetext.h"
+#include "document/rowstore.h"
+
+namespace {
+
+bool hasObjectLayouts(LineKind kind)
+{
+    return kind == LineKind::Object || kind == LineKind::TimedObject;
+}
+
+} // namespace
+
+qsizetype laterLayoutValueCount(LineKind kind)
+{
+    return hasObjectLayouts(kind) ? fieldCountOf(kind) - 1 : 0;
+}
+
+bool laterLayoutOf(LineKind kind, const RowStore& rows)
+{
+    if (!hasObjectLayouts(kind))
+        return false;
+    const qsizetype later = laterLayoutValueCount(kind);
+    bool seen = false;
+    for (qsizetype row = 0; row < rows.size(); ++row) {
+        const qsizetype count = rows.valueCount(row);
+        if (count > later)
+            return false;
+        seen = seen || count == later;
+    }
+    return seen;
+}
+
+bool isLaterLayoutRow(LineKind kind, qsizetype valueCount, bool laterLayoutTable)
+{
+    return laterLayoutTable && hasObjectLayouts(kind) && valueCount == laterLayoutValueCount(kind);
+}
+
+CellSpan cellSpan(LineKind kind, qsizetype valueCount, bool laterLayoutRow, int column)
+{
+    const int columns = fieldCountOf(kind);
+    const auto single = [valueCount](qsizetype index) {
+        return index >= 0 && index < valueCount ? CellSpan{index, 1} : CellSpan{};
+    };
+    if (!hasObjectLayouts(kind) || column < meshCountColumn)
+        return single(column);
+    if (laterLayoutRow)
+        return column == meshCountColumn ? CellSpan{} : single(column - 1);
+    // A short line keeps its values where they are.
+    if (valueCount <= columns)
+        return single(column);
+    // Several draw distances: the columns after them take the last values.
+    const qsizetype after = columns - 1 - drawDistanceColumn;
+    if (column < drawDistanceColumn)
+        return single(column);
+    if (column == drawDistanceColumn)
+        return {drawDistanceColumn, valueCount - drawDistanceColumn - after};
+    return single(valueCount - (columns - column));
+}
+
+QByteArray cellText(const RowStore& rows, qsizetype row, LineKind kind, bool laterLayoutTable, int column)
+{
+    const qsizetype count = rows.valueCount(row);
+    const CellSpan span = cellSpan(kind, count, isLaterLayoutRow(kind, count, laterLayoutTable), column);
+    if (span.count == 1)
+        return rows.value(row, span.first).toByteArray();
+    QByteArray text;
+    for (qsizetype i = 0; i < span.count; ++i) {
+        if (i > 0)
+            text += ", ";
+        text += rows.value(row, span.first + i);
+    }
+    return text;
+}
+
+QList<QByteArray> valuesFromCells(LineKind kind, const QList<QByteArray>& cells, bool laterLayoutRow)
+{
+    QList<QByteArray> values;
+    values.reserve(cells.size() + 2);
+    for (int column = 0; column < cells.size(); ++column) {
+        if (!hasObjectLayouts(kind) || column != drawDistanceColumn) {
+            if (!(laterLayoutRow && hasObjectLayouts(kind) && column == meshCountColumn))
+                values.append(cells[column]);
+            continue;
+        }
+        for (const QByteArray& piece : cells[column].split(','))
+            values.append(idetext::trimSpaces(piece).toByteArray());
+    }
+    return values;
+}

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "document/linekind.h"
+
+#include <QByteArray>
+#include <QList>
+
+class RowStore;
+
+// Which of a row's values each column of its table shows.
+//
+// 2dfx rows: one value a column. Object and timed object lines come in two
+// layouts. The usual one is
+//     ID, model, texture, mesh count, draw distance per mesh, flags [, time on, time off]
+// so a line with two or three meshes has more values than the table has
+// columns: "Draw Dis" then shows every draw distance, and the columns after
+// it take the line's last values. The later layout has no mesh count:
+//     ID, model, texture, draw distance, flags [, time on, time off]
+// A table reads its rows of exactly that many values in the later layout when
+// no row of it is long enough for the usual one (see laterLayoutOf).
+
+// Values a line of the later layout has: 5 for objects, 7 for timed objects;
+// 0 for the 2dfx kinds, which have one layout only.
+qsizetype laterLayoutValueCount(LineKind kind);
+
+// Whether rows with these value counts follow the later layout: no row has
+// the usual count or more and some row has exactly the later count.
+bool laterLayoutOf(LineKind kind, const RowStore& rows);
+
+// Whether a row of `valueCount` values in a table read in the later layout
+// (or not) is a later-layout row.
+bool isLaterLayoutRow(LineKind kind, qsizetype valueCount, bool laterLayoutTable);
+
+// The values [first, first + count) that a column shows; count 0 is an empty cell.
+struct CellSpan {
+    qsizetype first = 0;
+    qsizetype count = 0;
+};
+
+// The values column `column` shows for a row of `valueCount` values.
+CellSpan cellSpan(LineKind kind, qsizetype valueCount, bool laterLayoutRow, int column);
+
+// The column's text: its values joined with ", ".
+QByteArray cellText(const RowStore& rows, qsizetype row, LineKind kind, bool laterLayoutTable, int column);
+
+// The column of the draw distances, which may show several values.
+inline constexpr int drawDistanceColumn = 4;
+// The column of the mesh count, empty in the later layout.
+inline constexpr int meshCountColumn = 3;
+
+// A row's values from its cells, one text a column: the reverse of cellSpan.
+// The draw distance cell is split at its commas (each piece trimmed of
+// spaces); a later-layout row leaves out the mesh count cell.
+QList<QByteArray> valuesFromCells(LineKind kind, const QList<QByteArray>& cells, bool laterLayoutRow);
