@@ -242,8 +242,7 @@ bool LineEditor::unstorableValue()
         if (!isStorableValue(column->value())) {
             m_platform.showMessage(
                 this, appTitle,
-                QStringLiteral("The field \"") + column->label() +
-                    QStringLiteral("\" holds characters that an IDE file cannot store."),
+                unstorableTextMessage(QStringLiteral("The field \"") + column->label() + QLatin1Char('"')),
                 Platform::Icon::Information);
             return true;
         }

@@ -36,5 +36,13 @@ public:
     virtual bool openInTextEditor(const QString& path) = 0;
 };
 
+// The notice for text that the file cannot hold (a character outside Latin-1, a
+// line break where one line is meant); `subject` names the field or text, as
+// in "The line".
+inline QString unstorableTextMessage(const QString& subject)
+{
+    return subject + QStringLiteral(" holds characters that an IDE file cannot store.");
+}
+
 // Filter of the open and save dialogs, in the "caption|pattern" form.
 inline const QString ideFileFilter = QStringLiteral("IDE Files (*.ide)|*.ide");

@@ -8,6 +8,7 @@
 #include <QAbstractItemModelTester>
 #include <QApplication>
 #include <QSignalSpy>
+#include <QStatusBar>
 #include <QtTest>
 
 #include <memory>
@@ -79,7 +80,12 @@ private slots:
         Session s;
         s.useSettings();
         Form1& w = s.startShown();
-        // Come from another section, so that the previous one has to be hidden.
+        // The first show fills the space down to the status bar.
+        const auto bottomOf = [&w](QWidget* shown) { return shown->mapTo(&w, QPoint(0, shown->height())).y(); };
+        QCOMPARE(bottomOf(w.view(LineKind::Object)), w.statusBar()->y());
+        // Come from another section, so that the previous one has to be hidden,
+        // and from the paths, whose menu commands are off while they are shown.
+        s.clickSection(2);
         s.clickSection(caption == 7 ? 1 : 7);
         s.clickSection(caption);
 
@@ -87,6 +93,10 @@ private slots:
             QCOMPARE(w.view(kind)->isVisible(), int(kind) == shownTable);
         QCOMPARE(w.pathsView()->isVisible(), shownTable < 0);
         QCOMPARE(visibleActionsMenus(s), menu);
+        for (const QAction* action : s.child<QMenu>(qPrintable(menu))->actions())
+            QCOMPARE(action->isEnabled(), action->isSeparator() || shownTable >= 0);
+        QCOMPARE(bottomOf(shownTable < 0 ? static_cast<QWidget*>(w.pathsView()) : w.view(LineKind(shownTable))),
+                 w.statusBar()->y());
         for (int k = 0; k < SectionSelector::labelCount; ++k) {
             const QString style = w.selector()->label(k)->styleSheet();
             QVERIFY2(style.contains(k == red ? QStringLiteral("#ff0000") : QStringLiteral("#000000")),
@@ -136,19 +146,39 @@ private slots:
         SectionView* view = w.view(LineKind(kind));
         QVERIFY(view->isVisible());
 
-        // No selection: nothing pops up, and the click selects nothing.
-        clickRow(view, 1, Qt::RightButton);
-        QCOMPARE(QApplication::activePopupWidget(), nullptr);
+        const auto popupAfterRightClick = [&](int row) {
+            clickRow(view, row, Qt::RightButton);
+            if (!QTest::qWaitFor([] { return QApplication::activePopupWidget() != nullptr; }))
+                return QStringLiteral("<no menu>");
+            QWidget* popup = QApplication::activePopupWidget();
+            const QString shown = popup->objectName();
+            popup->close();
+            if (!QTest::qWaitFor([] { return QApplication::activePopupWidget() == nullptr; }))
+                return QStringLiteral("<menu stays open>");
+            return shown;
+        };
+        // The middle button neither selects nor pops up anything.
+        clickRow(view, 2, Qt::MiddleButton);
         QVERIFY(view->selectedRowNumbers().isEmpty());
+        QCOMPARE(QApplication::activePopupWidget(), nullptr);
 
-        clickRow(view, 1);
+        // A row outside the selection is selected alone, a selected one keeps the selection.
+        QCOMPARE(popupAfterRightClick(1), menu);
         QCOMPARE(rowsOf(view->selectedRowNumbers()), QList<int>{1});
-        clickRow(view, 3, Qt::RightButton);
-        QTRY_VERIFY(QApplication::activePopupWidget() != nullptr);
-        QCOMPARE(QApplication::activePopupWidget()->objectName(), menu);
-        QCOMPARE(rowsOf(view->selectedRowNumbers()), QList<int>{1});
-        QApplication::activePopupWidget()->close();
-        QTRY_COMPARE(QApplication::activePopupWidget(), nullptr);
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::ControlModifier,
+                          view->visualRect(view->model()->index(2, 0)).center());
+        QCOMPARE(popupAfterRightClick(2), menu);
+        QCOMPARE(rowsOf(view->selectedRowNumbers()), (QList<int>{1, 2}));
+        clickRow(view, 4, Qt::MiddleButton);
+        QCOMPARE(rowsOf(view->selectedRowNumbers()), (QList<int>{1, 2}));
+        QCOMPARE(popupAfterRightClick(3), menu);
+        QCOMPARE(rowsOf(view->selectedRowNumbers()), QList<int>{3});
+
+        // The command chosen then acts on the row pointed at.
+        const QByteArray pointedAt = firstValues(w.document(), LineKind(kind)).at(3);
+        w.tableActions(LineKind(kind)).remove->trigger();
+        QCOMPARE(w.document().table(LineKind(kind)).rowCount(), 4);
+        QVERIFY(!firstValues(w.document(), LineKind(kind)).contains(pointedAt));
     }
 
     void enterOpensTheSelectedRow_data()
