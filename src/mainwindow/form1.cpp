@@ -21,6 +21,7 @@
 #include <QCloseEvent>
 #include <QLabel>
 #include <QMenuBar>
+#include <QPointer>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QUrl>
@@ -173,10 +174,13 @@ void Form1::buildControls()
     connect(openNote, &QPushButton::clicked, this, [this] {
         if (m_document->isUntitled())
             return;
-        if (!m_platform.openInTextEditor(m_document->openFilePath()))
-            m_platform.showMessage(this, QStringLiteral("Tarnel"),
-                                   QStringLiteral("The text editor could not be started."),
-                                   Platform::Icon::Information);
+        // The answer may come later, from the event loop: the window may be gone by then.
+        m_platform.openInTextEditor(m_document->openFilePath(), [window = QPointer<Form1>(this)](bool started) {
+            if (!started && window)
+                window->m_platform.showMessage(window, QStringLiteral("Tarnel"),
+                                               QStringLiteral("The text editor could not be started."),
+                                               Platform::Icon::Information);
+        });
     });
     connect(reload, &QPushButton::clicked, m_fileCommands, &FileCommands::reloadFile);
 
