@@ -190,7 +190,7 @@ void Form1::buildControls()
         view->setVisible(kind == LineKind::Object);
         m_views[size_t(kind)] = view;
     }
-    m_pathsView = new PathsView(*m_document, m_central);
+    m_pathsView = new PathsView(*m_document, m_platform, m_central);
     m_pathsView->hide();
 
     m_statusPanel = new QLabel(QStringLiteral("Tarnel ready"));

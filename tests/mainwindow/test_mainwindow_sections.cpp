@@ -385,6 +385,81 @@ private slots:
         QVERIFY(saved.contains("\r\n\t1, 2, 3\r\nend\r\n"));
     }
 
+    // Every line the view warns of is one the next load loses from the paths, and only those.
+    void pathsTextWarnsOfLinesTheLoadLoses_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("notice");
+        const QString lost = QStringLiteral(" when the file is opened again.");
+        QTest::newRow("path line") << "\t9, 1, 2" << QString();
+        QTest::newRow("tab only") << "\t" << QString();
+        QTest::newRow("blank") << "   " << "Line 3 is blank: it is dropped" + lost;
+        QTest::newRow("comment") << " # 1, 2" << "Line 3 is a comment: it leaves the paths" + lost;
+        QTest::newRow("end") << "End " << "Line 3 is \"end\": it and the lines after it are lost" + lost;
+        QTest::newRow("2dfx") << "2DFX" << "Line 3 is a section name: it is dropped" + lost;
+        QTest::newRow("objs") << " objs" << "Line 3 starts another section: it and the lines after it leave the paths" + lost;
+    }
+
+    void pathsTextWarnsOfLinesTheLoadLoses()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, notice);
+
+        Session s;
+        s.useSettings();
+        const QString path = s.path(QStringLiteral("paths.ide"));
+        QVERIFY(putFile(path, sampleIde(1)));
+        Form1& w = s.startShown(path);
+        PathsView* paths = w.pathsView();
+        s.typePathLine(typed.toLatin1());
+        QCOMPARE(paths->notice(), notice);
+        auto* shown = s.child<QLabel>("pathNotice");
+        QCOMPARE(shown->isVisible(), !notice.isEmpty());
+        if (shown->isVisible())
+            QCOMPARE(shown->geometry().bottom(), paths->viewport()->geometry().bottom() + shown->height());
+        // A line after the one warned of is not what the warning is about.
+        QTest::keyClick(paths, Qt::Key_Return);
+        QTest::keyClicks(paths, QStringLiteral("\t5, 6"));
+        QCOMPARE(paths->notice(), notice);
+
+        const QString typedText = paths->toPlainText();
+        s.action("FileSave")->trigger();
+        s.platform.fileNames << path;
+        s.action("FileOpen")->trigger();
+        QCOMPARE(paths->toPlainText() == typedText, notice.isEmpty());
+        QCOMPARE(paths->notice(), QString());
+    }
+
+    void pathsTextRefusesWhatTheFileCannotStore()
+    {
+        Session s;
+        s.useSettings();
+        const QString path = s.path(QStringLiteral("paths.ide"));
+        QVERIFY(putFile(path, sampleIde(1)));
+        Form1& w = s.startShown(path);
+        PathsView* paths = w.pathsView();
+        const QByteArray loaded = w.document().pathText();
+        const QString refused = QStringLiteral("The paths text holds characters that an IDE file cannot store.");
+
+        s.typePathLine("\t1, 2");
+        // Pasted or typed one by one: each is an edit of its own.
+        for (const QString& piece : {QStringLiteral("\u20ac"), QStringLiteral("3"), QStringLiteral("\u03a9")})
+            paths->insertPlainText(piece);
+        QCOMPARE(s.platform.messages(), QStringList{refused}); // once, not on every key
+        QVERIFY(paths->toPlainText().endsWith(QStringLiteral("\t1, 2\u20ac3\u03a9")));
+        QVERIFY(paths->notice().startsWith(refused));
+        QCOMPARE(w.document().pathText(), loaded + "\r\n\t1, 2");
+
+        // Put right: stored again, and the notice goes.
+        QTest::keyClick(paths, Qt::Key_Backspace);
+        QTest::keyClick(paths, Qt::Key_Left);
+        QTest::keyClick(paths, Qt::Key_Backspace);
+        paths->insertPlainText(QStringLiteral("\u00e9"));
+        QCOMPARE(paths->notice(), QString());
+        QCOMPARE(w.document().pathText(), loaded + "\r\n\t1, 2\xe9" "3");
+        QCOMPARE(s.platform.messages(), QStringList{refused});
+    }
+
     void pathsTextFollowsTheDocument()
     {
         Session s;
