@@ -241,15 +241,13 @@ bool LineEditor::unstorableValue()
 {
     for (const ColumnBinding* column : m_columns) {
         const QString value = column->value();
-        const QString field =
-            QStringLiteral("The field \"") + column->label() + QStringLiteral("\" ");
+        const QString field = QStringLiteral("The field \"") + column->label() + QLatin1Char('"');
         QString message;
         if (!isStorableValue(value))
-            message = field + QStringLiteral("holds characters that an IDE file cannot store.");
+            message = unstorableTextMessage(field);
         // Commas separate a line's values: one inside a value shifts the columns after it.
         else if (value.contains(u','))
-            message = field + QStringLiteral(
-                                  "holds a comma, which an IDE file reads as the end of a value.");
+            message = field + QStringLiteral(" holds a comma, which an IDE file reads as the end of a value.");
         if (!message.isEmpty()) {
             m_platform.showMessage(this, appTitle, message, Platform::Icon::Information);
             return true;

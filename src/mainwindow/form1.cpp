@@ -21,6 +21,7 @@
 #include <QCloseEvent>
 #include <QLabel>
 #include <QMenuBar>
+#include <QPointer>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTimer>
@@ -158,6 +159,7 @@ void Form1::buildControls()
 {
     m_central = new QWidget(this);
     setCentralWidget(m_central);
+    m_central->installEventFilter(this);
     // The left-hand controls are laid out for a small 8-point face.
     QFont small = m_central->font();
     small.setPointSizeF(8);
@@ -198,10 +200,13 @@ void Form1::buildControls()
     connect(openNote, &QPushButton::clicked, this, [this] {
         if (m_document->isUntitled())
             return;
-        if (!m_platform.openInTextEditor(m_document->openFilePath()))
-            m_platform.showMessage(this, QStringLiteral("Tarnel"),
-                                   QStringLiteral("The text editor could not be started."),
-                                   Platform::Icon::Information);
+        // The answer may come later, from the event loop: the window may be gone by then.
+        m_platform.openInTextEditor(m_document->openFilePath(), [window = QPointer<Form1>(this)](bool started) {
+            if (!started && window)
+                window->m_platform.showMessage(window, QStringLiteral("Tarnel"),
+                                               QStringLiteral("The text editor could not be started."),
+                                               Platform::Icon::Information);
+        });
     });
     connect(reload, &QPushButton::clicked, m_fileCommands, &FileCommands::reloadFile);
 
@@ -211,7 +216,7 @@ void Form1::buildControls()
         view->setVisible(kind == LineKind::Object);
         m_views[size_t(kind)] = view;
     }
-    m_pathsView = new PathsView(*m_document, m_central);
+    m_pathsView = new PathsView(*m_document, m_platform, m_central);
     m_pathsView->hide();
 
     m_statusPanel = new QLabel(QStringLiteral("Tarnel ready"));
@@ -390,6 +395,11 @@ void Form1::selectSection(int index)
     m_pathsView->setVisible(!target.table);
     for (LineKind kind : allLineKinds)
         m_actionsMenus[size_t(kind)]->menuAction()->setVisible(kind == target.menu);
+    // The paths keep the timed objects' menu in the bar, but its commands must
+    // not reach a table the user cannot see; disabled, no shortcut runs them.
+    const TableActions& actions = tableActions(target.menu);
+    for (QAction* action : {actions.newLine, actions.commentOut, actions.unComment, actions.remove, actions.duplicate})
+        action->setEnabled(target.table.has_value());
     m_selector->markShown(index);
     m_shownSection = index;
 }
@@ -433,9 +443,9 @@ void Form1::placeSectionViews()
 {
     const int left = twips(2150);
     const int top = twips(120);
-    const int clientHeight = m_central->height() + (statusBar()->isVisible() ? statusBar()->height() : 0);
+    // Down to the status bar, which is where the central widget ends.
     const int width = m_central->width() - left;
-    const int height = qMin(clientHeight - twips(370), m_central->height() - top);
+    const int height = m_central->height() - top;
     // Too small a window (minimised): keep the last good place.
     if (width <= 0 || height <= 0)
         return;
@@ -444,10 +454,13 @@ void Form1::placeSectionViews()
     m_pathsView->setGeometry(left, top, width, height);
 }
 
-void Form1::resizeEvent(QResizeEvent* event)
+bool Form1::eventFilter(QObject* watched, QEvent* event)
 {
-    QMainWindow::resizeEvent(event);
-    placeSectionViews();
+    // The central widget, not the window: the window's own resize comes before
+    // its layout has made room for the status bar.
+    if (watched == m_central && event->type() == QEvent::Resize)
+        placeSectionViews();
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void Form1::closeEvent(QCloseEvent* event)

@@ -1,15 +1,63 @@
 #include "mainwindow/pathsview.h"
 
 #include "document/idedocument.h"
+#include "document/pathlines.h"
+#include "paste/pasteline.h"
+#include "platform/platform.h"
 
 #include <QFontDatabase>
+#include <QLabel>
 
-PathsView::PathsView(IdeDocument& document, QWidget* parent)
-    : QPlainTextEdit(parent), m_document(document)
+namespace {
+
+const QString unstorableSubject = QStringLiteral("The paths text");
+
+// What the line below the text says of a line the reader will not keep as a path.
+QString lostLineNotice(const LostPathLineAt& lost)
+{
+    const QString line = QStringLiteral("Line %1").arg(lost.lineNumber);
+    switch (lost.reason) {
+    case LostPathLine::Blank:
+        return line + QStringLiteral(" is blank: it is dropped when the file is opened again.");
+    case LostPathLine::Comment:
+        return line + QStringLiteral(" is a comment: it leaves the paths when the file is opened again.");
+    case LostPathLine::SectionName:
+        return line + QStringLiteral(" is a section name: it is dropped when the file is opened again.");
+    case LostPathLine::SectionStart:
+        return line + QStringLiteral(" starts another section: it and the lines after it leave the paths "
+                                     "when the file is opened again.");
+    case LostPathLine::End:
+        return line + QStringLiteral(" is \"end\": it and the lines after it are lost when the file is "
+                                     "opened again.");
+    }
+    return QString();
+}
+
+QString noticeFor(const QByteArray& pathText)
+{
+    const std::optional<LostPathLineAt> lost = firstLostPathLine(pathText);
+    return lost ? lostLineNotice(*lost) : QString();
+}
+
+} // namespace
+
+PathsView::PathsView(IdeDocument& document, Platform& platform, QWidget* parent)
+    : QPlainTextEdit(parent), m_document(document), m_platform(platform), m_notice(new QLabel(this))
 {
     setObjectName(QStringLiteral("pathText"));
     setLineWrapMode(QPlainTextEdit::NoWrap);
     setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+
+    m_notice->setObjectName(QStringLiteral("pathNotice"));
+    m_notice->setTextFormat(Qt::PlainText);
+    // A message about the text, not part of it.
+    m_notice->setFont(QFontDatabase::systemFont(QFontDatabase::GeneralFont));
+    m_notice->setAutoFillBackground(true);
+    m_notice->setBackgroundRole(QPalette::ToolTipBase);
+    m_notice->setForegroundRole(QPalette::ToolTipText);
+    m_notice->setContentsMargins(4, 2, 4, 2);
+    m_notice->hide();
+
     connect(&document, &IdeDocument::pathTextChanged, this, [this] {
         if (m_filling)
             return;
@@ -23,11 +71,22 @@ PathsView::PathsView(IdeDocument& document, QWidget* parent)
     });
 }
 
+QString PathsView::notice() const
+{
+    return m_notice->isHidden() ? QString() : m_notice->text();
+}
+
 void PathsView::showEvent(QShowEvent* event)
 {
     if (m_stale)
         fillFromDocument();
     QPlainTextEdit::showEvent(event);
+}
+
+void PathsView::resizeEvent(QResizeEvent* event)
+{
+    QPlainTextEdit::resizeEvent(event);
+    placeNotice();
 }
 
 void PathsView::fillFromDocument()
@@ -37,7 +96,9 @@ void PathsView::fillFromDocument()
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     setPlainText(text);
     m_stale = false;
+    m_unstorable = false;
     m_filling = false;
+    showNotice(noticeFor(m_document.pathText()));
 }
 
 void PathsView::storeIntoDocument()
@@ -46,8 +107,39 @@ void PathsView::storeIntoDocument()
     QString text = document()->toRawText();
     text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
     text.replace(QChar::LineSeparator, QLatin1Char('\n'));
+    if (!fitsLatin1(text)) {
+        // Kept in the view to be put right; told once, when it first happens.
+        showNotice(unstorableTextMessage(unstorableSubject) +
+                   QStringLiteral(" Until it is put right, the file keeps the paths as they were."));
+        if (!m_unstorable) {
+            m_unstorable = true;
+            m_platform.showMessage(this, QStringLiteral("Tarnel"), unstorableTextMessage(unstorableSubject),
+                                   Platform::Icon::Information);
+        }
+        return;
+    }
+    m_unstorable = false;
     text.replace(QLatin1String("\n"), QLatin1String("\r\n"));
+    const QByteArray bytes = text.toLatin1();
     m_filling = true;
-    m_document.setPathText(text.toLatin1());
+    m_document.setPathText(bytes);
     m_filling = false;
+    showNotice(noticeFor(bytes));
+}
+
+void PathsView::showNotice(const QString& text)
+{
+    if (text == notice())
+        return;
+    m_notice->setText(text);
+    m_notice->setVisible(!text.isEmpty());
+    setViewportMargins(0, 0, 0, text.isEmpty() ? 0 : m_notice->sizeHint().height());
+    placeNotice();
+}
+
+void PathsView::placeNotice()
+{
+    // In the margin left below the text, inside the frame.
+    const QRect text = viewport()->geometry();
+    m_notice->setGeometry(text.left(), text.bottom() + 1, text.width(), viewportMargins().bottom());
 }

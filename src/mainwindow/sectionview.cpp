@@ -96,9 +96,21 @@ void SectionView::keyPressEvent(QKeyEvent* event)
 
 void SectionView::mousePressEvent(QMouseEvent* event)
 {
-    // A right click pops up the Actions menu for the selection; it never changes it.
+    // Only the left button selects; the middle one does nothing at all.
+    if (event->button() == Qt::MiddleButton) {
+        event->accept();
+        return;
+    }
+    // A right click on a row outside the selection selects that row alone, so
+    // the command chosen acts on the row pointed at; on a selected row the
+    // selection stays. Then the Actions menu pops up for it.
     if (event->button() == Qt::RightButton) {
         event->accept();
+        const QModelIndex index = indexAt(event->position().toPoint());
+        if (index.isValid() && selectionModel() && !selectionModel()->isRowSelected(index.row())) {
+            selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect |
+                                                         QItemSelectionModel::Rows);
+        }
         if (m_popup && selectionModel() && selectionModel()->hasSelection())
             m_popup->popup(event->globalPosition().toPoint());
         return;
@@ -106,8 +118,22 @@ void SectionView::mousePressEvent(QMouseEvent* event)
     QTableView::mousePressEvent(event);
 }
 
+void SectionView::mouseReleaseEvent(QMouseEvent* event)
+{
+    // The release of a button whose press was kept from the view.
+    if (event->button() != Qt::LeftButton) {
+        event->accept();
+        return;
+    }
+    QTableView::mouseReleaseEvent(event);
+}
+
 void SectionView::mouseDoubleClickEvent(QMouseEvent* event)
 {
+    if (event->button() == Qt::MiddleButton) {
+        event->accept();
+        return;
+    }
     QTableView::mouseDoubleClickEvent(event);
     if (event->button() == Qt::LeftButton && indexAt(event->position().toPoint()).isValid())
         emit openRequested();

@@ -16,7 +16,7 @@ public:
 
     LineKind kind() const;
     SectionModel* sectionModel() const { return m_model; }
-    // The Actions menu that pops up on a right click over a selected row.
+    // The Actions menu that pops up on a right click over a row.
     void setPopupMenu(QMenu* menu) { m_popup = menu; }
     // Selected rows in table order.
     QList<qsizetype> selectedRowNumbers() const;
@@ -28,6 +28,7 @@ signals:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:

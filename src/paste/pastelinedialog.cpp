@@ -9,6 +9,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <limits>
+
 namespace {
 
 const QString appTitle = QStringLiteral("Tarnel");
@@ -52,6 +54,9 @@ PasteLineDialog::PasteLineDialog(IdeDocument& document, Platform& platform, QWid
 
     m_line = new QLineEdit(this);
     m_line->setObjectName(QStringLiteral("inLine"));
+    // A line edit cuts its text at 32,767 characters unless told otherwise; a
+    // line of the file has no such limit.
+    m_line->setMaxLength(std::numeric_limits<int>::max());
     // Wide enough for a light line of twenty short values.
     m_line->setMinimumWidth(m_line->fontMetrics().horizontalAdvance(QLatin1Char('0')) * 64);
 
@@ -100,7 +105,7 @@ void PasteLineDialog::addLine()
     if (!isStorableLine(text)) {
         // Left open so the line can be put right.
         m_platform.showMessage(this, appTitle,
-                               QStringLiteral("The line holds characters that an IDE file cannot store."),
+                               unstorableTextMessage(QStringLiteral("The line")),
                                Platform::Icon::Information);
         return;
     }

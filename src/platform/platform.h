@@ -4,6 +4,7 @@
 #include <QString>
 #include <QUrl>
 
+#include <functional>
 #include <optional>
 
 class QWidget;
@@ -33,8 +34,19 @@ public:
     // Opens an address in the browser; the answer is not looked at by callers.
     virtual bool openUrl(const QUrl& url) = 0;
     // Starts the desktop's text editor on a file without waiting for it.
-    virtual bool openInTextEditor(const QString& path) = 0;
+    // `reply(started)` runs once it is known whether the editor started: at
+    // once, or later from the event loop when a helper program has to say.
+    using EditorReply = std::function<void(bool started)>;
+    virtual void openInTextEditor(const QString& path, EditorReply reply) = 0;
 };
+
+// The notice for text that the file cannot hold (a character outside Latin-1, a
+// line break where one line is meant); `subject` names the field or text, as
+// in "The line".
+inline QString unstorableTextMessage(const QString& subject)
+{
+    return subject + QStringLiteral(" holds characters that an IDE file cannot store.");
+}
 
 // Filter of the open and save dialogs, in the "caption|pattern" form.
 inline const QString ideFileFilter = QStringLiteral("IDE Files (*.ide)|*.ide");

@@ -4,6 +4,7 @@
 #include <QClipboard>
 #include <QColorDialog>
 #include <QDesktopServices>
+#include <QElapsedTimer>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QProcess>
@@ -126,12 +127,45 @@ bool QtPlatform::openUrl(const QUrl& url)
     return QDesktopServices::openUrl(url);
 }
 
-bool QtPlatform::openInTextEditor(const QString& path)
+void QtPlatform::openInTextEditor(const QString& path, EditorReply reply)
 {
+    const auto openThroughDesktop = [path, reply] {
+        const bool started = QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+        if (reply)
+            reply(started);
+    };
 #ifdef Q_OS_LINUX
+    // xdg-open may start the editor and end, or run it and wait; its exit
+    // status tells whether it found one. Only a helper that ends early with an
+    // error has failed: one that ran for long had the editor open, and what it
+    // returns then is the editor's business.
+    constexpr qint64 startingMs = 10000;
+    auto* helper = new QProcess;
+    helper->setProgram(QStringLiteral("xdg-open"));
     // The path goes as its own argument, so spaces in it need no quoting.
-    if (QProcess::startDetached(QStringLiteral("xdg-open"), {path}))
-        return true;
+    helper->setArguments({path});
+    helper->setStandardInputFile(QProcess::nullDevice());
+    helper->setProcessChannelMode(QProcess::ForwardedChannels);
+    QElapsedTimer running;
+    running.start();
+    QObject::connect(helper, &QProcess::finished, helper,
+                     [helper, reply, running](int exitCode, QProcess::ExitStatus status) {
+                         helper->deleteLater();
+                         const bool failed = status != QProcess::NormalExit || exitCode != 0;
+                         if (reply)
+                             reply(!failed || running.elapsed() > startingMs);
+                     });
+    QObject::connect(helper, &QProcess::errorOccurred, helper,
+                     [helper, openThroughDesktop](QProcess::ProcessError error) {
+                         // A crash is reported by finished() as well.
+                         if (error != QProcess::FailedToStart)
+                             return;
+                         helper->deleteLater();
+                         openThroughDesktop();
+                     });
+    // Not owned by anything: an editor still running when this program ends is left running.
+    helper->start();
+#else
+    openThroughDesktop();
 #endif
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }

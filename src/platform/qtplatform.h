@@ -18,5 +18,5 @@ public:
     QString clipboardText() override;
     void beep() override;
     bool openUrl(const QUrl& url) override;
-    bool openInTextEditor(const QString& path) override;
+    void openInTextEditor(const QString& path, EditorReply reply) override;
 };

@@ -92,8 +92,9 @@ bool ScriptedPlatform::openUrl(const QUrl& url)
     return urlOpens;
 }
 
-bool ScriptedPlatform::openInTextEditor(const QString& path)
+void ScriptedPlatform::openInTextEditor(const QString& path, EditorReply reply)
 {
     record(QStringLiteral("editor"), QString(), path);
-    return editorStarts;
+    if (reply)
+        reply(editorStarts);
 }

@@ -50,7 +50,8 @@ public:
     QString clipboardText() override;
     void beep() override;
     bool openUrl(const QUrl& url) override;
-    bool openInTextEditor(const QString& path) override;
+    // Replies at once with `editorStarts`.
+    void openInTextEditor(const QString& path, EditorReply reply) override;
 
 private:
     void record(const QString& kind, const QString& title = QString(),

@@ -164,7 +164,13 @@ private slots:
         w.selectSection(1);
         w.view(LineKind::TimedObject)->selectRow(0);
         w.selectSection(2);
+        // The menu stays in the bar, but its commands leave the hidden table alone.
         QVERIFY(w.actionsMenu(LineKind::TimedObject)->menuAction()->isVisible());
+        s.action("TobjComOut")->trigger();
+        s.action("tobjRem")->trigger();
+        QCOMPARE(firstValues(w.document(), LineKind::TimedObject), QByteArrayList({"5"}));
+        QVERIFY(!w.document().fileChanges());
+        w.selectSection(1);
         s.action("TobjComOut")->trigger();
         QCOMPARE(firstValues(w.document(), LineKind::TimedObject), QByteArrayList({"# 5"}));
     }

@@ -8,6 +8,7 @@
 #include <QAbstractItemModelTester>
 #include <QApplication>
 #include <QSignalSpy>
+#include <QStatusBar>
 #include <QtTest>
 
 #include <memory>
@@ -79,7 +80,12 @@ private slots:
         Session s;
         s.useSettings();
         Form1& w = s.startShown();
-        // Come from another section, so that the previous one has to be hidden.
+        // The first show fills the space down to the status bar.
+        const auto bottomOf = [&w](QWidget* shown) { return shown->mapTo(&w, QPoint(0, shown->height())).y(); };
+        QCOMPARE(bottomOf(w.view(LineKind::Object)), w.statusBar()->y());
+        // Come from another section, so that the previous one has to be hidden,
+        // and from the paths, whose menu commands are off while they are shown.
+        s.clickSection(2);
         s.clickSection(caption == 7 ? 1 : 7);
         s.clickSection(caption);
 
@@ -87,6 +93,10 @@ private slots:
             QCOMPARE(w.view(kind)->isVisible(), int(kind) == shownTable);
         QCOMPARE(w.pathsView()->isVisible(), shownTable < 0);
         QCOMPARE(visibleActionsMenus(s), menu);
+        for (const QAction* action : s.child<QMenu>(qPrintable(menu))->actions())
+            QCOMPARE(action->isEnabled(), action->isSeparator() || shownTable >= 0);
+        QCOMPARE(bottomOf(shownTable < 0 ? static_cast<QWidget*>(w.pathsView()) : w.view(LineKind(shownTable))),
+                 w.statusBar()->y());
         for (int k = 0; k < SectionSelector::labelCount; ++k) {
             const QString style = w.selector()->label(k)->styleSheet();
             QVERIFY2(style.contains(k == red ? QStringLiteral("#ff0000") : QStringLiteral("#000000")),
@@ -136,19 +146,32 @@ private slots:
         SectionView* view = w.view(LineKind(kind));
         QVERIFY(view->isVisible());
 
-        // No selection: nothing pops up, and the click selects nothing.
-        clickRow(view, 1, Qt::RightButton);
+        const auto popupAfterRightClick = [&](int row) {
+            clickRow(view, row, Qt::RightButton);
+            QWidget* popup = QApplication::activePopupWidget();
+            const QString shown = popup ? popup->objectName() : QStringLiteral("<no menu>");
+            if (popup)
+                popup->close();
+            return shown;
+        };
+        // A row outside the selection is selected alone, a selected one keeps the selection.
+        QCOMPARE(popupAfterRightClick(1), menu);
+        QCOMPARE(rowsOf(view->selectedRowNumbers()), QList<int>{1});
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::ControlModifier,
+                          view->visualRect(view->model()->index(2, 0)).center());
+        QCOMPARE(popupAfterRightClick(2), menu);
+        QCOMPARE(rowsOf(view->selectedRowNumbers()), (QList<int>{1, 2}));
+        clickRow(view, 4, Qt::MiddleButton); // does nothing at all
+        QCOMPARE(rowsOf(view->selectedRowNumbers()), (QList<int>{1, 2}));
         QCOMPARE(QApplication::activePopupWidget(), nullptr);
-        QVERIFY(view->selectedRowNumbers().isEmpty());
+        QCOMPARE(popupAfterRightClick(3), menu);
+        QCOMPARE(rowsOf(view->selectedRowNumbers()), QList<int>{3});
 
-        clickRow(view, 1);
-        QCOMPARE(rowsOf(view->selectedRowNumbers()), QList<int>{1});
-        clickRow(view, 3, Qt::RightButton);
-        QTRY_VERIFY(QApplication::activePopupWidget() != nullptr);
-        QCOMPARE(QApplication::activePopupWidget()->objectName(), menu);
-        QCOMPARE(rowsOf(view->selectedRowNumbers()), QList<int>{1});
-        QApplication::activePopupWidget()->close();
-        QTRY_COMPARE(QApplication::activePopupWidget(), nullptr);
+        // The command chosen then acts on the row pointed at.
+        const QByteArray pointedAt = firstValues(w.document(), LineKind(kind)).at(3);
+        w.tableActions(LineKind(kind)).remove->trigger();
+        QCOMPARE(w.document().table(LineKind(kind)).rowCount(), 4);
+        QVERIFY(!firstValues(w.document(), LineKind(kind)).contains(pointedAt));
     }
 
     void enterOpensTheSelectedRow_data()
@@ -353,6 +376,76 @@ private slots:
         QCOMPARE(sectionLines(saved, "path"), expected);
         QVERIFY(saved.contains("\r\nPath\r\ngroup, 42\r\n"));
         QVERIFY(saved.contains("\r\n\t1, 2, 3\r\nend\r\n"));
+    }
+
+    // Every line the view warns of is one the next load loses from the paths, and only those.
+    void pathsTextWarnsOfLinesTheLoadLoses_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("notice");
+        const QString lost = QStringLiteral(" when the file is opened again.");
+        QTest::newRow("path line") << "\t9, 1, 2" << QString();
+        QTest::newRow("tab only") << "\t" << QString();
+        QTest::newRow("blank") << "   " << "Line 3 is blank: it is dropped" + lost;
+        QTest::newRow("comment") << " # 1, 2" << "Line 3 is a comment: it leaves the paths" + lost;
+        QTest::newRow("end") << "End " << "Line 3 is \"end\": it and the lines after it are lost" + lost;
+        QTest::newRow("2dfx") << "2DFX" << "Line 3 is a section name: it is dropped" + lost;
+        QTest::newRow("objs") << " objs" << "Line 3 starts another section: it and the lines after it leave the paths" + lost;
+    }
+
+    void pathsTextWarnsOfLinesTheLoadLoses()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, notice);
+
+        Session s;
+        s.useSettings();
+        const QString path = s.path(QStringLiteral("paths.ide"));
+        QVERIFY(putFile(path, sampleIde(1)));
+        Form1& w = s.startShown(path);
+        PathsView* paths = w.pathsView();
+        s.typePathLine(typed.toLatin1());
+        QCOMPARE(paths->notice(), notice);
+        auto* shown = s.child<QLabel>("pathNotice");
+        QCOMPARE(shown->isVisible(), !notice.isEmpty());
+        QVERIFY(!shown->isVisible() || shown->geometry().top() == paths->viewport()->geometry().bottom() + 1);
+        // A line after the one warned of is not what the warning is about.
+        QTest::keyClick(paths, Qt::Key_Return);
+        QTest::keyClicks(paths, QStringLiteral("\t5, 6"));
+        QCOMPARE(paths->notice(), notice);
+
+        const QString typedText = paths->toPlainText();
+        s.action("FileSave")->trigger();
+        s.platform.fileNames << path;
+        s.action("FileOpen")->trigger();
+        QCOMPARE(paths->toPlainText() == typedText, notice.isEmpty());
+        QCOMPARE(paths->notice(), QString());
+    }
+
+    void pathsTextRefusesWhatTheFileCannotStore()
+    {
+        Session s;
+        s.useSettings();
+        const QString path = s.path(QStringLiteral("paths.ide"));
+        QVERIFY(putFile(path, sampleIde(1)));
+        Form1& w = s.startShown(path);
+        PathsView* paths = w.pathsView();
+        const QByteArray stored = w.document().pathText() + "\r\n\t1";
+        const QString refused = QStringLiteral("The paths text holds characters that an IDE file cannot store.");
+        s.typePathLine("\t1");
+        for (const QChar c : QStringLiteral("\u20ac\u03a9"))
+            paths->insertPlainText(c);
+        QCOMPARE(s.platform.messages(), QStringList{refused}); // once, not on every key
+        QVERIFY(paths->toPlainText().endsWith(QStringLiteral("\t1\u20ac\u03a9")));
+        QVERIFY(paths->notice().startsWith(refused));
+        QCOMPARE(w.document().pathText(), stored);
+
+        // Put right: stored again, and the notice goes.
+        QTest::keyClick(paths, Qt::Key_Backspace);
+        QTest::keyClick(paths, Qt::Key_Backspace);
+        QCOMPARE(paths->notice(), QString());
+        QTest::keyClick(paths, Qt::Key_2);
+        QCOMPARE(w.document().pathText(), stored + '2');
     }
 
     void pathsTextFollowsTheDocument()

@@ -133,6 +133,8 @@ void PasteLineDialogTest::showsClipboard_data()
     QTest::newRow("ped area") << piecesLine(16) << piecesLine(16) << 15 << "Ped line";
     QTest::newRow("words") << "some text" << "some text" << 0 << "Unknown";
     QTest::newRow("copied with its line break") << objectLine + "\r\n" << objectLine << 5 << "Object line";
+    QTest::newRow("long last value") << objectLine + QString(40000, u'9') << objectLine + QString(40000, u'9') << 5
+                                     << "Object line";
     QTest::newRow("spaces kept") << "  " + objectLine + " " << "  " + objectLine + " " << 5 << "Object line";
 }
 
@@ -205,6 +207,8 @@ void PasteLineDialogTest::addLineAddsRow_data()
     QTest::newRow("commented object") << "#" + objectLine << int(LineKind::Object) << QByteArray("#1");
     QTest::newRow("timed") << piecesLine(8) << int(LineKind::TimedObject) << QByteArray("0");
     QTest::newRow("particle") << piecesLine(14) << int(LineKind::Particle) << QByteArray("0");
+    QTest::newRow("long first value") << QString(40000, u'a') + objectLine << int(LineKind::Object)
+                                      << QByteArray(40000, 'a') + '1';
     QTest::newRow("light") << " 3 ," + piecesLine(19) << int(LineKind::Light) << QByteArray("3");
 }
 

@@ -74,6 +74,7 @@ private slots:
     void openDialogReturnsChoice();
     void colorDialog();
     void clipboardText();
+    void editorGetsPathAsOneArgument_data();
     void editorGetsPathAsOneArgument();
 
 private:
@@ -269,36 +270,47 @@ void QtPlatformTest::clipboardText()
     QCOMPARE(m_platform.clipboardText(), QString());
 }
 
+void QtPlatformTest::editorGetsPathAsOneArgument_data()
+{
+    QTest::addColumn<QString>("ending"); // how the stand-in helper ends; none: no helper on PATH
+    QTest::addColumn<bool>("started");
+    QTest::newRow("editor started") << "exit 0" << true;
+    QTest::newRow("no editor set up") << "exit 3" << false;
+    QTest::newRow("helper killed") << "kill -9 $$" << false;
+    QTest::newRow("no helper") << QString() << false;
+}
+
 void QtPlatformTest::editorGetsPathAsOneArgument()
 {
 #ifndef Q_OS_LINUX
     QSKIP("The editor is started through xdg-open on Linux only");
 #endif
-    // A stand-in xdg-open, first on PATH, writes down its arguments; renaming makes the
-    // finished file appear at once.
+    QFETCH(QString, ending);
+    QFETCH(bool, started);
+    // A stand-in xdg-open, first on PATH, writes down its arguments and ends as told.
     const QString bin = m_dir.filePath("bin");
     const QString log = m_dir.filePath("args.txt");
+    QFile::remove(log);
     QVERIFY(QDir().mkpath(bin));
     QFile script(bin + "/xdg-open");
-    QVERIFY(script.open(QIODevice::WriteOnly));
-    script.write(QStringLiteral("#!/bin/sh\nprintf '%s\\n' \"$#\" \"$@\" > '%1.part' && mv '%1.part' '%1'\n")
-                     .arg(log).toUtf8());
+    QVERIFY(script.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    script.write(QStringLiteral("#!/bin/sh\nprintf '%s\\n' \"$#\" \"$@\" > '%1'\n%2\n").arg(log, ending).toUtf8());
     script.close();
     QVERIFY(script.setPermissions(script.permissions() | QFile::ExeOwner));
+    const QString empty = m_dir.filePath("empty");
+    QVERIFY(QDir().mkpath(empty));
 
     const QByteArray oldPath = qgetenv("PATH");
     const auto restore = qScopeGuard([&] { qputenv("PATH", oldPath); });
-    qputenv("PATH", bin.toLocal8Bit() + ':' + oldPath);
+    qputenv("PATH", ending.isNull() ? empty.toLocal8Bit() : bin.toLocal8Bit() + ':' + oldPath);
 
     const QString path = m_dir.filePath("my maps/item defs.ide");
-    QVERIFY(m_platform.openInTextEditor(path));
-    QTRY_COMPARE(contentsOf(log), QByteArray("1\n") + path.toUtf8() + '\n');
-
-    // With nothing on PATH that could start it, it reports failure.
-    const QString empty = m_dir.filePath("empty");
-    QVERIFY(QDir().mkpath(empty));
-    qputenv("PATH", empty.toLocal8Bit());
-    QVERIFY(!m_platform.openInTextEditor(path));
+    std::optional<bool> reply;
+    m_platform.openInTextEditor(path, [&reply](bool s) { reply = s; });
+    QTRY_VERIFY(reply.has_value());
+    QCOMPARE(*reply, started);
+    if (!ending.isNull())
+        QCOMPARE(contentsOf(log), QByteArray("1\n") + path.toUtf8() + '\n');
 }
 
 QTEST_MAIN(QtPlatformTest)

@@ -73,12 +73,15 @@ void ScriptedPlatformTest::recordsEveryKind()
     p.beep();
     QCOMPARE(p.clipboardText(), QString("pasted\r\ntext"));
     QVERIFY(p.openUrl(QUrl("https://example.org/help")));
-    QVERIFY(p.openInTextEditor("/tmp/a b.ide"));
+    QList<bool> editorReplies;
+    const auto noteReply = [&editorReplies](bool started) { editorReplies << started; };
+    p.openInTextEditor("/tmp/a b.ide", noteReply);
     p.showMessage(nullptr, "T2", "three", Icon::None);
     p.urlOpens = false;
     p.editorStarts = false;
     QVERIFY(!p.openUrl(QUrl("https://example.org/")));
-    QVERIFY(!p.openInTextEditor("/x.ide"));
+    p.openInTextEditor("/x.ide", noteReply);
+    QCOMPARE(editorReplies, QList<bool>({true, false}));
 
     QCOMPARE(p.messages(), QStringList({"one\r\ntwo", "three"}));
     QCOMPARE(p.requests[0].icon, Icon::Information);
