@@ -2,6 +2,7 @@
 
 #include "document/idedocument.h"
 #include "document/idefile.h"
+#include "mainwindow/loaderrorprompts.h"
 #include "platform/platform.h"
 #include "settings/recentlist.h"
 
@@ -12,17 +13,6 @@ namespace {
 
 const QString appTitle = QStringLiteral("Tarnel");
 const QString crlf = QStringLiteral("\r\n");
-
-// A message quotes at most this much of a line: a message box needs seconds
-// to lay out a line of a megabyte, and minutes for one of fifty.
-constexpr qsizetype quotedLineLength = 1000;
-
-QString quotedLine(const QByteArray& line)
-{
-    if (line.size() <= quotedLineLength)
-        return QString::fromLatin1(line);
-    return QString::fromLatin1(line.first(quotedLineLength)) + QChar(0x2026);
-}
 
 } // namespace
 
@@ -137,13 +127,10 @@ void FileCommands::startUp(const QString& path)
 
 bool FileCommands::loadFile(const QString& path, OnFailure onFailure)
 {
-    const LoadOutcome outcome = ::loadFile(m_document, path, [this](const LoadError& error) {
-        m_platform.showMessage(
-            m_dialogParent, appTitle,
-            QStringLiteral("The below line caused and error. Please correct or further errors could occur") +
-                crlf + quotedLine(error.line),
-            Platform::Icon::Information);
-    });
+    // Each load starts with prompts again, whatever the last one was told.
+    LoadErrorPrompts prompts(m_platform, m_dialogParent);
+    const LoadOutcome outcome =
+        ::loadFile(m_document, path, [&prompts](const LoadError& error) { prompts.report(error); });
     switch (outcome.status) {
     case ReadOutcome::Read: break;
     case ReadOutcome::Utf16:
@@ -174,6 +161,8 @@ bool FileCommands::loadFile(const QString& path, OnFailure onFailure)
     // The list must reopen the file from any working folder.
     m_recent.sortRecent(QFileInfo(path).absoluteFilePath());
     emit recentListChanged();
+    // Shown over the loaded table.
+    prompts.finish();
     return true;
 }
 

@@ -21,6 +21,10 @@ public:
 
     // A notice with an OK button.
     virtual void showMessage(QWidget* parent, const QString& title, const QString& text, Icon icon) = 0;
+    // A notice with an OK button and a check box below the text, left unticked; returns whether
+    // the user ticked it.
+    virtual bool showMessageWithCheckBox(QWidget* parent, const QString& title, const QString& text,
+                                         const QString& checkBoxText, Icon icon) = 0;
     // A question with Yes, No and Cancel and no icon.
     virtual Answer askYesNoCancel(QWidget* parent, const QString& title, const QString& text) = 0;
     // Empty when the user cancels.

@@ -1,6 +1,7 @@
 #include "platform/qtplatform.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QColorDialog>
 #include <QDesktopServices>
@@ -37,6 +38,17 @@ bool captionShowsPatterns(const QString& caption, QStringList patterns)
     return shown == patterns;
 }
 
+// A box with one OK button, as every notice looks.
+void setUpNotice(QMessageBox& box, const QString& title, const QString& text, Platform::Icon icon)
+{
+    box.setWindowTitle(title);
+    // Plain text: paths and item names may hold '<' and must not be read as markup.
+    box.setTextFormat(Qt::PlainText);
+    box.setText(QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    box.setIcon(icon == Platform::Icon::Information ? QMessageBox::Information : QMessageBox::NoIcon);
+    box.setStandardButtons(QMessageBox::Ok);
+}
+
 } // namespace
 
 QString toQtFilter(const QString& filter)
@@ -61,13 +73,20 @@ QString toQtFilter(const QString& filter)
 void QtPlatform::showMessage(QWidget* parent, const QString& title, const QString& text, Icon icon)
 {
     QMessageBox box(parent);
-    box.setWindowTitle(title);
-    // Plain text: paths and item names may hold '<' and must not be read as markup.
-    box.setTextFormat(Qt::PlainText);
-    box.setText(QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
-    box.setIcon(icon == Icon::Information ? QMessageBox::Information : QMessageBox::NoIcon);
-    box.setStandardButtons(QMessageBox::Ok);
+    setUpNotice(box, title, text, icon);
     box.exec();
+}
+
+bool QtPlatform::showMessageWithCheckBox(QWidget* parent, const QString& title, const QString& text,
+                                         const QString& checkBoxText, Icon icon)
+{
+    QMessageBox box(parent);
+    setUpNotice(box, title, text, icon);
+    // The box owns the check box and deletes it with itself.
+    auto* checkBox = new QCheckBox(checkBoxText);
+    box.setCheckBox(checkBox);
+    box.exec();
+    return checkBox->isChecked();
 }
 
 Platform::Answer QtPlatform::askYesNoCancel(QWidget* parent, const QString& title,

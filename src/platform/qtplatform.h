@@ -10,6 +10,8 @@ QString toQtFilter(const QString& filter);
 class QtPlatform : public Platform {
 public:
     void showMessage(QWidget* parent, const QString& title, const QString& text, Icon icon) override;
+    bool showMessageWithCheckBox(QWidget* parent, const QString& title, const QString& text,
+                                 const QString& checkBoxText, Icon icon) override;
     Answer askYesNoCancel(QWidget* parent, const QString& title, const QString& text) override;
     QString openFileName(QWidget* parent, const QString& filter) override;
     QString saveFileName(QWidget* parent, const QString& filter) override;

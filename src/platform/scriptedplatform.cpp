@@ -6,7 +6,7 @@ QStringList ScriptedPlatform::messages() const
 {
     QStringList texts;
     for (const Request& r : requests) {
-        if (r.kind == u"message")
+        if (r.kind == u"message" || r.kind == u"checkmessage")
             texts << r.text;
     }
     return texts;
@@ -24,10 +24,10 @@ void ScriptedPlatform::clear()
 }
 
 void ScriptedPlatform::record(const QString& kind, const QString& title, const QString& text,
-                              Icon icon)
+                              Icon icon, const QString& checkBox)
 {
     // The hook gets its own copy: it may cause further requests, which grow the list.
-    const Request request{kind, title, text, icon};
+    const Request request{kind, title, text, icon, checkBox};
     requests.append(request);
     if (onRequest)
         onRequest(request);
@@ -41,6 +41,13 @@ QString ScriptedPlatform::nextFileName()
 void ScriptedPlatform::showMessage(QWidget*, const QString& title, const QString& text, Icon icon)
 {
     record(QStringLiteral("message"), title, text, icon);
+}
+
+bool ScriptedPlatform::showMessageWithCheckBox(QWidget*, const QString& title, const QString& text,
+                                               const QString& checkBoxText, Icon icon)
+{
+    record(QStringLiteral("checkmessage"), title, text, icon, checkBoxText);
+    return !ticks.isEmpty() && ticks.takeFirst();
 }
 
 Platform::Answer ScriptedPlatform::askYesNoCancel(QWidget*, const QString& title,

@@ -12,7 +12,8 @@
 class ScriptedPlatform : public Platform {
 public:
     struct Request {
-        // "message", "question", "open", "save", "color", "clipboard", "beep", "url", "editor".
+        // "message", "checkmessage" (a message with a check box), "question", "open", "save",
+        // "color", "clipboard", "beep", "url", "editor".
         QString kind;
         // Messages and questions: the title. Colour: the dialog title.
         QString title;
@@ -20,6 +21,8 @@ public:
         // as "#rrggbb". Url: the address. Editor: the path.
         QString text;
         Platform::Icon icon = Platform::Icon::None;
+        // Messages with a check box: the check box's text.
+        QString checkBox;
     };
 
     QList<Request> requests;
@@ -27,6 +30,8 @@ public:
     // Answers, taken from the front. Open and save share one list in call order; an empty list,
     // or an empty name, reads as cancelled. Questions with no answer left are cancelled.
     QList<Platform::Answer> answers;
+    // Whether the check box of each message that has one is ticked; none left reads as unticked.
+    QList<bool> ticks;
     QStringList fileNames;
     QList<std::optional<QColor>> colors;
     QString clipboard;
@@ -37,11 +42,14 @@ public:
     // dialog were open; it may still fill the lists for that request.
     std::function<void(const Request&)> onRequest;
 
+    // The texts of all messages, with a check box or without.
     QStringList messages() const;
     int count(const QString& kind) const;
     void clear();
 
     void showMessage(QWidget* parent, const QString& title, const QString& text, Icon icon) override;
+    bool showMessageWithCheckBox(QWidget* parent, const QString& title, const QString& text,
+                                 const QString& checkBoxText, Icon icon) override;
     Answer askYesNoCancel(QWidget* parent, const QString& title, const QString& text) override;
     QString openFileName(QWidget* parent, const QString& filter) override;
     QString saveFileName(QWidget* parent, const QString& filter) override;
@@ -55,6 +63,7 @@ public:
 
 private:
     void record(const QString& kind, const QString& title = QString(),
-                const QString& text = QString(), Icon icon = Icon::None);
+                const QString& text = QString(), Icon icon = Icon::None,
+                const QString& checkBox = QString());
     QString nextFileName();
 };

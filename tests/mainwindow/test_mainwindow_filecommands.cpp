@@ -642,6 +642,61 @@ private slots:
         QCOMPARE(w.windowTitle(), titleFor(c));
         QCOMPARE(s.setting(QStringLiteral("recent1")), c);
     }
+
+    // 500 object lines one value short each: once the prompt's box is ticked the rest of that
+    // load is only counted, and the next load prompts again.
+    void loadPromptsStopOnceTicked_data()
+    {
+        QTest::addColumn<int>("tickedAt"); // the prompt whose box is ticked, from 1; 0: none
+        QTest::addColumn<int>("prompts");
+        QTest::addColumn<QString>("summary");
+        QTest::newRow("first") << 1 << 1 << QStringLiteral("There were 499 more load errors in this file.");
+        QTest::newRow("none") << 0 << 500 << QString();
+        QTest::newRow("one before last") << 499 << 499 << QStringLiteral("There was 1 more load error in this file.");
+        QTest::newRow("last") << 500 << 500 << QString();
+    }
+    void loadPromptsStopOnceTicked()
+    {
+        QFETCH(int, tickedAt);
+        QFETCH(int, prompts);
+        QFETCH(QString, summary);
+
+        Session s;
+        s.useSettings();
+        const QString path = s.path(QStringLiteral("short.ide"));
+        // A complete line first: beside it, lines of five values are short.
+        QByteArray bytes = "objs\r\n" + lineWithFields("1", 6) + "\r\n";
+        for (int k = 0; k < 500; ++k)
+            bytes += lineWithFields(QByteArray::number(1000 + k), 5) + "\r\n";
+        QVERIFY(putFile(path, bytes + "end\r\n"));
+        for (int k = 1; k <= 500; ++k)
+            s.platform.ticks << (k == tickedAt);
+        s.startShown(path);
+
+        QStringList kinds(prompts, QStringLiteral("checkmessage"));
+        if (!summary.isEmpty())
+            kinds << QStringLiteral("message");
+        QCOMPARE(s.requestKinds(), kinds);
+        // In file order, each with its box; the summary looks like every other notice.
+        for (int k = 0; k < s.platform.requests.size(); ++k) {
+            const ScriptedPlatform::Request& r = s.platform.requests[k];
+            QCOMPARE(r.text, k < prompts ? QStringLiteral("The below line caused and error. Please correct or further "
+                                                          "errors could occur\r\n") +
+                                               lineWithFields(QByteArray::number(1000 + k), 5)
+                                         : summary + QStringLiteral("\r\ntarnel-cli format lists every one."));
+            QCOMPARE(r.checkBox, k < prompts ? QStringLiteral("Do not show again for this file") : QString());
+            QCOMPARE(r.title, QStringLiteral("Tarnel"));
+            QCOMPARE(r.icon, Platform::Icon::Information);
+        }
+
+        // The next load prompts again and counts afresh.
+        s.platform.clear();
+        s.platform.ticks = {false, true};
+        QTest::mouseClick(s.child<QPushButton>("reloadFile"), Qt::LeftButton);
+        QCOMPARE(s.requestKinds(), QStringList({"checkmessage", "checkmessage", "message"}));
+        QCOMPARE(s.platform.messages().constLast(),
+                 QStringLiteral("There were 498 more load errors in this file.\r\ntarnel-cli format lists every one."));
+    }
 };
 
 QTEST_MAIN(FileCommandsTest)

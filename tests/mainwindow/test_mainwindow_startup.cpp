@@ -306,7 +306,7 @@ private slots:
                                                 "could occur\r\n") + QString::fromLatin1(line);
         QCOMPARE(s.platform.requests.size(), prompts);
         for (const ScriptedPlatform::Request& r : s.platform.requests) {
-            QCOMPARE(r.kind, QStringLiteral("message"));
+            QCOMPARE(r.kind, QStringLiteral("checkmessage"));
             QCOMPARE(r.title, QStringLiteral("Tarnel"));
             QCOMPARE(r.text, expected);
             QCOMPARE(r.icon, Platform::Icon::Information);

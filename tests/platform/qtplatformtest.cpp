@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QColorDialog>
 #include <QFile>
@@ -111,16 +112,25 @@ void QtPlatformTest::messageShowsOneOkButton_data()
 {
     QTest::addColumn<Icon>("icon");
     QTest::addColumn<QMessageBox::Icon>("shown");
-    QTest::newRow("information") << Icon::Information << QMessageBox::Information;
-    QTest::newRow("none") << Icon::None << QMessageBox::NoIcon;
+    QTest::addColumn<QString>("checkBox"); // empty: a message without one
+    QTest::addColumn<bool>("tick");
+    QTest::newRow("information") << Icon::Information << QMessageBox::Information << QString() << false;
+    QTest::newRow("none") << Icon::None << QMessageBox::NoIcon << QString() << false;
+    QTest::newRow("check box ticked") << Icon::Information << QMessageBox::Information << "Do not show again"
+                                      << true;
+    QTest::newRow("check box left") << Icon::Information << QMessageBox::Information << "Do not show again"
+                                    << false;
 }
 
 void QtPlatformTest::messageShowsOneOkButton()
 {
     QFETCH(Icon, icon);
     QFETCH(QMessageBox::Icon, shown);
+    QFETCH(QString, checkBox);
+    QFETCH(bool, tick);
     QWidget parent;
-    QString title, text;
+    QString title, text, checkBoxText;
+    bool startsTicked = false;
     QMessageBox::Icon boxIcon = QMessageBox::Critical;
     QMessageBox::StandardButtons buttons;
     qsizetype buttonCount = -1;
@@ -132,12 +142,22 @@ void QtPlatformTest::messageShowsOneOkButton()
         buttons = box->standardButtons();
         buttonCount = box->buttons().size();
         boxParent = box->parentWidget();
+        if (QCheckBox* shownBox = box->checkBox()) {
+            checkBoxText = shownBox->text();
+            startsTicked = shownBox->isChecked();
+            if (tick)
+                shownBox->click();
+        }
         if (QAbstractButton* ok = box->button(QMessageBox::Ok))
             ok->click();
         else
             box->reject();
     });
-    m_platform.showMessage(&parent, "Notice", "Line one\r\nLine <two>\r\n\r\nend", icon);
+    const QString sent = "Line one\r\nLine <two>\r\n\r\nend";
+    if (checkBox.isEmpty())
+        m_platform.showMessage(&parent, "Notice", sent, icon);
+    else
+        QCOMPARE(m_platform.showMessageWithCheckBox(&parent, "Notice", sent, checkBox, icon), tick);
     QVERIFY(watcher.seen);
     QCOMPARE(title, QString("Notice"));
     QCOMPARE(text, QString("Line one\nLine <two>\n\nend"));
@@ -145,6 +165,8 @@ void QtPlatformTest::messageShowsOneOkButton()
     QCOMPARE(buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
     QCOMPARE(buttonCount, 1);
     QCOMPARE(boxParent, &parent);
+    QCOMPARE(checkBoxText, checkBox);
+    QVERIFY(!startsTicked);
 }
 
 void QtPlatformTest::questionMapsButtons_data()

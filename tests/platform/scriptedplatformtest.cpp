@@ -82,8 +82,16 @@ void ScriptedPlatformTest::recordsEveryKind()
     QVERIFY(!p.openUrl(QUrl("https://example.org/")));
     p.openInTextEditor("/x.ide", noteReply);
     QCOMPARE(editorReplies, QList<bool>({true, false}));
+    p.ticks = {true};
+    QVERIFY(p.showMessageWithCheckBox(nullptr, "T3", "four", "Skip", Icon::Information));
+    QVERIFY(!p.showMessageWithCheckBox(nullptr, "T4", "five", "Skip", Icon::None));
 
-    QCOMPARE(p.messages(), QStringList({"one\r\ntwo", "three"}));
+    QCOMPARE(p.messages(), QStringList({"one\r\ntwo", "three", "four", "five"}));
+    QCOMPARE(p.requests[8].kind, QString("checkmessage"));
+    QCOMPARE(p.requests[8].title, QString("T3"));
+    QCOMPARE(p.requests[8].checkBox, QString("Skip"));
+    QCOMPARE(p.requests[8].icon, Icon::Information);
+    QCOMPARE(p.requests[0].checkBox, QString());
     QCOMPARE(p.requests[0].icon, Icon::Information);
     QCOMPARE(p.requests[5].icon, Icon::None);
     QCOMPARE(p.requests[5].title, QString("T2"));
