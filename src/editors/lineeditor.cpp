@@ -1,6 +1,7 @@
 #include "editors/lineeditor.h"
 
 #include "document/idedocument.h"
+#include "document/rowcells.h"
 #include "document/rowtracker.h"
 #include "editors/columnbinding.h"
 #include "editors/editornumbers.h"
@@ -94,21 +95,26 @@ LineEditor::~LineEditor() = default;
 
 void LineEditor::loadRow(qsizetype row)
 {
-    const RowStore& rows = m_document.table(m_kind).rows();
+    const SectionTable& table = m_document.table(m_kind);
+    const RowStore& rows = table.rows();
     if (row < 0 || row >= rows.size())
         return;
-    const QList<QByteArray> values = rows.values(row);
     m_tracker->track(row);
     showRowNumber();
-    // A short row leaves its missing columns empty.
-    for (size_t column = 0; column < m_columns.size(); ++column)
-        m_columns[column]->load(QString::fromLatin1(values.value(qsizetype(column))));
+    setLaterLayout(isLaterLayoutRow(m_kind, rows.valueCount(row), table.isLaterLayout()));
+    // Each field holds what its cell shows; a short row leaves its missing columns empty.
+    for (size_t column = 0; column < m_columns.size(); ++column) {
+        m_columns[column]->load(QString::fromLatin1(
+            cellText(rows, row, m_kind, table.isLaterLayout(), int(column))));
+    }
     rebuildPreview();
 }
 
 void LineEditor::enterAddMode()
 {
     m_tracker->forget();
+    // A new line follows the layout the table was read in.
+    setLaterLayout(m_document.table(m_kind).isLaterLayout());
     m_lineNo->setText(QStringLiteral("0"));
     m_isNew->setText(QStringLiteral("1"));
     m_confirm->setText(m_design.addCaption);
@@ -191,14 +197,17 @@ void LineEditor::closeEvent(QCloseEvent* event)
 
 void LineEditor::rebuildPreview()
 {
-    QStringList parts;
+    // UTF-8 keeps every comma and space a byte of its own, so the line splits
+    // into values as it will be written, whatever else was typed.
+    QList<QByteArray> cells;
     for (const ColumnBinding* column : m_columns) {
         // Still being built: the designed values are not a change.
         if (!column)
             return;
-        parts << column->preview();
+        cells << column->preview().toUtf8();
     }
-    m_preview->setText(parts.join(QStringLiteral(", ")));
+    const QList<QByteArray> values = valuesFromCells(m_kind, cells, m_laterLayout);
+    m_preview->setText(QString::fromUtf8(QByteArrayList(values).join(", ")));
     // A long line would show its end; the ID at the start is what tells lines apart.
     m_preview->setCursorPosition(0);
 }
@@ -222,6 +231,17 @@ void LineEditor::finish()
     emit finished();
 }
 
+void LineEditor::setLaterLayout(bool laterLayout)
+{
+    if (laterLayout == m_laterLayout)
+        return;
+    m_laterLayout = laterLayout;
+    layoutChanged();
+    // A fresh editor's preview stays empty until a field changes.
+    if (!m_preview->text().isEmpty())
+        rebuildPreview();
+}
+
 bool LineEditor::missingValue() const
 {
     QList<int> order = m_checkOrder;
@@ -230,8 +250,16 @@ bool LineEditor::missingValue() const
             order << column;
     }
     for (int column : order) {
+        // The later layout has no mesh count to fill in.
+        if (m_laterLayout && column == meshCountColumn)
+            continue;
         const ColumnBinding* binding = m_columns[size_t(column)];
-        if (binding->requiredField() && isBlank(binding->value()))
+        if (!binding->requiredField())
+            continue;
+        const QString value = binding->value();
+        // "20,,40" or a trailing comma leaves one of the values out.
+        const QStringList pieces = column == m_listColumn ? value.split(u',') : QStringList{value};
+        if (std::any_of(pieces.cbegin(), pieces.cend(), isBlank))
             return true;
     }
     return false;
@@ -239,14 +267,15 @@ bool LineEditor::missingValue() const
 
 bool LineEditor::unstorableValue()
 {
-    for (const ColumnBinding* column : m_columns) {
+    for (size_t index = 0; index < m_columns.size(); ++index) {
+        const ColumnBinding* column = m_columns[index];
         const QString value = column->value();
         const QString field = QStringLiteral("The field \"") + column->label() + QLatin1Char('"');
         QString message;
         if (!isStorableValue(value))
             message = unstorableTextMessage(field);
         // Commas separate a line's values: one inside a value shifts the columns after it.
-        else if (value.contains(u','))
+        else if (value.contains(u',') && int(index) != m_listColumn)
             message = field + QStringLiteral(" holds a comma, which an IDE file reads as the end of a value.");
         if (!message.isEmpty()) {
             m_platform.showMessage(this, appTitle, message, Platform::Icon::Information);
@@ -258,16 +287,20 @@ bool LineEditor::unstorableValue()
 
 QList<QByteArray> LineEditor::lineValues() const
 {
-    QList<QByteArray> values;
+    QList<QByteArray> cells;
     for (const ColumnBinding* column : m_columns)
-        values << column->value().toLatin1();
-    return values;
+        cells << column->value().toLatin1();
+    return valuesFromCells(m_kind, cells, m_laterLayout);
 }
 
 void LineEditor::writeBack(const QList<QByteArray>& values)
 {
     const qsizetype row = *m_tracker->row();
     SectionTable& table = m_document.table(m_kind);
+    if (m_listColumn >= 0) {
+        table.setRowValues(row, values);
+        return;
+    }
     // Values past the table's columns (an object's eighth, a trailing empty one) stay.
     QList<QByteArray> merged = table.rows().values(row);
     if (merged.size() < values.size())

@@ -84,6 +84,16 @@ protected:
                                const QString& designed = QString());
     // The order of the blank-field check, by column, when it is not the column order.
     void setCheckOrder(const QList<int>& columns) { m_checkOrder = columns; }
+    // The one column whose field holds a list of values separated by commas (an
+    // object's draw distances): the comma check skips it, each of its pieces must
+    // not be blank, and as it takes every value beyond the other columns, the row
+    // is written whole from the fields.
+    void setListColumn(int column) { m_listColumn = column; }
+
+    // Whether the line is in the later object layout, without a mesh count (rowcells.h).
+    bool isLaterLayoutLine() const { return m_laterLayout; }
+    // The line's layout was set, on loading a row or entering add mode.
+    virtual void layoutChanged() {}
 
     // One caption and field per grid row.
     static QGridLayout* captionedRows(const QList<LabelledField>& rows);
@@ -94,6 +104,7 @@ private:
     void rebuildPreview();
     void showRowNumber();
     void finish();
+    void setLaterLayout(bool laterLayout);
     bool missingValue() const;
     bool unstorableValue();
     QList<QByteArray> lineValues() const;
@@ -106,6 +117,8 @@ private:
     RowTracker* m_tracker;
     std::vector<ColumnBinding*> m_columns;
     QList<int> m_checkOrder;
+    int m_listColumn = -1;
+    bool m_laterLayout = false;
     bool m_finished = false;
 
     QGroupBox* m_frame = nullptr;

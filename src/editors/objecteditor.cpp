@@ -1,8 +1,14 @@
 #include "editors/objecteditor.h"
 
+#include "document/rowcells.h"
+#include "editors/meshwarning.h"
+
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QVBoxLayout>
 
 namespace {
 
@@ -42,12 +48,39 @@ ObjectEditor::ObjectEditor(bool timed, IdeDocument& document, Platform& platform
               << addTextField(7, "timeoff", QStringLiteral("Time off"));
     }
 
-    auto* columns = new QHBoxLayout(frame());
+    m_meshCount = right[0].field;
+    m_drawDistances = right[1].field;
+    setListColumn(drawDistanceColumn);
+    m_meshWarning = new QLabel(frame());
+    m_meshWarning->setObjectName(QStringLiteral("meshWarning"));
+    connect(m_meshCount, &QLineEdit::textChanged, this, &ObjectEditor::showMeshWarning);
+    connect(m_drawDistances, &QLineEdit::textChanged, this, &ObjectEditor::showMeshWarning);
+
+    auto* fields = new QVBoxLayout(frame());
+    auto* columns = new QHBoxLayout;
     QGridLayout* leftGrid = captionedRows(left);
     leftGrid->setRowStretch(int(left.size()), 1);
     QGridLayout* rightGrid = captionedRows(right);
     rightGrid->setRowStretch(int(right.size()), 1);
     columns->addLayout(leftGrid, 3);
     columns->addLayout(rightGrid, 2);
+    fields->addLayout(columns, 1);
+    fields->addWidget(m_meshWarning);
     setMinimumWidth(620);
+}
+
+void ObjectEditor::layoutChanged()
+{
+    // The later layout has no mesh count: nothing to show or type there.
+    if (isLaterLayoutLine())
+        m_meshCount->clear();
+    m_meshCount->setEnabled(!isLaterLayoutLine());
+    showMeshWarning();
+}
+
+void ObjectEditor::showMeshWarning()
+{
+    m_meshWarning->setText(isLaterLayoutLine()
+                               ? QString()
+                               : meshWarning(m_meshCount->text(), m_drawDistances->text()));
 }

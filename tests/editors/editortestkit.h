@@ -10,6 +10,7 @@
 #include <QComboBox>
 #include <QFrame>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
@@ -70,6 +71,14 @@ struct Session {
     qsizetype addRow(LineKind kind, const QByteArray& line)
     {
         return document.table(kind).appendRow(values(line));
+    }
+    // Gives the table these lines as a file read would, which decides its layout.
+    void readRows(LineKind kind, const QByteArrayList& lines)
+    {
+        RowStore rows;
+        for (const QByteArray& line : lines)
+            rows.appendLine(line);
+        document.table(kind).replaceAll(std::move(rows));
     }
     QList<QByteArray> row(LineKind kind, qsizetype at) const
     {
