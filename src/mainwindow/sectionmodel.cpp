@@ -7,6 +7,8 @@
 #include <QColor>
 #include <QFont>
 
+#include <algorithm>
+
 namespace {
 
 // Characters a cell shows at most; a column is never wider than a few hundred.
@@ -22,9 +24,8 @@ SectionModel::SectionModel(SectionTable& table, QObject* parent)
     connect(&table, &SectionTable::rowAboutToBeInserted, this,
             [this](qsizetype row) { beginInsertRows({}, int(row), int(row)); });
     connect(&table, &SectionTable::rowInserted, this, [this] { endInsertRows(); });
-    connect(&table, &SectionTable::rowAboutToBeRemoved, this,
-            [this](qsizetype row) { beginRemoveRows({}, int(row), int(row)); });
-    connect(&table, &SectionTable::rowRemoved, this, [this] { endRemoveRows(); });
+    connect(&table, &SectionTable::rowsAboutToBeRemoved, this, &SectionModel::beginRowsRemoval);
+    connect(&table, &SectionTable::rowsRemoved, this, &SectionModel::endRowsRemoval);
     connect(&table, &SectionTable::rowAboutToMove, this, [this](qsizetype from, qsizetype to) {
         // Qt counts the destination before the move; the table gives it after.
         beginMoveRows({}, int(from), int(from), {}, int(to > from ? to + 1 : to));
@@ -62,12 +63,13 @@ QVariant SectionModel::data(const QModelIndex& index, int role) const
             return QString::fromLatin1(value);
         return QString::fromLatin1(value.first(shownValueLength)) + QChar(0x2026);
     }
+    // A commented row looks it, whichever way its "#" came or went.
     case Qt::ForegroundRole:
-        if (rows.style(index.row()) & RowStore::RedText)
+        if (rows.isCommented(index.row()))
             return QBrush(QColor(255, 0, 0));
         return {};
     case Qt::FontRole:
-        if (rows.style(index.row()) & RowStore::BoldText) {
+        if (rows.isCommented(index.row())) {
             QFont bold;
             bold.setBold(true);
             return bold;
@@ -84,6 +86,42 @@ QVariant SectionModel::headerData(int section, Qt::Orientation orientation, int 
         return {};
     const QStringList& names = fieldNamesOf(m_table.kind());
     return section >= 0 && section < names.size() ? QVariant(names[section]) : QVariant();
+}
+
+bool SectionModel::isOneRange(const QList<qsizetype>& rows)
+{
+    return rows.back() - rows.front() + 1 == rows.size();
+}
+
+void SectionModel::beginRowsRemoval(const QList<qsizetype>& rows)
+{
+    if (isOneRange(rows)) {
+        beginRemoveRows({}, int(rows.front()), int(rows.back()));
+        return;
+    }
+    // Scattered rows: one removal each would make the views shift their
+    // per-row records once per row. One layout change does it in one pass.
+    emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+}
+
+void SectionModel::endRowsRemoval(const QList<qsizetype>& rows)
+{
+    if (isOneRange(rows)) {
+        endRemoveRows();
+        return;
+    }
+    const QModelIndexList held = persistentIndexList();
+    QModelIndexList moved;
+    moved.reserve(held.size());
+    for (const QModelIndex& old : held) {
+        const auto at = std::lower_bound(rows.cbegin(), rows.cend(), qsizetype(old.row()));
+        if (at != rows.cend() && *at == old.row())
+            moved.append(QModelIndex()); // removed
+        else
+            moved.append(index(old.row() - int(at - rows.cbegin()), old.column()));
+    }
+    changePersistentIndexList(held, moved);
+    emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }
 
 void SectionModel::remapAfterReorder(const QList<qsizetype>& newPositions)

@@ -4,8 +4,8 @@
 
 class SectionTable;
 
-// Shows one section table: one column per field of its kind, commented rows in
-// their style. Reads the table's own storage; holds no copy of it.
+// Shows one section table: one column per field of its kind, commented rows
+// red and bold. Reads the table's own storage; holds no copy of it.
 class SectionModel : public QAbstractTableModel {
     Q_OBJECT
 public:
@@ -20,6 +20,9 @@ public:
                         int role = Qt::DisplayRole) const override;
 
 private:
+    static bool isOneRange(const QList<qsizetype>& rows);
+    void beginRowsRemoval(const QList<qsizetype>& rows);
+    void endRowsRemoval(const QList<qsizetype>& rows);
     void remapAfterReorder(const QList<qsizetype>& newPositions);
 
     SectionTable& m_table;

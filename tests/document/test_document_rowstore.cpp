@@ -2,6 +2,7 @@
 // views rely on.
 #include "documenttestkit.h"
 
+#include "document/idetext.h"
 #include "document/rowstore.h"
 #include "document/sectiontable.h"
 
@@ -33,7 +34,9 @@ QByteArray randomValue(QRandomGenerator& random)
             c = char(random.bounded(0, 256));
         } while (c == '\n' || c == '\r');
     }
-    return value;
+    // Often one of the beginnings that decide whether a row is commented.
+    static const char* const starts[] = {"", "#", " #", "  ", ",#", " ", "x#"};
+    return starts[random.bounded(0, 7)] + value;
 }
 
 QList<QByteArray> randomRow(QRandomGenerator& random)
@@ -56,6 +59,12 @@ class DocumentRowStoreTest : public QObject {
 
     void record(SectionTable& table)
     {
+        const auto list = [](const QList<qsizetype>& rows) {
+            QStringList numbers;
+            for (qsizetype row : rows)
+                numbers.append(QString::number(row));
+            return numbers.join(QLatin1Char(' '));
+        };
         const auto state = [&table] {
             return QStringLiteral(" {") + QString::fromLatin1(kit::firstValues(table.rows()).join(' ')) +
                    QLatin1Char('}');
@@ -75,8 +84,12 @@ class DocumentRowStoreTest : public QObject {
         };
         connect(&table, &SectionTable::rowAboutToBeInserted, this, one("aboutToInsert"));
         connect(&table, &SectionTable::rowInserted, this, one("inserted"));
-        connect(&table, &SectionTable::rowAboutToBeRemoved, this, one("aboutToRemove"));
-        connect(&table, &SectionTable::rowRemoved, this, one("removed"));
+        connect(&table, &SectionTable::rowsAboutToBeRemoved, this, [this, state, list](const QList<qsizetype>& rows) {
+            m_log.append(QStringLiteral("aboutToRemove ") + list(rows) + state());
+        });
+        connect(&table, &SectionTable::rowsRemoved, this, [this, state, list](const QList<qsizetype>& rows) {
+            m_log.append(QStringLiteral("removed ") + list(rows) + state());
+        });
         connect(&table, &SectionTable::rowChanged, this, one("changed"));
         connect(&table, &SectionTable::rowAboutToMove, this, two("aboutToMove"));
         connect(&table, &SectionTable::rowMoved, this, two("moved"));
@@ -92,8 +105,8 @@ class DocumentRowStoreTest : public QObject {
     }
 
 private slots:
-    // A long run of random edits against a plain list: the stored rows, their
-    // styles and their joined lines must agree with it after every step, also
+    // A long run of random edits against a plain list: the stored rows, whether
+    // each is commented and their joined lines must agree with it after every step, also
     // after the store has rewritten its buffer to drop replaced bytes.
     void editsAgainstPlainList_data()
     {
@@ -108,7 +121,6 @@ private slots:
         QRandomGenerator random(seed);
         RowStore store;
         QList<QList<QByteArray>> expected;
-        QList<quint8> styles;
         for (int step = 0; step < 3000; ++step) {
             const int op = expected.isEmpty() ? 0 : random.bounded(0, 5);
             const qsizetype n = expected.size();
@@ -116,10 +128,8 @@ private slots:
             case 0: {
                 const qsizetype at = random.bounded(0, int(n) + 1);
                 const QList<QByteArray> row = randomRow(random);
-                const quint8 style = quint8(random.bounded(0, 4));
-                store.insert(at, row, style);
+                store.insert(at, row);
                 expected.insert(at, row);
-                styles.insert(at, style);
                 break;
             }
             case 1:
@@ -134,7 +144,6 @@ private slots:
                 const qsizetype at = random.bounded(0, int(n));
                 store.remove(at);
                 expected.removeAt(at);
-                styles.removeAt(at);
                 break;
             }
             case 4: {
@@ -142,7 +151,6 @@ private slots:
                 const qsizetype to = random.bounded(0, int(n));
                 store.move(from, to);
                 expected.move(from, to);
-                styles.move(from, to);
                 break;
             }
             }
@@ -155,7 +163,7 @@ private slots:
                 QCOMPARE(store.firstValue(row), QByteArrayView(expected[row].front()));
                 QCOMPARE(store.value(row, expected[row].size() - 1), QByteArrayView(expected[row].back()));
                 QCOMPARE(store.joined(row), QByteArrayList(expected[row]).join(", "));
-                QCOMPARE(store.style(row), styles[row]);
+                QCOMPARE(store.isCommented(row), idetext::isCommented(expected[row].front()));
             }
         }
     }
@@ -320,8 +328,12 @@ private slots:
                                                 << QByteArrayList{"a", "bz", "c"};
         QTest::newRow("change sorted to case twin of neighbour")
             << abc << true << "set 2 B" << 2 << QStringList{"changed 2 {a b B}"} << QByteArrayList{"a", "b", "B"};
-        QTest::newRow("style") << abc << false << "style 1 1" << -1 << QStringList{"changed 1 {a b c}"} << abc;
-        QTest::newRow("same style") << abc << false << "style 1 0" << -1 << QStringList() << abc;
+        QTest::newRow("change sorted, same first value stays among equals")
+            << QByteArrayList{"a", "b", "b", "b", "c"} << true << "set 1 b" << 1
+            << QStringList{"changed 1 {a b b b c}"} << QByteArrayList{"a", "b", "b", "b", "c"};
+        QTest::newRow("remove scattered") << QByteArrayList{"a", "b", "c", "d", "e"} << false << "remove 0 2 3" << -1
+                                          << QStringList{"aboutToRemove 0 2 3 {a b c d e}", "removed 0 2 3 {b e}"}
+                                          << QByteArrayList{"b", "e"};
         QTest::newRow("clear") << abc << false << "clear" << -1
                                << QStringList{"aboutToReset {a b c}", "wasReset {}"} << QByteArrayList();
         QTest::newRow("clear empty") << QByteArrayList() << false << "clear" << -1 << QStringList()
@@ -367,11 +379,13 @@ private slots:
         } else if (op == QLatin1String("set")) {
             returned = table.setRowValues(words[1].toInt(), rowOf(words[2].toLatin1(), "new"));
             QCOMPARE(table.rows().value(returned, 1), QByteArrayView("new"));
-        } else if (op == QLatin1String("remove")) {
+        } else if (op == QLatin1String("remove") && words.size() == 2) {
             table.removeRow(words[1].toInt());
-        } else if (op == QLatin1String("style")) {
-            table.setRowStyle(words[1].toInt(), quint8(words[2].toInt()));
-            QCOMPARE(table.rows().style(words[1].toInt()), quint8(words[2].toInt()));
+        } else if (op == QLatin1String("remove")) {
+            QList<qsizetype> rows;
+            for (qsizetype i = 1; i < words.size(); ++i)
+                rows.append(words[i].toInt());
+            table.removeRows(rows);
         } else if (op == QLatin1String("clear")) {
             table.clear();
         } else if (op == QLatin1String("sort")) {
