@@ -128,17 +128,11 @@ bool duplicateRows(IdeDocument& document, LineKind kind, QList<qsizetype> rows)
 {
     SectionTable& table = document.table(kind);
     const QList<qsizetype> sources = inTableOrder(std::move(rows), table.rowCount());
-    // Copy first: while sorted, each copy may land before a source still to copy.
-    QList<QList<QByteArray>> copies;
-    copies.reserve(sources.size());
-    for (qsizetype row : sources)
-        copies.append(table.rows().values(row));
     {
-        const Batch batch(table, copies.size());
-        for (const QList<QByteArray>& values : copies)
-            table.appendRow(values);
+        const Batch batch(table, sources.size());
+        table.appendCopies(sources);
     }
-    if (!copies.isEmpty())
+    if (!sources.isEmpty())
         document.setFileChanges(true);
-    return !copies.isEmpty();
+    return !sources.isEmpty();
 }

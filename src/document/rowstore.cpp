@@ -184,6 +184,25 @@ void RowStore::insert(qsizetype position, const QList<QByteArray>& values)
     m_rows.insert(position, store(values));
 }
 
+void RowStore::appendCopies(const QList<qsizetype>& rows)
+{
+    qsizetype bytes = 0;
+    for (qsizetype row : rows)
+        bytes += m_rows[size_t(row)].length;
+    // Room for all copies first, so rows in the buffer are copied from where they stay.
+    m_buffer.reserve(m_buffer.size() + bytes);
+    for (qsizetype row : rows) {
+        Row r = m_rows[size_t(row)];
+        const qint64 offset = m_buffer.size();
+        m_buffer.append(dataOf(r), r.length);
+        r.offset = offset;
+        r.flags &= quint8(~Shared);
+        m_liveBytes += r.length;
+        m_ownLiveBytes += r.length;
+        m_rows.push_back(r);
+    }
+}
+
 void RowStore::replaceValues(qsizetype row, const QList<QByteArray>& values)
 {
     const Row old = m_rows[size_t(row)];
@@ -202,20 +221,11 @@ void RowStore::remove(qsizetype row)
 
 void RowStore::removeRows(const QList<qsizetype>& rows)
 {
-    if (rows.isEmpty())
-        return;
-    PodArray<Row> kept(size() - rows.size());
-    qsizetype next = 0; // index into rows of the next row to drop
-    qsizetype out = 0;
-    for (qsizetype row = 0; row < size(); ++row) {
-        if (next < rows.size() && rows[next] == row) {
-            forget(m_rows[size_t(row)]);
-            ++next;
-        } else {
-            kept[size_t(out++)] = m_rows[size_t(row)];
-        }
+    // Bottom up: the room of the gap buffer then moves down once over the table.
+    for (auto it = rows.crbegin(); it != rows.crend(); ++it) {
+        forget(m_rows[size_t(*it)]);
+        m_rows.erase(*it);
     }
-    m_rows = Rows(std::move(kept));
     compactIfWasteful();
 }
 

@@ -52,9 +52,11 @@ public:
     }
     void insert(qsizetype position, const QList<QByteArray>& values);
     void append(const QList<QByteArray>& values) { insert(size(), values); }
+    // Appends a copy of each of the rows, in the order given, bytes as they are.
+    void appendCopies(const QList<qsizetype>& rows);
     void replaceValues(qsizetype row, const QList<QByteArray>& values);
     void remove(qsizetype row);
-    // Removes the given rows (ascending, distinct) in one pass.
+    // Removes the given rows (ascending, distinct) in one pass over the table.
     void removeRows(const QList<qsizetype>& rows);
     void move(qsizetype from, qsizetype to);
     void clear();

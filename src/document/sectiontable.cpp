@@ -16,6 +16,28 @@ qsizetype SectionTable::appendRow(const QList<QByteArray>& values)
     return at;
 }
 
+void SectionTable::appendCopies(const QList<qsizetype>& rows)
+{
+    if (m_sorted && !m_batch) {
+        // Copy first: each copy may land before a source still to copy.
+        QList<QList<QByteArray>> copies;
+        copies.reserve(rows.size());
+        for (qsizetype row : rows)
+            copies.append(m_rows.values(row));
+        for (const QList<QByteArray>& values : copies)
+            appendRow(values);
+        return;
+    }
+    if (rows.isEmpty())
+        return;
+    const qsizetype first = m_rows.size();
+    emit rowsAboutToBeAppended(rows.size());
+    m_rows.appendCopies(rows);
+    if (m_batch)
+        m_changed.resize(m_changed.size() + size_t(rows.size()), true);
+    emit rowsAppended(first, rows.size());
+}
+
 qsizetype SectionTable::setRowValues(qsizetype row, const QList<QByteArray>& values)
 {
     // A row whose first value stays keeps its place among its equals.
@@ -46,10 +68,7 @@ void SectionTable::removeRows(const QList<qsizetype>& rows)
     if (rows.isEmpty())
         return;
     emit rowsAboutToBeRemoved(rows);
-    if (rows.size() == 1)
-        m_rows.remove(rows.front());
-    else
-        m_rows.removeRows(rows);
+    m_rows.removeRows(rows);
     if (m_batch) {
         qsizetype next = 0;
         qsizetype out = 0;

@@ -23,6 +23,9 @@ public:
     // Each returns the position the row ends up at. While sorted, a changed
     // row moves only when its first value changed.
     qsizetype appendRow(const QList<QByteArray>& values);
+    // Appends a copy of each of the rows in the order given: at the end in one
+    // step, or while sorted outside a batch, each to its place.
+    void appendCopies(const QList<qsizetype>& rows);
     qsizetype setRowValues(qsizetype row, const QList<QByteArray>& values);
     void removeRow(qsizetype row);
     // Removes the rows (ascending, distinct, all in the table) as one change.
@@ -47,6 +50,9 @@ signals:
     void wasReset();
     void rowAboutToBeInserted(qsizetype row);
     void rowInserted(qsizetype row);
+    // `count` rows added after the last one: no row before them moves.
+    void rowsAboutToBeAppended(qsizetype count);
+    void rowsAppended(qsizetype first, qsizetype count);
     // The rows removed at once, ascending, numbered as before the removal.
     void rowsAboutToBeRemoved(const QList<qsizetype>& rows);
     void rowsRemoved(const QList<qsizetype>& rows);

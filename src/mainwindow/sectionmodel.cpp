@@ -7,8 +7,6 @@
 #include <QColor>
 #include <QFont>
 
-#include <algorithm>
-
 namespace {
 
 // Characters a cell shows at most; a column is never wider than a few hundred.
@@ -24,6 +22,10 @@ SectionModel::SectionModel(SectionTable& table, QObject* parent)
     connect(&table, &SectionTable::rowAboutToBeInserted, this,
             [this](qsizetype row) { beginInsertRows({}, int(row), int(row)); });
     connect(&table, &SectionTable::rowInserted, this, [this] { endInsertRows(); });
+    connect(&table, &SectionTable::rowsAboutToBeAppended, this, [this](qsizetype count) {
+        beginInsertRows({}, rowCount(), int(rowCount() + count - 1));
+    });
+    connect(&table, &SectionTable::rowsAppended, this, [this] { endInsertRows(); });
     connect(&table, &SectionTable::rowsAboutToBeRemoved, this, &SectionModel::beginRowsRemoval);
     connect(&table, &SectionTable::rowsRemoved, this, &SectionModel::endRowsRemoval);
     connect(&table, &SectionTable::rowAboutToMove, this, [this](qsizetype from, qsizetype to) {
@@ -34,7 +36,11 @@ SectionModel::SectionModel(SectionTable& table, QObject* parent)
     connect(&table, &SectionTable::rowChanged, this, [this](qsizetype row) {
         emit dataChanged(index(int(row), 0), index(int(row), columnCount() - 1));
     });
-    connect(&table, &SectionTable::aboutToBeReordered, this, [this] { emit layoutAboutToBeChanged(); });
+    // Rows only change places: the selection follows one index per row, not per cell.
+    connect(&table, &SectionTable::aboutToBeReordered, this, [this] {
+        emit rowsAboutToBeReordered();
+        emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+    });
     connect(&table, &SectionTable::reordered, this, &SectionModel::remapAfterReorder);
 }
 
@@ -101,6 +107,7 @@ void SectionModel::beginRowsRemoval(const QList<qsizetype>& rows)
     }
     // Scattered rows: one removal each would make the views shift their
     // per-row records once per row. One layout change does it in one pass.
+    emit rowsAboutToBeReordered();
     emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
 }
 
@@ -110,28 +117,28 @@ void SectionModel::endRowsRemoval(const QList<qsizetype>& rows)
         endRemoveRows();
         return;
     }
-    const QModelIndexList held = persistentIndexList();
-    QModelIndexList moved;
-    moved.reserve(held.size());
-    for (const QModelIndex& old : held) {
-        const auto at = std::lower_bound(rows.cbegin(), rows.cend(), qsizetype(old.row()));
-        if (at != rows.cend() && *at == old.row())
-            moved.append(QModelIndex()); // removed
-        else
-            moved.append(index(old.row() - int(at - rows.cbegin()), old.column()));
+    QList<qsizetype> newPositions(m_table.rowCount() + rows.size());
+    qsizetype removed = 0;
+    for (qsizetype old = 0; old < newPositions.size(); ++old) {
+        const bool gone = removed < rows.size() && rows[removed] == old;
+        newPositions[old] = gone ? -1 : old - removed;
+        removed += gone;
     }
-    changePersistentIndexList(held, moved);
-    emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+    remapAfterReorder(newPositions);
 }
 
+// newPositions[old] is the row's new place, or -1 when it was removed.
 void SectionModel::remapAfterReorder(const QList<qsizetype>& newPositions)
 {
     // Only the indexes someone holds (selection, current row, open editors) move.
     const QModelIndexList held = persistentIndexList();
     QModelIndexList moved;
     moved.reserve(held.size());
-    for (const QModelIndex& old : held)
-        moved.append(index(int(newPositions[old.row()]), old.column()));
+    for (const QModelIndex& old : held) {
+        const qsizetype row = newPositions[old.row()];
+        moved.append(row >= 0 ? index(int(row), old.column()) : QModelIndex());
+    }
     changePersistentIndexList(held, moved);
-    emit layoutChanged();
+    emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+    emit rowsReordered(newPositions);
 }

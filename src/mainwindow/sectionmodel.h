@@ -19,6 +19,13 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation,
                         int role = Qt::DisplayRole) const override;
 
+signals:
+    // Around a reorder of the rows or a removal of scattered rows, before
+    // layoutAboutToBeChanged and after layoutChanged: newPositions[old] is
+    // where the row at `old` went, -1 when it was removed.
+    void rowsAboutToBeReordered();
+    void rowsReordered(const QList<qsizetype>& newPositions);
+
 private:
     static bool isOneRange(const QList<qsizetype>& rows);
     void beginRowsRemoval(const QList<qsizetype>& rows);

@@ -91,6 +91,8 @@ class DocumentRowStoreTest : public QObject {
             m_log.append(QStringLiteral("removed ") + list(rows) + state());
         });
         connect(&table, &SectionTable::rowChanged, this, one("changed"));
+        connect(&table, &SectionTable::rowsAboutToBeAppended, this, one("aboutToAppend"));
+        connect(&table, &SectionTable::rowsAppended, this, two("appended"));
         connect(&table, &SectionTable::rowAboutToMove, this, two("aboutToMove"));
         connect(&table, &SectionTable::rowMoved, this, two("moved"));
         connect(&table, &SectionTable::aboutToBeReset, this, none("aboutToReset"));
@@ -122,7 +124,7 @@ private slots:
         RowStore store;
         QList<QList<QByteArray>> expected;
         for (int step = 0; step < 3000; ++step) {
-            const int op = expected.isEmpty() ? 0 : random.bounded(0, 5);
+            const int op = expected.isEmpty() ? 0 : random.bounded(0, 6);
             const qsizetype n = expected.size();
             switch (op) {
             case 0: {
@@ -151,6 +153,13 @@ private slots:
                 const qsizetype to = random.bounded(0, int(n));
                 store.move(from, to);
                 expected.move(from, to);
+                break;
+            }
+            case 5: {
+                const QList<qsizetype> rows{random.bounded(0, int(n)), random.bounded(0, int(n))};
+                store.appendCopies(rows);
+                for (qsizetype row : rows)
+                    expected.append(expected[row]);
                 break;
             }
             }
@@ -300,6 +309,14 @@ private slots:
         QTest::newRow("append sorted after case twin")
             << QByteArrayList{"a", "b"} << true << "append A" << 1
             << QStringList{"aboutToInsert 1 {a b}", "inserted 1 {a A b}"} << QByteArrayList{"a", "A", "b"};
+        QTest::newRow("copies") << QByteArrayList{"b", "a"} << false << "copy 1 0" << -1
+                                << QStringList{"aboutToAppend 2 {b a}", "appended 2 2 {b a a b}"}
+                                << QByteArrayList{"b", "a", "a", "b"};
+        QTest::newRow("copies sorted")
+            << QByteArrayList{"a", "c"} << true << "copy 1 0" << -1
+            << QStringList{"aboutToInsert 2 {a c}", "inserted 2 {a c c}", "aboutToInsert 1 {a c c}",
+                           "inserted 1 {a a c c}"}
+            << QByteArrayList{"a", "a", "c", "c"};
         QTest::newRow("remove") << abc << false << "remove 1" << -1
                                 << QStringList{"aboutToRemove 1 {a b c}", "removed 1 {a c}"}
                                 << QByteArrayList{"a", "c"};
@@ -376,6 +393,12 @@ private slots:
         if (op == QLatin1String("append")) {
             returned = table.appendRow(rowOf(words[1].toLatin1(), "new"));
             QCOMPARE(table.rows().value(returned, 1), QByteArrayView("new"));
+        } else if (op == QLatin1String("copy")) {
+            QList<qsizetype> rows;
+            for (qsizetype i = 1; i < words.size(); ++i)
+                rows.append(words[i].toInt());
+            table.appendCopies(rows);
+            QCOMPARE(table.rows().value(table.rowCount() - 1, 1), QByteArrayView("old"));
         } else if (op == QLatin1String("set")) {
             returned = table.setRowValues(words[1].toInt(), rowOf(words[2].toLatin1(), "new"));
             QCOMPARE(table.rows().value(returned, 1), QByteArrayView("new"));

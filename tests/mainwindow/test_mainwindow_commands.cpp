@@ -193,6 +193,43 @@ private slots:
         QCOMPARE(rowLookingWrong(*objs), -1);
     }
 
+    // A command on many rows of a sorted table reorders it once; the selection
+    // follows its rows, whatever ranges they end up in.
+    void selectionFollowsRowsThroughABigSortedCommand()
+    {
+        Session s;
+        s.useSettings();
+        const QString file = s.path(QStringLiteral("many.ide"));
+        QVERIFY(putFile(file, sampleIde(100)));
+        Form1& w = s.startShown(file);
+        SectionView* objs = w.view(LineKind::Object);
+        auto* selection = objs->selectionModel();
+        const auto selectRows = [&](int top, int bottom) {
+            selection->select(QItemSelection(objs->model()->index(top, 0), objs->model()->index(bottom, 0)),
+                              QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        };
+        selectRows(10, 49);
+        selectRows(60, 89);
+        s.action("ObjsDupLine")->trigger();
+        QCOMPARE(objs->model()->rowCount(), 170);
+        // Each copy sorts right after its source; only the sources stay selected.
+        QList<qsizetype> sources;
+        for (qsizetype row = 10; row < 50; ++row)
+            sources << row * 2 - 10;
+        for (qsizetype row = 60; row < 90; ++row)
+            sources << row * 2 - 20;
+        QCOMPARE(objs->selectedRowNumbers(), sources);
+
+        s.action("ObComOut")->trigger();
+        QList<qsizetype> top;
+        for (qsizetype row = 0; row < 70; ++row)
+            top << row;
+        QCOMPARE(objs->selectedRowNumbers(), top);
+        QCOMPARE(firstValues(w.document(), LineKind::Object).mid(68, 4),
+                 QByteArrayList({"# 188", "# 189", "100", "101"}));
+        QCOMPARE(rowLookingWrong(*objs), -1);
+    }
+
     void timedObjectsMenuWorksWhilePathsAreShown()
     {
         Session s;
