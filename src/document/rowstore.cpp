@@ -190,7 +190,8 @@ void RowStore::appendCopies(const QList<qsizetype>& rows)
     for (qsizetype row : rows)
         bytes += m_rows[size_t(row)].length;
     // Room for all copies first, so rows in the buffer are copied from where they stay.
-    m_buffer.reserve(m_buffer.size() + bytes);
+    if (m_buffer.capacity() - m_buffer.size() < bytes)
+        m_buffer.reserve(qMax(m_buffer.capacity() * 2, m_buffer.size() + bytes));
     for (qsizetype row : rows) {
         Row r = m_rows[size_t(row)];
         const qint64 offset = m_buffer.size();
@@ -209,13 +210,6 @@ void RowStore::replaceValues(qsizetype row, const QList<QByteArray>& values)
     const Row fresh = store(values);
     forget(old);
     m_rows[size_t(row)] = fresh;
-    compactIfWasteful();
-}
-
-void RowStore::remove(qsizetype row)
-{
-    forget(m_rows[size_t(row)]);
-    m_rows.erase(row);
     compactIfWasteful();
 }
 

@@ -55,7 +55,6 @@ public:
     // Appends a copy of each of the rows, in the order given, bytes as they are.
     void appendCopies(const QList<qsizetype>& rows);
     void replaceValues(qsizetype row, const QList<QByteArray>& values);
-    void remove(qsizetype row);
     // Removes the given rows (ascending, distinct) in one pass over the table.
     void removeRows(const QList<qsizetype>& rows);
     void move(qsizetype from, qsizetype to);

@@ -10,6 +10,8 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include <algorithm>
+
 namespace {
 
 QList<QByteArray> rowOf(const QByteArray& first, const QByteArray& second)
@@ -143,9 +145,15 @@ private slots:
                 break;
             }
             case 3: {
-                const qsizetype at = random.bounded(0, int(n));
-                store.remove(at);
-                expected.removeAt(at);
+                // One to three rows apart from each other at once.
+                QList<qsizetype> rows;
+                for (int k = random.bounded(1, 4); k > 0; --k)
+                    rows.append(random.bounded(0, int(n)));
+                std::sort(rows.begin(), rows.end());
+                rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+                store.removeRows(rows);
+                for (auto at = rows.crbegin(); at != rows.crend(); ++at)
+                    expected.removeAt(*at);
                 break;
             }
             case 4: {
