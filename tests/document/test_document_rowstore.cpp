@@ -61,12 +61,6 @@ class DocumentRowStoreTest : public QObject {
 
     void record(SectionTable& table)
     {
-        const auto list = [](const QList<qsizetype>& rows) {
-            QStringList numbers;
-            for (qsizetype row : rows)
-                numbers.append(QString::number(row));
-            return numbers.join(QLatin1Char(' '));
-        };
         const auto state = [&table] {
             return QStringLiteral(" {") + QString::fromLatin1(kit::firstValues(table.rows()).join(' ')) +
                    QLatin1Char('}');
@@ -81,17 +75,21 @@ class DocumentRowStoreTest : public QObject {
                 m_log.append(QStringLiteral("%1 %2 %3").arg(QLatin1String(name)).arg(from).arg(to) + state());
             };
         };
+        const auto many = [this, state](const char* name) {
+            return [this, state, name](const QList<qsizetype>& rows) {
+                QStringList numbers;
+                for (qsizetype row : rows)
+                    numbers.append(QString::number(row));
+                m_log.append(QLatin1String(name) + QLatin1Char(' ') + numbers.join(QLatin1Char(' ')) + state());
+            };
+        };
         const auto none = [this, state](const char* name) {
             return [this, state, name] { m_log.append(QLatin1String(name) + state()); };
         };
         connect(&table, &SectionTable::rowAboutToBeInserted, this, one("aboutToInsert"));
         connect(&table, &SectionTable::rowInserted, this, one("inserted"));
-        connect(&table, &SectionTable::rowsAboutToBeRemoved, this, [this, state, list](const QList<qsizetype>& rows) {
-            m_log.append(QStringLiteral("aboutToRemove ") + list(rows) + state());
-        });
-        connect(&table, &SectionTable::rowsRemoved, this, [this, state, list](const QList<qsizetype>& rows) {
-            m_log.append(QStringLiteral("removed ") + list(rows) + state());
-        });
+        connect(&table, &SectionTable::rowsAboutToBeRemoved, this, many("aboutToRemove"));
+        connect(&table, &SectionTable::rowsRemoved, this, many("removed"));
         connect(&table, &SectionTable::rowChanged, this, one("changed"));
         connect(&table, &SectionTable::rowsAboutToBeAppended, this, one("aboutToAppend"));
         connect(&table, &SectionTable::rowsAppended, this, two("appended"));
