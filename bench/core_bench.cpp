@@ -175,7 +175,6 @@ const RowStore& millionObjects()
     static const RowStore rows = [] {
         const Sample& s = sample(millionRows, idegen::Mix{100, 0, 0, 0}, "objects");
         DocumentContent content = parseIde(s.bytes);
-        content.markComments();
         return content.table(LineKind::Object);
     }();
     return rows;

@@ -67,6 +67,7 @@ function effectFields(line,    n, f) {
         path[++paths] = $0
     } else if (in2dfx) {
         n = effectFields($0)
+        if (!((n in kindOf) && n != 6 && n != 8)) n = split($0, f, ",")
         if ((n in kindOf) && n != 6 && n != 8) add(kindOf[n], $0)
     }
 }

@@ -3,17 +3,20 @@
 // as the section table has been painted. Process start to that first paint is
 // the "open in the window" figure.
 //
-//   tarnel-bench-window [--unsorted] [FILE]
+//   tarnel-bench-window [--unsorted] [--command remove|comment|duplicate] [FILE]
 //
 // Settings live in a fresh temporary folder, so every run starts like a first
 // start (the rebuilt settings switch "Sort by object num" on); --unsorted
-// switches it off first.
+// switches it off first. With --command, every row of the objects table is
+// selected once the table is shown, and the figure is from triggering that
+// Actions menu command until the table has been painted again.
 #include "document/idedocument.h"
 #include "mainwindow/form1.h"
 #include "mainwindow/sectionview.h"
 #include "platform/qtplatform.h"
 #include "settings/settingsfile.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -28,35 +31,76 @@ namespace {
 
 // Ends the process once the watched viewport has been painted: the figure is
 // process start to table shown, and tearing down a window over a million rows
-// is not part of it.
-class FirstPaint : public QObject {
+// is not part of it. With a command, the table is first painted, then every
+// row selected and the command triggered, and the paint after it ends the run.
+class PaintWatcher : public QObject {
 public:
-    FirstPaint(const QElapsedTimer& clock, Form1& window) : m_clock(clock), m_window(window) {}
+    PaintWatcher(const QElapsedTimer& clock, Form1& window, QAction* command)
+        : m_clock(clock), m_window(window), m_command(command)
+    {
+    }
 
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (event->type() == QEvent::Paint && !m_seen) {
-            m_seen = true;
+        if (event->type() == QEvent::Paint && m_waiting) {
+            m_waiting = false;
             // Right after this paint has run.
-            QTimer::singleShot(0, qApp, [this] { done(); });
+            QTimer::singleShot(0, qApp, [this] { painted(); });
         }
         return QObject::eventFilter(watched, event);
     }
 
 private:
-    void done()
+    void painted()
     {
+        if (m_commandClock.isValid()) {
+            std::fprintf(stderr, "tarnel-bench-window: %s on all %lld selected rows painted after %.1f ms (%lld rows now)\n",
+                         qPrintable(m_command->text()), static_cast<long long>(m_selectedRows),
+                         m_commandClock.nsecsElapsed() / 1e6, static_cast<long long>(objects().rowCount()));
+            done();
+        }
         std::fprintf(stderr, "tarnel-bench-window: table shown after %.1f ms (%lld object rows)\n",
-                     m_clock.nsecsElapsed() / 1e6,
-                     static_cast<long long>(m_window.document().table(LineKind::Object).rowCount()));
+                     m_clock.nsecsElapsed() / 1e6, static_cast<long long>(objects().rowCount()));
+        if (!m_command)
+            done();
+        SectionView* view = m_window.view(LineKind::Object);
+        view->selectAll();
+        m_selectedRows = view->selectedRowNumbers().size();
+        // The command runs from the event loop, as a menu click would; the
+        // figure ends with the next paint of the table.
+        QTimer::singleShot(0, qApp, [this, view] {
+            m_commandClock.start();
+            m_command->trigger();
+            m_waiting = true;
+            view->viewport()->update();
+        });
+    }
+
+    const SectionTable& objects() const { return m_window.document().table(LineKind::Object); }
+
+    [[noreturn]] static void done()
+    {
         std::fflush(stderr);
         std::_Exit(0);
     }
 
     const QElapsedTimer& m_clock;
     Form1& m_window;
-    bool m_seen = false;
+    QAction* m_command;
+    QElapsedTimer m_commandClock;
+    qsizetype m_selectedRows = 0;
+    bool m_waiting = true;
 };
+
+// The objects table's Actions menu item for a --command word, or null.
+QAction* objectsCommand(Form1& window, const QString& word)
+{
+    const char* name = word == QLatin1String("remove")      ? "ObjRemove"
+                       : word == QLatin1String("comment")   ? "ObComOut"
+                       : word == QLatin1String("duplicate") ? "ObjsDupLine"
+                                                            : nullptr;
+    return name ? window.findChild<QAction*>(QString::fromLatin1(name)) : nullptr;
+}
 
 } // namespace
 
@@ -71,6 +115,11 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(QStringLiteral("Tarnel"));
     QStringList words = app.arguments().mid(1);
     const bool unsorted = words.removeAll(QStringLiteral("--unsorted")) > 0;
+    QString commandWord;
+    if (const qsizetype at = words.indexOf(QStringLiteral("--command")); at >= 0 && at + 1 < words.size()) {
+        commandWord = words.takeAt(at + 1);
+        words.removeAt(at);
+    }
     const QString commandLine = words.join(QLatin1Char(' '));
 
     QTemporaryDir settingsDir;
@@ -82,7 +131,13 @@ int main(int argc, char* argv[])
 
     QtPlatform platform;
     Form1 window(platform, settings);
-    FirstPaint watcher(clock, window);
+    QAction* command = nullptr;
+    if (!commandWord.isEmpty() && !(command = objectsCommand(window, commandWord))) {
+        std::fprintf(stderr, "tarnel-bench-window: no command %s (remove, comment or duplicate)\n",
+                     qPrintable(commandWord));
+        return 2;
+    }
+    PaintWatcher watcher(clock, window, command);
     window.view(LineKind::Object)->viewport()->installEventFilter(&watcher);
     window.startUp(commandLine);
     std::fprintf(stderr, "tarnel-bench-window: start-up with the file done after %.1f ms\n", clock.nsecsElapsed() / 1e6);

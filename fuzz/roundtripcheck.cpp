@@ -89,7 +89,6 @@ QString roundTripFault(QByteArrayView input)
     // The window's way: the rows go into a document, which writes them.
     IdeDocument document;
     DocumentContent loaded = parseIdeKeepingBytes(input.toByteArray());
-    loaded.markComments();
     document.replaceContent(std::move(loaded));
     if (document.toFileBytes(firstHeader) != saved)
         return QStringLiteral("the document writes other bytes than its content: %1 against %2")

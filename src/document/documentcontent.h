@@ -15,15 +15,4 @@ struct DocumentContent {
 
     RowStore& table(LineKind kind) { return tables[size_t(kind)]; }
     const RowStore& table(LineKind kind) const { return tables[size_t(kind)]; }
-
-    // Paints every commented row red, as a load leaves them.
-    void markComments()
-    {
-        for (RowStore& rows : tables) {
-            for (qsizetype row = 0; row < rows.size(); ++row) {
-                if (rows.isCommented(row))
-                    rows.setStyle(row, rows.style(row) | RowStore::RedText);
-            }
-        }
-    }
 };

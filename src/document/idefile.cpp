@@ -139,7 +139,6 @@ LoadOutcome loadFile(IdeDocument& document, const QString& path, const LoadError
     // Rows point into the file's bytes, which the tables now share.
     DocumentContent content = parseIdeKeepingBytes(read.bytes, onError);
     read.bytes = {};
-    content.markComments();
     document.replaceContent(std::move(content));
     document.setOpenFilePath(path);
     document.setFileChanges(false);

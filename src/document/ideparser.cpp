@@ -230,18 +230,24 @@ private:
         m_content.pathText.append(line);
     }
 
-    // Empty pieces at the end (a trailing comma) do not decide the kind; they
-    // stay with the row so the line is written back as it was.
+    // Empty pieces at the end (a trailing comma) do not decide the kind while
+    // the count without them fits one; else they are values like any other
+    // (a light whose last value is empty). They stay with the row either way,
+    // so the line is written back as it was.
     void addEffect(const char* begin, const LineScan& scan)
     {
+        const qsizetype pieces = scan.commas + 1;
         // The last piece is empty only when the last byte that is not a space is a comma.
         const char* last = scan.end;
         while (last[-1] == ' ')
             --last;
-        const qsizetype fields = last[-1] == ','
-                                     ? idetext::fieldCountWithoutTrailingEmpties(QByteArrayView(begin, scan.end - begin))
-                                     : scan.commas + 1;
-        if (const auto kind = effectKindWithFieldCount(fields))
+        auto kind = last[-1] == ','
+                        ? effectKindWithFieldCount(
+                              idetext::fieldCountWithoutTrailingEmpties(QByteArrayView(begin, scan.end - begin)))
+                        : std::nullopt;
+        if (!kind)
+            kind = effectKindWithFieldCount(pieces);
+        if (kind)
             addRow(*kind, begin, scan);
     }
 
@@ -284,6 +290,9 @@ DocumentContent parseIdeKeepingBytes(const QByteArray& bytes, const LoadErrorSin
 {
     const char* const begin = bytes.constData();
     const char* const end = begin + bytes.size();
+    // A UTF-8 byte order mark is not part of the first line; the file is
+    // written back without it.
+    const char* const start = bytes.startsWith("\xEF\xBB\xBF") ? begin + 3 : begin;
     Parser head(bytes, onError);
     // A big file is cut at an "end" line past its middle; a second thread
     // reads the part after it, which starts outside every section either way.
@@ -291,7 +300,7 @@ DocumentContent parseIdeKeepingBytes(const QByteArray& bytes, const LoadErrorSin
     if (bytes.size() >= splitSize && std::thread::hardware_concurrency() > 1)
         cut = sectionEndAfter(begin + bytes.size() / 2, begin + bytes.size() * 3 / 4, end);
     if (!cut) {
-        head.parse(begin, end);
+        head.parse(start, end);
         return head.take();
     }
     // Its load errors wait until the lines before them have reported theirs.
@@ -300,7 +309,7 @@ DocumentContent parseIdeKeepingBytes(const QByteArray& bytes, const LoadErrorSin
     const LoadErrorSink& tailSink = onError ? collect : onError;
     Parser tail(bytes, tailSink);
     auto tailDone = std::async(std::launch::async, [&tail, cut, end] { tail.parse(cut, end); });
-    head.parse(begin, cut);
+    head.parse(start, cut);
     tailDone.get();
 
     DocumentContent content = head.take();

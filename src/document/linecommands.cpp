@@ -45,7 +45,7 @@ private:
 // Rewrites the first value of each row. While the table is sorted a rewritten
 // row may move, so the rows still to do are followed to their new places.
 template <typename Rewrite>
-bool rewriteRows(SectionTable& table, QList<qsizetype> pending, quint8 style, Rewrite rewrite)
+bool rewriteRows(SectionTable& table, QList<qsizetype> pending, Rewrite rewrite)
 {
     bool changed = false;
     for (qsizetype i = 0; i < pending.size(); ++i) {
@@ -54,7 +54,6 @@ bool rewriteRows(SectionTable& table, QList<qsizetype> pending, quint8 style, Re
         if (!rewrite(values.front()))
             continue;
         const qsizetype to = table.setRowValues(row, values);
-        table.setRowStyle(to, style);
         changed = true;
         if (to == row)
             continue;
@@ -70,15 +69,14 @@ bool rewriteRows(SectionTable& table, QList<qsizetype> pending, quint8 style, Re
 }
 
 template <typename Rewrite>
-bool rewriteFirstValues(IdeDocument& document, LineKind kind, QList<qsizetype> rows,
-                        quint8 style, Rewrite rewrite)
+bool rewriteFirstValues(IdeDocument& document, LineKind kind, QList<qsizetype> rows, Rewrite rewrite)
 {
     SectionTable& table = document.table(kind);
     QList<qsizetype> pending = inTableOrder(std::move(rows), table.rowCount());
     bool changed = false;
     {
         const Batch batch(table, pending.size());
-        changed = rewriteRows(table, std::move(pending), style, rewrite);
+        changed = rewriteRows(table, std::move(pending), rewrite);
     }
     if (changed)
         document.setFileChanges(true);
@@ -89,34 +87,38 @@ bool rewriteFirstValues(IdeDocument& document, LineKind kind, QList<qsizetype> r
 
 bool commentOut(IdeDocument& document, LineKind kind, QList<qsizetype> rows)
 {
-    return rewriteFirstValues(document, kind, std::move(rows), RowStore::commentStyle,
-                              [](QByteArray& first) {
-                                  if (idetext::isCommented(first))
-                                      return false;
-                                  first.prepend("# ");
-                                  return true;
-                              });
+    return rewriteFirstValues(document, kind, std::move(rows), [](QByteArray& first) {
+        if (idetext::isCommented(first))
+            return false;
+        first.prepend("# ");
+        return true;
+    });
 }
 
 bool unComment(IdeDocument& document, LineKind kind, QList<qsizetype> rows)
 {
-    return rewriteFirstValues(document, kind, std::move(rows), RowStore::normalStyle,
-                              [](QByteArray& first) {
-                                  if (!idetext::isCommented(first))
-                                      return false;
-                                  first = idetext::trimSpaces(QByteArray(first).replace("#", ""))
-                                              .toByteArray();
-                                  return true;
-                              });
+    return rewriteFirstValues(document, kind, std::move(rows), [](QByteArray& first) {
+        if (!idetext::isCommented(first))
+            return false;
+        // Only the marks Comment out puts in front: "#" characters in the
+        // value's text stay.
+        qsizetype start = 0;
+        while (start < first.size() && first[start] == ' ')
+            ++start;
+        while (start < first.size() && first[start] == '#')
+            ++start;
+        while (start < first.size() && first[start] == ' ')
+            ++start;
+        first.remove(0, start);
+        return true;
+    });
 }
 
 bool removeRows(IdeDocument& document, LineKind kind, QList<qsizetype> rows)
 {
     SectionTable& table = document.table(kind);
     const QList<qsizetype> targets = inTableOrder(std::move(rows), table.rowCount());
-    // From the bottom up, so the rows still to go keep their numbers.
-    for (auto it = targets.crbegin(); it != targets.crend(); ++it)
-        table.removeRow(*it);
+    table.removeRows(targets);
     if (!targets.isEmpty())
         document.setFileChanges(true);
     return !targets.isEmpty();
@@ -126,17 +128,11 @@ bool duplicateRows(IdeDocument& document, LineKind kind, QList<qsizetype> rows)
 {
     SectionTable& table = document.table(kind);
     const QList<qsizetype> sources = inTableOrder(std::move(rows), table.rowCount());
-    // Copy first: while sorted, each copy may land before a source still to copy.
-    QList<QList<QByteArray>> copies;
-    copies.reserve(sources.size());
-    for (qsizetype row : sources)
-        copies.append(table.rows().values(row));
     {
-        const Batch batch(table, copies.size());
-        for (const QList<QByteArray>& values : copies)
-            table.appendRow(values, RowStore::normalStyle);
+        const Batch batch(table, sources.size());
+        table.appendCopies(sources);
     }
-    if (!copies.isEmpty())
+    if (!sources.isEmpty())
         document.setFileChanges(true);
-    return !copies.isEmpty();
+    return !sources.isEmpty();
 }

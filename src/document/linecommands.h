@@ -10,10 +10,11 @@ class IdeDocument;
 // table order) as one command, sets the changed flag when it changed anything
 // and returns whether it did.
 
-// "# " before the first value of every row not commented yet; comment style.
+// "# " before the first value of every row not commented yet.
 bool commentOut(IdeDocument& document, LineKind kind, QList<qsizetype> rows);
-// Drops every "#" from the first value of commented rows and trims it; normal style.
+// Takes from the first value of commented rows what Comment out put before it:
+// leading spaces, the "#" characters and the spaces after them.
 bool unComment(IdeDocument& document, LineKind kind, QList<qsizetype> rows);
 bool removeRows(IdeDocument& document, LineKind kind, QList<qsizetype> rows);
-// Appends a copy of each row, every value included, in normal style.
+// Appends a copy of each row, every value included.
 bool duplicateRows(IdeDocument& document, LineKind kind, QList<qsizetype> rows);

@@ -91,7 +91,7 @@ QList<QByteArray> RowStore::values(qsizetype row) const
     return result;
 }
 
-void RowStore::appendLine(QByteArrayView line, quint8 style)
+void RowStore::appendLine(QByteArrayView line)
 {
     // The joined form is at most one byte longer per comma than the line.
     const qsizetype start = m_buffer.size();
@@ -124,7 +124,7 @@ void RowStore::appendLine(QByteArrayView line, quint8 style)
     }
     const qsizetype length = out - first;
     m_buffer.resize(start + length);
-    Row r{start, quint32(length), shortCount(count), style, 0};
+    Row r{start, quint32(length), shortCount(count), 0};
     if (length > 0 && *first == '#')
         r.flags |= Commented;
     m_liveBytes += length;
@@ -140,13 +140,12 @@ bool RowStore::shareBytes(const QByteArray& bytes)
     return true;
 }
 
-RowStore::Row RowStore::store(const QList<QByteArray>& values, quint8 style)
+RowStore::Row RowStore::store(const QList<QByteArray>& values)
 {
     // A comma inside a value would split it when read back from the joined form.
     const bool separated = std::any_of(values.cbegin(), values.cend(),
                                        [](const QByteArray& v) { return v.contains(','); });
-    Row r{m_buffer.size(), 0, shortCount(qMax<qsizetype>(values.size(), 1)), style,
-          quint8(separated ? Separated : 0)};
+    Row r{m_buffer.size(), 0, shortCount(qMax<qsizetype>(values.size(), 1)), quint8(separated ? Separated : 0)};
     for (qsizetype i = 0; i < values.size(); ++i) {
         if (i > 0) {
             if (separated)
@@ -180,24 +179,47 @@ void RowStore::forget(const Row& r)
         m_ownLiveBytes -= r.length;
 }
 
-void RowStore::insert(qsizetype position, const QList<QByteArray>& values, quint8 style)
+void RowStore::insert(qsizetype position, const QList<QByteArray>& values)
 {
-    m_rows.insert(position, store(values, style));
+    m_rows.insert(position, store(values));
+}
+
+void RowStore::appendCopies(const QList<qsizetype>& rows)
+{
+    qsizetype bytes = 0;
+    for (qsizetype row : rows)
+        bytes += m_rows[size_t(row)].length;
+    // Room for all copies first, so rows in the buffer are copied from where they stay.
+    if (m_buffer.capacity() - m_buffer.size() < bytes)
+        m_buffer.reserve(qMax(m_buffer.capacity() * 2, m_buffer.size() + bytes));
+    for (qsizetype row : rows) {
+        Row r = m_rows[size_t(row)];
+        const qint64 offset = m_buffer.size();
+        m_buffer.append(dataOf(r), r.length);
+        r.offset = offset;
+        r.flags &= quint8(~Shared);
+        m_liveBytes += r.length;
+        m_ownLiveBytes += r.length;
+        m_rows.push_back(r);
+    }
 }
 
 void RowStore::replaceValues(qsizetype row, const QList<QByteArray>& values)
 {
     const Row old = m_rows[size_t(row)];
-    const Row fresh = store(values, old.style);
+    const Row fresh = store(values);
     forget(old);
     m_rows[size_t(row)] = fresh;
     compactIfWasteful();
 }
 
-void RowStore::remove(qsizetype row)
+void RowStore::removeRows(const QList<qsizetype>& rows)
 {
-    forget(m_rows[size_t(row)]);
-    m_rows.erase(row);
+    // Bottom up: the room of the gap buffer then moves down once over the table.
+    for (auto it = rows.crbegin(); it != rows.crend(); ++it) {
+        forget(m_rows[size_t(*it)]);
+        m_rows.erase(*it);
+    }
     compactIfWasteful();
 }
 

@@ -18,10 +18,6 @@
 // Values stay the bytes of the file.
 class RowStore {
 public:
-    enum StyleFlag : quint8 { RedText = 1, BoldText = 2 };
-    static constexpr quint8 normalStyle = 0;
-    static constexpr quint8 commentStyle = RedText | BoldText;
-
     qsizetype size() const { return qsizetype(m_rows.size()); }
     bool isEmpty() const { return m_rows.empty(); }
 
@@ -30,39 +26,37 @@ public:
     QByteArrayView value(qsizetype row, qsizetype index) const;
     QByteArrayView firstValue(qsizetype row) const;
     QList<QByteArray> values(qsizetype row) const;
-    // A row whose first value begins with '#' after leading spaces.
+    // A row whose first value begins with '#' after leading spaces: a
+    // commented-out line. Kept with the row, so views need not read its bytes.
     bool isCommented(qsizetype row) const { return m_rows[size_t(row)].flags & Commented; }
 
-    quint8 style(qsizetype row) const { return m_rows[size_t(row)].style; }
-    void setStyle(qsizetype row, quint8 style) { m_rows[size_t(row)].style = style; }
-
     // Splits a line at every comma and appends its space-trimmed pieces as one row.
-    void appendLine(QByteArrayView line, quint8 style = normalStyle);
+    void appendLine(QByteArrayView line);
     // Appends the line bytes.sliced(offset, length), which must already read as
     // its values joined with ", " (no spaces around a value but the one after
     // each comma) and hold `valueCount` - 1 commas. The row points into `bytes`
     // instead of copying them, as long as the store shares no other bytes.
-    void appendSharedLine(const QByteArray& bytes, qsizetype offset, qsizetype length, qsizetype valueCount,
-                          quint8 style = normalStyle)
+    void appendSharedLine(const QByteArray& bytes, qsizetype offset, qsizetype length, qsizetype valueCount)
     {
         if (m_shared.constData() != bytes.constData() && !shareBytes(bytes)) {
-            appendLine(QByteArrayView(bytes).sliced(offset, length), style);
+            appendLine(QByteArrayView(bytes).sliced(offset, length));
             return;
         }
-        Row r{offset, quint32(length), shortCount(valueCount), style, Shared};
+        // Joined form: the first value starts at the first byte, no space before it.
+        Row r{offset, quint32(length), shortCount(valueCount), Shared};
         if (length > 0 && bytes.constData()[offset] == '#')
             r.flags |= Commented;
         m_liveBytes += length;
         ++m_sharedRows;
         m_rows.push_back(r);
     }
-    void insert(qsizetype position, const QList<QByteArray>& values, quint8 style = normalStyle);
-    void append(const QList<QByteArray>& values, quint8 style = normalStyle)
-    {
-        insert(size(), values, style);
-    }
+    void insert(qsizetype position, const QList<QByteArray>& values);
+    void append(const QList<QByteArray>& values) { insert(size(), values); }
+    // Appends a copy of each of the rows, in the order given, bytes as they are.
+    void appendCopies(const QList<qsizetype>& rows);
     void replaceValues(qsizetype row, const QList<QByteArray>& values);
-    void remove(qsizetype row);
+    // Removes the given rows (ascending, distinct) in one pass over the table.
+    void removeRows(const QList<qsizetype>& rows);
     void move(qsizetype from, qsizetype to);
     void clear();
     void reserve(qsizetype rows) { m_rows.reserve(rows); }
@@ -107,7 +101,6 @@ private:
         qint64 offset;
         quint32 length;
         quint16 valueCount; // manyValues: count the separators instead
-        quint8 style;
         quint8 flags;
     };
     static constexpr quint16 manyValues = 0xffff;
@@ -119,7 +112,7 @@ private:
         return ((r.flags & Shared) ? m_shared.constData() : m_buffer.constData()) + r.offset;
     }
     QByteArrayView bytesOf(const Row& r) const { return {dataOf(r), qsizetype(r.length)}; }
-    Row store(const QList<QByteArray>& values, quint8 style);
+    Row store(const QList<QByteArray>& values);
     // Takes `bytes` as the shared bytes unless rows point into others.
     bool shareBytes(const QByteArray& bytes);
     void forget(const Row& r);

@@ -2,19 +2,22 @@
 
 #include "document/sectiontable.h"
 
+#include <algorithm>
+
 RowTracker::RowTracker(SectionTable& table, QObject* parent) : QObject(parent)
 {
     connect(&table, &SectionTable::rowInserted, this, [this](qsizetype at) {
         if (m_row && at <= *m_row)
             ++*m_row;
     });
-    connect(&table, &SectionTable::rowRemoved, this, [this](qsizetype at) {
+    connect(&table, &SectionTable::rowsRemoved, this, [this](const QList<qsizetype>& rows) {
         if (!m_row)
             return;
-        if (at == *m_row)
+        const auto at = std::lower_bound(rows.cbegin(), rows.cend(), *m_row);
+        if (at != rows.cend() && *at == *m_row)
             lose();
-        else if (at < *m_row)
-            --*m_row;
+        else
+            *m_row -= at - rows.cbegin();
     });
     connect(&table, &SectionTable::rowMoved, this, [this](qsizetype from, qsizetype to) {
         if (!m_row)

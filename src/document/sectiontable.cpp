@@ -6,24 +6,50 @@
 
 SectionTable::SectionTable(LineKind kind, QObject* parent) : QObject(parent), m_kind(kind) {}
 
-qsizetype SectionTable::appendRow(const QList<QByteArray>& values, quint8 style)
+qsizetype SectionTable::appendRow(const QList<QByteArray>& values)
 {
     const QByteArrayView first = values.isEmpty() ? QByteArrayView() : QByteArrayView(values.front());
     const qsizetype at = m_sorted && !m_batch ? m_rows.sortedPosition(first) : m_rows.size();
     emit rowAboutToBeInserted(at);
-    m_rows.insert(at, values, style);
+    m_rows.insert(at, values);
     if (m_batch)
         m_changed.push_back(true);
     emit rowInserted(at);
     return at;
 }
 
+void SectionTable::appendCopies(const QList<qsizetype>& rows)
+{
+    if (m_sorted && !m_batch) {
+        // Copy first: each copy may land before a source still to copy.
+        QList<QList<QByteArray>> copies;
+        copies.reserve(rows.size());
+        for (qsizetype row : rows)
+            copies.append(m_rows.values(row));
+        for (const QList<QByteArray>& values : copies)
+            appendRow(values);
+        return;
+    }
+    if (rows.isEmpty())
+        return;
+    const qsizetype first = m_rows.size();
+    emit rowsAboutToBeAppended(rows.size());
+    m_rows.appendCopies(rows);
+    if (m_batch)
+        m_changed.resize(m_changed.size() + size_t(rows.size()), true);
+    emit rowsAppended(first, rows.size());
+}
+
 qsizetype SectionTable::setRowValues(qsizetype row, const QList<QByteArray>& values)
 {
+    // A row whose first value stays keeps its place among its equals.
+    const QByteArrayView newFirst = values.isEmpty() ? QByteArrayView() : QByteArrayView(values.front());
+    const bool keyChanged = m_rows.firstValue(row) != newFirst;
     m_rows.replaceValues(row, values);
-    mark(row);
+    if (keyChanged)
+        mark(row);
     emit rowChanged(row);
-    if (!m_sorted || m_batch)
+    if (!m_sorted || m_batch || !keyChanged)
         return row;
     const qsizetype to = m_rows.sortedPositionExcluding(row);
     if (to != row) {
@@ -34,21 +60,29 @@ qsizetype SectionTable::setRowValues(qsizetype row, const QList<QByteArray>& val
     return to;
 }
 
-void SectionTable::setRowStyle(qsizetype row, quint8 style)
-{
-    if (m_rows.style(row) == style)
-        return;
-    m_rows.setStyle(row, style);
-    emit rowChanged(row);
-}
-
 void SectionTable::removeRow(qsizetype row)
 {
-    emit rowAboutToBeRemoved(row);
-    m_rows.remove(row);
-    if (m_batch)
-        m_changed.erase(m_changed.begin() + row);
-    emit rowRemoved(row);
+    removeRows({row});
+}
+
+void SectionTable::removeRows(const QList<qsizetype>& rows)
+{
+    if (rows.isEmpty())
+        return;
+    emit rowsAboutToBeRemoved(rows);
+    m_rows.removeRows(rows);
+    if (m_batch) {
+        qsizetype next = 0;
+        qsizetype out = 0;
+        for (qsizetype row = 0; row < qsizetype(m_changed.size()); ++row) {
+            if (next < rows.size() && rows[next] == row)
+                ++next;
+            else
+                m_changed[size_t(out++)] = m_changed[size_t(row)];
+        }
+        m_changed.resize(size_t(out));
+    }
+    emit rowsRemoved(rows);
 }
 
 void SectionTable::clear()

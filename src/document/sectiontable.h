@@ -20,11 +20,16 @@ public:
     const RowStore& rows() const { return m_rows; }
     qsizetype rowCount() const { return m_rows.size(); }
 
-    // Each returns the position the row ends up at.
-    qsizetype appendRow(const QList<QByteArray>& values, quint8 style = RowStore::normalStyle);
+    // Each returns the position the row ends up at. While sorted, a changed
+    // row moves only when its first value changed.
+    qsizetype appendRow(const QList<QByteArray>& values);
+    // Appends a copy of each of the rows in the order given: at the end in one
+    // step, or while sorted outside a batch, each to its place.
+    void appendCopies(const QList<qsizetype>& rows);
     qsizetype setRowValues(qsizetype row, const QList<QByteArray>& values);
-    void setRowStyle(qsizetype row, quint8 style);
     void removeRow(qsizetype row);
+    // Removes the rows (ascending, distinct, all in the table) as one change.
+    void removeRows(const QList<qsizetype>& rows);
     void clear();
     // Takes over freshly loaded rows in one step.
     void replaceAll(RowStore&& rows);
@@ -49,8 +54,12 @@ signals:
     void wasReset();
     void rowAboutToBeInserted(qsizetype row);
     void rowInserted(qsizetype row);
-    void rowAboutToBeRemoved(qsizetype row);
-    void rowRemoved(qsizetype row);
+    // `count` rows added after the last one: no row before them moves.
+    void rowsAboutToBeAppended(qsizetype count);
+    void rowsAppended(qsizetype first, qsizetype count);
+    // The rows removed at once, ascending, numbered as before the removal.
+    void rowsAboutToBeRemoved(const QList<qsizetype>& rows);
+    void rowsRemoved(const QList<qsizetype>& rows);
     void rowAboutToMove(qsizetype from, qsizetype to);
     void rowMoved(qsizetype from, qsizetype to);
     void rowChanged(qsizetype row);

@@ -84,7 +84,7 @@ LineEditor::LineEditor(const Design& design, IdeDocument& document, LineKind kin
     // The tracker hears of every move first, so the caption reads its new row.
     SectionTable& table = document.table(kind);
     connect(&table, &SectionTable::rowInserted, this, &LineEditor::showRowNumber);
-    connect(&table, &SectionTable::rowRemoved, this, &LineEditor::showRowNumber);
+    connect(&table, &SectionTable::rowsRemoved, this, &LineEditor::showRowNumber);
     connect(&table, &SectionTable::rowMoved, this, &LineEditor::showRowNumber);
     connect(&table, &SectionTable::reordered, this, &LineEditor::showRowNumber);
     // A load, New or Close replaces the document: the row this editor came from is gone.

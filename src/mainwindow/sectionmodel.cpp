@@ -22,9 +22,12 @@ SectionModel::SectionModel(SectionTable& table, QObject* parent)
     connect(&table, &SectionTable::rowAboutToBeInserted, this,
             [this](qsizetype row) { beginInsertRows({}, int(row), int(row)); });
     connect(&table, &SectionTable::rowInserted, this, [this] { endInsertRows(); });
-    connect(&table, &SectionTable::rowAboutToBeRemoved, this,
-            [this](qsizetype row) { beginRemoveRows({}, int(row), int(row)); });
-    connect(&table, &SectionTable::rowRemoved, this, [this] { endRemoveRows(); });
+    connect(&table, &SectionTable::rowsAboutToBeAppended, this, [this](qsizetype count) {
+        beginInsertRows({}, rowCount(), int(rowCount() + count - 1));
+    });
+    connect(&table, &SectionTable::rowsAppended, this, [this] { endInsertRows(); });
+    connect(&table, &SectionTable::rowsAboutToBeRemoved, this, &SectionModel::beginRowsRemoval);
+    connect(&table, &SectionTable::rowsRemoved, this, &SectionModel::endRowsRemoval);
     connect(&table, &SectionTable::rowAboutToMove, this, [this](qsizetype from, qsizetype to) {
         // Qt counts the destination before the move; the table gives it after.
         beginMoveRows({}, int(from), int(from), {}, int(to > from ? to + 1 : to));
@@ -33,7 +36,11 @@ SectionModel::SectionModel(SectionTable& table, QObject* parent)
     connect(&table, &SectionTable::rowChanged, this, [this](qsizetype row) {
         emit dataChanged(index(int(row), 0), index(int(row), columnCount() - 1));
     });
-    connect(&table, &SectionTable::aboutToBeReordered, this, [this] { emit layoutAboutToBeChanged(); });
+    // Rows only change places: the selection follows one index per row, not per cell.
+    connect(&table, &SectionTable::aboutToBeReordered, this, [this] {
+        emit rowsAboutToBeReordered();
+        emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+    });
     connect(&table, &SectionTable::reordered, this, &SectionModel::remapAfterReorder);
 }
 
@@ -62,12 +69,13 @@ QVariant SectionModel::data(const QModelIndex& index, int role) const
             return QString::fromLatin1(value);
         return QString::fromLatin1(value.first(shownValueLength)) + QChar(0x2026);
     }
+    // A commented row looks it, whichever way its "#" came or went.
     case Qt::ForegroundRole:
-        if (rows.style(index.row()) & RowStore::RedText)
+        if (rows.isCommented(index.row()))
             return QBrush(QColor(255, 0, 0));
         return {};
     case Qt::FontRole:
-        if (rows.style(index.row()) & RowStore::BoldText) {
+        if (rows.isCommented(index.row())) {
             QFont bold;
             bold.setBold(true);
             return bold;
@@ -86,14 +94,51 @@ QVariant SectionModel::headerData(int section, Qt::Orientation orientation, int 
     return section >= 0 && section < names.size() ? QVariant(names[section]) : QVariant();
 }
 
+bool SectionModel::isOneRange(const QList<qsizetype>& rows)
+{
+    return rows.back() - rows.front() + 1 == rows.size();
+}
+
+void SectionModel::beginRowsRemoval(const QList<qsizetype>& rows)
+{
+    if (isOneRange(rows)) {
+        beginRemoveRows({}, int(rows.front()), int(rows.back()));
+        return;
+    }
+    // Scattered rows: one removal each would make the views shift their
+    // per-row records once per row. One layout change does it in one pass.
+    emit rowsAboutToBeReordered();
+    emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+}
+
+void SectionModel::endRowsRemoval(const QList<qsizetype>& rows)
+{
+    if (isOneRange(rows)) {
+        endRemoveRows();
+        return;
+    }
+    QList<qsizetype> newPositions(m_table.rowCount() + rows.size());
+    qsizetype removed = 0;
+    for (qsizetype old = 0; old < newPositions.size(); ++old) {
+        const bool gone = removed < rows.size() && rows[removed] == old;
+        newPositions[old] = gone ? -1 : old - removed;
+        removed += gone;
+    }
+    remapAfterReorder(newPositions);
+}
+
+// newPositions[old] is the row's new place, or -1 when it was removed.
 void SectionModel::remapAfterReorder(const QList<qsizetype>& newPositions)
 {
     // Only the indexes someone holds (selection, current row, open editors) move.
     const QModelIndexList held = persistentIndexList();
     QModelIndexList moved;
     moved.reserve(held.size());
-    for (const QModelIndex& old : held)
-        moved.append(index(int(newPositions[old.row()]), old.column()));
+    for (const QModelIndex& old : held) {
+        const qsizetype row = newPositions[old.row()];
+        moved.append(row >= 0 ? index(int(row), old.column()) : QModelIndex());
+    }
     changePersistentIndexList(held, moved);
-    emit layoutChanged();
+    emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+    emit rowsReordered(newPositions);
 }

@@ -53,6 +53,8 @@ SectionView::SectionView(SectionModel* model, QWidget* parent) : QTableView(pare
     horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     horizontalHeader()->setSectionsClickable(false);
     applyColumnWidths();
+    connect(model, &SectionModel::rowsAboutToBeReordered, this, &SectionView::holdSelection);
+    connect(model, &SectionModel::rowsReordered, this, &SectionView::restoreSelection);
 }
 
 LineKind SectionView::kind() const
@@ -82,6 +84,38 @@ QList<qsizetype> SectionView::selectedRowNumbers() const
     std::sort(rows.begin(), rows.end());
     rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
     return rows;
+}
+
+// The selection model would follow every selected row through a reorder with
+// an index of its own; the selection is carried over as row numbers instead.
+void SectionView::holdSelection()
+{
+    m_heldRows = selectedRowNumbers();
+    if (!m_heldRows.isEmpty())
+        selectionModel()->clearSelection();
+}
+
+void SectionView::restoreSelection(const QList<qsizetype>& newPositions)
+{
+    if (m_heldRows.isEmpty())
+        return;
+    for (qsizetype& row : m_heldRows)
+        row = newPositions.value(row, -1);
+    std::sort(m_heldRows.begin(), m_heldRows.end());
+    QItemSelection selection;
+    const int lastColumn = m_model->columnCount() - 1;
+    // Removed rows (-1) come first and stay unselected.
+    for (qsizetype i = std::lower_bound(m_heldRows.cbegin(), m_heldRows.cend(), 0) - m_heldRows.cbegin();
+         i < m_heldRows.size();) {
+        qsizetype end = i + 1;
+        while (end < m_heldRows.size() && m_heldRows[end] == m_heldRows[end - 1] + 1)
+            ++end;
+        selection.append(QItemSelectionRange(m_model->index(int(m_heldRows[i]), 0),
+                                             m_model->index(int(m_heldRows[end - 1]), lastColumn)));
+        i = end;
+    }
+    m_heldRows.clear();
+    selectionModel()->select(selection, QItemSelectionModel::Select);
 }
 
 void SectionView::keyPressEvent(QKeyEvent* event)

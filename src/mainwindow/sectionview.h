@@ -33,7 +33,10 @@ protected:
 
 private:
     void applyColumnWidths();
+    void holdSelection();
+    void restoreSelection(const QList<qsizetype>& newPositions);
 
     SectionModel* m_model;
     QMenu* m_popup = nullptr;
+    QList<qsizetype> m_heldRows; // the selection while the rows are reordered
 };

@@ -72,9 +72,9 @@ inline ContentView viewOf(const DocumentContent& content)
 }
 
 // Describes the first difference between two documents' tables, path stores
-// and (when asked) row styles; empty when they agree.
+// and (when asked) which rows count as commented; empty when they agree.
 inline QString differenceBetween(const DocumentContent& a, const DocumentContent& b,
-                                 bool compareStyles = false)
+                                 bool compareComments = false)
 {
     for (LineKind kind : allLineKinds) {
         const RowStore& x = a.table(kind);
@@ -89,12 +89,12 @@ inline QString differenceBetween(const DocumentContent& a, const DocumentContent
                     .arg(row)
                     .arg(QString::fromLatin1(rowText(x, row)), QString::fromLatin1(rowText(y, row)));
             }
-            if (compareStyles && x.style(row) != y.style(row))
-                return QStringLiteral("%1 row %2: style %3 against %4")
+            if (compareComments && x.isCommented(row) != y.isCommented(row))
+                return QStringLiteral("%1 row %2: commented %3 against %4")
                     .arg(name)
                     .arg(row)
-                    .arg(x.style(row))
-                    .arg(y.style(row));
+                    .arg(x.isCommented(row))
+                    .arg(y.isCommented(row));
         }
     }
     if (a.pathText != b.pathText)

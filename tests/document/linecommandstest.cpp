@@ -28,7 +28,7 @@ class LineCommandsTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void commentOutPrefixesAndStyles_data()
+    void commentOutPrefixesTheFirstValue_data()
     {
         QTest::addColumn<QByteArray>("first");
         QTest::addColumn<QByteArray>("commented");
@@ -38,7 +38,7 @@ private slots:
         QTest::newRow("hash later in the text") << QByteArray("12#34") << QByteArray("# 12#34");
         QTest::newRow("empty first value") << QByteArray() << QByteArray("# ");
     }
-    void commentOutPrefixesAndStyles()
+    void commentOutPrefixesTheFirstValue()
     {
         QFETCH(QByteArray, first);
         QFETCH(QByteArray, commented);
@@ -47,7 +47,7 @@ private slots:
         objs.appendRow(objectLine(first));
         QVERIFY(commentOut(document, LineKind::Object, {0}));
         QCOMPARE(objs.rows().firstValue(0).toByteArray(), commented);
-        QCOMPARE(objs.rows().style(0), RowStore::commentStyle);
+        QVERIFY(objs.rows().isCommented(0));
         QCOMPARE(objs.rows().valueCount(0), 6);
         QVERIFY(document.fileChanges());
     }
@@ -67,30 +67,32 @@ private slots:
         QSignalSpy changed(&document, &IdeDocument::fileChangesChanged);
         QVERIFY(!commentOut(document, LineKind::Object, {0}));
         QCOMPARE(objs.rows().firstValue(0).toByteArray(), first);
-        QCOMPARE(objs.rows().style(0), RowStore::normalStyle);
         QVERIFY(!document.fileChanges());
         QCOMPARE(changed.count(), 0);
     }
 
-    void unCommentDropsEveryHash_data()
+    void unCommentDropsTheLeadingHashes_data()
     {
         QTest::addColumn<QByteArray>("first");
         QTest::addColumn<QByteArray>("plain");
         QTest::newRow("commented number") << QByteArray("# 1234") << QByteArray("1234");
-        QTest::newRow("inner hashes too") << QByteArray("#12#34") << QByteArray("1234");
-        QTest::newRow("spaces around") << QByteArray(" #  77  ") << QByteArray("77");
+        QTest::newRow("one space") << QByteArray("# 5") << QByteArray("5");
+        QTest::newRow("inner hashes stay") << QByteArray("#12#34") << QByteArray("12#34");
+        QTest::newRow("two hashes, two spaces") << QByteArray("##  7") << QByteArray("7");
+        QTest::newRow("spaces around") << QByteArray(" #  77  ") << QByteArray("77  ");
+        QTest::newRow("hash after the space") << QByteArray("# #9") << QByteArray("#9");
+        QTest::newRow("hash alone") << QByteArray("#") << QByteArray();
     }
-    void unCommentDropsEveryHash()
+    void unCommentDropsTheLeadingHashes()
     {
         QFETCH(QByteArray, first);
         QFETCH(QByteArray, plain);
         IdeDocument document;
         SectionTable& objs = document.table(LineKind::Object);
-        // An unstyled commented row, as a duplicate or a paste leaves it.
         objs.appendRow(objectLine(first));
         QVERIFY(unComment(document, LineKind::Object, {0}));
         QCOMPARE(objs.rows().firstValue(0).toByteArray(), plain);
-        QCOMPARE(objs.rows().style(0), RowStore::normalStyle);
+        QCOMPARE(objs.rows().isCommented(0), plain.trimmed().startsWith('#'));
         QVERIFY(document.fileChanges());
     }
 
@@ -155,7 +157,7 @@ private slots:
         QCOMPARE(firstValues(objs), QByteArrayList({"c", "e"}));
     }
 
-    void duplicateAppendsNormalCopies()
+    void duplicateAppendsCopiesCommentedAsTheirSources()
     {
         IdeDocument document;
         SectionTable& lights = document.table(LineKind::Light);
@@ -163,16 +165,15 @@ private slots:
         for (int i = 0; i < 20; ++i)
             light.append(QByteArray::number(i));
         light.front() = "# 500";
-        lights.appendRow(light, RowStore::commentStyle);
+        lights.appendRow(light);
         lights.appendRow(Values(20, "x"));
         QVERIFY(duplicateRows(document, LineKind::Light, {0}));
         QVERIFY(duplicateRows(document, LineKind::Light, {0}));
         QCOMPARE(lights.rowCount(), 4);
         QCOMPARE(lights.rows().values(2), light);
         QCOMPARE(lights.rows().values(3), light);
-        QCOMPARE(lights.rows().style(2), RowStore::normalStyle);
         QVERIFY(lights.rows().isCommented(2));
-        QCOMPARE(lights.rows().style(0), RowStore::commentStyle);
+        QVERIFY(!lights.rows().isCommented(1));
         QVERIFY(document.fileChanges());
     }
 
@@ -197,9 +198,7 @@ private slots:
         // Commented rows sort before the digits and move while the command runs.
         QVERIFY(commentOut(document, LineKind::Object, {1, 2}));
         QCOMPARE(firstValues(objs), QByteArrayList({"# 20", "# 3", "1000"}));
-        QCOMPARE(objs.rows().style(0), RowStore::commentStyle);
-        QCOMPARE(objs.rows().style(1), RowStore::commentStyle);
-        QCOMPARE(objs.rows().style(2), RowStore::normalStyle);
+        QVERIFY(objs.rows().isCommented(0) && objs.rows().isCommented(1) && !objs.rows().isCommented(2));
         QVERIFY(unComment(document, LineKind::Object, {0, 1}));
         QCOMPARE(firstValues(objs), QByteArrayList({"1000", "20", "3"}));
         QVERIFY(duplicateRows(document, LineKind::Object, {0}));

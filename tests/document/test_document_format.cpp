@@ -178,7 +178,21 @@ private slots:
             << lines({"2dfx", "1,,,,5,6,7,8,9"}) << QByteArrayList{"sun 1||||5|6|7|8|9"};
         QTest::newRow("2dfx tab is not empty")
             << lines({"2dfx", csv(19) + ",\t", csv(20) + ",\t"}) << QByteArrayList{"Lights " + bars(19) + "|\t"};
-        QTest::newRow("2dfx only commas") << lines({"2dfx", ",,,,,,,,", " , , "}) << QByteArrayList();
+        QTest::newRow("2dfx only commas") << lines({"2dfx", ",,,,,,,,", " , , "}) << QByteArrayList{"sun ||||||||"};
+        // When the count without the empty pieces at the end fits no kind, they count.
+        QTest::newRow("2dfx empty last values")
+            << lines({"2dfx", csv(19) + ",", csv(18) + ", ,", csv(19) + ",,", csv(13, 'p') + ",", csv(8, 's') + ",",
+                      csv(5) + ","})
+            << QByteArrayList{"Lights " + bars(19) + "|", "Lights " + bars(18) + "||", "sun " + bars(8, 's') + "|",
+                              "part " + bars(13, 'p') + "|"};
+        // A UTF-8 byte order mark belongs to no line, but only at the very start.
+        QTest::newRow("byte order mark before the first keyword")
+            << "\xEF\xBB\xBF" + lines({"objs", "1,a,b,1,2,0", "end"}) << QByteArrayList{"Objs 1|a|b|1|2|0"};
+        QTest::newRow("byte order mark before a comment")
+            << "\xEF\xBB\xBF#" + csv(6) << QByteArrayList{"Objs #" + bars(6)};
+        QTest::newRow("byte order mark later is a value")
+            << lines({"objs", "\xEF\xBB\xBF" "1,a,b,1,2,0", "\xEF\xBB\xBF" "end", "2"})
+            << QByteArrayList{"Objs \xEF\xBB\xBF" "1|a|b|1|2|0", "Objs \xEF\xBB\xBF" "end", "Objs 2"};
     }
 
     void classification()
@@ -372,6 +386,8 @@ private slots:
         QTest::newRow("NUL bytes") << lines({"objs", QByteArray("1,na\0me,\0,1,2,0", 15), "path",
                                              QByteArray("p\0q", 3), "end"});
         QTest::newRow("CR line ends") << QByteArray("objs\r1,a,b,1,2,0\r\r\nend\rpath\rx\r");
+        QTest::newRow("byte order mark") << "\xEF\xBB\xBF" + lines({"objs", "1,a,b,1,2,0", "end"});
+        QTest::newRow("2dfx empty last values") << lines({"2dfx", csv(19) + ",", csv(18) + ", ,", csv(8) + ","});
     }
 
     void roundTrip()

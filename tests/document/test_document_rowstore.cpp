@@ -2,12 +2,15 @@
 // views rely on.
 #include "documenttestkit.h"
 
+#include "document/idetext.h"
 #include "document/rowstore.h"
 #include "document/sectiontable.h"
 
 #include <QRandomGenerator>
 #include <QSignalSpy>
 #include <QTest>
+
+#include <algorithm>
 
 namespace {
 
@@ -33,7 +36,9 @@ QByteArray randomValue(QRandomGenerator& random)
             c = char(random.bounded(0, 256));
         } while (c == '\n' || c == '\r');
     }
-    return value;
+    // Often one of the beginnings that decide whether a row is commented.
+    static const char* const starts[] = {"", "#", " #", "  ", ",#", " ", "x#"};
+    return starts[random.bounded(0, 7)] + value;
 }
 
 QList<QByteArray> randomRow(QRandomGenerator& random)
@@ -70,14 +75,24 @@ class DocumentRowStoreTest : public QObject {
                 m_log.append(QStringLiteral("%1 %2 %3").arg(QLatin1String(name)).arg(from).arg(to) + state());
             };
         };
+        const auto many = [this, state](const char* name) {
+            return [this, state, name](const QList<qsizetype>& rows) {
+                QStringList numbers;
+                for (qsizetype row : rows)
+                    numbers.append(QString::number(row));
+                m_log.append(QLatin1String(name) + QLatin1Char(' ') + numbers.join(QLatin1Char(' ')) + state());
+            };
+        };
         const auto none = [this, state](const char* name) {
             return [this, state, name] { m_log.append(QLatin1String(name) + state()); };
         };
         connect(&table, &SectionTable::rowAboutToBeInserted, this, one("aboutToInsert"));
         connect(&table, &SectionTable::rowInserted, this, one("inserted"));
-        connect(&table, &SectionTable::rowAboutToBeRemoved, this, one("aboutToRemove"));
-        connect(&table, &SectionTable::rowRemoved, this, one("removed"));
+        connect(&table, &SectionTable::rowsAboutToBeRemoved, this, many("aboutToRemove"));
+        connect(&table, &SectionTable::rowsRemoved, this, many("removed"));
         connect(&table, &SectionTable::rowChanged, this, one("changed"));
+        connect(&table, &SectionTable::rowsAboutToBeAppended, this, one("aboutToAppend"));
+        connect(&table, &SectionTable::rowsAppended, this, two("appended"));
         connect(&table, &SectionTable::rowAboutToMove, this, two("aboutToMove"));
         connect(&table, &SectionTable::rowMoved, this, two("moved"));
         connect(&table, &SectionTable::aboutToBeReset, this, none("aboutToReset"));
@@ -92,8 +107,8 @@ class DocumentRowStoreTest : public QObject {
     }
 
 private slots:
-    // A long run of random edits against a plain list: the stored rows, their
-    // styles and their joined lines must agree with it after every step, also
+    // A long run of random edits against a plain list: the stored rows, whether
+    // each is commented and their joined lines must agree with it after every step, also
     // after the store has rewritten its buffer to drop replaced bytes.
     void editsAgainstPlainList_data()
     {
@@ -108,18 +123,15 @@ private slots:
         QRandomGenerator random(seed);
         RowStore store;
         QList<QList<QByteArray>> expected;
-        QList<quint8> styles;
         for (int step = 0; step < 3000; ++step) {
-            const int op = expected.isEmpty() ? 0 : random.bounded(0, 5);
+            const int op = expected.isEmpty() ? 0 : random.bounded(0, 6);
             const qsizetype n = expected.size();
             switch (op) {
             case 0: {
                 const qsizetype at = random.bounded(0, int(n) + 1);
                 const QList<QByteArray> row = randomRow(random);
-                const quint8 style = quint8(random.bounded(0, 4));
-                store.insert(at, row, style);
+                store.insert(at, row);
                 expected.insert(at, row);
-                styles.insert(at, style);
                 break;
             }
             case 1:
@@ -131,10 +143,15 @@ private slots:
                 break;
             }
             case 3: {
-                const qsizetype at = random.bounded(0, int(n));
-                store.remove(at);
-                expected.removeAt(at);
-                styles.removeAt(at);
+                // One to three rows apart from each other at once.
+                QList<qsizetype> rows;
+                for (int k = random.bounded(1, 4); k > 0; --k)
+                    rows.append(random.bounded(0, int(n)));
+                std::sort(rows.begin(), rows.end());
+                rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+                store.removeRows(rows);
+                for (auto at = rows.crbegin(); at != rows.crend(); ++at)
+                    expected.removeAt(*at);
                 break;
             }
             case 4: {
@@ -142,7 +159,13 @@ private slots:
                 const qsizetype to = random.bounded(0, int(n));
                 store.move(from, to);
                 expected.move(from, to);
-                styles.move(from, to);
+                break;
+            }
+            case 5: {
+                const QList<qsizetype> rows{random.bounded(0, int(n)), random.bounded(0, int(n))};
+                store.appendCopies(rows);
+                for (qsizetype row : rows)
+                    expected.append(expected[row]);
                 break;
             }
             }
@@ -155,7 +178,7 @@ private slots:
                 QCOMPARE(store.firstValue(row), QByteArrayView(expected[row].front()));
                 QCOMPARE(store.value(row, expected[row].size() - 1), QByteArrayView(expected[row].back()));
                 QCOMPARE(store.joined(row), QByteArrayList(expected[row]).join(", "));
-                QCOMPARE(store.style(row), styles[row]);
+                QCOMPARE(store.isCommented(row), idetext::isCommented(expected[row].front()));
             }
         }
     }
@@ -292,6 +315,14 @@ private slots:
         QTest::newRow("append sorted after case twin")
             << QByteArrayList{"a", "b"} << true << "append A" << 1
             << QStringList{"aboutToInsert 1 {a b}", "inserted 1 {a A b}"} << QByteArrayList{"a", "A", "b"};
+        QTest::newRow("copies") << QByteArrayList{"b", "a"} << false << "copy 1 0" << -1
+                                << QStringList{"aboutToAppend 2 {b a}", "appended 2 2 {b a a b}"}
+                                << QByteArrayList{"b", "a", "a", "b"};
+        QTest::newRow("copies sorted")
+            << QByteArrayList{"a", "c"} << true << "copy 1 0" << -1
+            << QStringList{"aboutToInsert 2 {a c}", "inserted 2 {a c c}", "aboutToInsert 1 {a c c}",
+                           "inserted 1 {a a c c}"}
+            << QByteArrayList{"a", "a", "c", "c"};
         QTest::newRow("remove") << abc << false << "remove 1" << -1
                                 << QStringList{"aboutToRemove 1 {a b c}", "removed 1 {a c}"}
                                 << QByteArrayList{"a", "c"};
@@ -320,8 +351,12 @@ private slots:
                                                 << QByteArrayList{"a", "bz", "c"};
         QTest::newRow("change sorted to case twin of neighbour")
             << abc << true << "set 2 B" << 2 << QStringList{"changed 2 {a b B}"} << QByteArrayList{"a", "b", "B"};
-        QTest::newRow("style") << abc << false << "style 1 1" << -1 << QStringList{"changed 1 {a b c}"} << abc;
-        QTest::newRow("same style") << abc << false << "style 1 0" << -1 << QStringList() << abc;
+        QTest::newRow("change sorted, same first value stays among equals")
+            << QByteArrayList{"a", "b", "b", "b", "c"} << true << "set 1 b" << 1
+            << QStringList{"changed 1 {a b b b c}"} << QByteArrayList{"a", "b", "b", "b", "c"};
+        QTest::newRow("remove scattered") << QByteArrayList{"a", "b", "c", "d", "e"} << false << "remove 0 2 3" << -1
+                                          << QStringList{"aboutToRemove 0 2 3 {a b c d e}", "removed 0 2 3 {b e}"}
+                                          << QByteArrayList{"b", "e"};
         QTest::newRow("clear") << abc << false << "clear" << -1
                                << QStringList{"aboutToReset {a b c}", "wasReset {}"} << QByteArrayList();
         QTest::newRow("clear empty") << QByteArrayList() << false << "clear" << -1 << QStringList()
@@ -364,14 +399,22 @@ private slots:
         if (op == QLatin1String("append")) {
             returned = table.appendRow(rowOf(words[1].toLatin1(), "new"));
             QCOMPARE(table.rows().value(returned, 1), QByteArrayView("new"));
+        } else if (op == QLatin1String("copy")) {
+            QList<qsizetype> rows;
+            for (qsizetype i = 1; i < words.size(); ++i)
+                rows.append(words[i].toInt());
+            table.appendCopies(rows);
+            QCOMPARE(table.rows().value(table.rowCount() - 1, 1), QByteArrayView("old"));
         } else if (op == QLatin1String("set")) {
             returned = table.setRowValues(words[1].toInt(), rowOf(words[2].toLatin1(), "new"));
             QCOMPARE(table.rows().value(returned, 1), QByteArrayView("new"));
-        } else if (op == QLatin1String("remove")) {
+        } else if (op == QLatin1String("remove") && words.size() == 2) {
             table.removeRow(words[1].toInt());
-        } else if (op == QLatin1String("style")) {
-            table.setRowStyle(words[1].toInt(), quint8(words[2].toInt()));
-            QCOMPARE(table.rows().style(words[1].toInt()), quint8(words[2].toInt()));
+        } else if (op == QLatin1String("remove")) {
+            QList<qsizetype> rows;
+            for (qsizetype i = 1; i < words.size(); ++i)
+                rows.append(words[i].toInt());
+            table.removeRows(rows);
         } else if (op == QLatin1String("clear")) {
             table.clear();
         } else if (op == QLatin1String("sort")) {

@@ -222,17 +222,16 @@ private slots:
         QVERIFY(s.document.fileChanges());
     }
 
-    void commentedRowKeepsItsMarkAndStyle()
+    void commentedRowKeepsItsMark()
     {
         Session s;
-        s.document.table(LineKind::Object)
-            .appendRow(values("# 300, rock, tex, 1, 80, 0"), RowStore::commentStyle);
+        s.document.table(LineKind::Object).appendRow(values("# 300, rock, tex, 1, 80, 0"));
         s.open(LineKind::Object, {0});
         QCOMPARE(s.text(LineKind::Object, "objectid"), QStringLiteral("# 300"));
         s.type(LineKind::Object, "drawdistance", "99");
         s.click(LineKind::Object, "Command1");
         QCOMPARE(s.row(LineKind::Object, 0), values("# 300, rock, tex, 1, 99, 0"));
-        QCOMPARE(s.document.table(LineKind::Object).rows().style(0), RowStore::commentStyle);
+        QVERIFY(s.document.table(LineKind::Object).rows().isCommented(0));
     }
 
     void cancelWritesNothing()

@@ -58,6 +58,22 @@ private slots:
                                                          : QStringLiteral("New line added");
         QCOMPARE(window.statusText(), expected);
         QVERIFY(!host->editor(kind));
+
+        // The row an editor holds is commented out, then the editor confirmed:
+        // its ID had no "#", so the row is active again and looks it.
+        const auto redRows = [view] {
+            int red = 0;
+            for (int row = 0; row < view->model()->rowCount(); ++row)
+                red += view->model()->index(row, 0).data(Qt::ForegroundRole).isValid();
+            return red;
+        };
+        view->selectRow(1);
+        QTest::keyClick(view, Qt::Key_Return);
+        window.tableActions(kind).commentOut->trigger();
+        QCOMPARE(redRows(), 1);
+        QTest::mouseClick(host->editor(kind)->findChild<QPushButton*>(QString::fromLatin1(confirmName(kind))),
+                          Qt::LeftButton);
+        QCOMPARE(redRows(), 0);
     }
 };
 

@@ -34,6 +34,23 @@ struct ModalAnswer {
     }
 };
 
+// The first row whose look (red and bold in every cell) disagrees with its
+// first value, or -1 when all agree.
+int rowLookingWrong(const SectionView& view)
+{
+    const QAbstractItemModel* model = view.model();
+    for (int row = 0; row < model->rowCount(); ++row) {
+        const bool commented = model->index(row, 0).data().toString().trimmed().startsWith(QLatin1Char('#'));
+        for (int column = 0; column < model->columnCount(); ++column) {
+            const QModelIndex cell = model->index(row, column);
+            const bool red = cell.data(Qt::ForegroundRole).value<QBrush>().color() == QColor(255, 0, 0);
+            if (red != commented || cell.data(Qt::FontRole).value<QFont>().bold() != commented)
+                return row;
+        }
+    }
+    return -1;
+}
+
 } // namespace
 
 
@@ -119,31 +136,36 @@ private slots:
         Session s;
         s.useSettings(QByteArray(defaultSettings).replace("sort=1", "sort=0"));
         const QString file = s.path(QStringLiteral("three.ide"));
-        QVERIFY(putFile(file, "objs\r\n1, a, t, 1, 10, 0\r\n2, b, t, 1, 10, 0\r\n3, c, t, 1, 10, 0\r\nend\r\n"));
+        QVERIFY(putFile(file, "objs\r\n1, a, t, 1, 10, 0\r\n2, b, t, 1, 10, 0\r\n3, c, t, 1, 10, 0\r\n"
+                              "#4, d, t, 1, 10, 0\r\nend\r\n"));
         Form1& w = s.startShown(file);
         SectionView* objs = w.view(LineKind::Object);
+        QCOMPARE(rowLookingWrong(*objs), -1);
         objs->selectRow(1);
         s.action("ObComOut")->trigger();
-        QCOMPARE(firstValues(w.document(), LineKind::Object), QByteArrayList({"1", "# 2", "3"}));
+        QCOMPARE(firstValues(w.document(), LineKind::Object), QByteArrayList({"1", "# 2", "3", "#4"}));
         QCOMPARE(w.windowTitle(), titleFor(file, true));
         const QModelIndex commented = objs->model()->index(1, 3);
         QCOMPARE(commented.data(Qt::ForegroundRole).value<QBrush>().color(), QColor(255, 0, 0));
         QVERIFY(commented.data(Qt::FontRole).value<QFont>().bold());
+        QCOMPARE(rowLookingWrong(*objs), -1);
 
         s.action("ObjsDupLine")->trigger();
         QCOMPARE(w.statusText(), QStringLiteral("Line duplicated"));
-        QCOMPARE(firstValues(w.document(), LineKind::Object), QByteArrayList({"1", "# 2", "3", "# 2"}));
-        QVERIFY(!objs->model()->index(3, 0).data(Qt::ForegroundRole).isValid());
+        QCOMPARE(firstValues(w.document(), LineKind::Object), QByteArrayList({"1", "# 2", "3", "#4", "# 2"}));
+        // A copy of a commented row is one, and looks it.
+        QCOMPARE(rowLookingWrong(*objs), -1);
         // The source stays selected, the copy is not.
         QCOMPARE(objs->selectedRowNumbers(), QList<qsizetype>({1}));
-        QTRY_COMPARE(labelText(w, "objCount"), QStringLiteral("4"));
+        QTRY_COMPARE(labelText(w, "objCount"), QStringLiteral("5"));
 
         s.action("ObjUnCom")->trigger();
+        QCOMPARE(rowLookingWrong(*objs), -1);
         objs->clearSelection();
         objs->selectRow(0);
         s.action("ObjRemove")->trigger();
-        QCOMPARE(firstValues(w.document(), LineKind::Object), QByteArrayList({"2", "3", "# 2"}));
-        QTRY_COMPARE(labelText(w, "objCount"), QStringLiteral("3"));
+        QCOMPARE(firstValues(w.document(), LineKind::Object), QByteArrayList({"2", "3", "#4", "# 2"}));
+        QTRY_COMPARE(labelText(w, "objCount"), QStringLiteral("4"));
         QCOMPARE(labelText(w, "pathsexsist"), QStringLiteral("NO"));
         s.typePathLine("group, 1");
         QTRY_COMPARE(labelText(w, "pathsexsist"), QStringLiteral("YES"));
@@ -151,7 +173,53 @@ private slots:
 
         s.action("FileSave")->trigger();
         QCOMPARE(sectionLines(fileBytes(file), "objs"),
-                 QByteArrayList({"2, b, t, 1, 10, 0", "3, c, t, 1, 10, 0", "# 2, b, t, 1, 10, 0"}));
+                 QByteArrayList({"2, b, t, 1, 10, 0", "3, c, t, 1, 10, 0", "#4, d, t, 1, 10, 0",
+                                 "# 2, b, t, 1, 10, 0"}));
+
+        // A pasted comment looks like one too.
+        s.platform.clipboard = QStringLiteral("#9, p, t, 1, 10, 0");
+        ModalAnswer answer;
+        answer.clickWhenShown("addLine");
+        s.action("EditPaste")->trigger();
+        QCOMPARE(firstValues(w.document(), LineKind::Object), QByteArrayList({"2", "3", "#4", "# 2", "#9"}));
+        QCOMPARE(rowLookingWrong(*objs), -1);
+
+        // Rows apart from each other go at once; the rows between keep their place.
+        objs->selectRow(0);
+        objs->selectionModel()->select(objs->model()->index(2, 0),
+                                       QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        objs->selectionModel()->select(objs->model()->index(4, 0),
+                                       QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        objs->selectionModel()->setCurrentIndex(objs->model()->index(3, 1), QItemSelectionModel::NoUpdate);
+        s.action("ObjRemove")->trigger();
+        QCOMPARE(firstValues(w.document(), LineKind::Object), QByteArrayList({"3", "# 2"}));
+        QCOMPARE(objs->model()->rowCount(), 2);
+        QVERIFY(objs->selectedRowNumbers().isEmpty());
+        QCOMPARE(objs->currentIndex(), objs->model()->index(1, 1));
+        QCOMPARE(rowLookingWrong(*objs), -1);
+    }
+
+    // A command on many rows of a sorted table reorders it once; the selection
+    // follows its rows, whatever ranges they end up in.
+    void selectionFollowsRowsThroughABigSortedCommand()
+    {
+        Session s;
+        s.useSettings();
+        const QString file = s.path(QStringLiteral("many.ide"));
+        QVERIFY(putFile(file, sampleIde(100)));
+        Form1& w = s.startShown(file);
+        SectionView* objs = w.view(LineKind::Object);
+        for (int top : {10, 60})
+            objs->selectionModel()->select(QItemSelection(objs->model()->index(top, 0), objs->model()->index(top + 39, 0)),
+                                           QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        s.action("ObjsDupLine")->trigger();
+        // Enough rows for one reorder. Each copy sorts right after its source;
+        // only the sources stay selected.
+        QList<qsizetype> sources;
+        for (qsizetype k = 0; k < 80; ++k)
+            sources << 2 * k + (k < 40 ? 10 : 20);
+        QCOMPARE(objs->selectedRowNumbers(), sources);
+        QCOMPARE(firstValues(w.document(), LineKind::Object).mid(10, 3), QByteArrayList({"110", "110", "111"}));
     }
 
     void timedObjectsMenuWorksWhilePathsAreShown()

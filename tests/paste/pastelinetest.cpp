@@ -202,7 +202,6 @@ void PasteLineTest::addsOneRow()
     QCOMPARE(table.rowCount(), 1);
     QCOMPARE(rowsInAllTables(document), 1);
     QCOMPARE(table.rows().values(0), values);
-    QCOMPARE(table.rows().style(0), RowStore::normalStyle);
     QCOMPARE(table.rows().isCommented(0), values.front().startsWith('#'));
 }
 
