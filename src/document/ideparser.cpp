@@ -1,6 +1,7 @@
 #include "document/ideparser.h"
 
 #include "document/idetext.h"
+#include "document/rowcells.h"
 
 #include <array>
 #include <bit>
@@ -219,7 +220,7 @@ private:
         const qsizetype missing = fieldCountOf(kind) - (scan.commas + 1);
         if (m_onError) {
             for (qsizetype i = 0; i < missing; ++i)
-                m_onError(LoadError{lineNumber, QByteArray(begin, scan.end - begin)});
+                m_onError(LoadError{lineNumber, QByteArray(begin, scan.end - begin), kind, scan.commas + 1});
         }
     }
 
@@ -293,37 +294,51 @@ DocumentContent parseIdeKeepingBytes(const QByteArray& bytes, const LoadErrorSin
     // A UTF-8 byte order mark is not part of the first line; the file is
     // written back without it.
     const char* const start = bytes.startsWith("\xEF\xBB\xBF") ? begin + 3 : begin;
-    Parser head(bytes, onError);
+    // Errors wait until the whole file is read: whether a short object line
+    // is short at all depends on the layout of every line of its table.
+    QList<LoadError> errors;
+    const LoadErrorSink collect = [&errors](const LoadError& error) { errors.append(error); };
+    const LoadErrorSink none;
+    Parser head(bytes, onError ? collect : none);
     // A big file is cut at an "end" line past its middle; a second thread
     // reads the part after it, which starts outside every section either way.
     const char* cut = nullptr;
     if (bytes.size() >= splitSize && std::thread::hardware_concurrency() > 1)
         cut = sectionEndAfter(begin + bytes.size() / 2, begin + bytes.size() * 3 / 4, end);
+    DocumentContent content;
     if (!cut) {
         head.parse(start, end);
-        return head.take();
-    }
-    // Its load errors wait until the lines before them have reported theirs.
-    QList<LoadError> tailErrors;
-    const LoadErrorSink collect = [&tailErrors](const LoadError& error) { tailErrors.append(error); };
-    const LoadErrorSink& tailSink = onError ? collect : onError;
-    Parser tail(bytes, tailSink);
-    auto tailDone = std::async(std::launch::async, [&tail, cut, end] { tail.parse(cut, end); });
-    head.parse(start, cut);
-    tailDone.get();
+        content = head.take();
+    } else {
+        QList<LoadError> tailErrors;
+        const LoadErrorSink collectTail = [&tailErrors](const LoadError& error) { tailErrors.append(error); };
+        Parser tail(bytes, onError ? collectTail : none);
+        auto tailDone = std::async(std::launch::async, [&tail, cut, end] { tail.parse(cut, end); });
+        head.parse(start, cut);
+        tailDone.get();
 
-    DocumentContent content = head.take();
-    DocumentContent rest = tail.take();
-    for (LineKind kind : allLineKinds)
-        content.table(kind).appendRows(std::move(rest.table(kind)));
-    if (!rest.pathText.isEmpty()) {
-        if (!content.pathText.isEmpty())
-            content.pathText.append("\r\n");
-        content.pathText.append(rest.pathText);
+        content = head.take();
+        DocumentContent rest = tail.take();
+        for (LineKind kind : allLineKinds)
+            content.table(kind).appendRows(std::move(rest.table(kind)));
+        if (!rest.pathText.isEmpty()) {
+            if (!content.pathText.isEmpty())
+                content.pathText.append("\r\n");
+            content.pathText.append(rest.pathText);
+        }
+        for (LoadError& error : tailErrors) {
+            error.lineNumber += head.linesRead();
+            errors.append(std::move(error));
+        }
     }
-    for (LoadError& error : tailErrors) {
-        error.lineNumber += head.linesRead();
-        onError(error);
+    if (onError && !errors.isEmpty()) {
+        std::array<bool, lineKindCount> later{};
+        for (LineKind kind : {LineKind::Object, LineKind::TimedObject})
+            later[size_t(kind)] = laterLayoutOf(kind, content.table(kind));
+        for (const LoadError& error : errors) {
+            if (!isLaterLayoutRow(error.kind, error.valueCount, later[size_t(error.kind)]))
+                onError(error);
+        }
     }
     return content;
 }

@@ -10,6 +10,8 @@
 struct LoadError {
     qsizetype lineNumber; // 1-based, in the file
     QByteArray line;      // exactly as read
+    LineKind kind = LineKind::Object;
+    qsizetype valueCount = 0; // the values the line has
 };
 
 using LoadErrorSink = std::function<void(const LoadError&)>;
@@ -17,7 +19,8 @@ using LoadErrorSink = std::function<void(const LoadError&)>;
 // Classifies every line of an IDE file into tables and path lines. Lines end at
 // CR LF, a lone LF or a lone CR; a last line without an end is read too.
 // `onError` is called once for every value a short object or timed object
-// line lacks.
+// line lacks, in file order, once the whole file is read: a table read in the
+// later object layout (rowcells.h) reports no line of that layout.
 DocumentContent parseIde(QByteArrayView bytes, const LoadErrorSink& onError = {});
 
 // The same, but the tables keep a reference to `bytes` and their rows point

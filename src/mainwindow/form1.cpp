@@ -140,11 +140,12 @@ void Form1::followCountsOfTables()
         m_statisticsPending = true;
         QTimer::singleShot(0, this, &Form1::refreshStatistics);
     };
-    for (SectionView* view : m_views) {
-        const QAbstractItemModel* model = view->model();
-        connect(model, &QAbstractItemModel::rowsInserted, this, schedule);
-        connect(model, &QAbstractItemModel::rowsRemoved, this, schedule);
-        connect(model, &QAbstractItemModel::modelReset, this, schedule);
+    for (LineKind kind : allLineKinds) {
+        const SectionTable* table = &m_document->table(kind);
+        connect(table, &SectionTable::rowInserted, this, schedule);
+        connect(table, &SectionTable::rowsAppended, this, schedule);
+        connect(table, &SectionTable::rowsRemoved, this, schedule);
+        connect(table, &SectionTable::wasReset, this, schedule);
     }
     connect(m_document, &IdeDocument::pathTextChanged, this, schedule);
 }

@@ -1,5 +1,6 @@
 #include "mainwindow/sectionmodel.h"
 
+#include "document/rowcells.h"
 #include "document/linekind.h"
 #include "document/sectiontable.h"
 
@@ -64,7 +65,17 @@ QVariant SectionModel::data(const QModelIndex& index, int role) const
     case Qt::ToolTipRole: {
         // A cell shows the start of a very long value only: laying out a value
         // of megabytes on every paint would freeze the window.
-        const QByteArrayView value = rows.value(index.row(), index.column());
+        const LineKind kind = m_table.kind();
+        const qsizetype count = rows.valueCount(index.row());
+        const CellSpan span = cellSpan(kind, count, isLaterLayoutRow(kind, count, m_table.isLaterLayout()),
+                                       index.column());
+        // Only the draw distances of a line with several meshes join several values.
+        const QByteArray joined = span.count > 1 ? cellText(rows, index.row(), kind, m_table.isLaterLayout(),
+                                                            index.column())
+                                                 : QByteArray();
+        const QByteArrayView value = span.count > 1 ? QByteArrayView(joined)
+                                     : span.count == 1 ? rows.value(index.row(), span.first)
+                                                       : QByteArrayView();
         if (value.size() <= shownValueLength)
             return QString::fromLatin1(value);
         return QString::fromLatin1(value.first(shownValueLength)) + QChar(0x2026);

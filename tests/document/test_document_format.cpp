@@ -212,25 +212,32 @@ private slots:
         QTest::newRow("objs one field") << QByteArray("objs\nx") << repeated(5, "2:x");
         QTest::newRow("objs tab only") << QByteArray("objs\n\t\n") << repeated(5, "2:\t");
         QTest::newRow("objs trailing comma counts")
-            << QByteArray("objs\n1,a,b,1,\n") << repeated(1, "2:1,a,b,1,");
+            << QByteArray("objs\n1,a,b,1,\n2,a,b,1,2,0\n") << repeated(1, "2:1,a,b,1,");
         QTest::newRow("line exactly as read")
             << QByteArray("objs\r\n  1 , a  \r\n") << repeated(4, "2:  1 , a  ");
         QTest::newRow("tobj six fields") << QByteArray("tobj\n1,a,b,1,2,0\n") << repeated(2, "2:1,a,b,1,2,0");
         QTest::newRow("tobj one field") << QByteArray("tobj\nq\n") << repeated(7, "2:q");
         QTest::newRow("numbers count blank and comment lines")
-            << QByteArray("# c\n\nobjs\n  # x\n   \n1,a,b,1,2\n") << repeated(1, "6:1,a,b,1,2");
-        QTest::newRow("numbers with CR LF") << QByteArray("objs\r\n\r\n1,a,b,1,2\r\n")
+            << QByteArray("# c\n\nobjs\n  # x\n   \n1,a,b,1,2\n2,a,b,1,2,0\n") << repeated(1, "6:1,a,b,1,2");
+        QTest::newRow("numbers with CR LF") << QByteArray("objs\r\n\r\n1,a,b,1,2\r\n2,a,b,1,2,0\r\n")
                                             << repeated(1, "3:1,a,b,1,2");
-        QTest::newRow("numbers with lone CR") << QByteArray("objs\r\r1,a,b,1,2\rend")
+        QTest::newRow("numbers with lone CR") << QByteArray("objs\r\r1,a,b,1,2\r2,a,b,1,2,0\rend")
                                               << repeated(1, "3:1,a,b,1,2");
-        QTest::newRow("numbers with LF CR") << QByteArray("objs\n\r1,a,b,1,2") << repeated(1, "3:1,a,b,1,2");
-        QTest::newRow("numbers with CR CR LF") << QByteArray("objs\r\r\n1,a,b,1,2") << repeated(1, "3:1,a,b,1,2");
+        QTest::newRow("numbers with LF CR") << QByteArray("objs\n\r1,a,b,1,2\n2,a,b,1,2,0") << repeated(1, "3:1,a,b,1,2");
+        QTest::newRow("numbers with CR CR LF") << QByteArray("objs\r\r\n1,a,b,1,2\n2,a,b,1,2,0") << repeated(1, "3:1,a,b,1,2");
         QTest::newRow("several lines")
-            << QByteArray("objs\n1,a,b,1\nend\ntobj\n1,a,b,1,2,0,9\n")
+            << QByteArray("objs\n1,a,b,1\nend\ntobj\n1,a,b,1,2,0,9\n2,a,b,1,2,0,9,9\n")
             << (repeated(2, "2:1,a,b,1") + repeated(1, "5:1,a,b,1,2,0,9"));
         QTest::newRow("full and long lines") << QByteArray("objs\n1,a,b,1,2,0\n1,a,b,1,2,0,7,8,9\ntobj\n" + csv(8)
                                                            + "\n" + csv(12) + "\n")
                                              << QStringList();
+        // Lines of the later layout are complete in a table where no line has the usual count.
+        QTest::newRow("later layout") << QByteArray("objs\n1,a,b,200,128\n2,a,b,250,0\n") << QStringList();
+        QTest::newRow("later layout, timed") << QByteArray("tobj\n1,a,b,200,0,5,20\n") << QStringList();
+        QTest::newRow("later layout, a shorter line")
+            << QByteArray("objs\n1,a,b,200,128\n1,a,b\n") << repeated(3, "3:1,a,b");
+        QTest::newRow("5 values before a long line")
+            << QByteArray("objs\n1,a,b,200,128\n3,a,b,2,1,2,0\n") << repeated(1, "2:1,a,b,200,128");
         QTest::newRow("objs decides over tobj") << QByteArray("tobj\nobjs\n1,a,b,1,2,0\n") << QStringList();
         QTest::newRow("no errors outside objs and tobj")
             << QByteArray("1\n2dfx\n1,2\nend\npath\n1\nend\n#1,2\n") << QStringList();

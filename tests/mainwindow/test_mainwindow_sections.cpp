@@ -7,6 +7,7 @@
 
 #include <QAbstractItemModelTester>
 #include <QApplication>
+#include <QProcess>
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QtTest>
@@ -376,6 +377,50 @@ private slots:
         QCOMPARE(sectionLines(saved, "path"), expected);
         QVERIFY(saved.contains("\r\nPath\r\ngroup, 42\r\n"));
         QVERIFY(saved.contains("\r\n\t1, 2, 3\r\nend\r\n"));
+    }
+
+    // The window's cells are the command line's, for real files of both object layouts.
+    void corpusCellsAsTheCommandLineShowsThem_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("section");
+        for (const char* file : {"basegame-generic.ide", "laterlayout-game-la.ide", "laterlayout-oceandrv.ide",
+                                 "modmap-ghosttown.ide"}) {
+            for (const char* section : {"objs", "tobj"})
+                QTest::addRow("%s %s", file, section) << QString::fromLatin1(file) << QString::fromLatin1(section);
+        }
+    }
+
+    void corpusCellsAsTheCommandLineShowsThem()
+    {
+        QFETCH(QString, file);
+        QFETCH(QString, section);
+        QProcess cli;
+        cli.start(QStringLiteral(TARNEL_CLI), {QStringLiteral("table"), corpusPath(file), section});
+        QVERIFY(cli.waitForFinished(60000));
+        QCOMPARE(cli.exitCode(), 0);
+        const QByteArray expected = cli.readAllStandardOutput();
+
+        Session s;
+        s.useSettings(QByteArray(defaultSettings).replace("sort=1", "sort=0"));
+        Form1& w = s.start(corpusPath(file));
+        // Later-layout files are complete: no load error prompt.
+        if (file.startsWith(u"laterlayout"))
+            QCOMPARE(s.platform.requests.size(), 0);
+        const QAbstractItemModel* model = w.view(section == u"objs" ? LineKind::Object : LineKind::TimedObject)->model();
+        QStringList shown;
+        for (int row = -1; row < model->rowCount(); ++row) {
+            QStringList cells;
+            for (int column = 0; column < model->columnCount(); ++column)
+                cells << (row < 0 ? model->headerData(column, Qt::Horizontal).toString()
+                                  : model->index(row, column).data().toString());
+            shown << cells.join(QLatin1Char('\t'));
+        }
+        QCOMPARE(shown.join(QLatin1Char('\n')) + QLatin1Char('\n'), QString::fromLatin1(expected));
+        if (file == u"basegame-generic.ide" && section == u"objs")
+            QVERIFY(shown.contains(QStringLiteral("1405\ttrafficlight1\tdyntraffic\t2\t64, 60\t0")));
+        if (file == u"laterlayout-game-la.ide" && section == u"objs")
+            QVERIFY(shown.at(1).split(QLatin1Char('\t')).at(3).isEmpty());
     }
 
     // Every line the view warns of is one the next load loses from the paths, and only those.

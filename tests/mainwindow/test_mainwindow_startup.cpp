@@ -285,7 +285,8 @@ private slots:
         QTest::addColumn<int>("prompts");
 
         QTest::newRow("objs with 3 values") << QByteArray("objs") << QByteArray("1500, lonely, txd") << 3;
-        QTest::newRow("objs with 5 values") << QByteArray("objs") << QByteArray("1501, a, b, 1, 100") << 1;
+        // (A line of 5 values alone is the later layout, complete.)
+        QTest::newRow("objs with 4 values") << QByteArray("objs") << QByteArray("1501, a, b, 1") << 2;
         QTest::newRow("objs complete") << QByteArray("objs") << QByteArray("1502, a, b, 1, 100, 0") << 0;
         QTest::newRow("tobj with 6 values") << QByteArray("tobj") << QByteArray("1503, a, b, 1, 100, 0") << 2;
     }
