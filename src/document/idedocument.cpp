@@ -52,6 +52,7 @@ void IdeDocument::clearTables()
     table(LineKind::Sun).clear();
     table(LineKind::Particle).clear();
     table(LineKind::PedArea).clear();
+    m_loadReport = {};
     emit contentReplaced();
 }
 

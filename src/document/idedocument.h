@@ -2,6 +2,7 @@
 
 #include "document/documentcontent.h"
 #include "document/linekind.h"
+#include "document/loadreport.h"
 #include "document/sectiontable.h"
 
 #include <QObject>
@@ -42,6 +43,10 @@ public:
 
     void setSorted(bool sorted);
 
+    // What the last load found to report; empty for a new document.
+    const LoadReport& loadReport() const { return m_loadReport; }
+    void setLoadReport(LoadReport report) { m_loadReport = std::move(report); }
+
 signals:
     void fileChangesChanged(bool changed);
     void openFilePathChanged(const QString& path);
@@ -54,4 +59,5 @@ private:
     QByteArray m_pathText;
     QString m_openFilePath = untitledPath;
     bool m_fileChanges = false;
+    LoadReport m_loadReport;
 };

@@ -145,8 +145,9 @@ LoadOutcome loadFile(IdeDocument& document, const QString& path, const LoadError
     return {ReadOutcome::Read, {}};
 }
 
-QString saveFile(const IdeDocument& document, const QString& path, const QDateTime& when)
+QString saveFile(const IdeDocument& document, const QString& path, const QDateTime& when, SaveLayout layout)
 {
+    Q_UNUSED(layout); // the file's own layout is not followed yet
     ContentView view;
     for (LineKind kind : allLineKinds)
         view.tables[size_t(kind)] = &document.table(kind).rows();

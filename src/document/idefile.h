@@ -37,6 +37,13 @@ struct LoadOutcome {
 // marked unchanged.
 LoadOutcome loadFile(IdeDocument& document, const QString& path, const LoadErrorSink& onError);
 
-// Writes the document to `path` with a header stamped `when`. Returns the reason
-// on failure; the changed flag is the caller's to settle.
-QString saveFile(const IdeDocument& document, const QString& path, const QDateTime& when);
+// Fixed: the header and the four sections in their order, as Tarnel lays out
+// every file. KeepFile: the file the document was read from, line for line,
+// with only what was edited changed (a document read from no file is written
+// in the fixed layout).
+enum class SaveLayout { Fixed, KeepFile };
+
+// Writes the document to `path`, a fixed layout with a header stamped `when`.
+// Returns the reason on failure; the changed flag is the caller's to settle.
+QString saveFile(const IdeDocument& document, const QString& path, const QDateTime& when,
+                 SaveLayout layout = SaveLayout::Fixed);
