@@ -131,7 +131,7 @@ int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments().mid(1);
-    if (args.size() == 3 && args[0] == QLatin1String("format"))
+    if (args.size() == 3 && args[0] == QLatin1String("format") && !args[1].startsWith(QLatin1String("--")))
         return format(args[1], args[2], SaveLayout::Fixed);
     if (args.size() == 4 && args[0] == QLatin1String("format") && args[1] == QLatin1String("--keep-layout"))
         return format(args[2], args[3], SaveLayout::KeepFile);
