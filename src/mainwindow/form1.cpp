@@ -195,14 +195,11 @@ void Form1::openLoadReport()
 void Form1::showRow(LineKind kind, RowId row)
 {
     selectSection(sectionIndexOf(kind));
-    // Rows carry no identity the window can look up yet: the table is shown
-    // without a selection.
-    const std::optional<qsizetype> position = std::nullopt;
-    Q_UNUSED(row);
-    if (!position)
+    const qsizetype position = m_document->table(kind).rowWithId(row);
+    if (position < 0)
         return; // removed since the load
     SectionView* shown = view(kind);
-    const QModelIndex index = shown->model()->index(int(*position), 0);
+    const QModelIndex index = shown->model()->index(int(position), 0);
     shown->selectionModel()->setCurrentIndex(
         index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     shown->scrollTo(index);
