@@ -331,7 +331,10 @@ private slots:
             const QString shown = model->index(0, column).data().toString();
             QCOMPARE(shown, column < values.size() ? QString::fromLatin1(values[column].trimmed()) : QString());
         }
-        QCOMPARE(w.statusText(), QStringLiteral("IDE File opened"));
+        // A short line is listed in the load report.
+        QCOMPARE(w.statusText(), w.document().loadReport().isEmpty()
+                                     ? QStringLiteral("IDE File opened")
+                                     : QStringLiteral("IDE File opened - 1 line in the load report"));
         QVERIFY(!w.windowTitle().endsWith(QLatin1Char('*')));
     }
 };
