@@ -3,6 +3,7 @@
 #include "document/idedocument.h"
 #include "document/ideparser.h"
 #include "document/idewriter.h"
+#include "document/keptlayoutwriter.h"
 
 #include <QBuffer>
 #include <QDateTime>
@@ -93,5 +94,15 @@ QString roundTripFault(QByteArrayView input)
     if (document.toFileBytes(firstHeader) != saved)
         return QStringLiteral("the document writes other bytes than its content: %1 against %2")
             .arg(shown(document.toFileBytes(firstHeader)), shown(saved));
+
+    // Saved keeping the file's layout, the unedited document is the input again.
+    const QByteArray kept = formatKeepingLayout(document);
+    if (kept != input)
+        return QStringLiteral("the save keeping the layout differs from the input: %1 against %2")
+            .arg(shown(kept), shown(input));
+    QBuffer keptDevice;
+    keptDevice.open(QIODevice::WriteOnly);
+    if (!writeKeepingLayout(document, keptDevice) || keptDevice.data() != kept)
+        return QStringLiteral("the streamed save keeping the layout differs: %1").arg(shown(keptDevice.data()));
     return {};
 }

@@ -20,7 +20,12 @@ QTextStream& err()
 
 int usage()
 {
-    err() << "usage: tarnel-cli format IN OUT   load IN and write it as the editor saves it\n"
+    err() << "usage: tarnel-cli format [--keep-layout] IN OUT\n"
+             "                                  load IN and write it as the editor saves it;\n"
+             "                                  --keep-layout: in the layout of IN, every line\n"
+             "                                  kept as it is\n"
+             "       tarnel-cli report FILE     print the lines of FILE worth a look: line number,\n"
+             "                                  what it is and the line, tab-separated\n"
              "       tarnel-cli stats FILE      print the statistics of FILE\n"
              "       tarnel-cli table FILE SECTION\n"
              "                                  print a table's captions and cells, tab-separated;\n"
@@ -47,7 +52,7 @@ bool load(IdeDocument& document, const QString& path)
     return outcome.status == ReadOutcome::Read;
 }
 
-int format(const QString& in, const QString& out)
+int format(const QString& in, const QString& out, SaveLayout layout)
 {
     // Kept to the end of the process: freeing a big file's tables one by one
     // only costs time just before the system takes the memory back anyway.
@@ -55,12 +60,25 @@ int format(const QString& in, const QString& out)
     IdeDocument& document = *kept;
     if (!load(document, in))
         return 1;
-    const QString failure = saveFile(document, out, QDateTime::currentDateTime());
+    const QString failure = saveFile(document, out, QDateTime::currentDateTime(), layout);
     if (!failure.isEmpty()) {
         err() << "tarnel-cli: " << out << ": cannot write: " << failure << '\n';
         err().flush();
         return 1;
     }
+    return 0;
+}
+
+// The load report: line number, reason and the line's own bytes, one entry a line.
+int report(const QString& path)
+{
+    IdeDocument document;
+    if (!load(document, path))
+        return 1;
+    QByteArray out;
+    for (const LoadReportEntry& entry : document.loadReport().entries)
+        out += QByteArray::number(entry.lineNumber) + '\t' + reasonText(entry).toLatin1() + '\t' + entry.line + '\n';
+    std::fwrite(out.constData(), 1, size_t(out.size()), stdout);
     return 0;
 }
 
@@ -113,8 +131,12 @@ int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments().mid(1);
-    if (args.size() == 3 && args[0] == QLatin1String("format"))
-        return format(args[1], args[2]);
+    if (args.size() == 3 && args[0] == QLatin1String("format") && !args[1].startsWith(QLatin1String("--")))
+        return format(args[1], args[2], SaveLayout::Fixed);
+    if (args.size() == 4 && args[0] == QLatin1String("format") && args[1] == QLatin1String("--keep-layout"))
+        return format(args[2], args[3], SaveLayout::KeepFile);
+    if (args.size() == 2 && args[0] == QLatin1String("report"))
+        return report(args[1]);
     if (args.size() == 2 && args[0] == QLatin1String("stats"))
         return stats(args[1]);
     if (args.size() == 3 && args[0] == QLatin1String("table")) {

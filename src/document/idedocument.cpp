@@ -15,7 +15,7 @@ constexpr qsizetype parallelSortRows = 100000;
 IdeDocument::IdeDocument(QObject* parent) : QObject(parent)
 {
     for (LineKind kind : allLineKinds)
-        m_tables[size_t(kind)] = new SectionTable(kind, this);
+        m_tables[size_t(kind)] = new SectionTable(kind, &m_rowIds, this);
 }
 
 void IdeDocument::setPathText(const QByteArray& text)
@@ -53,11 +53,16 @@ void IdeDocument::clearTables()
     table(LineKind::Particle).clear();
     table(LineKind::PedArea).clear();
     m_loadReport = {};
+    m_layout = {};
+    m_rowIds.reset(1);
     emit contentReplaced();
 }
 
 void IdeDocument::replaceContent(DocumentContent&& content)
 {
+    // Rows made from now on are numbered past the file's last line.
+    m_rowIds.reset(RowId(content.layout.lineCount + 1));
+    m_layout = std::move(content.layout);
     for (LineKind kind : allLineKinds)
         table(kind).replaceAll(std::move(content.table(kind)));
     if (content.pathText != m_pathText) {

@@ -1,8 +1,10 @@
 #pragma once
 
 #include "document/documentcontent.h"
+#include "document/filelayout.h"
 #include "document/linekind.h"
 #include "document/loadreport.h"
+#include "document/rowidsource.h"
 #include "document/sectiontable.h"
 
 #include <QObject>
@@ -36,8 +38,15 @@ public:
 
     // Empties every table and the path store.
     void clearTables();
-    // Takes over the contents of a file just read; the changed flag is not touched.
+    // Takes over the contents of a file just read (not its load report); the
+    // changed flag is not touched.
     void replaceContent(DocumentContent&& content);
+
+    // Whether the document was read from a file whose layout a save can keep.
+    bool hasFileLayout() const { return m_layout.read; }
+    const FileLayout& fileLayout() const { return m_layout; }
+    // Where rows made after the load get their identities, and copies their source.
+    const RowIdSource& rowIds() const { return m_rowIds; }
     // The document as the bytes of a saved file.
     QByteArray toFileBytes(QByteArrayView header) const;
 
@@ -55,7 +64,9 @@ signals:
     void contentReplaced();
 
 private:
+    RowIdSource m_rowIds;
     std::array<SectionTable*, lineKindCount> m_tables{};
+    FileLayout m_layout;
     QByteArray m_pathText;
     QString m_openFilePath = untitledPath;
     bool m_fileChanges = false;

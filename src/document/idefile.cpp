@@ -3,6 +3,7 @@
 #include "document/bigarrays.h"
 #include "document/idedocument.h"
 #include "document/idewriter.h"
+#include "document/keptlayoutwriter.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -139,7 +140,9 @@ LoadOutcome loadFile(IdeDocument& document, const QString& path, const LoadError
     // Rows point into the file's bytes, which the tables now share.
     DocumentContent content = parseIdeKeepingBytes(read.bytes, onError);
     read.bytes = {};
+    LoadReport report = std::move(content.report);
     document.replaceContent(std::move(content));
+    document.setLoadReport(std::move(report));
     document.setOpenFilePath(path);
     document.setFileChanges(false);
     return {ReadOutcome::Read, {}};
@@ -147,7 +150,7 @@ LoadOutcome loadFile(IdeDocument& document, const QString& path, const LoadError
 
 QString saveFile(const IdeDocument& document, const QString& path, const QDateTime& when, SaveLayout layout)
 {
-    Q_UNUSED(layout); // the file's own layout is not followed yet
+    const bool keepLayout = layout == SaveLayout::KeepFile && document.hasFileLayout();
     ContentView view;
     for (LineKind kind : allLineKinds)
         view.tables[size_t(kind)] = &document.table(kind).rows();
@@ -156,7 +159,7 @@ QString saveFile(const IdeDocument& document, const QString& path, const QDateTi
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return file.errorString();
-    if (!writeIde(view, headerLine(when), file)) {
+    if (!(keepLayout ? writeKeepingLayout(document, file) : writeIde(view, headerLine(when), file))) {
         const QString reason = file.errorString();
         file.cancelWriting();
         return reason;

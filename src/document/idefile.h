@@ -43,7 +43,8 @@ LoadOutcome loadFile(IdeDocument& document, const QString& path, const LoadError
 // in the fixed layout).
 enum class SaveLayout { Fixed, KeepFile };
 
-// Writes the document to `path`, a fixed layout with a header stamped `when`.
+// Writes the document to `path`: in the fixed layout with a header stamped
+// `when`, or keeping the layout of the file it was read from.
 // Returns the reason on failure; the changed flag is the caller's to settle.
 QString saveFile(const IdeDocument& document, const QString& path, const QDateTime& when,
                  SaveLayout layout = SaveLayout::Fixed);

@@ -3,6 +3,7 @@
 #include "document/idetext.h"
 #include "document/rowcells.h"
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <cstring>
@@ -132,7 +133,7 @@ LineScan scanLine(const char* p, const char* const end)
 
 class Parser {
 public:
-    Parser(const QByteArray& bytes, const LoadErrorSink& onError) : m_bytes(bytes), m_onError(onError) {}
+    Parser(const QByteArray& bytes) : m_bytes(bytes) {}
 
     // Reads the lines from `from`, a line's start, up to `to`, the start of a
     // later line or the end of the bytes.
@@ -149,9 +150,18 @@ public:
     }
 
     qsizetype linesRead() const { return m_lineNumber; }
-    DocumentContent take() { return std::move(m_content); }
+    // The sections still open end at line `line`: the end of the file, or the
+    // `end` line a second thread reads.
+    void closeSectionsAt(qsizetype line) { closeSections(line); }
+    DocumentContent take()
+    {
+        m_content.layout.setLineCount(m_lineNumber);
+        return std::move(m_content);
+    }
 
 private:
+    using Reason = LoadReportEntry::Reason;
+
     void handleLine(const char* begin, const LineScan& scan, qsizetype lineNumber)
     {
         const char* text = begin;
@@ -165,17 +175,25 @@ private:
             while (last[-1] == ' ')
                 --last;
             const QByteArrayView word(text, last - text);
-            if (word.size() == 4 && setSectionFlag(word))
+            if (word.size() == 4 && setSectionFlag(word, lineNumber))
                 return;
             if (word.size() == 3 && idetext::isKeyword(word, "end")) {
-                m_flags = {};
+                closeSections(lineNumber);
+                return;
+            }
+            // Outside every section a single word opens a section of another keyword.
+            if (!m_flags.inObjs && !m_flags.inTobj && !m_flags.inPath && !m_flags.in2dfx &&
+                m_otherSection.isEmpty() && isSectionWord(word)) {
+                m_otherSection = word.toByteArray().toLower();
                 return;
             }
         }
         if (*text == '#') {
             // A comment survives as a commented row only when its count fits a table.
             if (const auto kind = kindWithFieldCount(scan.commas + 1))
-                addRow(*kind, begin, scan);
+                addRow(*kind, begin, scan, lineNumber);
+            else
+                report(m_otherSection.isEmpty() ? Reason::Comment : Reason::OtherSection, begin, scan, lineNumber);
             return;
         }
         if (m_flags.inObjs)
@@ -183,59 +201,107 @@ private:
         else if (m_flags.inTobj)
             addShortableRow(LineKind::TimedObject, begin, scan, lineNumber);
         else if (m_flags.inPath)
-            addPathLine(QByteArrayView(begin, scan.end - begin));
+            addPathLine(QByteArrayView(begin, scan.end - begin), lineNumber);
         else if (m_flags.in2dfx)
-            addEffect(begin, scan);
+            addEffect(begin, scan, lineNumber);
+        else
+            report(m_otherSection.isEmpty() ? Reason::OutsideSections : Reason::OtherSection, begin, scan,
+                   lineNumber);
     }
 
-    bool setSectionFlag(QByteArrayView word)
+    static bool isSectionWord(QByteArrayView word)
     {
-        if (idetext::isKeyword(word, "objs"))
-            m_flags.inObjs = true;
-        else if (idetext::isKeyword(word, "tobj"))
-            m_flags.inTobj = true;
-        else if (idetext::isKeyword(word, "path"))
-            m_flags.inPath = true;
-        else if (idetext::isKeyword(word, "2dfx"))
-            m_flags.in2dfx = true;
-        else
+        const auto letter = [](char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); };
+        if (!letter(word.front()))
             return false;
+        return std::all_of(word.begin(), word.end(),
+                           [&letter](char c) { return letter(c) || (c >= '0' && c <= '9') || c == '_'; });
+    }
+
+    bool setSectionFlag(QByteArrayView word, qsizetype lineNumber)
+    {
+        if (idetext::isKeyword(word, "objs")) {
+            m_flags.inObjs = true;
+        } else if (idetext::isKeyword(word, "tobj")) {
+            m_flags.inTobj = true;
+        } else if (idetext::isKeyword(word, "path")) {
+            m_flags.inPath = true;
+            if (m_content.layout.firstPathStart == 0)
+                m_content.layout.firstPathStart = lineNumber;
+        } else if (idetext::isKeyword(word, "2dfx")) {
+            m_flags.in2dfx = true;
+        } else {
+            return false;
+        }
+        m_otherSection.clear();
         return true;
     }
 
-    void addRow(LineKind kind, const char* begin, const LineScan& scan)
+    void closeSections(qsizetype lineNumber)
     {
-        RowStore& rows = m_content.table(kind);
-        if (scan.joined)
-            rows.appendSharedLine(m_bytes, begin - m_bytes.constData(), scan.end - begin, scan.commas + 1);
-        else
-            rows.appendLine(QByteArrayView(begin, scan.end - begin));
+        FileLayout& layout = m_content.layout;
+        if (m_flags.inObjs)
+            layout.lastSectionEnd[FileLayout::Objs] = lineNumber;
+        if (m_flags.inTobj)
+            layout.lastSectionEnd[FileLayout::Tobj] = lineNumber;
+        if (m_flags.in2dfx)
+            layout.lastSectionEnd[FileLayout::Effects] = lineNumber;
+        if (m_flags.inPath && layout.firstPathEnd == 0)
+            layout.firstPathEnd = lineNumber;
+        m_flags = {};
+        m_otherSection.clear();
     }
 
-    // Object lines keep every value they have; a short one is reported once per
-    // missing value and kept as it is.
+    void report(Reason reason, const char* begin, const LineScan& scan, qsizetype lineNumber, qsizetype count = 0)
+    {
+        LoadReportEntry entry;
+        entry.lineNumber = lineNumber;
+        entry.reason = reason;
+        entry.count = count;
+        if (reason == Reason::OtherSection)
+            entry.section = m_otherSection;
+        entry.line = QByteArray(begin, scan.end - begin);
+        m_content.report.entries.append(std::move(entry));
+    }
+
+    void addRow(LineKind kind, const char* begin, const LineScan& scan, qsizetype lineNumber)
+    {
+        RowStore& rows = m_content.table(kind);
+        const RowId id = RowId(lineNumber);
+        if (scan.joined)
+            rows.appendSharedLine(m_bytes, begin - m_bytes.constData(), scan.end - begin, scan.commas + 1, id);
+        else
+            rows.appendLine(QByteArrayView(begin, scan.end - begin), id);
+        m_content.layout.setRole(lineNumber, FileLayout::Role::Row);
+    }
+
+    // Object lines keep every value they have; a short one is reported with
+    // the count of its missing values and kept as it is.
     void addShortableRow(LineKind kind, const char* begin, const LineScan& scan, qsizetype lineNumber)
     {
-        addRow(kind, begin, scan);
+        addRow(kind, begin, scan, lineNumber);
         const qsizetype missing = fieldCountOf(kind) - (scan.commas + 1);
-        if (m_onError) {
-            for (qsizetype i = 0; i < missing; ++i)
-                m_onError(LoadError{lineNumber, QByteArray(begin, scan.end - begin), kind, scan.commas + 1});
+        if (missing > 0) {
+            report(Reason::MissingValues, begin, scan, lineNumber, missing);
+            LoadReportEntry& entry = m_content.report.entries.last();
+            entry.kind = kind;
+            entry.row = RowId(lineNumber);
         }
     }
 
-    void addPathLine(QByteArrayView line)
+    void addPathLine(QByteArrayView line, qsizetype lineNumber)
     {
         if (!m_content.pathText.isEmpty())
             m_content.pathText.append("\r\n");
         m_content.pathText.append(line);
+        m_content.layout.setRole(lineNumber, FileLayout::Role::Path);
     }
 
     // Empty pieces at the end (a trailing comma) do not decide the kind while
     // the count without them fits one; else they are values like any other
     // (a light whose last value is empty). They stay with the row either way,
     // so the line is written back as it was.
-    void addEffect(const char* begin, const LineScan& scan)
+    void addEffect(const char* begin, const LineScan& scan, qsizetype lineNumber)
     {
         const qsizetype pieces = scan.commas + 1;
         // The last piece is empty only when the last byte that is not a space is a comma.
@@ -249,12 +315,14 @@ private:
         if (!kind)
             kind = effectKindWithFieldCount(pieces);
         if (kind)
-            addRow(*kind, begin, scan);
+            addRow(*kind, begin, scan, lineNumber);
+        else
+            report(Reason::EffectFields, begin, scan, lineNumber, pieces);
     }
 
     const QByteArray& m_bytes;
-    const LoadErrorSink& m_onError;
     SectionFlags m_flags;
+    QByteArray m_otherSection; // the keyword of the other section the lines are in
     DocumentContent m_content;
     qsizetype m_lineNumber = 0;
 };
@@ -287,19 +355,75 @@ constexpr qsizetype splitSize = qsizetype(8) << 20;
 
 } // namespace
 
+namespace {
+
+// Takes the lines a second thread read, which follow the first `lines` lines.
+void appendTail(DocumentContent& content, DocumentContent&& rest, qsizetype lines)
+{
+    const RowId idOffset = RowId(lines);
+    for (LineKind kind : allLineKinds)
+        content.table(kind).appendRows(std::move(rest.table(kind)), idOffset);
+    if (!rest.pathText.isEmpty()) {
+        if (!content.pathText.isEmpty())
+            content.pathText.append("\r\n");
+        content.pathText.append(rest.pathText);
+    }
+    FileLayout& layout = content.layout;
+    const FileLayout& tail = rest.layout;
+    for (qsizetype& at : layout.lastSectionEnd) {
+        const qsizetype later = tail.lastSectionEnd[size_t(&at - layout.lastSectionEnd.data())];
+        if (later != 0)
+            at = later + lines;
+    }
+    if (layout.firstPathStart == 0 && tail.firstPathStart != 0) {
+        layout.firstPathStart = tail.firstPathStart + lines;
+        layout.firstPathEnd = tail.firstPathEnd + lines;
+    }
+    layout.appendRoles(tail, lines + 1);
+    layout.setLineCount(lines + tail.lineCount);
+    for (LoadReportEntry& entry : rest.report.entries) {
+        entry.lineNumber += lines;
+        if (entry.row != 0)
+            entry.row += idOffset;
+        content.report.entries.append(std::move(entry));
+    }
+}
+
+// Short object lines of a table read in the later layout are no load errors:
+// that layout has fewer values. Whether it is depends on every line of the
+// table, so the errors wait for the whole file.
+void settleLoadErrors(DocumentContent& content, const LoadErrorSink& onError)
+{
+    std::array<bool, lineKindCount> later{};
+    for (LineKind kind : {LineKind::Object, LineKind::TimedObject})
+        later[size_t(kind)] = laterLayoutOf(kind, content.table(kind));
+    QList<LoadReportEntry>& entries = content.report.entries;
+    const auto laterLayoutRow = [&later](const LoadReportEntry& entry) {
+        return entry.reason == LoadReportEntry::Reason::MissingValues &&
+               isLaterLayoutRow(*entry.kind, fieldCountOf(*entry.kind) - entry.count, later[size_t(*entry.kind)]);
+    };
+    entries.erase(std::remove_if(entries.begin(), entries.end(), laterLayoutRow), entries.end());
+    if (!onError)
+        return;
+    for (const LoadReportEntry& entry : entries) {
+        if (entry.reason != LoadReportEntry::Reason::MissingValues)
+            continue;
+        const LoadError error{entry.lineNumber, entry.line, *entry.kind, fieldCountOf(*entry.kind) - entry.count};
+        for (qsizetype i = 0; i < entry.count; ++i)
+            onError(error);
+    }
+}
+
+} // namespace
+
 DocumentContent parseIdeKeepingBytes(const QByteArray& bytes, const LoadErrorSink& onError)
 {
     const char* const begin = bytes.constData();
     const char* const end = begin + bytes.size();
-    // A UTF-8 byte order mark is not part of the first line; the file is
-    // written back without it.
+    // A UTF-8 byte order mark is not part of the first line; the fixed layout
+    // writes the file back without it.
     const char* const start = bytes.startsWith("\xEF\xBB\xBF") ? begin + 3 : begin;
-    // Errors wait until the whole file is read: whether a short object line
-    // is short at all depends on the layout of every line of its table.
-    QList<LoadError> errors;
-    const LoadErrorSink collect = [&errors](const LoadError& error) { errors.append(error); };
-    const LoadErrorSink none;
-    Parser head(bytes, onError ? collect : none);
+    Parser head(bytes);
     // A big file is cut at an "end" line past its middle; a second thread
     // reads the part after it, which starts outside every section either way.
     const char* cut = nullptr;
@@ -308,38 +432,25 @@ DocumentContent parseIdeKeepingBytes(const QByteArray& bytes, const LoadErrorSin
     DocumentContent content;
     if (!cut) {
         head.parse(start, end);
+        head.closeSectionsAt(head.linesRead() + 1);
         content = head.take();
     } else {
-        QList<LoadError> tailErrors;
-        const LoadErrorSink collectTail = [&tailErrors](const LoadError& error) { tailErrors.append(error); };
-        Parser tail(bytes, onError ? collectTail : none);
-        auto tailDone = std::async(std::launch::async, [&tail, cut, end] { tail.parse(cut, end); });
+        Parser tail(bytes);
+        auto tailDone = std::async(std::launch::async, [&tail, cut, end] {
+            tail.parse(cut, end);
+            tail.closeSectionsAt(tail.linesRead() + 1);
+        });
         head.parse(start, cut);
+        head.closeSectionsAt(head.linesRead() + 1); // the "end" line the cut is at
         tailDone.get();
-
         content = head.take();
-        DocumentContent rest = tail.take();
-        for (LineKind kind : allLineKinds)
-            content.table(kind).appendRows(std::move(rest.table(kind)));
-        if (!rest.pathText.isEmpty()) {
-            if (!content.pathText.isEmpty())
-                content.pathText.append("\r\n");
-            content.pathText.append(rest.pathText);
-        }
-        for (LoadError& error : tailErrors) {
-            error.lineNumber += head.linesRead();
-            errors.append(std::move(error));
-        }
+        appendTail(content, tail.take(), head.linesRead());
     }
-    if (onError && !errors.isEmpty()) {
-        std::array<bool, lineKindCount> later{};
-        for (LineKind kind : {LineKind::Object, LineKind::TimedObject})
-            later[size_t(kind)] = laterLayoutOf(kind, content.table(kind));
-        for (const LoadError& error : errors) {
-            if (!isLaterLayoutRow(error.kind, error.valueCount, later[size_t(error.kind)]))
-                onError(error);
-        }
-    }
+    content.layout.read = true;
+    content.layout.bytes = bytes;
+    content.layout.bomSize = start - begin;
+    content.layout.pathText = content.pathText;
+    settleLoadErrors(content, onError);
     return content;
 }
 

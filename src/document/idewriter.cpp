@@ -297,3 +297,10 @@ bool writeIde(const ContentView& content, QByteArrayView header, QIODevice& devi
     writeAll(content, header, out);
     return out.finish();
 }
+
+bool writePieces(QIODevice& device, qsizetype expectedSize, const std::function<void(const PieceSink&)>& produce)
+{
+    DeviceOutput out(device, expectedSize);
+    produce([&out](QByteArrayView piece) { out.put(piece); });
+    return out.finish();
+}

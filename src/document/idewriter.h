@@ -32,3 +32,9 @@ void writeIde(const ContentView& content, QByteArrayView header, const std::func
 // The same bytes written to `device` in large blocks, without holding the whole
 // file in memory. Returns false when a write fails.
 bool writeIde(const ContentView& content, QByteArrayView header, QIODevice& device);
+
+// Pieces handed to the function `produce` is given, written to `device` in
+// large blocks like writeIde's. A piece must stay valid until this returns:
+// big ones go to the device as they are. Returns false when a write fails.
+using PieceSink = std::function<void(QByteArrayView)>;
+bool writePieces(QIODevice& device, qsizetype expectedSize, const std::function<void(const PieceSink&)>& produce);

@@ -91,7 +91,7 @@ QList<QByteArray> RowStore::values(qsizetype row) const
     return result;
 }
 
-void RowStore::appendLine(QByteArrayView line)
+void RowStore::appendLine(QByteArrayView line, RowId id)
 {
     // The joined form is at most one byte longer per comma than the line.
     const qsizetype start = m_buffer.size();
@@ -124,7 +124,7 @@ void RowStore::appendLine(QByteArrayView line)
     }
     const qsizetype length = out - first;
     m_buffer.resize(start + length);
-    Row r{start, quint32(length), shortCount(count), 0};
+    Row r = makeRow(start, length, shortCount(count), 0, id);
     if (length > 0 && *first == '#')
         r.flags |= Commented;
     m_liveBytes += length;
@@ -140,12 +140,13 @@ bool RowStore::shareBytes(const QByteArray& bytes)
     return true;
 }
 
-RowStore::Row RowStore::store(const QList<QByteArray>& values)
+RowStore::Row RowStore::store(const QList<QByteArray>& values, RowId id)
 {
     // A comma inside a value would split it when read back from the joined form.
     const bool separated = std::any_of(values.cbegin(), values.cend(),
                                        [](const QByteArray& v) { return v.contains(','); });
-    Row r{m_buffer.size(), 0, shortCount(qMax<qsizetype>(values.size(), 1)), quint8(separated ? Separated : 0)};
+    Row r = makeRow(m_buffer.size(), 0, shortCount(qMax<qsizetype>(values.size(), 1)),
+                    quint8(separated ? Separated : 0), id);
     for (qsizetype i = 0; i < values.size(); ++i) {
         if (i > 0) {
             if (separated)
@@ -161,8 +162,8 @@ RowStore::Row RowStore::store(const QList<QByteArray>& values)
                 m_buffer[k] = ' ';
         }
     }
-    r.length = quint32(m_buffer.size() - r.offset);
-    const char* first = m_buffer.constData() + r.offset;
+    r.length = quint32(m_buffer.size() - r.offset());
+    const char* first = m_buffer.constData() + r.offset();
     if (startsWithHash(first, first + r.length))
         r.flags |= Commented;
     m_liveBytes += r.length;
@@ -179,12 +180,12 @@ void RowStore::forget(const Row& r)
         m_ownLiveBytes -= r.length;
 }
 
-void RowStore::insert(qsizetype position, const QList<QByteArray>& values)
+void RowStore::insert(qsizetype position, const QList<QByteArray>& values, RowId id)
 {
-    m_rows.insert(position, store(values));
+    m_rows.insert(position, store(values, id));
 }
 
-void RowStore::appendCopies(const QList<qsizetype>& rows)
+void RowStore::appendCopies(const QList<qsizetype>& rows, RowId firstId)
 {
     qsizetype bytes = 0;
     for (qsizetype row : rows)
@@ -196,8 +197,9 @@ void RowStore::appendCopies(const QList<qsizetype>& rows)
         Row r = m_rows[size_t(row)];
         const qint64 offset = m_buffer.size();
         m_buffer.append(dataOf(r), r.length);
-        r.offset = offset;
+        r.setOffset(offset);
         r.flags &= quint8(~Shared);
+        r.id = firstId ? firstId++ : 0;
         m_liveBytes += r.length;
         m_ownLiveBytes += r.length;
         m_rows.push_back(r);
@@ -207,7 +209,7 @@ void RowStore::appendCopies(const QList<qsizetype>& rows)
 void RowStore::replaceValues(qsizetype row, const QList<QByteArray>& values)
 {
     const Row old = m_rows[size_t(row)];
-    const Row fresh = store(values);
+    const Row fresh = store(values, old.id);
     forget(old);
     m_rows[size_t(row)] = fresh;
     compactIfWasteful();
@@ -242,13 +244,17 @@ void RowStore::clear()
     m_sharedRows = 0;
 }
 
-void RowStore::appendRows(RowStore&& other)
+void RowStore::appendRows(RowStore&& other, RowId idOffset)
 {
     if (other.isEmpty())
         return;
     if (isEmpty() && m_buffer.isEmpty()) {
         *this = std::move(other);
         other.clear();
+        if (idOffset != 0) {
+            for (qsizetype i = 0; i < size(); ++i)
+                m_rows[size_t(i)].id += idOffset;
+        }
         return;
     }
     const bool sameShared = other.m_sharedRows == 0 || m_sharedRows == 0 ||
@@ -261,13 +267,14 @@ void RowStore::appendRows(RowStore&& other)
     m_rows.append(other.m_rows.contiguous(), other.m_rows.size());
     for (qsizetype i = first; i < size(); ++i) {
         Row& r = m_rows[size_t(i)];
+        r.id += idOffset;
         if (!(r.flags & Shared)) {
-            r.offset += base;
+            r.setOffset(r.offset() + base);
         } else if (!sameShared) {
             // Rows pointing into other bytes than ours get their own copy.
             const qint64 offset = m_buffer.size();
-            m_buffer.append(other.m_shared.constData() + r.offset, r.length);
-            r.offset = offset;
+            m_buffer.append(other.m_shared.constData() + r.offset(), r.length);
+            r.setOffset(offset);
             r.flags &= quint8(~Shared);
             m_ownLiveBytes += r.length;
             --other.m_sharedRows;
@@ -295,7 +302,7 @@ void RowStore::compactIfWasteful()
             continue;
         const qint64 offset = compacted.size();
         compacted.append(bytesOf(r));
-        r.offset = offset;
+        r.setOffset(offset);
     }
     m_buffer.swap(compacted);
 }
@@ -319,11 +326,58 @@ void RowStore::appendJoined(QByteArray& out, qsizetype row) const
     }
 }
 
+bool RowStore::readsAs(qsizetype row, QByteArrayView line) const
+{
+    const Row& r = m_rows[size_t(row)];
+    const char* p = line.data();
+    const char* const end = p + line.size();
+    // A row still pointing at the line itself has not changed.
+    if ((r.flags & Shared) && dataOf(r) == p && qsizetype(r.length) == line.size())
+        return true;
+    const qsizetype count = countOf(r);
+    for (qsizetype i = 0; i < count; ++i) {
+        if (i > 0) {
+            if (p == end)
+                return false; // the line has fewer pieces
+            ++p;              // past the comma
+        }
+        while (p < end && *p == ' ')
+            ++p;
+        const char* comma = findByte(p, end, ',');
+        const char* stop = comma;
+        while (stop > p && stop[-1] == ' ')
+            --stop;
+        if (value(row, i) != QByteArrayView(p, stop - p))
+            return false;
+        p = comma;
+    }
+    return p == end;
+}
+
 QByteArray RowStore::joined(qsizetype row) const
 {
     QByteArray out;
     appendJoined(out, row);
     return out;
+}
+
+void RowStore::writeJoined(qsizetype row, const std::function<void(QByteArrayView)>& out) const
+{
+    const Row& r = m_rows[size_t(row)];
+    if (!(r.flags & Separated)) {
+        out(bytesOf(r));
+        return;
+    }
+    const char* p = dataOf(r);
+    const char* const end = p + r.length;
+    for (;;) {
+        const char* next = findByte(p, end, separator);
+        out(QByteArrayView(p, next - p));
+        if (next == end)
+            break;
+        out(joiner);
+        p = next + 1;
+    }
 }
 
 void RowStore::writeLines(const std::function<void(QByteArrayView)>& out) const
@@ -341,7 +395,7 @@ void RowStore::writeLines(const std::function<void(QByteArrayView)>& out) const
         const Row& r = m_rows[size_t(i)];
         if (r.flags & Shared) {
             // A row still followed by its CR LF in the file's bytes joins the run.
-            const char* begin = m_shared.constData() + r.offset;
+            const char* begin = m_shared.constData() + r.offset();
             const char* end = begin + r.length;
             if (sharedEnd - end >= 2 && end[0] == '\r' && end[1] == '\n') {
                 if (runStart && begin == runEnd) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/bigarrays.h"
+#include "document/loadreport.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -29,43 +30,53 @@ public:
     // A row whose first value begins with '#' after leading spaces: a
     // commented-out line. Kept with the row, so views need not read its bytes.
     bool isCommented(qsizetype row) const { return m_rows[size_t(row)].flags & Commented; }
+    // The row's identity (loadreport.h): it moves with the row, whatever its position.
+    RowId id(qsizetype row) const { return m_rows[size_t(row)].id; }
+    // Whether the row's values are the line's pieces split at commas and
+    // trimmed of spaces, as if the row had been read from `line` and not changed.
+    bool readsAs(qsizetype row, QByteArrayView line) const;
 
     // Splits a line at every comma and appends its space-trimmed pieces as one row.
-    void appendLine(QByteArrayView line);
+    void appendLine(QByteArrayView line, RowId id = 0);
     // Appends the line bytes.sliced(offset, length), which must already read as
     // its values joined with ", " (no spaces around a value but the one after
     // each comma) and hold `valueCount` - 1 commas. The row points into `bytes`
     // instead of copying them, as long as the store shares no other bytes.
-    void appendSharedLine(const QByteArray& bytes, qsizetype offset, qsizetype length, qsizetype valueCount)
+    void appendSharedLine(const QByteArray& bytes, qsizetype offset, qsizetype length, qsizetype valueCount,
+                          RowId id = 0)
     {
         if (m_shared.constData() != bytes.constData() && !shareBytes(bytes)) {
-            appendLine(QByteArrayView(bytes).sliced(offset, length));
+            appendLine(QByteArrayView(bytes).sliced(offset, length), id);
             return;
         }
         // Joined form: the first value starts at the first byte, no space before it.
-        Row r{offset, quint32(length), shortCount(valueCount), Shared};
+        Row r = makeRow(offset, length, shortCount(valueCount), Shared, id);
         if (length > 0 && bytes.constData()[offset] == '#')
             r.flags |= Commented;
         m_liveBytes += length;
         ++m_sharedRows;
         m_rows.push_back(r);
     }
-    void insert(qsizetype position, const QList<QByteArray>& values);
-    void append(const QList<QByteArray>& values) { insert(size(), values); }
-    // Appends a copy of each of the rows, in the order given, bytes as they are.
-    void appendCopies(const QList<qsizetype>& rows);
+    void insert(qsizetype position, const QList<QByteArray>& values, RowId id = 0);
+    void append(const QList<QByteArray>& values, RowId id = 0) { insert(size(), values, id); }
+    // Appends a copy of each of the rows, in the order given, bytes as they
+    // are; the copies take the identities from `firstId` on, one each (or 0).
+    void appendCopies(const QList<qsizetype>& rows, RowId firstId = 0);
     void replaceValues(qsizetype row, const QList<QByteArray>& values);
     // Removes the given rows (ascending, distinct) in one pass over the table.
     void removeRows(const QList<qsizetype>& rows);
     void move(qsizetype from, qsizetype to);
     void clear();
     void reserve(qsizetype rows) { m_rows.reserve(rows); }
-    // Appends every row of `other` after the rows here and leaves `other` empty.
-    void appendRows(RowStore&& other);
+    // Appends every row of `other` after the rows here and leaves `other` empty;
+    // the identities of its rows grow by `idOffset` (lines read by a second thread).
+    void appendRows(RowStore&& other, RowId idOffset = 0);
 
     // The row as a line of the file: its values joined with ", ".
     void appendJoined(QByteArray& out, qsizetype row) const;
     QByteArray joined(qsizetype row) const;
+    // The same handed to `out` in pieces that point into the store.
+    void writeJoined(qsizetype row, const std::function<void(QByteArrayView)>& out) const;
     // Upper bound of the bytes all rows take when joined, for reserving output.
     qsizetype joinedSizeHint() const { return m_liveBytes * 2 + size() * 2; }
     // Every row as a line of the file ending in CR LF, handed to `out` in table
@@ -96,23 +107,40 @@ private:
         Separated = 2, // values separated by '\n', else by ", "
         Commented = 4,
     };
-    // Sixteen bytes a row: a million rows take 16 MB.
+    // Sixteen bytes a row, identity included: a million rows take 16 MB. The
+    // offset has 40 bits, split so that the entry needs no padding.
     struct Row {
-        qint64 offset;
+        quint32 offsetLow;
         quint32 length;
+        RowId id;
         quint16 valueCount; // manyValues: count the separators instead
         quint8 flags;
+        quint8 offsetHigh;
+
+        qint64 offset() const { return qint64(offsetLow) | (qint64(offsetHigh) << 32); }
+        void setOffset(qint64 offset)
+        {
+            offsetLow = quint32(offset);
+            offsetHigh = quint8(offset >> 32);
+        }
     };
+    static_assert(sizeof(Row) == 16);
+    static Row makeRow(qint64 offset, qsizetype length, quint16 valueCount, quint8 flags, RowId id)
+    {
+        Row r{0, quint32(length), id, valueCount, flags, 0};
+        r.setOffset(offset);
+        return r;
+    }
     static constexpr quint16 manyValues = 0xffff;
     static quint16 shortCount(qsizetype count) { return count < manyValues ? quint16(count) : manyValues; }
     qsizetype countOf(const Row& r) const { return r.valueCount != manyValues ? r.valueCount : countValues(r); }
     qsizetype countValues(const Row& r) const;
     const char* dataOf(const Row& r) const
     {
-        return ((r.flags & Shared) ? m_shared.constData() : m_buffer.constData()) + r.offset;
+        return ((r.flags & Shared) ? m_shared.constData() : m_buffer.constData()) + r.offset();
     }
     QByteArrayView bytesOf(const Row& r) const { return {dataOf(r), qsizetype(r.length)}; }
-    Row store(const QList<QByteArray>& values);
+    Row store(const QList<QByteArray>& values, RowId id);
     // Takes `bytes` as the shared bytes unless rows point into others.
     bool shareBytes(const QByteArray& bytes);
     void forget(const Row& r);

@@ -4,14 +4,31 @@
 
 #include <algorithm>
 
-SectionTable::SectionTable(LineKind kind, QObject* parent) : QObject(parent), m_kind(kind) {}
+SectionTable::SectionTable(LineKind kind, RowIdSource* ids, QObject* parent)
+    : QObject(parent), m_kind(kind), m_ids(ids ? ids : &m_ownIds)
+{
+}
+
+qsizetype SectionTable::rowWithId(RowId id) const
+{
+    for (qsizetype row = 0; row < m_rows.size(); ++row) {
+        if (m_rows.id(row) == id)
+            return row;
+    }
+    return -1;
+}
 
 qsizetype SectionTable::appendRow(const QList<QByteArray>& values)
+{
+    return insertRow(values, m_ids->take());
+}
+
+qsizetype SectionTable::insertRow(const QList<QByteArray>& values, RowId id)
 {
     const QByteArrayView first = values.isEmpty() ? QByteArrayView() : QByteArrayView(values.front());
     const qsizetype at = m_sorted && !m_batch ? m_rows.sortedPosition(first) : m_rows.size();
     emit rowAboutToBeInserted(at);
-    m_rows.insert(at, values);
+    m_rows.insert(at, values, id);
     if (m_batch)
         m_changed.push_back(true);
     emit rowInserted(at);
@@ -22,19 +39,25 @@ void SectionTable::appendCopies(const QList<qsizetype>& rows)
 {
     if (m_sorted && !m_batch) {
         // Copy first: each copy may land before a source still to copy.
-        QList<QList<QByteArray>> copies;
+        QList<std::pair<QList<QByteArray>, RowId>> copies;
         copies.reserve(rows.size());
         for (qsizetype row : rows)
-            copies.append(m_rows.values(row));
-        for (const QList<QByteArray>& values : copies)
-            appendRow(values);
+            copies.append({m_rows.values(row), m_rows.id(row)});
+        for (const auto& [values, source] : copies)
+            insertRow(values, m_ids->take(source));
         return;
     }
     if (rows.isEmpty())
         return;
     const qsizetype first = m_rows.size();
     emit rowsAboutToBeAppended(rows.size());
-    m_rows.appendCopies(rows);
+    RowId firstId = 0;
+    for (qsizetype i = 0; i < rows.size(); ++i) {
+        const RowId id = m_ids->take(m_rows.id(rows[i]));
+        if (i == 0)
+            firstId = id;
+    }
+    m_rows.appendCopies(rows, firstId);
     if (m_batch)
         m_changed.resize(m_changed.size() + size_t(rows.size()), true);
     emit rowsAppended(first, rows.size());

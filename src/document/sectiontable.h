@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/linekind.h"
+#include "document/rowidsource.h"
 #include "document/rowstore.h"
 
 #include <QObject>
@@ -13,12 +14,15 @@
 class SectionTable : public QObject {
     Q_OBJECT
 public:
-    explicit SectionTable(LineKind kind, QObject* parent = nullptr);
+    // New rows take their identities from `ids` (the document's), or from the table's own.
+    explicit SectionTable(LineKind kind, RowIdSource* ids = nullptr, QObject* parent = nullptr);
 
     LineKind kind() const { return m_kind; }
     int columnCount() const { return fieldCountOf(m_kind); }
     const RowStore& rows() const { return m_rows; }
     qsizetype rowCount() const { return m_rows.size(); }
+    // The position of the row with this identity, or -1 when it is gone.
+    qsizetype rowWithId(RowId id) const;
 
     // Each returns the position the row ends up at. While sorted, a changed
     // row moves only when its first value changed.
@@ -73,8 +77,11 @@ private:
     void setSortedWithOrder(const QList<qsizetype>& order);
     void sortNow(const QList<qsizetype>* order = nullptr);
     void mark(qsizetype row);
+    qsizetype insertRow(const QList<QByteArray>& values, RowId id);
 
     LineKind m_kind;
+    RowIdSource m_ownIds;
+    RowIdSource* m_ids;
     RowStore m_rows;
     bool m_sorted = false;
     bool m_laterLayout = false;

@@ -14,6 +14,19 @@ namespace {
 const QString appTitle = QStringLiteral("Tarnel");
 const QString crlf = QStringLiteral("\r\n");
 
+QString lineCount(qsizetype count)
+{
+    return QString::number(count) + (count == 1 ? QStringLiteral(" line") : QStringLiteral(" lines"));
+}
+
+// "152 lines of this file are not kept by the Tarnel layout:" and a line per reason.
+QString droppedLinesQuestion(const LoadReport& report)
+{
+    const qsizetype count = report.droppedLineCount();
+    return lineCount(count) + (count == 1 ? QStringLiteral(" of this file is") : QStringLiteral(" of this file are")) +
+           QStringLiteral(" not kept by the Tarnel layout:") + crlf + report.droppedSummary().join(crlf);
+}
+
 } // namespace
 
 FileCommands::FileCommands(IdeDocument& document, Platform& platform, RecentList& recent,
@@ -84,6 +97,7 @@ void FileCommands::fileNew()
     m_document.clearTables();
     m_document.setOpenFilePath(IdeDocument::untitledPath);
     m_document.setFileChanges(false);
+    forgetLayoutAnswer();
     emit statusMessage(QStringLiteral("New file created"));
 }
 
@@ -94,6 +108,7 @@ void FileCommands::fileClose()
     m_document.setOpenFilePath(IdeDocument::untitledPath);
     m_document.clearTables();
     m_document.setFileChanges(false);
+    forgetLayoutAnswer();
     emit statusMessage(QStringLiteral("File closed"));
 }
 
@@ -153,11 +168,16 @@ bool FileCommands::loadFile(const QString& path, OnFailure onFailure)
             m_document.clearTables();
             m_document.setOpenFilePath(IdeDocument::untitledPath);
             m_document.setFileChanges(false);
+            forgetLayoutAnswer();
         }
         return false;
     }
+    forgetLayoutAnswer();
     emit loaded();
-    emit statusMessage(QStringLiteral("IDE File opened"));
+    const qsizetype reported = m_document.loadReport().entries.size();
+    emit statusMessage(reported == 0 ? QStringLiteral("IDE File opened")
+                                     : QStringLiteral("IDE File opened - ") + lineCount(reported) +
+                                           QStringLiteral(" in the load report"));
     // The list must reopen the file from any working folder.
     m_recent.sortRecent(QFileInfo(path).absoluteFilePath());
     emit recentListChanged();
@@ -166,9 +186,31 @@ bool FileCommands::loadFile(const QString& path, OnFailure onFailure)
     return true;
 }
 
+std::optional<SaveLayout> FileCommands::layoutForSave()
+{
+    // A new document has no file whose layout it could keep.
+    if (m_document.isUntitled())
+        return SaveLayout::Fixed;
+    if (m_keepLayout || m_layoutAnswer == LayoutAnswer::KeepThem)
+        return SaveLayout::KeepFile;
+    if (m_layoutAnswer == LayoutAnswer::LeaveThemOut || m_document.loadReport().droppedLineCount() == 0)
+        return SaveLayout::Fixed;
+    const int chosen = m_platform.askWithButtons(
+        m_dialogParent, QStringLiteral("Save changes?"), droppedLinesQuestion(m_document.loadReport()),
+        {QStringLiteral("Keep them"), QStringLiteral("Leave them out"), QStringLiteral("Cancel")});
+    switch (chosen) {
+    case 0: m_layoutAnswer = LayoutAnswer::KeepThem; return SaveLayout::KeepFile;
+    case 1: m_layoutAnswer = LayoutAnswer::LeaveThemOut; return SaveLayout::Fixed;
+    default: return std::nullopt; // asked again at the next save
+    }
+}
+
 bool FileCommands::saveFile(const QString& path)
 {
-    const QString failure = ::saveFile(m_document, path, QDateTime::currentDateTime());
+    const std::optional<SaveLayout> layout = layoutForSave();
+    if (!layout)
+        return false;
+    const QString failure = ::saveFile(m_document, path, QDateTime::currentDateTime(), *layout);
     if (!failure.isEmpty()) {
         m_platform.showMessage(m_dialogParent, appTitle,
                                QStringLiteral("Could not save ") + path + crlf + failure,

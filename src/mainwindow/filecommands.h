@@ -1,7 +1,11 @@
 #pragma once
 
+#include "document/idefile.h"
+
 #include <QObject>
 #include <QString>
+
+#include <optional>
 
 class IdeDocument;
 class Platform;
@@ -31,6 +35,9 @@ public:
     bool fileSaveAs();
     // Start-up with a command line (quotes already removed): load it if named.
     void startUp(const QString& path);
+    // The "Keep file layout" option: Save and Save as follow the file the
+    // document was read from.
+    void setKeepLayout(bool on) { m_keepLayout = on; }
 
 signals:
     void statusMessage(const QString& text);
@@ -46,9 +53,19 @@ private:
     // The window's load steps for `path`; returns whether the file was read.
     bool loadFile(const QString& path, OnFailure onFailure);
     bool saveFile(const QString& path);
+    // The layout the next save writes; none when the user cancelled it. In the
+    // fixed layout a document whose file has lines that layout leaves out asks
+    // first, once.
+    std::optional<SaveLayout> layoutForSave();
+    // A new document, or another file, starts without an answer about its lines.
+    void forgetLayoutAnswer() { m_layoutAnswer = LayoutAnswer::None; }
 
     IdeDocument& m_document;
     Platform& m_platform;
     RecentList& m_recent;
     QWidget* m_dialogParent;
+    bool m_keepLayout = false;
+    // What the user said about the lines the fixed layout leaves out of the open document.
+    enum class LayoutAnswer { None, KeepThem, LeaveThemOut };
+    LayoutAnswer m_layoutAnswer = LayoutAnswer::None;
 };

@@ -5,6 +5,7 @@
 #include "editors/editorhost.h"
 #include "mainwindow/aboutdialog.h"
 #include "mainwindow/filecommands.h"
+#include "mainwindow/loadreportwindow.h"
 #include "mainwindow/pathsview.h"
 #include "mainwindow/sectionmodel.h"
 #include "mainwindow/sectionselector.h"
@@ -65,6 +66,20 @@ struct SectionTarget {
     LineKind menu;
 };
 
+// The selector caption that shows a table.
+int sectionIndexOf(LineKind kind)
+{
+    switch (kind) {
+    case LineKind::Object: return 0;
+    case LineKind::TimedObject: return 1;
+    case LineKind::Light: return SectionSelector::lightsIndex;
+    case LineKind::Particle: return 5;
+    case LineKind::Sun: return 6;
+    case LineKind::PedArea: return 7;
+    }
+    return 0;
+}
+
 SectionTarget sectionTarget(int index)
 {
     switch (index) {
@@ -119,6 +134,7 @@ Form1::Form1(Platform& platform, SettingsFile& settings, QWidget* parent)
     connect(m_fileCommands, &FileCommands::statusMessage, this, &Form1::setStatus);
     connect(m_fileCommands, &FileCommands::loaded, this, &Form1::refreshStatistics);
     followCountsOfTables();
+    followLoadReport();
     connect(m_fileCommands, &FileCommands::recentListChanged, this, &Form1::refreshRecentMenu);
 
     resize(twips(13680), twips(7995) + menuBar()->sizeHint().height());
@@ -148,6 +164,45 @@ void Form1::followCountsOfTables()
         connect(table, &SectionTable::wasReset, this, schedule);
     }
     connect(m_document, &IdeDocument::pathTextChanged, this, schedule);
+}
+
+void Form1::followLoadReport()
+{
+    // A load sets its report once the tables are filled; New and Close empty it
+    // with the tables.
+    const auto follow = [this] {
+        const LoadReport& report = m_document->loadReport();
+        m_loadReportItem->setEnabled(!report.isEmpty());
+        if (m_reportWindow)
+            m_reportWindow->setReport(report);
+    };
+    connect(m_fileCommands, &FileCommands::loaded, this, follow);
+    connect(m_document, &IdeDocument::contentReplaced, this, follow);
+}
+
+void Form1::openLoadReport()
+{
+    if (!m_reportWindow) {
+        m_reportWindow = new LoadReportWindow(this);
+        m_reportWindow->setReport(m_document->loadReport());
+        connect(m_reportWindow, &LoadReportWindow::rowRequested, this, &Form1::showRow);
+    }
+    m_reportWindow->show();
+    m_reportWindow->raise();
+    m_reportWindow->activateWindow();
+}
+
+void Form1::showRow(LineKind kind, RowId row)
+{
+    selectSection(sectionIndexOf(kind));
+    const qsizetype position = m_document->table(kind).rowWithId(row);
+    if (position < 0)
+        return; // removed since the load
+    SectionView* shown = view(kind);
+    const QModelIndex index = shown->model()->index(int(position), 0);
+    shown->selectionModel()->setCurrentIndex(
+        index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    shown->scrollTo(index);
 }
 
 void Form1::refreshStatistics()
@@ -186,9 +241,11 @@ void Form1::buildControls()
     m_showLines = checkBox("showLines", QStringLiteral("Grid lines"), 4920, 1575);
     m_catchPaste = checkBox("catchPaste", QStringLiteral("Catch Ctrl -V Paste"), 5160, 1695);
     m_objectSort = checkBox("objectSort", QStringLiteral("Sort by object num"), 5400, 1695);
+    m_keepLayout = checkBox("keepLayout", QStringLiteral("Keep file layout"), 5640, 1695);
     connect(m_showLines, &QCheckBox::toggled, this, &Form1::applyGridLines);
     connect(m_catchPaste, &QCheckBox::toggled, this, &Form1::applyPasteCatching);
     connect(m_objectSort, &QCheckBox::toggled, this, &Form1::applySort);
+    connect(m_keepLayout, &QCheckBox::toggled, this, &Form1::applyKeepLayout);
 
     const auto button = [this](const char* name, const QString& caption, int top) {
         auto* push = new QPushButton(caption, m_central);
@@ -196,8 +253,8 @@ void Form1::buildControls()
         push->setGeometry(twips(120), twips(top), twips(1935), qMax(twips(255), push->sizeHint().height()));
         return push;
     };
-    QPushButton* openNote = button("openNote", QStringLiteral("Notepad"), 5760);
-    QPushButton* reload = button("reloadFile", QStringLiteral("Reload open file"), 6120);
+    QPushButton* openNote = button("openNote", QStringLiteral("Notepad"), 6000);
+    QPushButton* reload = button("reloadFile", QStringLiteral("Reload open file"), 6360);
     connect(openNote, &QPushButton::clicked, this, [this] {
         if (m_document->isUntitled())
             return;
@@ -247,6 +304,10 @@ void Form1::buildMenus()
     file->addSeparator()->setObjectName(QStringLiteral("div1"));
     fileItem("FileSave", QStringLiteral("Save"), QKeySequence(Qt::CTRL | Qt::Key_S), &FileCommands::fileSave);
     fileItem("FileSaveAs", QStringLiteral("Save as"), QKeySequence(), &FileCommands::fileSaveAs);
+    m_loadReportItem = namedAction(this, "FileLoadReport", QStringLiteral("Load report"));
+    m_loadReportItem->setEnabled(false);
+    connect(m_loadReportItem, &QAction::triggered, this, &Form1::openLoadReport);
+    file->addAction(m_loadReportItem);
     file->addSeparator()->setObjectName(QStringLiteral("div2"));
     QMenu* recent = file->addMenu(QStringLiteral("Open recent"));
     recent->setObjectName(QStringLiteral("FileRecent"));
@@ -346,6 +407,7 @@ void Form1::startUp(const QString& commandLine)
     m_objectSort->setChecked(m_settings.readOption(QStringLiteral("sort")) == 1);
     m_showLines->setChecked(m_settings.readOption(QStringLiteral("lines")) == 1);
     m_catchPaste->setChecked(m_settings.readOption(QStringLiteral("paste")) == 1);
+    m_keepLayout->setChecked(m_settings.readAddedOption(QStringLiteral("keepLayout")) == 1);
     // The Edit menu must match the box also when the box stayed clear.
     applyPasteCatching(m_catchPaste->isChecked());
 }
@@ -432,6 +494,12 @@ void Form1::applyPasteCatching(bool on)
     m_editPaste2->setEnabled(!on);
     m_editPaste2->setVisible(!on);
     m_settings.writeSetting(QStringLiteral("paste"), on ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
+void Form1::applyKeepLayout(bool on)
+{
+    m_fileCommands->setKeepLayout(on);
+    m_settings.writeSetting(QStringLiteral("keepLayout"), on ? QStringLiteral("1") : QStringLiteral("0"));
 }
 
 void Form1::updateTitle()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/linekind.h"
+#include "document/loadreport.h"
 
 #include <QMainWindow>
 
@@ -9,6 +10,7 @@
 class EditorHost;
 class FileCommands;
 class IdeDocument;
+class LoadReportWindow;
 class PathsView;
 class Platform;
 class RecentList;
@@ -45,6 +47,11 @@ public:
     SectionSelector* selector() const { return m_selector; }
     StatisticsPanel* statisticsPanel() const { return m_statistics; }
     QMenu* actionsMenu(LineKind kind) const { return m_actionsMenus[size_t(kind)]; }
+    // File > "Load report"; none until first opened.
+    LoadReportWindow* loadReportWindow() const { return m_reportWindow; }
+    void openLoadReport();
+    // Shows the table of `kind` with the row `row` selected, if it is still there.
+    void showRow(LineKind kind, RowId row);
 
     // The five commands of one table's Actions menu.
     struct TableActions {
@@ -77,6 +84,8 @@ private:
     void applySort(bool on);
     void applyGridLines(bool on);
     void applyPasteCatching(bool on);
+    void applyKeepLayout(bool on);
+    void followLoadReport();
     void placeSectionViews();
     void followCountsOfTables();
     void refreshStatistics();
@@ -96,11 +105,14 @@ private:
     QCheckBox* m_showLines = nullptr;
     QCheckBox* m_catchPaste = nullptr;
     QCheckBox* m_objectSort = nullptr;
+    QCheckBox* m_keepLayout = nullptr;
     std::array<SectionView*, lineKindCount> m_views{};
     PathsView* m_pathsView = nullptr;
     std::array<QMenu*, lineKindCount> m_actionsMenus{};
     std::array<TableActions, lineKindCount> m_tableActions{};
     std::array<QAction*, 7> m_recentItems{};
+    QAction* m_loadReportItem = nullptr;
+    LoadReportWindow* m_reportWindow = nullptr;
     QAction* m_editPaste = nullptr;
     QAction* m_editPaste2 = nullptr;
     QLabel* m_statusPanel = nullptr;

@@ -3,17 +3,11 @@
 #include "document/rowcells.h"
 #include "document/linekind.h"
 #include "document/sectiontable.h"
+#include "mainwindow/shownvalue.h"
 
 #include <QBrush>
 #include <QColor>
 #include <QFont>
-
-namespace {
-
-// Characters a cell shows at most; a column is never wider than a few hundred.
-constexpr qsizetype shownValueLength = 1000;
-
-} // namespace
 
 SectionModel::SectionModel(SectionTable& table, QObject* parent)
     : QAbstractTableModel(parent), m_table(table)
@@ -63,8 +57,6 @@ QVariant SectionModel::data(const QModelIndex& index, int role) const
     switch (role) {
     case Qt::DisplayRole:
     case Qt::ToolTipRole: {
-        // A cell shows the start of a very long value only: laying out a value
-        // of megabytes on every paint would freeze the window.
         const LineKind kind = m_table.kind();
         const qsizetype count = rows.valueCount(index.row());
         const CellSpan span = cellSpan(kind, count, isLaterLayoutRow(kind, count, m_table.isLaterLayout()),
@@ -76,9 +68,7 @@ QVariant SectionModel::data(const QModelIndex& index, int role) const
         const QByteArrayView value = span.count > 1 ? QByteArrayView(joined)
                                      : span.count == 1 ? rows.value(index.row(), span.first)
                                                        : QByteArrayView();
-        if (value.size() <= shownValueLength)
-            return QString::fromLatin1(value);
-        return QString::fromLatin1(value.first(shownValueLength)) + QChar(0x2026);
+        return shownValue(value);
     }
     // A commented row looks it, whichever way its "#" came or went.
     case Qt::ForegroundRole:

@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QString>
+#include <QStringList>
 #include <QUrl>
 
 #include <functional>
@@ -27,6 +28,10 @@ public:
                                          const QString& checkBoxText, Icon icon) = 0;
     // A question with Yes, No and Cancel and no icon.
     virtual Answer askYesNoCancel(QWidget* parent, const QString& title, const QString& text) = 0;
+    // A question with buttons of its own captions, left to right, and no icon; returns the index
+    // of the button clicked. Escape and the close button count as the last button.
+    virtual int askWithButtons(QWidget* parent, const QString& title, const QString& text,
+                               const QStringList& buttons) = 0;
     // Empty when the user cancels.
     virtual QString openFileName(QWidget* parent, const QString& filter) = 0;
     virtual QString saveFileName(QWidget* parent, const QString& filter) = 0;

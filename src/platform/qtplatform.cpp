@@ -110,6 +110,27 @@ Platform::Answer QtPlatform::askYesNoCancel(QWidget* parent, const QString& titl
     return Answer::Cancel;
 }
 
+int QtPlatform::askWithButtons(QWidget* parent, const QString& title, const QString& text,
+                               const QStringList& buttons)
+{
+    QMessageBox box(parent);
+    box.setWindowTitle(title);
+    box.setTextFormat(Qt::PlainText);
+    box.setText(QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    box.setIcon(QMessageBox::NoIcon);
+    QList<QPushButton*> pushes;
+    // Roles keep the captions in the given order whatever the desktop's button order.
+    for (const QString& caption : buttons)
+        pushes << box.addButton(caption, QMessageBox::ActionRole);
+    if (pushes.isEmpty())
+        return -1;
+    box.setDefaultButton(pushes.first());
+    box.setEscapeButton(pushes.last());
+    box.exec();
+    const qsizetype clicked = pushes.indexOf(box.clickedButton());
+    return int(clicked < 0 ? pushes.size() - 1 : clicked);
+}
+
 QString QtPlatform::openFileName(QWidget* parent, const QString& filter)
 {
     return QFileDialog::getOpenFileName(parent, QString(), QString(), toQtFilter(filter));

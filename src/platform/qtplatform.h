@@ -13,6 +13,8 @@ public:
     bool showMessageWithCheckBox(QWidget* parent, const QString& title, const QString& text,
                                  const QString& checkBoxText, Icon icon) override;
     Answer askYesNoCancel(QWidget* parent, const QString& title, const QString& text) override;
+    int askWithButtons(QWidget* parent, const QString& title, const QString& text,
+                       const QStringList& buttons) override;
     QString openFileName(QWidget* parent, const QString& filter) override;
     QString saveFileName(QWidget* parent, const QString& filter) override;
     std::optional<QColor> chooseColor(QWidget* parent, const QColor& initial,

@@ -24,10 +24,10 @@ void ScriptedPlatform::clear()
 }
 
 void ScriptedPlatform::record(const QString& kind, const QString& title, const QString& text,
-                              Icon icon, const QString& checkBox)
+                              Icon icon, const QString& checkBox, const QStringList& buttons)
 {
     // The hook gets its own copy: it may cause further requests, which grow the list.
-    const Request request{kind, title, text, icon, checkBox};
+    const Request request{kind, title, text, icon, checkBox, buttons};
     requests.append(request);
     if (onRequest)
         onRequest(request);
@@ -55,6 +55,13 @@ Platform::Answer ScriptedPlatform::askYesNoCancel(QWidget*, const QString& title
 {
     record(QStringLiteral("question"), title, text);
     return answers.isEmpty() ? Answer::Cancel : answers.takeFirst();
+}
+
+int ScriptedPlatform::askWithButtons(QWidget*, const QString& title, const QString& text,
+                                     const QStringList& buttons)
+{
+    record(QStringLiteral("choice"), title, text, Icon::None, QString(), buttons);
+    return choices.isEmpty() ? int(buttons.size()) - 1 : choices.takeFirst();
 }
 
 QString ScriptedPlatform::openFileName(QWidget*, const QString& filter)

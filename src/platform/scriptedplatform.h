@@ -12,7 +12,8 @@
 class ScriptedPlatform : public Platform {
 public:
     struct Request {
-        // "message", "checkmessage" (a message with a check box), "question", "open", "save",
+        // "message", "checkmessage" (a message with a check box), "question", "choice" (a question
+        // with buttons of its own), "open", "save",
         // "color", "clipboard", "beep", "url", "editor".
         QString kind;
         // Messages and questions: the title. Colour: the dialog title.
@@ -23,6 +24,8 @@ public:
         Platform::Icon icon = Platform::Icon::None;
         // Messages with a check box: the check box's text.
         QString checkBox;
+        // Choices: the buttons' captions, left to right.
+        QStringList buttons;
     };
 
     QList<Request> requests;
@@ -30,6 +33,8 @@ public:
     // Answers, taken from the front. Open and save share one list in call order; an empty list,
     // or an empty name, reads as cancelled. Questions with no answer left are cancelled.
     QList<Platform::Answer> answers;
+    // The index of the button clicked in each choice; none left reads as the last button.
+    QList<int> choices;
     // Whether the check box of each message that has one is ticked; none left reads as unticked.
     QList<bool> ticks;
     QStringList fileNames;
@@ -51,6 +56,8 @@ public:
     bool showMessageWithCheckBox(QWidget* parent, const QString& title, const QString& text,
                                  const QString& checkBoxText, Icon icon) override;
     Answer askYesNoCancel(QWidget* parent, const QString& title, const QString& text) override;
+    int askWithButtons(QWidget* parent, const QString& title, const QString& text,
+                       const QStringList& buttons) override;
     QString openFileName(QWidget* parent, const QString& filter) override;
     QString saveFileName(QWidget* parent, const QString& filter) override;
     std::optional<QColor> chooseColor(QWidget* parent, const QColor& initial,
@@ -64,6 +71,6 @@ public:
 private:
     void record(const QString& kind, const QString& title = QString(),
                 const QString& text = QString(), Icon icon = Icon::None,
-                const QString& checkBox = QString());
+                const QString& checkBox = QString(), const QStringList& buttons = {});
     QString nextFileName();
 };

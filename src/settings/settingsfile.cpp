@@ -57,6 +57,8 @@ std::optional<QString> SettingsFile::defaultValue(const QString& key) {
     if (name == QLatin1String("lines") || name == QLatin1String("paste") ||
         name == QLatin1String("sort"))
         return QStringLiteral("1");
+    if (name == QLatin1String("keeplayout"))
+        return QStringLiteral("0");
     return std::nullopt;
 }
 
@@ -85,7 +87,7 @@ void SettingsFile::rebuildSettings() {
     for (int slot = 1; slot <= 7; ++slot)
         contents +=
             "recent" + QByteArray::number(slot) + "=recent" + QByteArray::number(slot) + "\r\n";
-    contents += "lines=1\r\npaste=1\r\nsort=1\r\n";
+    contents += "lines=1\r\npaste=1\r\nsort=1\r\nkeepLayout=0\r\n";
 
     QSaveFile out(m_path);
     if (!out.open(QIODevice::WriteOnly))
@@ -102,6 +104,13 @@ int SettingsFile::readOption(const QString& key) {
     const int value = readSetting(key).toInt(&isNumber);
     // Options are switches; any other value leaves the option off.
     return isNumber && value == 1 ? 1 : 0;
+}
+
+int SettingsFile::readAddedOption(const QString& key) {
+    const std::optional<QString> value = IniFile::read(m_path, section, key);
+    bool isNumber = false;
+    const int number = value.value_or(defaultValue(key).value_or(QString())).toInt(&isNumber);
+    return isNumber && number == 1 ? 1 : 0;
 }
 
 void SettingsFile::setMissingKeyHandler(MissingKeyHandler handler) {

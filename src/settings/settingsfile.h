@@ -29,19 +29,23 @@ public:
     QString readSetting(const QString& key);
 
     // What the rebuilt file holds for `key`: "recentN" for the recent slots, "1" for the
-    // options; nothing for a key the program does not use.
+    // first three options, "0" for keepLayout; nothing for a key the program does not use.
     static std::optional<QString> defaultValue(const QString& key);
 
     // Sets `key`, creating the file and the section when missing. Failures are not reported.
     void writeSetting(const QString& key, const QString& value);
 
     // Replaces the file with the default settings: seven empty recent-file slots and the
-    // options lines, paste and sort switched on.
+    // options lines, paste and sort switched on, keepLayout off.
     void rebuildSettings();
 
     // 1 when the option's value is the whole number 1, else 0. A missing key reaches the
     // handler and then reads as its default.
     int readOption(const QString& key);
+
+    // readOption for an option that settings files written before it lack: a missing key
+    // reads as its default without a word and is not written.
+    int readAddedOption(const QString& key);
 
     // Called with errorText() whenever a read finds no value. Without one nothing is shown.
     void setMissingKeyHandler(MissingKeyHandler handler);

@@ -111,6 +111,33 @@ private slots:
         QVERIFY(run.out.isEmpty());
     }
 
+    // Kept in its own layout, an unedited file is written back byte for byte;
+    // report prints the load report, one entry a line.
+    void keepLayoutAndReport_data() { formatWritesWhatSaveWrites_data(); }
+    void keepLayoutAndReport()
+    {
+        QFETCH(QString, name);
+        const QString in = inputPath(name);
+        const QString out = temp(QStringLiteral("kept-") + name);
+        const Run format = runCli({QStringLiteral("format"), QStringLiteral("--keep-layout"), in, out});
+        QCOMPARE(format.exitCode, 0);
+        QVERIFY(kit::fileBytes(out) == kit::fileBytes(in));
+
+        IdeDocument document;
+        QCOMPARE(loadFile(document, in, {}).status, ReadOutcome::Read);
+        QByteArrayList expected;
+        for (const LoadReportEntry& entry : document.loadReport().entries)
+            expected << QByteArray::number(entry.lineNumber) + '\t' + reasonText(entry).toLatin1() + '\t' + entry.line;
+        const Run report = runCli({QStringLiteral("report"), in});
+        QCOMPARE(report.exitCode, 0);
+        QCOMPARE(outputLines(report.out), expected);
+        if (name == QLatin1String("basegame-default.ide")) {
+            QCOMPARE(expected.size(), 149);
+            for (const char* section : {"\tsection hier\t185, cutobj01, generic", "\tsection cars\t90,", "\tsection peds\t"})
+                QVERIFY2(report.out.contains(section), section);
+        }
+    }
+
     void formatReportsLoadErrors()
     {
         const Run run = runCli({QStringLiteral("format"), inputPath(QStringLiteral("faulty")),
@@ -189,6 +216,10 @@ private slots:
         QTest::newRow("format without input") << QStringList{"format"} << QString();
         QTest::newRow("format extra argument")
             << QStringList{"format", corpusFile, "@/extra-out.ide", "more"} << "extra-out.ide";
+        QTest::newRow("format keeping without output")
+            << QStringList{"format", "--keep-layout", corpusFile} << "--keep-layout";
+        QTest::newRow("report without file") << QStringList{"report"} << QString();
+        QTest::newRow("report missing file") << QStringList{"report", "@/no-such.ide"} << QString();
         QTest::newRow("stats without file") << QStringList{"stats"} << QString();
         QTest::newRow("stats two files") << QStringList{"stats", corpusFile, corpusFile} << QString();
         QTest::newRow("unknown command") << QStringList{"convert", corpusFile, "@/unknown-out.ide"}

@@ -3,6 +3,7 @@
 #include "documenttestkit.h"
 
 #include "document/idetext.h"
+#include "document/linecommands.h"
 #include "document/rowstore.h"
 #include "document/sectiontable.h"
 
@@ -464,6 +465,57 @@ private slots:
         for (qsizetype i = 1; i < keys.size(); ++i)
             QVERIFY2(keys[i - 1].compare(keys[i], Qt::CaseInsensitive) <= 0,
                      keys[i - 1] + " before " + keys[i]);
+    }
+
+    // A row keeps its identity through sorting, removals and copies: a file's
+    // row its line number, a row made later a number past the last line.
+    void rowIdentity_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QByteArrayList>("rows"); // "identity:first value[<source]" by identity
+        QTest::newRow("as read") << "" << QByteArrayList{"2:3", "4:1", "5:2"};
+        QTest::newRow("sorted") << "sort" << QByteArrayList{"2:3", "4:1", "5:2"};
+        QTest::newRow("removed") << "sort remove0" << QByteArrayList{"2:3", "5:2"};
+        QTest::newRow("duplicated, sorted")
+            << "sort duplicate2 duplicate3" << QByteArrayList{"2:3", "4:1", "5:2", "7:3<2", "8:3<7"};
+        QTest::newRow("duplicated twice")
+            << "duplicate0 duplicate2" << QByteArrayList{"2:3", "4:1", "5:2", "7:3<2", "8:2<5"};
+        QTest::newRow("new after removal") << "remove1 append" << QByteArrayList{"2:3", "5:2", "7:9"};
+        QTest::newRow("commented out") << "sort comment0" << QByteArrayList{"2:3", "4:# 1", "5:2"};
+    }
+    void rowIdentity()
+    {
+        QFETCH(QString, command);
+        QFETCH(QByteArrayList, rows);
+        IdeDocument document;
+        document.replaceContent(parseIde("objs\r\n3, c, t, 1, 9\n\r\n1,a,t,1,9\r2, b, t, 1, 9\r\nend"));
+        SectionTable& table = document.table(LineKind::Object);
+        for (const QString& step : command.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+            const qsizetype row = step.back().isDigit() ? step.back().digitValue() : -1;
+            if (step == QLatin1String("sort"))
+                document.setSorted(true);
+            else if (step.startsWith(QLatin1String("remove")))
+                removeRows(document, LineKind::Object, {row});
+            else if (step.startsWith(QLatin1String("duplicate")))
+                duplicateRows(document, LineKind::Object, {row});
+            else if (step.startsWith(QLatin1String("comment")))
+                commentOut(document, LineKind::Object, {row});
+            else
+                table.appendRow({"9", "n", "t", "1", "9"});
+        }
+        QByteArrayList found;
+        for (RowId id = 1; id < 12; ++id) {
+            const qsizetype row = table.rowWithId(id);
+            if (row < 0)
+                continue;
+            QCOMPARE(table.rows().id(row), id);
+            QByteArray text = QByteArray::number(id) + ':' + table.rows().firstValue(row).toByteArray();
+            if (const RowId source = document.rowIds().copiedFrom(id))
+                text += '<' + QByteArray::number(source);
+            found.append(text);
+        }
+        QCOMPARE(found, rows);
+        QCOMPARE(found.size(), table.rowCount());
     }
 };
 

@@ -284,6 +284,7 @@ private slots:
         QTest::newRow("grid lines") << QStringLiteral("showLines") << QStringLiteral("lines");
         QTest::newRow("catch paste") << QStringLiteral("catchPaste") << QStringLiteral("paste");
         QTest::newRow("sort") << QStringLiteral("objectSort") << QStringLiteral("sort");
+        QTest::newRow("keep layout") << QStringLiteral("keepLayout") << QStringLiteral("keepLayout");
     }
 
     void optionBoxesAreRemembered()
@@ -292,7 +293,7 @@ private slots:
         QFETCH(QString, key);
 
         Session s;
-        s.useSettings();
+        s.useSettings(QByteArray(defaultSettings).replace("keepLayout=0", "keepLayout=1"));
         const QString path = s.path(QStringLiteral("sample.ide"));
         QVERIFY(putFile(path, sampleIde(2)));
         Form1& w = s.startShown(path);

@@ -31,7 +31,7 @@ namespace wkit {
 // tarnel.ini as a fresh start writes it.
 inline const QByteArray defaultSettings =
     "[tarnel]\r\nrecent1=recent1\r\nrecent2=recent2\r\nrecent3=recent3\r\nrecent4=recent4\r\n"
-    "recent5=recent5\r\nrecent6=recent6\r\nrecent7=recent7\r\nlines=1\r\npaste=1\r\nsort=1\r\n";
+    "recent5=recent5\r\nrecent6=recent6\r\nrecent7=recent7\r\nlines=1\r\npaste=1\r\nsort=1\r\nkeepLayout=0\r\n";
 
 inline const QByteArray headerPrefix = "# Generated from Tarnel by Quorbin  ";
 

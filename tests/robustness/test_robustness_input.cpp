@@ -81,7 +81,11 @@ private slots:
         Form1& w = s.startShown();
         openThroughDialog(s, path);
 
-        QCOMPARE(w.statusText(), QStringLiteral("IDE File opened"));
+        const qsizetype reported = w.document().loadReport().entries.size();
+        QCOMPARE(w.statusText(), reported == 0 ? QStringLiteral("IDE File opened")
+                                               : QStringLiteral("IDE File opened - %1 line%2 in the load report")
+                                                     .arg(reported)
+                                                     .arg(reported == 1 ? "" : "s"));
         QCOMPARE(w.windowTitle(), titleFor(path));
         const QStringList messages = s.platform.messages();
         QCOMPARE(messages.size(), loadErrorCount(bytes));
@@ -100,6 +104,7 @@ private slots:
             s.clickSection(section);
             QVERIFY(!w.grab().isNull());
         }
+        s.platform.choices << 1; // lines the fixed layout drops: leave them out
         s.action("FileSave")->trigger();
         QCOMPARE(w.statusText(), QStringLiteral("IDE File saved"));
         QCOMPARE(tablesOf(parseIde(fileBytes(path))), loaded);
@@ -123,7 +128,7 @@ private slots:
         QVERIFY(!w.grab().isNull());
 
         openThroughDialog(s, alone);
-        QCOMPARE(w.statusText(), QStringLiteral("IDE File opened"));
+        QVERIFY(w.statusText().startsWith(QStringLiteral("IDE File opened")));
         QCOMPARE(w.document().table(LineKind::Object).rows().value(0, 0).size(), huge.size());
         const QStringList messages = s.platform.messages();
         QCOMPARE(messages.size(), 5);

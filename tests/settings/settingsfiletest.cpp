@@ -9,7 +9,7 @@ namespace {
 const QString error = u"INI Error -Check Settings"_s;
 const QByteArray defaults = "[tarnel]\r\nrecent1=recent1\r\nrecent2=recent2\r\nrecent3=recent3\r\n"
                             "recent4=recent4\r\nrecent5=recent5\r\nrecent6=recent6\r\n"
-                            "recent7=recent7\r\nlines=1\r\npaste=1\r\nsort=1\r\n";
+                            "recent7=recent7\r\nlines=1\r\npaste=1\r\nsort=1\r\nkeepLayout=0\r\n";
 } // namespace
 
 class SettingsFileTest : public QObject {
@@ -99,15 +99,25 @@ private slots:
         QTest::newRow("1 then text") << QByteArray("sort=1x") << 0 << 0;
         QTest::newRow("empty") << QByteArray("sort=") << 0 << 0;
         QTest::newRow("missing: its default") << QByteArray("lines=1") << 1 << 1;
+        // keepLayout came after the first settings files: read without a report.
+        QTest::newRow("keepLayout 1") << QByteArray("keepLayout=1") << 1 << 0;
+        QTest::newRow("keepLayout 1 spaced") << QByteArray("KEEPLAYOUT = 1") << 1 << 0;
+        QTest::newRow("keepLayout 0") << QByteArray("keepLayout=0") << 0 << 0;
+        QTest::newRow("keepLayout text") << QByteArray("keepLayout=yes") << 0 << 0;
+        QTest::newRow("keepLayout missing: off") << QByteArray("sort=1") << 0 << 0;
     }
 
     void readOption() {
         QFETCH(QByteArray, line);
         QFETCH(int, expected);
         QFETCH(int, reports);
-        putFile(m_settings.path(), "[tarnel]\r\n" + line + "\r\n");
-        QCOMPARE(m_settings.readOption(u"sort"_s), expected);
+        const QByteArray contents = "[tarnel]\r\n" + line + "\r\n";
+        putFile(m_settings.path(), contents);
+        const bool added = QByteArray(QTest::currentDataTag()).startsWith("keepLayout");
+        QCOMPARE(added ? m_settings.readAddedOption(u"keepLayout"_s) : m_settings.readOption(u"sort"_s), expected);
         QCOMPARE(m_messages.size(), reports);
+        if (added)
+            QCOMPARE(contentsOf(m_settings.path()), contents);
     }
 
     void defaultPathLeavesNoProbeBehind() {

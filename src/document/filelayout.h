@@ -1,0 +1,65 @@
+#pragma once
+
+#include "document/linekind.h"
+
+#include <QByteArray>
+
+#include <array>
+
+// What a save that keeps the file's layout needs to know of the file a
+// document was read from. Lines are numbered from 1, as row identities are.
+struct FileLayout {
+    // What became of a line when it was read. Every other line (blank,
+    // keyword, `end`, comment, other section) is written back as it is.
+    enum class Role : quint8 { Kept = 0, Row = 1, Path = 2 };
+    // The sections rows can be added to, by their keyword.
+    enum Section { Objs, Tobj, Effects, sectionCount };
+
+    bool read = false;       // false: no file to follow (a new document)
+    QByteArray bytes;        // the file as read
+    qsizetype bomSize = 0;   // a UTF-8 byte order mark before the first line
+    qsizetype lineCount = 0;
+    QByteArray pathText;     // the path store as read
+    // The `end` line closing the last section of each keyword; lineCount + 1
+    // when that section runs to the end of the file; 0 when there is none.
+    std::array<qsizetype, sectionCount> lastSectionEnd{};
+    // The first path section: its keyword line and the line closing it
+    // (lineCount + 1 at the end of the file); 0 when there is none.
+    qsizetype firstPathStart = 0;
+    qsizetype firstPathEnd = 0;
+
+    Role role(qsizetype line) const
+    {
+        const qsizetype i = line - 1;
+        return i / 4 < m_roles.size() ? Role((uchar(m_roles[i / 4]) >> (2 * (i % 4))) & 3) : Role::Kept;
+    }
+    void setRole(qsizetype line, Role role)
+    {
+        const qsizetype i = line - 1;
+        if (i / 4 >= m_roles.size())
+            m_roles.resize(qMax(i / 4 + 1, m_roles.size() * 2), '\0');
+        m_roles[i / 4] = char(uchar(m_roles[i / 4]) | (uchar(role) << (2 * (i % 4))));
+    }
+    void setLineCount(qsizetype lines)
+    {
+        lineCount = lines;
+        m_roles.resize((lines + 3) / 4, '\0');
+        m_roles.squeeze();
+    }
+    // Takes over the roles of `other`, whose line 1 is line `firstLine` here.
+    void appendRoles(const FileLayout& other, qsizetype firstLine)
+    {
+        for (qsizetype line = 1; line <= other.lineCount; ++line) {
+            if (const Role r = other.role(line); r != Role::Kept)
+                setRole(firstLine + line - 1, r);
+        }
+    }
+
+    static Section sectionOf(LineKind kind)
+    {
+        return kind == LineKind::Object ? Objs : kind == LineKind::TimedObject ? Tobj : Effects;
+    }
+
+private:
+    QByteArray m_roles; // two bits a line
+};

@@ -1,0 +1,309 @@
+#include "document/keptlayoutwriter.h"
+
+#include "document/idedocument.h"
+#include "document/idewriter.h"
+
+#include <QHash>
+#include <QSet>
+
+#include <cstring>
+#include <vector>
+
+namespace {
+
+using Sink = std::function<void(QByteArrayView)>;
+
+// Where a row is: its table and position, packed into one number (0: nowhere).
+quint32 packPlace(LineKind kind, qsizetype row)
+{
+    return (quint32(row + 1) << 3) | quint32(kind);
+}
+LineKind kindOf(quint32 place)
+{
+    return LineKind(place & 7);
+}
+qsizetype rowOf(quint32 place)
+{
+    return qsizetype(place >> 3) - 1;
+}
+
+// How the file's first line ends, which every line written anew copies.
+QByteArrayView firstLineEnd(QByteArrayView bytes)
+{
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] == '\n')
+            return "\n";
+        if (bytes[i] == '\r')
+            return i + 1 < bytes.size() && bytes[i + 1] == '\n' ? QByteArrayView("\r\n") : QByteArrayView("\r");
+    }
+    return "\r\n";
+}
+
+constexpr std::array<QByteArrayView, FileLayout::sectionCount> sectionKeywords = {"objs", "tobj", "2dfx"};
+
+class KeptLayoutWriter {
+    using NewRow = std::pair<RowId, quint32>; // identity and place
+public:
+    KeptLayoutWriter(const IdeDocument& document, const Sink& out)
+        : m_document(document), m_layout(document.fileLayout()), m_out(out),
+          m_newLineEnd(firstLineEnd(m_layout.bytes)), m_pathChanged(document.pathText() != m_layout.pathText)
+    {
+        placeRows();
+    }
+
+    void write()
+    {
+        const QByteArray& bytes = m_layout.bytes;
+        const char* const end = bytes.constData() + bytes.size();
+        const char* p = bytes.constData();
+        keep(p, p + m_layout.bomSize);
+        m_openLine = false;
+        p += m_layout.bomSize;
+        const char* nextLf = nullptr; // the next LF from p on (end: none), found once per LF
+        for (qsizetype line = 1; line <= m_layout.lineCount; ++line) {
+            if (nextLf < p) {
+                const void* hit = std::memchr(p, '\n', size_t(end - p));
+                nextLf = hit ? static_cast<const char*>(hit) : end;
+            }
+            const void* cr = std::memchr(p, '\r', size_t(nextLf - p));
+            const char* textEnd = cr ? static_cast<const char*>(cr) : nextLf;
+            const char* next = textEnd == end ? end
+                               : (*textEnd == '\r' && textEnd + 1 < end && textEnd[1] == '\n') ? textEnd + 2
+                                                                                               : textEnd + 1;
+            beforeLine(line);
+            writeLine(line, p, textEnd, next);
+            p = next;
+        }
+        atEndOfFile();
+        flush();
+    }
+
+private:
+    // Where every row is, by its identity: the file's rows by line, the rows
+    // made later in a list of their own; and after which row or line each of
+    // those goes.
+    void placeRows()
+    {
+        const RowIdSource& ids = m_document.rowIds();
+        const RowId firstFresh = ids.firstFresh();
+        m_lineRows.assign(size_t(m_layout.lineCount + 1), 0);
+        std::vector<std::pair<RowId, quint32>> fresh;
+        for (LineKind kind : allLineKinds) {
+            const RowStore& rows = m_document.table(kind).rows();
+            for (qsizetype row = 0; row < rows.size(); ++row) {
+                const RowId id = rows.id(row);
+                if (id >= 1 && qsizetype(id) <= m_layout.lineCount && id < firstFresh)
+                    m_lineRows[id] = packPlace(kind, row);
+                else
+                    fresh.emplace_back(id, packPlace(kind, row));
+            }
+        }
+        if (fresh.empty())
+            return;
+        // In the order the rows were made; a copy goes after its source, or
+        // after the source's source when that one is gone.
+        std::sort(fresh.begin(), fresh.end());
+        QSet<RowId> present;
+        for (const auto& [id, place] : fresh)
+            present.insert(id);
+        for (const auto& row : fresh) {
+            RowId source = ids.copiedFrom(row.first);
+            while (source >= firstFresh && !present.contains(source))
+                source = ids.copiedFrom(source);
+            if (source != 0)
+                m_followers[source].append(row);
+            else
+                m_added[FileLayout::sectionOf(kindOf(row.second))].append(row);
+        }
+    }
+
+    // Lines the file holds as they are go out as runs of its bytes.
+    void keep(const char* from, const char* to)
+    {
+        if (from == to)
+            return;
+        if (from != m_runEnd) {
+            flush();
+            m_runStart = from;
+        }
+        m_runEnd = to;
+        m_openLine = to[-1] != '\n' && to[-1] != '\r';
+    }
+    void flush()
+    {
+        if (m_runStart != m_runEnd)
+            m_out(QByteArrayView(m_runStart, m_runEnd - m_runStart));
+        m_runStart = m_runEnd = nullptr;
+    }
+    // A line written anew starts on a line of its own, even after a last line without an end.
+    void startNewLine()
+    {
+        flush();
+        if (m_openLine)
+            m_out(m_newLineEnd);
+        m_openLine = false;
+    }
+    void writeRow(quint32 place, QByteArrayView ending)
+    {
+        m_document.table(kindOf(place)).rows().writeJoined(rowOf(place), m_out);
+        m_out(ending);
+        m_openLine = ending.isEmpty();
+    }
+    void writeNewRow(quint32 place)
+    {
+        startNewLine();
+        writeRow(place, m_newLineEnd);
+    }
+    void writeNewLine(QByteArrayView text)
+    {
+        startNewLine();
+        m_out(text);
+        m_out(m_newLineEnd);
+    }
+
+    // The rows made after the load that go after `id` (a line or a row made
+    // later), each followed by its own copies, in the order they were made.
+    void writeFollowers(RowId id)
+    {
+        const auto first = m_followers.constFind(id);
+        if (first == m_followers.cend())
+            return;
+        std::vector<std::pair<const QList<NewRow>*, qsizetype>> pending{{&*first, 0}};
+        while (!pending.empty()) {
+            auto& [list, next] = pending.back();
+            if (next == list->size()) {
+                pending.pop_back();
+                continue;
+            }
+            const NewRow row = (*list)[next++];
+            writeNewRow(row.second);
+            if (const auto more = m_followers.constFind(row.first); more != m_followers.cend())
+                pending.emplace_back(&*more, 0);
+        }
+    }
+
+    void writeAdded(FileLayout::Section section)
+    {
+        for (const NewRow& row : m_added[section]) {
+            writeNewRow(row.second);
+            writeFollowers(row.first);
+        }
+        m_added[section].clear();
+    }
+
+    void writePathText()
+    {
+        if (m_pathWritten)
+            return;
+        m_pathWritten = true;
+        const QByteArray& text = m_document.pathText();
+        if (text.isEmpty())
+            return;
+        qsizetype from = 0;
+        while (from <= text.size()) {
+            qsizetype stop = from;
+            while (stop < text.size() && text[stop] != '\r' && text[stop] != '\n')
+                ++stop;
+            if (stop == text.size() && stop == from && from > 0)
+                break; // the text ends with a line end
+            writeNewLine(QByteArrayView(text).sliced(from, stop - from));
+            if (stop == text.size())
+                break;
+            from = stop + (text[stop] == '\r' && stop + 1 < text.size() && text[stop + 1] == '\n' ? 2 : 1);
+        }
+    }
+
+    // Added rows go before the `end` of the last section of their keyword;
+    // a new paths text before the first path section's `end` if no path line took it.
+    void beforeLine(qsizetype line)
+    {
+        for (int section = 0; section < FileLayout::sectionCount; ++section) {
+            if (m_layout.lastSectionEnd[size_t(section)] == line)
+                writeAdded(FileLayout::Section(section));
+        }
+        if (m_pathChanged && m_layout.firstPathEnd == line)
+            writePathText();
+    }
+
+    void writeLine(qsizetype line, const char* begin, const char* textEnd, const char* next)
+    {
+        switch (m_layout.role(line)) {
+        case FileLayout::Role::Kept:
+            keep(begin, next);
+            return;
+        case FileLayout::Role::Path:
+            if (!m_pathChanged)
+                keep(begin, next);
+            else if (line > m_layout.firstPathStart && line < m_layout.firstPathEnd)
+                writePathText(); // in place of the first section's path lines; the others go
+            return;
+        case FileLayout::Role::Row:
+            if (const quint32 place = m_lineRows[size_t(line)]) {
+                const RowStore& rows = m_document.table(kindOf(place)).rows();
+                if (rows.readsAs(rowOf(place), QByteArrayView(begin, textEnd - begin))) {
+                    keep(begin, next);
+                } else {
+                    flush();
+                    writeRow(place, QByteArrayView(textEnd, next - textEnd));
+                }
+            }
+            writeFollowers(RowId(line));
+            return;
+        }
+    }
+
+    void atEndOfFile()
+    {
+        beforeLine(m_layout.lineCount + 1);
+        // Kinds no section of the file holds get one of their own at the end.
+        for (int section = 0; section < FileLayout::sectionCount; ++section) {
+            if (section == FileLayout::Effects && m_pathChanged && m_layout.firstPathStart == 0 &&
+                !m_document.pathText().isEmpty()) {
+                writeNewLine("path");
+                writePathText();
+                writeNewLine("end");
+            }
+            if (m_added[size_t(section)].isEmpty())
+                continue;
+            writeNewLine(sectionKeywords[size_t(section)]);
+            writeAdded(FileLayout::Section(section));
+            writeNewLine("end");
+        }
+    }
+
+    const IdeDocument& m_document;
+    const FileLayout& m_layout;
+    const Sink& m_out;
+    const QByteArrayView m_newLineEnd;
+    const bool m_pathChanged;
+    bool m_pathWritten = false;
+    bool m_openLine = false; // the last byte written ends no line
+    const char* m_runStart = nullptr;
+    const char* m_runEnd = nullptr;
+    std::vector<quint32> m_lineRows; // by line number
+    // Rows made after the load: copies after their source (a line or a row
+    // made later), the others at the end of their section.
+    QHash<RowId, QList<NewRow>> m_followers;
+    std::array<QList<NewRow>, FileLayout::sectionCount> m_added;
+};
+
+} // namespace
+
+void writeKeepingLayout(const IdeDocument& document, const std::function<void(QByteArrayView)>& out)
+{
+    KeptLayoutWriter(document, out).write();
+}
+
+QByteArray formatKeepingLayout(const IdeDocument& document)
+{
+    QByteArray bytes;
+    bytes.reserve(document.fileLayout().bytes.size() + 256);
+    writeKeepingLayout(document, [&bytes](QByteArrayView piece) { bytes.append(piece); });
+    return bytes;
+}
+
+bool writeKeepingLayout(const IdeDocument& document, QIODevice& device)
+{
+    return writePieces(device, document.fileLayout().bytes.size(),
+                       [&document](const PieceSink& out) { writeKeepingLayout(document, out); });
+}

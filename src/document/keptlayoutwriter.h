@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+
+#include <functional>
+
+class IdeDocument;
+class QIODevice;
+
+// Saving a document in the layout of the file it was read from
+// (IdeDocument::hasFileLayout()): every line no edit touched comes back byte
+// for byte, and only the lines of changed, removed and added rows and of an
+// edited paths text differ. Rows find their lines by their identities
+// (RowStore::id), so the tables' order does not matter.
+
+// The file's bytes, handed to `out` piece by piece, in order. The pieces point
+// into the document and stay valid while it is not changed.
+void writeKeepingLayout(const IdeDocument& document, const std::function<void(QByteArrayView)>& out);
+
+// The same bytes in one buffer.
+QByteArray formatKeepingLayout(const IdeDocument& document);
+
+// The same bytes written to `device` in large blocks. Returns false when a write fails.
+bool writeKeepingLayout(const IdeDocument& document, QIODevice& device);

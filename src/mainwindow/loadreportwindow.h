@@ -1,0 +1,30 @@
+#pragma once
+
+#include "document/linekind.h"
+#include "document/loadreport.h"
+
+#include <QWidget>
+
+class LoadReportModel;
+class QTableView;
+
+// The window of File > "Load report": every entry of the last load's report.
+// Not modal: the user keeps it open beside the tables.
+class LoadReportWindow : public QWidget {
+    Q_OBJECT
+public:
+    explicit LoadReportWindow(QWidget* parent = nullptr);
+
+    void setReport(const LoadReport& report);
+    QTableView* list() const { return m_list; }
+
+signals:
+    // An entry that became a row was double-clicked.
+    void rowRequested(LineKind kind, RowId row);
+
+private:
+    void applyColumnWidths();
+
+    LoadReportModel* m_model;
+    QTableView* m_list;
+};

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QByteArrayView>
+#include <QString>
+
+// Characters a cell shows at most; a column is never wider than a few hundred.
+inline constexpr qsizetype shownValueLength = 1000;
+
+// A value as a cell shows it: the start of a very long one only, marked cut,
+// since laying out a value of megabytes on every paint would freeze the window.
+inline QString shownValue(QByteArrayView value)
+{
+    if (value.size() <= shownValueLength)
+        return QString::fromLatin1(value);
+    return QString::fromLatin1(value.first(shownValueLength)) + QChar(0x2026);
+}
