@@ -25,7 +25,7 @@ done
 Xvfb "$display" -screen 0 1280x800x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
 pids+=($!)
 export DISPLAY="$display"
-for _ in $(seq 1 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+for _ in $(seq 1 300); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 xdpyinfo >/dev/null 2>&1 || skip "the X server did not start"
 
 # The editor keeps its settings beside itself: give it a folder of its own.
@@ -37,7 +37,7 @@ unset QT_QPA_PLATFORM
 pids+=($!)
 
 window=""
-for _ in $(seq 1 100); do
+for _ in $(seq 1 300); do
   window="$(xdotool search --name "Tarnel \[ $target \]" 2>/dev/null | head -n1 || true)"
   [ -n "$window" ] && break
   sleep 0.1
@@ -47,7 +47,7 @@ done
 before="$(stat -c %Y.%s "$target")"
 xdotool windowactivate --sync "$window" 2>/dev/null || xdotool windowfocus --sync "$window"
 xdotool key --window "$window" --clearmodifiers ctrl+s
-for _ in $(seq 1 100); do
+for _ in $(seq 1 300); do
   head -n1 "$target" | grep -q "^# Generated from Tarnel by Quorbin  " && break
   sleep 0.1
 done
@@ -70,13 +70,13 @@ sleep 0.2
 xdotool mousemove --window "$window" 300 62 click 3
 sleep 0.3
 xdotool key --clearmodifiers Down Down Return
-for _ in $(seq 1 50); do
+for _ in $(seq 1 150); do
   xdotool search --name "Tarnel \[ $target \]\*" >/dev/null 2>&1 && break
   sleep 0.1
 done
 xdotool search --name "Tarnel \[ $target \]\*" >/dev/null 2>&1 || { echo "FAIL: commenting out did not mark the document changed"; exit 1; }
 xdotool key --window "$window" --clearmodifiers ctrl+s
-for _ in $(seq 1 50); do
+for _ in $(seq 1 150); do
   xdotool search --name "Tarnel \[ $target \]\$" >/dev/null 2>&1 && break
   sleep 0.1
 done
@@ -97,7 +97,7 @@ sleep 0.2
 xdotool mousemove --window "$window" 300 62 click 1
 xdotool key --clearmodifiers Return
 editor=""
-for _ in $(seq 1 50); do
+for _ in $(seq 1 150); do
   editor="$(xdotool search --name '^Light editor$' 2>/dev/null | head -n1 || true)"
   [ -n "$editor" ] && break
   sleep 0.1
@@ -113,14 +113,14 @@ for field in "44 12" "93 34" "142 56"; do
 done
 eval "$(xdotool getwindowgeometry --shell "$editor")"
 xdotool mousemove --window "$editor" $((WIDTH - 52)) $((HEIGHT - 23)) click 1
-for _ in $(seq 1 50); do
+for _ in $(seq 1 150); do
   xdotool search --name '^Light editor$' >/dev/null 2>&1 || break
   sleep 0.1
 done
 xdotool search --name '^Light editor$' >/dev/null 2>&1 && { echo "FAIL: Update did not close the light editor"; exit 1; }
 xdotool windowfocus --sync "$window" 2>/dev/null || true
 xdotool key --clearmodifiers ctrl+s
-for _ in $(seq 1 50); do
+for _ in $(seq 1 150); do
   xdotool search --name "Tarnel \[ $target \]\$" >/dev/null 2>&1 && break
   sleep 0.1
 done
