@@ -82,7 +82,13 @@ public:
         m_openLine = false;
         p += m_layout.bomSize;
         for (qsizetype line = 1; line <= m_layout.lineCount; ++line) {
-            const char* textEnd = findLineBreak(p, end);
+            // A row still pointing at its line tells where the line's text ends.
+            const quint32 place = m_lineRows[size_t(line)];
+            const QByteArrayView unedited =
+                place ? m_document.table(kindOf(place)).rows().fileBytes(rowOf(place)) : QByteArrayView();
+            const char* textEnd = p + unedited.size();
+            if (unedited.data() != p || (textEnd != end && *textEnd != '\r' && *textEnd != '\n'))
+                textEnd = findLineBreak(p, end);
             const char* next = textEnd == end ? end
                                : (*textEnd == '\r' && textEnd + 1 < end && textEnd[1] == '\n') ? textEnd + 2
                                                                                                : textEnd + 1;
@@ -259,7 +265,7 @@ private:
         case FileLayout::Role::Row:
             if (const quint32 place = m_lineRows[size_t(line)]) {
                 const RowStore& rows = m_document.table(kindOf(place)).rows();
-                if (rows.readsAs(rowOf(place), QByteArrayView(begin, textEnd - begin))) {
+                if (rows.readsAs(rowOf(place), QByteArrayView(begin, textEnd - begin))) { // fast for rows unedited
                     keep(begin, next);
                 } else {
                     flush();
