@@ -167,6 +167,62 @@ void format(benchmark::State& state)
     setRates(state, s);
 }
 
+// Save keeping the file's layout (the editor's "Keep file layout"), of the
+// document as loaded (range 1: 0) or with that many rows edited across the
+// file: every table's rows, evenly spread, get a changed last value.
+void keepLayoutSave(benchmark::State& state)
+{
+    const Sample& s = sample(state.range(0));
+    IdeDocument document;
+    loadFile(document, s.path, {});
+    qsizetype total = 0;
+    for (LineKind kind : allLineKinds)
+        total += document.table(kind).rowCount();
+    const qsizetype edits = state.range(1);
+    for (LineKind kind : allLineKinds) {
+        SectionTable& table = document.table(kind);
+        const qsizetype share = edits * table.rowCount() / qMax<qsizetype>(total, 1);
+        for (qsizetype i = 0; i < share; ++i) {
+            const qsizetype row = i * (table.rowCount() / share);
+            QList<QByteArray> values = table.rows().values(row);
+            values.last() += "0";
+            table.setRowValues(row, values);
+        }
+    }
+    for (auto _ : state) {
+        const QString failure = saveFile(document, outputPath(), stamp(), SaveLayout::KeepFile);
+        if (!failure.isEmpty())
+            state.SkipWithError(qPrintable(failure));
+        state.PauseTiming();
+        QFile::remove(outputPath());
+        state.ResumeTiming();
+    }
+    setRates(state, s);
+}
+
+// What a loaded row costs beyond the file's own bytes: its entry, its identity
+// and the line roles a save keeping the layout reads.
+void rowMemory(benchmark::State& state)
+{
+    const Sample& s = sample(state.range(0), idegen::Mix{100, 0, 0, 0}, "objects");
+    for (auto _ : state) {
+        releaseMemory();
+#if defined(__GLIBC__)
+        // Small blocks and the big ones the allocator maps apart.
+        const auto inUse = [] { return mallinfo2().uordblks + mallinfo2().hblkhd; };
+        const size_t before = inUse();
+#endif
+        auto document = std::make_unique<IdeDocument>();
+        loadFile(*document, s.path, {});
+        const qsizetype rows = document->table(LineKind::Object).rowCount();
+#if defined(__GLIBC__)
+        const double used = double(inUse() - before) - double(s.bytes.size());
+        state.counters["bytes/row"] = used / double(rows);
+#endif
+        document.reset();
+    }
+}
+
 constexpr qint64 millionRows = 1000000;
 
 // A table of one million object rows, as a file of nothing but objects gives it.
@@ -269,6 +325,8 @@ BENCHMARK(save)->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillise
 BENCHMARK(loadSave)->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(parse)->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
 BENCHMARK(format)->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+BENCHMARK(keepLayoutSave)->Args({1000000, 0})->Args({1000000, 1000})->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(rowMemory)->Arg(1000000)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(sortMillion)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 int main(int argc, char** argv)

@@ -16,7 +16,9 @@
 # Duplicate line on every row of the objects table, sorted and unsorted, from
 # the menu trigger until the table is painted again (median of RUNS). Then the
 # core benchmarks behind the other figures: loading 100 thousand against
-# 1 million lines, and sorting a million rows.
+# 1 million lines, sorting a million rows, the save keeping the file's layout
+# (unedited and with 1,000 rows edited) against a synced copy of the file
+# (dd conv=fsync), and what a loaded row costs beyond the file's bytes.
 set -euo pipefail
 
 root="$(cd "$(dirname "$0")/.." && pwd)"
@@ -130,7 +132,7 @@ done
 
 echo
 echo "== core benchmarks"
-"$build/bench/tarnel-bench-core" --benchmark_filter='load/100000/|load/1000000/|sortMillion' \
+"$build/bench/tarnel-bench-core" --benchmark_filter='load/100000/|load/1000000/|sortMillion|keepLayoutSave|rowMemory' \
   2>/dev/null >"$work/core.txt"
 core() { awk -v n="$1" '$1 == n {printf "%.1f", $2 * ($3 == "s" ? 1000 : 1)}' "$work/core.txt"; }
 load100k=$(core load/100000/real_time)
@@ -138,3 +140,19 @@ load1m=$(core load/1000000/real_time)
 echo "load 100 thousand lines          $load100k ms"
 echo "load 1 million lines             $load1m ms = $(ratio "$load1m" "$load100k") x   (goal: at most 12)"
 echo "sort 1 million rows              $(core sortMillion/iterations:5) ms   (goal: under 1000)"
+
+dd_times=""
+for ((i = 1; i <= runs; i++)); do
+  rm -f "$output"
+  sync
+  start=$(date +%s%N)
+  dd if="$input" of="$output" bs=1M conv=fsync status=none
+  dd_times+="$(($(date +%s%N) - start)) "
+done
+dd_ms=$(echo "$dd_times" | median | awk '{printf "%.1f", $1 / 1e6}')
+kept=$(core keepLayoutSave/1000000/0/real_time)
+edited=$(core keepLayoutSave/1000000/1000/real_time)
+echo "dd conv=fsync (synced copy)      $dd_ms ms"
+echo "keep-layout save, unedited       $kept ms = $(ratio "$kept" "$dd_ms") x dd   (goal: at most 1.3)"
+echo "keep-layout save, 1000 edited    $edited ms = $(ratio "$edited" "$dd_ms") x dd   (goal: at most 2)"
+echo "memory a row costs               $(awk '$1 ~ /^rowMemory/ {for (i = 1; i <= NF; i++) if ($i ~ /^bytes\/row=/) {sub(/bytes\/row=/, "", $i); print $i}}' "$work/core.txt") bytes"

@@ -5,6 +5,7 @@
 #include <QByteArray>
 
 #include <array>
+#include <vector>
 
 // What a save that keeps the file's layout needs to know of the file a
 // document was read from. Lines are numbered from 1, as row identities are.
@@ -31,27 +32,33 @@ struct FileLayout {
     Role role(qsizetype line) const
     {
         const qsizetype i = line - 1;
-        return i / 4 < m_roles.size() ? Role((uchar(m_roles[i / 4]) >> (2 * (i % 4))) & 3) : Role::Kept;
+        return size_t(i / 4) < m_roles.size() ? Role((m_roles[size_t(i / 4)] >> (2 * (i % 4))) & 3) : Role::Kept;
     }
     void setRole(qsizetype line, Role role)
     {
-        const qsizetype i = line - 1;
+        const size_t i = size_t(line - 1);
         if (i / 4 >= m_roles.size())
-            m_roles.resize(qMax(i / 4 + 1, m_roles.size() * 2), '\0');
-        m_roles[i / 4] = char(uchar(m_roles[i / 4]) | (uchar(role) << (2 * (i % 4))));
+            m_roles.resize(qMax(i / 4 + 1, m_roles.size() * 2));
+        m_roles[i / 4] |= quint8(quint8(role) << (2 * (i % 4)));
     }
     void setLineCount(qsizetype lines)
     {
         lineCount = lines;
-        m_roles.resize((lines + 3) / 4, '\0');
-        m_roles.squeeze();
+        m_roles.resize(size_t(lines + 3) / 4);
+        m_roles.shrink_to_fit();
     }
     // Takes over the roles of `other`, whose line 1 is line `firstLine` here.
     void appendRoles(const FileLayout& other, qsizetype firstLine)
     {
-        for (qsizetype line = 1; line <= other.lineCount; ++line) {
-            if (const Role r = other.role(line); r != Role::Kept)
-                setRole(firstLine + line - 1, r);
+        // A byte at a time: its four lines land across one or two bytes here.
+        const size_t first = size_t(firstLine - 1);
+        const int shift = int(first % 4) * 2;
+        m_roles.resize(qMax(m_roles.size(), (first + size_t(other.lineCount) + 3) / 4 + 1));
+        for (size_t k = 0; k < other.m_roles.size(); ++k) {
+            const unsigned bits = unsigned(other.m_roles[k]) << shift;
+            m_roles[first / 4 + k] |= quint8(bits);
+            if (bits >> 8)
+                m_roles[first / 4 + k + 1] |= quint8(bits >> 8);
         }
     }
 
@@ -61,5 +68,5 @@ struct FileLayout {
     }
 
 private:
-    QByteArray m_roles; // two bits a line
+    std::vector<quint8> m_roles; // two bits a line
 };

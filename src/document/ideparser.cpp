@@ -264,7 +264,7 @@ private:
         m_content.report.entries.append(std::move(entry));
     }
 
-    void addRow(LineKind kind, const char* begin, const LineScan& scan, qsizetype lineNumber)
+    Q_ALWAYS_INLINE void addRow(LineKind kind, const char* begin, const LineScan& scan, qsizetype lineNumber)
     {
         RowStore& rows = m_content.table(kind);
         const RowId id = RowId(lineNumber);
@@ -394,10 +394,15 @@ void appendTail(DocumentContent& content, DocumentContent&& rest, qsizetype line
 // table, so the errors wait for the whole file.
 void settleLoadErrors(DocumentContent& content, const LoadErrorSink& onError)
 {
+    QList<LoadReportEntry>& entries = content.report.entries;
+    const auto missingValues = [](const LoadReportEntry& entry) {
+        return entry.reason == LoadReportEntry::Reason::MissingValues;
+    };
+    if (std::none_of(entries.cbegin(), entries.cend(), missingValues))
+        return; // no table's layout to work out
     std::array<bool, lineKindCount> later{};
     for (LineKind kind : {LineKind::Object, LineKind::TimedObject})
         later[size_t(kind)] = laterLayoutOf(kind, content.table(kind));
-    QList<LoadReportEntry>& entries = content.report.entries;
     const auto laterLayoutRow = [&later](const LoadReportEntry& entry) {
         return entry.reason == LoadReportEntry::Reason::MissingValues &&
                isLaterLayoutRow(*entry.kind, fieldCountOf(*entry.kind) - entry.count, later[size_t(*entry.kind)]);

@@ -21,6 +21,9 @@ using LoadErrorSink = std::function<void(const LoadError&)>;
 // `onError` is called once for every value a short object or timed object
 // line lacks, in file order, once the whole file is read: a table read in the
 // later object layout (rowcells.h) reports no line of that layout.
+// Every row carries the number of its line as its identity; the content also
+// holds the file's layout (filelayout.h) and its load report, in file order:
+// the short object lines and every line the fixed layout leaves out.
 DocumentContent parseIde(QByteArrayView bytes, const LoadErrorSink& onError = {});
 
 // The same, but the tables keep a reference to `bytes` and their rows point

@@ -6,8 +6,12 @@
 #include <QHash>
 #include <QSet>
 
-#include <cstring>
+#include <bit>
 #include <vector>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace {
 
@@ -25,6 +29,24 @@ LineKind kindOf(quint32 place)
 qsizetype rowOf(quint32 place)
 {
     return qsizetype(place >> 3) - 1;
+}
+
+// The first CR or LF from `p` on, or `end`: sixteen bytes at a time.
+const char* findLineBreak(const char* p, const char* end)
+{
+#if defined(__SSE2__)
+    const __m128i cr = _mm_set1_epi8('\r');
+    const __m128i lf = _mm_set1_epi8('\n');
+    for (; end - p >= 16; p += 16) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        const int hits = _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, cr), _mm_cmpeq_epi8(v, lf)));
+        if (hits)
+            return p + std::countr_zero(unsigned(hits));
+    }
+#endif
+    while (p < end && *p != '\r' && *p != '\n')
+        ++p;
+    return p;
 }
 
 // How the file's first line ends, which every line written anew copies.
@@ -59,14 +81,14 @@ public:
         keep(p, p + m_layout.bomSize);
         m_openLine = false;
         p += m_layout.bomSize;
-        const char* nextLf = nullptr; // the next LF from p on (end: none), found once per LF
         for (qsizetype line = 1; line <= m_layout.lineCount; ++line) {
-            if (nextLf < p) {
-                const void* hit = std::memchr(p, '\n', size_t(end - p));
-                nextLf = hit ? static_cast<const char*>(hit) : end;
-            }
-            const void* cr = std::memchr(p, '\r', size_t(nextLf - p));
-            const char* textEnd = cr ? static_cast<const char*>(cr) : nextLf;
+            // A row still pointing at its line tells where the line's text ends.
+            const quint32 place = m_lineRows[size_t(line)];
+            const QByteArrayView unedited =
+                place ? m_document.table(kindOf(place)).rows().fileBytes(rowOf(place)) : QByteArrayView();
+            const char* textEnd = p + unedited.size();
+            if (unedited.data() != p || (textEnd != end && *textEnd != '\r' && *textEnd != '\n'))
+                textEnd = findLineBreak(p, end);
             const char* next = textEnd == end ? end
                                : (*textEnd == '\r' && textEnd + 1 < end && textEnd[1] == '\n') ? textEnd + 2
                                                                                                : textEnd + 1;
@@ -128,6 +150,9 @@ private:
         }
         m_runEnd = to;
         m_openLine = to[-1] != '\n' && to[-1] != '\r';
+        // Handed on in parts, so that writing and the walk over the lines overlap.
+        if (m_runEnd - m_runStart >= runPart)
+            flush();
     }
     void flush()
     {
@@ -240,7 +265,7 @@ private:
         case FileLayout::Role::Row:
             if (const quint32 place = m_lineRows[size_t(line)]) {
                 const RowStore& rows = m_document.table(kindOf(place)).rows();
-                if (rows.readsAs(rowOf(place), QByteArrayView(begin, textEnd - begin))) {
+                if (rows.readsAs(rowOf(place), QByteArrayView(begin, textEnd - begin))) { // fast for rows unedited
                     keep(begin, next);
                 } else {
                     flush();
@@ -270,6 +295,8 @@ private:
             writeNewLine("end");
         }
     }
+
+    static constexpr qsizetype runPart = qsizetype(4) << 20;
 
     const IdeDocument& m_document;
     const FileLayout& m_layout;

@@ -334,6 +334,32 @@ bool RowStore::readsAs(qsizetype row, QByteArrayView line) const
     // A row still pointing at the line itself has not changed.
     if ((r.flags & Shared) && dataOf(r) == p && qsizetype(r.length) == line.size())
         return true;
+    if (!(r.flags & Separated)) {
+        // No value holds a comma: the row reads as the line when its joined
+        // bytes are the line's trimmed pieces joined with ", ".
+        const char* q = dataOf(r);
+        const char* const qEnd = q + r.length;
+        for (;;) {
+            while (p < end && *p == ' ')
+                ++p;
+            const char* const start = p;
+            while (p < end && *p != ',')
+                ++p;
+            const char* stop = p;
+            while (stop > start && stop[-1] == ' ')
+                --stop;
+            const qsizetype n = stop - start;
+            if (qEnd - q < n || std::memcmp(q, start, size_t(n)) != 0)
+                return false;
+            q += n;
+            if (p == end)
+                return q == qEnd;
+            if (qEnd - q < 2 || q[0] != ',' || q[1] != ' ')
+                return false;
+            q += 2;
+            ++p;
+        }
+    }
     const qsizetype count = countOf(r);
     for (qsizetype i = 0; i < count; ++i) {
         if (i > 0) {

@@ -32,6 +32,13 @@ public:
     bool isCommented(qsizetype row) const { return m_rows[size_t(row)].flags & Commented; }
     // The row's identity (loadreport.h): it moves with the row, whatever its position.
     RowId id(qsizetype row) const { return m_rows[size_t(row)].id; }
+    // The row's bytes in the file it was read from, for a row that still points
+    // there (no edit since); a null view otherwise.
+    QByteArrayView fileBytes(qsizetype row) const
+    {
+        const Row& r = m_rows[size_t(row)];
+        return (r.flags & Shared) ? bytesOf(r) : QByteArrayView();
+    }
     // Whether the row's values are the line's pieces split at commas and
     // trimmed of spaces, as if the row had been read from `line` and not changed.
     bool readsAs(qsizetype row, QByteArrayView line) const;
