@@ -131,11 +131,8 @@ private slots:
         const Run report = runCli({QStringLiteral("report"), in});
         QCOMPARE(report.exitCode, 0);
         QCOMPARE(outputLines(report.out), expected);
-        if (name == QLatin1String("basegame-default.ide")) {
+        if (name == QLatin1String("basegame-default.ide")) // its hier, cars and peds sections
             QCOMPARE(expected.size(), 149);
-            for (const char* section : {"\tsection hier\t185, cutobj01, generic", "\tsection cars\t90,", "\tsection peds\t"})
-                QVERIFY2(report.out.contains(section), section);
-        }
     }
 
     void formatReportsLoadErrors()
