@@ -1,5 +1,7 @@
 #include "mainwindow/pathsview.h"
 
+#include "edits/edithistory.h"
+
 #include "document/idedocument.h"
 #include "document/pathlines.h"
 #include "paste/pasteline.h"
@@ -122,7 +124,7 @@ void PathsView::storeIntoDocument()
     text.replace(QLatin1String("\n"), QLatin1String("\r\n"));
     const QByteArray bytes = text.toLatin1();
     m_filling = true;
-    m_document.setPathText(bytes);
+    EditHistory::of(m_document).setPathText(bytes);
     m_filling = false;
     showNotice(noticeFor(bytes));
 }

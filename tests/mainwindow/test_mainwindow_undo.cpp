@@ -1,0 +1,116 @@
+// Undo and redo in the real window: random commands, sorting, pastes and
+// paths edits against a reference kept here, and saves after undoing everything.
+#include "windowtestkit.h"
+
+#include "document/keptlayoutwriter.h"
+#include "edits/edithistory.h"
+
+#include <QRandomGenerator>
+
+using namespace wkit;
+
+namespace {
+
+// Every row of every table and the paths text: what the reference compares.
+QByteArrayList contentOf(const IdeDocument& document)
+{
+    QByteArrayList lines;
+    for (LineKind kind : allLineKinds) {
+        const RowStore& rows = document.table(kind).rows();
+        for (qsizetype row = 0; row < rows.size(); ++row)
+            lines << QByteArray::number(int(kind)) + ": " + rows.joined(row);
+    }
+    lines << document.pathText();
+    return lines;
+}
+
+} // namespace
+
+class MainWindowUndoTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void randomStepsUndoAndRedo_data()
+    {
+        QTest::addColumn<QString>("corpus");
+        QTest::addColumn<bool>("sorted");
+        QTest::addColumn<quint32>("seed");
+        QTest::newRow("unsorted") << QStringLiteral("modmap-props.ide") << false << 7u;
+        QTest::newRow("sorted") << QStringLiteral("basegame-generic.ide") << true << 11u;
+        QTest::newRow("effects") << QStringLiteral("modmap-ghosttown.ide") << false << 23u;
+    }
+    void randomStepsUndoAndRedo()
+    {
+        QFETCH(QString, corpus);
+        QFETCH(bool, sorted);
+        QFETCH(quint32, seed);
+        Session s;
+        s.useSettings(QByteArray(defaultSettings).replace("sort=1", sorted ? "sort=1" : "sort=0"));
+        const QString file = s.copyOfCorpus(corpus, QStringLiteral("u.ide"));
+        Form1& w = s.startShown(file);
+        IdeDocument& document = w.document();
+        QUndoStack& stack = EditHistory::of(document).stack();
+        const QByteArray fixedBefore = document.toFileBytes("h");
+        const QByteArray keptBefore = formatKeepingLayout(document);
+
+        // states[i]: the content after i steps; `at` the step the window is at.
+        QList<QByteArrayList> states{contentOf(document)};
+        qsizetype at = 0;
+        QRandomGenerator random(seed);
+        const char* commands[] = {"ObComOut", "ObjUnCom", "ObjRemove", "ObjsDupLine"};
+        for (int step = 0; step < 400 && states.size() < EditHistory::stepsKept; ++step) {
+            const int choice = random.bounded(10);
+            if (choice < 2 && at > 0) {
+                s.action("EditUndo")->trigger();
+                --at;
+            } else if (choice < 3 && at + 1 < states.size()) {
+                s.action("EditRedo")->trigger();
+                ++at;
+            } else {
+                const int before = stack.index();
+                if (choice == 3) {
+                    // Sorting on or off as the user clicks it.
+                    w.findChild<QCheckBox*>(QStringLiteral("objectSort"))->click();
+                } else if (choice == 4) {
+                    document.table(LineKind::Object).isSorted(); // paths edits merge into one step
+                    EditHistory::of(document).setPathText(document.pathText() + "\r\n" + QByteArray::number(step));
+                } else {
+                    SectionView* objs = w.view(LineKind::Object);
+                    objs->clearSelection();
+                    const int rows = objs->model()->rowCount();
+                    for (int k = 0, n = rows ? 1 + random.bounded(qMin(rows, 40)) : 0; k < n; ++k)
+                        objs->selectionModel()->select(objs->model()->index(random.bounded(rows), 0),
+                                                       QItemSelectionModel::Select | QItemSelectionModel::Rows);
+                    s.action(commands[random.bounded(4)])->trigger();
+                }
+                if (stack.index() == before)
+                    continue; // nothing changed, nothing kept
+                states.resize(at + 1);
+                if (stack.index() == before + 1)
+                    states << contentOf(document);
+                else
+                    states.back() = contentOf(document); // merged into the step before
+                at = states.size() - 1;
+            }
+            QCOMPARE(contentOf(document), states[at]);
+            QCOMPARE(w.windowTitle().endsWith(QLatin1Char('*')), document.toFileBytes("h") != fixedBefore);
+        }
+        const QByteArray fixedAfter = document.toFileBytes("h");
+        while (stack.canRedo())
+            stack.redo();
+        const QByteArray fixedLast = document.toFileBytes("h");
+        while (stack.canUndo())
+            stack.undo();
+        QCOMPARE(document.toFileBytes("h"), fixedBefore);
+        QCOMPARE(formatKeepingLayout(document), keptBefore);
+        QVERIFY(!w.windowTitle().endsWith(QLatin1Char('*')));
+        QVERIFY(!s.action("EditUndo")->isEnabled());
+        while (stack.canRedo())
+            stack.redo();
+        QCOMPARE(document.toFileBytes("h"), fixedLast);
+        Q_UNUSED(fixedAfter);
+    }
+};
+
+QTEST_MAIN(MainWindowUndoTest)
+#include "test_mainwindow_undo.moc"
