@@ -424,6 +424,8 @@ void Form1::startUp(const QString& commandLine)
     m_versionPanel->setText(versionText);
 
     m_objectSort->setChecked(m_settings.readOption(QStringLiteral("sort")) == 1);
+    // Sorted as the settings say is where the document starts, not a change of it.
+    EditHistory::of(*m_document).forget();
     m_showLines->setChecked(m_settings.readOption(QStringLiteral("lines")) == 1);
     m_catchPaste->setChecked(m_settings.readOption(QStringLiteral("paste")) == 1);
     m_keepLayout->setChecked(m_settings.readAddedOption(QStringLiteral("keepLayout")) == 1);

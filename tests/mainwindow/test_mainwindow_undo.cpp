@@ -72,7 +72,7 @@ private slots:
                     // Sorting on or off as the user clicks it.
                     w.findChild<QCheckBox*>(QStringLiteral("objectSort"))->click();
                 } else if (choice == 4) {
-                    document.table(LineKind::Object).isSorted(); // paths edits merge into one step
+                    // Paths edits in a row merge into one step.
                     EditHistory::of(document).setPathText(document.pathText() + "\r\n" + QByteArray::number(step));
                 } else {
                     SectionView* objs = w.view(LineKind::Object);
@@ -83,7 +83,7 @@ private slots:
                                                        QItemSelectionModel::Select | QItemSelectionModel::Rows);
                     s.action(commands[random.bounded(4)])->trigger();
                 }
-                if (stack.index() == before)
+                if (stack.index() == before && contentOf(document) == states[at])
                     continue; // nothing changed, nothing kept
                 states.resize(at + 1);
                 if (stack.index() == before + 1)
@@ -93,9 +93,9 @@ private slots:
                 at = states.size() - 1;
             }
             QCOMPARE(contentOf(document), states[at]);
-            QCOMPARE(w.windowTitle().endsWith(QLatin1Char('*')), document.toFileBytes("h") != fixedBefore);
+            // Changed exactly while away from the state loaded.
+            QCOMPARE(w.windowTitle().endsWith(QLatin1Char('*')), at != 0);
         }
-        const QByteArray fixedAfter = document.toFileBytes("h");
         while (stack.canRedo())
             stack.redo();
         const QByteArray fixedLast = document.toFileBytes("h");
@@ -108,7 +108,6 @@ private slots:
         while (stack.canRedo())
             stack.redo();
         QCOMPARE(document.toFileBytes("h"), fixedLast);
-        Q_UNUSED(fixedAfter);
     }
 };
 
