@@ -61,7 +61,12 @@ void EditHistory::setSorted(bool on, const std::function<void(bool)>& shown)
         m_document.setSorted(on);
         return;
     }
+    // Sorting is a step, so that the steps around it find their rows again,
+    // but it does not make a saved document a changed one.
+    const bool wasClean = m_stack.isClean();
     m_stack.push(new SortCommand(m_document, on, shown));
+    if (wasClean)
+        markSaved();
 }
 
 void EditHistory::markSaved()
