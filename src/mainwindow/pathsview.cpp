@@ -1,13 +1,13 @@
 #include "mainwindow/pathsview.h"
 
-#include "edits/edithistory.h"
-
 #include "document/idedocument.h"
 #include "document/pathlines.h"
+#include "edits/edithistory.h"
 #include "paste/pasteline.h"
 #include "platform/platform.h"
 
 #include <QFontDatabase>
+#include <QKeyEvent>
 #include <QLabel>
 
 namespace {
@@ -49,6 +49,8 @@ PathsView::PathsView(IdeDocument& document, Platform& platform, QWidget* parent)
     setObjectName(QStringLiteral("pathText"));
     setLineWrapMode(QPlainTextEdit::NoWrap);
     setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    // The document's history undoes typing here too: one stack for the whole document.
+    setUndoRedoEnabled(false);
 
     m_notice->setObjectName(QStringLiteral("pathNotice"));
     m_notice->setTextFormat(Qt::PlainText);
@@ -101,6 +103,20 @@ void PathsView::fillFromDocument()
     m_unstorable = false;
     m_filling = false;
     showNotice(noticeFor(m_document.pathText()));
+}
+
+bool PathsView::event(QEvent* event)
+{
+    // Left to the window's Undo and Redo, which the text would otherwise keep for itself.
+    if (event->type() == QEvent::ShortcutOverride) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo) ||
+            key->keyCombination() == QKeyCombination(Qt::ControlModifier, Qt::Key_Y)) {
+            event->ignore();
+            return false;
+        }
+    }
+    return QPlainTextEdit::event(event);
 }
 
 void PathsView::storeIntoDocument()

@@ -30,6 +30,60 @@ class MainWindowUndoTest : public QObject {
     Q_OBJECT
 
 private slots:
+    // Each command is one step, named in the Edit menu, undone and redone from the keyboard.
+    void keyboardUndoAndRedo_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<int>("selected");
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("remove") << "ObjRemove" << 3 << "Undo Remove 3 lines";
+        QTest::newRow("comment out") << "ObComOut" << 1 << "Undo Comment out 1 line";
+        QTest::newRow("duplicate") << "ObjsDupLine" << 2 << "Undo Duplicate 2 lines";
+        QTest::newRow("paths typing") << "" << 0 << "Undo Edit paths";
+    }
+    void keyboardUndoAndRedo()
+    {
+        QFETCH(QString, command);
+        QFETCH(int, selected);
+        QFETCH(QString, caption);
+        Session s;
+        s.useSettings(QByteArray(defaultSettings).replace("sort=1", "sort=0"));
+        const QString file = s.copyOfCorpus(QStringLiteral("modmap-props.ide"), QStringLiteral("k.ide"));
+        Form1& w = s.startShown(file);
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        const QByteArrayList before = contentOf(w.document());
+        QVERIFY(!s.action("EditUndo")->isEnabled());
+        QVERIFY(!s.action("EditRedo")->isEnabled());
+        QWidget* typedIn = w.view(LineKind::Object);
+        if (command.isEmpty()) {
+            s.typePathLine("group, 7");
+            typedIn = w.pathsView();
+        } else {
+            for (int row = 0; row < selected; ++row)
+                w.view(LineKind::Object)->selectionModel()->select(
+                    w.view(LineKind::Object)->model()->index(row * 2, 0),
+                    QItemSelectionModel::Select | QItemSelectionModel::Rows);
+            s.action(command.toLatin1().constData())->trigger();
+        }
+        const QByteArrayList after = contentOf(w.document());
+        QVERIFY(after != before);
+        QCOMPARE(s.action("EditUndo")->text(), caption);
+        QCOMPARE(w.windowTitle(), titleFor(file, true));
+        typedIn->setFocus();
+        QTest::keyClick(typedIn, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(contentOf(w.document()), before);
+        QCOMPARE(w.windowTitle(), titleFor(file));
+        QVERIFY(!s.action("EditUndo")->isEnabled());
+        QTest::keyClick(typedIn, Qt::Key_Y, Qt::ControlModifier);
+        QCOMPARE(contentOf(w.document()), after);
+        QTest::keyClick(typedIn, Qt::Key_Z, Qt::ControlModifier);
+        QTest::keyClick(typedIn, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(contentOf(w.document()), after);
+        QCOMPARE(w.windowTitle(), titleFor(file, true));
+        if (command.isEmpty())
+            QCOMPARE(w.pathsView()->toPlainText().toLatin1(), QByteArray(after.back()).replace("\r\n", "\n"));
+    }
+
     void randomStepsUndoAndRedo_data()
     {
         QTest::addColumn<QString>("corpus");
