@@ -233,7 +233,7 @@ void lineCommand(benchmark::State& state, bool (*command)(IdeDocument&, LineKind
         // that here, as a table just loaded has bytes of its own.
         table.setRowValues(0, table.rows().values(0));
         document.setSorted(sorted);
-        document.setFileChanges(false);
+        document.setModified(false);
         QList<qsizetype> rows = selection(which, table.rowCount());
         state.ResumeTiming();
         benchmark::DoNotOptimize(command(document, LineKind::Object, std::move(rows)));

@@ -89,5 +89,5 @@ QString EditHistory::linesText(const QString& command, qsizetype count)
 
 void EditHistory::followStack()
 {
-    m_document.setFileChanges(!m_stack.isClean());
+    m_document.setModified(!m_stack.isClean());
 }

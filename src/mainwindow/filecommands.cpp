@@ -39,7 +39,7 @@ FileCommands::FileCommands(IdeDocument& document, Platform& platform, RecentList
 
 bool FileCommands::askToSave()
 {
-    if (!m_document.fileChanges())
+    if (!m_document.isModified())
         return true;
     const Platform::Answer answer = m_platform.askYesNoCancel(
         m_dialogParent, QStringLiteral("Save changes?"),

@@ -131,7 +131,7 @@ Form1::Form1(Platform& platform, SettingsFile& settings, QWidget* parent)
                 [this, kind] { m_editors->openNew(kind); });
     }
 
-    connect(m_document, &IdeDocument::fileChangesChanged, this, &Form1::updateTitle);
+    connect(m_document, &IdeDocument::modifiedChanged, this, &Form1::updateTitle);
     connect(m_document, &IdeDocument::openFilePathChanged, this, &Form1::updateTitle);
     connect(m_fileCommands, &FileCommands::statusMessage, this, &Form1::setStatus);
     connect(m_fileCommands, &FileCommands::loaded, this, &Form1::refreshStatistics);
@@ -530,7 +530,7 @@ void Form1::applyKeepLayout(bool on)
 void Form1::updateTitle()
 {
     setWindowTitle(QStringLiteral("Tarnel [ ") + m_document->openFilePath() + QStringLiteral(" ]") +
-                   (m_document->fileChanges() ? QStringLiteral("*") : QString()));
+                   (m_document->isModified() ? QStringLiteral("*") : QString()));
 }
 
 void Form1::placeSectionViews()

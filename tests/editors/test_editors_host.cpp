@@ -261,7 +261,7 @@ private slots:
         QCOMPARE(s.document.table(LineKind::Object).rows().size(), before);
         for (qsizetype row = 0; row < before; ++row)
             QVERIFY(s.row(LineKind::Object, row).value(1) != "edited");
-        QVERIFY(!s.document.fileChanges());
+        QVERIFY(!s.document.isModified());
         QVERIFY(s.host.editor(LineKind::Object));
         // A new line can still be added to the document now open.
         s.openNew(LineKind::Object);
