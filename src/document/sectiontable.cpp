@@ -2,7 +2,7 @@
 
 #include "document/rowcells.h"
 
-#include <QHash>
+#include <QMultiHash>
 
 #include <algorithm>
 
@@ -215,7 +215,9 @@ void SectionTable::endBatch()
 
 void SectionTable::applyRowChanges(const RowSnapshot& from, const RowSnapshot& to)
 {
-    QHash<RowId, qsizetype> inTo;
+    // Rows of a load or of this session have identities of their own; rows
+    // without one (0) pair up one to one all the same.
+    QMultiHash<RowId, qsizetype> inTo;
     inTo.reserve(to.size());
     for (qsizetype j = 0; j < to.size(); ++j)
         inTo.insert(to.rows.id(j), j);
@@ -223,12 +225,13 @@ void SectionTable::applyRowChanges(const RowSnapshot& from, const RowSnapshot& t
     std::vector<std::pair<qsizetype, qsizetype>> kept; // (index in from, index in to)
     std::vector<bool> keptInTo(size_t(to.size()), false);
     for (qsizetype i = 0; i < from.size(); ++i) {
-        const auto found = inTo.constFind(from.rows.id(i));
-        if (found == inTo.cend()) {
+        const auto found = inTo.find(from.rows.id(i));
+        if (found == inTo.end()) {
             removed.append(from.positions[i]);
         } else {
             kept.emplace_back(i, *found);
             keptInTo[size_t(*found)] = true;
+            inTo.erase(found);
         }
     }
     removeRows(removed);

@@ -54,8 +54,13 @@ void EditHistory::setPathText(const QByteArray& text)
 void EditHistory::setSorted(bool on, const std::function<void(bool)>& shown)
 {
     bool hasRows = false;
-    for (LineKind kind : allLineKinds)
+    bool already = true;
+    for (LineKind kind : allLineKinds) {
         hasRows = hasRows || m_document.table(kind).rowCount() > 0;
+        already = already && m_document.table(kind).isSorted() == on;
+    }
+    if (already)
+        return;
     // Sorting empty tables changes nothing a save would write.
     if (!hasRows) {
         m_document.setSorted(on);
