@@ -4,12 +4,22 @@
 
 #include "document/keptlayoutwriter.h"
 #include "edits/edithistory.h"
+#include "paste/pasteline.h"
+
+#include <QLineEdit>
+#include <QPushButton>
 
 #include <QRandomGenerator>
 
 using namespace wkit;
 
 namespace {
+
+// The file a save would write, in both layouts.
+QByteArrayList savedFiles(const IdeDocument& document)
+{
+    return {document.toFileBytes("h"), formatKeepingLayout(document)};
+}
 
 // Every row of every table and the paths text: what the reference compares.
 QByteArrayList contentOf(const IdeDocument& document)
@@ -89,32 +99,33 @@ private slots:
         QTest::addColumn<QString>("corpus");
         QTest::addColumn<bool>("sorted");
         QTest::addColumn<quint32>("seed");
-        QTest::newRow("unsorted") << QStringLiteral("modmap-props.ide") << false << 7u;
-        QTest::newRow("sorted") << QStringLiteral("basegame-generic.ide") << true << 11u;
-        QTest::newRow("effects") << QStringLiteral("modmap-ghosttown.ide") << false << 23u;
+        QTest::addColumn<int>("steps");
+        QTest::newRow("unsorted") << QStringLiteral("modmap-props.ide") << false << 7u << 10000;
+        QTest::newRow("sorted") << QStringLiteral("basegame-generic.ide") << true << 11u << 1000;
+        QTest::newRow("effects") << QStringLiteral("modmap-ghosttown.ide") << false << 23u << 1000;
     }
     void randomStepsUndoAndRedo()
     {
         QFETCH(QString, corpus);
         QFETCH(bool, sorted);
         QFETCH(quint32, seed);
+        QFETCH(int, steps);
         Session s;
         s.useSettings(QByteArray(defaultSettings).replace("sort=1", sorted ? "sort=1" : "sort=0"));
         const QString file = s.copyOfCorpus(corpus, QStringLiteral("u.ide"));
         Form1& w = s.startShown(file);
         IdeDocument& document = w.document();
         QUndoStack& stack = EditHistory::of(document).stack();
-        const QByteArray fixedBefore = document.toFileBytes("h");
-        const QByteArray keptBefore = formatKeepingLayout(document);
-
-        // states[i]: the content after i steps; `at` the step the window is at.
+        // states[i]: the content after i steps (files[i]: as saved); `at` the
+        // step the window is at. The history keeps the last stepsKept steps.
         QList<QByteArrayList> states{contentOf(document)};
+        QList<QByteArrayList> files{savedFiles(document)};
         qsizetype at = 0;
         qsizetype savedAt = 0; // the step equal to the file; sorting from there keeps it so
         int sorts = 0;
         QRandomGenerator random(seed);
         const char* commands[] = {"ObComOut", "ObjUnCom", "ObjRemove", "ObjsDupLine"};
-        for (int step = 0; step < 400 && states.size() < EditHistory::stepsKept; ++step) {
+        for (int step = 0; step < steps; ++step) {
             const int choice = random.bounded(10);
             if (choice < 2 && at > 0) {
                 s.action("EditUndo")->trigger();
@@ -124,32 +135,55 @@ private slots:
                 ++at;
             } else {
                 const int before = stack.index();
+                const QUndoCommand* top = before > 0 ? stack.command(before - 1) : nullptr;
+                SectionView* objs = w.view(LineKind::Object);
+                const int rows = objs->model()->rowCount();
                 if (choice == 3) {
                     // Sorting on or off as the user clicks it.
                     w.findChild<QCheckBox*>(QStringLiteral("objectSort"))->click();
                 } else if (choice == 4) {
                     // Paths edits in a row merge into one step.
                     EditHistory::of(document).setPathText(document.pathText() + "\r\n" + QByteArray::number(step));
+                } else if (choice == 5) {
+                    addPastedLine(document, QString::number(random.bounded(900)) + QStringLiteral(", pasted, t, 1, 10, 0"));
+                } else if (choice == 6 && rows > 0) {
+                    // The object editor opened on a row, a new name confirmed.
+                    objs->selectionModel()->select(objs->model()->index(random.bounded(rows), 0),
+                                                   QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+                    emit objs->openRequested();
+                    QWidget* editor = w.findChild<QWidget*>(QStringLiteral("Objectedit"));
+                    QVERIFY(editor);
+                    editor->findChild<QLineEdit*>(QStringLiteral("objectname"))->setText("e" + QString::number(step));
+                    editor->findChild<QPushButton*>(QStringLiteral("Command1"))->click();
                 } else {
-                    SectionView* objs = w.view(LineKind::Object);
                     objs->clearSelection();
-                    const int rows = objs->model()->rowCount();
                     for (int k = 0, n = rows ? 1 + random.bounded(qMin(rows, 40)) : 0; k < n; ++k)
                         objs->selectionModel()->select(objs->model()->index(random.bounded(rows), 0),
                                                        QItemSelectionModel::Select | QItemSelectionModel::Rows);
                     s.action(commands[random.bounded(4)])->trigger();
                 }
-                if (stack.index() == before && contentOf(document) == states[at])
+                // A full history drops its oldest step as it takes a new one.
+                const bool merged = stack.index() == before && stack.command(before - 1) == top;
+                if (merged && contentOf(document) == states[at])
                     continue; // nothing changed, nothing kept
                 const bool sortFromSaved = choice == 3 && at == savedAt;
                 sorts += choice == 3;
                 if (savedAt > at)
                     savedAt = -1; // the saved state was undone and left behind
                 states.resize(at + 1);
-                if (stack.index() == before + 1)
-                    states << contentOf(document);
-                else
+                files.resize(at + 1);
+                if (merged) {
                     states.back() = contentOf(document); // merged into the step before
+                    files.back() = savedFiles(document);
+                } else {
+                    states << contentOf(document);
+                    files << savedFiles(document);
+                }
+                if (states.size() > EditHistory::stepsKept + 1) {
+                    states.removeFirst();
+                    files.removeFirst();
+                    savedAt = savedAt > 0 ? savedAt - 1 : -1;
+                }
                 at = states.size() - 1;
                 if (sortFromSaved)
                     savedAt = at;
@@ -158,18 +192,16 @@ private slots:
             // Changed exactly while away from the state loaded or sorted.
             QCOMPARE(w.windowTitle().endsWith(QLatin1Char('*')), at != savedAt);
         }
-        while (stack.canRedo())
-            stack.redo();
-        const QByteArray fixedLast = document.toFileBytes("h");
         QVERIFY(sorts > 0);
+        // Undoing everything saves the oldest state kept, byte for byte in both
+        // layouts; redoing everything the newest.
         while (stack.canUndo())
             stack.undo();
-        QCOMPARE(document.toFileBytes("h"), fixedBefore);
-        QCOMPARE(formatKeepingLayout(document), keptBefore);
+        QCOMPARE(savedFiles(document), files.front());
         QVERIFY(!s.action("EditUndo")->isEnabled());
         while (stack.canRedo())
             stack.redo();
-        QCOMPARE(document.toFileBytes("h"), fixedLast);
+        QCOMPARE(savedFiles(document), files.back());
     }
 };
 
