@@ -7,6 +7,7 @@
 #include "document/ideparser.h"
 #include "document/idewriter.h"
 #include "document/linecommands.h"
+#include "edits/edithistory.h"
 
 #include <benchmark/benchmark.h>
 
@@ -289,10 +290,46 @@ void lineCommand(benchmark::State& state, bool (*command)(IdeDocument&, LineKind
         // that here, as a table just loaded has bytes of its own.
         table.setRowValues(0, table.rows().values(0));
         document.setSorted(sorted);
-        document.setFileChanges(false);
+        document.setModified(false);
         QList<qsizetype> rows = selection(which, table.rowCount());
         state.ResumeTiming();
         benchmark::DoNotOptimize(command(document, LineKind::Object, std::move(rows)));
+    }
+}
+
+enum class Phase { Command, Undo, Redo };
+
+// The same on all rows as a step of the edit history, and its undo and redo.
+void historyStep(benchmark::State& state, bool (*command)(IdeDocument&, LineKind, QList<qsizetype>), bool sorted,
+                 Phase phase)
+{
+    IdeDocument document;
+    EditHistory& history = EditHistory::of(document);
+    SectionTable& table = document.table(LineKind::Object);
+    for (auto _ : state) {
+        state.PauseTiming();
+        history.forget();
+        document.setSorted(false);
+        // As a load does: rows made from now on are numbered past the file's lines.
+        DocumentContent content;
+        content.table(LineKind::Object) = RowStore(millionObjects());
+        content.layout.lineCount = 100 * millionRows; // past every line of the generated file
+        document.replaceContent(std::move(content));
+        table.setRowValues(0, table.rows().values(0));
+        document.setSorted(sorted);
+        const QList<qsizetype> rows = selection(AllRows, table.rowCount());
+        if (phase == Phase::Command)
+            state.ResumeTiming();
+        history.changeRows(LineKind::Object, rows, QStringLiteral("step"),
+                           [&] { return command(document, LineKind::Object, rows); });
+        if (phase == Phase::Undo) {
+            state.ResumeTiming();
+            history.stack().undo();
+        } else if (phase == Phase::Redo) {
+            history.stack().undo();
+            state.ResumeTiming();
+            history.stack().redo();
+        }
     }
 }
 
@@ -313,6 +350,17 @@ void registerLineCommands()
                 benchmark::RegisterBenchmark(name.c_str(), lineCommand, command.run, which, sorted)
                     ->Unit(benchmark::kMillisecond)
                     ->Iterations(5);
+            }
+        }
+        const std::pair<Phase, const char*> phases[] = {
+            {Phase::Command, "step"}, {Phase::Undo, "undo"}, {Phase::Redo, "redo"}};
+        for (bool sorted : {false, true}) {
+            for (const auto& [phase, phaseName] : phases) {
+                const std::string name =
+                    std::string(command.name) + "/allRows" + (sorted ? "/sorted/" : "/") + phaseName;
+                benchmark::RegisterBenchmark(name.c_str(), historyStep, command.run, sorted, phase)
+                    ->Unit(benchmark::kMillisecond)
+                    ->Iterations(3);
             }
         }
     }

@@ -24,7 +24,6 @@ void IdeDocument::setPathText(const QByteArray& text)
         return;
     m_pathText = text;
     emit pathTextChanged();
-    setFileChanges(true);
 }
 
 void IdeDocument::setOpenFilePath(const QString& path)
@@ -35,12 +34,12 @@ void IdeDocument::setOpenFilePath(const QString& path)
     emit openFilePathChanged(path);
 }
 
-void IdeDocument::setFileChanges(bool changed)
+void IdeDocument::setModified(bool changed)
 {
-    if (changed == m_fileChanges)
+    if (changed == m_modified)
         return;
-    m_fileChanges = changed;
-    emit fileChangesChanged(changed);
+    m_modified = changed;
+    emit modifiedChanged(changed);
 }
 
 void IdeDocument::clearTables()

@@ -13,7 +13,8 @@
 #include <array>
 
 // The open document: six section tables, the path store, the file's path and
-// the changed flag. The window and the editors work on it directly.
+// the changed flag. The window and the editors change it through its edit
+// history (src/edits), one undoable step at a time.
 class IdeDocument : public QObject {
     Q_OBJECT
 public:
@@ -24,8 +25,7 @@ public:
     SectionTable& table(LineKind kind) { return *m_tables[size_t(kind)]; }
     const SectionTable& table(LineKind kind) const { return *m_tables[size_t(kind)]; }
 
-    // The path sections' lines, joined by CR LF. Changing the text marks the
-    // document changed.
+    // The path sections' lines, joined by CR LF.
     const QByteArray& pathText() const { return m_pathText; }
     void setPathText(const QByteArray& text);
 
@@ -33,8 +33,10 @@ public:
     void setOpenFilePath(const QString& path);
     bool isUntitled() const { return m_openFilePath == untitledPath; }
 
-    bool fileChanges() const { return m_fileChanges; }
-    void setFileChanges(bool changed);
+    // Whether the document differs from its file. Kept by the edit history
+    // (src/edits), which knows when a change or its undo returns to the file's state.
+    bool isModified() const { return m_modified; }
+    void setModified(bool changed);
 
     // Empties every table and the path store.
     void clearTables();
@@ -57,7 +59,7 @@ public:
     void setLoadReport(LoadReport report) { m_loadReport = std::move(report); }
 
 signals:
-    void fileChangesChanged(bool changed);
+    void modifiedChanged(bool changed);
     void openFilePathChanged(const QString& path);
     void pathTextChanged();
     // Every table was replaced at once (a load, New or Close).
@@ -69,6 +71,6 @@ private:
     FileLayout m_layout;
     QByteArray m_pathText;
     QString m_openFilePath = untitledPath;
-    bool m_fileChanges = false;
+    bool m_modified = false;
     LoadReport m_loadReport;
 };

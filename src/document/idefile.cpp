@@ -144,7 +144,7 @@ LoadOutcome loadFile(IdeDocument& document, const QString& path, const LoadError
     document.replaceContent(std::move(content));
     document.setLoadReport(std::move(report));
     document.setOpenFilePath(path);
-    document.setFileChanges(false);
+    document.setModified(false);
     return {ReadOutcome::Read, {}};
 }
 

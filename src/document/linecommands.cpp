@@ -73,14 +73,8 @@ bool rewriteFirstValues(IdeDocument& document, LineKind kind, QList<qsizetype> r
 {
     SectionTable& table = document.table(kind);
     QList<qsizetype> pending = inTableOrder(std::move(rows), table.rowCount());
-    bool changed = false;
-    {
-        const Batch batch(table, pending.size());
-        changed = rewriteRows(table, std::move(pending), rewrite);
-    }
-    if (changed)
-        document.setFileChanges(true);
-    return changed;
+    const Batch batch(table, pending.size());
+    return rewriteRows(table, std::move(pending), rewrite);
 }
 
 } // namespace
@@ -119,8 +113,6 @@ bool removeRows(IdeDocument& document, LineKind kind, QList<qsizetype> rows)
     SectionTable& table = document.table(kind);
     const QList<qsizetype> targets = inTableOrder(std::move(rows), table.rowCount());
     table.removeRows(targets);
-    if (!targets.isEmpty())
-        document.setFileChanges(true);
     return !targets.isEmpty();
 }
 
@@ -132,7 +124,5 @@ bool duplicateRows(IdeDocument& document, LineKind kind, QList<qsizetype> rows)
         const Batch batch(table, sources.size());
         table.appendCopies(sources);
     }
-    if (!sources.isEmpty())
-        document.setFileChanges(true);
     return !sources.isEmpty();
 }

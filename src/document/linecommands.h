@@ -7,8 +7,8 @@
 class IdeDocument;
 
 // The commands of a table's Actions menu. Each acts on the given rows (in
-// table order) as one command, sets the changed flag when it changed anything
-// and returns whether it did.
+// table order) as one command and returns whether it changed anything; the
+// window runs them as steps of the document's edit history.
 
 // "# " before the first value of every row not commented yet.
 bool commentOut(IdeDocument& document, LineKind kind, QList<qsizetype> rows);

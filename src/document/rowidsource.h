@@ -21,6 +21,8 @@ public:
         m_sources.push_back(copiedFrom);
         return m_first + RowId(m_sources.size() - 1);
     }
+    // The identity take() hands out next.
+    RowId nextId() const { return m_first + RowId(m_sources.size()); }
     // The first identity handed out since the last reset; lower ones are lines of the file.
     RowId firstFresh() const { return m_first; }
     // The row `id` was copied from, or 0 for a row read or made new.

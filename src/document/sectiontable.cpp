@@ -2,6 +2,8 @@
 
 #include "document/rowcells.h"
 
+#include <QMultiHash>
+
 #include <algorithm>
 
 SectionTable::SectionTable(LineKind kind, RowIdSource* ids, QObject* parent)
@@ -206,6 +208,110 @@ void SectionTable::endBatch()
         same = order[pos] == pos;
     if (same)
         return;
+    emit aboutToBeReordered();
+    const QList<qsizetype> newPositions = m_rows.reorder(order);
+    emit reordered(newPositions);
+}
+
+void SectionTable::applyRowChanges(const RowSnapshot& from, const RowSnapshot& to)
+{
+    // Rows of a load or of this session have identities of their own; rows
+    // without one (0) pair up one to one all the same.
+    QMultiHash<RowId, qsizetype> inTo;
+    inTo.reserve(to.size());
+    for (qsizetype j = 0; j < to.size(); ++j)
+        inTo.insert(to.rows.id(j), j);
+    QList<qsizetype> removed;
+    std::vector<std::pair<qsizetype, qsizetype>> kept; // (index in from, index in to)
+    std::vector<bool> keptInTo(size_t(to.size()), false);
+    for (qsizetype i = 0; i < from.size(); ++i) {
+        const auto found = inTo.find(from.rows.id(i));
+        if (found == inTo.end()) {
+            removed.append(from.positions[i]);
+        } else {
+            kept.emplace_back(i, *found);
+            keptInTo[size_t(*found)] = true;
+            inTo.erase(found);
+        }
+    }
+    removeRows(removed);
+
+    // The kept rows take their new values where they stand, then move to
+    // their places among the rows that stay: a row's place in `to` less the
+    // rows still to come before it.
+    std::vector<qsizetype> targetOf(size_t(to.size()), 0);
+    qsizetype comingBefore = 0;
+    for (qsizetype j = 0; j < to.size(); ++j) {
+        targetOf[size_t(j)] = to.positions[j] - comingBefore;
+        if (!keptInTo[size_t(j)])
+            ++comingBefore;
+    }
+    bool moves = false;
+    qsizetype removedBefore = 0;
+    for (const auto& [i, j] : kept) {
+        const qsizetype position = from.positions[i];
+        while (removedBefore < removed.size() && removed[removedBefore] < position)
+            ++removedBefore;
+        const qsizetype at = position - removedBefore;
+        const QList<QByteArray> values = to.rows.values(j);
+        if (m_rows.values(at) != values) {
+            m_rows.replaceValues(at, values);
+            emit rowChanged(at);
+        }
+        moves = moves || targetOf[size_t(j)] != at;
+    }
+    if (moves) {
+        // Every kept row at its target, the others in their order around them.
+        QList<qsizetype> order(m_rows.size(), -1);
+        std::vector<bool> placed(size_t(m_rows.size()), false);
+        removedBefore = 0;
+        for (const auto& [i, j] : kept) {
+            const qsizetype position = from.positions[i];
+            while (removedBefore < removed.size() && removed[removedBefore] < position)
+                ++removedBefore;
+            order[targetOf[size_t(j)]] = position - removedBefore;
+            placed[size_t(position - removedBefore)] = true;
+        }
+        qsizetype next = 0;
+        for (qsizetype& slot : order) {
+            if (slot >= 0)
+                continue;
+            while (placed[size_t(next)])
+                ++next;
+            slot = next++;
+        }
+        emit aboutToBeReordered();
+        const QList<qsizetype> newPositions = m_rows.reorder(order);
+        emit reordered(newPositions);
+    }
+
+    // The rows that come back: one by one in the middle, as one append at the end.
+    qsizetype tail = to.size();
+    qsizetype endPosition = m_rows.size() + (to.size() - qsizetype(kept.size()));
+    while (tail > 0 && !keptInTo[size_t(tail - 1)] && to.positions[tail - 1] == endPosition - 1) {
+        --tail;
+        --endPosition;
+    }
+    for (qsizetype j = 0; j < tail; ++j) {
+        if (keptInTo[size_t(j)])
+            continue;
+        const qsizetype at = to.positions[j];
+        emit rowAboutToBeInserted(at);
+        m_rows.insert(at, to.rows.values(j), to.rows.id(j));
+        emit rowInserted(at);
+    }
+    if (tail < to.size()) {
+        const qsizetype first = m_rows.size();
+        emit rowsAboutToBeAppended(to.size() - tail);
+        for (qsizetype j = tail; j < to.size(); ++j)
+            m_rows.append(to.rows.values(j), to.rows.id(j));
+        emit rowsAppended(first, to.size() - tail);
+    }
+}
+
+void SectionTable::unsortToOrder(const QList<qsizetype>& order)
+{
+    m_sorted = false;
     emit aboutToBeReordered();
     const QList<qsizetype> newPositions = m_rows.reorder(order);
     emit reordered(newPositions);

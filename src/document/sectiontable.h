@@ -2,6 +2,7 @@
 
 #include "document/linekind.h"
 #include "document/rowidsource.h"
+#include "document/rowsnapshot.h"
 #include "document/rowstore.h"
 
 #include <QObject>
@@ -41,6 +42,14 @@ public:
     // Whether the rows were read in the later object layout (rowcells.h); decided
     // when a file's rows are taken over, kept until the next ones.
     bool isLaterLayout() const { return m_laterLayout; }
+
+    // Puts the table from the state `from` was taken in into the one `to` was
+    // taken in, when only those rows differ (snapshots of one change, either
+    // way round): rows go and come back with their identities at their
+    // positions, the others keep their order. Linear in the table's rows.
+    void applyRowChanges(const RowSnapshot& from, const RowSnapshot& to);
+    // Sorting off, and the rows put back in `order` (order[new position] = old position).
+    void unsortToOrder(const QList<qsizetype>& order);
 
     bool isSorted() const { return m_sorted; }
     void setSorted(bool sorted);

@@ -1,5 +1,7 @@
 #include "editors/lineeditor.h"
 
+#include "edits/edithistory.h"
+
 #include "document/idedocument.h"
 #include "document/rowcells.h"
 #include "document/rowtracker.h"
@@ -140,8 +142,12 @@ bool LineEditor::confirm()
     if (unstorableValue())
         return false;
     const QList<QByteArray> values = lineValues();
+    EditHistory& history = EditHistory::of(m_document);
     if (isAddMode()) {
-        m_document.table(m_kind).appendRow(values);
+        history.changeRows(m_kind, {}, QStringLiteral("Add line"), [&] {
+            m_document.table(m_kind).appendRow(values);
+            return true;
+        });
         if (!m_design.addedStatus.isEmpty())
             emit statusMessage(m_design.addedStatus);
     } else {
@@ -149,11 +155,14 @@ bool LineEditor::confirm()
             m_platform.showMessage(this, appTitle, rowGoneText, Platform::Icon::Information);
             return false;
         }
-        writeBack(values);
+        const qsizetype row = *m_tracker->row();
+        history.changeRows(m_kind, {row}, QStringLiteral("Change line %1").arg(row + 1), [&] {
+            writeBack(values);
+            return true;
+        });
         if (!m_design.updatedStatus.isEmpty())
             emit statusMessage(m_design.updatedStatus);
     }
-    m_document.setFileChanges(true);
     finish();
     return true;
 }

@@ -2,6 +2,7 @@
 
 #include "document/idedocument.h"
 #include "document/idefile.h"
+#include "edits/edithistory.h"
 #include "mainwindow/loaderrorprompts.h"
 #include "platform/platform.h"
 #include "settings/recentlist.h"
@@ -38,7 +39,7 @@ FileCommands::FileCommands(IdeDocument& document, Platform& platform, RecentList
 
 bool FileCommands::askToSave()
 {
-    if (!m_document.fileChanges())
+    if (!m_document.isModified())
         return true;
     const Platform::Answer answer = m_platform.askYesNoCancel(
         m_dialogParent, QStringLiteral("Save changes?"),
@@ -96,7 +97,7 @@ void FileCommands::fileNew()
         return;
     m_document.clearTables();
     m_document.setOpenFilePath(IdeDocument::untitledPath);
-    m_document.setFileChanges(false);
+    EditHistory::of(m_document).forget();
     forgetLayoutAnswer();
     emit statusMessage(QStringLiteral("New file created"));
 }
@@ -107,7 +108,7 @@ void FileCommands::fileClose()
         return;
     m_document.setOpenFilePath(IdeDocument::untitledPath);
     m_document.clearTables();
-    m_document.setFileChanges(false);
+    EditHistory::of(m_document).forget();
     forgetLayoutAnswer();
     emit statusMessage(QStringLiteral("File closed"));
 }
@@ -167,11 +168,12 @@ bool FileCommands::loadFile(const QString& path, OnFailure onFailure)
         if (onFailure == OnFailure::Untitled) {
             m_document.clearTables();
             m_document.setOpenFilePath(IdeDocument::untitledPath);
-            m_document.setFileChanges(false);
+            EditHistory::of(m_document).forget();
             forgetLayoutAnswer();
         }
         return false;
     }
+    EditHistory::of(m_document).forget();
     forgetLayoutAnswer();
     emit loaded();
     const qsizetype reported = m_document.loadReport().entries.size();
@@ -217,7 +219,7 @@ bool FileCommands::saveFile(const QString& path)
                                Platform::Icon::Information);
         return false;
     }
-    m_document.setFileChanges(false);
+    EditHistory::of(m_document).markSaved();
     emit statusMessage(QStringLiteral("IDE File saved"));
     return true;
 }

@@ -2,6 +2,7 @@
 
 #include "document/idedocument.h"
 #include "document/linecommands.h"
+#include "edits/edithistory.h"
 #include "editors/editorhost.h"
 #include "mainwindow/aboutdialog.h"
 #include "mainwindow/filecommands.h"
@@ -23,6 +24,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QPointer>
+#include <QSignalBlocker>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTimer>
@@ -129,7 +131,7 @@ Form1::Form1(Platform& platform, SettingsFile& settings, QWidget* parent)
                 [this, kind] { m_editors->openNew(kind); });
     }
 
-    connect(m_document, &IdeDocument::fileChangesChanged, this, &Form1::updateTitle);
+    connect(m_document, &IdeDocument::modifiedChanged, this, &Form1::updateTitle);
     connect(m_document, &IdeDocument::openFilePathChanged, this, &Form1::updateTitle);
     connect(m_fileCommands, &FileCommands::statusMessage, this, &Form1::setStatus);
     connect(m_fileCommands, &FileCommands::loaded, this, &Form1::refreshStatistics);
@@ -325,6 +327,17 @@ void Form1::buildMenus()
 
     QMenu* edit = menuBar()->addMenu(QStringLiteral("Edit"));
     edit->setObjectName(QStringLiteral("MenuEdit"));
+    // Captions name the step: "Undo Remove 500 lines".
+    QUndoStack& history = EditHistory::of(*m_document).stack();
+    QAction* undo = history.createUndoAction(this, QStringLiteral("Undo"));
+    undo->setObjectName(QStringLiteral("EditUndo"));
+    undo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    QAction* redo = history.createRedoAction(this, QStringLiteral("Redo"));
+    redo->setObjectName(QStringLiteral("EditRedo"));
+    redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    edit->addAction(undo);
+    edit->addAction(redo);
+    edit->addSeparator()->setObjectName(QStringLiteral("EditUndoDiv"));
     m_editPaste = namedAction(this, "EditPaste", QStringLiteral("Paste in line"));
     m_editPaste->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_V));
     m_editPaste2 = namedAction(this, "EditPaste2", QStringLiteral("Paste in line"));
@@ -377,14 +390,20 @@ QMenu* Form1::buildActionsMenu(LineKind kind)
     m_actionsMenus[size_t(kind)] = menu;
 
     // The commands act on their own table's selection, whichever section is shown.
-    const auto onSelection = [this, kind](auto command) {
-        return [this, kind, command] { return command(*m_document, kind, view(kind)->selectedRowNumbers()); };
+    // Each is one step of the undo history over all the selected rows.
+    const auto onSelection = [this, kind](const QString& name, auto command) {
+        return [this, kind, name, command] {
+            const QList<qsizetype> rows = view(kind)->selectedRowNumbers();
+            return EditHistory::of(*m_document)
+                .changeRows(kind, rows, EditHistory::linesText(name, rows.size()),
+                            [&] { return command(*m_document, kind, rows); });
+        };
     };
-    connect(actions.commentOut, &QAction::triggered, this, onSelection(commentOut));
-    connect(actions.unComment, &QAction::triggered, this, onSelection(unComment));
-    connect(actions.remove, &QAction::triggered, this, onSelection(removeRows));
-    connect(actions.duplicate, &QAction::triggered, this, [this, kind] {
-        if (duplicateRows(*m_document, kind, view(kind)->selectedRowNumbers()))
+    connect(actions.commentOut, &QAction::triggered, this, onSelection(QStringLiteral("Comment out"), commentOut));
+    connect(actions.unComment, &QAction::triggered, this, onSelection(QStringLiteral("Un-comment"), unComment));
+    connect(actions.remove, &QAction::triggered, this, onSelection(QStringLiteral("Remove"), removeRows));
+    connect(actions.duplicate, &QAction::triggered, this, [this, kind, duplicate = onSelection(QStringLiteral("Duplicate"), duplicateRows)] {
+        if (duplicate())
             setStatus(QStringLiteral("Line duplicated"));
     });
     return menu;
@@ -405,6 +424,8 @@ void Form1::startUp(const QString& commandLine)
     m_versionPanel->setText(versionText);
 
     m_objectSort->setChecked(m_settings.readOption(QStringLiteral("sort")) == 1);
+    // Sorted as the settings say is where the document starts, not a change of it.
+    EditHistory::of(*m_document).forget();
     m_showLines->setChecked(m_settings.readOption(QStringLiteral("lines")) == 1);
     m_catchPaste->setChecked(m_settings.readOption(QStringLiteral("paste")) == 1);
     m_keepLayout->setChecked(m_settings.readAddedOption(QStringLiteral("keepLayout")) == 1);
@@ -476,7 +497,11 @@ void Form1::openPasteLine()
 
 void Form1::applySort(bool on)
 {
-    m_document->setSorted(on);
+    EditHistory::of(*m_document).setSorted(on, [this](bool sorted) {
+        const QSignalBlocker quiet(m_objectSort);
+        m_objectSort->setChecked(sorted);
+        m_settings.writeSetting(QStringLiteral("sort"), sorted ? QStringLiteral("1") : QStringLiteral("0"));
+    });
     m_settings.writeSetting(QStringLiteral("sort"), on ? QStringLiteral("1") : QStringLiteral("0"));
 }
 
@@ -505,7 +530,7 @@ void Form1::applyKeepLayout(bool on)
 void Form1::updateTitle()
 {
     setWindowTitle(QStringLiteral("Tarnel [ ") + m_document->openFilePath() + QStringLiteral(" ]") +
-                   (m_document->fileChanges() ? QStringLiteral("*") : QString()));
+                   (m_document->isModified() ? QStringLiteral("*") : QString()));
 }
 
 void Form1::placeSectionViews()

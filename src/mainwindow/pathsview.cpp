@@ -2,10 +2,12 @@
 
 #include "document/idedocument.h"
 #include "document/pathlines.h"
+#include "edits/edithistory.h"
 #include "paste/pasteline.h"
 #include "platform/platform.h"
 
 #include <QFontDatabase>
+#include <QKeyEvent>
 #include <QLabel>
 
 namespace {
@@ -47,6 +49,8 @@ PathsView::PathsView(IdeDocument& document, Platform& platform, QWidget* parent)
     setObjectName(QStringLiteral("pathText"));
     setLineWrapMode(QPlainTextEdit::NoWrap);
     setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    // The document's history undoes typing here too: one stack for the whole document.
+    setUndoRedoEnabled(false);
 
     m_notice->setObjectName(QStringLiteral("pathNotice"));
     m_notice->setTextFormat(Qt::PlainText);
@@ -101,6 +105,20 @@ void PathsView::fillFromDocument()
     showNotice(noticeFor(m_document.pathText()));
 }
 
+bool PathsView::event(QEvent* event)
+{
+    // Left to the window's Undo and Redo, which the text would otherwise keep for itself.
+    if (event->type() == QEvent::ShortcutOverride) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo) ||
+            key->keyCombination() == QKeyCombination(Qt::ControlModifier, Qt::Key_Y)) {
+            event->ignore();
+            return false;
+        }
+    }
+    return QPlainTextEdit::event(event);
+}
+
 void PathsView::storeIntoDocument()
 {
     // Raw text: plain text would turn no-break spaces of the file into spaces.
@@ -122,7 +140,7 @@ void PathsView::storeIntoDocument()
     text.replace(QLatin1String("\n"), QLatin1String("\r\n"));
     const QByteArray bytes = text.toLatin1();
     m_filling = true;
-    m_document.setPathText(bytes);
+    EditHistory::of(m_document).setPathText(bytes);
     m_filling = false;
     showNotice(noticeFor(bytes));
 }

@@ -1,5 +1,7 @@
 #include "paste/pasteline.h"
 
+#include "edits/edithistory.h"
+
 #include "document/idedocument.h"
 #include "document/idetext.h"
 
@@ -64,7 +66,10 @@ std::optional<qsizetype> addPastedLine(IdeDocument& document, const QString& tex
     values.reserve(commaCount(text) + 1);
     idetext::forEachValue(line, [&](QByteArrayView value) { values.append(value.toByteArray()); });
 
-    const qsizetype row = document.table(*kind).appendRow(values);
-    document.setFileChanges(true);
+    qsizetype row = -1;
+    EditHistory::of(document).changeRows(*kind, {}, QStringLiteral("Paste line"), [&] {
+        row = document.table(*kind).appendRow(values);
+        return true;
+    });
     return row;
 }

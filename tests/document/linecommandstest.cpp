@@ -49,7 +49,7 @@ private slots:
         QCOMPARE(objs.rows().firstValue(0).toByteArray(), commented);
         QVERIFY(objs.rows().isCommented(0));
         QCOMPARE(objs.rows().valueCount(0), 6);
-        QVERIFY(document.fileChanges());
+        QVERIFY(!document.isModified()); // marked by the edit history, not the command
     }
 
     void commentOutLeavesCommentsAlone_data()
@@ -64,10 +64,10 @@ private slots:
         IdeDocument document;
         SectionTable& objs = document.table(LineKind::Object);
         objs.appendRow(objectLine(first));
-        QSignalSpy changed(&document, &IdeDocument::fileChangesChanged);
+        QSignalSpy changed(&document, &IdeDocument::modifiedChanged);
         QVERIFY(!commentOut(document, LineKind::Object, {0}));
         QCOMPARE(objs.rows().firstValue(0).toByteArray(), first);
-        QVERIFY(!document.fileChanges());
+        QVERIFY(!document.isModified());
         QCOMPARE(changed.count(), 0);
     }
 
@@ -93,7 +93,7 @@ private slots:
         QVERIFY(unComment(document, LineKind::Object, {0}));
         QCOMPARE(objs.rows().firstValue(0).toByteArray(), plain);
         QCOMPARE(objs.rows().isCommented(0), plain.trimmed().startsWith('#'));
-        QVERIFY(document.fileChanges());
+        QVERIFY(!document.isModified()); // marked by the edit history, not the command
     }
 
     void unCommentOnPlainRowDoesNothing()
@@ -102,7 +102,7 @@ private slots:
         document.table(LineKind::Object).appendRow(objectLine("12#34"));
         QVERIFY(!unComment(document, LineKind::Object, {0}));
         QCOMPARE(document.table(LineKind::Object).rows().firstValue(0), QByteArrayView("12#34"));
-        QVERIFY(!document.fileChanges());
+        QVERIFY(!document.isModified());
     }
 
     void commentRoundTripRestoresPlainRowAndKeepsFurtherValues()
@@ -131,7 +131,7 @@ private slots:
         QCOMPARE(firstValues(objs), QByteArrayList({"2"}));
         QVERIFY(removeRows(document, LineKind::Object, {0}));
         QCOMPARE(objs.rowCount(), 0);
-        QVERIFY(document.fileChanges());
+        QVERIFY(!document.isModified()); // marked by the edit history, not the command
     }
 
     void commandsWithoutSelectionDoNothing()
@@ -144,7 +144,7 @@ private slots:
         // A row number that no longer exists is not an error either.
         QVERIFY(!removeRows(document, LineKind::Light, {5}));
         QCOMPARE(document.table(LineKind::Light).rowCount(), 1);
-        QVERIFY(!document.fileChanges());
+        QVERIFY(!document.isModified());
     }
 
     void removeSeveralRowsAtOnce()
@@ -174,7 +174,7 @@ private slots:
         QCOMPARE(lights.rows().values(3), light);
         QVERIFY(lights.rows().isCommented(2));
         QVERIFY(!lights.rows().isCommented(1));
-        QVERIFY(document.fileChanges());
+        QVERIFY(!document.isModified()); // marked by the edit history, not the command
     }
 
     void duplicateSeveralKeepsTableOrderOfSources()

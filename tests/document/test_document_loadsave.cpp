@@ -97,24 +97,19 @@ class DocumentLoadSaveTest : public QObject {
 private slots:
     void initTestCase() { QVERIFY(m_dir.isValid()); }
 
-    void setPathTextMarksChanged()
+    void setPathTextSignalsOnce()
     {
         IdeDocument document;
-        QSignalSpy changes(&document, &IdeDocument::fileChangesChanged);
+        QSignalSpy changes(&document, &IdeDocument::modifiedChanged);
         QSignalSpy pathChanges(&document, &IdeDocument::pathTextChanged);
-        QVERIFY(!document.fileChanges());
         document.setPathText("ped, 1, x\r\n\t2, 3");
         QCOMPARE(document.pathText(), QByteArray("ped, 1, x\r\n\t2, 3"));
-        QVERIFY(document.fileChanges());
-        QCOMPARE(changes.size(), 1);
-        QCOMPARE(changes.front().front().toBool(), true);
         QCOMPARE(pathChanges.size(), 1);
+        // The changed flag is the edit history's to keep.
+        QVERIFY(!document.isModified());
+        QCOMPARE(changes.size(), 0);
         // The same text again is no change.
-        document.setFileChanges(false);
         document.setPathText("ped, 1, x\r\n\t2, 3");
-        QVERIFY(!document.fileChanges());
-        QCOMPARE(changes.size(), 2);
-        QCOMPARE(changes.back().front().toBool(), false);
         QCOMPARE(pathChanges.size(), 1);
         // The path text is written as the path section.
         const QByteArrayList written = kit::crlfLines(document.toFileBytes("# h"));
@@ -171,10 +166,10 @@ private slots:
     {
         IdeDocument document;
         document.setPathText("edited");
-        QVERIFY(document.fileChanges());
-        QSignalSpy changes(&document, &IdeDocument::fileChangesChanged);
+        document.setModified(true);
+        QSignalSpy changes(&document, &IdeDocument::modifiedChanged);
         QCOMPARE(loadPath(document, mixedPath()).status, ReadOutcome::Read);
-        QVERIFY(!document.fileChanges());
+        QVERIFY(!document.isModified());
         QCOMPARE(changes.size(), 1);
         QCOMPARE(changes.front().front().toBool(), false);
     }
@@ -232,7 +227,7 @@ private slots:
         IdeDocument document;
         QCOMPARE(loadPath(document, mixedPath()).status, ReadOutcome::Read);
         document.table(LineKind::Object).appendRow({"99", "edit"});
-        document.setFileChanges(true);
+        document.setModified(true);
         const DocumentContent before = kit::snapshot(document);
         QSignalSpy replaced(&document, &IdeDocument::contentReplaced);
         QSignalSpy reset(&document.table(LineKind::Object), &SectionTable::aboutToBeReset);
@@ -243,7 +238,7 @@ private slots:
             QVERIFY(!outcome.error.isEmpty());
         const QString difference = kit::differenceBetween(before, kit::snapshot(document), true);
         QVERIFY2(difference.isEmpty(), qPrintable(difference));
-        QVERIFY(document.fileChanges());
+        QVERIFY(document.isModified());
         QCOMPARE(document.openFilePath(), mixedPath());
         QCOMPARE(replaced.size(), 0);
         QCOMPARE(reset.size(), 0);

@@ -2,7 +2,8 @@
 # Starts the real editor in an X server on a corpus file, presses Ctrl+S with
 # xdotool and checks the saved file against what tarnel-cli writes; then
 # comments out a row through its right-click Actions menu, saves again and
-# checks that exactly that line came back commented; then opens a light row
+# checks that exactly that line came back commented; removes that row, undoes
+# it with Ctrl+Z, saves and finds it again; then opens a light row
 # with Enter, types its colour fields, confirms, saves and checks that line.
 # Usage: save_with_ctrl_s.sh TARNEL TARNEL_CLI CORPUS_FILE
 set -euo pipefail
@@ -89,6 +90,36 @@ if [ "$(printf '%s\n' "$removed" | grep -c .)" -ne 1 ] || [ "$added" != "# $remo
   exit 1
 fi
 commented="$removed"
+# Remove line on the same row, then Ctrl+Z: the title loses its "*" again and
+# a save finds the row where it was.
+xdotool mousemove --window "$window" 300 62 click 1
+sleep 0.2
+xdotool mousemove --window "$window" 300 62 click 3
+sleep 0.3
+xdotool key --clearmodifiers Down Down Down Down Return
+for _ in $(seq 1 150); do
+  xdotool search --name "Tarnel \[ $target \]\*" >/dev/null 2>&1 && break
+  sleep 0.1
+done
+xdotool search --name "Tarnel \[ $target \]\*" >/dev/null 2>&1 || { echo "FAIL: Remove line did not mark the document changed"; exit 1; }
+xdotool key --window "$window" --clearmodifiers ctrl+z
+for _ in $(seq 1 150); do
+  xdotool search --name "Tarnel \[ $target \]\$" >/dev/null 2>&1 && break
+  sleep 0.1
+done
+xdotool search --name "Tarnel \[ $target \]\$" >/dev/null 2>&1 || { echo "FAIL: Ctrl+Z did not return to the saved state"; exit 1; }
+cp "$target" "$work/before-undo-save.ide"
+saved_at="$(stat -c %y "$target")"
+xdotool key --window "$window" --clearmodifiers ctrl+s
+for _ in $(seq 1 150); do
+  [ "$(stat -c %y "$target")" != "$saved_at" ] && break
+  sleep 0.1
+done
+[ "$(stat -c %y "$target")" != "$saved_at" ] || { echo "FAIL: Ctrl+S after the undo did not save"; exit 1; }
+if ! diff <(tail -n +2 "$target") <(tail -n +2 "$work/before-undo-save.ide") >/dev/null; then
+  echo "FAIL: the row removed and undone is not in the saved file"
+  exit 1
+fi
 
 # Lights: the selector caption, the second row, Enter opens the light editor.
 cp "$target" "$work/second-save.ide"

@@ -271,7 +271,7 @@ private slots:
         QCOMPARE(s.row(kind, 1), expected);
         QCOMPARE(s.row(kind, 0), values(sampleLine(kind)));
         QCOMPARE(s.statuses, statuses);
-        QVERIFY(s.document.fileChanges());
+        QVERIFY(s.document.isModified());
     }
 
     void newLineIsAdded_data()
@@ -308,7 +308,7 @@ private slots:
         s.click(kind, confirmName(kind));
         QCOMPARE(joined(s.row(kind, 0)), line);
         QCOMPARE(s.statuses, statuses);
-        QVERIFY(s.document.fileChanges());
+        QVERIFY(s.document.isModified());
         QVERIFY(!s.host.editor(kind));
     }
 };

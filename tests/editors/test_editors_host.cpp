@@ -1,6 +1,8 @@
 #include "editortestkit.h"
 
 #include "document/documentcontent.h"
+#include "document/linecommands.h"
+#include "edits/edithistory.h"
 
 #include <QPointer>
 
@@ -174,6 +176,8 @@ private slots:
         QTest::newRow("row above removed") << 0 << qsizetype(1) << "1";
         QTest::newRow("rows sorted") << 1 << qsizetype(0) << "3";
         QTest::newRow("row added above while sorted") << 2 << qsizetype(0) << "4";
+        QTest::newRow("removal above undone and redone") << 3 << qsizetype(1) << "1";
+        QTest::newRow("sorting undone") << 4 << qsizetype(0) << "1";
     }
     void followsItsRow()
     {
@@ -185,13 +189,22 @@ private slots:
         const QList<QByteArray> openedValues = s.row(LineKind::Object, opened);
         s.open(LineKind::Object, {opened});
         SectionTable& table = s.document.table(LineKind::Object);
+        EditHistory& history = EditHistory::of(s.document);
         if (change == 0) {
             table.removeRow(0);
         } else if (change == 1) {
             s.document.setSorted(true);
-        } else {
+        } else if (change == 2) {
             s.document.setSorted(true);
             table.appendRow(values("15, d, t, 1, 10, 0"));
+        } else if (change == 3) {
+            history.changeRows(LineKind::Object, {0}, QStringLiteral("Remove"),
+                               [&] { return removeRows(s.document, LineKind::Object, {0}); });
+            history.stack().undo();
+            history.stack().redo();
+        } else {
+            history.setSorted(true, {});
+            history.stack().undo();
         }
         QCOMPARE(s.text(LineKind::Object, "lineno"), lineno);
         QCOMPARE(frameTitle(s, LineKind::Object), "Parameters for line [ " + lineno + " ]");
@@ -199,6 +212,12 @@ private slots:
         s.click(LineKind::Object, "Command1");
         QList<QByteArray> expected = openedValues;
         expected[1] = "edited";
+        QCOMPARE(s.row(LineKind::Object, lineno.toInt() - 1), expected);
+        // The confirm is one step of its own, named after the line.
+        QCOMPARE(history.stack().undoText(), "Change line " + lineno);
+        history.stack().undo();
+        QCOMPARE(s.row(LineKind::Object, lineno.toInt() - 1), openedValues);
+        history.stack().redo();
         QCOMPARE(s.row(LineKind::Object, lineno.toInt() - 1), expected);
     }
 
@@ -208,6 +227,7 @@ private slots:
         QTest::newRow("row removed") << 0;
         QTest::newRow("document cleared") << 1;
         QTest::newRow("document replaced") << 2;
+        QTest::newRow("removed, then undone") << 3;
     }
     void lostRowRefuses()
     {
@@ -219,6 +239,12 @@ private slots:
             s.document.table(LineKind::Object).removeRow(1);
         } else if (loss == 1) {
             s.document.clearTables();
+        } else if (loss == 3) {
+            // The row comes back, but an editor knows it only while it stays.
+            EditHistory& history = EditHistory::of(s.document);
+            history.changeRows(LineKind::Object, {1}, QStringLiteral("Remove"),
+                               [&] { return removeRows(s.document, LineKind::Object, {1}); });
+            history.stack().undo();
         } else {
             DocumentContent content;
             for (const char* line :
@@ -235,7 +261,7 @@ private slots:
         QCOMPARE(s.document.table(LineKind::Object).rows().size(), before);
         for (qsizetype row = 0; row < before; ++row)
             QVERIFY(s.row(LineKind::Object, row).value(1) != "edited");
-        QVERIFY(!s.document.fileChanges());
+        QVERIFY(!s.document.isModified());
         QVERIFY(s.host.editor(LineKind::Object));
         // A new line can still be added to the document now open.
         s.openNew(LineKind::Object);

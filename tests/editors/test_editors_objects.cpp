@@ -73,7 +73,7 @@ private slots:
         QCOMPARE(s.platform.requests.last().icon, Platform::Icon::Information);
         QCOMPARE(s.row(kind, 0), values(sampleLine(kind)));
         QVERIFY(s.host.editor(kind));
-        QVERIFY(!s.document.fileChanges());
+        QVERIFY(!s.document.isModified());
         QVERIFY(s.statuses.isEmpty());
     }
 
@@ -163,7 +163,7 @@ private slots:
         expected[1] = " new name ";
         QCOMPARE(s.row(LineKind::Object, 0), expected);
         QCOMPARE(s.statuses, QStringList({"Line updated"}));
-        QVERIFY(s.document.fileChanges());
+        QVERIFY(s.document.isModified());
         QVERIFY(!s.host.editor(LineKind::Object));
     }
 
@@ -219,7 +219,7 @@ private slots:
         QCOMPARE(s.document.table(kind).rowCount(), 2);
         QCOMPARE(joined(s.row(kind, 1)), added);
         QCOMPARE(s.statuses, QStringList({"New line added"}));
-        QVERIFY(s.document.fileChanges());
+        QVERIFY(s.document.isModified());
     }
 
     void commentedRowKeepsItsMark()
@@ -241,7 +241,7 @@ private slots:
         s.type(LineKind::Object, "objectid", "1");
         s.click(LineKind::Object, "Command2");
         QCOMPARE(s.document.table(LineKind::Object).rowCount(), 0);
-        QVERIFY(!s.document.fileChanges());
+        QVERIFY(!s.document.isModified());
         QVERIFY(s.statuses.isEmpty());
         QVERIFY(!s.host.editor(LineKind::Object));
     }

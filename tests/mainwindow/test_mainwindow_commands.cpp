@@ -90,7 +90,7 @@ private slots:
         QCOMPARE(dialogSeen, catching);
         QCOMPARE(w.document().table(LineKind::Object).rowCount(), catching ? 1 : 0);
         QCOMPARE(labelText(w, "objCount"), catching ? QStringLiteral("1") : QString());
-        QCOMPARE(w.document().fileChanges(), catching);
+        QCOMPARE(w.document().isModified(), catching);
     }
 
     void pasteInLineFromTheMenuAddsToTheKindsTable()
@@ -237,7 +237,7 @@ private slots:
         s.action("TobjComOut")->trigger();
         s.action("tobjRem")->trigger();
         QCOMPARE(firstValues(w.document(), LineKind::TimedObject), QByteArrayList({"5"}));
-        QVERIFY(!w.document().fileChanges());
+        QVERIFY(!w.document().isModified());
         w.selectSection(1);
         s.action("TobjComOut")->trigger();
         QCOMPARE(firstValues(w.document(), LineKind::TimedObject), QByteArrayList({"# 5"}));

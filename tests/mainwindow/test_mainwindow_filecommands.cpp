@@ -129,7 +129,7 @@ private slots:
         QCOMPARE(closed, goesTo == u"closed");
         if (closed)
             return;
-        QVERIFY(!w.document().fileChanges());
+        QVERIFY(!w.document().isModified());
         if (goesTo == u"empty") {
             QCOMPARE(w.windowTitle(), QStringLiteral("Tarnel [ empty ]"));
             for (LineKind kind : allLineKinds)
@@ -398,7 +398,7 @@ private slots:
                  qPrintable(r.text));
 
         QCOMPARE(w.windowTitle(), titleFor(a, true));
-        QVERIFY(w.document().fileChanges());
+        QVERIFY(w.document().isModified());
         QVERIFY(w.document().pathText().endsWith(typedLine));
         QCOMPARE(fileBytes(a), aOnDisk);
         if (target == u"folder")
@@ -521,7 +521,7 @@ private slots:
                  qPrintable(s.platform.messages().first()));
         QCOMPARE(w.document().openFilePath(), keepsDocument ? open : QStringLiteral("empty"));
         QCOMPARE(w.document().table(LineKind::Object).rowCount(), keepsDocument ? rows : 0);
-        QVERIFY(!w.document().fileChanges());
+        QVERIFY(!w.document().isModified());
 
         // Save goes to the open file, or through Save as; the chosen file is never written.
         s.platform.clear();

@@ -220,7 +220,7 @@ private slots:
         QTest::keyClick(view, Qt::Key_Down);
         QVERIFY(view->selectedRowNumbers().isEmpty());
         QVERIFY(w.isVisible());
-        QVERIFY(!w.document().fileChanges());
+        QVERIFY(!w.document().isModified());
     }
 
     void sortingByFirstValue_data()

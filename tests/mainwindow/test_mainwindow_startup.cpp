@@ -228,7 +228,7 @@ private slots:
         QCOMPARE(w.view(LineKind::Light)->model()->rowCount(), 386);
 
         QCOMPARE(w.windowTitle(), titleFor(path));
-        QVERIFY(!w.document().fileChanges());
+        QVERIFY(!w.document().isModified());
         QCOMPARE(s.setting(QStringLiteral("recent1")), path);
         QCOMPARE(s.action("r1")->text(), path);
         QCOMPARE(s.action("r1")->data().toString(), path);

@@ -233,7 +233,7 @@ void PasteLineDialogTest::addLineAddsRow()
     QCOMPARE(table.rows().firstValue(0), QByteArrayView(first));
     QCOMPARE(table.rows().valueCount(0), qsizetype(table.columnCount()));
     QCOMPARE(table.rows().isCommented(0), first.startsWith('#'));
-    QVERIFY(s.document.fileChanges());
+    QVERIFY(s.document.isModified());
     QCOMPARE(refresh.size(), 1);
     QCOMPARE(added.size(), 1);
     QCOMPARE(int(added[0].first), kind);
@@ -288,7 +288,7 @@ void PasteLineDialogTest::unknownLineAddsNothing()
     QCOMPARE(message.icon, Platform::Icon::Information);
 
     QCOMPARE(rowsInAllTables(s.document), 0);
-    QVERIFY(!s.document.fileChanges());
+    QVERIFY(!s.document.isModified());
     QCOMPARE(added.size(), 0);
     QCOMPARE(refresh.size(), 1);
     QCOMPARE(s.dialog->result(), int(QDialog::Accepted));
@@ -304,7 +304,7 @@ void PasteLineDialogTest::cancelTouchesNothing()
     s.click("cancelLine");
 
     QCOMPARE(rowsInAllTables(s.document), 0);
-    QVERIFY(!s.document.fileChanges());
+    QVERIFY(!s.document.isModified());
     QCOMPARE(refresh.size(), 0);
     QCOMPARE(s.platform.count("message"), 0);
     QCOMPARE(s.dialog->result(), int(QDialog::Rejected));
@@ -336,7 +336,7 @@ void PasteLineDialogTest::unstorableLineRefused()
     QCOMPARE(s.platform.requests.last().title, QString("Tarnel"));
     QCOMPARE(s.platform.requests.last().icon, Platform::Icon::Information);
     QCOMPARE(rowsInAllTables(s.document), 0);
-    QVERIFY(!s.document.fileChanges());
+    QVERIFY(!s.document.isModified());
     QCOMPARE(refresh.size(), 0);
     // Still open, so the line can be put right and added.
     QVERIFY(s.dialog->isVisible());

@@ -192,10 +192,10 @@ void PasteLineTest::addsOneRow()
     QFETCH(QList<QByteArray>, values);
 
     IdeDocument document;
-    QSignalSpy changed(&document, &IdeDocument::fileChangesChanged);
+    QSignalSpy changed(&document, &IdeDocument::modifiedChanged);
     const std::optional<qsizetype> row = addPastedLine(document, text);
     QCOMPARE(row, std::optional<qsizetype>(0));
-    QVERIFY(document.fileChanges());
+    QVERIFY(document.isModified());
     QCOMPARE(changed.size(), 1);
 
     const SectionTable& table = document.table(LineKind(kind));
@@ -222,7 +222,7 @@ void PasteLineTest::refusesLine()
     IdeDocument document;
     QCOMPARE(addPastedLine(document, text), std::nullopt);
     QCOMPARE(rowsInAllTables(document), 0);
-    QVERIFY(!document.fileChanges());
+    QVERIFY(!document.isModified());
 }
 
 void PasteLineTest::appendsAfterExistingRows()
@@ -231,13 +231,13 @@ void PasteLineTest::appendsAfterExistingRows()
     document.table(LineKind::Object).appendRow({"1", "a", "t", "1", "100", "0"});
     document.table(LineKind::Object).appendRow({"2", "b", "t", "1", "100", "0"});
     document.table(LineKind::Sun).appendRow({"1", "0", "0", "0", "1", "1", "1", "0", "1"});
-    document.setFileChanges(false);
+    document.setModified(false);
 
     QCOMPARE(addPastedLine(document, "0,first,t,1,100,0"), std::optional<qsizetype>(2));
     QCOMPARE(document.table(LineKind::Object).rowCount(), 3);
     QCOMPARE(document.table(LineKind::Sun).rowCount(), 1);
     QCOMPARE(document.table(LineKind::Object).rows().firstValue(2), QByteArrayView("0"));
-    QVERIFY(document.fileChanges());
+    QVERIFY(document.isModified());
 }
 
 void PasteLineTest::goesToSortedPlace()

@@ -187,7 +187,7 @@ private slots:
             QCOMPARE(text, missingFileText(chosen));
         else
             QVERIFY2(text.startsWith(chosen + QStringLiteral("\r\nCould not be read: ")), qPrintable(text));
-        QVERIFY(!w.document().fileChanges());
+        QVERIFY(!w.document().isModified());
         QVERIFY(w.document().isUntitled());
         QCOMPARE(s.setting(QStringLiteral("recent1")), open);
         QCOMPARE(QFileInfo::exists(chosen), change != u"remove");

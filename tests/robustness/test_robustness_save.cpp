@@ -58,7 +58,7 @@ void checkFailedSave(Session& s, const QString& open, const QString& target)
     QCOMPARE(r.icon, Platform::Icon::Information);
     QVERIFY2(r.text.startsWith(saveFailurePrefix(target)) && r.text.size() > saveFailurePrefix(target).size(),
              qPrintable(r.text));
-    QVERIFY(s.window->document().fileChanges());
+    QVERIFY(s.window->document().isModified());
     QCOMPARE(s.window->windowTitle(), titleFor(open, true));
     QVERIFY(s.window->document().pathText().endsWith(typedLine));
 }

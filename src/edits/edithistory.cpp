@@ -1,0 +1,98 @@
+#include "edits/edithistory.h"
+
+#include "document/idedocument.h"
+#include "edits/pathtextcommand.h"
+#include "edits/sortcommand.h"
+#include "edits/tableeditcommand.h"
+
+#include <algorithm>
+
+EditHistory::EditHistory(IdeDocument& document) : QObject(&document), m_document(document)
+{
+    setObjectName(QStringLiteral("EditHistory"));
+    m_stack.setUndoLimit(stepsKept);
+    connect(&m_stack, &QUndoStack::indexChanged, this, &EditHistory::followStack);
+    connect(&m_stack, &QUndoStack::cleanChanged, this, &EditHistory::followStack);
+}
+
+EditHistory& EditHistory::of(IdeDocument& document)
+{
+    if (auto* history = document.findChild<EditHistory*>(QString(), Qt::FindDirectChildrenOnly))
+        return *history;
+    return *new EditHistory(document);
+}
+
+bool EditHistory::changeRows(LineKind kind, QList<qsizetype> rows, const QString& text,
+                             const std::function<bool()>& change)
+{
+    SectionTable& table = m_document.table(kind);
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    rows.erase(std::remove_if(rows.begin(), rows.end(),
+                              [&table](qsizetype row) { return row < 0 || row >= table.rowCount(); }),
+               rows.end());
+    RowSnapshot before = snapshotRows(table.rows(), rows);
+    std::vector<RowId> ids;
+    ids.reserve(size_t(before.size()));
+    for (qsizetype i = 0; i < before.size(); ++i)
+        ids.push_back(before.rows.id(i));
+    std::sort(ids.begin(), ids.end());
+    const RowId firstNew = m_document.rowIds().nextId();
+    if (!change())
+        return false;
+    RowSnapshot after = snapshotRowsWithIds(table.rows(), ids, firstNew);
+    m_stack.push(new TableEditCommand(m_document, kind, std::move(before), std::move(after), text));
+    return true;
+}
+
+void EditHistory::setPathText(const QByteArray& text)
+{
+    if (text != m_document.pathText())
+        m_stack.push(new PathTextCommand(m_document, text));
+}
+
+void EditHistory::setSorted(bool on, const std::function<void(bool)>& shown)
+{
+    bool hasRows = false;
+    bool already = true;
+    for (LineKind kind : allLineKinds) {
+        hasRows = hasRows || m_document.table(kind).rowCount() > 0;
+        already = already && m_document.table(kind).isSorted() == on;
+    }
+    if (already)
+        return;
+    // Sorting empty tables changes nothing a save would write.
+    if (!hasRows) {
+        m_document.setSorted(on);
+        return;
+    }
+    // Sorting is a step, so that the steps around it find their rows again,
+    // but it does not make a saved document a changed one.
+    const bool wasClean = m_stack.isClean();
+    m_stack.push(new SortCommand(m_document, on, shown));
+    if (wasClean)
+        markSaved();
+}
+
+void EditHistory::markSaved()
+{
+    m_stack.setClean();
+    followStack();
+}
+
+void EditHistory::forget()
+{
+    m_stack.clear();
+    followStack();
+}
+
+QString EditHistory::linesText(const QString& command, qsizetype count)
+{
+    return QStringLiteral("%1 %2 %3").arg(command).arg(count).arg(count == 1 ? QStringLiteral("line")
+                                                                             : QStringLiteral("lines"));
+}
+
+void EditHistory::followStack()
+{
+    m_document.setModified(!m_stack.isClean());
+}

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "document/linekind.h"
+
+#include <QList>
+#include <QObject>
+#include <QUndoStack>
+
+#include <functional>
+
+class IdeDocument;
+
+// The one way to change a document: each change becomes a step of the
+// document's undo stack, and the document's changed flag follows the stack
+// (changed exactly when it is away from the state last saved or loaded).
+class EditHistory : public QObject {
+    Q_OBJECT
+public:
+    static constexpr int stepsKept = 100;
+
+    // Lives as a child of the document.
+    explicit EditHistory(IdeDocument& document);
+    // The document's history, made on first use.
+    static EditHistory& of(IdeDocument& document);
+
+    QUndoStack& stack() { return m_stack; }
+
+    // Runs `change` on table `kind`, which touches at most the rows at
+    // `rows` and rows it adds, and keeps it as one step named `text`.
+    // Returns what `change` returned: whether it changed anything.
+    bool changeRows(LineKind kind, QList<qsizetype> rows, const QString& text, const std::function<bool()>& change);
+    void setPathText(const QByteArray& text);
+    // `shown` hears of the sorting state when undo or redo changes it.
+    void setSorted(bool on, const std::function<void(bool)>& shown);
+
+    // The document now equals its file (saved).
+    void markSaved();
+    // A new document or file replaced the content: no history before it.
+    void forget();
+
+    // "Remove 500 lines", "Comment out 1 line".
+    static QString linesText(const QString& command, qsizetype count);
+
+private:
+    void followStack();
+
+    IdeDocument& m_document;
+    QUndoStack m_stack;
+};

@@ -1,0 +1,25 @@
+#include "edits/pathtextcommand.h"
+
+#include "document/idedocument.h"
+
+PathTextCommand::PathTextCommand(IdeDocument& document, QByteArray text)
+    : QUndoCommand(QStringLiteral("Edit paths")), m_document(document), m_before(document.pathText()),
+      m_after(std::move(text))
+{
+}
+
+void PathTextCommand::undo()
+{
+    m_document.setPathText(m_before);
+}
+
+void PathTextCommand::redo()
+{
+    m_document.setPathText(m_after);
+}
+
+bool PathTextCommand::mergeWith(const QUndoCommand* other)
+{
+    m_after = static_cast<const PathTextCommand*>(other)->m_after;
+    return true;
+}

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QByteArray>
+#include <QUndoCommand>
+
+class IdeDocument;
+
+// A change of the paths text. Consecutive ones merge, as typing does in a text editor.
+class PathTextCommand : public QUndoCommand {
+public:
+    PathTextCommand(IdeDocument& document, QByteArray text);
+
+    void undo() override;
+    void redo() override;
+    int id() const override { return 1; }
+    bool mergeWith(const QUndoCommand* other) override;
+
+private:
+    IdeDocument& m_document;
+    QByteArray m_before;
+    QByteArray m_after;
+};

@@ -1,0 +1,24 @@
+#include "edits/tableeditcommand.h"
+
+#include "document/idedocument.h"
+
+TableEditCommand::TableEditCommand(IdeDocument& document, LineKind kind, RowSnapshot before, RowSnapshot after,
+                                   const QString& text)
+    : QUndoCommand(text), m_document(document), m_kind(kind), m_before(std::move(before)),
+      m_after(std::move(after))
+{
+}
+
+void TableEditCommand::undo()
+{
+    m_document.table(m_kind).applyRowChanges(m_after, m_before);
+}
+
+void TableEditCommand::redo()
+{
+    if (m_made) {
+        m_made = false;
+        return;
+    }
+    m_document.table(m_kind).applyRowChanges(m_before, m_after);
+}

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "document/linekind.h"
+#include "document/rowsnapshot.h"
+
+#include <QUndoCommand>
+
+class IdeDocument;
+
+// A change of some rows of one table, already made: the rows it touched as
+// they were before and as they are after. Undo and redo swap one for the other.
+class TableEditCommand : public QUndoCommand {
+public:
+    TableEditCommand(IdeDocument& document, LineKind kind, RowSnapshot before, RowSnapshot after,
+                     const QString& text);
+
+    void undo() override;
+    void redo() override;
+
+private:
+    IdeDocument& m_document;
+    LineKind m_kind;
+    RowSnapshot m_before;
+    RowSnapshot m_after;
+    bool m_made = true; // the change was made before the command was pushed
+};

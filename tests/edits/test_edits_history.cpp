@@ -1,0 +1,88 @@
+// Each line command as a step of the edit history: undo gives back every row
+// with its identity at its place, redo the rows the command made.
+#include "document/idedocument.h"
+#include "document/linecommands.h"
+#include "edits/edithistory.h"
+
+#include <QRandomGenerator>
+#include <QTest>
+
+namespace {
+
+using Command = bool (*)(IdeDocument&, LineKind, QList<qsizetype>);
+
+// Each row's identity and line, in table order.
+QByteArrayList rowsOf(const SectionTable& table)
+{
+    QByteArrayList rows;
+    for (qsizetype row = 0; row < table.rowCount(); ++row)
+        rows << QByteArray::number(table.rows().id(row)) + " " + table.rows().joined(row);
+    return rows;
+}
+
+} // namespace
+
+class EditHistoryTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void undoRestoresRowsAndIdentities_data()
+    {
+        QTest::addColumn<int>("command");
+        QTest::addColumn<bool>("sorted");
+        QTest::addColumn<int>("selected");
+        const char* names[] = {"comment out", "un-comment", "remove", "duplicate"};
+        for (int command = 0; command < 4; ++command) {
+            for (bool sorted : {false, true}) {
+                // A few rows one at a time, and enough for one batch on a sorted table.
+                for (int selected : {3, 150}) {
+                    QTest::addRow("%s, %s, %d rows", names[command], sorted ? "sorted" : "unsorted", selected)
+                        << command << sorted << selected;
+                }
+            }
+        }
+    }
+    void undoRestoresRowsAndIdentities()
+    {
+        QFETCH(int, command);
+        QFETCH(bool, sorted);
+        QFETCH(int, selected);
+        const Command commands[] = {commentOut, unComment, removeRows, duplicateRows};
+        IdeDocument document;
+        SectionTable& table = document.table(LineKind::Object);
+        QRandomGenerator random(uint(command * 100 + selected));
+        for (int row = 0; row < 300; ++row) {
+            // Equal first values and commented rows, so rows move among their equals.
+            const QByteArray id = (row % 2 == 0 ? "#" : "") + QByteArray::number(random.bounded(60));
+            table.appendRow({id, "m" + QByteArray::number(row), "t", "1", "10", "0"});
+        }
+        EditHistory& history = EditHistory::of(document);
+        history.setSorted(sorted, {});
+        QList<qsizetype> rows{0, 299}; // one commented, one not, sorted or not
+        for (int k = 2; k < selected; ++k)
+            rows << random.bounded(300);
+        const QByteArrayList before = rowsOf(table);
+        QVERIFY(history.changeRows(LineKind::Object, rows, QStringLiteral("step"),
+                                   [&] { return commands[command](document, LineKind::Object, rows); }));
+        const QByteArrayList after = rowsOf(table);
+        QVERIFY(after != before);
+        QVERIFY(document.isModified());
+        for (int round = 0; round < 2; ++round) {
+            history.stack().undo();
+            QCOMPARE(rowsOf(table), before);
+            history.stack().redo();
+            QCOMPARE(rowsOf(table), after);
+        }
+        // Sorting undone as well: the rows as they were added.
+        history.stack().undo();
+        if (sorted)
+            history.stack().undo();
+        QVERIFY(!history.stack().canUndo());
+        QCOMPARE(table.isSorted(), false);
+        for (qsizetype row = 0; row < table.rowCount(); ++row)
+            QCOMPARE(table.rows().value(row, 1), "m" + QByteArray::number(row));
+    }
+};
+
+QTEST_GUILESS_MAIN(EditHistoryTest)
+#include "test_edits_history.moc"
