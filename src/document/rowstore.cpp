@@ -435,20 +435,7 @@ void RowStore::writeLines(const std::function<void(QByteArrayView)>& out) const
             }
         }
         flush();
-        if (r.flags & Separated) {
-            const char* p = dataOf(r);
-            const char* const end = p + r.length;
-            for (;;) {
-                const char* next = findByte(p, end, separator);
-                out(QByteArrayView(p, next - p));
-                if (next == end)
-                    break;
-                out(joiner);
-                p = next + 1;
-            }
-        } else {
-            out(bytesOf(r));
-        }
+        writeJoined(i, out);
         out(lineEnd);
     }
     flush();

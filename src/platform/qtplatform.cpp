@@ -39,13 +39,19 @@ bool captionShowsPatterns(const QString& caption, QStringList patterns)
 }
 
 // A box with one OK button, as every notice looks.
-void setUpNotice(QMessageBox& box, const QString& title, const QString& text, Platform::Icon icon)
+// Title, text and icon; the buttons are the caller's.
+void setUpBox(QMessageBox& box, const QString& title, const QString& text, Platform::Icon icon)
 {
     box.setWindowTitle(title);
     // Plain text: paths and item names may hold '<' and must not be read as markup.
     box.setTextFormat(Qt::PlainText);
     box.setText(QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     box.setIcon(icon == Platform::Icon::Information ? QMessageBox::Information : QMessageBox::NoIcon);
+}
+
+void setUpNotice(QMessageBox& box, const QString& title, const QString& text, Platform::Icon icon)
+{
+    setUpBox(box, title, text, icon);
     box.setStandardButtons(QMessageBox::Ok);
 }
 
@@ -93,10 +99,7 @@ Platform::Answer QtPlatform::askYesNoCancel(QWidget* parent, const QString& titl
                                             const QString& text)
 {
     QMessageBox box(parent);
-    box.setWindowTitle(title);
-    box.setTextFormat(Qt::PlainText);
-    box.setText(QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
-    box.setIcon(QMessageBox::NoIcon);
+    setUpBox(box, title, text, Icon::None);
     box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
     box.setDefaultButton(QMessageBox::Yes);
     // Escape and the close button both land on Cancel.
@@ -114,10 +117,7 @@ int QtPlatform::askWithButtons(QWidget* parent, const QString& title, const QStr
                                const QStringList& buttons)
 {
     QMessageBox box(parent);
-    box.setWindowTitle(title);
-    box.setTextFormat(Qt::PlainText);
-    box.setText(QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
-    box.setIcon(QMessageBox::NoIcon);
+    setUpBox(box, title, text, Icon::None);
     QList<QPushButton*> pushes;
     // Roles keep the captions in the given order whatever the desktop's button order.
     for (const QString& caption : buttons)
