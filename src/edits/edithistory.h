@@ -20,6 +20,8 @@ public:
 
     // Lives as a child of the document.
     explicit EditHistory(IdeDocument& document);
+    // The stack, emptied as it goes, must not reach a document being destroyed.
+    ~EditHistory() override { m_stack.disconnect(this); }
     // The document's history, made on first use.
     static EditHistory& of(IdeDocument& document);
 
