@@ -413,7 +413,7 @@ void settleLoadErrors(DocumentContent& content, const LoadErrorSink& onError)
     for (const LoadReportEntry& entry : entries) {
         if (entry.reason != LoadReportEntry::Reason::MissingValues)
             continue;
-        const LoadError error{entry.lineNumber, entry.line, *entry.kind, fieldCountOf(*entry.kind) - entry.count};
+        const LoadError error{entry.lineNumber, entry.line};
         for (qsizetype i = 0; i < entry.count; ++i)
             onError(error);
     }

@@ -10,8 +10,6 @@
 struct LoadError {
     qsizetype lineNumber; // 1-based, in the file
     QByteArray line;      // exactly as read
-    LineKind kind = LineKind::Object;
-    qsizetype valueCount = 0; // the values the line has
 };
 
 using LoadErrorSink = std::function<void(const LoadError&)>;

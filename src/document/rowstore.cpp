@@ -1,5 +1,7 @@
 #include "document/rowstore.h"
 
+#include "document/idetext.h"
+
 #include <algorithm>
 #include <array>
 #include <cstring>
@@ -329,55 +331,28 @@ void RowStore::appendJoined(QByteArray& out, qsizetype row) const
 bool RowStore::readsAs(qsizetype row, QByteArrayView line) const
 {
     const Row& r = m_rows[size_t(row)];
-    const char* p = line.data();
-    const char* const end = p + line.size();
     // A row still pointing at the line itself has not changed.
-    if ((r.flags & Shared) && dataOf(r) == p && qsizetype(r.length) == line.size())
+    if ((r.flags & Shared) && dataOf(r) == line.data() && qsizetype(r.length) == line.size())
         return true;
-    if (!(r.flags & Separated)) {
-        // No value holds a comma: the row reads as the line when its joined
-        // bytes are the line's trimmed pieces joined with ", ".
-        const char* q = dataOf(r);
-        const char* const qEnd = q + r.length;
-        for (;;) {
-            while (p < end && *p == ' ')
-                ++p;
-            const char* const start = p;
-            while (p < end && *p != ',')
-                ++p;
-            const char* stop = p;
-            while (stop > start && stop[-1] == ' ')
-                --stop;
-            const qsizetype n = stop - start;
-            if (qEnd - q < n || std::memcmp(q, start, size_t(n)) != 0)
-                return false;
-            q += n;
-            if (p == end)
-                return q == qEnd;
-            if (qEnd - q < 2 || q[0] != ',' || q[1] != ' ')
-                return false;
-            q += 2;
-            ++p;
-        }
-    }
-    const qsizetype count = countOf(r);
-    for (qsizetype i = 0; i < count; ++i) {
-        if (i > 0) {
-            if (p == end)
-                return false; // the line has fewer pieces
-            ++p;              // past the comma
-        }
-        while (p < end && *p == ' ')
-            ++p;
-        const char* comma = findByte(p, end, ',');
-        const char* stop = comma;
-        while (stop > p && stop[-1] == ' ')
-            --stop;
-        if (value(row, i) != QByteArrayView(p, stop - p))
-            return false;
-        p = comma;
-    }
-    return p == end;
+    // One walk over the line's trimmed pieces and the row's bytes side by side:
+    // the row's values are separated by ", " (no value holds a comma) or by '\n'.
+    const bool separated = r.flags & Separated;
+    const char* q = dataOf(r);
+    const char* const end = q + r.length;
+    bool same = true;
+    bool first = true;
+    idetext::forEachValue(line, [&](QByteArrayView piece) {
+        const auto take = [&](QByteArrayView expected) {
+            same = same && QByteArrayView(q, end - q).startsWith(expected);
+            if (same)
+                q += expected.size();
+        };
+        if (!first)
+            take(separated ? QByteArrayView(&separator, 1) : joiner);
+        first = false;
+        take(piece);
+    });
+    return same && q == end;
 }
 
 QByteArray RowStore::joined(qsizetype row) const
