@@ -1,23 +1,13 @@
 #include "mainwindow/loaderrorprompts.h"
 
 #include "document/ideparser.h"
+#include "mainwindow/shownvalue.h"
 #include "platform/platform.h"
 
 namespace {
 
 const QString appTitle = QStringLiteral("Tarnel");
 const QString crlf = QStringLiteral("\r\n");
-
-// A message quotes at most this much of a line: a message box needs seconds
-// to lay out a line of a megabyte, and minutes for one of fifty.
-constexpr qsizetype quotedLineLength = 1000;
-
-QString quotedLine(const QByteArray& line)
-{
-    if (line.size() <= quotedLineLength)
-        return QString::fromLatin1(line);
-    return QString::fromLatin1(line.first(quotedLineLength)) + QChar(0x2026);
-}
 
 } // namespace
 
@@ -35,7 +25,7 @@ void LoadErrorPrompts::report(const LoadError& error)
     m_silenced = m_platform.showMessageWithCheckBox(
         m_dialogParent, appTitle,
         QStringLiteral("The below line caused and error. Please correct or further errors could occur") + crlf +
-            quotedLine(error.line),
+            shownValue(error.line),
         QStringLiteral("Do not show again for this file"), Platform::Icon::Information);
 }
 

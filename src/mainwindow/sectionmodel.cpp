@@ -61,14 +61,10 @@ QVariant SectionModel::data(const QModelIndex& index, int role) const
         const qsizetype count = rows.valueCount(index.row());
         const CellSpan span = cellSpan(kind, count, isLaterLayoutRow(kind, count, m_table.isLaterLayout()),
                                        index.column());
-        // Only the draw distances of a line with several meshes join several values.
-        const QByteArray joined = span.count > 1 ? cellText(rows, index.row(), kind, m_table.isLaterLayout(),
-                                                            index.column())
-                                                 : QByteArray();
-        const QByteArrayView value = span.count > 1 ? QByteArrayView(joined)
-                                     : span.count == 1 ? rows.value(index.row(), span.first)
-                                                       : QByteArrayView();
-        return shownValue(value);
+        if (span.count == 1)
+            return shownValue(rows.value(index.row(), span.first));
+        // An empty cell, or the draw distances of a line with several meshes.
+        return shownValue(cellText(rows, index.row(), kind, m_table.isLaterLayout(), index.column()));
     }
     // A commented row looks it, whichever way its "#" came or went.
     case Qt::ForegroundRole:

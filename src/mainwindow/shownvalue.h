@@ -6,8 +6,9 @@
 // Characters a cell shows at most; a column is never wider than a few hundred.
 inline constexpr qsizetype shownValueLength = 1000;
 
-// A value as a cell shows it: the start of a very long one only, marked cut,
-// since laying out a value of megabytes on every paint would freeze the window.
+// A value as a cell or a message shows it: the start of a very long one only,
+// marked cut, since laying out a value of megabytes freezes the window (every
+// paint of a cell; seconds, or minutes, for a message box).
 inline QString shownValue(QByteArrayView value)
 {
     if (value.size() <= shownValueLength)

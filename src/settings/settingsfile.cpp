@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QList>
 #include <QSaveFile>
 #include <QStandardPaths>
 #include <QTemporaryFile>
@@ -48,17 +49,29 @@ bool SettingsFile::exists() const {
     return QFile::exists(m_path);
 }
 
-std::optional<QString> SettingsFile::defaultValue(const QString& key) {
-    const QString name = key.trimmed().toLower();
+namespace {
+
+// Every key of the rebuilt file with its value, in the file's order.
+QList<std::pair<QString, QString>> defaultSettings() {
+    QList<std::pair<QString, QString>> keys;
     for (int slot = 1; slot <= 7; ++slot) {
-        if (name == QStringLiteral("recent") + QString::number(slot))
-            return name;
+        const QString recent = QStringLiteral("recent") + QString::number(slot);
+        keys.append({recent, recent});
     }
-    if (name == QLatin1String("lines") || name == QLatin1String("paste") ||
-        name == QLatin1String("sort"))
-        return QStringLiteral("1");
-    if (name == QLatin1String("keeplayout"))
-        return QStringLiteral("0");
+    keys.append({QStringLiteral("lines"), QStringLiteral("1")});
+    keys.append({QStringLiteral("paste"), QStringLiteral("1")});
+    keys.append({QStringLiteral("sort"), QStringLiteral("1")});
+    keys.append({QStringLiteral("keepLayout"), QStringLiteral("0")});
+    return keys;
+}
+
+} // namespace
+
+std::optional<QString> SettingsFile::defaultValue(const QString& key) {
+    for (const auto& [name, value] : defaultSettings()) {
+        if (name.compare(key.trimmed(), Qt::CaseInsensitive) == 0)
+            return value;
+    }
     return std::nullopt;
 }
 
@@ -84,10 +97,8 @@ void SettingsFile::writeSetting(const QString& key, const QString& value) {
 
 void SettingsFile::rebuildSettings() {
     QByteArray contents = "[tarnel]\r\n";
-    for (int slot = 1; slot <= 7; ++slot)
-        contents +=
-            "recent" + QByteArray::number(slot) + "=recent" + QByteArray::number(slot) + "\r\n";
-    contents += "lines=1\r\npaste=1\r\nsort=1\r\nkeepLayout=0\r\n";
+    for (const auto& [name, value] : defaultSettings())
+        contents += name.toLatin1() + '=' + value.toLatin1() + "\r\n";
 
     QSaveFile out(m_path);
     if (!out.open(QIODevice::WriteOnly))
