@@ -1,5 +1,5 @@
 // tarnel-bench-window: the real main window, started offscreen on a file the way
-// `tarnel FILE` starts (Form1::startUp, so FileCommands loads it), ending as soon
+// `tarnel FILE` starts (MainWindow::startUp, so FileCommands loads it), ending as soon
 // as the section table has been painted. Process start to that first paint is
 // the "open in the window" figure.
 //
@@ -11,7 +11,7 @@
 // selected once the table is shown, and the figure is from triggering that
 // Actions menu command until the table has been painted again.
 #include "document/idedocument.h"
-#include "mainwindow/form1.h"
+#include "mainwindow/mainwindow.h"
 #include "mainwindow/sectionview.h"
 #include "platform/qtplatform.h"
 #include "settings/settingsfile.h"
@@ -35,7 +35,7 @@ namespace {
 // row selected and the command triggered, and the paint after it ends the run.
 class PaintWatcher : public QObject {
 public:
-    PaintWatcher(const QElapsedTimer& clock, Form1& window, QAction* command)
+    PaintWatcher(const QElapsedTimer& clock, MainWindow& window, QAction* command)
         : m_clock(clock), m_window(window), m_command(command)
     {
     }
@@ -85,7 +85,7 @@ private:
     }
 
     const QElapsedTimer& m_clock;
-    Form1& m_window;
+    MainWindow& m_window;
     QAction* m_command;
     QElapsedTimer m_commandClock;
     qsizetype m_selectedRows = 0;
@@ -93,11 +93,11 @@ private:
 };
 
 // The objects table's Actions menu item for a --command word, or null.
-QAction* objectsCommand(Form1& window, const QString& word)
+QAction* objectsCommand(MainWindow& window, const QString& word)
 {
-    const char* name = word == QLatin1String("remove")      ? "ObjRemove"
-                       : word == QLatin1String("comment")   ? "ObComOut"
-                       : word == QLatin1String("duplicate") ? "ObjsDupLine"
+    const char* name = word == QLatin1String("remove")      ? "objectsRemove"
+                       : word == QLatin1String("comment")   ? "objectsCommentOut"
+                       : word == QLatin1String("duplicate") ? "objectsDuplicate"
                                                             : nullptr;
     return name ? window.findChild<QAction*>(QString::fromLatin1(name)) : nullptr;
 }
@@ -130,7 +130,7 @@ int main(int argc, char* argv[])
     }
 
     QtPlatform platform;
-    Form1 window(platform, settings);
+    MainWindow window(platform, settings);
     QAction* command = nullptr;
     if (!commandWord.isEmpty() && !(command = objectsCommand(window, commandWord))) {
         std::fprintf(stderr, "tarnel-bench-window: no command %s (remove, comment or duplicate)\n",

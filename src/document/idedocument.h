@@ -6,6 +6,7 @@
 #include "document/loadreport.h"
 #include "document/rowidsource.h"
 #include "document/sectiontable.h"
+#include "texts/texts.h"
 
 #include <QObject>
 #include <QString>
@@ -18,8 +19,6 @@
 class IdeDocument : public QObject {
     Q_OBJECT
 public:
-    static inline const QString untitledPath = QStringLiteral("empty");
-
     explicit IdeDocument(QObject* parent = nullptr);
 
     SectionTable& table(LineKind kind) { return *m_tables[size_t(kind)]; }
@@ -29,9 +28,12 @@ public:
     const QByteArray& pathText() const { return m_pathText; }
     void setPathText(const QByteArray& text);
 
+    // Empty for a document that has no file yet.
     const QString& openFilePath() const { return m_openFilePath; }
     void setOpenFilePath(const QString& path);
-    bool isUntitled() const { return m_openFilePath == untitledPath; }
+    bool isUntitled() const { return m_openFilePath.isEmpty(); }
+    // The path, or "empty" for an untitled document, as the title shows it.
+    QString displayName() const { return isUntitled() ? texts::untitledName : m_openFilePath; }
 
     // Whether the document differs from its file. Kept by the edit history
     // (src/edits), which knows when a change or its undo returns to the file's state.
@@ -70,7 +72,7 @@ private:
     std::array<SectionTable*, lineKindCount> m_tables{};
     FileLayout m_layout;
     QByteArray m_pathText;
-    QString m_openFilePath = untitledPath;
+    QString m_openFilePath;
     bool m_modified = false;
     LoadReport m_loadReport;
 };

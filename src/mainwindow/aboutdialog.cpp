@@ -1,5 +1,7 @@
 #include "mainwindow/aboutdialog.h"
 
+#include "texts/texts.h"
+
 #include <QFontMetrics>
 #include <QLabel>
 #include <QPainter>
@@ -32,17 +34,17 @@ QString AboutDialog::picturePath()
 
 QString AboutDialog::homePage()
 {
-    return QStringLiteral("https://tarnel.example.org/");
+    return texts::homePage;
 }
 
 AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent), m_picture(picturePath())
 {
-    setObjectName(QStringLiteral("about"));
-    setWindowTitle(QStringLiteral("About Tarnel"));
+    setObjectName(QStringLiteral("aboutDialog"));
+    setWindowTitle(texts::aboutTitle);
     setModal(true);
     setFixedSize(pictureWidth, pictureHeight);
 
-    auto* close = new QPushButton(QStringLiteral("Close"), this);
+    auto* close = new QPushButton(texts::menuClose, this);
     close->setObjectName(QStringLiteral("closeAbout"));
     close->setDefault(true);
     const QSize buttonSize = close->sizeHint().expandedTo(QSize(80, 0));
@@ -60,9 +62,9 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent), m_picture(picturePa
         QString text;
     };
     const Line lines[] = {
-        {"version", QStringLiteral("Version Beta 0.1")},
-        {"built", QStringLiteral("Built 16-Feb-04")},
-        {"credits", QStringLiteral("Written by the Tarnel developers")},
+        {"version", texts::aboutVersion},
+        {"built", texts::aboutBuilt},
+        {"credits", texts::aboutCredits},
         {"homePage", homePage()},
     };
     // Stacked upwards from just above the button, right-aligned with it.

@@ -6,26 +6,26 @@
 #include "mainwindow/loaderrorprompts.h"
 #include "platform/platform.h"
 #include "settings/recentlist.h"
+#include "texts/texts.h"
 
 #include <QDateTime>
 #include <QFileInfo>
 
 namespace {
 
-const QString appTitle = QStringLiteral("Tarnel");
-const QString crlf = QStringLiteral("\r\n");
+const QString& crlf = texts::lineBreak;
 
 QString lineCount(qsizetype count)
 {
-    return QString::number(count) + (count == 1 ? QStringLiteral(" line") : QStringLiteral(" lines"));
+    return QString::number(count) + (count == 1 ? texts::oneLine : texts::manyLines);
 }
 
 // "152 lines of this file are not kept by the Tarnel layout:" and a line per reason.
 QString droppedLinesQuestion(const LoadReport& report)
 {
     const qsizetype count = report.droppedLineCount();
-    return lineCount(count) + (count == 1 ? QStringLiteral(" of this file is") : QStringLiteral(" of this file are")) +
-           QStringLiteral(" not kept by the Tarnel layout:") + crlf + report.droppedSummary().join(crlf);
+    return lineCount(count) + (count == 1 ? texts::droppedOne : texts::droppedMany) +
+           texts::droppedByLayout + crlf + report.droppedSummary().join(crlf);
 }
 
 } // namespace
@@ -42,9 +42,8 @@ bool FileCommands::askToSave()
     if (!m_document.isModified())
         return true;
     const Platform::Answer answer = m_platform.askYesNoCancel(
-        m_dialogParent, QStringLiteral("Save changes?"),
-        QStringLiteral("File: ") + m_document.openFilePath() + crlf +
-            QStringLiteral("Do you want to save changes?"));
+        m_dialogParent, texts::saveChangesTitle,
+        texts::saveChangesFile + m_document.displayName() + crlf + texts::saveChangesQuestion);
     switch (answer) {
     case Platform::Answer::Cancel: return false;
     case Platform::Answer::No: return true;
@@ -57,13 +56,11 @@ bool FileCommands::askToSave()
 
 void FileCommands::fileOpen()
 {
-    const QString chosen = m_platform.openFileName(m_dialogParent, ideFileFilter);
+    const QString chosen = m_platform.openFileName(m_dialogParent, texts::ideFileFilter);
     if (chosen.isEmpty())
         return;
     if (!chosen.right(4).toLower().endsWith(QLatin1String(".ide"))) {
-        m_platform.showMessage(m_dialogParent, appTitle,
-                               QStringLiteral("This is not an IDE file.") + crlf +
-                                   QStringLiteral("This is an Tarnel. Try and guess why it wont open this file."),
+        m_platform.showMessage(m_dialogParent, texts::appTitle, texts::notIdeFile + crlf + texts::notIdeFileJoke,
                                Platform::Icon::Information);
         return;
     }
@@ -88,7 +85,7 @@ void FileCommands::reloadFile()
     // Changes kept by a No stay marked should the file be gone: a later Close
     // or Exit must still ask about them.
     if (loadFile(m_document.openFilePath(), OnFailure::KeepDocument))
-        emit statusMessage(QStringLiteral("File reopened"));
+        emit statusMessage(texts::fileReopened);
 }
 
 void FileCommands::fileNew()
@@ -96,21 +93,21 @@ void FileCommands::fileNew()
     if (!askToSave())
         return;
     m_document.clearTables();
-    m_document.setOpenFilePath(IdeDocument::untitledPath);
+    m_document.setOpenFilePath(QString());
     EditHistory::of(m_document).forget();
     forgetLayoutAnswer();
-    emit statusMessage(QStringLiteral("New file created"));
+    emit statusMessage(texts::fileCreated);
 }
 
 void FileCommands::fileClose()
 {
     if (!askToSave())
         return;
-    m_document.setOpenFilePath(IdeDocument::untitledPath);
+    m_document.setOpenFilePath(QString());
     m_document.clearTables();
     EditHistory::of(m_document).forget();
     forgetLayoutAnswer();
-    emit statusMessage(QStringLiteral("File closed"));
+    emit statusMessage(texts::fileClosed);
 }
 
 bool FileCommands::fileSave()
@@ -122,7 +119,7 @@ bool FileCommands::fileSave()
 
 bool FileCommands::fileSaveAs()
 {
-    const QString chosen = m_platform.saveFileName(m_dialogParent, ideFileFilter);
+    const QString chosen = m_platform.saveFileName(m_dialogParent, texts::ideFileFilter);
     if (chosen.isEmpty())
         return false;
     // The document takes the new name only once it is written there.
@@ -134,11 +131,8 @@ bool FileCommands::fileSaveAs()
 
 void FileCommands::startUp(const QString& path)
 {
-    if (path.isEmpty()) {
-        m_document.setOpenFilePath(IdeDocument::untitledPath);
-        return;
-    }
-    loadFile(path, OnFailure::Untitled);
+    if (!path.isEmpty())
+        loadFile(path, OnFailure::Untitled);
 }
 
 bool FileCommands::loadFile(const QString& path, OnFailure onFailure)
@@ -151,23 +145,22 @@ bool FileCommands::loadFile(const QString& path, OnFailure onFailure)
     case ReadOutcome::Read: break;
     case ReadOutcome::Utf16:
         // Refused before anything is replaced: the open document stays.
-        m_platform.showMessage(m_dialogParent, appTitle,
-                               path + crlf + QStringLiteral("Could not be read: it is UTF-16 text.") + crlf +
-                                   QStringLiteral("Save it as ANSI or UTF-8 text and open it again."),
+        m_platform.showMessage(m_dialogParent, texts::appTitle,
+                               path + crlf + texts::fileUtf16 + crlf + texts::fileUtf16Advice,
                                Platform::Icon::Information);
         return false;
     case ReadOutcome::Missing:
     case ReadOutcome::Unreadable:
-        m_platform.showMessage(m_dialogParent, appTitle,
+        m_platform.showMessage(m_dialogParent, texts::appTitle,
                                outcome.status == ReadOutcome::Missing
-                                   ? path + crlf + QStringLiteral("Does not exsist")
-                                   : path + crlf + QStringLiteral("Could not be read: ") + outcome.error,
+                                   ? path + crlf + texts::fileMissing
+                                   : path + crlf + texts::fileUnreadable + outcome.error,
                                Platform::Icon::Information);
         // The old document was given up: an empty one must not carry the
         // failed file's name, or Save would write it over that file.
         if (onFailure == OnFailure::Untitled) {
             m_document.clearTables();
-            m_document.setOpenFilePath(IdeDocument::untitledPath);
+            m_document.setOpenFilePath(QString());
             EditHistory::of(m_document).forget();
             forgetLayoutAnswer();
         }
@@ -177,11 +170,10 @@ bool FileCommands::loadFile(const QString& path, OnFailure onFailure)
     forgetLayoutAnswer();
     emit loaded();
     const qsizetype reported = m_document.loadReport().entries.size();
-    emit statusMessage(reported == 0 ? QStringLiteral("IDE File opened")
-                                     : QStringLiteral("IDE File opened - ") + lineCount(reported) +
-                                           QStringLiteral(" in the load report"));
+    emit statusMessage(reported == 0 ? texts::fileOpened
+                                     : texts::fileOpenedReport + lineCount(reported) + texts::inLoadReport);
     // The list must reopen the file from any working folder.
-    m_recent.sortRecent(QFileInfo(path).absoluteFilePath());
+    m_recent.recordOpened(QFileInfo(path).absoluteFilePath());
     emit recentListChanged();
     // Shown over the loaded table.
     prompts.finish();
@@ -198,8 +190,8 @@ std::optional<SaveLayout> FileCommands::layoutForSave()
     if (m_layoutAnswer == LayoutAnswer::LeaveThemOut || m_document.loadReport().droppedLineCount() == 0)
         return SaveLayout::Fixed;
     const int chosen = m_platform.askWithButtons(
-        m_dialogParent, QStringLiteral("Save changes?"), droppedLinesQuestion(m_document.loadReport()),
-        {QStringLiteral("Keep them"), QStringLiteral("Leave them out"), QStringLiteral("Cancel")});
+        m_dialogParent, texts::saveChangesTitle, droppedLinesQuestion(m_document.loadReport()),
+        {texts::keepThem, texts::leaveThemOut, texts::cancel});
     switch (chosen) {
     case 0: m_layoutAnswer = LayoutAnswer::KeepThem; return SaveLayout::KeepFile;
     case 1: m_layoutAnswer = LayoutAnswer::LeaveThemOut; return SaveLayout::Fixed;
@@ -214,12 +206,11 @@ bool FileCommands::saveFile(const QString& path)
         return false;
     const QString failure = ::saveFile(m_document, path, QDateTime::currentDateTime(), *layout);
     if (!failure.isEmpty()) {
-        m_platform.showMessage(m_dialogParent, appTitle,
-                               QStringLiteral("Could not save ") + path + crlf + failure,
+        m_platform.showMessage(m_dialogParent, texts::appTitle, texts::couldNotSave + path + crlf + failure,
                                Platform::Icon::Information);
         return false;
     }
     EditHistory::of(m_document).markSaved();
-    emit statusMessage(QStringLiteral("IDE File saved"));
+    emit statusMessage(texts::fileSaved);
     return true;
 }

@@ -2,6 +2,7 @@
 
 #include "mainwindow/loadreportmodel.h"
 #include "mainwindow/twips.h"
+#include "texts/texts.h"
 
 #include <QHeaderView>
 #include <QTableView>
@@ -11,7 +12,7 @@ LoadReportWindow::LoadReportWindow(QWidget* parent)
     : QWidget(parent, Qt::Window), m_model(new LoadReportModel(this)), m_list(new QTableView(this))
 {
     setObjectName(QStringLiteral("LoadReport"));
-    setWindowTitle(QStringLiteral("Load report"));
+    setWindowTitle(texts::loadReportTitle);
     m_list->setObjectName(QStringLiteral("loadReportList"));
     m_list->setModel(m_model);
     m_list->setSelectionBehavior(QAbstractItemView::SelectRows);

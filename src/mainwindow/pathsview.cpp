@@ -5,14 +5,13 @@
 #include "edits/edithistory.h"
 #include "paste/pasteline.h"
 #include "platform/platform.h"
+#include "texts/texts.h"
 
 #include <QFontDatabase>
 #include <QKeyEvent>
 #include <QLabel>
 
 namespace {
-
-const QString unstorableSubject = QStringLiteral("The paths text");
 
 // What the line below the text says of a line the reader will not keep as a path.
 QString lostLineNotice(const LostPathLineAt& lost)
@@ -127,11 +126,10 @@ void PathsView::storeIntoDocument()
     text.replace(QChar::LineSeparator, QLatin1Char('\n'));
     if (!fitsLatin1(text)) {
         // Kept in the view to be put right; told once, when it first happens.
-        showNotice(unstorableTextMessage(unstorableSubject) +
-                   QStringLiteral(" Until it is put right, the file keeps the paths as they were."));
+        showNotice(unstorableTextMessage(texts::pathsSubject) + texts::pathsKeptAsWere);
         if (!m_unstorable) {
             m_unstorable = true;
-            m_platform.showMessage(this, QStringLiteral("Tarnel"), unstorableTextMessage(unstorableSubject),
+            m_platform.showMessage(this, texts::appTitle, unstorableTextMessage(texts::pathsSubject),
                                    Platform::Icon::Information);
         }
         return;

@@ -1,29 +1,35 @@
 #include "mainwindow/sectionselector.h"
 
-#include "mainwindow/twips.h"
+#include "mainwindow/pitchedrows.h"
+#include "texts/texts.h"
 
 #include <QEvent>
 #include <QLabel>
 #include <QMouseEvent>
 
+#include <iterator>
+
+static_assert(std::size(texts::sectionCaptions) == SectionSelector::labelCount);
+
 SectionSelector::SectionSelector(QWidget* parent) : QWidget(parent)
 {
-    setObjectName(QStringLiteral("Picture1"));
-    static const char* const captions[labelCount] = {
-        "Objects",          "Timed objects",      "Paths", "2DFX",  "  :... Lights",
-        "  :... Particles", "  :... Sun",         "  :... Ped areas"};
+    setObjectName(QStringLiteral("sectionSelector"));
     QFont font(QStringLiteral("Verdana"));
     font.setPointSizeF(8.25);
     font.setBold(true);
+    auto* rows = new PitchedRows(this);
+    // Room below the captions, as the box was drawn: 169 pixels high in the designed face.
+    rows->setContentsMargins(8, 8, 8, 33);
     for (int k = 0; k < labelCount; ++k) {
-        auto* label = new QLabel(QString::fromLatin1(captions[k]), this);
-        label->setObjectName(QStringLiteral("showHide%1").arg(k));
+        auto* label = new QLabel(texts::sectionCaptions[k], this);
+        label->setObjectName(QStringLiteral("sectionCaption%1").arg(k));
         label->setFont(font);
-        label->setGeometry(twips(120), twips(120 + 240 * k), twips(1935 - 240), twips(195));
+        rows->addRow(label, 16);
         label->setCursor(Qt::PointingHandCursor);
         label->installEventFilter(this);
         m_labels.append(label);
     }
+    rows->endRows();
     markShown(0);
 }
 

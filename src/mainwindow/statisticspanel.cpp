@@ -2,43 +2,77 @@
 
 #include "document/idedocument.h"
 #include "document/statistics.h"
-#include "mainwindow/twips.h"
+#include "edits/edithistory.h"
+#include "mainwindow/pitchedrows.h"
+#include "texts/texts.h"
 
 #include <QLabel>
+#include <QTimer>
 
-StatisticsPanel::StatisticsPanel(QWidget* parent) : QGroupBox(QStringLiteral("IDE Stats"), parent)
+StatisticsPanel::StatisticsPanel(IdeDocument& document, QWidget* parent)
+    : QGroupBox(texts::statisticsTitle, parent), m_document(document)
 {
-    setObjectName(QStringLiteral("Frame1"));
-    auto* inner = new QWidget(this);
-    inner->setObjectName(QStringLiteral("Picture2"));
-    inner->setGeometry(twips(120), twips(240), twips(1935 - 180), twips(1695));
-
-    static const char* const captions[] = {"Objects", "Timed objs", "Paths", "Lights",
-                                           "Particles", "Sun", "Ped areas"};
-    static const char* const valueNames[] = {"objCount",  "tobjcount", "pathsexsist", "lightcount",
-                                             "partcount", "suncount",  "pedcount"};
+    setObjectName(QStringLiteral("statisticsPanel"));
+    static const char* const valueNames[] = {"objectCount",   "timedObjectCount", "pathsPresent", "lightCount",
+                                             "particleCount", "sunCount",         "pedAreaCount"};
     QFont valueFont(QStringLiteral("Verdana"));
     valueFont.setPointSizeF(8.25);
     valueFont.setBold(true);
-    for (int row = 0; row < 7; ++row) {
-        auto* caption = new QLabel(QString::fromLatin1(captions[row]), inner);
-        caption->setGeometry(0, twips(240 * row), twips(1320) - 24, twips(240));
-        auto* value = new QLabel(inner);
+    auto* rows = new PitchedRows(this);
+    // The figures start right under the title, indented as the captions above.
+    rows->setContentsMargins(5, 0, 5, 3);
+    // Counts of big files need more room than the caption column leaves.
+    rows->setColumnMinimumWidth(0, 64);
+    rows->setColumnMinimumWidth(1, 41);
+    rows->setColumnStretch(1, 1);
+    // The captions are the figures' own, as `tarnel-cli` prints them.
+    const auto figures = documentStatistics(document);
+    for (int row = 0; row < int(figures.size()); ++row) {
+        auto* value = new QLabel(this);
         value->setObjectName(QString::fromLatin1(valueNames[row]));
         value->setFont(valueFont);
         QPalette palette = value->palette();
         palette.setColor(QPalette::WindowText, QColor(0x80, 0x80, 0x80));
         value->setPalette(palette);
-        // Counts of big files need more room than the designed column gives.
-        const int valueLeft = twips(1320) - 24;
-        value->setGeometry(valueLeft, twips(240 * row), inner->width() - valueLeft, twips(240));
+        rows->addRow(new QLabel(figures[row].first, this), 16, 0);
+        rows->addWidget(value, row, 1, Qt::AlignTop);
         m_values.append(value);
     }
+    rows->endRows();
+    followDocument();
 }
 
-void StatisticsPanel::refresh(const IdeDocument& document)
+void StatisticsPanel::followDocument()
 {
-    const auto figures = documentStatistics(document);
+    // A command on many rows changes a count many times: the panel is brought
+    // up to date once, when its step is done (or, for a change outside the
+    // history, when the event loop comes back).
+    const auto schedule = [this] {
+        if (m_refreshPending)
+            return;
+        m_refreshPending = true;
+        QTimer::singleShot(0, this, &StatisticsPanel::refresh);
+    };
+    for (LineKind kind : allLineKinds) {
+        const SectionTable* table = &m_document.table(kind);
+        connect(table, &SectionTable::rowInserted, this, schedule);
+        connect(table, &SectionTable::rowsAppended, this, schedule);
+        connect(table, &SectionTable::rowsRemoved, this, schedule);
+        connect(table, &SectionTable::wasReset, this, schedule);
+    }
+    connect(&m_document, &IdeDocument::pathTextChanged, this, schedule);
+    connect(&EditHistory::of(m_document).stack(), &QUndoStack::indexChanged, this, [this] {
+        if (m_refreshPending)
+            refresh();
+    });
+    // A new document shows its figures as soon as it is there.
+    connect(&m_document, &IdeDocument::contentReplaced, this, &StatisticsPanel::refresh);
+}
+
+void StatisticsPanel::refresh()
+{
+    m_refreshPending = false;
+    const auto figures = documentStatistics(m_document);
     for (int row = 0; row < m_values.size(); ++row)
         m_values[row]->setText(figures[row].second);
 }

@@ -6,17 +6,23 @@
 class IdeDocument;
 class QLabel;
 
-// "IDE Stats": the row counts of the tables and whether there are paths.
+// "IDE Stats": the row counts of the tables and whether there are paths. It
+// follows the document by itself: a load shows at once, any other change once
+// its step of the edit history is done.
 class StatisticsPanel : public QGroupBox {
     Q_OBJECT
 public:
-    explicit StatisticsPanel(QWidget* parent = nullptr);
+    explicit StatisticsPanel(IdeDocument& document, QWidget* parent = nullptr);
 
-    void refresh(const IdeDocument& document);
-    // Value labels in panel order: objCount, tobjcount, pathsexsist, lightcount,
-    // partcount, suncount, pedcount.
+    // Value labels in panel order: objects, timed objects, paths, lights,
+    // particles, sun, ped areas.
     QLabel* valueLabel(int row) const { return m_values[row]; }
 
 private:
+    void followDocument();
+    void refresh();
+
+    IdeDocument& m_document;
     QList<QLabel*> m_values;
+    bool m_refreshPending = false;
 };

@@ -4,6 +4,7 @@
 
 #include "document/idedocument.h"
 #include "document/idetext.h"
+#include "texts/texts.h"
 
 int commaCount(const QString& text)
 {
@@ -23,16 +24,16 @@ std::optional<LineKind> pastedLineKind(const QString& text)
 QString pastedKindLabel(std::optional<LineKind> kind)
 {
     if (!kind)
-        return QStringLiteral("Unknown");
+        return texts::pasteKindUnknown;
     switch (*kind) {
-    case LineKind::Object: return QStringLiteral("Object line");
-    case LineKind::TimedObject: return QStringLiteral("Timed object line");
-    case LineKind::Light: return QStringLiteral("Light line");
-    case LineKind::Sun: return QStringLiteral("Sun line");
-    case LineKind::Particle: return QStringLiteral("Particle line");
-    case LineKind::PedArea: return QStringLiteral("Ped line");
+    case LineKind::Object: return texts::pasteKindObject;
+    case LineKind::TimedObject: return texts::pasteKindTimedObject;
+    case LineKind::Light: return texts::pasteKindLight;
+    case LineKind::Sun: return texts::pasteKindSun;
+    case LineKind::Particle: return texts::pasteKindParticle;
+    case LineKind::PedArea: return texts::pasteKindPedArea;
     }
-    return QStringLiteral("Unknown");
+    return texts::pasteKindUnknown;
 }
 
 QString pastedLineLabel(const QString& text)
@@ -67,7 +68,7 @@ std::optional<qsizetype> addPastedLine(IdeDocument& document, const QString& tex
     idetext::forEachValue(line, [&](QByteArrayView value) { values.append(value.toByteArray()); });
 
     qsizetype row = -1;
-    EditHistory::of(document).changeRows(*kind, {}, QStringLiteral("Paste line"), [&] {
+    EditHistory::of(document).changeRows(*kind, {}, texts::pasteTitle, [&] {
         row = document.table(*kind).appendRow(values);
         return true;
     });

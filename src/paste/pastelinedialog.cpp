@@ -2,6 +2,7 @@
 
 #include "paste/pasteline.h"
 #include "platform/platform.h"
+#include "texts/texts.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -12,8 +13,6 @@
 #include <limits>
 
 namespace {
-
-const QString appTitle = QStringLiteral("Tarnel");
 
 // A whole line copied from a text editor usually brings its line break along.
 QString withoutTrailingBreaks(QString text)
@@ -38,32 +37,32 @@ QLabel* namedLabel(const char* name, const QString& caption, const QFont& font, 
 PasteLineDialog::PasteLineDialog(IdeDocument& document, Platform& platform, QWidget* parent)
     : QDialog(parent), m_document(document), m_platform(platform)
 {
-    setObjectName(QStringLiteral("pasteLine"));
-    setWindowTitle(QStringLiteral("Paste line"));
+    setObjectName(QStringLiteral("pasteLineDialog"));
+    setWindowTitle(texts::pasteTitle);
     setModal(true);
 
     QFont labelFont(QStringLiteral("Verdana"));
     labelFont.setPointSizeF(8.25);
 
-    auto* heading = namedLabel("Label1", QStringLiteral("New line..."), labelFont, this);
-    auto* typeCaption = namedLabel("Label3", QStringLiteral("Line type:"), labelFont, this);
-    m_kindLabel = namedLabel("Label2", pastedKindLabel(std::nullopt), labelFont, this);
+    auto* heading = namedLabel("pasteHeading", texts::pasteHeading, labelFont, this);
+    auto* typeCaption = namedLabel("kindCaption", texts::pasteKindCaption, labelFont, this);
+    m_kindLabel = namedLabel("kindLabel", pastedKindLabel(std::nullopt), labelFont, this);
     QPalette grey = m_kindLabel->palette();
     grey.setColor(QPalette::WindowText, QColor(0x80, 0x80, 0x80));
     m_kindLabel->setPalette(grey);
 
     m_line = new QLineEdit(this);
-    m_line->setObjectName(QStringLiteral("inLine"));
+    m_line->setObjectName(QStringLiteral("pastedLine"));
     // A line edit cuts its text at 32,767 characters unless told otherwise; a
     // line of the file has no such limit.
     m_line->setMaxLength(std::numeric_limits<int>::max());
     // Wide enough for a light line of twenty short values.
     m_line->setMinimumWidth(m_line->fontMetrics().horizontalAdvance(QLatin1Char('0')) * 64);
 
-    m_add = new QPushButton(QStringLiteral("Add line"), this);
+    m_add = new QPushButton(texts::pasteAdd, this);
     m_add->setObjectName(QStringLiteral("addLine"));
     m_add->setDefault(true);
-    m_cancel = new QPushButton(QStringLiteral("Cancel"), this);
+    m_cancel = new QPushButton(texts::cancel, this);
     m_cancel->setObjectName(QStringLiteral("cancelLine"));
     m_cancel->setAutoDefault(false);
 
@@ -104,18 +103,16 @@ void PasteLineDialog::addLine()
     const QString text = m_line->text();
     if (!isStorableLine(text)) {
         // Left open so the line can be put right.
-        m_platform.showMessage(this, appTitle,
-                               unstorableTextMessage(QStringLiteral("The line")),
+        m_platform.showMessage(this, texts::appTitle,
+                               unstorableTextMessage(texts::pasteLineSubject),
                                Platform::Icon::Information);
         return;
     }
     if (!m_kind) {
-        m_platform.showMessage(this, QStringLiteral("Unknown format"),
-                               QStringLiteral("Line format unknown.\r\nPlease insure that all commas are included"),
+        m_platform.showMessage(this, texts::pasteUnknownTitle, texts::pasteUnknown,
                                Platform::Icon::Information);
     } else if (const std::optional<qsizetype> row = addPastedLine(m_document, text)) {
         emit lineAdded(*m_kind, *row);
     }
-    emit statisticsRefreshRequested();
     accept();
 }

@@ -24,8 +24,6 @@ public:
     std::optional<LineKind> lineKind() const { return m_kind; }
 
 signals:
-    // Add line was pressed and the dialog is closing: the window's counts may be stale.
-    void statisticsRefreshRequested();
     // A row was added at `row` of the kind's table.
     void lineAdded(LineKind kind, qsizetype row);
 

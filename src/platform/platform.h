@@ -1,5 +1,7 @@
 #pragma once
 
+#include "texts/texts.h"
+
 #include <QColor>
 #include <QString>
 #include <QStringList>
@@ -54,8 +56,5 @@ public:
 // in "The line".
 inline QString unstorableTextMessage(const QString& subject)
 {
-    return subject + QStringLiteral(" holds characters that an IDE file cannot store.");
+    return subject + texts::unstorableText;
 }
-
-// Filter of the open and save dialogs, in the "caption|pattern" form.
-inline const QString ideFileFilter = QStringLiteral("IDE Files (*.ide)|*.ide");

@@ -37,7 +37,7 @@ QStringList RecentList::promote(QStringList entries, const QString& path) {
     return entries;
 }
 
-QStringList RecentList::sortRecent(const QString& openFilePath) {
+QStringList RecentList::recordOpened(const QString& openFilePath) {
     // A path the settings file would read back otherwise would be half stored: the list is kept.
     if (!IniFile::canHoldValue(openFilePath))
         return readSlots();

@@ -27,7 +27,7 @@ public:
     // Records that `openFilePath` was opened: reads the slots, promotes the path, writes all seven
     // slots back and returns them. A path the file cannot hold (a line break in it) leaves
     // the list as it was.
-    QStringList sortRecent(const QString& openFilePath);
+    QStringList recordOpened(const QString& openFilePath);
 
 private:
     SettingsFile& m_settings;

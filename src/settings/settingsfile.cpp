@@ -1,6 +1,8 @@
 #include "settings/settingsfile.h"
 
 #include "settings/inifile.h"
+#include "settings/recentlist.h"
+#include "texts/texts.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -11,6 +13,12 @@
 #include <QTemporaryFile>
 
 namespace {
+
+// Options are switches: the whole number 1 is on, any other value leaves the option off.
+bool isSwitchedOn(const QString& value) {
+    bool isNumber = false;
+    return value.toInt(&isNumber) == 1 && isNumber;
+}
 
 const QString fileName = QStringLiteral("tarnel.ini");
 const QString section = QStringLiteral("tarnel");
@@ -35,8 +43,8 @@ QString SettingsFile::defaultPath() {
     return configFolder + u'/' + fileName;
 }
 
-QString SettingsFile::errorText() {
-    return QStringLiteral("INI Error -Check Settings");
+const QString& SettingsFile::errorText() {
+    return texts::settingsError;
 }
 
 SettingsFile::SettingsFile(QString path) : m_path(std::move(path)) {}
@@ -54,8 +62,8 @@ namespace {
 // Every key of the rebuilt file with its value, in the file's order.
 QList<std::pair<QString, QString>> defaultSettings() {
     QList<std::pair<QString, QString>> keys;
-    for (int slot = 1; slot <= 7; ++slot) {
-        const QString recent = QStringLiteral("recent") + QString::number(slot);
+    for (int slot = 1; slot <= RecentList::slotCount; ++slot) {
+        const QString recent = RecentList::placeholder(slot);
         keys.append({recent, recent});
     }
     keys.append({QStringLiteral("lines"), QStringLiteral("1")});
@@ -110,18 +118,13 @@ void SettingsFile::rebuildSettings() {
     out.commit();
 }
 
-int SettingsFile::readOption(const QString& key) {
-    bool isNumber = false;
-    const int value = readSetting(key).toInt(&isNumber);
-    // Options are switches; any other value leaves the option off.
-    return isNumber && value == 1 ? 1 : 0;
+bool SettingsFile::readOption(const QString& key) {
+    return isSwitchedOn(readSetting(key));
 }
 
-int SettingsFile::readAddedOption(const QString& key) {
+bool SettingsFile::readAddedOption(const QString& key) {
     const std::optional<QString> value = IniFile::read(m_path, section, key);
-    bool isNumber = false;
-    const int number = value.value_or(defaultValue(key).value_or(QString())).toInt(&isNumber);
-    return isNumber && number == 1 ? 1 : 0;
+    return isSwitchedOn(value.value_or(defaultValue(key).value_or(QString())));
 }
 
 void SettingsFile::setMissingKeyHandler(MissingKeyHandler handler) {

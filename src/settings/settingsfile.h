@@ -16,7 +16,7 @@ public:
     static QString defaultPath();
 
     // What a read gives for a key it cannot find, and the message shown for it.
-    static QString errorText();
+    static const QString& errorText();
 
     explicit SettingsFile(QString path);
 
@@ -39,13 +39,13 @@ public:
     // options lines, paste and sort switched on, keepLayout off.
     void rebuildSettings();
 
-    // 1 when the option's value is the whole number 1, else 0. A missing key reaches the
-    // handler and then reads as its default.
-    int readOption(const QString& key);
+    // On when the option's value is the whole number 1. A missing key reaches the handler and
+    // then reads as its default.
+    bool readOption(const QString& key);
 
     // readOption for an option that settings files written before it lack: a missing key
     // reads as its default without a word and is not written.
-    int readAddedOption(const QString& key);
+    bool readAddedOption(const QString& key);
 
     // Called with errorText() whenever a read finds no value. Without one nothing is shown.
     void setMissingKeyHandler(MissingKeyHandler handler);

@@ -37,7 +37,7 @@ private slots:
 void AboutTest::window()
 {
     AboutDialog dialog;
-    QCOMPARE(dialog.objectName(), QString("about"));
+    QCOMPARE(dialog.objectName(), QString("aboutDialog"));
     QCOMPARE(dialog.windowTitle(), QString("About Tarnel"));
     QVERIFY(dialog.isModal());
     QCOMPARE(dialog.minimumSize(), QSize(640, 349));

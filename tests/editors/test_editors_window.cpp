@@ -1,6 +1,6 @@
 #include "editortestkit.h"
 
-#include "mainwindow/form1.h"
+#include "mainwindow/mainwindow.h"
 #include "mainwindow/sectionview.h"
 #include "settings/settingsfile.h"
 
@@ -26,7 +26,7 @@ private slots:
         QTemporaryDir dir;
         ScriptedPlatform platform;
         SettingsFile settings(dir.filePath(QStringLiteral("tarnel.ini")));
-        Form1 window(platform, settings);
+        MainWindow window(platform, settings);
         window.startUp(QString());
         EditorHost* host = window.editors();
         QVERIFY(host);

@@ -1,6 +1,8 @@
 // The Actions menus, Ctrl+V and the modal dialogs, driven in the real window.
 #include "windowtestkit.h"
 
+#include "mainwindow/statisticspanel.h"
+#include "paste/pasteline.h"
 #include "paste/pastelinedialog.h"
 
 #include <QDialog>
@@ -69,7 +71,7 @@ private slots:
         QFETCH(bool, catching);
         Session s;
         s.useSettings(QByteArray(defaultSettings).replace("paste=1", catching ? "paste=1" : "paste=0"));
-        Form1& w = s.startShown();
+        MainWindow& w = s.startShown();
         s.platform.clipboard = QStringLiteral("1234, pasted, txd, 1, 100, 0");
         w.view(LineKind::Object)->setFocus();
         QVERIFY(QTest::qWaitForWindowActive(&w));
@@ -89,7 +91,7 @@ private slots:
 
         QCOMPARE(dialogSeen, catching);
         QCOMPARE(w.document().table(LineKind::Object).rowCount(), catching ? 1 : 0);
-        QCOMPARE(labelText(w, "objCount"), catching ? QStringLiteral("1") : QString());
+        QCOMPARE(labelText(w, "objectCount"), catching ? QStringLiteral("1") : QString());
         QCOMPARE(w.document().isModified(), catching);
     }
 
@@ -97,17 +99,17 @@ private slots:
     {
         Session s;
         s.useSettings(QByteArray(defaultSettings).replace("paste=1", "paste=0"));
-        Form1& w = s.startShown();
-        QVERIFY(!s.action("EditPaste")->isVisible());
-        QVERIFY(s.action("EditPaste2")->isVisible());
-        QVERIFY(s.action("EditPaste2")->shortcut().isEmpty());
+        MainWindow& w = s.startShown();
+        QVERIFY(!s.action("editPaste")->isVisible());
+        QVERIFY(s.action("editPasteWithoutShortcut")->isVisible());
+        QVERIFY(s.action("editPasteWithoutShortcut")->shortcut().isEmpty());
         s.platform.clipboard = QStringLiteral("7, 1, 2, 3, 255, 0, 0, 200, 1");
         ModalAnswer answer;
         answer.clickWhenShown("addLine");
-        s.action("EditPaste2")->trigger();
-        QCOMPARE(answer.seen, QStringLiteral("pasteLine"));
+        s.action("editPasteWithoutShortcut")->trigger();
+        QCOMPARE(answer.seen, QStringLiteral("pasteLineDialog"));
         QCOMPARE(w.document().table(LineKind::Sun).rowCount(), 1);
-        QCOMPARE(labelText(w, "suncount"), QStringLiteral("1"));
+        QCOMPARE(labelText(w, "sunCount"), QStringLiteral("1"));
         QCOMPARE(w.windowTitle(), QStringLiteral("Tarnel [ empty ]*"));
     }
 
@@ -116,19 +118,41 @@ private slots:
         Session s;
         s.useSettings();
         const QString file = s.copyOfCorpus(QStringLiteral("modmap-props.ide"), QStringLiteral("p.ide"));
-        Form1& w = s.startShown(file);
-        QCOMPARE(labelText(w, "objCount"), QStringLiteral("35"));
-        s.action("ObjsDupLine"); // exists
+        MainWindow& w = s.startShown(file);
+        QCOMPARE(labelText(w, "objectCount"), QStringLiteral("35"));
+        s.action("objectsDuplicate"); // exists
         w.view(LineKind::Object)->selectRow(0);
-        s.action("ObjsDupLine")->trigger();
-        QCOMPARE(labelText(w, "objCount"), QStringLiteral("35")); // not refreshed by duplicate
+        s.action("objectsDuplicate")->trigger();
+        QCOMPARE(labelText(w, "objectCount"), QStringLiteral("36")); // the duplicate, once done
         s.platform.clipboard = QStringLiteral("no commas here");
         ModalAnswer answer;
         answer.clickWhenShown("addLine");
-        s.action("EditPaste")->trigger();
+        s.action("editPaste")->trigger();
         QCOMPARE(s.platform.messages().constLast(),
                  QStringLiteral("Line format unknown.\r\nPlease insure that all commas are included"));
-        QCOMPARE(labelText(w, "objCount"), QStringLiteral("36"));
+        QCOMPARE(labelText(w, "objectCount"), QStringLiteral("36"));
+    }
+
+    // The panel follows its document whoever changes it, with no one to tell it.
+    void statisticsFollowTheDocument_data()
+    {
+        QTest::addColumn<QString>("pasted");
+        QTest::addColumn<QString>("figure");
+        QTest::newRow("object") << QStringLiteral("1234, pasted, txd, 1, 100, 0") << QStringLiteral("objectCount");
+        QTest::newRow("sun") << QStringLiteral("7, 1, 2, 3, 255, 0, 0, 200, 1") << QStringLiteral("sunCount");
+    }
+    void statisticsFollowTheDocument()
+    {
+        QFETCH(QString, pasted);
+        QFETCH(QString, figure);
+        IdeDocument document;
+        StatisticsPanel panel(document);
+        QVERIFY(addPastedLine(document, pasted));
+        auto* shown = panel.findChild<QLabel*>(figure);
+        QTRY_COMPARE(shown->text(), QStringLiteral("1"));
+        // Emptied at once, as a load shows at once.
+        document.clearTables();
+        QCOMPARE(shown->text(), QStringLiteral("0"));
     }
 
     void actionsMenuCommandsOnTheSelection()
@@ -138,11 +162,11 @@ private slots:
         const QString file = s.path(QStringLiteral("three.ide"));
         QVERIFY(putFile(file, "objs\r\n1, a, t, 1, 10, 0\r\n2, b, t, 1, 10, 0\r\n3, c, t, 1, 10, 0\r\n"
                               "#4, d, t, 1, 10, 0\r\nend\r\n"));
-        Form1& w = s.startShown(file);
+        MainWindow& w = s.startShown(file);
         SectionView* objs = w.view(LineKind::Object);
         QCOMPARE(rowLookingWrong(*objs), -1);
         objs->selectRow(1);
-        s.action("ObComOut")->trigger();
+        s.action("objectsCommentOut")->trigger();
         QCOMPARE(firstValues(w.document(), LineKind::Object), QByteArrayList({"1", "# 2", "3", "#4"}));
         QCOMPARE(w.windowTitle(), titleFor(file, true));
         const QModelIndex commented = objs->model()->index(1, 3);
@@ -150,28 +174,28 @@ private slots:
         QVERIFY(commented.data(Qt::FontRole).value<QFont>().bold());
         QCOMPARE(rowLookingWrong(*objs), -1);
 
-        s.action("ObjsDupLine")->trigger();
+        s.action("objectsDuplicate")->trigger();
         QCOMPARE(w.statusText(), QStringLiteral("Line duplicated"));
         QCOMPARE(firstValues(w.document(), LineKind::Object), QByteArrayList({"1", "# 2", "3", "#4", "# 2"}));
         // A copy of a commented row is one, and looks it.
         QCOMPARE(rowLookingWrong(*objs), -1);
         // The source stays selected, the copy is not.
         QCOMPARE(objs->selectedRowNumbers(), QList<qsizetype>({1}));
-        QTRY_COMPARE(labelText(w, "objCount"), QStringLiteral("5"));
+        QTRY_COMPARE(labelText(w, "objectCount"), QStringLiteral("5"));
 
-        s.action("ObjUnCom")->trigger();
+        s.action("objectsUnComment")->trigger();
         QCOMPARE(rowLookingWrong(*objs), -1);
         objs->clearSelection();
         objs->selectRow(0);
-        s.action("ObjRemove")->trigger();
+        s.action("objectsRemove")->trigger();
         QCOMPARE(firstValues(w.document(), LineKind::Object), QByteArrayList({"2", "3", "#4", "# 2"}));
-        QTRY_COMPARE(labelText(w, "objCount"), QStringLiteral("4"));
-        QCOMPARE(labelText(w, "pathsexsist"), QStringLiteral("NO"));
+        QTRY_COMPARE(labelText(w, "objectCount"), QStringLiteral("4"));
+        QCOMPARE(labelText(w, "pathsPresent"), QStringLiteral("NO"));
         s.typePathLine("group, 1");
-        QTRY_COMPARE(labelText(w, "pathsexsist"), QStringLiteral("YES"));
+        QTRY_COMPARE(labelText(w, "pathsPresent"), QStringLiteral("YES"));
         w.selectSection(0);
 
-        s.action("FileSave")->trigger();
+        s.action("fileSave")->trigger();
         QCOMPARE(sectionLines(fileBytes(file), "objs"),
                  QByteArrayList({"2, b, t, 1, 10, 0", "3, c, t, 1, 10, 0", "#4, d, t, 1, 10, 0",
                                  "# 2, b, t, 1, 10, 0"}));
@@ -180,7 +204,7 @@ private slots:
         s.platform.clipboard = QStringLiteral("#9, p, t, 1, 10, 0");
         ModalAnswer answer;
         answer.clickWhenShown("addLine");
-        s.action("EditPaste")->trigger();
+        s.action("editPaste")->trigger();
         QCOMPARE(firstValues(w.document(), LineKind::Object), QByteArrayList({"2", "3", "#4", "# 2", "#9"}));
         QCOMPARE(rowLookingWrong(*objs), -1);
 
@@ -191,7 +215,7 @@ private slots:
         objs->selectionModel()->select(objs->model()->index(4, 0),
                                        QItemSelectionModel::Select | QItemSelectionModel::Rows);
         objs->selectionModel()->setCurrentIndex(objs->model()->index(3, 1), QItemSelectionModel::NoUpdate);
-        s.action("ObjRemove")->trigger();
+        s.action("objectsRemove")->trigger();
         QCOMPARE(firstValues(w.document(), LineKind::Object), QByteArrayList({"3", "# 2"}));
         QCOMPARE(objs->model()->rowCount(), 2);
         QVERIFY(objs->selectedRowNumbers().isEmpty());
@@ -207,12 +231,12 @@ private slots:
         s.useSettings();
         const QString file = s.path(QStringLiteral("many.ide"));
         QVERIFY(putFile(file, sampleIde(100)));
-        Form1& w = s.startShown(file);
+        MainWindow& w = s.startShown(file);
         SectionView* objs = w.view(LineKind::Object);
         for (int top : {10, 60})
             objs->selectionModel()->select(QItemSelection(objs->model()->index(top, 0), objs->model()->index(top + 39, 0)),
                                            QItemSelectionModel::Select | QItemSelectionModel::Rows);
-        s.action("ObjsDupLine")->trigger();
+        s.action("objectsDuplicate")->trigger();
         // Enough rows for one reorder. Each copy sorts right after its source;
         // only the sources stay selected.
         QList<qsizetype> sources;
@@ -228,18 +252,18 @@ private slots:
         s.useSettings();
         const QString file = s.path(QStringLiteral("timed.ide"));
         QVERIFY(putFile(file, "tobj\r\n5, n, t, 1, 10, 0, 20, 6\r\nend\r\n"));
-        Form1& w = s.startShown(file);
+        MainWindow& w = s.startShown(file);
         w.selectSection(1);
         w.view(LineKind::TimedObject)->selectRow(0);
         w.selectSection(2);
         // The menu stays in the bar, but its commands leave the hidden table alone.
         QVERIFY(w.actionsMenu(LineKind::TimedObject)->menuAction()->isVisible());
-        s.action("TobjComOut")->trigger();
-        s.action("tobjRem")->trigger();
+        s.action("timedObjectsCommentOut")->trigger();
+        s.action("timedObjectsRemove")->trigger();
         QCOMPARE(firstValues(w.document(), LineKind::TimedObject), QByteArrayList({"5"}));
         QVERIFY(!w.document().isModified());
         w.selectSection(1);
-        s.action("TobjComOut")->trigger();
+        s.action("timedObjectsCommentOut")->trigger();
         QCOMPARE(firstValues(w.document(), LineKind::TimedObject), QByteArrayList({"# 5"}));
     }
 
@@ -247,28 +271,28 @@ private slots:
     {
         Session s;
         s.useSettings();
-        Form1& w = s.startShown();
+        MainWindow& w = s.startShown();
         ModalAnswer answer;
         answer.clickWhenShown("closeAbout");
-        s.action("HelpAbout")->trigger();
-        QCOMPARE(answer.seen, QStringLiteral("about"));
+        s.action("helpAbout")->trigger();
+        QCOMPARE(answer.seen, QStringLiteral("aboutDialog"));
 
-        auto* notepad = s.child<QPushButton>("openNote");
+        auto* notepad = s.child<QPushButton>("openInTextEditor");
         notepad->click();
         QCOMPARE(s.platform.count(QStringLiteral("editor")), 0); // untitled: nothing to open
 
         const QString file = s.copyOfCorpus(QStringLiteral("modmap-props.ide"), QStringLiteral("with space.ide"));
         s.platform.fileNames << file;
-        s.action("FileOpen")->trigger();
+        s.action("fileOpen")->trigger();
         s.platform.editorStarts = false;
         s.platform.clear();
         notepad->click();
         QCOMPARE(s.requestKinds(), QStringList({"editor", "message"}));
         QCOMPARE(s.platform.requests.first().text, file);
 
-        s.action("homepage")->trigger();
+        s.action("helpHomePage")->trigger();
         QCOMPARE(s.platform.requests.constLast().kind, QStringLiteral("url"));
-        QVERIFY(s.platform.requests.constLast().text.contains(s.action("homepage")->text()));
+        QVERIFY(s.platform.requests.constLast().text.contains(s.action("helpHomePage")->text()));
         Q_UNUSED(w);
     }
 };

@@ -49,8 +49,8 @@ private slots:
         const struct {
             const char* command;
             const char* goesTo;
-        } commands[] = {{"FileNew", "empty"}, {"FileClose", "empty"}, {"FileOpen", "B"},   {"reloadFile", "A"},
-                        {"r2", "B"},          {"close", "closed"},    {"FileExit", "closed"}};
+        } commands[] = {{"fileNew", "empty"}, {"fileClose", "empty"}, {"fileOpen", "B"},   {"reloadFile", "A"},
+                        {"recentFile2", "B"},          {"close", "closed"},    {"fileExit", "closed"}};
         for (const auto& c : commands) {
             for (const char* answer : {"unchanged", "Cancel", "No", "Yes"}) {
                 QTest::addRow("%s %s", c.command, answer)
@@ -72,8 +72,8 @@ private slots:
         QVERIFY(!a.isEmpty() && !b.isEmpty());
         s.useSettings(settingsWithRecent(b));
         const QByteArray aOnDisk = fileBytes(a);
-        Form1& w = s.startShown(a);
-        QCOMPARE(s.action("r2")->data().toString(), b);
+        MainWindow& w = s.startShown(a);
+        QCOMPARE(s.action("recentFile2")->data().toString(), b);
         const qsizetype aRows = w.document().table(LineKind::Object).rowCount();
 
         const bool changed = answer != u"unchanged";
@@ -87,14 +87,14 @@ private slots:
             s.platform.answers << Platform::Answer::Yes;
         else if (answer == u"No")
             s.platform.answers << Platform::Answer::No;
-        if (command == u"FileOpen")
+        if (command == u"fileOpen")
             s.platform.fileNames << b;
         QSignalSpy statuses(&w.fileCommands(), &FileCommands::statusMessage);
 
         const bool closed = run(s, command);
 
         QStringList expectedKinds;
-        if (command == u"FileOpen")
+        if (command == u"fileOpen")
             expectedKinds << QStringLiteral("open");
         if (changed)
             expectedKinds << QStringLiteral("question");
@@ -136,12 +136,12 @@ private slots:
                 QCOMPARE(w.view(kind)->model()->rowCount(), 0);
             QVERIFY(w.document().pathText().isEmpty());
             QCOMPARE(w.statusText(),
-                     command == u"FileNew" ? QStringLiteral("New file created") : QStringLiteral("File closed"));
+                     command == u"fileNew" ? QStringLiteral("New file created") : QStringLiteral("File closed"));
         } else if (goesTo == u"B") {
             QCOMPARE(w.windowTitle(), titleFor(b));
             QCOMPARE(w.statusText(), QStringLiteral("IDE File opened"));
-            QCOMPARE(s.action("r1")->data().toString(), b);
-            QCOMPARE(s.action("r2")->data().toString(), a);
+            QCOMPARE(s.action("recentFile1")->data().toString(), b);
+            QCOMPARE(s.action("recentFile2")->data().toString(), a);
         } else {
             // Reload: the file as it is on disk now, with the edit only when it was saved.
             QCOMPARE(w.windowTitle(), titleFor(a));
@@ -156,14 +156,14 @@ private slots:
         Session s;
         s.useSettings();
         const QString a = s.copyOfCorpus(QStringLiteral("modmap-smalltown3.ide"), QStringLiteral("a.ide"));
-        Form1& w = s.startShown(a);
+        MainWindow& w = s.startShown(a);
         s.typePathLine(typedLine);
         s.platform.answers << Platform::Answer::No;
-        s.action("FileNew")->trigger();
+        s.action("fileNew")->trigger();
         QCOMPARE(w.statusText(), QStringLiteral("New file created"));
 
         s.platform.clear();
-        s.action("FileClose")->trigger();
+        s.action("fileClose")->trigger();
         QVERIFY(s.platform.requests.isEmpty());
         QCOMPARE(w.statusText(), QStringLiteral("File closed"));
         QCOMPARE(w.windowTitle(), QStringLiteral("Tarnel [ empty ]"));
@@ -183,14 +183,14 @@ private slots:
 
         Session s;
         s.useSettings();
-        Form1& w = s.startShown();
+        MainWindow& w = s.startShown();
         s.typePathLine(typedLine);
         QCOMPARE(w.windowTitle(), QStringLiteral("Tarnel [ empty ]*"));
         s.platform.answers << Platform::Answer::Yes;
         const QString target = saveAs.isEmpty() ? QString() : s.path(saveAs);
         s.platform.fileNames << target;
 
-        s.action("FileNew")->trigger();
+        s.action("fileNew")->trigger();
 
         QCOMPARE(s.requestKinds(), (QStringList{QStringLiteral("question"), QStringLiteral("save")}));
         QCOMPARE(s.platform.requests.first().text, saveQuestionText(QStringLiteral("empty")));
@@ -229,12 +229,12 @@ private slots:
         s.useSettings();
         const QString a = s.copyOfCorpus(QStringLiteral("modmap-smalltown3.ide"), QStringLiteral("a.ide"));
         const QString chosen = name.isEmpty() ? QString() : s.copyOfCorpus(QStringLiteral("modmap-props.ide"), name);
-        Form1& w = s.startShown(a);
+        MainWindow& w = s.startShown(a);
         const qsizetype aRows = w.document().table(LineKind::Object).rowCount();
         s.platform.clear();
         s.platform.fileNames << chosen;
 
-        s.action("FileOpen")->trigger();
+        s.action("fileOpen")->trigger();
 
         QCOMPARE(s.platform.requests.first().kind, QStringLiteral("open"));
         QCOMPARE(s.platform.requests.first().text, QStringLiteral("IDE Files (*.ide)|*.ide"));
@@ -266,10 +266,10 @@ private slots:
     {
         Session s;
         s.useSettings();
-        Form1& w = s.startShown();
+        MainWindow& w = s.startShown();
         s.typePathLine(typedLine);
         s.platform.fileNames << s.path(QStringLiteral("notes.txt"));
-        s.action("FileOpen")->trigger();
+        s.action("fileOpen")->trigger();
         QCOMPARE(s.requestKinds(), (QStringList{QStringLiteral("open"), QStringLiteral("message")}));
         QCOMPARE(w.windowTitle(), QStringLiteral("Tarnel [ empty ]*"));
         QCOMPARE(w.document().pathText(), typedLine);
@@ -281,11 +281,11 @@ private slots:
         QTest::addColumn<bool>("named"); // a file was open before
         QTest::addColumn<bool>("chosen"); // the dialog gives a name
 
-        QTest::newRow("Save on untitled") << QStringLiteral("FileSave") << false << true;
-        QTest::newRow("Save as on untitled") << QStringLiteral("FileSaveAs") << false << true;
-        QTest::newRow("Save as on a file") << QStringLiteral("FileSaveAs") << true << true;
-        QTest::newRow("Save on untitled, dialog cancelled") << QStringLiteral("FileSave") << false << false;
-        QTest::newRow("Save as on a file, dialog cancelled") << QStringLiteral("FileSaveAs") << true << false;
+        QTest::newRow("Save on untitled") << QStringLiteral("fileSave") << false << true;
+        QTest::newRow("Save as on untitled") << QStringLiteral("fileSaveAs") << false << true;
+        QTest::newRow("Save as on a file") << QStringLiteral("fileSaveAs") << true << true;
+        QTest::newRow("Save on untitled, dialog cancelled") << QStringLiteral("fileSave") << false << false;
+        QTest::newRow("Save as on a file, dialog cancelled") << QStringLiteral("fileSaveAs") << true << false;
     }
 
     void saveWritesTheChosenName()
@@ -299,7 +299,7 @@ private slots:
         const QString a = named ? s.copyOfCorpus(QStringLiteral("modmap-smalltown3.ide"), QStringLiteral("a.ide"))
                                 : QString();
         const QByteArray aOnDisk = named ? fileBytes(a) : QByteArray();
-        Form1& w = s.startShown(a);
+        MainWindow& w = s.startShown(a);
         const QString before = named ? a : QStringLiteral("empty");
         s.typePathLine(typedLine);
         s.platform.clear();
@@ -338,10 +338,10 @@ private slots:
         Session s;
         s.useSettings();
         const QString a = s.copyOfCorpus(QStringLiteral("modmap-smalltown3.ide"), QStringLiteral("a.ide"));
-        Form1& w = s.startShown(a);
+        MainWindow& w = s.startShown(a);
         s.typePathLine(typedLine);
         s.platform.clear();
-        s.action("FileSave")->trigger();
+        s.action("fileSave")->trigger();
         QVERIFY(s.platform.requests.isEmpty());
         QCOMPARE(w.windowTitle(), titleFor(a));
         QCOMPARE(w.statusText(), QStringLiteral("IDE File saved"));
@@ -378,14 +378,14 @@ private slots:
             QVERIFY(QFile::setPermissions(a, QFileDevice::ReadOwner | QFileDevice::ReadGroup));
         }
 
-        Form1& w = s.startShown(a);
+        MainWindow& w = s.startShown(a);
         s.typePathLine(typedLine);
         s.platform.clear();
         if (path == a) {
-            s.action("FileSave")->trigger();
+            s.action("fileSave")->trigger();
         } else {
             s.platform.fileNames << path;
-            s.action("FileSaveAs")->trigger();
+            s.action("fileSaveAs")->trigger();
             QCOMPARE(s.platform.requests.takeFirst().kind, QStringLiteral("save"));
         }
 
@@ -411,7 +411,7 @@ private slots:
     {
         Session s;
         s.useSettings();
-        Form1& w = s.startShown();
+        MainWindow& w = s.startShown();
         s.typePathLine(typedLine);
         QSignalSpy statuses(&w.fileCommands(), &FileCommands::statusMessage);
         QTest::mouseClick(s.child<QPushButton>("reloadFile"), Qt::LeftButton);
@@ -429,9 +429,9 @@ private slots:
         const QString a = s.path(QStringLiteral("a.ide"));
         const QString other = s.copyOfCorpus(QStringLiteral("modmap-props.ide"), QStringLiteral("other.ide"));
         QVERIFY(putFile(a, "objs\r\n100, a, t, 1, 100, 0\r\n101, b, t, 1, 100, 0\r\nend\r\n"));
-        Form1& w = s.startShown(a);
-        QCOMPARE(labelText(w, "objCount"), QStringLiteral("2"));
-        QCOMPARE(labelText(w, "pathsexsist"), QStringLiteral("NO"));
+        MainWindow& w = s.startShown(a);
+        QCOMPARE(labelText(w, "objectCount"), QStringLiteral("2"));
+        QCOMPARE(labelText(w, "pathsPresent"), QStringLiteral("NO"));
 
         // Meanwhile the file is edited elsewhere and another file took the top of the list.
         QVERIFY(putFile(a, "objs\r\n300, c, t, 1, 100, 0\r\n301, d, t, 1, 100, 0\r\n302, e, t, 1, 100, 0\r\nend\r\n"
@@ -446,12 +446,12 @@ private slots:
         QCOMPARE(w.statusText(), QStringLiteral("File reopened"));
         QCOMPARE(firstValues(w.document(), LineKind::Object), (QByteArrayList{"300", "301", "302"}));
         QCOMPARE(w.document().pathText(), QByteArray("group, 2"));
-        QCOMPARE(labelText(w, "objCount"), QStringLiteral("3"));
-        QCOMPARE(labelText(w, "pathsexsist"), QStringLiteral("YES"));
+        QCOMPARE(labelText(w, "objectCount"), QStringLiteral("3"));
+        QCOMPARE(labelText(w, "pathsPresent"), QStringLiteral("YES"));
         QCOMPARE(w.windowTitle(), titleFor(a));
         QCOMPARE(s.setting(QStringLiteral("recent1")), a);
         QCOMPARE(s.setting(QStringLiteral("recent2")), other);
-        QCOMPARE(s.action("r1")->data().toString(), a);
+        QCOMPARE(s.action("recentFile1")->data().toString(), a);
     }
 
     void reloadOfAVanishedFile_data()
@@ -467,7 +467,7 @@ private slots:
         Session s;
         s.useSettings();
         const QString a = s.copyOfCorpus(QStringLiteral("modmap-smalltown3.ide"), QStringLiteral("a.ide"));
-        Form1& w = s.startShown(a);
+        MainWindow& w = s.startShown(a);
         const qsizetype rows = w.document().table(LineKind::Object).rowCount();
         if (edited)
             s.typePathLine(typedLine);
@@ -510,23 +510,23 @@ private slots:
         const QString chosen = s.path(QStringLiteral("chosen.ide"));
         if (!bytes.isNull())
             QVERIFY(putFile(chosen, bytes));
-        Form1& w = s.startShown(open);
+        MainWindow& w = s.startShown(open);
         const qsizetype rows = w.document().table(LineKind::Object).rowCount();
         s.platform.clear();
         s.platform.fileNames << chosen;
-        s.action("FileOpen")->trigger();
+        s.action("fileOpen")->trigger();
 
         QCOMPARE(s.requestKinds(), QStringList({"open", "message"}));
         QVERIFY2(s.platform.messages().first().startsWith(chosen + QStringLiteral("\r\n") + reason),
                  qPrintable(s.platform.messages().first()));
-        QCOMPARE(w.document().openFilePath(), keepsDocument ? open : QStringLiteral("empty"));
+        QCOMPARE(w.document().openFilePath(), keepsDocument ? open : QString());
         QCOMPARE(w.document().table(LineKind::Object).rowCount(), keepsDocument ? rows : 0);
         QVERIFY(!w.document().isModified());
 
         // Save goes to the open file, or through Save as; the chosen file is never written.
         s.platform.clear();
         s.platform.fileNames << QString();
-        s.action("FileSave")->trigger();
+        s.action("fileSave")->trigger();
         QCOMPARE(s.requestKinds(), keepsDocument ? QStringList() : QStringList{"save"});
         QCOMPARE(QFileInfo::exists(chosen), !bytes.isNull());
         QCOMPARE(fileBytes(chosen), bytes);
@@ -535,7 +535,7 @@ private slots:
     void freshRecentListOpensNothing()
     {
         Session s;
-        Form1& w = s.startShown();
+        MainWindow& w = s.startShown();
         for (int n = 1; n <= 7; ++n) {
             QAction* item = s.action(qPrintable(QStringLiteral("r%1").arg(n)));
             QCOMPARE(item->text(), QStringLiteral("recent%1").arg(n));
@@ -553,8 +553,8 @@ private slots:
     {
         Session s;
         const QString a = s.copyOfCorpus(QStringLiteral("modmap-props.ide"), QStringLiteral("a.ide"));
-        Form1& w = s.startShown(a);
-        QCOMPARE(s.action("r1")->data().toString(), a);
+        MainWindow& w = s.startShown(a);
+        QCOMPARE(s.action("recentFile1")->data().toString(), a);
         s.platform.clear();
         for (int n = 2; n <= 7; ++n) {
             QAction* item = s.action(qPrintable(QStringLiteral("r%1").arg(n)));
@@ -566,7 +566,7 @@ private slots:
         QCOMPARE(s.platform.requests.size(), 6);
         QCOMPARE(w.windowTitle(), titleFor(a));
         QCOMPARE(w.document().openFilePath(), a);
-        QCOMPARE(s.action("r1")->data().toString(), a);
+        QCOMPARE(s.action("recentFile1")->data().toString(), a);
     }
 
     void recentListFollowsOpens()
@@ -576,26 +576,26 @@ private slots:
         // An ampersand would turn into a keyboard accelerator in a menu caption.
         const QString a = s.copyOfCorpus(QStringLiteral("modmap-smalltown3.ide"), QStringLiteral("roads & props.ide"));
         const QString b = s.copyOfCorpus(QStringLiteral("modmap-props.ide"), QStringLiteral("b.ide"));
-        Form1& w = s.startShown();
+        MainWindow& w = s.startShown();
         s.platform.fileNames << a << b;
-        s.action("FileOpen")->trigger();
-        s.action("FileOpen")->trigger();
+        s.action("fileOpen")->trigger();
+        s.action("fileOpen")->trigger();
         QCOMPARE(w.windowTitle(), titleFor(b));
 
         QCOMPARE(s.setting(QStringLiteral("recent1")), b);
         QCOMPARE(s.setting(QStringLiteral("recent2")), a);
-        QCOMPARE(s.action("r1")->data().toString(), b);
-        QCOMPARE(s.action("r1")->text(), b);
-        QCOMPARE(s.action("r2")->data().toString(), a);
-        QCOMPARE(s.action("r2")->text(), QString(a).replace(QStringLiteral("&"), QStringLiteral("&&")));
+        QCOMPARE(s.action("recentFile1")->data().toString(), b);
+        QCOMPARE(s.action("recentFile1")->text(), b);
+        QCOMPARE(s.action("recentFile2")->data().toString(), a);
+        QCOMPARE(s.action("recentFile2")->text(), QString(a).replace(QStringLiteral("&"), QStringLiteral("&&")));
 
         s.platform.clear();
-        s.action("r2")->trigger();
+        s.action("recentFile2")->trigger();
         QVERIFY(s.platform.requests.isEmpty());
         QCOMPARE(w.windowTitle(), titleFor(a));
         QCOMPARE(w.statusText(), QStringLiteral("IDE File opened"));
-        QCOMPARE(s.action("r1")->data().toString(), a);
-        QCOMPARE(s.action("r2")->data().toString(), b);
+        QCOMPARE(s.action("recentFile1")->data().toString(), a);
+        QCOMPARE(s.action("recentFile2")->data().toString(), b);
     }
 
     void missingRecentFileKeepsTheOpenDocument()
@@ -604,15 +604,15 @@ private slots:
         s.useSettings();
         const QString a = s.copyOfCorpus(QStringLiteral("modmap-smalltown3.ide"), QStringLiteral("a.ide"));
         const QString b = s.copyOfCorpus(QStringLiteral("modmap-props.ide"), QStringLiteral("b.ide"));
-        Form1& w = s.startShown(a);
+        MainWindow& w = s.startShown(a);
         s.platform.fileNames << b;
-        s.action("FileOpen")->trigger();
+        s.action("fileOpen")->trigger();
         const qsizetype rows = w.document().table(LineKind::Object).rowCount();
         const QByteArray paths = w.document().pathText();
         QVERIFY(QFile::remove(a));
         s.platform.clear();
 
-        s.action("r2")->trigger();
+        s.action("recentFile2")->trigger();
 
         QCOMPARE(s.platform.requests.size(), 1);
         QCOMPARE(s.platform.requests.first().kind, QStringLiteral("message"));
@@ -623,8 +623,8 @@ private slots:
         QCOMPARE(w.windowTitle(), titleFor(b));
         QCOMPARE(w.document().table(LineKind::Object).rowCount(), rows);
         QCOMPARE(w.document().pathText(), paths);
-        QCOMPARE(s.action("r1")->data().toString(), b);
-        QCOMPARE(s.action("r2")->data().toString(), a);
+        QCOMPARE(s.action("recentFile1")->data().toString(), b);
+        QCOMPARE(s.action("recentFile2")->data().toString(), a);
     }
 
     void functionKeyOpensRecentFile()
@@ -632,8 +632,8 @@ private slots:
         Session s;
         const QString c = s.copyOfCorpus(QStringLiteral("modmap-props.ide"), QStringLiteral("c.ide"));
         s.useSettings(QByteArray(defaultSettings).replace("recent3=recent3", "recent3=" + c.toUtf8()));
-        Form1& w = s.startShown();
-        QCOMPARE(s.action("r3")->shortcut(), QKeySequence(Qt::Key_F3));
+        MainWindow& w = s.startShown();
+        QCOMPARE(s.action("recentFile3")->shortcut(), QKeySequence(Qt::Key_F3));
         w.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&w));
 

@@ -39,12 +39,12 @@ private slots:
         QTest::addColumn<bool>("edited");
         QTest::addColumn<int>("choice"); // 0 keep, 1 leave out, 2 cancel
 
-        QTest::newRow("Save, keep them") << QStringLiteral("FileSave") << false << 0;
-        QTest::newRow("Save as, keep them") << QStringLiteral("FileSaveAs") << false << 0;
-        QTest::newRow("Save, leave them out") << QStringLiteral("FileSave") << true << 1;
-        QTest::newRow("Save as, leave them out") << QStringLiteral("FileSaveAs") << false << 1;
-        QTest::newRow("Save, cancel") << QStringLiteral("FileSave") << true << 2;
-        QTest::newRow("Save as, cancel") << QStringLiteral("FileSaveAs") << true << 2;
+        QTest::newRow("Save, keep them") << QStringLiteral("fileSave") << false << 0;
+        QTest::newRow("Save as, keep them") << QStringLiteral("fileSaveAs") << false << 0;
+        QTest::newRow("Save, leave them out") << QStringLiteral("fileSave") << true << 1;
+        QTest::newRow("Save as, leave them out") << QStringLiteral("fileSaveAs") << false << 1;
+        QTest::newRow("Save, cancel") << QStringLiteral("fileSave") << true << 2;
+        QTest::newRow("Save as, cancel") << QStringLiteral("fileSaveAs") << true << 2;
         QTest::newRow("close, Yes, keep them") << QStringLiteral("close") << true << 0;
         QTest::newRow("close, Yes, cancel") << QStringLiteral("close") << true << 2;
     }
@@ -59,11 +59,11 @@ private slots:
         s.useSettings();
         const QString a = s.copyOfCorpus(dropsLines, QStringLiteral("a.ide"));
         const QByteArray original = fileBytes(a);
-        Form1& w = s.startShown(a);
+        MainWindow& w = s.startShown(a);
         if (edited)
             s.typePathLine(typedLine);
         s.platform.clear();
-        const QString target = command == u"FileSaveAs" ? s.path(QStringLiteral("b.ide")) : a;
+        const QString target = command == u"fileSaveAs" ? s.path(QStringLiteral("b.ide")) : a;
         s.platform.fileNames << target;
         s.platform.answers << Platform::Answer::Yes;
         s.platform.choices << choice;
@@ -71,7 +71,7 @@ private slots:
         const bool closed = command == u"close" ? s.window->close() : (s.action(qPrintable(command))->trigger(), false);
 
         const QStringList expectedKinds = command == u"close"     ? QStringList{"question", "choice"}
-                                          : command == u"FileSave" ? QStringList{"choice"}
+                                          : command == u"fileSave" ? QStringList{"choice"}
                                                                    : QStringList{"save", "choice"};
         QCOMPARE(s.requestKinds(), expectedKinds);
         const ScriptedPlatform::Request& asked = s.platform.requests.last();
@@ -105,11 +105,11 @@ private slots:
 
         // Answered once for the document; a reload starts a new one, asked again.
         s.platform.clear();
-        s.action("FileSave")->trigger();
+        s.action("fileSave")->trigger();
         QVERIFY(s.platform.requests.isEmpty());
         QTest::mouseClick(s.child<QPushButton>("reloadFile"), Qt::LeftButton);
         s.platform.clear();
-        s.action("FileSave")->trigger();
+        s.action("fileSave")->trigger();
         QCOMPARE(s.requestKinds(), QStringList{"choice"});
     }
 
@@ -135,10 +135,10 @@ private slots:
         else
             a = s.copyOfCorpus(file, QStringLiteral("a.ide"));
         const QByteArray original = fileBytes(a);
-        Form1& w = s.startShown(a);
+        MainWindow& w = s.startShown(a);
         QCOMPARE(s.child<QCheckBox>("keepLayout")->isChecked(), keep);
         s.platform.clear();
-        s.action("FileSave")->trigger();
+        s.action("fileSave")->trigger();
 
         QVERIFY(s.platform.requests.isEmpty());
         QCOMPARE(w.statusText(), QStringLiteral("IDE File saved"));
@@ -153,12 +153,12 @@ private slots:
         Session s;
         s.useSettings();
         const QString a = s.copyOfCorpus(dropsLines, QStringLiteral("a.ide"));
-        Form1& w = s.startShown(a);
+        MainWindow& w = s.startShown(a);
         const LoadReport& report = w.document().loadReport();
         QCOMPARE(w.statusText(),
                  QStringLiteral("IDE File opened - %1 lines in the load report").arg(report.entries.size()));
-        QVERIFY(s.action("FileLoadReport")->isEnabled());
-        s.action("FileLoadReport")->trigger();
+        QVERIFY(s.action("fileLoadReport")->isEnabled());
+        s.action("fileLoadReport")->trigger();
         LoadReportWindow* shown = w.loadReportWindow();
         QVERIFY(shown && shown->isVisible());
 
@@ -178,9 +178,9 @@ private slots:
         }
 
         // New empties it; the menu item follows.
-        s.action("FileNew")->trigger();
+        s.action("fileNew")->trigger();
         QCOMPARE(model->rowCount(), 0);
-        QVERIFY(!s.action("FileLoadReport")->isEnabled());
+        QVERIFY(!s.action("fileLoadReport")->isEnabled());
     }
 
     void doubleClickShowsTheRow()
@@ -191,8 +191,8 @@ private slots:
         // Short object lines stay rows; the heading and the cars line are only reported.
         QVERIFY(putFile(a, "# heading\r\nobjs\r\n300, b, c, 1, 20, 0\r\n200, a\r\n100, d, e\r\nend\r\n"
                            "cars\r\n90, x\r\nend\r\n"));
-        Form1& w = s.startShown(a);
-        s.action("FileLoadReport")->trigger();
+        MainWindow& w = s.startShown(a);
+        s.action("fileLoadReport")->trigger();
         QVERIFY(QTest::qWaitForWindowExposed(w.loadReportWindow()));
         QTableView* list = w.loadReportWindow()->list();
         int entry = -1;

@@ -19,7 +19,7 @@ using namespace wkit;
 
 namespace {
 
-const char* const actionsMenus[] = {"ObjsMenu", "TobjsMenu", "LightsMenu", "SunMenu", "PartMenu", "AniMenu"};
+const char* const actionsMenus[] = {"objectsActionsMenu", "timedObjectsActionsMenu", "lightsActionsMenu", "sunActionsMenu", "particlesActionsMenu", "pedAreasActionsMenu"};
 
 QString visibleActionsMenus(Session& s)
 {
@@ -61,14 +61,14 @@ private slots:
         QTest::addColumn<QString>("menu");
         QTest::addColumn<int>("red");
 
-        QTest::newRow("Objects") << 0 << int(LineKind::Object) << QStringLiteral("ObjsMenu") << 0;
-        QTest::newRow("Timed objects") << 1 << int(LineKind::TimedObject) << QStringLiteral("TobjsMenu") << 1;
-        QTest::newRow("Paths") << 2 << -1 << QStringLiteral("TobjsMenu") << 2;
-        QTest::newRow("2DFX") << 3 << int(LineKind::Light) << QStringLiteral("LightsMenu") << 4;
-        QTest::newRow("Lights") << 4 << int(LineKind::Light) << QStringLiteral("LightsMenu") << 4;
-        QTest::newRow("Particles") << 5 << int(LineKind::Particle) << QStringLiteral("PartMenu") << 5;
-        QTest::newRow("Sun") << 6 << int(LineKind::Sun) << QStringLiteral("SunMenu") << 6;
-        QTest::newRow("Ped areas") << 7 << int(LineKind::PedArea) << QStringLiteral("AniMenu") << 7;
+        QTest::newRow("Objects") << 0 << int(LineKind::Object) << QStringLiteral("objectsActionsMenu") << 0;
+        QTest::newRow("Timed objects") << 1 << int(LineKind::TimedObject) << QStringLiteral("timedObjectsActionsMenu") << 1;
+        QTest::newRow("Paths") << 2 << -1 << QStringLiteral("timedObjectsActionsMenu") << 2;
+        QTest::newRow("2DFX") << 3 << int(LineKind::Light) << QStringLiteral("lightsActionsMenu") << 4;
+        QTest::newRow("Lights") << 4 << int(LineKind::Light) << QStringLiteral("lightsActionsMenu") << 4;
+        QTest::newRow("Particles") << 5 << int(LineKind::Particle) << QStringLiteral("particlesActionsMenu") << 5;
+        QTest::newRow("Sun") << 6 << int(LineKind::Sun) << QStringLiteral("sunActionsMenu") << 6;
+        QTest::newRow("Ped areas") << 7 << int(LineKind::PedArea) << QStringLiteral("pedAreasActionsMenu") << 7;
     }
 
     void selectorShowsTheSection()
@@ -80,7 +80,7 @@ private slots:
 
         Session s;
         s.useSettings();
-        Form1& w = s.startShown();
+        MainWindow& w = s.startShown();
         // The first show fills the space down to the status bar.
         const auto bottomOf = [&w](QWidget* shown) { return shown->mapTo(&w, QPoint(0, shown->height())).y(); };
         QCOMPARE(bottomOf(w.view(LineKind::Object)), w.statusBar()->y());
@@ -101,7 +101,7 @@ private slots:
         for (int k = 0; k < SectionSelector::labelCount; ++k) {
             const QString style = w.selector()->label(k)->styleSheet();
             QVERIFY2(style.contains(k == red ? QStringLiteral("#ff0000") : QStringLiteral("#000000")),
-                     qPrintable(QStringLiteral("showHide%1: %2").arg(k).arg(style)));
+                     qPrintable(QStringLiteral("sectionCaption%1: %2").arg(k).arg(style)));
         }
         QCOMPARE(w.selector()->label(3)->text(), QStringLiteral("2DFX"));
     }
@@ -110,12 +110,12 @@ private slots:
     {
         Session s;
         s.useSettings();
-        Form1& w = s.startShown();
+        MainWindow& w = s.startShown();
         QLabel* label = w.selector()->label(4);
         QTest::mouseClick(label, Qt::RightButton, {}, label->rect().center());
         QVERIFY(w.view(LineKind::Object)->isVisible());
         QVERIFY(!w.view(LineKind::Light)->isVisible());
-        QCOMPARE(visibleActionsMenus(s), QStringLiteral("ObjsMenu"));
+        QCOMPARE(visibleActionsMenus(s), QStringLiteral("objectsActionsMenu"));
     }
 
     void rightClickPopsUpTheActionsMenu_data()
@@ -124,12 +124,12 @@ private slots:
         QTest::addColumn<int>("kind");
         QTest::addColumn<QString>("menu");
 
-        QTest::newRow("objects") << 0 << int(LineKind::Object) << QStringLiteral("ObjsMenu");
-        QTest::newRow("timed objects") << 1 << int(LineKind::TimedObject) << QStringLiteral("TobjsMenu");
-        QTest::newRow("lights") << 4 << int(LineKind::Light) << QStringLiteral("LightsMenu");
-        QTest::newRow("particles") << 5 << int(LineKind::Particle) << QStringLiteral("PartMenu");
-        QTest::newRow("sun") << 6 << int(LineKind::Sun) << QStringLiteral("SunMenu");
-        QTest::newRow("ped areas") << 7 << int(LineKind::PedArea) << QStringLiteral("AniMenu");
+        QTest::newRow("objects") << 0 << int(LineKind::Object) << QStringLiteral("objectsActionsMenu");
+        QTest::newRow("timed objects") << 1 << int(LineKind::TimedObject) << QStringLiteral("timedObjectsActionsMenu");
+        QTest::newRow("lights") << 4 << int(LineKind::Light) << QStringLiteral("lightsActionsMenu");
+        QTest::newRow("particles") << 5 << int(LineKind::Particle) << QStringLiteral("particlesActionsMenu");
+        QTest::newRow("sun") << 6 << int(LineKind::Sun) << QStringLiteral("sunActionsMenu");
+        QTest::newRow("ped areas") << 7 << int(LineKind::PedArea) << QStringLiteral("pedAreasActionsMenu");
     }
 
     void rightClickPopsUpTheActionsMenu()
@@ -142,7 +142,7 @@ private slots:
         s.useSettings();
         const QString path = s.path(QStringLiteral("sample.ide"));
         QVERIFY(putFile(path, sampleIde(5)));
-        Form1& w = s.startShown(path);
+        MainWindow& w = s.startShown(path);
         s.clickSection(caption);
         SectionView* view = w.view(LineKind(kind));
         QVERIFY(view->isVisible());
@@ -190,7 +190,7 @@ private slots:
         s.useSettings();
         const QString path = s.path(QStringLiteral("sample.ide"));
         QVERIFY(putFile(path, sampleIde(4)));
-        Form1& w = s.startShown(path);
+        MainWindow& w = s.startShown(path);
         SectionView* view = w.view(LineKind::Object);
         QSignalSpy opened(view, &SectionView::openRequested);
 
@@ -212,7 +212,7 @@ private slots:
     {
         Session s;
         s.useSettings();
-        Form1& w = s.startShown();
+        MainWindow& w = s.startShown();
         SectionView* view = w.view(LineKind::Object);
         QCOMPARE(view->model()->rowCount(), 0);
         QTest::keyClick(view, Qt::Key_Return);
@@ -245,7 +245,7 @@ private slots:
         s.useSettings(sortAtStart ? defaultSettings : QByteArray(defaultSettings).replace("sort=1", "sort=0"));
         const QString path = s.path(QStringLiteral("unsorted.ide"));
         QVERIFY(putFile(path, file));
-        Form1& w = s.startShown(path);
+        MainWindow& w = s.startShown(path);
         auto* box = s.child<QCheckBox>("objectSort");
         SectionView* view = w.view(LineKind::Object);
 
@@ -272,7 +272,7 @@ private slots:
 
         // Sorting off: a new load keeps the file's order.
         s.platform.fileNames << path;
-        s.action("FileOpen")->trigger();
+        s.action("fileOpen")->trigger();
         QCOMPARE(firstValues(w.document(), LineKind::Object), fileOrder);
     }
 
@@ -296,7 +296,7 @@ private slots:
         s.useSettings(QByteArray(defaultSettings).replace("keepLayout=0", "keepLayout=1"));
         const QString path = s.path(QStringLiteral("sample.ide"));
         QVERIFY(putFile(path, sampleIde(2)));
-        Form1& w = s.startShown(path);
+        MainWindow& w = s.startShown(path);
         QVERIFY(s.child<QCheckBox>(qPrintable(box))->isChecked());
 
         clickBox(s, qPrintable(box));
@@ -318,7 +318,7 @@ private slots:
     {
         Session s;
         s.useSettings();
-        Form1& w = s.startShown();
+        MainWindow& w = s.startShown();
         for (bool expected : {false, true, false}) {
             clickBox(s, "showLines");
             for (LineKind kind : allLineKinds)
@@ -331,8 +331,8 @@ private slots:
         Session s;
         s.useSettings();
         s.startShown();
-        QAction* paste = s.action("EditPaste");
-        QAction* plainPaste = s.action("EditPaste2");
+        QAction* paste = s.action("editPaste");
+        QAction* plainPaste = s.action("editPasteWithoutShortcut");
         QCOMPARE(paste->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_V));
         QVERIFY(plainPaste->shortcut().isEmpty());
         for (bool catching : {true, false, true}) {
@@ -353,7 +353,7 @@ private slots:
         const QString a = s.copyOfCorpus(QStringLiteral("modmap-smalltown3.ide"), QStringLiteral("a.ide"));
         const QByteArrayList original = sectionLines(fileBytes(a), "path");
         QVERIFY(original.size() > 2);
-        Form1& w = s.startShown(a);
+        MainWindow& w = s.startShown(a);
         s.clickSection(2);
         PathsView* paths = w.pathsView();
         QCOMPARE(paths->toPlainText().toLatin1().split('\n'), original);
@@ -368,7 +368,7 @@ private slots:
         QTest::keyClick(paths, Qt::Key_Return);
         QTest::keyClicks(paths, QStringLiteral("\t1, 2, 3"));
 
-        s.action("FileSave")->trigger();
+        s.action("fileSave")->trigger();
         QVERIFY(s.platform.requests.isEmpty());
         QCOMPARE(w.windowTitle(), titleFor(a));
         QByteArrayList expected = original;
@@ -404,7 +404,7 @@ private slots:
 
         Session s;
         s.useSettings(QByteArray(defaultSettings).replace("sort=1", "sort=0"));
-        Form1& w = s.start(corpusPath(file));
+        MainWindow& w = s.start(corpusPath(file));
         // Later-layout files are complete: no load error prompt.
         if (file.startsWith(u"laterlayout"))
             QCOMPARE(s.platform.requests.size(), 0);
@@ -448,7 +448,7 @@ private slots:
         s.useSettings();
         const QString path = s.path(QStringLiteral("paths.ide"));
         QVERIFY(putFile(path, sampleIde(1)));
-        Form1& w = s.startShown(path);
+        MainWindow& w = s.startShown(path);
         PathsView* paths = w.pathsView();
         s.typePathLine(typed.toLatin1());
         QCOMPARE(paths->notice(), notice);
@@ -461,9 +461,9 @@ private slots:
         QCOMPARE(paths->notice(), notice);
 
         const QString typedText = paths->toPlainText();
-        s.action("FileSave")->trigger();
+        s.action("fileSave")->trigger();
         s.platform.fileNames << path;
-        s.action("FileOpen")->trigger();
+        s.action("fileOpen")->trigger();
         QCOMPARE(paths->toPlainText() == typedText, notice.isEmpty());
         QCOMPARE(paths->notice(), QString());
     }
@@ -474,7 +474,7 @@ private slots:
         s.useSettings();
         const QString path = s.path(QStringLiteral("paths.ide"));
         QVERIFY(putFile(path, sampleIde(1)));
-        Form1& w = s.startShown(path);
+        MainWindow& w = s.startShown(path);
         PathsView* paths = w.pathsView();
         const QByteArray stored = w.document().pathText() + "\r\n\t1";
         const QString refused = QStringLiteral("The paths text holds characters that an IDE file cannot store.");
@@ -501,23 +501,23 @@ private slots:
         const QString a = s.copyOfCorpus(QStringLiteral("modmap-smalltown3.ide"), QStringLiteral("a.ide"));
         const QString b = s.path(QStringLiteral("b.ide"));
         QVERIFY(putFile(b, sampleIde(1)));
-        Form1& w = s.startShown();
+        MainWindow& w = s.startShown();
         s.clickSection(2);
         PathsView* paths = w.pathsView();
         QVERIFY(paths->toPlainText().isEmpty());
 
         // Loads while the paths are shown and while they are hidden.
         s.platform.fileNames << a;
-        s.action("FileOpen")->trigger();
+        s.action("fileOpen")->trigger();
         QCOMPARE(paths->toPlainText().toLatin1().split('\n'), sectionLines(fileBytes(a), "path"));
         s.clickSection(0);
         s.platform.fileNames << b;
-        s.action("FileOpen")->trigger();
+        s.action("fileOpen")->trigger();
         s.clickSection(2);
         QCOMPARE(paths->toPlainText().toLatin1().split('\n'), sectionLines(fileBytes(b), "path"));
         QCOMPARE(w.windowTitle(), titleFor(b));
 
-        s.action("FileNew")->trigger();
+        s.action("fileNew")->trigger();
         QVERIFY(paths->toPlainText().isEmpty());
         QCOMPARE(w.windowTitle(), QStringLiteral("Tarnel [ empty ]"));
         QCOMPARE(s.requestKinds(), (QStringList{QStringLiteral("open"), QStringLiteral("open")}));
@@ -542,14 +542,14 @@ private slots:
 
         Session s;
         s.useSettings(QByteArray(defaultSettings).replace("sort=1", "sort=0"));
-        Form1& w = s.startShown();
+        MainWindow& w = s.startShown();
         std::vector<std::unique_ptr<QAbstractItemModelTester>> testers;
         for (LineKind kind : allLineKinds)
             testers.push_back(std::make_unique<QAbstractItemModelTester>(
                 w.view(kind)->model(), QAbstractItemModelTester::FailureReportingMode::QtTest));
 
         s.platform.fileNames << corpusPath(first) << corpusPath(second);
-        s.action("FileOpen")->trigger();
+        s.action("fileOpen")->trigger();
         QCOMPARE(w.windowTitle(), titleFor(corpusPath(first)));
         // Hold a selection in every table across the sort.
         for (LineKind kind : allLineKinds) {
@@ -559,17 +559,17 @@ private slots:
         }
         clickBox(s, "objectSort");
         clickBox(s, "objectSort");
-        s.action("FileNew")->trigger();
+        s.action("fileNew")->trigger();
         for (LineKind kind : allLineKinds)
             QCOMPARE(w.view(kind)->model()->rowCount(), 0);
         clickBox(s, "objectSort");
-        s.action("FileOpen")->trigger();
+        s.action("fileOpen")->trigger();
         QCOMPARE(w.windowTitle(), titleFor(corpusPath(second)));
         for (LineKind kind : allLineKinds) {
             QCOMPARE(w.view(kind)->model()->rowCount(), int(w.document().table(kind).rowCount()));
             QCOMPARE(w.view(kind)->model()->columnCount(), fieldCountOf(kind));
         }
-        s.action("FileClose")->trigger();
+        s.action("fileClose")->trigger();
     }
 };
 

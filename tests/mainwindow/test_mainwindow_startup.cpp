@@ -4,18 +4,19 @@
 #include "windowtestkit.h"
 
 #include "document/idedocument.h"
-#include "mainwindow/form1.h"
+#include "mainwindow/mainwindow.h"
 #include "mainwindow/sectionmodel.h"
 #include "mainwindow/sectionview.h"
 
+#include <QLayout>
 #include <QtTest>
 
 using namespace wkit;
 
 namespace {
 
-const char* const countLabels[] = {"objCount",  "tobjcount", "pathsexsist", "lightcount",
-                                   "partcount", "suncount",  "pedcount"};
+const char* const countLabels[] = {"objectCount",  "timedObjectCount", "pathsPresent", "lightCount",
+                                   "particleCount", "sunCount",  "pedAreaCount"};
 
 } // namespace
 
@@ -27,7 +28,7 @@ private slots:
     {
         Session s;
         QVERIFY(!QFile::exists(s.settings.path()));
-        Form1& w = s.startShown();
+        MainWindow& w = s.startShown();
 
         QCOMPARE(w.statusText(), QStringLiteral("Settings file rebuilt"));
         QCOMPARE(fileBytes(s.settings.path()), defaultSettings);
@@ -43,7 +44,7 @@ private slots:
     {
         Session s;
         s.useSettings();
-        Form1& w = s.startShown();
+        MainWindow& w = s.startShown();
 
         QCOMPARE(w.statusText(), QStringLiteral("Tarnel ready"));
         QCOMPARE(fileBytes(s.settings.path()), defaultSettings);
@@ -54,12 +55,12 @@ private slots:
             QCOMPARE(w.view(kind)->isVisible(), kind == LineKind::Object);
         QVERIFY(!w.pathsView()->isVisible());
         for (int k = 0; k < SectionSelector::labelCount; ++k) {
-            const QString style = s.child<QLabel>(qPrintable(QStringLiteral("showHide%1").arg(k)))->styleSheet();
+            const QString style = s.child<QLabel>(qPrintable(QStringLiteral("sectionCaption%1").arg(k)))->styleSheet();
             QVERIFY2(style.contains(k == 0 ? QStringLiteral("#ff0000") : QStringLiteral("#000000")), qPrintable(style));
             QVERIFY2(!style.contains(k == 0 ? QStringLiteral("#000000") : QStringLiteral("#ff0000")), qPrintable(style));
         }
-        for (const char* menu : {"ObjsMenu", "TobjsMenu", "LightsMenu", "SunMenu", "PartMenu", "AniMenu"})
-            QCOMPARE(s.child<QMenu>(menu)->menuAction()->isVisible(), qstrcmp(menu, "ObjsMenu") == 0);
+        for (const char* menu : {"objectsActionsMenu", "timedObjectsActionsMenu", "lightsActionsMenu", "sunActionsMenu", "particlesActionsMenu", "pedAreasActionsMenu"})
+            QCOMPARE(s.child<QMenu>(menu)->menuAction()->isVisible(), qstrcmp(menu, "objectsActionsMenu") == 0);
 
         // Nothing counted before a load.
         for (const char* name : countLabels)
@@ -106,7 +107,7 @@ private slots:
 
         Session s;
         s.useSettings(settings);
-        Form1& w = s.startShown();
+        MainWindow& w = s.startShown();
 
         QCOMPARE(s.child<QCheckBox>("showLines")->isChecked(), lines);
         QCOMPARE(s.child<QCheckBox>("catchPaste")->isChecked(), paste);
@@ -114,8 +115,8 @@ private slots:
         QCOMPARE(s.child<QCheckBox>("keepLayout")->isChecked(), keep);
         for (LineKind kind : allLineKinds)
             QCOMPARE(w.view(kind)->showGrid(), lines);
-        QCOMPARE(s.action("EditPaste")->isVisible(), paste);
-        QCOMPARE(s.action("EditPaste2")->isVisible(), !paste);
+        QCOMPARE(s.action("editPaste")->isVisible(), paste);
+        QCOMPARE(s.action("editPasteWithoutShortcut")->isVisible(), !paste);
         QCOMPARE(w.document().table(LineKind::Object).isSorted(), sort);
 
         QCOMPARE(s.platform.messages(), messages);
@@ -160,16 +161,16 @@ private slots:
         if (present)
             QVERIFY(!s.copyOfCorpus(QStringLiteral("modmap-ghosttown.ide"), relative).isEmpty());
 
-        Form1& w = s.start(quoted ? QLatin1Char('"') + path + QLatin1Char('"') : path);
+        MainWindow& w = s.start(quoted ? QLatin1Char('"') + path + QLatin1Char('"') : path);
 
         // A file that could not be read leaves an untitled document, which Save cannot
         // write over that name.
         QCOMPARE(w.windowTitle(), present ? titleFor(path) : QStringLiteral("Tarnel [ empty ]"));
-        QCOMPARE(w.document().openFilePath(), present ? path : QStringLiteral("empty"));
+        QCOMPARE(w.document().openFilePath(), present ? path : QString());
         if (present) {
             QVERIFY(s.platform.requests.isEmpty());
             QCOMPARE(w.statusText(), QStringLiteral("IDE File opened"));
-            QCOMPARE(labelText(w, "objCount"), QStringLiteral("530"));
+            QCOMPARE(labelText(w, "objectCount"), QStringLiteral("530"));
             QCOMPARE(s.setting(QStringLiteral("recent1")), path);
         } else {
             QCOMPARE(s.platform.requests.size(), 1);
@@ -191,7 +192,7 @@ private slots:
         const QString path = s.copyOfCorpus(QStringLiteral("modmap-props.ide"), QStringLiteral("town.ide"));
         const QString before = QDir::currentPath();
         QVERIFY(QDir::setCurrent(s.dir.path()));
-        Form1& w = s.start(QStringLiteral("town.ide"));
+        MainWindow& w = s.start(QStringLiteral("town.ide"));
         QDir::setCurrent(before);
         QCOMPARE(w.statusText(), QStringLiteral("IDE File opened"));
         // Listed so that it opens from any folder.
@@ -204,7 +205,7 @@ private slots:
     {
         Session s;
         s.useSettings();
-        Form1& w = s.start(QString());
+        MainWindow& w = s.start(QString());
         QCOMPARE(w.windowTitle(), QStringLiteral("Tarnel [ empty ]"));
         QVERIFY(w.document().isUntitled());
         QVERIFY(s.platform.requests.isEmpty());
@@ -217,22 +218,22 @@ private slots:
         s.useSettings();
         const QString path = s.copyOfCorpus(QStringLiteral("modmap-ghosttown.ide"), QStringLiteral("ghosttown.ide"));
         QVERIFY(!path.isEmpty());
-        Form1& w = s.start(path);
+        MainWindow& w = s.start(path);
 
         QCOMPARE(w.statusText(), QStringLiteral("IDE File opened"));
-        QCOMPARE(labelText(w, "objCount"), QStringLiteral("530"));
-        QCOMPARE(labelText(w, "lightcount"), QStringLiteral("386"));
-        QCOMPARE(labelText(w, "partcount"), QStringLiteral("152"));
-        QCOMPARE(labelText(w, "pathsexsist"), QStringLiteral("YES"));
+        QCOMPARE(labelText(w, "objectCount"), QStringLiteral("530"));
+        QCOMPARE(labelText(w, "lightCount"), QStringLiteral("386"));
+        QCOMPARE(labelText(w, "particleCount"), QStringLiteral("152"));
+        QCOMPARE(labelText(w, "pathsPresent"), QStringLiteral("YES"));
         QCOMPARE(w.view(LineKind::Object)->model()->rowCount(), 530);
         QCOMPARE(w.view(LineKind::Light)->model()->rowCount(), 386);
 
         QCOMPARE(w.windowTitle(), titleFor(path));
         QVERIFY(!w.document().isModified());
         QCOMPARE(s.setting(QStringLiteral("recent1")), path);
-        QCOMPARE(s.action("r1")->text(), path);
-        QCOMPARE(s.action("r1")->data().toString(), path);
-        QCOMPARE(s.action("r2")->text(), QStringLiteral("recent1"));
+        QCOMPARE(s.action("recentFile1")->text(), path);
+        QCOMPARE(s.action("recentFile1")->data().toString(), path);
+        QCOMPARE(s.action("recentFile2")->text(), QStringLiteral("recent1"));
     }
 
     void countsOfEveryTable_data()
@@ -273,16 +274,16 @@ private slots:
         s.useSettings();
         const QString path = s.path(QStringLiteral("counts.ide"));
         QVERIFY(putFile(path, file));
-        Form1& w = s.start(path);
+        MainWindow& w = s.start(path);
 
         QVERIFY(s.platform.requests.isEmpty());
-        QCOMPARE(labelText(w, "objCount"), QString::number(rows[0]));
-        QCOMPARE(labelText(w, "tobjcount"), QString::number(rows[1]));
-        QCOMPARE(labelText(w, "pathsexsist"), paths ? QStringLiteral("YES") : QStringLiteral("NO"));
-        QCOMPARE(labelText(w, "lightcount"), QString::number(rows[2]));
-        QCOMPARE(labelText(w, "partcount"), QString::number(rows[3]));
-        QCOMPARE(labelText(w, "suncount"), QString::number(rows[4]));
-        QCOMPARE(labelText(w, "pedcount"), QString::number(rows[5]));
+        QCOMPARE(labelText(w, "objectCount"), QString::number(rows[0]));
+        QCOMPARE(labelText(w, "timedObjectCount"), QString::number(rows[1]));
+        QCOMPARE(labelText(w, "pathsPresent"), paths ? QStringLiteral("YES") : QStringLiteral("NO"));
+        QCOMPARE(labelText(w, "lightCount"), QString::number(rows[2]));
+        QCOMPARE(labelText(w, "particleCount"), QString::number(rows[3]));
+        QCOMPARE(labelText(w, "sunCount"), QString::number(rows[4]));
+        QCOMPARE(labelText(w, "pedAreaCount"), QString::number(rows[5]));
     }
 
     void shortLinesAreReported_data()
@@ -308,7 +309,7 @@ private slots:
         s.useSettings();
         const QString path = s.path(QStringLiteral("short.ide"));
         QVERIFY(putFile(path, section + "\r\n" + line + "\r\nend\r\n"));
-        Form1& w = s.start(path);
+        MainWindow& w = s.start(path);
 
         const QString expected = QStringLiteral("The below line caused and error. Please correct or further errors "
                                                 "could occur\r\n") + QString::fromLatin1(line);
@@ -336,6 +337,80 @@ private slots:
                                      ? QStringLiteral("IDE File opened")
                                      : QStringLiteral("IDE File opened - 1 line in the load report"));
         QVERIFY(!w.windowTitle().endsWith(QLatin1Char('*')));
+    }
+    // A file may be called "empty" like the untitled document's title: it is
+    // opened, shown and saved as the file it is.
+    void fileNamedEmptyIsAFile()
+    {
+        Session s;
+        s.useSettings();
+        QVERIFY(putFile(s.path(QStringLiteral("empty")), "objs\r\n1, a, t, 1, 10, 0\r\n2, b, t, 1, 10, 0\r\nend\r\n"));
+        struct BackToFolder {
+            QString folder = QDir::currentPath();
+            ~BackToFolder() { QDir::setCurrent(folder); }
+        } back;
+        QVERIFY(QDir::setCurrent(s.dir.path()));
+        MainWindow& w = s.startShown(QStringLiteral("empty"));
+        QVERIFY(!w.document().isUntitled());
+        QCOMPARE(w.windowTitle(), titleFor(QStringLiteral("empty")));
+        QCOMPARE(labelText(w, "objectCount"), QStringLiteral("2"));
+        w.view(LineKind::Object)->selectRow(0);
+        s.action("objectsRemove")->trigger();
+        s.platform.clear();
+        s.action("fileSave")->trigger();
+        QCOMPARE(s.requestKinds(), QStringList()); // no Save as dialog
+        QCOMPARE(sectionLines(fileBytes(s.path(QStringLiteral("empty"))), "objs"),
+                 QByteArrayList({"2, b, t, 1, 10, 0"}));
+    }
+
+    void leftPanelRowsStayApart_data()
+    {
+        QTest::addColumn<qreal>("points");
+        QTest::newRow("the panel's own face") << 0.0;
+        QTest::newRow("a face twice as large") << 16.0;
+    }
+
+    // The panel's controls come one below the other, each as tall and wide as
+    // it asks, left of the section view; in the panel's own face they sit
+    // where the window was drawn.
+    void leftPanelRowsStayApart()
+    {
+        QFETCH(qreal, points);
+        Session s;
+        s.useSettings();
+        MainWindow& w = s.startShown();
+        auto* panel = s.child<QWidget>("leftPanel");
+        if (points > 0) {
+            QFont larger = panel->font();
+            larger.setPointSizeF(points);
+            panel->setFont(larger);
+        }
+        // Each layout hears of the new face by a posted request; the window's own
+        // layout then lays out every layout inside it and grows the window as needed.
+        for (int round = 0; round < 3; ++round)
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+        w.layout()->activate();
+
+        const QList<QWidget*> rows = {s.child<QWidget>("sectionSelector"), s.child<QWidget>("statisticsPanel"),
+                                      s.child<QWidget>("showLines"),       s.child<QWidget>("catchPaste"),
+                                      s.child<QWidget>("objectSort"),      s.child<QWidget>("keepLayout"),
+                                      s.child<QWidget>("openInTextEditor"), s.child<QWidget>("reloadFile")};
+        const int designedTops[] = {8, 184, 328};
+        const QRect views = s.child<QWidget>("sectionViews")->geometry();
+        QVERIFY(views.left() > panel->geometry().right());
+        for (int k = 0; k < rows.size(); ++k) {
+            const QRect place(rows[k]->mapTo(w.centralWidget(), QPoint()), rows[k]->size());
+            QVERIFY2(place.height() >= rows[k]->sizeHint().height(), rows[k]->objectName().toLatin1());
+            QVERIFY2(place.width() >= rows[k]->sizeHint().width(), rows[k]->objectName().toLatin1());
+            QVERIFY2(place.right() < views.left(), rows[k]->objectName().toLatin1());
+            if (k > 0)
+                QVERIFY2(place.top() > rows[k - 1]->mapTo(w.centralWidget(), QPoint(0, rows[k - 1]->height() - 1)).y(),
+                         rows[k]->objectName().toLatin1());
+            // The options are as tall as the style draws them, more than the designed 16 pixels.
+            if (points == 0 && k < int(std::size(designedTops)))
+                QCOMPARE(place.top(), designedTops[k]);
+        }
+        QCOMPARE(views.top(), 8);
     }
 };
 

@@ -46,9 +46,9 @@ private slots:
         QTest::addColumn<QString>("command");
         QTest::addColumn<int>("selected");
         QTest::addColumn<QString>("caption");
-        QTest::newRow("remove") << "ObjRemove" << 3 << "Undo Remove 3 lines";
-        QTest::newRow("comment out") << "ObComOut" << 1 << "Undo Comment out 1 line";
-        QTest::newRow("duplicate") << "ObjsDupLine" << 2 << "Undo Duplicate 2 lines";
+        QTest::newRow("remove") << "objectsRemove" << 3 << "Undo Remove 3 lines";
+        QTest::newRow("comment out") << "objectsCommentOut" << 1 << "Undo Comment out 1 line";
+        QTest::newRow("duplicate") << "objectsDuplicate" << 2 << "Undo Duplicate 2 lines";
         QTest::newRow("paths typing") << "" << 0 << "Undo Edit paths";
     }
     void keyboardUndoAndRedo()
@@ -59,11 +59,11 @@ private slots:
         Session s;
         s.useSettings(QByteArray(defaultSettings).replace("sort=1", "sort=0"));
         const QString file = s.copyOfCorpus(QStringLiteral("modmap-props.ide"), QStringLiteral("k.ide"));
-        Form1& w = s.startShown(file);
+        MainWindow& w = s.startShown(file);
         QVERIFY(QTest::qWaitForWindowActive(&w));
         const QByteArrayList before = contentOf(w.document());
-        QVERIFY(!s.action("EditUndo")->isEnabled());
-        QVERIFY(!s.action("EditRedo")->isEnabled());
+        QVERIFY(!s.action("editUndo")->isEnabled());
+        QVERIFY(!s.action("editRedo")->isEnabled());
         QWidget* typedIn = w.view(LineKind::Object);
         if (command.isEmpty()) {
             s.typePathLine("group, 7");
@@ -77,13 +77,13 @@ private slots:
         }
         const QByteArrayList after = contentOf(w.document());
         QVERIFY(after != before);
-        QCOMPARE(s.action("EditUndo")->text(), caption);
+        QCOMPARE(s.action("editUndo")->text(), caption);
         QCOMPARE(w.windowTitle(), titleFor(file, true));
         typedIn->setFocus();
         QTest::keyClick(typedIn, Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(contentOf(w.document()), before);
         QCOMPARE(w.windowTitle(), titleFor(file));
-        QVERIFY(!s.action("EditUndo")->isEnabled());
+        QVERIFY(!s.action("editUndo")->isEnabled());
         QTest::keyClick(typedIn, Qt::Key_Y, Qt::ControlModifier);
         QCOMPARE(contentOf(w.document()), after);
         QTest::keyClick(typedIn, Qt::Key_Z, Qt::ControlModifier);
@@ -113,7 +113,7 @@ private slots:
         Session s;
         s.useSettings(QByteArray(defaultSettings).replace("sort=1", sorted ? "sort=1" : "sort=0"));
         const QString file = s.copyOfCorpus(corpus, QStringLiteral("u.ide"));
-        Form1& w = s.startShown(file);
+        MainWindow& w = s.startShown(file);
         IdeDocument& document = w.document();
         QUndoStack& stack = EditHistory::of(document).stack();
         // states[i]: the content after i steps (files[i]: as saved); `at` the
@@ -124,14 +124,14 @@ private slots:
         qsizetype savedAt = 0; // the step equal to the file; sorting from there keeps it so
         int sorts = 0;
         QRandomGenerator random(seed);
-        const char* commands[] = {"ObComOut", "ObjUnCom", "ObjRemove", "ObjsDupLine"};
+        const char* commands[] = {"objectsCommentOut", "objectsUnComment", "objectsRemove", "objectsDuplicate"};
         for (int step = 0; step < steps; ++step) {
             const int choice = random.bounded(10);
             if (choice < 2 && at > 0) {
-                s.action("EditUndo")->trigger();
+                s.action("editUndo")->trigger();
                 --at;
             } else if (choice < 3 && at + 1 < states.size()) {
-                s.action("EditRedo")->trigger();
+                s.action("editRedo")->trigger();
                 ++at;
             } else {
                 const int before = stack.index();
@@ -198,7 +198,7 @@ private slots:
         while (stack.canUndo())
             stack.undo();
         QCOMPARE(savedFiles(document), files.front());
-        QVERIFY(!s.action("EditUndo")->isEnabled());
+        QVERIFY(!s.action("editUndo")->isEnabled());
         while (stack.canRedo())
             stack.redo();
         QCOMPARE(savedFiles(document), files.back());

@@ -5,7 +5,7 @@
 
 #include "document/idedocument.h"
 #include "mainwindow/filecommands.h"
-#include "mainwindow/form1.h"
+#include "mainwindow/mainwindow.h"
 #include "mainwindow/pathsview.h"
 #include "mainwindow/sectionselector.h"
 #include "mainwindow/sectionview.h"
@@ -142,7 +142,7 @@ struct Session {
     QTemporaryDir dir;
     ScriptedPlatform platform;
     SettingsFile settings{dir.filePath(QStringLiteral("tarnel.ini"))};
-    std::unique_ptr<Form1> window;
+    std::unique_ptr<MainWindow> window;
 
     QString path(const QString& name) const { return dir.filePath(name); }
 
@@ -162,15 +162,15 @@ struct Session {
         return target;
     }
 
-    Form1& start(const QString& commandLine = QString())
+    MainWindow& start(const QString& commandLine = QString())
     {
-        window = std::make_unique<Form1>(platform, settings);
+        window = std::make_unique<MainWindow>(platform, settings);
         window->startUp(commandLine);
         return *window;
     }
 
     // Started and on screen: the views only fill and show once the window is up.
-    Form1& startShown(const QString& commandLine = QString())
+    MainWindow& startShown(const QString& commandLine = QString())
     {
         start(commandLine);
         window->show();

@@ -65,8 +65,8 @@ struct Session {
             qFatal("no child %s", name);
         return found;
     }
-    QLineEdit* line() const { return child<QLineEdit>("inLine"); }
-    QString kindCaption() const { return child<QLabel>("Label2")->text(); }
+    QLineEdit* line() const { return child<QLineEdit>("pastedLine"); }
+    QString kindCaption() const { return child<QLabel>("kindLabel")->text(); }
     void click(const char* button) const { QTest::mouseClick(child<QPushButton>(button), Qt::LeftButton); }
 };
 
@@ -95,29 +95,29 @@ void PasteLineDialogTest::controls()
 {
     Session s{QString()};
     PasteLineDialog& d = *s.dialog;
-    QCOMPARE(d.objectName(), QString("pasteLine"));
+    QCOMPARE(d.objectName(), QString("pasteLineDialog"));
     QCOMPARE(d.windowTitle(), QString("Paste line"));
     QVERIFY(d.isModal());
 
-    QCOMPARE(s.child<QLabel>("Label1")->text(), QString("New line..."));
-    QCOMPARE(s.child<QLabel>("Label3")->text(), QString("Line type:"));
+    QCOMPARE(s.child<QLabel>("pasteHeading")->text(), QString("New line..."));
+    QCOMPARE(s.child<QLabel>("kindCaption")->text(), QString("Line type:"));
     QCOMPARE(s.child<QPushButton>("addLine")->text(), QString("Add line"));
     QCOMPARE(s.child<QPushButton>("cancelLine")->text(), QString("Cancel"));
     QVERIFY(s.child<QPushButton>("addLine")->isDefault());
     QVERIFY(!s.child<QPushButton>("cancelLine")->isDefault());
 
-    auto* kind = s.child<QLabel>("Label2");
+    auto* kind = s.child<QLabel>("kindLabel");
     QCOMPARE(kind->palette().color(QPalette::WindowText), QColor(0x80, 0x80, 0x80));
-    for (const char* name : {"Label1", "Label2", "Label3"})
+    for (const char* name : {"pasteHeading", "kindLabel", "kindCaption"})
         QCOMPARE(s.child<QLabel>(name)->font().family(), QString("Verdana"));
 
     // Top to bottom: heading, type row, line, buttons.
     d.show();
     const auto top = [&](const char* name) { return s.child<QWidget>(name)->geometry().top(); };
-    QVERIFY(top("Label1") < top("Label3"));
-    QCOMPARE(top("Label3"), top("Label2"));
-    QVERIFY(top("Label2") < top("inLine"));
-    QVERIFY(top("inLine") < top("addLine"));
+    QVERIFY(top("pasteHeading") < top("kindCaption"));
+    QCOMPARE(top("kindCaption"), top("kindLabel"));
+    QVERIFY(top("kindLabel") < top("pastedLine"));
+    QVERIFY(top("pastedLine") < top("addLine"));
     QCOMPARE(top("addLine"), top("cancelLine"));
 }
 
@@ -220,7 +220,7 @@ void PasteLineDialogTest::addLineAddsRow()
 
     Session s(text);
     s.dialog->show();
-    QSignalSpy refresh(s.dialog.get(), &PasteLineDialog::statisticsRefreshRequested);
+    QSignalSpy accepted(s.dialog.get(), &QDialog::accepted);
     QList<std::pair<LineKind, qsizetype>> added;
     connect(s.dialog.get(), &PasteLineDialog::lineAdded, this,
             [&](LineKind k, qsizetype row) { added.append({k, row}); });
@@ -234,7 +234,7 @@ void PasteLineDialogTest::addLineAddsRow()
     QCOMPARE(table.rows().valueCount(0), qsizetype(table.columnCount()));
     QCOMPARE(table.rows().isCommented(0), first.startsWith('#'));
     QVERIFY(s.document.isModified());
-    QCOMPARE(refresh.size(), 1);
+    QCOMPARE(accepted.size(), 1);
     QCOMPARE(added.size(), 1);
     QCOMPARE(int(added[0].first), kind);
     QCOMPARE(added[0].second, qsizetype(0));
@@ -250,13 +250,13 @@ void PasteLineDialogTest::enterAddsLine()
     QLineEdit* line = s.line();
     line->setFocus();
     QTest::keyClicks(line, piecesLine(9));
-    QSignalSpy refresh(s.dialog.get(), &PasteLineDialog::statisticsRefreshRequested);
+    QSignalSpy accepted(s.dialog.get(), &QDialog::accepted);
 
     QTest::keyClick(line, Qt::Key_Return);
 
     QCOMPARE(s.document.table(LineKind::Sun).rowCount(), 1);
     QCOMPARE(rowsInAllTables(s.document), 1);
-    QCOMPARE(refresh.size(), 1);
+    QCOMPARE(accepted.size(), 1);
     QCOMPARE(s.dialog->result(), int(QDialog::Accepted));
     QVERIFY(!s.dialog->isVisible());
 }
@@ -275,7 +275,7 @@ void PasteLineDialogTest::unknownLineAddsNothing()
     QFETCH(QString, text);
     Session s(text);
     s.dialog->show();
-    QSignalSpy refresh(s.dialog.get(), &PasteLineDialog::statisticsRefreshRequested);
+    QSignalSpy accepted(s.dialog.get(), &QDialog::accepted);
     QSignalSpy added(s.dialog.get(), &PasteLineDialog::lineAdded);
 
     s.click("addLine");
@@ -290,7 +290,7 @@ void PasteLineDialogTest::unknownLineAddsNothing()
     QCOMPARE(rowsInAllTables(s.document), 0);
     QVERIFY(!s.document.isModified());
     QCOMPARE(added.size(), 0);
-    QCOMPARE(refresh.size(), 1);
+    QCOMPARE(accepted.size(), 1);
     QCOMPARE(s.dialog->result(), int(QDialog::Accepted));
     QVERIFY(!s.dialog->isVisible());
 }
@@ -299,13 +299,13 @@ void PasteLineDialogTest::cancelTouchesNothing()
 {
     Session s(objectLine);
     s.dialog->show();
-    QSignalSpy refresh(s.dialog.get(), &PasteLineDialog::statisticsRefreshRequested);
+    QSignalSpy accepted(s.dialog.get(), &QDialog::accepted);
 
     s.click("cancelLine");
 
     QCOMPARE(rowsInAllTables(s.document), 0);
     QVERIFY(!s.document.isModified());
-    QCOMPARE(refresh.size(), 0);
+    QCOMPARE(accepted.size(), 0);
     QCOMPARE(s.platform.count("message"), 0);
     QCOMPARE(s.dialog->result(), int(QDialog::Rejected));
     QVERIFY(!s.dialog->isVisible());
@@ -328,7 +328,7 @@ void PasteLineDialogTest::unstorableLineRefused()
     Session s(clipboard);
     s.dialog->show();
     QCOMPARE(s.kindCaption(), caption);
-    QSignalSpy refresh(s.dialog.get(), &PasteLineDialog::statisticsRefreshRequested);
+    QSignalSpy accepted(s.dialog.get(), &QDialog::accepted);
 
     s.click("addLine");
 
@@ -337,7 +337,7 @@ void PasteLineDialogTest::unstorableLineRefused()
     QCOMPARE(s.platform.requests.last().icon, Platform::Icon::Information);
     QCOMPARE(rowsInAllTables(s.document), 0);
     QVERIFY(!s.document.isModified());
-    QCOMPARE(refresh.size(), 0);
+    QCOMPARE(accepted.size(), 0);
     // Still open, so the line can be put right and added.
     QVERIFY(s.dialog->isVisible());
 
@@ -345,7 +345,7 @@ void PasteLineDialogTest::unstorableLineRefused()
     s.click("addLine");
     QCOMPARE(s.document.table(LineKind::Object).rowCount(), 1);
     QCOMPARE(rowsInAllTables(s.document), 1);
-    QCOMPARE(refresh.size(), 1);
+    QCOMPARE(accepted.size(), 1);
     QCOMPARE(s.platform.count("message"), 1);
     QVERIFY(!s.dialog->isVisible());
 }

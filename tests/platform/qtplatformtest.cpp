@@ -87,7 +87,7 @@ void QtPlatformTest::filter_data()
 {
     QTest::addColumn<QString>("input");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("caption shows pattern") << ideFileFilter << "IDE Files (*.ide)";
+    QTest::newRow("caption shows pattern") << texts::ideFileFilter << "IDE Files (*.ide)";
     QTest::newRow("bare caption") << "Text|*.txt" << "Text (*.txt)";
     QTest::newRow("two pairs") << "IDE Files (*.ide)|*.ide|All Files (*.*)|*.*"
                                << "IDE Files (*.ide);;All Files (*.*)";
@@ -234,7 +234,7 @@ void QtPlatformTest::saveDialogNeitherAsksNorAddsExtension()
             if (dialog->isVisible())
                 dialog->reject();
         });
-        QCOMPARE(m_platform.saveFileName(nullptr, ideFileFilter), target);
+        QCOMPARE(m_platform.saveFileName(nullptr, texts::ideFileFilter), target);
         QVERIFY(dialogWatcher.seen);
         QVERIFY(!asked);
         QCOMPARE(filters, QStringList{"IDE Files (*.ide)"});
@@ -258,7 +258,7 @@ void QtPlatformTest::openDialogReturnsChoice()
     QCOMPARE(filters, QStringList{"Maps (*.ide *.ipl)"});
 
     ModalWatcher<QFileDialog> cancelling([](QFileDialog* dialog) { dialog->reject(); });
-    QCOMPARE(m_platform.openFileName(nullptr, ideFileFilter), QString());
+    QCOMPARE(m_platform.openFileName(nullptr, texts::ideFileFilter), QString());
     QVERIFY(cancelling.seen);
 }
 

@@ -35,18 +35,18 @@ void ScriptedPlatformTest::fileDialogsShareOneList()
 {
     ScriptedPlatform p;
     p.fileNames = {"a.ide", "b.ide", "", "c.ide"};
-    QCOMPARE(p.openFileName(nullptr, ideFileFilter), QString("a.ide"));
+    QCOMPARE(p.openFileName(nullptr, texts::ideFileFilter), QString("a.ide"));
     QCOMPARE(p.saveFileName(nullptr, "Text|*.txt"), QString("b.ide"));
-    QCOMPARE(p.saveFileName(nullptr, ideFileFilter), QString());
-    QCOMPARE(p.openFileName(nullptr, ideFileFilter), QString("c.ide"));
-    QCOMPARE(p.openFileName(nullptr, ideFileFilter), QString());
+    QCOMPARE(p.saveFileName(nullptr, texts::ideFileFilter), QString());
+    QCOMPARE(p.openFileName(nullptr, texts::ideFileFilter), QString("c.ide"));
+    QCOMPARE(p.openFileName(nullptr, texts::ideFileFilter), QString());
 
     QStringList kinds;
     for (const auto& r : p.requests)
         kinds << r.kind;
     QCOMPARE(kinds, QStringList({"open", "save", "save", "open", "open"}));
     QCOMPARE(p.requests[1].text, QString("Text|*.txt"));
-    QCOMPARE(p.requests[0].text, ideFileFilter);
+    QCOMPARE(p.requests[0].text, texts::ideFileFilter);
 }
 
 void ScriptedPlatformTest::colorsAnswerInOrder()

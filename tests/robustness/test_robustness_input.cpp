@@ -26,7 +26,7 @@ QByteArray randomBytes(qsizetype size, quint32 seed)
 void openThroughDialog(Session& s, const QString& path)
 {
     s.platform.fileNames << path;
-    s.action("FileOpen")->trigger();
+    s.action("fileOpen")->trigger();
 }
 
 template <size_t N> QByteArray raw(const char (&text)[N])
@@ -78,7 +78,7 @@ private slots:
         s.useSettings(unsorted);
         const QString path = s.path(QStringLiteral("odd.ide"));
         QVERIFY(putFile(path, bytes));
-        Form1& w = s.startShown();
+        MainWindow& w = s.startShown();
         openThroughDialog(s, path);
 
         const qsizetype reported = w.document().loadReport().entries.size();
@@ -105,7 +105,7 @@ private slots:
             QVERIFY(!w.grab().isNull());
         }
         s.platform.choices << 1; // lines the fixed layout drops: leave them out
-        s.action("FileSave")->trigger();
+        s.action("fileSave")->trigger();
         QCOMPARE(w.statusText(), QStringLiteral("IDE File saved"));
         QCOMPARE(tablesOf(parseIde(fileBytes(path))), loaded);
     }
@@ -122,7 +122,7 @@ private slots:
         QVERIFY(putFile(whole, "objs\r\n100, " + huge + ", t, 1, 50, 0\r\nend\r\n"));
         QVERIFY(putFile(alone, "objs\r\n" + huge + "\r\nend\r\n"));
 
-        Form1& w = s.startShown(whole);
+        MainWindow& w = s.startShown(whole);
         QVERIFY(s.platform.requests.isEmpty());
         QCOMPARE(w.document().table(LineKind::Object).rows().value(0, 1).size(), huge.size());
         QVERIFY(!w.grab().isNull());
@@ -136,14 +136,14 @@ private slots:
             QVERIFY(text.startsWith(loadErrorPrefix + QStringLiteral("nnnn")));
             QVERIFY2(text.size() < 4096, "a message box cannot lay out a line of 50 MB");
         }
-        s.action("FileSave")->trigger();
+        s.action("fileSave")->trigger();
         QCOMPARE(w.statusText(), QStringLiteral("IDE File saved"));
         QVERIFY(fileBytes(alone).contains("\r\nobjs\r\n" + huge + "\r\nend\r\n"));
     }
 
     // Between the choice in the dialog and the load the file goes away, turns
     // into something else, or can no longer be read.
-    void fileChangesUnderTheDialog_data()
+    void fileReplacedUnderTheDialog_data()
     {
         QTest::addColumn<QString>("change");
         QTest::addColumn<bool>("missing"); // else unreadable
@@ -152,7 +152,7 @@ private slots:
         QTest::newRow("replaced by a named pipe") << "fifo" << false;
         QTest::newRow("made unreadable") << "chmod" << false;
     }
-    void fileChangesUnderTheDialog()
+    void fileReplacedUnderTheDialog()
     {
         QFETCH(QString, change);
         QFETCH(bool, missing);
@@ -163,7 +163,7 @@ private slots:
         s.useSettings();
         const QString open = s.copyOfCorpus(QStringLiteral("modmap-smalltown3.ide"), QStringLiteral("open.ide"));
         const QString chosen = s.copyOfCorpus(QStringLiteral("modmap-props.ide"), QStringLiteral("chosen.ide"));
-        Form1& w = s.startShown(open);
+        MainWindow& w = s.startShown(open);
         s.platform.clear();
         s.platform.onRequest = [&](const ScriptedPlatform::Request& r) {
             if (r.kind != u"open")
@@ -179,7 +179,7 @@ private slots:
                         QFile::setPermissions(chosen, {}));
             s.platform.fileNames << chosen;
         };
-        s.action("FileOpen")->trigger();
+        s.action("fileOpen")->trigger();
 
         QCOMPARE(s.requestKinds(), QStringList({"open", "message"}));
         const QString text = s.platform.messages().value(0);
@@ -222,7 +222,7 @@ private slots:
             QVERIFY(!s.copyOfCorpus(QStringLiteral("modmap-smalltown3.ide"), name).isEmpty());
         const QStringList before = namesIn(s.dir.path());
 
-        Form1& w = s.startShown(path);
+        MainWindow& w = s.startShown(path);
 
         if (kind == u"file") {
             QVERIFY(s.platform.requests.isEmpty());
@@ -278,12 +278,12 @@ private slots:
 
         Session s;
         s.useSettings(contents);
-        Form1& w = s.startShown();
+        MainWindow& w = s.startShown();
 
         QCOMPARE(s.platform.messages(), QStringList(missingKeys, iniError));
         QCOMPARE(s.child<QCheckBox>("objectSort")->isChecked(), sorted);
-        QCOMPARE(s.action("r1")->data().toString(), recent1);
-        QCOMPARE(w.windowTitle(), titleFor(IdeDocument::untitledPath));
+        QCOMPARE(s.action("recentFile1")->data().toString(), recent1);
+        QCOMPARE(w.windowTitle(), QStringLiteral("Tarnel [ empty ]"));
         QVERIFY(fileBytes(s.settings.path()).startsWith(contents));
 
         // The next start finds every key.
@@ -306,7 +306,7 @@ private slots:
         s.useSettings();
         const QString path = s.copyOfCorpus(QStringLiteral("modmap-smalltown3.ide"), QStringLiteral("town.ide"));
         QVERIFY(QFile::setPermissions(s.dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner));
-        Form1& w = s.startShown(path);
+        MainWindow& w = s.startShown(path);
         s.child<QCheckBox>("objectSort")->click();
         QFile::setPermissions(s.dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 
@@ -315,7 +315,7 @@ private slots:
         QCOMPARE(tablesOf(w.document()).value(0).size(), parseIde(fileBytes(path)).table(LineKind::Object).size());
         QVERIFY(!w.document().table(LineKind::Object).isSorted());
         QCOMPARE(fileBytes(s.settings.path()), defaultSettings);
-        QCOMPARE(s.action("r1")->data().toString(), QStringLiteral("recent1"));
+        QCOMPARE(s.action("recentFile1")->data().toString(), QStringLiteral("recent1"));
     }
 
     // A recent entry far longer than a window is wide, or in other scripts,
@@ -347,9 +347,9 @@ private slots:
 
         // The next session opens it from the menu.
         s.platform.clear();
-        Form1& again = s.startShown();
-        QCOMPARE(s.action("r1")->data().toString(), path);
-        s.action("r1")->trigger();
+        MainWindow& again = s.startShown();
+        QCOMPARE(s.action("recentFile1")->data().toString(), path);
+        s.action("recentFile1")->trigger();
         QVERIFY(s.platform.requests.isEmpty());
         QCOMPARE(again.windowTitle(), titleFor(path));
         QCOMPARE(tablesOf(again.document()), first);
@@ -371,11 +371,11 @@ private slots:
         Session s;
         s.useSettings();
         const QString path = s.copyOfCorpus(QStringLiteral("modmap-smalltown3.ide"), name);
-        Form1& w = s.startShown(quoted ? u'"' + path + u'"' : path);
+        MainWindow& w = s.startShown(quoted ? u'"' + path + u'"' : path);
         QVERIFY(s.platform.requests.isEmpty());
         QCOMPARE(w.windowTitle(), titleFor(path));
         QCOMPARE(s.setting(QStringLiteral("recent1")), path);
-        QCOMPARE(s.action("r1")->text(), QString(path).replace(u'&', QStringLiteral("&&")));
+        QCOMPARE(s.action("recentFile1")->text(), QString(path).replace(u'&', QStringLiteral("&&")));
     }
 };
 

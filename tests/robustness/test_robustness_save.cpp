@@ -113,7 +113,7 @@ private slots:
                 full.emplace(4096);
                 QVERIFY(full->isSet());
             }
-            s.action("FileSave")->trigger();
+            s.action("fileSave")->trigger();
         }
         QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 

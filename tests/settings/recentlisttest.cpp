@@ -57,7 +57,7 @@ private slots:
         QCOMPARE(RecentList::promote(before, path), after);
     }
 
-    void sortRecentWritesAllSlots_data() {
+    void recordOpenedWritesAllSlots_data() {
         QTest::addColumn<QString>("opened");
         QTest::addColumn<QStringList>("after");
         QTest::newRow("listed") << "F" << split("F,B,C,D,E,A,G");
@@ -65,20 +65,20 @@ private slots:
         QTest::newRow("unchanged") << "A" << split("A,B,C,D,E,F,G");
     }
 
-    void sortRecentWritesAllSlots() {
+    void recordOpenedWritesAllSlots() {
         QFETCH(QString, opened);
         QFETCH(QStringList, after);
         putFile(m_settings.path(), settingsWith(split("A,B,C,D,E,F,G")));
-        QCOMPARE(m_recent.sortRecent(opened), after);
+        QCOMPARE(m_recent.recordOpened(opened), after);
         QCOMPARE(m_recent.readSlots(), after);
         QCOMPARE(contentsOf(m_settings.path()), settingsWith(after));
     }
 
-    void sortRecentFillsMissingKeys() {
+    void recordOpenedFillsMissingKeys() {
         putFile(m_settings.path(), "[tarnel]\r\nrecent2=B\r\n");
         int reports = 0;
         m_settings.setMissingKeyHandler([&](const QString&) { ++reports; });
-        const QStringList result = m_recent.sortRecent(u"A"_s);
+        const QStringList result = m_recent.recordOpened(u"A"_s);
         m_settings.setMissingKeyHandler({});
 
         QCOMPARE(reports, RecentList::slotCount - 1);
@@ -99,7 +99,7 @@ private slots:
         QFETCH(QString, path);
         const QStringList before = split("A,B,C,D,E,F,G");
         putFile(m_settings.path(), settingsWith(before));
-        QCOMPARE(m_recent.sortRecent(path), before);
+        QCOMPARE(m_recent.recordOpened(path), before);
         QCOMPARE(contentsOf(m_settings.path()), settingsWith(before));
     }
 
@@ -108,8 +108,8 @@ private slots:
             u"C:/Spiele"_s + u"/Ordner_mit_Ümlaut"_s.repeated(18) + u"/a.ide"_s;
         QVERIFY(longPath.size() > 300);
         m_settings.rebuildSettings();
-        m_recent.sortRecent(longPath);
-        m_recent.sortRecent(u"D:/short.ide"_s);
+        m_recent.recordOpened(longPath);
+        m_recent.recordOpened(u"D:/short.ide"_s);
         QCOMPARE(m_recent.readSlots().mid(0, 3),
                  QStringList({u"D:/short.ide"_s, longPath, u"recent1"_s}));
     }

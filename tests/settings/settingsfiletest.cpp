@@ -88,33 +88,33 @@ private slots:
 
     void readOption_data() {
         QTest::addColumn<QByteArray>("line");
-        QTest::addColumn<int>("expected");
+        QTest::addColumn<bool>("on");
         QTest::addColumn<int>("reports");
-        QTest::newRow("0") << QByteArray("sort=0") << 0 << 0;
-        QTest::newRow("1") << QByteArray("sort=1") << 1 << 0;
-        QTest::newRow("1 spaced") << QByteArray("sort = 1 ") << 1 << 0;
-        QTest::newRow("2") << QByteArray("sort=2") << 0 << 0;
-        QTest::newRow("-1") << QByteArray("sort=-1") << 0 << 0;
-        QTest::newRow("text") << QByteArray("sort=abc") << 0 << 0;
-        QTest::newRow("1 then text") << QByteArray("sort=1x") << 0 << 0;
-        QTest::newRow("empty") << QByteArray("sort=") << 0 << 0;
-        QTest::newRow("missing: its default") << QByteArray("lines=1") << 1 << 1;
+        QTest::newRow("0") << QByteArray("sort=0") << false << 0;
+        QTest::newRow("1") << QByteArray("sort=1") << true << 0;
+        QTest::newRow("1 spaced") << QByteArray("sort = 1 ") << true << 0;
+        QTest::newRow("2") << QByteArray("sort=2") << false << 0;
+        QTest::newRow("-1") << QByteArray("sort=-1") << false << 0;
+        QTest::newRow("text") << QByteArray("sort=abc") << false << 0;
+        QTest::newRow("1 then text") << QByteArray("sort=1x") << false << 0;
+        QTest::newRow("empty") << QByteArray("sort=") << false << 0;
+        QTest::newRow("missing: its default") << QByteArray("lines=1") << true << 1;
         // keepLayout came after the first settings files: read without a report.
-        QTest::newRow("keepLayout 1") << QByteArray("keepLayout=1") << 1 << 0;
-        QTest::newRow("keepLayout 1 spaced") << QByteArray("KEEPLAYOUT = 1") << 1 << 0;
-        QTest::newRow("keepLayout 0") << QByteArray("keepLayout=0") << 0 << 0;
-        QTest::newRow("keepLayout text") << QByteArray("keepLayout=yes") << 0 << 0;
-        QTest::newRow("keepLayout missing: off") << QByteArray("sort=1") << 0 << 0;
+        QTest::newRow("keepLayout 1") << QByteArray("keepLayout=1") << true << 0;
+        QTest::newRow("keepLayout 1 spaced") << QByteArray("KEEPLAYOUT = 1") << true << 0;
+        QTest::newRow("keepLayout 0") << QByteArray("keepLayout=0") << false << 0;
+        QTest::newRow("keepLayout text") << QByteArray("keepLayout=yes") << false << 0;
+        QTest::newRow("keepLayout missing: off") << QByteArray("sort=1") << false << 0;
     }
 
     void readOption() {
         QFETCH(QByteArray, line);
-        QFETCH(int, expected);
+        QFETCH(bool, on);
         QFETCH(int, reports);
         const QByteArray contents = "[tarnel]\r\n" + line + "\r\n";
         putFile(m_settings.path(), contents);
         const bool added = QByteArray(QTest::currentDataTag()).startsWith("keepLayout");
-        QCOMPARE(added ? m_settings.readAddedOption(u"keepLayout"_s) : m_settings.readOption(u"sort"_s), expected);
+        QCOMPARE(added ? m_settings.readAddedOption(u"keepLayout"_s) : m_settings.readOption(u"sort"_s), on);
         QCOMPARE(m_messages.size(), reports);
         if (added)
             QCOMPARE(contentsOf(m_settings.path()), contents);

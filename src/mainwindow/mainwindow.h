@@ -2,6 +2,7 @@
 
 #include "document/linekind.h"
 #include "document/loadreport.h"
+#include "settings/recentlist.h"
 
 #include <QMainWindow>
 
@@ -13,7 +14,6 @@ class IdeDocument;
 class LoadReportWindow;
 class PathsView;
 class Platform;
-class RecentList;
 class SectionSelector;
 class SectionView;
 class SettingsFile;
@@ -22,17 +22,16 @@ class QAction;
 class QCheckBox;
 class QLabel;
 class QMenu;
+class QStackedWidget;
 
 // The main window: the section selector, statistics, options, the shown
 // section and the menus. It wires commands to their actions; the commands
 // themselves live in their own classes.
-class Form1 : public QMainWindow {
+class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
-    static inline const QString versionText = QStringLiteral("Beta 0.1");
-
-    Form1(Platform& platform, SettingsFile& settings, QWidget* parent = nullptr);
-    ~Form1() override;
+    MainWindow(Platform& platform, SettingsFile& settings, QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     // Settings, recent menu, the file named by `commandLine` (quotes are
     // removed here), options. Runs once, before the window is shown.
@@ -75,10 +74,10 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildControls();
+    QWidget* buildLeftPanel();
     void buildMenus();
     QMenu* buildActionsMenu(LineKind kind);
     void applySort(bool on);
@@ -86,9 +85,6 @@ private:
     void applyPasteCatching(bool on);
     void applyKeepLayout(bool on);
     void followLoadReport();
-    void placeSectionViews();
-    void followCountsOfTables();
-    void refreshStatistics();
     void updateTitle();
     void openRecent(int slot);
 
@@ -99,7 +95,7 @@ private:
     FileCommands* m_fileCommands;
     EditorHost* m_editors = nullptr;
 
-    QWidget* m_central = nullptr;
+    QStackedWidget* m_sections = nullptr;
     SectionSelector* m_selector = nullptr;
     StatisticsPanel* m_statistics = nullptr;
     QCheckBox* m_showLines = nullptr;
@@ -110,7 +106,7 @@ private:
     PathsView* m_pathsView = nullptr;
     std::array<QMenu*, lineKindCount> m_actionsMenus{};
     std::array<TableActions, lineKindCount> m_tableActions{};
-    std::array<QAction*, 7> m_recentItems{};
+    std::array<QAction*, RecentList::slotCount> m_recentItems{};
     QAction* m_loadReportItem = nullptr;
     LoadReportWindow* m_reportWindow = nullptr;
     QAction* m_editPaste = nullptr;
@@ -118,5 +114,4 @@ private:
     QLabel* m_statusPanel = nullptr;
     QLabel* m_versionPanel = nullptr;
     int m_shownSection = 0;
-    bool m_statisticsPending = false;
 };

@@ -1,0 +1,521 @@
+#include "mainwindow/mainwindow.h"
+
+#include "document/idedocument.h"
+#include "document/linecommands.h"
+#include "edits/edithistory.h"
+#include "editors/editorhost.h"
+#include "mainwindow/aboutdialog.h"
+#include "mainwindow/filecommands.h"
+#include "mainwindow/loadreportwindow.h"
+#include "mainwindow/pathsview.h"
+#include "mainwindow/pitchedrows.h"
+#include "mainwindow/sectionmodel.h"
+#include "mainwindow/sectionselector.h"
+#include "mainwindow/sectionview.h"
+#include "mainwindow/statisticspanel.h"
+#include "paste/pastelinedialog.h"
+#include "platform/platform.h"
+#include "settings/settingsfile.h"
+#include "texts/texts.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPointer>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QStackedWidget>
+#include <QStatusBar>
+#include <QUrl>
+
+namespace {
+
+// Object names of a table's Actions menu and its items start with the table's name.
+QString actionsNamePrefix(LineKind kind)
+{
+    switch (kind) {
+    case LineKind::Object: return QStringLiteral("objects");
+    case LineKind::TimedObject: return QStringLiteral("timedObjects");
+    case LineKind::Light: return QStringLiteral("lights");
+    case LineKind::Sun: return QStringLiteral("sun");
+    case LineKind::Particle: return QStringLiteral("particles");
+    case LineKind::PedArea: return QStringLiteral("pedAreas");
+    }
+    return {};
+}
+
+// What each selector caption shows; "Paths" keeps the timed objects' menu.
+struct SectionTarget {
+    std::optional<LineKind> table; // none: the paths text
+    LineKind menu;
+};
+
+// The selector caption that shows a table.
+int sectionIndexOf(LineKind kind)
+{
+    switch (kind) {
+    case LineKind::Object: return 0;
+    case LineKind::TimedObject: return 1;
+    case LineKind::Light: return SectionSelector::lightsIndex;
+    case LineKind::Particle: return 5;
+    case LineKind::Sun: return 6;
+    case LineKind::PedArea: return 7;
+    }
+    return 0;
+}
+
+SectionTarget sectionTarget(int index)
+{
+    switch (index) {
+    case 0: return {LineKind::Object, LineKind::Object};
+    case 1: return {LineKind::TimedObject, LineKind::TimedObject};
+    case 2: return {std::nullopt, LineKind::TimedObject};
+    case 5: return {LineKind::Particle, LineKind::Particle};
+    case 6: return {LineKind::Sun, LineKind::Sun};
+    case 7: return {LineKind::PedArea, LineKind::PedArea};
+    default: return {LineKind::Light, LineKind::Light};
+    }
+}
+
+QAction* namedAction(QObject* owner, const QString& name, const QString& text)
+{
+    auto* action = new QAction(text, owner);
+    action->setObjectName(name);
+    return action;
+}
+
+// How the settings file stores an option.
+QString onOff(bool on)
+{
+    return on ? QStringLiteral("1") : QStringLiteral("0");
+}
+
+QString menuCaption(QString text)
+{
+    return text.replace(QLatin1Char('&'), QLatin1String("&&"));
+}
+
+} // namespace
+
+MainWindow::MainWindow(Platform& platform, SettingsFile& settings, QWidget* parent)
+    : QMainWindow(parent), m_platform(platform), m_settings(settings),
+      m_document(new IdeDocument(this)), m_recent(new RecentList(settings)),
+      m_fileCommands(new FileCommands(*m_document, platform, *m_recent, this, this))
+{
+    setObjectName(QStringLiteral("mainWindow"));
+    m_settings.setMissingKeyHandler([this](const QString& message) {
+        m_platform.showMessage(this, texts::appTitle, message, Platform::Icon::None);
+    });
+    buildControls();
+    buildMenus();
+
+    // Double click or Enter opens the selected rows, "New line" an empty line, in the kind's editor.
+    m_editors = new EditorHost(*m_document, m_platform, this, this);
+    connect(m_editors, &EditorHost::statusMessage, this, &MainWindow::setStatus);
+    for (LineKind kind : allLineKinds) {
+        connect(view(kind), &SectionView::openRequested, this,
+                [this, kind] { m_editors->openRows(kind, view(kind)->selectedRowNumbers()); });
+        connect(tableActions(kind).newLine, &QAction::triggered, this,
+                [this, kind] { m_editors->openNew(kind); });
+    }
+
+    connect(m_document, &IdeDocument::modifiedChanged, this, &MainWindow::updateTitle);
+    connect(m_document, &IdeDocument::openFilePathChanged, this, &MainWindow::updateTitle);
+    connect(m_fileCommands, &FileCommands::statusMessage, this, &MainWindow::setStatus);
+    followLoadReport();
+    connect(m_fileCommands, &FileCommands::recentListChanged, this, &MainWindow::refreshRecentMenu);
+
+    // The designed client area at 96 dpi; its controls lay themselves out in it.
+    resize(912, 533 + menuBar()->sizeHint().height());
+    updateTitle();
+}
+
+MainWindow::~MainWindow()
+{
+    delete m_recent;
+}
+
+void MainWindow::followLoadReport()
+{
+    // A load sets its report once the tables are filled; New and Close empty it
+    // with the tables.
+    const auto follow = [this] {
+        const LoadReport& report = m_document->loadReport();
+        m_loadReportItem->setEnabled(!report.isEmpty());
+        if (m_reportWindow)
+            m_reportWindow->setReport(report);
+    };
+    connect(m_fileCommands, &FileCommands::loaded, this, follow);
+    connect(m_document, &IdeDocument::contentReplaced, this, follow);
+}
+
+void MainWindow::openLoadReport()
+{
+    if (!m_reportWindow) {
+        m_reportWindow = new LoadReportWindow(this);
+        m_reportWindow->setReport(m_document->loadReport());
+        connect(m_reportWindow, &LoadReportWindow::rowRequested, this, &MainWindow::showRow);
+    }
+    m_reportWindow->show();
+    m_reportWindow->raise();
+    m_reportWindow->activateWindow();
+}
+
+void MainWindow::showRow(LineKind kind, RowId row)
+{
+    selectSection(sectionIndexOf(kind));
+    const qsizetype position = m_document->table(kind).rowWithId(row);
+    if (position < 0)
+        return; // removed since the load
+    SectionView* shown = view(kind);
+    const QModelIndex index = shown->model()->index(int(position), 0);
+    shown->selectionModel()->setCurrentIndex(
+        index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    shown->scrollTo(index);
+}
+
+void MainWindow::buildControls()
+{
+    auto* central = new QWidget(this);
+    setCentralWidget(central);
+    // The panel and the section views are drawn in a small 8-point face.
+    QFont small = central->font();
+    small.setPointSizeF(8);
+    central->setFont(small);
+    m_sections = new QStackedWidget(central);
+    m_sections->setObjectName(QStringLiteral("sectionViews"));
+    for (LineKind kind : allLineKinds) {
+        auto* model = new SectionModel(m_document->table(kind), this);
+        m_views[size_t(kind)] = new SectionView(model, m_sections);
+        m_sections->addWidget(m_views[size_t(kind)]);
+    }
+    m_pathsView = new PathsView(*m_document, m_platform, m_sections);
+    m_sections->addWidget(m_pathsView);
+
+    // The section view fills the window right of the panel, down to the status bar.
+    auto* layout = new QHBoxLayout(central);
+    layout->setContentsMargins(8, 8, 0, 0);
+    layout->setSpacing(6);
+    layout->addWidget(buildLeftPanel());
+    layout->addWidget(m_sections, 1);
+
+    m_statusPanel = new QLabel(texts::ready);
+    m_statusPanel->setObjectName(QStringLiteral("statusMessage"));
+    m_versionPanel = new QLabel;
+    m_versionPanel->setObjectName(QStringLiteral("statusVersion"));
+    m_versionPanel->setMinimumWidth(100);
+    statusBar()->setObjectName(QStringLiteral("statusBar"));
+    statusBar()->addWidget(m_statusPanel, 1);
+    statusBar()->addPermanentWidget(m_versionPanel);
+    statusBar()->setSizeGripEnabled(true);
+}
+
+QWidget* MainWindow::buildLeftPanel()
+{
+    auto* panel = new QWidget;
+    panel->setObjectName(QStringLiteral("leftPanel"));
+    panel->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
+
+    m_selector = new SectionSelector(panel);
+    m_selector->setAutoFillBackground(true);
+    m_selector->setBackgroundRole(QPalette::Base);
+    connect(m_selector, &SectionSelector::sectionClicked, this, &MainWindow::selectSection);
+    m_statistics = new StatisticsPanel(*m_document, panel);
+
+    const auto checkBox = [panel](const char* name, const QString& caption) {
+        auto* box = new QCheckBox(caption, panel);
+        box->setObjectName(QString::fromLatin1(name));
+        return box;
+    };
+    m_showLines = checkBox("showLines", texts::gridLines);
+    m_catchPaste = checkBox("catchPaste", texts::catchPaste);
+    m_objectSort = checkBox("objectSort", texts::sortByObject);
+    m_keepLayout = checkBox("keepLayout", texts::keepFileLayout);
+    connect(m_showLines, &QCheckBox::toggled, this, &MainWindow::applyGridLines);
+    connect(m_catchPaste, &QCheckBox::toggled, this, &MainWindow::applyPasteCatching);
+    connect(m_objectSort, &QCheckBox::toggled, this, &MainWindow::applySort);
+    connect(m_keepLayout, &QCheckBox::toggled, this, &MainWindow::applyKeepLayout);
+
+    auto* openNote = new QPushButton(texts::notepad, panel);
+    openNote->setObjectName(QStringLiteral("openInTextEditor"));
+    auto* reload = new QPushButton(texts::reloadOpenFile, panel);
+    reload->setObjectName(QStringLiteral("reloadFile"));
+    connect(openNote, &QPushButton::clicked, this, [this] {
+        if (m_document->isUntitled())
+            return;
+        // The answer may come later, from the event loop: the window may be gone by then.
+        m_platform.openInTextEditor(m_document->openFilePath(), [window = QPointer<MainWindow>(this)](bool started) {
+            if (!started && window)
+                window->m_platform.showMessage(window, texts::appTitle, texts::textEditorFailed,
+                                               Platform::Icon::Information);
+        });
+    });
+    connect(reload, &QPushButton::clicked, m_fileCommands, &FileCommands::reloadFile);
+
+    // Column 0 indents the options under the statistics.
+    auto* rows = new PitchedRows(panel);
+    rows->setColumnMinimumWidth(0, 8);
+    rows->setColumnMinimumWidth(1, 121);
+    rows->addRow(m_selector, 176, 0, 2);
+    rows->addRow(m_statistics, 144, 0, 2);
+    for (QCheckBox* box : {m_showLines, m_catchPaste, m_objectSort})
+        rows->addRow(box, 16, 1);
+    rows->addRow(m_keepLayout, 24, 1);
+    rows->addRow(openNote, 24, 0, 2);
+    rows->addRow(reload, 24, 0, 2);
+    rows->endRows();
+    return panel;
+}
+
+void MainWindow::buildMenus()
+{
+    QMenu* file = menuBar()->addMenu(texts::menuFile);
+    file->setObjectName(QStringLiteral("fileMenu"));
+    const auto fileItem = [&](const QString& name, const QString& caption, QKeySequence key,
+                              auto slot) {
+        QAction* action = namedAction(this, name, caption);
+        action->setShortcut(key);
+        connect(action, &QAction::triggered, m_fileCommands, slot);
+        file->addAction(action);
+        return action;
+    };
+    fileItem(QStringLiteral("fileNew"), texts::menuNew, QKeySequence(Qt::CTRL | Qt::Key_N), &FileCommands::fileNew);
+    fileItem(QStringLiteral("fileOpen"), texts::menuOpen, QKeySequence(Qt::CTRL | Qt::Key_O), &FileCommands::fileOpen);
+    fileItem(QStringLiteral("fileClose"), texts::menuClose, QKeySequence(), &FileCommands::fileClose);
+    file->addSeparator()->setObjectName(QStringLiteral("fileSaveSeparator"));
+    fileItem(QStringLiteral("fileSave"), texts::menuSave, QKeySequence(Qt::CTRL | Qt::Key_S), &FileCommands::fileSave);
+    fileItem(QStringLiteral("fileSaveAs"), texts::menuSaveAs, QKeySequence(), &FileCommands::fileSaveAs);
+    m_loadReportItem = namedAction(this, QStringLiteral("fileLoadReport"), texts::menuLoadReport);
+    m_loadReportItem->setEnabled(false);
+    connect(m_loadReportItem, &QAction::triggered, this, &MainWindow::openLoadReport);
+    file->addAction(m_loadReportItem);
+    file->addSeparator()->setObjectName(QStringLiteral("fileRecentSeparator"));
+    QMenu* recent = file->addMenu(texts::menuOpenRecent);
+    recent->setObjectName(QStringLiteral("recentMenu"));
+    for (int n = 1; n <= RecentList::slotCount; ++n) {
+        QAction* item = namedAction(this, QStringLiteral("recentFile%1").arg(n), QString());
+        item->setShortcut(QKeySequence(Qt::Key_F1 + (n - 1)));
+        connect(item, &QAction::triggered, this, [this, n] { openRecent(n); });
+        recent->addAction(item);
+        m_recentItems[size_t(n - 1)] = item;
+    }
+    file->addSeparator()->setObjectName(QStringLiteral("fileExitSeparator"));
+    QAction* exit = namedAction(this, QStringLiteral("fileExit"), texts::menuExit);
+    connect(exit, &QAction::triggered, this, &QWidget::close);
+    file->addAction(exit);
+
+    QMenu* edit = menuBar()->addMenu(texts::menuEdit);
+    edit->setObjectName(QStringLiteral("editMenu"));
+    // Captions name the step: "Undo Remove 500 lines".
+    QUndoStack& history = EditHistory::of(*m_document).stack();
+    QAction* undo = history.createUndoAction(this, texts::menuUndo);
+    undo->setObjectName(QStringLiteral("editUndo"));
+    undo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    QAction* redo = history.createRedoAction(this, texts::menuRedo);
+    redo->setObjectName(QStringLiteral("editRedo"));
+    redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    edit->addAction(undo);
+    edit->addAction(redo);
+    edit->addSeparator()->setObjectName(QStringLiteral("editUndoSeparator"));
+    m_editPaste = namedAction(this, QStringLiteral("editPaste"), texts::menuPasteInLine);
+    m_editPaste->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_V));
+    m_editPaste2 = namedAction(this, QStringLiteral("editPasteWithoutShortcut"), texts::menuPasteInLine);
+    edit->addAction(m_editPaste);
+    edit->addAction(m_editPaste2);
+    connect(m_editPaste, &QAction::triggered, this, &MainWindow::openPasteLine);
+    connect(m_editPaste2, &QAction::triggered, this, &MainWindow::openPasteLine);
+
+    for (LineKind kind : {LineKind::Object, LineKind::TimedObject, LineKind::Light, LineKind::Sun,
+                          LineKind::Particle, LineKind::PedArea}) {
+        QMenu* menu = buildActionsMenu(kind);
+        menuBar()->addMenu(menu);
+        menu->menuAction()->setVisible(kind == LineKind::Object);
+        m_views[size_t(kind)]->setPopupMenu(menu);
+    }
+
+    QMenu* help = menuBar()->addMenu(texts::menuHelp);
+    help->setObjectName(QStringLiteral("helpMenu"));
+    QAction* homepage = namedAction(this, QStringLiteral("helpHomePage"), texts::homePageHost);
+    connect(homepage, &QAction::triggered, this,
+            [this] { m_platform.openUrl(QUrl(texts::homePage)); });
+    help->addAction(homepage);
+    help->addSeparator()->setObjectName(QStringLiteral("helpSeparator"));
+    QAction* about = namedAction(this, QStringLiteral("helpAbout"), texts::menuAbout);
+    connect(about, &QAction::triggered, this, [this] {
+        AboutDialog dialog(this);
+        dialog.exec();
+    });
+    help->addAction(about);
+}
+
+QMenu* MainWindow::buildActionsMenu(LineKind kind)
+{
+    const QString prefix = actionsNamePrefix(kind);
+    auto* menu = new QMenu(texts::menuActions, this);
+    menu->setObjectName(prefix + QStringLiteral("ActionsMenu"));
+    TableActions& actions = m_tableActions[size_t(kind)];
+    const auto item = [&](const char* name, const QString& caption) {
+        QAction* action = namedAction(this, prefix + QLatin1String(name), caption);
+        menu->addAction(action);
+        return action;
+    };
+    actions.newLine = item("NewLine", texts::menuNewLine);
+    menu->addSeparator()->setObjectName(prefix + QStringLiteral("CommentSeparator"));
+    actions.commentOut = item("CommentOut", texts::menuCommentOut);
+    actions.unComment = item("UnComment", texts::menuUnComment);
+    menu->addSeparator()->setObjectName(prefix + QStringLiteral("RemoveSeparator"));
+    actions.remove = item("Remove", texts::menuRemoveLine);
+    actions.duplicate = item("Duplicate", texts::menuDuplicateLine);
+    m_actionsMenus[size_t(kind)] = menu;
+
+    // The commands act on their own table's selection, whichever section is shown.
+    // Each is one step of the undo history over all the selected rows.
+    const auto onSelection = [this, kind](const QString& name, auto command) {
+        return [this, kind, name, command] {
+            const QList<qsizetype> rows = view(kind)->selectedRowNumbers();
+            return EditHistory::of(*m_document)
+                .changeRows(kind, rows, EditHistory::linesText(name, rows.size()),
+                            [&] { return command(*m_document, kind, rows); });
+        };
+    };
+    connect(actions.commentOut, &QAction::triggered, this, onSelection(texts::stepCommentOut, commentOut));
+    connect(actions.unComment, &QAction::triggered, this, onSelection(texts::stepUnComment, unComment));
+    connect(actions.remove, &QAction::triggered, this, onSelection(texts::stepRemove, removeRows));
+    connect(actions.duplicate, &QAction::triggered, this, [this, kind, duplicate = onSelection(texts::stepDuplicate, duplicateRows)] {
+        if (duplicate())
+            setStatus(texts::lineDuplicated);
+    });
+    return menu;
+}
+
+void MainWindow::startUp(const QString& commandLine)
+{
+    setStatus(texts::ready);
+    if (!m_settings.exists()) {
+        m_settings.rebuildSettings();
+        setStatus(texts::settingsRebuilt);
+    }
+    refreshRecentMenu();
+    QString path = commandLine;
+    path.remove(QLatin1Char('"'));
+    m_fileCommands->startUp(path);
+    updateTitle();
+    m_versionPanel->setText(texts::version);
+
+    m_objectSort->setChecked(m_settings.readOption(QStringLiteral("sort")));
+    // Sorted as the settings say is where the document starts, not a change of it.
+    EditHistory::of(*m_document).forget();
+    m_showLines->setChecked(m_settings.readOption(QStringLiteral("lines")));
+    m_catchPaste->setChecked(m_settings.readOption(QStringLiteral("paste")));
+    m_keepLayout->setChecked(m_settings.readAddedOption(QStringLiteral("keepLayout")));
+    // The Edit menu must match the box also when the box stayed clear.
+    applyPasteCatching(m_catchPaste->isChecked());
+}
+
+QString MainWindow::statusText() const
+{
+    return m_statusPanel->text();
+}
+
+QString MainWindow::versionPanelText() const
+{
+    return m_versionPanel->text();
+}
+
+void MainWindow::setStatus(const QString& text)
+{
+    m_statusPanel->setText(text);
+}
+
+void MainWindow::refreshRecentMenu()
+{
+    const QStringList entries = m_recent->readSlots();
+    for (int n = 1; n <= RecentList::slotCount; ++n) {
+        QAction* item = m_recentItems[size_t(n - 1)];
+        const QString caption = entries.value(n - 1);
+        item->setText(menuCaption(caption));
+        item->setData(caption);
+    }
+}
+
+void MainWindow::openRecent(int slot)
+{
+    const QString caption = m_recentItems[size_t(slot - 1)]->data().toString();
+    // Only a slot's own name marks it empty; a name pushed down from the slot
+    // above reads as a file name and is reported missing when chosen.
+    if (RecentList::isPlaceholder(slot, caption))
+        return;
+    m_fileCommands->openNamedFile(caption);
+}
+
+void MainWindow::selectSection(int index)
+{
+    if (index == SectionSelector::twoDfxIndex)
+        index = SectionSelector::lightsIndex;
+    const SectionTarget target = sectionTarget(index);
+    m_sections->setCurrentWidget(target.table ? static_cast<QWidget*>(view(*target.table)) : m_pathsView);
+    for (LineKind kind : allLineKinds)
+        m_actionsMenus[size_t(kind)]->menuAction()->setVisible(kind == target.menu);
+    // The paths keep the timed objects' menu in the bar, but its commands must
+    // not reach a table the user cannot see; disabled, no shortcut runs them.
+    const TableActions& actions = tableActions(target.menu);
+    for (QAction* action : {actions.newLine, actions.commentOut, actions.unComment, actions.remove, actions.duplicate})
+        action->setEnabled(target.table.has_value());
+    m_selector->markShown(index);
+    m_shownSection = index;
+}
+
+void MainWindow::openPasteLine()
+{
+    PasteLineDialog dialog(*m_document, m_platform, this);
+    dialog.exec();
+}
+
+void MainWindow::applySort(bool on)
+{
+    EditHistory::of(*m_document).setSorted(on, [this](bool sorted) {
+        const QSignalBlocker quiet(m_objectSort);
+        m_objectSort->setChecked(sorted);
+        m_settings.writeSetting(QStringLiteral("sort"), onOff(sorted));
+    });
+    m_settings.writeSetting(QStringLiteral("sort"), onOff(on));
+}
+
+void MainWindow::applyGridLines(bool on)
+{
+    for (SectionView* view : m_views)
+        view->setShowGrid(on);
+    m_settings.writeSetting(QStringLiteral("lines"), onOff(on));
+}
+
+void MainWindow::applyPasteCatching(bool on)
+{
+    m_editPaste->setEnabled(on);
+    m_editPaste->setVisible(on);
+    m_editPaste2->setEnabled(!on);
+    m_editPaste2->setVisible(!on);
+    m_settings.writeSetting(QStringLiteral("paste"), onOff(on));
+}
+
+void MainWindow::applyKeepLayout(bool on)
+{
+    m_fileCommands->setKeepLayout(on);
+    m_settings.writeSetting(QStringLiteral("keepLayout"), onOff(on));
+}
+
+void MainWindow::updateTitle()
+{
+    setWindowTitle(texts::appTitle + QStringLiteral(" [ ") + m_document->displayName() + QStringLiteral(" ]") +
+                   (m_document->isModified() ? QStringLiteral("*") : QString()));
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    if (m_fileCommands->askToSave())
+        event->accept();
+    else
+        event->ignore();
+}
