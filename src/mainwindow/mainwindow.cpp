@@ -33,8 +33,8 @@
 
 namespace {
 
-// Object names of a table's Actions menu and its items start with the table's name.
-QString actionsNamePrefix(LineKind kind)
+// Object names of a table's view, its Actions menu and the menu's items start with the table's name.
+QString tableNamePrefix(LineKind kind)
 {
     switch (kind) {
     case LineKind::Object: return QStringLiteral("objects");
@@ -190,6 +190,7 @@ void MainWindow::buildControls()
     for (LineKind kind : allLineKinds) {
         auto* model = new SectionModel(m_document->table(kind), this);
         m_views[size_t(kind)] = new SectionView(model, m_sections);
+        m_views[size_t(kind)]->setObjectName(tableNamePrefix(kind) + QStringLiteral("View"));
         m_sections->addWidget(m_views[size_t(kind)]);
     }
     m_pathsView = new PathsView(*m_document, m_platform, m_sections);
@@ -353,7 +354,7 @@ void MainWindow::buildMenus()
 
 QMenu* MainWindow::buildActionsMenu(LineKind kind)
 {
-    const QString prefix = actionsNamePrefix(kind);
+    const QString prefix = tableNamePrefix(kind);
     auto* menu = new QMenu(texts::menuActions, this);
     menu->setObjectName(prefix + QStringLiteral("ActionsMenu"));
     TableActions& actions = m_tableActions[size_t(kind)];

@@ -45,7 +45,7 @@ QString noticeFor(const QByteArray& pathText)
 PathsView::PathsView(IdeDocument& document, Platform& platform, QWidget* parent)
     : QPlainTextEdit(parent), m_document(document), m_platform(platform), m_notice(new QLabel(this))
 {
-    setObjectName(QStringLiteral("pathText"));
+    setObjectName(QStringLiteral("pathsView"));
     setLineWrapMode(QPlainTextEdit::NoWrap);
     setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     // The document's history undoes typing here too: one stack for the whole document.

@@ -38,7 +38,6 @@ std::vector<int> columnWidthsOf(LineKind kind)
 SectionView::SectionView(SectionModel* model, QWidget* parent) : QTableView(parent), m_model(model)
 {
     setModel(model);
-    setObjectName(tableNameOf(kind()));
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);

@@ -537,7 +537,7 @@ private slots:
         Session s;
         MainWindow& w = s.startShown();
         for (int n = 1; n <= 7; ++n) {
-            QAction* item = s.action(qPrintable(QStringLiteral("r%1").arg(n)));
+            QAction* item = s.action(qPrintable(QStringLiteral("recentFile%1").arg(n)));
             QCOMPARE(item->text(), QStringLiteral("recent%1").arg(n));
             item->trigger();
         }
@@ -557,7 +557,7 @@ private slots:
         QCOMPARE(s.action("recentFile1")->data().toString(), a);
         s.platform.clear();
         for (int n = 2; n <= 7; ++n) {
-            QAction* item = s.action(qPrintable(QStringLiteral("r%1").arg(n)));
+            QAction* item = s.action(qPrintable(QStringLiteral("recentFile%1").arg(n)));
             QCOMPARE(item->text(), QStringLiteral("recent%1").arg(n - 1));
             item->trigger();
             QCOMPARE(s.platform.messages().constLast(),
