@@ -31,19 +31,19 @@ EffectEditor::EffectEditor(const Design& design, IdeDocument& document, LineKind
     }
     m_left->addLayout(position);
 
-    m_colours = new ColourGroup(platform, captionedColours, frame());
+    auto* colours = new ColourGroup(platform, captionedColours, frame());
     for (int i = 0; i < 3; ++i)
-        bind(4 + i, colours()->channel(i));
-    m_left->addWidget(m_colours);
+        bind(4 + i, colours->channel(i));
+    m_left->addWidget(colours);
 }
 
-ChoiceField* EffectEditor::addUnknownsAndType(const LabelledField& unknown1, const LabelledField& unknown2,
-                                              const ChoiceField::Design& type, const QString& typeCaption)
+void EffectEditor::addUnknownsAndType(const LabelledField& unknown1, const LabelledField& unknown2,
+                                      const ChoiceField::Design& type)
 {
     QGridLayout* rows = captionedRows({unknown1, unknown2});
     auto* choice = new ChoiceField(type, frame());
     bind(9, choice);
-    auto* caption = new QLabel(typeCaption, frame());
+    auto* caption = new QLabel(type.boxLabel, frame());
     caption->setBuddy(choice->list());
     auto* typeRow = new QHBoxLayout;
     typeRow->addWidget(choice->list(), 3);
@@ -52,5 +52,4 @@ ChoiceField* EffectEditor::addUnknownsAndType(const LabelledField& unknown1, con
     rows->addLayout(typeRow, 2, 1);
     leftColumn()->addLayout(rows);
     leftColumn()->addStretch(1);
-    return choice;
 }

@@ -1,6 +1,7 @@
 #include "editors/lighteditor.h"
 
 #include "editors/choicefield.h"
+#include "texts/texts.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -15,12 +16,10 @@ namespace {
 LineEditor::Design lightDesign()
 {
     LineEditor::Design design;
-    design.formName = "lighteditor";
-    design.title = QStringLiteral("Light editor");
-    design.frameCaption = QStringLiteral("Light parameters");
-    design.confirmName = "Command1";
-    design.cancelName = "Cancel";
-    design.addCaption = QStringLiteral("Add new");
+    design.objectName = "lightEditor";
+    design.title = texts::lightEditorTitle;
+    design.frameCaption = texts::lightFrame;
+    design.addCaption = texts::addNewButton;
     // This editor reports nothing in the status bar.
     return design;
 }
@@ -74,18 +73,18 @@ LightEditor::LightEditor(IdeDocument& document, Platform& platform, QWidget* own
         addTextField(18, "flare", QStringLiteral("Lens flare")),
         addTextField(19, "dust", QStringLiteral("Dust")),
     };
-    m_control = new ChoiceField(controlDesign(), frame());
-    bind(16, m_control);
+    auto* control = new ChoiceField(controlDesign(), frame());
+    bind(16, control);
     QGridLayout* rightGrid = captionedRows(right);
     const int controlRow = int(right.size());
     auto* controlCaption = new QLabel(QStringLiteral("Control"), frame());
-    controlCaption->setBuddy(m_control->list());
-    auto* customCaption = new QLabel(QStringLiteral("Custum control"), frame());
-    customCaption->setBuddy(m_control->box());
+    controlCaption->setBuddy(control->list());
+    auto* customCaption = new QLabel(control->label(), frame());
+    customCaption->setBuddy(control->box());
     rightGrid->addWidget(controlCaption, controlRow, 0);
-    rightGrid->addWidget(m_control->list(), controlRow, 1);
+    rightGrid->addWidget(control->list(), controlRow, 1);
     rightGrid->addWidget(customCaption, controlRow + 1, 0);
-    rightGrid->addWidget(m_control->box(), controlRow + 1, 1);
+    rightGrid->addWidget(control->box(), controlRow + 1, 1);
     rightGrid->setRowStretch(controlRow + 2, 1);
 
     auto* columns = new QHBoxLayout(frame());

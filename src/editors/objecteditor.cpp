@@ -2,6 +2,7 @@
 
 #include "document/rowcells.h"
 #include "editors/meshwarning.h"
+#include "texts/texts.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -15,15 +16,12 @@ namespace {
 LineEditor::Design designOf(bool timed)
 {
     LineEditor::Design design;
-    design.formName = timed ? "timededitor" : "Objectedit";
-    design.title =
-        timed ? QStringLiteral("Timed object line editor") : QStringLiteral("Object line editor");
-    design.frameCaption = QStringLiteral("Parameters for line [ 0 ]");
-    design.confirmName = "Command1";
-    design.cancelName = "Command2";
-    design.addCaption = QStringLiteral("Add line");
-    design.addedStatus = QStringLiteral("New line added");
-    design.updatedStatus = QStringLiteral("Line updated");
+    design.objectName = timed ? "timedObjectEditor" : "objectEditor";
+    design.title = timed ? texts::timedObjectEditorTitle : texts::objectEditorTitle;
+    design.frameCaption = texts::lineFrame.arg(0);
+    design.addCaption = texts::addLineButton;
+    design.addedStatus = texts::newLineAddedStatus;
+    design.updatedStatus = texts::lineUpdatedStatus;
     return design;
 }
 

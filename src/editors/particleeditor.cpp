@@ -1,6 +1,7 @@
 #include "editors/particleeditor.h"
 
 #include "editors/choicefield.h"
+#include "texts/texts.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -15,14 +16,12 @@ namespace {
 LineEditor::Design particleDesign()
 {
     LineEditor::Design design;
-    design.formName = "partEditor";
-    design.title = QStringLiteral("Particle editor");
-    design.frameCaption = QStringLiteral("Particle parameters");
-    design.confirmName = "upIt";
-    design.cancelName = "closeMe";
-    design.addCaption = QStringLiteral("Add line");
+    design.objectName = "particleEditor";
+    design.title = texts::particleEditorTitle;
+    design.frameCaption = texts::particleFrame;
+    design.addCaption = texts::addLineButton;
     // Adding a particle reports nothing; updating one does.
-    design.updatedStatus = QStringLiteral("Line updated");
+    design.updatedStatus = texts::lineUpdatedStatus;
     return design;
 }
 
@@ -50,7 +49,7 @@ ParticleEditor::ParticleEditor(IdeDocument& document, Platform& platform, QWidge
     // Fields are made in line order, which is also their tab order.
     const LabelledField unknown1 = addTextField(7, "uk1", QStringLiteral("Unknown 1 (Usually 200)"), QStringLiteral("200"));
     const LabelledField unknown2 = addTextField(8, "uk2", QStringLiteral("Unknown 2 (Usually 1)"), QStringLiteral("1"));
-    m_type = addUnknownsAndType(unknown1, unknown2, typeDesign(), QStringLiteral("Particle type"));
+    addUnknownsAndType(unknown1, unknown2, typeDesign());
 
     QGridLayout* right = captionedRows({
         addTextField(10, "ukOut1", QStringLiteral("Unknown out 1")),

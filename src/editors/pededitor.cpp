@@ -1,6 +1,7 @@
 #include "editors/pededitor.h"
 
 #include "editors/choicefield.h"
+#include "texts/texts.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -15,14 +16,12 @@ namespace {
 LineEditor::Design pedDesign()
 {
     LineEditor::Design design;
-    design.formName = "pedEditor";
-    design.title = QStringLiteral("Ped animation area editor");
-    design.frameCaption = QStringLiteral("Parameters");
-    design.confirmName = "upIt";
-    design.cancelName = "closeMe";
-    design.addCaption = QStringLiteral("Add line");
-    design.addedStatus = QStringLiteral("New line added");
-    design.updatedStatus = QStringLiteral("Line updated");
+    design.objectName = "pedEditor";
+    design.title = texts::pedEditorTitle;
+    design.frameCaption = texts::pedFrame;
+    design.addCaption = texts::addLineButton;
+    design.addedStatus = texts::newLineAddedStatus;
+    design.updatedStatus = texts::lineUpdatedStatus;
     return design;
 }
 
@@ -49,7 +48,7 @@ PedEditor::PedEditor(IdeDocument& document, Platform& platform, QWidget* owner)
     // Fields are made in line order, which is also their tab order.
     const LabelledField unknown1 = addTextField(7, "uk1", QStringLiteral("Unknown 1 (Usually 120)"), QStringLiteral("120"));
     const LabelledField unknown2 = addTextField(8, "uk2", QStringLiteral("Unknown 2 (Usually 3)"), QStringLiteral("3"));
-    m_type = addUnknownsAndType(unknown1, unknown2, typeDesign(), QStringLiteral("Area type"));
+    addUnknownsAndType(unknown1, unknown2, typeDesign());
 
     // Two groups of three directions, each numbered 1 to 3, with a gap between them.
     const char* names[] = {"ukd1", "ukd2", "ukd3", "ukd4", "ukd5", "ukd6"};

@@ -1,4 +1,5 @@
 #include "editors/suneditor.h"
+#include "texts/texts.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -10,14 +11,12 @@ namespace {
 LineEditor::Design sunDesign()
 {
     LineEditor::Design design;
-    design.formName = "sunEditor";
-    design.title = QStringLiteral("Sun reflection editor");
-    design.frameCaption = QStringLiteral("Sun parameters");
-    design.confirmName = "updateLine";
-    design.cancelName = "Cancel";
-    design.addCaption = QStringLiteral("Add line");
-    design.addedStatus = QStringLiteral("Line added");
-    design.updatedStatus = QStringLiteral("Line updated");
+    design.objectName = "sunEditor";
+    design.title = texts::sunEditorTitle;
+    design.frameCaption = texts::sunFrame;
+    design.addCaption = texts::addLineButton;
+    design.addedStatus = texts::lineAddedStatus;
+    design.updatedStatus = texts::lineUpdatedStatus;
     return design;
 }
 

@@ -2,8 +2,8 @@
 
 #include "document/idedocument.h"
 #include "document/pathlines.h"
+#include "document/storabletext.h"
 #include "edits/edithistory.h"
-#include "paste/pasteline.h"
 #include "platform/platform.h"
 
 #include <QFontDatabase>
@@ -125,7 +125,7 @@ void PathsView::storeIntoDocument()
     QString text = document()->toRawText();
     text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
     text.replace(QChar::LineSeparator, QLatin1Char('\n'));
-    if (!fitsLatin1(text)) {
+    if (!isLatin1(text)) {
         // Kept in the view to be put right; told once, when it first happens.
         showNotice(unstorableTextMessage(unstorableSubject) +
                    QStringLiteral(" Until it is put right, the file keeps the paths as they were."));

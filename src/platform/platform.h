@@ -1,5 +1,7 @@
 #pragma once
 
+#include "texts/texts.h"
+
 #include <QColor>
 #include <QString>
 #include <QStringList>
@@ -49,12 +51,10 @@ public:
     virtual void openInTextEditor(const QString& path, EditorReply reply) = 0;
 };
 
-// The notice for text that the file cannot hold (a character outside Latin-1, a
-// line break where one line is meant); `subject` names the field or text, as
-// in "The line".
+// The notice for text that the file cannot hold: texts::unstorableText about `subject`.
 inline QString unstorableTextMessage(const QString& subject)
 {
-    return subject + QStringLiteral(" holds characters that an IDE file cannot store.");
+    return texts::unstorableText.arg(subject);
 }
 
 // Filter of the open and save dialogs, in the "caption|pattern" form.

@@ -13,11 +13,82 @@ namespace texts {
 
 // ---- Files: open, load, save -----------------------------------------------
 
+// Why an existing file was not read.
+inline const QString notRegularFile = QStringLiteral("it is not a regular file");
+inline const QString utf16File = QStringLiteral("it is UTF-16 text");
+
+// Text that a file cannot hold (a character outside Latin-1, a line break where
+// one line is meant); %1 names the field or text, as in "The line".
+inline const QString unstorableText = QStringLiteral("%1 holds characters that an IDE file cannot store.");
+
+// Why a line of a file is in the load report (%1 a count or a keyword).
+inline const QString oneValueMissing = QStringLiteral("%1 value missing");
+inline const QString valuesMissing = QStringLiteral("%1 values missing");
+inline const QString otherSection = QStringLiteral("section %1");
+inline const QString commentLine = QStringLiteral("comment");
+inline const QString outsideSections = QStringLiteral("outside sections");
+inline const QString effectFieldCount = QStringLiteral("2dfx line of %1 fields");
+// The summary of the lines a save in the fixed layout leaves out: %1 names
+// the sections, %2 (or %1) is a count of lines as oneLine or lines reads it.
+inline const QString oneLine = QStringLiteral("%1 line");
+inline const QString lines = QStringLiteral("%1 lines");
+inline const QString oneOtherSectionSummary = QStringLiteral("section %1: %2");
+inline const QString otherSectionsSummary = QStringLiteral("sections %1: %2");
+inline const QString commentsSummary = QStringLiteral("comments: %1");
+inline const QString outsideSummary = QStringLiteral("lines outside sections: %1");
+inline const QString effectsSummary = QStringLiteral("2dfx lines of other field counts: %1");
+
 
 // ---- Main window -----------------------------------------------------------
 
 
 // ---- Line editors ----------------------------------------------------------
+
+inline const QString objectEditorTitle = QStringLiteral("Object line editor");
+inline const QString timedObjectEditorTitle = QStringLiteral("Timed object line editor");
+inline const QString lightEditorTitle = QStringLiteral("Light editor");
+inline const QString particleEditorTitle = QStringLiteral("Particle editor");
+inline const QString sunEditorTitle = QStringLiteral("Sun reflection editor");
+inline const QString pedEditorTitle = QStringLiteral("Ped animation area editor");
+
+// The frame around the fields: %1 is the line's number in its table.
+inline const QString lineFrame = QStringLiteral("Parameters for line [ %1 ]");
+inline const QString newLineFrame = QStringLiteral("Parameters for new line");
+inline const QString lightFrame = QStringLiteral("Light parameters");
+inline const QString particleFrame = QStringLiteral("Particle parameters");
+inline const QString sunFrame = QStringLiteral("Sun parameters");
+inline const QString pedFrame = QStringLiteral("Parameters");
+
+inline const QString updateButton = QStringLiteral("Update");
+inline const QString cancelButton = QStringLiteral("Cancel");
+inline const QString addLineButton = QStringLiteral("Add line");
+inline const QString addNewButton = QStringLiteral("Add new");
+inline const QString changeColourButton = QStringLiteral("Change");
+inline const QString colourDialogTitle = QStringLiteral("Light color");
+
+inline const QString newLineAddedStatus = QStringLiteral("New line added");
+inline const QString lineAddedStatus = QStringLiteral("Line added");
+inline const QString lineUpdatedStatus = QStringLiteral("Line updated");
+
+// The names of the steps in the Edit menu's Undo and Redo; %1 is the line's number.
+inline const QString addLineStep = QStringLiteral("Add line");
+inline const QString changeLineStep = QStringLiteral("Change line %1");
+
+inline const QString missingValue =
+    QStringLiteral("Missing value detected\r\nPlease make shure all sections have there values");
+inline const QString rowGone =
+    QStringLiteral("The line this editor was opened on no longer exists.\r\nIts changes were not written.");
+// %1 is the field's caption; the subject of unstorableText and commaInValue.
+inline const QString fieldSubject = QStringLiteral("The field \"%1\"");
+inline const QString commaInValue =
+    QStringLiteral("%1 holds a comma, which an IDE file reads as the end of a value.");
+
+// Below the object editor's fields: how many meshes and draw distances the line has.
+inline const QString oneMesh = QStringLiteral("%1 mesh");
+inline const QString meshes = QStringLiteral("%1 meshes");
+inline const QString oneDrawDistance = QStringLiteral("%1 draw distance");
+inline const QString drawDistances = QStringLiteral("%1 draw distances");
+inline const QString meshesAndDrawDistances = QStringLiteral("%1, %2");
 
 
 // ---- Paste line ------------------------------------------------------------

@@ -5,6 +5,7 @@
 #include "document/ideparser.h"
 #include "document/idewriter.h"
 #include "document/rowcells.h"
+#include "document/storabletext.h"
 
 #include <QDateTime>
 #include <QTest>
@@ -445,6 +446,31 @@ private slots:
         const QByteArray written = kit::formatContent(content);
         QVERIFY(written.contains("1, " + all + ", " + withNul + ", 1, 2, 0\r\n"));
         QCOMPARE(parseIde(written).table(LineKind::Object).values(0), content.table(LineKind::Object).values(0));
+    }
+
+    // What a field, a pasted line or the paths text may hold: Latin-1 only,
+    // and for one value or line no line break either.
+    void storableText_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("latin1");
+        QTest::addColumn<bool>("storable");
+        QTest::newRow("empty") << QString() << true << true;
+        QTest::newRow("last latin-1") << QString(QChar(0xff)) << true << true;
+        QTest::newRow("first past latin-1") << QString(QChar(0x100)) << false << false;
+        QTest::newRow("euro sign") << QString::fromUtf8("1, \u20ac") << false << false;
+        QTest::newRow("outside the basic plane") << QString::fromUtf8("\U0001F333") << false << false;
+        QTest::newRow("line feed") << QStringLiteral("a\nb") << true << false;
+        QTest::newRow("carriage return") << QStringLiteral("a\r") << true << false;
+        QTest::newRow("tab and NUL") << QString::fromLatin1("a\tb\0c", 5) << true << true;
+    }
+    void storableText()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, latin1);
+        QFETCH(bool, storable);
+        QCOMPARE(isLatin1(text), latin1);
+        QCOMPARE(isStorableValue(text), storable);
     }
 };
 
