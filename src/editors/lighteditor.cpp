@@ -1,7 +1,7 @@
 #include "editors/lighteditor.h"
 
 #include "editors/choicefield.h"
-#include "texts/texts.h"
+#include "editors/editordesigns.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -12,17 +12,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-LineEditor::Design lightDesign()
-{
-    LineEditor::Design design;
-    design.objectName = "lightEditor";
-    design.title = texts::lightEditorTitle;
-    design.frameCaption = texts::lightFrame;
-    design.addCaption = texts::addNewButton;
-    // This editor reports nothing in the status bar.
-    return design;
-}
 
 ChoiceField::Design controlDesign()
 {
@@ -53,7 +42,7 @@ ChoiceField::Design controlDesign()
 } // namespace
 
 LightEditor::LightEditor(IdeDocument& document, Platform& platform, QWidget* owner)
-    : EffectEditor(lightDesign(), document, LineKind::Light, platform, owner, true)
+    : EffectEditor(editorDesign(LineKind::Light), document, LineKind::Light, platform, owner, true)
 {
     leftColumn()->addLayout(captionedRows({
         addTextField(7, "uk1", QStringLiteral("Unknown 1 (Usually 200)"), QStringLiteral("200")),

@@ -1,8 +1,8 @@
 #include "editors/objecteditor.h"
 
 #include "document/rowcells.h"
+#include "editors/editordesigns.h"
 #include "editors/meshwarning.h"
-#include "texts/texts.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -13,23 +13,15 @@
 
 namespace {
 
-LineEditor::Design designOf(bool timed)
+LineKind kindOf(bool timed)
 {
-    LineEditor::Design design;
-    design.objectName = timed ? "timedObjectEditor" : "objectEditor";
-    design.title = timed ? texts::timedObjectEditorTitle : texts::objectEditorTitle;
-    design.frameCaption = texts::lineFrame.arg(0);
-    design.addCaption = texts::addLineButton;
-    design.addedStatus = texts::newLineAddedStatus;
-    design.updatedStatus = texts::lineUpdatedStatus;
-    return design;
+    return timed ? LineKind::TimedObject : LineKind::Object;
 }
 
 } // namespace
 
 ObjectEditor::ObjectEditor(bool timed, IdeDocument& document, Platform& platform, QWidget* owner)
-    : LineEditor(designOf(timed), document, timed ? LineKind::TimedObject : LineKind::Object,
-                 platform, owner)
+    : LineEditor(editorDesign(kindOf(timed)), document, kindOf(timed), platform, owner)
 {
     const QList<LabelledField> left = {
         addTextField(0, "objectid", QStringLiteral("Object ID")),

@@ -1,7 +1,7 @@
 #include "editors/particleeditor.h"
 
 #include "editors/choicefield.h"
-#include "texts/texts.h"
+#include "editors/editordesigns.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -12,18 +12,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-LineEditor::Design particleDesign()
-{
-    LineEditor::Design design;
-    design.objectName = "particleEditor";
-    design.title = texts::particleEditorTitle;
-    design.frameCaption = texts::particleFrame;
-    design.addCaption = texts::addLineButton;
-    // Adding a particle reports nothing; updating one does.
-    design.updatedStatus = texts::lineUpdatedStatus;
-    return design;
-}
 
 ChoiceField::Design typeDesign()
 {
@@ -44,7 +32,7 @@ ChoiceField::Design typeDesign()
 } // namespace
 
 ParticleEditor::ParticleEditor(IdeDocument& document, Platform& platform, QWidget* owner)
-    : EffectEditor(particleDesign(), document, LineKind::Particle, platform, owner, true)
+    : EffectEditor(editorDesign(LineKind::Particle), document, LineKind::Particle, platform, owner, true)
 {
     // Fields are made in line order, which is also their tab order.
     const LabelledField unknown1 = addTextField(7, "uk1", QStringLiteral("Unknown 1 (Usually 200)"), QStringLiteral("200"));

@@ -1,7 +1,7 @@
 #include "editors/pededitor.h"
 
 #include "editors/choicefield.h"
-#include "texts/texts.h"
+#include "editors/editordesigns.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -12,18 +12,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-LineEditor::Design pedDesign()
-{
-    LineEditor::Design design;
-    design.objectName = "pedEditor";
-    design.title = texts::pedEditorTitle;
-    design.frameCaption = texts::pedFrame;
-    design.addCaption = texts::addLineButton;
-    design.addedStatus = texts::newLineAddedStatus;
-    design.updatedStatus = texts::lineUpdatedStatus;
-    return design;
-}
 
 ChoiceField::Design typeDesign()
 {
@@ -43,7 +31,7 @@ ChoiceField::Design typeDesign()
 } // namespace
 
 PedEditor::PedEditor(IdeDocument& document, Platform& platform, QWidget* owner)
-    : EffectEditor(pedDesign(), document, LineKind::PedArea, platform, owner, true)
+    : EffectEditor(editorDesign(LineKind::PedArea), document, LineKind::PedArea, platform, owner, true)
 {
     // Fields are made in line order, which is also their tab order.
     const LabelledField unknown1 = addTextField(7, "uk1", QStringLiteral("Unknown 1 (Usually 120)"), QStringLiteral("120"));

@@ -1,29 +1,14 @@
 #include "editors/suneditor.h"
-#include "texts/texts.h"
+
+#include "editors/editordesigns.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
-namespace {
-
-LineEditor::Design sunDesign()
-{
-    LineEditor::Design design;
-    design.objectName = "sunEditor";
-    design.title = texts::sunEditorTitle;
-    design.frameCaption = texts::sunFrame;
-    design.addCaption = texts::addLineButton;
-    design.addedStatus = texts::lineAddedStatus;
-    design.updatedStatus = texts::lineUpdatedStatus;
-    return design;
-}
-
-} // namespace
-
 SunEditor::SunEditor(IdeDocument& document, Platform& platform, QWidget* owner)
-    : EffectEditor(sunDesign(), document, LineKind::Sun, platform, owner, false)
+    : EffectEditor(editorDesign(LineKind::Sun), document, LineKind::Sun, platform, owner, false)
 {
     leftColumn()->addLayout(captionedRows({
         addTextField(7, "drawDis", QStringLiteral("View distance")),
