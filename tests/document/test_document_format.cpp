@@ -448,6 +448,44 @@ private slots:
         QCOMPARE(parseIde(written).table(LineKind::Object).values(0), content.table(LineKind::Object).values(0));
     }
 
+    // The report's wording for one and for several lines or values.
+    void reportTexts_data()
+    {
+        using Reason = LoadReportEntry::Reason;
+        QTest::addColumn<QList<LoadReportEntry>>("entries");
+        QTest::addColumn<QStringList>("reasons");
+        QTest::addColumn<QStringList>("summary");
+        const auto entry = [](Reason reason, qsizetype count = 0, const QByteArray& section = {}) {
+            LoadReportEntry e;
+            e.reason = reason;
+            e.count = count;
+            e.section = section;
+            return e;
+        };
+        QTest::newRow("one of each") << QList<LoadReportEntry>{entry(Reason::MissingValues, 1), entry(Reason::OtherSection, 0, "cars"),
+                                                               entry(Reason::Comment), entry(Reason::OutsideSections),
+                                                               entry(Reason::EffectFields, 12)}
+                                     << QStringList{"1 value missing", "section cars", "comment", "outside sections", "2dfx line of 12 fields"}
+                                     << QStringList{"section cars: 1 line", "comments: 1 line", "lines outside sections: 1 line",
+                                                    "2dfx lines of other field counts: 1 line"};
+        QTest::newRow("several") << QList<LoadReportEntry>{entry(Reason::MissingValues, 3), entry(Reason::OtherSection, 0, "cars"),
+                                                           entry(Reason::OtherSection, 0, "peds"), entry(Reason::OtherSection, 0, "cars"),
+                                                           entry(Reason::Comment), entry(Reason::Comment)}
+                                 << QStringList{"3 values missing", "section cars", "section peds", "section cars", "comment", "comment"}
+                                 << QStringList{"sections cars, peds: 3 lines", "comments: 2 lines"};
+    }
+    void reportTexts()
+    {
+        QFETCH(QList<LoadReportEntry>, entries);
+        QFETCH(QStringList, reasons);
+        QFETCH(QStringList, summary);
+        QStringList read;
+        for (const LoadReportEntry& entry : entries)
+            read << reasonText(entry);
+        QCOMPARE(read, reasons);
+        QCOMPARE(LoadReport{entries}.droppedSummary(), summary);
+    }
+
     // What a field, a pasted line or the paths text may hold: Latin-1 only,
     // and for one value or line no line break either.
     void storableText_data()
