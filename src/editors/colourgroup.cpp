@@ -16,7 +16,7 @@ ColourGroup::ColourGroup(Platform& platform, bool captioned, QWidget* parent)
     auto* grid = new QGridLayout(this);
     grid->setContentsMargins(0, 0, 0, 0);
     const char* names[] = {"red", "green", "blue"};
-    const QString captions[] = {QStringLiteral("R"), QStringLiteral("G"), QStringLiteral("B")};
+    const QString captions[] = {texts::redCaption, texts::greenCaption, texts::blueCaption};
     for (int i = 0; i < 3; ++i) {
         auto* field = new QLineEdit(this);
         field->setObjectName(QString::fromLatin1(names[i]));

@@ -2,6 +2,7 @@
 
 #include "editors/colourchannel.h"
 #include "editors/colourgroup.h"
+#include "texts/texts.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -16,14 +17,14 @@ EffectEditor::EffectEditor(const Design& design, IdeDocument& document, LineKind
     : LineEditor(design, document, kind, platform, owner)
 {
     m_left = new QVBoxLayout;
-    m_left->addLayout(captionedRows({addTextField(0, "objectid", QStringLiteral("Object ID"))}));
+    m_left->addLayout(captionedRows({addTextField(0, "objectid", texts::objectIdCaption)}));
 
     // X, Y and Z side by side, each under its caption.
     auto* position = new QGridLayout;
     const LabelledField axes[] = {
-        addTextField(1, "xpos", QStringLiteral("X")),
-        addTextField(2, "ypos", QStringLiteral("Y")),
-        addTextField(3, "zpos", QStringLiteral("Z")),
+        addTextField(1, "xpos", texts::xCaption),
+        addTextField(2, "ypos", texts::yCaption),
+        addTextField(3, "zpos", texts::zCaption),
     };
     for (int i = 0; i < 3; ++i) {
         position->addWidget(axes[i].label, 0, i);

@@ -2,6 +2,7 @@
 
 #include "editors/choicefield.h"
 #include "editors/editordesigns.h"
+#include "texts/texts.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -18,13 +19,8 @@ ChoiceField::Design typeDesign()
     ChoiceField::Design design;
     design.listName = "ptype";
     design.boxName = "custType";
-    design.entries = {
-        QStringLiteral("0 - white steam medium"), QStringLiteral("1 - white steam small"),
-        QStringLiteral("2 - white steam big"),    QStringLiteral("3 - Fire"),
-        QStringLiteral("4 - black smoke"),        QStringLiteral("5 - water spray up"),
-        QStringLiteral("6 - water fall down"),    QStringLiteral("x - Custom"),
-    };
-    design.boxLabel = QStringLiteral("Particle type");
+    design.entries = texts::particleTypes;
+    design.boxLabel = texts::particleTypeCaption;
     design.boxText = QStringLiteral("7");
     return design;
 }
@@ -35,15 +31,15 @@ ParticleEditor::ParticleEditor(IdeDocument& document, Platform& platform, QWidge
     : EffectEditor(editorDesign(LineKind::Particle), document, LineKind::Particle, platform, owner, true)
 {
     // Fields are made in line order, which is also their tab order.
-    const LabelledField unknown1 = addTextField(7, "uk1", QStringLiteral("Unknown 1 (Usually 200)"), QStringLiteral("200"));
-    const LabelledField unknown2 = addTextField(8, "uk2", QStringLiteral("Unknown 2 (Usually 1)"), QStringLiteral("1"));
+    const LabelledField unknown1 = addTextField(7, "uk1", texts::particleUnknown1Caption, QStringLiteral("200"));
+    const LabelledField unknown2 = addTextField(8, "uk2", texts::particleUnknown2Caption, QStringLiteral("1"));
     addUnknownsAndType(unknown1, unknown2, typeDesign());
 
     QGridLayout* right = captionedRows({
-        addTextField(10, "ukOut1", QStringLiteral("Unknown out 1")),
-        addTextField(11, "ukOut2", QStringLiteral("Unknown out 2")),
-        addTextField(12, "ukOut3", QStringLiteral("Unknown out 3")),
-        addTextField(13, "psize", QStringLiteral("Size")),
+        addTextField(10, "ukOut1", texts::unknownOut1Caption),
+        addTextField(11, "ukOut2", texts::unknownOut2Caption),
+        addTextField(12, "ukOut3", texts::unknownOut3Caption),
+        addTextField(13, "psize", texts::particleSizeCaption),
     });
     right->setRowStretch(4, 1);
 

@@ -1,6 +1,7 @@
 #include "editors/suneditor.h"
 
 #include "editors/editordesigns.h"
+#include "texts/texts.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -11,8 +12,8 @@ SunEditor::SunEditor(IdeDocument& document, Platform& platform, QWidget* owner)
     : EffectEditor(editorDesign(LineKind::Sun), document, LineKind::Sun, platform, owner, false)
 {
     leftColumn()->addLayout(captionedRows({
-        addTextField(7, "drawDis", QStringLiteral("View distance")),
-        addTextField(8, "uk1", QStringLiteral("Unknown 1 (Usually 4)"), QStringLiteral("4")),
+        addTextField(7, "drawDis", texts::viewDistanceCaption),
+        addTextField(8, "uk1", texts::sunUnknown1Caption, QStringLiteral("4")),
     }));
     leftColumn()->addStretch(1);
     // The check takes the last two columns the other way round.

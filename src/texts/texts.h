@@ -5,6 +5,7 @@
 // place and a test can compare against the same constant the program shows.
 
 #include <QString>
+#include <QStringList>
 
 namespace texts {
 
@@ -89,6 +90,82 @@ inline const QString meshes = QStringLiteral("%1 meshes");
 inline const QString oneDrawDistance = QStringLiteral("%1 draw distance");
 inline const QString drawDistances = QStringLiteral("%1 draw distances");
 inline const QString meshesAndDrawDistances = QStringLiteral("%1, %2");
+
+// The captions of the editors' fields.
+inline const QString redCaption = QStringLiteral("R");
+inline const QString greenCaption = QStringLiteral("G");
+inline const QString blueCaption = QStringLiteral("B");
+inline const QString objectIdCaption = QStringLiteral("Object ID");
+inline const QString objectNameCaption = QStringLiteral("Object name");
+inline const QString textureFileCaption = QStringLiteral("Texture file");
+inline const QString objectCountCaption = QStringLiteral("Object count");
+inline const QString drawDistanceCaption = QStringLiteral("Draw distance");
+inline const QString objectParametersCaption = QStringLiteral("Parameters");
+inline const QString timeOnCaption = QStringLiteral("Time on");
+inline const QString timeOffCaption = QStringLiteral("Time off");
+inline const QString customControlCaption = QStringLiteral("Custum control");
+inline const QString lightUnknown1Caption = QStringLiteral("Unknown 1 (Usually 200)");
+inline const QString lightUnknown2Caption = QStringLiteral("Unknown 2 (Usually 0)");
+inline const QString coronaShapeCaption = QStringLiteral("Corona shape");
+inline const QString shadeCaption = QStringLiteral("Shade thingy");
+inline const QString viewDistanceCaption = QStringLiteral("View distance");
+inline const QString outRangeCaption = QStringLiteral("Out range");
+inline const QString lampSizeCaption = QStringLiteral("Lamp size");
+inline const QString inRangeCaption = QStringLiteral("In range");
+inline const QString coronaSizeCaption = QStringLiteral("Corona size");
+inline const QString wetReflectionsCaption = QStringLiteral("Reflections on wet");
+inline const QString lensFlareCaption = QStringLiteral("Lens flare");
+inline const QString dustCaption = QStringLiteral("Dust");
+inline const QString controlCaption = QStringLiteral("Control");
+inline const QString particleTypeCaption = QStringLiteral("Particle type");
+inline const QString particleUnknown1Caption = QStringLiteral("Unknown 1 (Usually 200)");
+inline const QString particleUnknown2Caption = QStringLiteral("Unknown 2 (Usually 1)");
+inline const QString unknownOut1Caption = QStringLiteral("Unknown out 1");
+inline const QString unknownOut2Caption = QStringLiteral("Unknown out 2");
+inline const QString unknownOut3Caption = QStringLiteral("Unknown out 3");
+inline const QString particleSizeCaption = QStringLiteral("Size");
+inline const QString areaTypeCaption = QStringLiteral("Area type");
+inline const QString pedUnknown1Caption = QStringLiteral("Unknown 1 (Usually 120)");
+inline const QString pedUnknown2Caption = QStringLiteral("Unknown 2 (Usually 3)");
+inline const QString unknownDirectionCaption = QStringLiteral("Unknown direction %1");
+inline const QString sunUnknown1Caption = QStringLiteral("Unknown 1 (Usually 4)");
+inline const QString xCaption = QStringLiteral("X");
+inline const QString yCaption = QStringLiteral("Y");
+inline const QString zCaption = QStringLiteral("Z");
+
+// The choice lists: the known values of a column, the last entry standing for any other.
+inline const QStringList lightControls = {
+    QStringLiteral("0- light day/night"),
+    QStringLiteral("1- light night"),
+    QStringLiteral("2- flicker day/night"),
+    QStringLiteral("3- flicker night"),
+    QStringLiteral("4- blink 1 sec, day/night"),
+    QStringLiteral("5- blink 1 sec, night"),
+    QStringLiteral("6- blink 2 sec, day/night"),
+    QStringLiteral("7- blink 2 sec, night"),
+    QStringLiteral("8- light day"),
+    QStringLiteral("9- blink 3 sec, night"),
+    QStringLiteral("10- blink 3 sec, day/night"),
+    QStringLiteral("11- random flicker at night"),
+    QStringLiteral("12- And higher unknown"),
+};
+inline const QStringList particleTypes = {
+    QStringLiteral("0 - white steam medium"),
+    QStringLiteral("1 - white steam small"),
+    QStringLiteral("2 - white steam big"),
+    QStringLiteral("3 - Fire"),
+    QStringLiteral("4 - black smoke"),
+    QStringLiteral("5 - water spray up"),
+    QStringLiteral("6 - water fall down"),
+    QStringLiteral("x - Custom"),
+};
+inline const QStringList areaTypes = {
+    QStringLiteral("0 - Handle object"),
+    QStringLiteral("1 - Sit on it"),
+    QStringLiteral("2 - Bus stop"),
+    QStringLiteral("3 - display window"),
+    QStringLiteral("4 - Uk and above"),
+};
 
 
 // ---- Paste line ------------------------------------------------------------
