@@ -2,6 +2,7 @@
 // commands on generated files of 10 thousand to 1 million lines.
 #include "idegenerator.h"
 
+#include "document/bufferedforms.h"
 #include "document/idedocument.h"
 #include "document/idefile.h"
 #include "document/ideparser.h"
@@ -159,7 +160,7 @@ void format(benchmark::State& state)
     IdeDocument document;
     loadFile(document, s.path, {});
     for (auto _ : state) {
-        QByteArray bytes = document.toFileBytes("# header");
+        QByteArray bytes = formatDocument(document, "# header");
         benchmark::DoNotOptimize(bytes.size());
         state.PauseTiming();
         bytes = {};

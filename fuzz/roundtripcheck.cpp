@@ -1,5 +1,6 @@
 #include "roundtripcheck.h"
 
+#include "document/bufferedforms.h"
 #include "document/idedocument.h"
 #include "document/ideparser.h"
 #include "document/idewriter.h"
@@ -9,15 +10,6 @@
 #include <QDateTime>
 
 namespace {
-
-ContentView viewOf(const DocumentContent& content)
-{
-    ContentView view;
-    for (LineKind kind : allLineKinds)
-        view.tables[size_t(kind)] = &content.table(kind);
-    view.pathText = content.pathText;
-    return view;
-}
 
 QString shown(QByteArrayView bytes)
 {
@@ -66,13 +58,13 @@ QString roundTripFault(QByteArrayView input)
     const QByteArray secondHeader = headerLine(firstTime.addSecs(60));
 
     const DocumentContent read = parseIde(input);
-    const QByteArray saved = formatIde(viewOf(read), firstHeader);
+    const QByteArray saved = formatIde(contentViewOf(read), firstHeader);
     if (!saved.startsWith(firstHeader + "\r\n"))
         return QStringLiteral("the saved file does not begin with its header line");
 
     QBuffer device;
     device.open(QIODevice::WriteOnly);
-    if (!writeIde(viewOf(read), firstHeader, device))
+    if (!writeIde(contentViewOf(read), firstHeader, device))
         return QStringLiteral("writing to a buffer failed");
     if (device.data() != saved)
         return QStringLiteral("the streamed save differs from formatIde: %1 against %2")
@@ -83,7 +75,7 @@ QString roundTripFault(QByteArrayView input)
     if (!difference.isEmpty())
         return difference;
 
-    const QByteArray savedAgain = formatIde(viewOf(reread), secondHeader);
+    const QByteArray savedAgain = formatIde(contentViewOf(reread), secondHeader);
     if (withoutFirstLine(savedAgain) != withoutFirstLine(saved))
         return QStringLiteral("saving twice differs: %1 then %2").arg(shown(saved), shown(savedAgain));
 
@@ -91,9 +83,9 @@ QString roundTripFault(QByteArrayView input)
     IdeDocument document;
     DocumentContent loaded = parseIdeKeepingBytes(input.toByteArray());
     document.replaceContent(std::move(loaded));
-    if (document.toFileBytes(firstHeader) != saved)
+    if (formatDocument(document, firstHeader) != saved)
         return QStringLiteral("the document writes other bytes than its content: %1 against %2")
-            .arg(shown(document.toFileBytes(firstHeader)), shown(saved));
+            .arg(shown(formatDocument(document, firstHeader)), shown(saved));
 
     // Saved keeping the file's layout, the unedited document is the input again.
     const QByteArray kept = formatKeepingLayout(document);

@@ -1,6 +1,6 @@
 #include "document/idedocument.h"
 
-#include "document/idewriter.h"
+#include "document/bufferedforms.h"
 
 #include <future>
 #include <thread>
@@ -71,13 +71,18 @@ void IdeDocument::replaceContent(DocumentContent&& content)
     emit contentReplaced();
 }
 
-QByteArray IdeDocument::toFileBytes(QByteArrayView header) const
+ContentView IdeDocument::contentView() const
 {
     ContentView view;
     for (LineKind kind : allLineKinds)
         view.tables[size_t(kind)] = &table(kind).rows();
     view.pathText = m_pathText;
-    return formatIde(view, header);
+    return view;
+}
+
+QByteArray formatDocument(const IdeDocument& document, QByteArrayView header)
+{
+    return formatIde(document.contentView(), header);
 }
 
 void IdeDocument::setSorted(bool sorted)

@@ -2,6 +2,7 @@
 
 #include "document/documentcontent.h"
 #include "document/filelayout.h"
+#include "document/idewriter.h"
 #include "document/linekind.h"
 #include "document/loadreport.h"
 #include "document/rowidsource.h"
@@ -51,8 +52,8 @@ public:
     const FileLayout& fileLayout() const { return m_layout; }
     // Where rows made after the load get their identities, and copies their source.
     const RowIdSource& rowIds() const { return m_rowIds; }
-    // The document as the bytes of a saved file.
-    QByteArray toFileBytes(QByteArrayView header) const;
+    // The tables' stores and the paths text, as the writers read them.
+    ContentView contentView() const;
 
     void setSorted(bool sorted);
 

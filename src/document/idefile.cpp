@@ -1,9 +1,11 @@
 #include "document/idefile.h"
 
 #include "document/bigarrays.h"
+#include "document/bufferedforms.h"
 #include "document/idedocument.h"
 #include "document/idewriter.h"
 #include "document/keptlayoutwriter.h"
+#include "texts/texts.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -49,13 +51,13 @@ Part readPart(const QString& path, qint64 offset, char* into, qint64 size)
     return part;
 }
 
-} // namespace
-
+// Whether the bytes begin with a UTF-16 byte order mark.
 bool isUtf16Text(QByteArrayView bytes)
 {
     return bytes.startsWith("\xff\xfe") || bytes.startsWith("\xfe\xff");
 }
 
+// A directory, or a name that does not exist, counts as missing.
 ReadOutcome readIdeFile(const QString& path)
 {
     ReadOutcome outcome;
@@ -65,7 +67,7 @@ ReadOutcome readIdeFile(const QString& path)
     // A named pipe or a device would block the window or never end.
     if (!info.isFile()) {
         outcome.status = ReadOutcome::Unreadable;
-        outcome.error = QStringLiteral("it is not a regular file");
+        outcome.error = texts::notRegularFile;
         return outcome;
     }
     QFile file(path);
@@ -109,7 +111,7 @@ ReadOutcome readIdeFile(const QString& path)
     }
     if (isUtf16Text(bytes)) {
         outcome.status = ReadOutcome::Utf16;
-        outcome.error = QStringLiteral("it is UTF-16 text");
+        outcome.error = texts::utf16File;
         return outcome;
     }
     outcome.bytes = std::move(bytes);
@@ -117,12 +119,14 @@ ReadOutcome readIdeFile(const QString& path)
     return outcome;
 }
 
-QString writeIdeFile(const QString& path, const QByteArray& bytes)
+// Writes beside the target through `write` and replaces the target only once
+// that succeeded. Returns the reason on failure.
+template <typename Write> QString writeThroughSaveFile(const QString& path, Write&& write)
 {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return file.errorString();
-    if (file.write(bytes) != bytes.size()) {
+    if (!write(file)) {
         const QString reason = file.errorString();
         file.cancelWriting();
         return reason;
@@ -130,6 +134,13 @@ QString writeIdeFile(const QString& path, const QByteArray& bytes)
     if (!file.commit())
         return file.errorString();
     return {};
+}
+
+} // namespace
+
+QString writeIdeFile(const QString& path, const QByteArray& bytes)
+{
+    return writeThroughSaveFile(path, [&bytes](QSaveFile& file) { return file.write(bytes) == bytes.size(); });
 }
 
 LoadOutcome loadFile(IdeDocument& document, const QString& path, const LoadErrorSink& onError)
@@ -151,20 +162,8 @@ LoadOutcome loadFile(IdeDocument& document, const QString& path, const LoadError
 QString saveFile(const IdeDocument& document, const QString& path, const QDateTime& when, SaveLayout layout)
 {
     const bool keepLayout = layout == SaveLayout::KeepFile && document.hasFileLayout();
-    ContentView view;
-    for (LineKind kind : allLineKinds)
-        view.tables[size_t(kind)] = &document.table(kind).rows();
-    view.pathText = document.pathText();
     // Streamed in blocks: the file's bytes need not exist twice in memory.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return file.errorString();
-    if (!(keepLayout ? writeKeepingLayout(document, file) : writeIde(view, headerLine(when), file))) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        return reason;
-    }
-    if (!file.commit())
-        return file.errorString();
-    return {};
+    return writeThroughSaveFile(path, [&](QSaveFile& file) {
+        return keepLayout ? writeKeepingLayout(document, file) : writeIde(document.contentView(), headerLine(when), file);
+    });
 }

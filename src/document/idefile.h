@@ -17,16 +17,6 @@ struct ReadOutcome {
     QString error; // why an existing file could not be read
 };
 
-// Whether the bytes begin with a UTF-16 byte order mark.
-bool isUtf16Text(QByteArrayView bytes);
-
-// A directory, or a name that does not exist, counts as missing.
-ReadOutcome readIdeFile(const QString& path);
-
-// Writes beside the target and replaces it only once the new file is complete,
-// so a failed save leaves the old file whole. Returns the reason on failure.
-QString writeIdeFile(const QString& path, const QByteArray& bytes);
-
 struct LoadOutcome {
     ReadOutcome::Status status = ReadOutcome::Missing;
     QString error;

@@ -1,5 +1,6 @@
 #include "document/ideparser.h"
 
+#include "document/bufferedforms.h"
 #include "document/idetext.h"
 #include "document/rowcells.h"
 

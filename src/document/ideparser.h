@@ -22,9 +22,7 @@ using LoadErrorSink = std::function<void(const LoadError&)>;
 // Every row carries the number of its line as its identity; the content also
 // holds the file's layout (filelayout.h) and its load report, in file order:
 // the short object lines and every line the fixed layout leaves out.
-DocumentContent parseIde(QByteArrayView bytes, const LoadErrorSink& onError = {});
-
-// The same, but the tables keep a reference to `bytes` and their rows point
-// into it wherever a line already reads as its values joined with ", ", so a
-// big file is not copied line by line.
+// The tables keep a reference to `bytes` and their rows point into it wherever
+// a line already reads as its values joined with ", ", so a big file is not
+// copied line by line.
 DocumentContent parseIdeKeepingBytes(const QByteArray& bytes, const LoadErrorSink& onError = {});

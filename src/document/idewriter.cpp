@@ -1,5 +1,7 @@
 #include "document/idewriter.h"
 
+#include "document/bufferedforms.h"
+
 #include <QFileDevice>
 #include <QIODevice>
 #include <QLocale>
@@ -259,11 +261,6 @@ template <typename Output> void writeAll(const ContentView& content, QByteArrayV
     line("end");
 }
 
-struct FunctionOutput {
-    const std::function<void(QByteArrayView)>& out;
-    void put(QByteArrayView piece) { out(piece); }
-};
-
 } // namespace
 
 QByteArray headerLine(const QDateTime& when)
@@ -275,6 +272,15 @@ QByteArray headerLine(const QDateTime& when)
     return "# Generated from Tarnel by Quorbin  " + stamp.toLatin1();
 }
 
+ContentView contentViewOf(const DocumentContent& content)
+{
+    ContentView view;
+    for (LineKind kind : allLineKinds)
+        view.tables[size_t(kind)] = &content.table(kind);
+    view.pathText = content.pathText;
+    return view;
+}
+
 QByteArray formatIde(const ContentView& content, QByteArrayView header)
 {
     QByteArray bytes;
@@ -283,12 +289,6 @@ QByteArray formatIde(const ContentView& content, QByteArrayView header)
         writeAll(content, header, out);
     }
     return bytes;
-}
-
-void writeIde(const ContentView& content, QByteArrayView header, const std::function<void(QByteArrayView)>& out)
-{
-    FunctionOutput output{out};
-    writeAll(content, header, output);
 }
 
 bool writeIde(const ContentView& content, QByteArrayView header, QIODevice& device)

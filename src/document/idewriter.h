@@ -22,15 +22,10 @@ struct ContentView {
 // short formats, without commas so that the line reads back as nothing.
 QByteArray headerLine(const QDateTime& when);
 
-// The whole file in its one layout: header, objs, tobj, Path, then 2dfx with
-// lights, ped animations, particles and sun reflections; every line ends in CR LF.
-QByteArray formatIde(const ContentView& content, QByteArrayView header);
-
-// The same bytes handed to `out` piece by piece, in order.
-void writeIde(const ContentView& content, QByteArrayView header, const std::function<void(QByteArrayView)>& out);
-
-// The same bytes written to `device` in large blocks, without holding the whole
-// file in memory. Returns false when a write fails.
+// Writes the whole file in its one layout to `device` in large blocks, without
+// holding it in memory: header, objs, tobj, Path, then 2dfx with lights, ped
+// animations, particles and sun reflections; every line ends in CR LF.
+// Returns false when a write fails.
 bool writeIde(const ContentView& content, QByteArrayView header, QIODevice& device);
 
 // Pieces handed to the function `produce` is given, written to `device` in

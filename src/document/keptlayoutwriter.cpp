@@ -1,5 +1,6 @@
 #include "document/keptlayoutwriter.h"
 
+#include "document/bufferedforms.h"
 #include "document/idedocument.h"
 #include "document/idewriter.h"
 
@@ -314,12 +315,14 @@ private:
     std::array<QList<NewRow>, FileLayout::sectionCount> m_added;
 };
 
-} // namespace
-
-void writeKeepingLayout(const IdeDocument& document, const std::function<void(QByteArrayView)>& out)
+// The file's bytes, handed to `out` piece by piece, in order. The pieces point
+// into the document and stay valid while it is not changed.
+void writeKeepingLayout(const IdeDocument& document, const Sink& out)
 {
     KeptLayoutWriter(document, out).write();
 }
+
+} // namespace
 
 QByteArray formatKeepingLayout(const IdeDocument& document)
 {

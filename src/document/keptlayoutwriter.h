@@ -14,12 +14,5 @@ class QIODevice;
 // edited paths text differ. Rows find their lines by their identities
 // (RowStore::id), so the tables' order does not matter.
 
-// The file's bytes, handed to `out` piece by piece, in order. The pieces point
-// into the document and stay valid while it is not changed.
-void writeKeepingLayout(const IdeDocument& document, const std::function<void(QByteArrayView)>& out);
-
-// The same bytes in one buffer.
-QByteArray formatKeepingLayout(const IdeDocument& document);
-
-// The same bytes written to `device` in large blocks. Returns false when a write fails.
+// Writes the file's bytes to `device` in large blocks. Returns false when a write fails.
 bool writeKeepingLayout(const IdeDocument& document, QIODevice& device);

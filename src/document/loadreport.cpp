@@ -1,10 +1,12 @@
 #include "document/loadreport.h"
 
+#include "texts/texts.h"
+
 namespace {
 
 QString lines(qsizetype count)
 {
-    return QString::number(count) + (count == 1 ? QStringLiteral(" line") : QStringLiteral(" lines"));
+    return (count == 1 ? texts::oneLine : texts::lines).arg(count);
 }
 
 } // namespace
@@ -13,13 +15,11 @@ QString reasonText(const LoadReportEntry& entry)
 {
     switch (entry.reason) {
     case LoadReportEntry::Reason::MissingValues:
-        return QString::number(entry.count) +
-               (entry.count == 1 ? QStringLiteral(" value missing") : QStringLiteral(" values missing"));
-    case LoadReportEntry::Reason::OtherSection: return QStringLiteral("section ") + QString::fromLatin1(entry.section);
-    case LoadReportEntry::Reason::Comment: return QStringLiteral("comment");
-    case LoadReportEntry::Reason::OutsideSections: return QStringLiteral("outside sections");
-    case LoadReportEntry::Reason::EffectFields:
-        return QStringLiteral("2dfx line of ") + QString::number(entry.count) + QStringLiteral(" fields");
+        return (entry.count == 1 ? texts::oneValueMissing : texts::valuesMissing).arg(entry.count);
+    case LoadReportEntry::Reason::OtherSection: return texts::otherSection.arg(QString::fromLatin1(entry.section));
+    case LoadReportEntry::Reason::Comment: return texts::commentLine;
+    case LoadReportEntry::Reason::OutsideSections: return texts::outsideSections;
+    case LoadReportEntry::Reason::EffectFields: return texts::effectFieldCount.arg(entry.count);
     }
     return {};
 }
@@ -55,13 +55,13 @@ QStringList LoadReport::droppedSummary() const
     }
     QStringList summary;
     if (sectionLines > 0)
-        summary << (sections.size() == 1 ? QStringLiteral("section ") : QStringLiteral("sections ")) +
-                       sections.join(QStringLiteral(", ")) + QStringLiteral(": ") + lines(sectionLines);
+        summary << (sections.size() == 1 ? texts::oneOtherSectionSummary : texts::otherSectionsSummary)
+                       .arg(sections.join(QStringLiteral(", ")), lines(sectionLines));
     if (comments > 0)
-        summary << QStringLiteral("comments: ") + lines(comments);
+        summary << texts::commentsSummary.arg(lines(comments));
     if (outside > 0)
-        summary << QStringLiteral("lines outside sections: ") + lines(outside);
+        summary << texts::outsideSummary.arg(lines(outside));
     if (effects > 0)
-        summary << QStringLiteral("2dfx lines of other field counts: ") + lines(effects);
+        summary << texts::effectsSummary.arg(lines(effects));
     return summary;
 }

@@ -10,12 +10,14 @@ bool hasObjectLayouts(LineKind kind)
     return kind == LineKind::Object || kind == LineKind::TimedObject;
 }
 
-} // namespace
-
+// Values a line of the later layout has: 5 for objects, 7 for timed objects;
+// 0 for the 2dfx kinds, which have one layout only.
 qsizetype laterLayoutValueCount(LineKind kind)
 {
     return hasObjectLayouts(kind) ? fieldCountOf(kind) - 1 : 0;
 }
+
+} // namespace
 
 bool laterLayoutOf(LineKind kind, const RowStore& rows)
 {

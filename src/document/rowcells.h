@@ -16,12 +16,9 @@ class RowStore;
 // columns: "Draw Dis" then shows every draw distance, and the columns after
 // it take the line's last values. The later layout has no mesh count:
 //     ID, model, texture, draw distance, flags [, time on, time off]
-// A table reads its rows of exactly that many values in the later layout when
-// no row of it is long enough for the usual one (see laterLayoutOf).
-
-// Values a line of the later layout has: 5 for objects, 7 for timed objects;
-// 0 for the 2dfx kinds, which have one layout only.
-qsizetype laterLayoutValueCount(LineKind kind);
+// A table reads its rows of exactly that many values (5 for objects, 7 for
+// timed objects) in the later layout when no row of it is long enough for the
+// usual one (see laterLayoutOf).
 
 // Whether rows with these value counts follow the later layout: no row has
 // the usual count or more and some row has exactly the later count.

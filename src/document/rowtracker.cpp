@@ -15,7 +15,7 @@ RowTracker::RowTracker(SectionTable& table, QObject* parent) : QObject(parent)
             return;
         const auto at = std::lower_bound(rows.cbegin(), rows.cend(), *m_row);
         if (at != rows.cend() && *at == *m_row)
-            lose();
+            m_row.reset();
         else
             *m_row -= at - rows.cbegin();
     });
@@ -35,14 +35,5 @@ RowTracker::RowTracker(SectionTable& table, QObject* parent) : QObject(parent)
             m_row = newPositions.value(*m_row, -1);
     });
     // A reset replaces every row (a load, New, Close): the old row is gone.
-    connect(&table, &SectionTable::wasReset, this, [this] {
-        if (m_row)
-            lose();
-    });
-}
-
-void RowTracker::lose()
-{
-    m_row.reset();
-    emit rowLost();
+    connect(&table, &SectionTable::wasReset, this, [this] { m_row.reset(); });
 }

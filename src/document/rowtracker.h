@@ -19,11 +19,6 @@ public:
     // The row's current number, or none once it is gone.
     std::optional<qsizetype> row() const { return m_row; }
 
-signals:
-    void rowLost();
-
 private:
-    void lose();
-
     std::optional<qsizetype> m_row;
 };

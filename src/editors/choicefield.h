@@ -31,8 +31,6 @@ public:
 
     QComboBox* list() const { return m_list; }
     QLineEdit* box() const { return m_box; }
-    int customIndex() const { return m_customIndex; }
-    bool isCustomChosen() const;
 
     // A number from 0 up that rounds (halves to even) to a fixed entry chooses
     // that entry; anything else, letters and -1 among them, chooses the custom
@@ -45,6 +43,7 @@ public:
     QString label() const override { return m_boxLabel; }
 
 private:
+    bool isCustomChosen() const;
     void chosen();
     QString boxValue() const;
 

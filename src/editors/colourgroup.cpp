@@ -2,6 +2,7 @@
 
 #include "editors/colourchannel.h"
 #include "platform/platform.h"
+#include "texts/texts.h"
 
 #include <QFrame>
 #include <QGridLayout>
@@ -15,7 +16,7 @@ ColourGroup::ColourGroup(Platform& platform, bool captioned, QWidget* parent)
     auto* grid = new QGridLayout(this);
     grid->setContentsMargins(0, 0, 0, 0);
     const char* names[] = {"red", "green", "blue"};
-    const QString captions[] = {QStringLiteral("R"), QStringLiteral("G"), QStringLiteral("B")};
+    const QString captions[] = {texts::redCaption, texts::greenCaption, texts::blueCaption};
     for (int i = 0; i < 3; ++i) {
         auto* field = new QLineEdit(this);
         field->setObjectName(QString::fromLatin1(names[i]));
@@ -43,12 +44,12 @@ ColourGroup::ColourGroup(Platform& platform, bool captioned, QWidget* parent)
     m_swatch->setPalette(designed);
     grid->addWidget(m_swatch, 1, 3);
 
-    m_change = new QPushButton(QStringLiteral("Change"), this);
-    m_change->setObjectName(QStringLiteral("changecolor"));
-    m_change->setAutoDefault(false);
-    grid->addWidget(m_change, 1, 4);
+    auto* change = new QPushButton(texts::changeColourButton, this);
+    change->setObjectName(QStringLiteral("changecolor"));
+    change->setAutoDefault(false);
+    grid->addWidget(change, 1, 4);
     grid->setColumnStretch(5, 1);
-    connect(m_change, &QPushButton::clicked, this, &ColourGroup::chooseColour);
+    connect(change, &QPushButton::clicked, this, &ColourGroup::chooseColour);
 }
 
 QColor ColourGroup::colour() const
@@ -67,7 +68,7 @@ void ColourGroup::chooseColour()
 {
     // A cancelled dialog leaves everything as it was.
     const std::optional<QColor> chosen =
-        m_platform.chooseColor(window(), colour(), QStringLiteral("Light color"));
+        m_platform.chooseColor(window(), colour(), texts::colourDialogTitle);
     if (!chosen)
         return;
     const int levels[] = {chosen->red(), chosen->green(), chosen->blue()};

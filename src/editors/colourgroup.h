@@ -8,7 +8,6 @@
 class ColourChannel;
 class Platform;
 class QFrame;
-class QPushButton;
 
 // The red, green and blue fields of a 2dfx line with the swatch that shows
 // their colour and the "Change" button that picks one from the colour dialog.
@@ -20,16 +19,14 @@ public:
 
     // 0 red, 1 green, 2 blue.
     ColourChannel* channel(int index) const { return m_channels[size_t(index)]; }
-    // The colour the three fields make now.
-    QColor colour() const;
-    QFrame* swatch() const { return m_swatch; }
 
 private:
+    // The colour the three fields make now.
+    QColor colour() const;
     void refreshSwatch();
     void chooseColour();
 
     Platform& m_platform;
     std::array<ColourChannel*, 3> m_channels{};
     QFrame* m_swatch = nullptr;
-    QPushButton* m_change = nullptr;
 };

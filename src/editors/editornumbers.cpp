@@ -52,12 +52,3 @@ qint64 roundHalfEven(double value)
         whole += 1.0;
     return qint64(whole);
 }
-
-bool isStorableValue(const QString& text)
-{
-    for (const QChar ch : text) {
-        if (ch.unicode() > 0xff || ch == u'\n' || ch == u'\r')
-            return false;
-    }
-    return true;
-}

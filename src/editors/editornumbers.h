@@ -16,7 +16,3 @@ std::optional<qint64> wholeNumber(const QString& text);
 
 // Halves go to the even neighbour: 12.5 gives 12, 13.5 gives 14.
 qint64 roundHalfEven(double value);
-
-// Every character has a Latin-1 code and none breaks the line, so the text can
-// be a value of a line in the file.
-bool isStorableValue(const QString& text);

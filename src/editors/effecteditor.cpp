@@ -2,6 +2,7 @@
 
 #include "editors/colourchannel.h"
 #include "editors/colourgroup.h"
+#include "texts/texts.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -16,14 +17,14 @@ EffectEditor::EffectEditor(const Design& design, IdeDocument& document, LineKind
     : LineEditor(design, document, kind, platform, owner)
 {
     m_left = new QVBoxLayout;
-    m_left->addLayout(captionedRows({addTextField(0, "objectid", QStringLiteral("Object ID"))}));
+    m_left->addLayout(captionedRows({addTextField(0, "objectid", texts::objectIdCaption)}));
 
     // X, Y and Z side by side, each under its caption.
     auto* position = new QGridLayout;
     const LabelledField axes[] = {
-        addTextField(1, "xpos", QStringLiteral("X")),
-        addTextField(2, "ypos", QStringLiteral("Y")),
-        addTextField(3, "zpos", QStringLiteral("Z")),
+        addTextField(1, "xpos", texts::xCaption),
+        addTextField(2, "ypos", texts::yCaption),
+        addTextField(3, "zpos", texts::zCaption),
     };
     for (int i = 0; i < 3; ++i) {
         position->addWidget(axes[i].label, 0, i);
@@ -31,19 +32,19 @@ EffectEditor::EffectEditor(const Design& design, IdeDocument& document, LineKind
     }
     m_left->addLayout(position);
 
-    m_colours = new ColourGroup(platform, captionedColours, frame());
+    auto* colours = new ColourGroup(platform, captionedColours, frame());
     for (int i = 0; i < 3; ++i)
-        bind(4 + i, colours()->channel(i));
-    m_left->addWidget(m_colours);
+        bind(4 + i, colours->channel(i));
+    m_left->addWidget(colours);
 }
 
-ChoiceField* EffectEditor::addUnknownsAndType(const LabelledField& unknown1, const LabelledField& unknown2,
-                                              const ChoiceField::Design& type, const QString& typeCaption)
+void EffectEditor::addUnknownsAndType(const LabelledField& unknown1, const LabelledField& unknown2,
+                                      const ChoiceField::Design& type)
 {
     QGridLayout* rows = captionedRows({unknown1, unknown2});
     auto* choice = new ChoiceField(type, frame());
     bind(9, choice);
-    auto* caption = new QLabel(typeCaption, frame());
+    auto* caption = new QLabel(type.boxLabel, frame());
     caption->setBuddy(choice->list());
     auto* typeRow = new QHBoxLayout;
     typeRow->addWidget(choice->list(), 3);
@@ -52,5 +53,4 @@ ChoiceField* EffectEditor::addUnknownsAndType(const LabelledField& unknown1, con
     rows->addLayout(typeRow, 2, 1);
     leftColumn()->addLayout(rows);
     leftColumn()->addStretch(1);
-    return choice;
 }

@@ -3,7 +3,6 @@
 #include "editors/choicefield.h"
 #include "editors/lineeditor.h"
 
-class ColourGroup;
 class QVBoxLayout;
 
 // The 2dfx editors (light, particle, sun reflection, ped area) all begin their
@@ -16,16 +15,14 @@ protected:
     EffectEditor(const Design& design, IdeDocument& document, LineKind kind, Platform& platform,
                  QWidget* owner, bool captionedColours);
 
-    ColourGroup* colours() const { return m_colours; }
     // The particle and ped area lines go on alike: two unknowns (columns 7 and
-    // 8), then a type chosen from a list (column 9). Adds their rows to the
-    // left-hand column and returns the type's field.
-    ChoiceField* addUnknownsAndType(const LabelledField& unknown1, const LabelledField& unknown2,
-                                    const ChoiceField::Design& type, const QString& typeCaption);
+    // 8), then a type chosen from a list (column 9), captioned by the design's
+    // box label. Adds their rows to the left-hand column.
+    void addUnknownsAndType(const LabelledField& unknown1, const LabelledField& unknown2,
+                            const ChoiceField::Design& type);
     // Not yet placed in the frame: the editor lays it out beside its other columns.
     QVBoxLayout* leftColumn() const { return m_left; }
 
 private:
-    ColourGroup* m_colours = nullptr;
     QVBoxLayout* m_left = nullptr;
 };

@@ -24,7 +24,6 @@ public:
         if (isHolding() && text != m_shown)
             release();
     }
-    bool isHolding() const { return !m_whole.isNull(); }
     // What the field stands for when it shows `fieldText`.
     QString valueFor(const QString& fieldText) const
     {
@@ -32,6 +31,7 @@ public:
     }
 
 private:
+    bool isHolding() const { return !m_whole.isNull(); }
     void release()
     {
         m_whole = QString();

@@ -3,12 +3,14 @@
 #include "edits/edithistory.h"
 
 #include "document/idedocument.h"
+#include "document/idetext.h"
 #include "document/rowcells.h"
 #include "document/rowtracker.h"
+#include "document/storabletext.h"
 #include "editors/columnbinding.h"
-#include "editors/editornumbers.h"
 #include "editors/textcolumn.h"
 #include "platform/platform.h"
+#include "texts/texts.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -25,26 +27,19 @@ namespace {
 
 const QString appTitle = QStringLiteral("Tarnel");
 
-QLineEdit* handshakeField(const char* name, const QString& designed, QWidget* parent)
-{
-    auto* field = new QLineEdit(designed, parent);
-    field->setObjectName(QString::fromLatin1(name));
-    field->hide();
-    return field;
-}
-
-QPushButton* namedButton(const char* name, const QString& caption, QWidget* parent)
+QPushButton* namedButton(const QString& name, const QString& caption, QWidget* parent)
 {
     auto* button = new QPushButton(caption, parent);
-    button->setObjectName(QString::fromLatin1(name));
+    button->setObjectName(name);
     button->setAutoDefault(false);
     return button;
 }
 
-// Empty or nothing but spaces.
+// Empty or nothing but spaces, by the format's rule; a character outside
+// Latin-1 becomes '?', which is not blank either.
 bool isBlank(const QString& text)
 {
-    return std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c == u' '; });
+    return idetext::isBlank(text.toLatin1());
 }
 
 } // namespace
@@ -55,28 +50,26 @@ LineEditor::LineEditor(const Design& design, IdeDocument& document, LineKind kin
       m_platform(platform), m_tracker(new RowTracker(document.table(kind), this)),
       m_columns(size_t(fieldCountOf(kind)), nullptr)
 {
-    setObjectName(QString::fromLatin1(design.formName));
+    setObjectName(QString::fromLatin1(design.objectName));
     setWindowTitle(design.title);
 
     m_frame = new QGroupBox(design.frameCaption, this);
-    m_frame->setObjectName(QStringLiteral("Frame1"));
-    m_isNew = handshakeField("isNew", QStringLiteral("0"), this);
-    m_lineNo = handshakeField("lineno", QString(), this);
+    m_frame->setObjectName(QStringLiteral("frame"));
     m_preview = new QLineEdit(this);
-    m_preview->setObjectName(QStringLiteral("linefull"));
+    m_preview->setObjectName(QStringLiteral("preview"));
     m_preview->setReadOnly(true);
     QPalette grey = m_preview->palette();
     grey.setColor(QPalette::Base, grey.color(QPalette::Button));
     m_preview->setPalette(grey);
 
-    m_cancel = namedButton(design.cancelName, QStringLiteral("Cancel"), this);
-    m_confirm = namedButton(design.confirmName, QStringLiteral("Update"), this);
-    connect(m_cancel, &QPushButton::clicked, this, &LineEditor::finish);
+    auto* cancel = namedButton(QStringLiteral("cancelButton"), texts::cancelButton, this);
+    m_confirm = namedButton(QStringLiteral("confirmButton"), texts::updateButton, this);
+    connect(cancel, &QPushButton::clicked, this, &LineEditor::finish);
     connect(m_confirm, &QPushButton::clicked, this, &LineEditor::confirm);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
-    buttons->addWidget(m_cancel);
+    buttons->addWidget(cancel);
     buttons->addWidget(m_confirm);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_frame, 1);
@@ -117,15 +110,9 @@ void LineEditor::enterAddMode()
     m_tracker->forget();
     // A new line follows the layout the table was read in.
     setLaterLayout(m_document.table(m_kind).isLaterLayout());
-    m_lineNo->setText(QStringLiteral("0"));
-    m_isNew->setText(QStringLiteral("1"));
+    m_mode = Mode::Add;
     m_confirm->setText(m_design.addCaption);
-    m_frame->setTitle(QStringLiteral("Parameters for new line"));
-}
-
-bool LineEditor::isAddMode() const
-{
-    return decimalNumber(m_isNew->text()) == 1.0;
+    m_frame->setTitle(texts::newLineFrame);
 }
 
 std::optional<qsizetype> LineEditor::followedRow() const
@@ -136,15 +123,15 @@ std::optional<qsizetype> LineEditor::followedRow() const
 bool LineEditor::confirm()
 {
     if (missingValue()) {
-        m_platform.showMessage(this, appTitle, missingValueText, Platform::Icon::Information);
+        m_platform.showMessage(this, appTitle, texts::missingValue, Platform::Icon::Information);
         return false;
     }
     if (unstorableValue())
         return false;
     const QList<QByteArray> values = lineValues();
     EditHistory& history = EditHistory::of(m_document);
-    if (isAddMode()) {
-        history.changeRows(m_kind, {}, QStringLiteral("Add line"), [&] {
+    if (m_mode == Mode::Add) {
+        history.changeRows(m_kind, {}, texts::addLineStep, [&] {
             m_document.table(m_kind).appendRow(values);
             return true;
         });
@@ -152,11 +139,11 @@ bool LineEditor::confirm()
             emit statusMessage(m_design.addedStatus);
     } else {
         if (!m_tracker->row()) {
-            m_platform.showMessage(this, appTitle, rowGoneText, Platform::Icon::Information);
+            m_platform.showMessage(this, appTitle, texts::rowGone, Platform::Icon::Information);
             return false;
         }
         const qsizetype row = *m_tracker->row();
-        history.changeRows(m_kind, {row}, QStringLiteral("Change line %1").arg(row + 1), [&] {
+        history.changeRows(m_kind, {row}, texts::changeLineStep.arg(row + 1), [&] {
             writeBack(values);
             return true;
         });
@@ -226,9 +213,7 @@ void LineEditor::showRowNumber()
     const std::optional<qsizetype> row = m_tracker->row();
     if (!row)
         return;
-    const QString number = QString::number(*row + 1);
-    m_frame->setTitle(QStringLiteral("Parameters for line [ ") + number + QStringLiteral(" ]"));
-    m_lineNo->setText(number);
+    m_frame->setTitle(texts::lineFrame.arg(*row + 1));
 }
 
 void LineEditor::finish()
@@ -279,13 +264,13 @@ bool LineEditor::unstorableValue()
     for (size_t index = 0; index < m_columns.size(); ++index) {
         const ColumnBinding* column = m_columns[index];
         const QString value = column->value();
-        const QString field = QStringLiteral("The field \"") + column->label() + QLatin1Char('"');
+        const QString field = texts::fieldSubject.arg(column->label());
         QString message;
         if (!isStorableValue(value))
-            message = unstorableTextMessage(field);
+            message = texts::unstorableText.arg(field);
         // Commas separate a line's values: one inside a value shifts the columns after it.
         else if (value.contains(u',') && int(index) != m_listColumn)
-            message = field + QStringLiteral(" holds a comma, which an IDE file reads as the end of a value.");
+            message = texts::commaInValue.arg(field);
         if (!message.isEmpty()) {
             m_platform.showMessage(this, appTitle, message, Platform::Icon::Information);
             return true;

@@ -20,19 +20,18 @@ class QPushButton;
 class RowTracker;
 
 // What the editors have in common: a window holding one line's columns in
-// fields, the frame around them, the line preview, the handshake fields, the
-// confirm and cancel buttons, the blank-field check, and writing the line back
-// into the row it follows (or adding it as a new row). Each kind's editor
-// supplies its fields, one binding per column, and its layout.
+// fields, the frame around them, the line preview, the confirm and cancel
+// buttons, the blank-field check, and writing the line back into the row it
+// follows (or adding it as a new row). Each kind's editor supplies its fields,
+// one binding per column, and its layout.
 class LineEditor : public QWidget {
     Q_OBJECT
 public:
     struct Design {
-        const char* formName;
+        // The window's object name, by which tests and the window find it.
+        const char* objectName;
         QString title;
         QString frameCaption;
-        const char* confirmName;
-        const char* cancelName;
         // The confirm button's caption for a new line.
         QString addCaption;
         // Status messages after adding and after updating; empty sets none.
@@ -40,28 +39,24 @@ public:
         QString updatedStatus;
     };
 
+    // Edit writes the fields back into the row the editor follows; Add makes a new row.
+    enum class Mode { Edit, Add };
+
     struct LabelledField {
         QLabel* label;
         QLineEdit* field;
     };
 
-    static inline const QString missingValueText = QStringLiteral(
-        "Missing value detected\r\nPlease make shure all sections have there values");
-    static inline const QString rowGoneText = QStringLiteral(
-        "The line this editor was opened on no longer exists.\r\nIts changes were not written.");
-
     LineEditor(const Design& design, IdeDocument& document, LineKind kind, Platform& platform,
                QWidget* owner);
     ~LineEditor() override;
-
-    LineKind kind() const { return m_kind; }
 
     // Fills the fields from row `row` (0-based) and follows that row from now
     // on. An editor in add mode stays in add mode.
     void loadRow(qsizetype row);
     // Confirming adds a new row; the fields keep what they hold.
     void enterAddMode();
-    bool isAddMode() const;
+    Mode mode() const { return m_mode; }
     // The row being followed, while it exists.
     std::optional<qsizetype> followedRow() const;
 
@@ -75,7 +70,6 @@ signals:
 
 protected:
     QGroupBox* frame() const { return m_frame; }
-    Platform& platform() const { return m_platform; }
 
     // Binds a column to its field or choice; every column must be bound once.
     void bind(int column, ColumnBinding* binding);
@@ -118,13 +112,11 @@ private:
     std::vector<ColumnBinding*> m_columns;
     QList<int> m_checkOrder;
     int m_listColumn = -1;
+    Mode m_mode = Mode::Edit;
     bool m_laterLayout = false;
     bool m_finished = false;
 
     QGroupBox* m_frame = nullptr;
-    QLineEdit* m_isNew = nullptr;
-    QLineEdit* m_lineNo = nullptr;
     QLineEdit* m_preview = nullptr;
     QPushButton* m_confirm = nullptr;
-    QPushButton* m_cancel = nullptr;
 };

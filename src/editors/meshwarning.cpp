@@ -1,5 +1,7 @@
 #include "editors/meshwarning.h"
 
+#include "texts/texts.h"
+
 #include <QStringList>
 
 #include <algorithm>
@@ -8,7 +10,7 @@ namespace {
 
 QString counted(qulonglong count, const QString& one, const QString& many)
 {
-    return QString::number(count) + u' ' + (count == 1 ? one : many);
+    return (count == 1 ? one : many).arg(count);
 }
 
 } // namespace
@@ -30,7 +32,6 @@ QString meshWarning(const QString& meshCount, const QString& drawDistances)
                                  [](const QString& piece) { return !piece.trimmed().isEmpty(); }));
     if (distances == meshes)
         return {};
-    return counted(meshes, QStringLiteral("mesh"), QStringLiteral("meshes")) +
-           QStringLiteral(", ") +
-           counted(distances, QStringLiteral("draw distance"), QStringLiteral("draw distances"));
+    return texts::meshesAndDrawDistances.arg(counted(meshes, texts::oneMesh, texts::meshes),
+                                             counted(distances, texts::oneDrawDistance, texts::drawDistances));
 }

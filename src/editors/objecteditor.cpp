@@ -1,7 +1,9 @@
 #include "editors/objecteditor.h"
 
 #include "document/rowcells.h"
+#include "editors/editordesigns.h"
 #include "editors/meshwarning.h"
+#include "texts/texts.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -12,40 +14,29 @@
 
 namespace {
 
-LineEditor::Design designOf(bool timed)
+LineKind kindOf(bool timed)
 {
-    LineEditor::Design design;
-    design.formName = timed ? "timededitor" : "Objectedit";
-    design.title =
-        timed ? QStringLiteral("Timed object line editor") : QStringLiteral("Object line editor");
-    design.frameCaption = QStringLiteral("Parameters for line [ 0 ]");
-    design.confirmName = "Command1";
-    design.cancelName = "Command2";
-    design.addCaption = QStringLiteral("Add line");
-    design.addedStatus = QStringLiteral("New line added");
-    design.updatedStatus = QStringLiteral("Line updated");
-    return design;
+    return timed ? LineKind::TimedObject : LineKind::Object;
 }
 
 } // namespace
 
 ObjectEditor::ObjectEditor(bool timed, IdeDocument& document, Platform& platform, QWidget* owner)
-    : LineEditor(designOf(timed), document, timed ? LineKind::TimedObject : LineKind::Object,
-                 platform, owner)
+    : LineEditor(editorDesign(kindOf(timed)), document, kindOf(timed), platform, owner)
 {
     const QList<LabelledField> left = {
-        addTextField(0, "objectid", QStringLiteral("Object ID")),
-        addTextField(1, "objectname", QStringLiteral("Object name")),
-        addTextField(2, "texturefile", QStringLiteral("Texture file")),
+        addTextField(0, "objectid", texts::objectIdCaption),
+        addTextField(1, "objectname", texts::objectNameCaption),
+        addTextField(2, "texturefile", texts::textureFileCaption),
     };
     QList<LabelledField> right = {
-        addTextField(3, "objectcount", QStringLiteral("Object count")),
-        addTextField(4, "drawdistance", QStringLiteral("Draw distance")),
-        addTextField(5, "param", QStringLiteral("Parameters")),
+        addTextField(3, "objectcount", texts::objectCountCaption),
+        addTextField(4, "drawdistance", texts::drawDistanceCaption),
+        addTextField(5, "param", texts::objectParametersCaption),
     };
     if (timed) {
-        right << addTextField(6, "timeon", QStringLiteral("Time on"))
-              << addTextField(7, "timeoff", QStringLiteral("Time off"));
+        right << addTextField(6, "timeon", texts::timeOnCaption)
+              << addTextField(7, "timeoff", texts::timeOffCaption);
     }
 
     m_meshCount = right[0].field;

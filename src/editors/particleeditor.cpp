@@ -1,6 +1,8 @@
 #include "editors/particleeditor.h"
 
 #include "editors/choicefield.h"
+#include "editors/editordesigns.h"
+#include "texts/texts.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -12,32 +14,13 @@
 
 namespace {
 
-LineEditor::Design particleDesign()
-{
-    LineEditor::Design design;
-    design.formName = "partEditor";
-    design.title = QStringLiteral("Particle editor");
-    design.frameCaption = QStringLiteral("Particle parameters");
-    design.confirmName = "upIt";
-    design.cancelName = "closeMe";
-    design.addCaption = QStringLiteral("Add line");
-    // Adding a particle reports nothing; updating one does.
-    design.updatedStatus = QStringLiteral("Line updated");
-    return design;
-}
-
 ChoiceField::Design typeDesign()
 {
     ChoiceField::Design design;
     design.listName = "ptype";
     design.boxName = "custType";
-    design.entries = {
-        QStringLiteral("0 - white steam medium"), QStringLiteral("1 - white steam small"),
-        QStringLiteral("2 - white steam big"),    QStringLiteral("3 - Fire"),
-        QStringLiteral("4 - black smoke"),        QStringLiteral("5 - water spray up"),
-        QStringLiteral("6 - water fall down"),    QStringLiteral("x - Custom"),
-    };
-    design.boxLabel = QStringLiteral("Particle type");
+    design.entries = texts::particleTypes;
+    design.boxLabel = texts::particleTypeCaption;
     design.boxText = QStringLiteral("7");
     return design;
 }
@@ -45,18 +28,18 @@ ChoiceField::Design typeDesign()
 } // namespace
 
 ParticleEditor::ParticleEditor(IdeDocument& document, Platform& platform, QWidget* owner)
-    : EffectEditor(particleDesign(), document, LineKind::Particle, platform, owner, true)
+    : EffectEditor(editorDesign(LineKind::Particle), document, LineKind::Particle, platform, owner, true)
 {
     // Fields are made in line order, which is also their tab order.
-    const LabelledField unknown1 = addTextField(7, "uk1", QStringLiteral("Unknown 1 (Usually 200)"), QStringLiteral("200"));
-    const LabelledField unknown2 = addTextField(8, "uk2", QStringLiteral("Unknown 2 (Usually 1)"), QStringLiteral("1"));
-    m_type = addUnknownsAndType(unknown1, unknown2, typeDesign(), QStringLiteral("Particle type"));
+    const LabelledField unknown1 = addTextField(7, "uk1", texts::particleUnknown1Caption, QStringLiteral("200"));
+    const LabelledField unknown2 = addTextField(8, "uk2", texts::particleUnknown2Caption, QStringLiteral("1"));
+    addUnknownsAndType(unknown1, unknown2, typeDesign());
 
     QGridLayout* right = captionedRows({
-        addTextField(10, "ukOut1", QStringLiteral("Unknown out 1")),
-        addTextField(11, "ukOut2", QStringLiteral("Unknown out 2")),
-        addTextField(12, "ukOut3", QStringLiteral("Unknown out 3")),
-        addTextField(13, "psize", QStringLiteral("Size")),
+        addTextField(10, "ukOut1", texts::unknownOut1Caption),
+        addTextField(11, "ukOut2", texts::unknownOut2Caption),
+        addTextField(12, "ukOut3", texts::unknownOut3Caption),
+        addTextField(13, "psize", texts::particleSizeCaption),
     });
     right->setRowStretch(4, 1);
 

@@ -1,6 +1,8 @@
 #include "editors/pededitor.h"
 
 #include "editors/choicefield.h"
+#include "editors/editordesigns.h"
+#include "texts/texts.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -12,31 +14,13 @@
 
 namespace {
 
-LineEditor::Design pedDesign()
-{
-    LineEditor::Design design;
-    design.formName = "pedEditor";
-    design.title = QStringLiteral("Ped animation area editor");
-    design.frameCaption = QStringLiteral("Parameters");
-    design.confirmName = "upIt";
-    design.cancelName = "closeMe";
-    design.addCaption = QStringLiteral("Add line");
-    design.addedStatus = QStringLiteral("New line added");
-    design.updatedStatus = QStringLiteral("Line updated");
-    return design;
-}
-
 ChoiceField::Design typeDesign()
 {
     ChoiceField::Design design;
     design.listName = "atype";
     design.boxName = "custType";
-    design.entries = {
-        QStringLiteral("0 - Handle object"), QStringLiteral("1 - Sit on it"),
-        QStringLiteral("2 - Bus stop"),      QStringLiteral("3 - display window"),
-        QStringLiteral("4 - Uk and above"),
-    };
-    design.boxLabel = QStringLiteral("Area type");
+    design.entries = texts::areaTypes;
+    design.boxLabel = texts::areaTypeCaption;
     design.boxText = QStringLiteral("4");
     return design;
 }
@@ -44,12 +28,12 @@ ChoiceField::Design typeDesign()
 } // namespace
 
 PedEditor::PedEditor(IdeDocument& document, Platform& platform, QWidget* owner)
-    : EffectEditor(pedDesign(), document, LineKind::PedArea, platform, owner, true)
+    : EffectEditor(editorDesign(LineKind::PedArea), document, LineKind::PedArea, platform, owner, true)
 {
     // Fields are made in line order, which is also their tab order.
-    const LabelledField unknown1 = addTextField(7, "uk1", QStringLiteral("Unknown 1 (Usually 120)"), QStringLiteral("120"));
-    const LabelledField unknown2 = addTextField(8, "uk2", QStringLiteral("Unknown 2 (Usually 3)"), QStringLiteral("3"));
-    m_type = addUnknownsAndType(unknown1, unknown2, typeDesign(), QStringLiteral("Area type"));
+    const LabelledField unknown1 = addTextField(7, "uk1", texts::pedUnknown1Caption, QStringLiteral("120"));
+    const LabelledField unknown2 = addTextField(8, "uk2", texts::pedUnknown2Caption, QStringLiteral("3"));
+    addUnknownsAndType(unknown1, unknown2, typeDesign());
 
     // Two groups of three directions, each numbered 1 to 3, with a gap between them.
     const char* names[] = {"ukd1", "ukd2", "ukd3", "ukd4", "ukd5", "ukd6"};
@@ -59,7 +43,7 @@ PedEditor::PedEditor(IdeDocument& document, Platform& platform, QWidget* owner)
         for (int i = 0; i < 3; ++i) {
             const int n = group * 3 + i;
             rows << addTextField(10 + n, names[n],
-                                 QStringLiteral("Unknown direction %1").arg(i + 1));
+                                 texts::unknownDirectionCaption.arg(i + 1));
         }
         right->addLayout(captionedRows(rows));
         if (group == 0)

@@ -1,34 +1,19 @@
 #include "editors/suneditor.h"
 
+#include "editors/editordesigns.h"
+#include "texts/texts.h"
+
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
-namespace {
-
-LineEditor::Design sunDesign()
-{
-    LineEditor::Design design;
-    design.formName = "sunEditor";
-    design.title = QStringLiteral("Sun reflection editor");
-    design.frameCaption = QStringLiteral("Sun parameters");
-    design.confirmName = "updateLine";
-    design.cancelName = "Cancel";
-    design.addCaption = QStringLiteral("Add line");
-    design.addedStatus = QStringLiteral("Line added");
-    design.updatedStatus = QStringLiteral("Line updated");
-    return design;
-}
-
-} // namespace
-
 SunEditor::SunEditor(IdeDocument& document, Platform& platform, QWidget* owner)
-    : EffectEditor(sunDesign(), document, LineKind::Sun, platform, owner, false)
+    : EffectEditor(editorDesign(LineKind::Sun), document, LineKind::Sun, platform, owner, false)
 {
     leftColumn()->addLayout(captionedRows({
-        addTextField(7, "drawDis", QStringLiteral("View distance")),
-        addTextField(8, "uk1", QStringLiteral("Unknown 1 (Usually 4)"), QStringLiteral("4")),
+        addTextField(7, "drawDis", texts::viewDistanceCaption),
+        addTextField(8, "uk1", texts::sunUnknown1Caption, QStringLiteral("4")),
     }));
     leftColumn()->addStretch(1);
     // The check takes the last two columns the other way round.

@@ -17,7 +17,7 @@ const QString& crlf = texts::lineBreak;
 
 QString lineCount(qsizetype count)
 {
-    return QString::number(count) + (count == 1 ? texts::oneLine : texts::manyLines);
+    return (count == 1 ? texts::oneLine : texts::lines).arg(count);
 }
 
 // "152 lines of this file are not kept by the Tarnel layout:" and a line per reason.

@@ -2,8 +2,8 @@
 
 #include "document/idedocument.h"
 #include "document/pathlines.h"
+#include "document/storabletext.h"
 #include "edits/edithistory.h"
-#include "paste/pasteline.h"
 #include "platform/platform.h"
 #include "texts/texts.h"
 
@@ -124,12 +124,12 @@ void PathsView::storeIntoDocument()
     QString text = document()->toRawText();
     text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
     text.replace(QChar::LineSeparator, QLatin1Char('\n'));
-    if (!fitsLatin1(text)) {
+    if (!isLatin1(text)) {
         // Kept in the view to be put right; told once, when it first happens.
-        showNotice(unstorableTextMessage(texts::pathsSubject) + texts::pathsKeptAsWere);
+        showNotice(texts::unstorableText.arg(texts::pathsSubject) + texts::pathsKeptAsWere);
         if (!m_unstorable) {
             m_unstorable = true;
-            m_platform.showMessage(this, texts::appTitle, unstorableTextMessage(texts::pathsSubject),
+            m_platform.showMessage(this, texts::appTitle, texts::unstorableText.arg(texts::pathsSubject),
                                    Platform::Icon::Information);
         }
         return;

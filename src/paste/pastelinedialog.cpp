@@ -104,7 +104,7 @@ void PasteLineDialog::addLine()
     if (!isStorableLine(text)) {
         // Left open so the line can be put right.
         m_platform.showMessage(this, texts::appTitle,
-                               unstorableTextMessage(texts::pasteLineSubject),
+                               texts::unstorableText.arg(texts::pasteLineSubject),
                                Platform::Icon::Information);
         return;
     }

@@ -51,10 +51,3 @@ public:
     virtual void openInTextEditor(const QString& path, EditorReply reply) = 0;
 };
 
-// The notice for text that the file cannot hold (a character outside Latin-1, a
-// line break where one line is meant); `subject` names the field or text, as
-// in "The line".
-inline QString unstorableTextMessage(const QString& subject)
-{
-    return subject + texts::unstorableText;
-}

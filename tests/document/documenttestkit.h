@@ -3,6 +3,7 @@
 // Helpers shared by the document tests: readable dumps of tables, comparison of
 // whole documents and small file chores.
 
+#include "document/bufferedforms.h"
 #include "document/documentcontent.h"
 #include "document/idedocument.h"
 #include "document/ideparser.h"
@@ -62,15 +63,6 @@ inline DocumentContent snapshot(const IdeDocument& document)
     return content;
 }
 
-inline ContentView viewOf(const DocumentContent& content)
-{
-    ContentView view;
-    for (LineKind kind : allLineKinds)
-        view.tables[size_t(kind)] = &content.table(kind);
-    view.pathText = content.pathText;
-    return view;
-}
-
 // Describes the first difference between two documents' tables, path stores
 // and (when asked) which rows count as commented; empty when they agree.
 inline QString differenceBetween(const DocumentContent& a, const DocumentContent& b,
@@ -116,7 +108,7 @@ inline Parsed parseCollecting(QByteArrayView bytes)
 
 inline QByteArray formatContent(const DocumentContent& content, QByteArrayView header = "# test header")
 {
-    return formatIde(viewOf(content), header);
+    return formatIde(contentViewOf(content), header);
 }
 
 // The lines of a file as written (every one ends in CR LF), without their ends.

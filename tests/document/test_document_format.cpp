@@ -5,6 +5,7 @@
 #include "document/ideparser.h"
 #include "document/idewriter.h"
 #include "document/rowcells.h"
+#include "document/storabletext.h"
 
 #include <QDateTime>
 #include <QTest>
@@ -445,6 +446,69 @@ private slots:
         const QByteArray written = kit::formatContent(content);
         QVERIFY(written.contains("1, " + all + ", " + withNul + ", 1, 2, 0\r\n"));
         QCOMPARE(parseIde(written).table(LineKind::Object).values(0), content.table(LineKind::Object).values(0));
+    }
+
+    // The report's wording for one and for several lines or values.
+    void reportTexts_data()
+    {
+        using Reason = LoadReportEntry::Reason;
+        QTest::addColumn<QList<LoadReportEntry>>("entries");
+        QTest::addColumn<QStringList>("reasons");
+        QTest::addColumn<QStringList>("summary");
+        const auto entry = [](Reason reason, qsizetype count = 0, const QByteArray& section = {}) {
+            LoadReportEntry e;
+            e.reason = reason;
+            e.count = count;
+            e.section = section;
+            return e;
+        };
+        QTest::newRow("one of each") << QList<LoadReportEntry>{entry(Reason::MissingValues, 1), entry(Reason::OtherSection, 0, "cars"),
+                                                               entry(Reason::Comment), entry(Reason::OutsideSections),
+                                                               entry(Reason::EffectFields, 12)}
+                                     << QStringList{"1 value missing", "section cars", "comment", "outside sections", "2dfx line of 12 fields"}
+                                     << QStringList{"section cars: 1 line", "comments: 1 line", "lines outside sections: 1 line",
+                                                    "2dfx lines of other field counts: 1 line"};
+        QTest::newRow("several") << QList<LoadReportEntry>{entry(Reason::MissingValues, 3), entry(Reason::OtherSection, 0, "cars"),
+                                                           entry(Reason::OtherSection, 0, "peds"), entry(Reason::OtherSection, 0, "cars"),
+                                                           entry(Reason::Comment), entry(Reason::Comment)}
+                                 << QStringList{"3 values missing", "section cars", "section peds", "section cars", "comment", "comment"}
+                                 << QStringList{"sections cars, peds: 3 lines", "comments: 2 lines"};
+    }
+    void reportTexts()
+    {
+        QFETCH(QList<LoadReportEntry>, entries);
+        QFETCH(QStringList, reasons);
+        QFETCH(QStringList, summary);
+        QStringList read;
+        for (const LoadReportEntry& entry : entries)
+            read << reasonText(entry);
+        QCOMPARE(read, reasons);
+        QCOMPARE(LoadReport{entries}.droppedSummary(), summary);
+    }
+
+    // What a field, a pasted line or the paths text may hold: Latin-1 only,
+    // and for one value or line no line break either.
+    void storableText_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("latin1");
+        QTest::addColumn<bool>("storable");
+        QTest::newRow("empty") << QString() << true << true;
+        QTest::newRow("last latin-1") << QString(QChar(0xff)) << true << true;
+        QTest::newRow("first past latin-1") << QString(QChar(0x100)) << false << false;
+        QTest::newRow("euro sign") << QString::fromUtf8("1, \u20ac") << false << false;
+        QTest::newRow("outside the basic plane") << QString::fromUtf8("\U0001F333") << false << false;
+        QTest::newRow("line feed") << QStringLiteral("a\nb") << true << false;
+        QTest::newRow("carriage return") << QStringLiteral("a\r") << true << false;
+        QTest::newRow("tab and NUL") << QString::fromLatin1("a\tb\0c", 5) << true << true;
+    }
+    void storableText()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, latin1);
+        QFETCH(bool, storable);
+        QCOMPARE(isLatin1(text), latin1);
+        QCOMPARE(isStorableValue(text), storable);
     }
 };
 

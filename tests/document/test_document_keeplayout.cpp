@@ -2,6 +2,7 @@
 // report of the lines the fixed layout leaves out.
 #include "documenttestkit.h"
 
+#include "document/bufferedforms.h"
 #include "document/idefile.h"
 #include "document/keptlayoutwriter.h"
 #include "document/linecommands.h"

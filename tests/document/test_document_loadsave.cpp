@@ -112,7 +112,7 @@ private slots:
         document.setPathText("ped, 1, x\r\n\t2, 3");
         QCOMPARE(pathChanges.size(), 1);
         // The path text is written as the path section.
-        const QByteArrayList written = kit::crlfLines(document.toFileBytes("# h"));
+        const QByteArrayList written = kit::crlfLines(formatDocument(document, "# h"));
         const qsizetype at = written.indexOf("Path");
         QVERIFY(at > 0);
         QCOMPARE(written.mid(at + 1, 3), (QByteArrayList{"ped, 1, x", "\t2, 3", "end"}));
@@ -131,7 +131,7 @@ private slots:
             QCOMPARE(document.table(kind).rowCount(), 0);
         QVERIFY(document.pathText().isEmpty());
         QCOMPARE(replaced.size(), 1);
-        QCOMPARE(kit::withoutFirstLine(document.toFileBytes("# h")),
+        QCOMPARE(kit::withoutFirstLine(formatDocument(document, "# h")),
                  kit::withoutFirstLine(kit::formatContent(DocumentContent())));
     }
 
@@ -292,7 +292,7 @@ private slots:
         QCOMPARE(loadPath(document, mixedPath()).status, ReadOutcome::Read);
         QCOMPARE(saveFile(document, path, firstSave), QString());
         QCOMPARE(modeOf(path), mode);
-        QCOMPARE(kit::withoutFirstLine(kit::fileBytes(path)), kit::withoutFirstLine(document.toFileBytes("# h")));
+        QCOMPARE(kit::withoutFirstLine(kit::fileBytes(path)), kit::withoutFirstLine(formatDocument(document, "# h")));
     }
 
     // The new file replaces the old one whole: another name of the old file
@@ -320,7 +320,7 @@ private slots:
         QCOMPARE(saveFile(document, path, firstSave), QString());
         const QByteArray bytes = kit::fileBytes(path);
         QCOMPARE(kit::firstLine(bytes), headerLine(firstSave) + '\r');
-        QCOMPARE(bytes, document.toFileBytes(headerLine(firstSave)));
+        QCOMPARE(bytes, formatDocument(document, headerLine(firstSave)));
 
         IdeDocument reread;
         QCOMPARE(loadPath(reread, path).status, ReadOutcome::Read);

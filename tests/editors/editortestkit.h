@@ -5,6 +5,7 @@
 
 #include "document/idedocument.h"
 #include "editors/editorhost.h"
+#include "editors/lineeditor.h"
 #include "platform/scriptedplatform.h"
 
 #include <QComboBox>
@@ -94,6 +95,14 @@ struct Session {
         host.openNew(kind);
         return host.editor(kind);
     }
+    // The open editor of the kind, to ask its mode and row.
+    const LineEditor& editor(LineKind kind) const
+    {
+        const auto* editor = qobject_cast<const LineEditor*>(host.editor(kind));
+        if (!editor)
+            qFatal("no open editor");
+        return *editor;
+    }
     template <typename T = QLineEdit> T* child(LineKind kind, const char* name) const
     {
         QWidget* editor = host.editor(kind);
@@ -125,40 +134,12 @@ struct Session {
     {
         QTest::mouseClick(child<QPushButton>(kind, name), Qt::LeftButton);
     }
-    QString preview(LineKind kind) const { return text(kind, "linefull"); }
+    QString preview(LineKind kind) const { return text(kind, "preview"); }
     QColor swatch(LineKind kind) const
     {
         return child<QFrame>(kind, "pic1")->palette().color(QPalette::Window);
     }
 };
-
-// The confirm button of each kind's editor.
-inline const char* confirmName(LineKind kind)
-{
-    switch (kind) {
-    case LineKind::Particle:
-    case LineKind::PedArea:
-        return "upIt";
-    case LineKind::Sun:
-        return "updateLine";
-    default:
-        return "Command1";
-    }
-}
-
-inline const char* cancelName(LineKind kind)
-{
-    switch (kind) {
-    case LineKind::Object:
-    case LineKind::TimedObject:
-        return "Command2";
-    case LineKind::Particle:
-    case LineKind::PedArea:
-        return "closeMe";
-    default:
-        return "Cancel";
-    }
-}
 
 } // namespace ekit
 

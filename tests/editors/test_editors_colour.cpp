@@ -167,7 +167,7 @@ private slots:
         QCOMPARE(s.text(LineKind::Light, "red"), shown);
         QCOMPARE(s.swatch(LineKind::Light), QColor(level, 0, 1));
         QCOMPARE(s.preview(LineKind::Light).split(", ").value(4), QString::fromLatin1(written));
-        s.click(LineKind::Light, "Command1");
+        s.click(LineKind::Light, "confirmButton");
         QCOMPARE(s.row(LineKind::Light, 0).value(4), written);
     }
 
@@ -177,7 +177,7 @@ private slots:
         s.addRow(LineKind::Light, lightWith("12.5", "0", "0"));
         s.open(LineKind::Light, {0});
         s.type(LineKind::Light, "red", "40");
-        s.click(LineKind::Light, "Command1");
+        s.click(LineKind::Light, "confirmButton");
         QCOMPARE(s.row(LineKind::Light, 0).value(4), QByteArray("40"));
     }
 
@@ -189,7 +189,7 @@ private slots:
         s.type(LineKind::Light, "blue", " ");
         QCOMPARE(s.text(LineKind::Light, "blue"), QStringLiteral(" "));
         QCOMPARE(s.swatch(LineKind::Light), QColor(5, 5, 0));
-        s.click(LineKind::Light, "Command1");
+        s.click(LineKind::Light, "confirmButton");
         QCOMPARE(s.platform.messages(), QStringList({missingValue}));
         QCOMPARE(s.row(LineKind::Light, 0).value(6), QByteArray("5"));
     }

@@ -71,7 +71,7 @@ private slots:
         QFETCH(QString, boxText);
         Session s;
         s.openNew(kind);
-        QCOMPARE(s.child<QGroupBox>(kind, "Frame1")->title(),
+        QCOMPARE(s.child<QGroupBox>(kind, "frame")->title(),
                  QStringLiteral("Parameters for new line"));
         QCOMPARE(s.text(kind, "uk1"), unknowns.value(0));
         if (unknowns.size() > 1)
@@ -159,7 +159,7 @@ private slots:
         QCOMPARE(s.child(kind, choice.box)->isEnabled(), boxEnabled);
         QCOMPARE(s.preview(kind).split(", ").value(choice.column), shown);
         // Confirming untouched writes a custom value back as it was.
-        s.click(kind, confirmName(kind));
+        s.click(kind, "confirmButton");
         QCOMPARE(s.row(kind, 0).value(choice.column), boxEnabled ? value : shown.toLatin1());
     }
 
@@ -190,7 +190,7 @@ private slots:
         list->setCurrentIndex(other);
         QVERIFY(!s.child(kind, choice.box)->isEnabled());
         QCOMPARE(s.text(kind, choice.box), QStringLiteral("21"));
-        s.click(kind, confirmName(kind));
+        s.click(kind, "confirmButton");
         QCOMPARE(s.row(kind, 0).value(choice.column), QByteArray::number(other));
     }
 
@@ -206,12 +206,12 @@ private slots:
         s.open(kind, {0});
         s.child<QComboBox>(kind, choice.list)->setCurrentIndex(custom);
         s.setText(kind, choice.box, " ");
-        s.click(kind, confirmName(kind));
+        s.click(kind, "confirmButton");
         QCOMPARE(s.platform.messages(), QStringList({missingValue}));
         QCOMPARE(s.row(kind, 0), values(sampleLine(kind)));
         // A box that does not count is not tested.
         s.child<QComboBox>(kind, choice.list)->setCurrentIndex(other);
-        s.click(kind, confirmName(kind));
+        s.click(kind, "confirmButton");
         QCOMPARE(s.platform.messages().size(), 1);
         QCOMPARE(s.row(kind, 0).value(choice.column), QByteArray::number(other));
     }
@@ -235,7 +235,7 @@ private slots:
         s.addRow(kind, sampleLine(kind));
         s.open(kind, {0});
         s.setText(kind, qPrintable(name), "  ");
-        s.click(kind, confirmName(kind));
+        s.click(kind, "confirmButton");
         QCOMPARE(s.platform.messages(), QStringList({missingValue}));
         QCOMPARE(s.row(kind, 0), values(sampleLine(kind)));
         QVERIFY(s.host.editor(kind));
@@ -264,7 +264,7 @@ private slots:
         const QStringList names = textFieldsOf(kind);
         s.type(kind, "objectid", "# 42");
         s.type(kind, qPrintable(names.last()), " 9 ");
-        s.click(kind, confirmName(kind));
+        s.click(kind, "confirmButton");
         QList<QByteArray> expected = values(sampleLine(kind) + ", ");
         expected.first() = "# 42";
         expected[expected.size() - 2] = " 9 ";
@@ -298,14 +298,14 @@ private slots:
         QFETCH(QByteArray, line);
         Session s;
         s.openNew(kind);
-        QCOMPARE(s.child<QPushButton>(kind, confirmName(kind))->text(), caption);
-        QCOMPARE(s.text(kind, "isNew"), QStringLiteral("1"));
-        QCOMPARE(s.text(kind, "lineno"), QStringLiteral("0"));
+        QCOMPARE(s.child<QPushButton>(kind, "confirmButton")->text(), caption);
+        QCOMPARE(s.editor(kind).mode(), LineEditor::Mode::Add);
+        QCOMPARE(s.editor(kind).followedRow(), std::nullopt);
         for (const QString& name : textFieldsOf(kind)) {
             if (s.text(kind, qPrintable(name)).isEmpty())
                 s.type(kind, qPrintable(name), "f");
         }
-        s.click(kind, confirmName(kind));
+        s.click(kind, "confirmButton");
         QCOMPARE(joined(s.row(kind, 0)), line);
         QCOMPARE(s.statuses, statuses);
         QVERIFY(s.document.isModified());

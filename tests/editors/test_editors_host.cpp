@@ -15,7 +15,7 @@ const QString rowGone = QStringLiteral(
 
 QString frameTitle(const Session& s, LineKind kind)
 {
-    return s.child<QGroupBox>(kind, "Frame1")->title();
+    return s.child<QGroupBox>(kind, "frame")->title();
 }
 
 // Three object rows whose ids sort the other way round.
@@ -46,13 +46,13 @@ private slots:
         QTest::addColumn<LineKind>("kind");
         QTest::addColumn<QString>("form");
         QTest::addColumn<QString>("title");
-        QTest::newRow("objs") << LineKind::Object << "Objectedit"
+        QTest::newRow("objs") << LineKind::Object << "objectEditor"
                               << "Object line editor";
-        QTest::newRow("tobj") << LineKind::TimedObject << "timededitor"
+        QTest::newRow("tobj") << LineKind::TimedObject << "timedObjectEditor"
                               << "Timed object line editor";
-        QTest::newRow("light") << LineKind::Light << "lighteditor"
+        QTest::newRow("light") << LineKind::Light << "lightEditor"
                                << "Light editor";
-        QTest::newRow("particle") << LineKind::Particle << "partEditor"
+        QTest::newRow("particle") << LineKind::Particle << "particleEditor"
                                   << "Particle editor";
         QTest::newRow("sun") << LineKind::Sun << "sunEditor"
                              << "Sun reflection editor";
@@ -74,11 +74,11 @@ private slots:
         QVERIFY(editor->isVisible());
         QCOMPARE(editor->parentWidget(), &s.owner);
         QCOMPARE(frameTitle(s, kind), QStringLiteral("Parameters for line [ 2 ]"));
-        QCOMPARE(s.child<QPushButton>(kind, confirmName(kind))->text(), QStringLiteral("Update"));
-        QCOMPARE(s.child<QPushButton>(kind, cancelName(kind))->text(), QStringLiteral("Cancel"));
-        QVERIFY(s.child(kind, "isNew")->isHidden());
-        QVERIFY(s.child(kind, "lineno")->isHidden());
-        QVERIFY(s.child(kind, "linefull")->isReadOnly());
+        QCOMPARE(s.child<QPushButton>(kind, "confirmButton")->text(), QStringLiteral("Update"));
+        QCOMPARE(s.child<QPushButton>(kind, "cancelButton")->text(), QStringLiteral("Cancel"));
+        QCOMPARE(s.editor(kind).mode(), LineEditor::Mode::Edit);
+        QCOMPARE(s.editor(kind).followedRow(), std::optional<qsizetype>(1));
+        QVERIFY(s.child(kind, "preview")->isReadOnly());
     }
 
     void severalRowsEndOnTheLast()
@@ -92,9 +92,9 @@ private slots:
         s.open(LineKind::Sun, {0, 1, 2});
         QCOMPARE(filled.count(), 1);
         QCOMPARE(s.text(LineKind::Sun, "objectid"), QStringLiteral("3"));
-        QCOMPARE(s.text(LineKind::Sun, "lineno"), QStringLiteral("3"));
+        QCOMPARE(s.editor(LineKind::Sun).followedRow(), std::optional<qsizetype>(2));
         QCOMPARE(frameTitle(s, LineKind::Sun), QStringLiteral("Parameters for line [ 3 ]"));
-        s.click(LineKind::Sun, "updateLine");
+        s.click(LineKind::Sun, "confirmButton");
         QCOMPARE(s.statuses, QStringList({"Line updated"}));
     }
 
@@ -113,9 +113,9 @@ private slots:
         s.addRow(LineKind::Light, sampleLine(LineKind::Light));
         QPointer<QWidget> first = s.open(LineKind::Light, {0});
         if (how == 0)
-            s.click(LineKind::Light, "Command1");
+            s.click(LineKind::Light, "confirmButton");
         else if (how == 1)
-            s.click(LineKind::Light, "Cancel");
+            s.click(LineKind::Light, "cancelButton");
         else
             first->close();
         QVERIFY(!s.host.editor(LineKind::Light));
@@ -145,25 +145,26 @@ private slots:
         s.open(LineKind::Object, {0});
         s.openNew(LineKind::Object);
         QCOMPARE(s.text(LineKind::Object, "objectid"), QStringLiteral("30"));
-        QCOMPARE(s.text(LineKind::Object, "isNew"), QStringLiteral("1"));
-        QCOMPARE(s.text(LineKind::Object, "lineno"), QStringLiteral("0"));
-        QCOMPARE(s.child<QPushButton>(LineKind::Object, "Command1")->text(),
+        QCOMPARE(s.editor(LineKind::Object).mode(), LineEditor::Mode::Add);
+        QCOMPARE(s.editor(LineKind::Object).followedRow(), std::nullopt);
+        QCOMPARE(frameTitle(s, LineKind::Object), QStringLiteral("Parameters for new line"));
+        QCOMPARE(s.child<QPushButton>(LineKind::Object, "confirmButton")->text(),
                  QStringLiteral("Add line"));
         // A row opened now fills the fields but the editor still adds.
         s.open(LineKind::Object, {1});
-        QCOMPARE(s.text(LineKind::Object, "isNew"), QStringLiteral("1"));
-        QCOMPARE(s.text(LineKind::Object, "lineno"), QStringLiteral("2"));
+        QCOMPARE(s.editor(LineKind::Object).mode(), LineEditor::Mode::Add);
+        QCOMPARE(s.editor(LineKind::Object).followedRow(), std::optional<qsizetype>(1));
         QCOMPARE(frameTitle(s, LineKind::Object), QStringLiteral("Parameters for line [ 2 ]"));
-        QCOMPARE(s.child<QPushButton>(LineKind::Object, "Command1")->text(),
+        QCOMPARE(s.child<QPushButton>(LineKind::Object, "confirmButton")->text(),
                  QStringLiteral("Add line"));
-        s.click(LineKind::Object, "Command1");
+        s.click(LineKind::Object, "confirmButton");
         QCOMPARE(s.document.table(LineKind::Object).rowCount(), 4);
         QCOMPARE(s.row(LineKind::Object, 3), s.row(LineKind::Object, 1));
         QCOMPARE(s.statuses, QStringList({"New line added"}));
         // Back to updating with the next opening.
         s.open(LineKind::Object, {2});
-        QCOMPARE(s.text(LineKind::Object, "isNew"), QStringLiteral("0"));
-        QCOMPARE(s.child<QPushButton>(LineKind::Object, "Command1")->text(),
+        QCOMPARE(s.editor(LineKind::Object).mode(), LineEditor::Mode::Edit);
+        QCOMPARE(s.child<QPushButton>(LineKind::Object, "confirmButton")->text(),
                  QStringLiteral("Update"));
     }
 
@@ -172,7 +173,7 @@ private slots:
     {
         QTest::addColumn<int>("change");
         QTest::addColumn<qsizetype>("opened");
-        QTest::addColumn<QString>("lineno");
+        QTest::addColumn<QString>("line");
         QTest::newRow("row above removed") << 0 << qsizetype(1) << "1";
         QTest::newRow("rows sorted") << 1 << qsizetype(0) << "3";
         QTest::newRow("row added above while sorted") << 2 << qsizetype(0) << "4";
@@ -183,7 +184,7 @@ private slots:
     {
         QFETCH(int, change);
         QFETCH(qsizetype, opened);
-        QFETCH(QString, lineno);
+        QFETCH(QString, line);
         Session s;
         addThreeObjects(s);
         const QList<QByteArray> openedValues = s.row(LineKind::Object, opened);
@@ -206,19 +207,19 @@ private slots:
             history.setSorted(true, {});
             history.stack().undo();
         }
-        QCOMPARE(s.text(LineKind::Object, "lineno"), lineno);
-        QCOMPARE(frameTitle(s, LineKind::Object), "Parameters for line [ " + lineno + " ]");
+        QCOMPARE(s.editor(LineKind::Object).followedRow(), std::optional<qsizetype>(line.toInt() - 1));
+        QCOMPARE(frameTitle(s, LineKind::Object), "Parameters for line [ " + line + " ]");
         s.type(LineKind::Object, "objectname", "edited");
-        s.click(LineKind::Object, "Command1");
+        s.click(LineKind::Object, "confirmButton");
         QList<QByteArray> expected = openedValues;
         expected[1] = "edited";
-        QCOMPARE(s.row(LineKind::Object, lineno.toInt() - 1), expected);
+        QCOMPARE(s.row(LineKind::Object, line.toInt() - 1), expected);
         // The confirm is one step of its own, named after the line.
-        QCOMPARE(history.stack().undoText(), "Change line " + lineno);
+        QCOMPARE(history.stack().undoText(), "Change line " + line);
         history.stack().undo();
-        QCOMPARE(s.row(LineKind::Object, lineno.toInt() - 1), openedValues);
+        QCOMPARE(s.row(LineKind::Object, line.toInt() - 1), openedValues);
         history.stack().redo();
-        QCOMPARE(s.row(LineKind::Object, lineno.toInt() - 1), expected);
+        QCOMPARE(s.row(LineKind::Object, line.toInt() - 1), expected);
     }
 
     void lostRowRefuses_data()
@@ -254,7 +255,7 @@ private slots:
         }
         const auto before = s.document.table(LineKind::Object).rows().size();
         s.type(LineKind::Object, "objectname", "edited");
-        s.click(LineKind::Object, "Command1");
+        s.click(LineKind::Object, "confirmButton");
         QCOMPARE(s.platform.messages(), QStringList({rowGone}));
         QCOMPARE(s.platform.requests.last().title, QStringLiteral("Tarnel"));
         QCOMPARE(s.platform.requests.last().icon, Platform::Icon::Information);
@@ -265,7 +266,7 @@ private slots:
         QVERIFY(s.host.editor(LineKind::Object));
         // A new line can still be added to the document now open.
         s.openNew(LineKind::Object);
-        s.click(LineKind::Object, "Command1");
+        s.click(LineKind::Object, "confirmButton");
         QCOMPARE(s.document.table(LineKind::Object).rows().size(), before + 1);
     }
 
@@ -276,7 +277,7 @@ private slots:
         s.open(LineKind::Particle, {0});
         s.openNew(LineKind::PedArea);
         QVERIFY(s.host.editor(LineKind::Particle) != s.host.editor(LineKind::PedArea));
-        s.click(LineKind::PedArea, "closeMe");
+        s.click(LineKind::PedArea, "cancelButton");
         QVERIFY(!s.host.editor(LineKind::PedArea));
         QCOMPARE(s.text(LineKind::Particle, "objectid"), QStringLiteral("1600"));
     }

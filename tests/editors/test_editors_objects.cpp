@@ -33,13 +33,13 @@ private slots:
             QCOMPARE(s.text(kind, objectFields[column]), QString::fromLatin1(expected[column]));
         QCOMPARE(s.preview(kind), QString::fromLatin1(sampleLine(kind)));
         // The preview shows the start of the line, where the ID is, after every rebuild.
-        QCOMPARE(s.child(kind, "linefull")->cursorPosition(), 0);
+        QCOMPARE(s.child(kind, "preview")->cursorPosition(), 0);
         s.type(kind, "param", "7");
-        QCOMPARE(s.child(kind, "linefull")->cursorPosition(), 0);
-        QCOMPARE(s.child<QGroupBox>(kind, "Frame1")->title(),
+        QCOMPARE(s.child(kind, "preview")->cursorPosition(), 0);
+        QCOMPARE(s.child<QGroupBox>(kind, "frame")->title(),
                  QStringLiteral("Parameters for line [ 2 ]"));
-        QCOMPARE(s.text(kind, "lineno"), QStringLiteral("2"));
-        QCOMPARE(s.text(kind, "isNew"), QStringLiteral("0"));
+        QCOMPARE(s.editor(kind).followedRow(), std::optional<qsizetype>(1));
+        QCOMPARE(s.editor(kind).mode(), LineEditor::Mode::Edit);
     }
 
     // Every field, blank or spaces only, stops the confirm with the one message.
@@ -67,7 +67,7 @@ private slots:
         s.addRow(kind, sampleLine(kind));
         s.open(kind, {0});
         s.setText(kind, objectFields[column], blank);
-        s.click(kind, "Command1");
+        s.click(kind, "confirmButton");
         QCOMPARE(s.platform.messages(), QStringList({missingValue}));
         QCOMPARE(s.platform.requests.last().title, QStringLiteral("Tarnel"));
         QCOMPARE(s.platform.requests.last().icon, Platform::Icon::Information);
@@ -146,7 +146,7 @@ private slots:
         s.type(kind, field.constData(), typed);
         QCOMPARE(s.child<QLabel>(kind, "meshWarning")->text(), warning);
         QCOMPARE(s.preview(kind), QString::fromLatin1(stored));
-        s.click(kind, "Command1");
+        s.click(kind, "confirmButton");
         QCOMPARE(s.platform.messages(), QStringList());
         QCOMPARE(joined(s.row(kind, 0)), stored);
     }
@@ -158,7 +158,7 @@ private slots:
         s.document.table(LineKind::Object).appendRow(values("7, old, tex, 1, 30, 0, extra"));
         s.open(LineKind::Object, {0});
         s.type(LineKind::Object, "objectname", " new name ");
-        s.click(LineKind::Object, "Command1");
+        s.click(LineKind::Object, "confirmButton");
         QList<QByteArray> expected = values("7, old, tex, 1, 30, 0, extra");
         expected[1] = " new name ";
         QCOMPARE(s.row(LineKind::Object, 0), expected);
@@ -177,7 +177,7 @@ private slots:
         const char* rest[] = {"drawdistance", "param", "timeon", "timeoff"};
         for (const char* name : rest)
             s.type(LineKind::TimedObject, name, "9");
-        s.click(LineKind::TimedObject, "Command1");
+        s.click(LineKind::TimedObject, "confirmButton");
         QCOMPARE(s.row(LineKind::TimedObject, 0), values("5, tree, tex, 1, 9, 9, 9, 9"));
     }
 
@@ -205,9 +205,9 @@ private slots:
         Session s;
         s.readRows(kind, {line});
         s.openNew(kind);
-        QCOMPARE(s.child<QGroupBox>(kind, "Frame1")->title(),
+        QCOMPARE(s.child<QGroupBox>(kind, "frame")->title(),
                  QStringLiteral("Parameters for new line"));
-        QCOMPARE(s.child<QPushButton>(kind, "Command1")->text(), QStringLiteral("Add line"));
+        QCOMPARE(s.child<QPushButton>(kind, "confirmButton")->text(), QStringLiteral("Add line"));
         QCOMPARE(s.preview(kind), QString());
         const int count = fieldCountOf(kind);
         for (int column = 0; column < count; ++column) {
@@ -215,7 +215,7 @@ private slots:
                 s.type(kind, objectFields[column], QString::number(column * 11));
         }
         QCOMPARE(s.preview(kind), QString::fromLatin1(added));
-        s.click(kind, "Command1");
+        s.click(kind, "confirmButton");
         QCOMPARE(s.document.table(kind).rowCount(), 2);
         QCOMPARE(joined(s.row(kind, 1)), added);
         QCOMPARE(s.statuses, QStringList({"New line added"}));
@@ -229,7 +229,7 @@ private slots:
         s.open(LineKind::Object, {0});
         QCOMPARE(s.text(LineKind::Object, "objectid"), QStringLiteral("# 300"));
         s.type(LineKind::Object, "drawdistance", "99");
-        s.click(LineKind::Object, "Command1");
+        s.click(LineKind::Object, "confirmButton");
         QCOMPARE(s.row(LineKind::Object, 0), values("# 300, rock, tex, 1, 99, 0"));
         QVERIFY(s.document.table(LineKind::Object).rows().isCommented(0));
     }
@@ -239,7 +239,7 @@ private slots:
         Session s;
         s.openNew(LineKind::Object);
         s.type(LineKind::Object, "objectid", "1");
-        s.click(LineKind::Object, "Command2");
+        s.click(LineKind::Object, "cancelButton");
         QCOMPARE(s.document.table(LineKind::Object).rowCount(), 0);
         QVERIFY(!s.document.isModified());
         QVERIFY(s.statuses.isEmpty());
@@ -293,7 +293,7 @@ private slots:
             list->setCurrentIndex(list->count() - 1);
         }
         s.type(kind, field.constData(), typed);
-        s.click(kind, confirmName(kind));
+        s.click(kind, "confirmButton");
         if (!refusal.isEmpty()) {
             QCOMPARE(s.platform.messages(), QStringList({"The field " + refusal}));
             QCOMPARE(s.platform.requests.last().title, QStringLiteral("Tarnel"));

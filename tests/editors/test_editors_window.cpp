@@ -36,20 +36,18 @@ private slots:
         SectionView* view = window.view(kind);
         view->selectRow(1);
         QTest::keyClick(view, Qt::Key_Return);
-        QWidget* editor = host->editor(kind);
+        auto* editor = qobject_cast<LineEditor*>(host->editor(kind));
         QVERIFY(editor);
         QCOMPARE(editor->parentWidget(), &window);
-        QCOMPARE(editor->findChild<QLineEdit*>(QStringLiteral("lineno"))->text(),
-                 QStringLiteral("2"));
+        QCOMPARE(editor->followedRow(), std::optional<qsizetype>(1));
 
         window.tableActions(kind).newLine->trigger();
         QCOMPARE(host->editor(kind), editor);
-        QCOMPARE(editor->findChild<QLineEdit*>(QStringLiteral("isNew"))->text(),
-                 QStringLiteral("1"));
+        QCOMPARE(editor->mode(), LineEditor::Mode::Add);
 
         // Every editor's add reports through the window's status bar, or leaves it be.
         window.setStatus(QStringLiteral("before"));
-        QTest::mouseClick(editor->findChild<QPushButton*>(QString::fromLatin1(confirmName(kind))),
+        QTest::mouseClick(editor->findChild<QPushButton*>(QStringLiteral("confirmButton")),
                           Qt::LeftButton);
         QCOMPARE(window.document().table(kind).rowCount(), 3);
         const QString expected = kind == LineKind::Light || kind == LineKind::Particle
@@ -71,7 +69,7 @@ private slots:
         QTest::keyClick(view, Qt::Key_Return);
         window.tableActions(kind).commentOut->trigger();
         QCOMPARE(redRows(), 1);
-        QTest::mouseClick(host->editor(kind)->findChild<QPushButton*>(QString::fromLatin1(confirmName(kind))),
+        QTest::mouseClick(host->editor(kind)->findChild<QPushButton*>(QStringLiteral("confirmButton")),
                           Qt::LeftButton);
         QCOMPARE(redRows(), 0);
     }

@@ -2,7 +2,7 @@
 // paths edits against a reference kept here, and saves after undoing everything.
 #include "windowtestkit.h"
 
-#include "document/keptlayoutwriter.h"
+#include "document/bufferedforms.h"
 #include "edits/edithistory.h"
 #include "paste/pasteline.h"
 
@@ -18,7 +18,7 @@ namespace {
 // The file a save would write, in both layouts.
 QByteArrayList savedFiles(const IdeDocument& document)
 {
-    return {document.toFileBytes("h"), formatKeepingLayout(document)};
+    return {formatDocument(document, "h"), formatKeepingLayout(document)};
 }
 
 // Every row of every table and the paths text: what the reference compares.
@@ -151,10 +151,10 @@ private slots:
                     objs->selectionModel()->select(objs->model()->index(random.bounded(rows), 0),
                                                    QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
                     emit objs->openRequested();
-                    QWidget* editor = w.findChild<QWidget*>(QStringLiteral("Objectedit"));
+                    QWidget* editor = w.findChild<QWidget*>(QStringLiteral("objectEditor"));
                     QVERIFY(editor);
                     editor->findChild<QLineEdit*>(QStringLiteral("objectname"))->setText("e" + QString::number(step));
-                    editor->findChild<QPushButton*>(QStringLiteral("Command1"))->click();
+                    editor->findChild<QPushButton*>(QStringLiteral("confirmButton"))->click();
                 } else {
                     objs->clearSelection();
                     for (int k = 0, n = rows ? 1 + random.bounded(qMin(rows, 40)) : 0; k < n; ++k)

@@ -5,7 +5,7 @@
 
 #include "../mainwindow/windowtestkit.h"
 
-#include "document/ideparser.h"
+#include "document/bufferedforms.h"
 
 #include <unistd.h>
 

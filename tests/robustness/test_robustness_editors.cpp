@@ -61,7 +61,7 @@ qsizetype markedRow(const SectionTable& table)
 // The row the editor shows it holds, 0-based.
 qsizetype editorRow(const Session& s)
 {
-    return s.text(LineKind::Object, "lineno").toLongLong() - 1;
+    return s.editor(LineKind::Object).followedRow().value_or(-1);
 }
 
 // Up to `count` distinct rows, never `spared`.
@@ -142,7 +142,7 @@ private slots:
         const QList<Row> before = rowsOf(table);
         const qsizetype at = editorRow(s);
         s.type(LineKind::Object, "objectname", "edited");
-        s.click(LineKind::Object, "Command1");
+        s.click(LineKind::Object, "confirmButton");
         checkOnlyOpenedRowEdited(table, before, at);
     }
 
@@ -155,7 +155,7 @@ private slots:
         s.addRow(LineKind::Object, "100, " + longName + ", t, 1, 10, 0");
         s.open(LineKind::Object, {0});
         s.type(LineKind::Object, "objectid", "101");
-        s.click(LineKind::Object, "Command1");
+        s.click(LineKind::Object, "confirmButton");
         QVERIFY(s.platform.messages().isEmpty());
         QCOMPARE(s.row(LineKind::Object, 0), values("101, " + longName + ", t, 1, 10, 0"));
     }
@@ -235,7 +235,7 @@ private slots:
             s.document.replaceContent(DocumentContent());
         const QList<Row> after = rowsOf(table);
         s.type(LineKind::Object, "objectname", "edited");
-        s.click(LineKind::Object, "Command1");
+        s.click(LineKind::Object, "confirmButton");
 
         if (end == 0) {
             QVERIFY(s.platform.messages().isEmpty());

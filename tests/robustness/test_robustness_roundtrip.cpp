@@ -2,7 +2,7 @@
 // (fuzz/regressions/) through the same invariant check, without libFuzzer.
 #include "roundtripcheck.h"
 
-#include "document/ideparser.h"
+#include "document/bufferedforms.h"
 
 #include <QDir>
 #include <QFile>

@@ -189,16 +189,16 @@ private slots:
         cli.waitForFinished();
 
         const QByteArray now = fileBytes(target);
-        const bool isOld = now == old;
-        const bool isNew = now.startsWith(headerPrefix) && withoutFirstLine(now) == withoutFirstLine(newBytes);
-        QVERIFY2(isOld || isNew, qPrintable(QStringLiteral("the target holds %1 bytes, neither the old %2 nor the new %3")
+        const bool holdsOld = now == old;
+        const bool holdsNew = now.startsWith(headerPrefix) && withoutFirstLine(now) == withoutFirstLine(newBytes);
+        QVERIFY2(holdsOld || holdsNew, qPrintable(QStringLiteral("the target holds %1 bytes, neither the old %2 nor the new %3")
                                                 .arg(now.size())
                                                 .arg(old.size())
                                                 .arg(newBytes.size())));
         qInfo("killed with %lld of %lld bytes written; the target holds the %s file", writtenWhenKilled,
-              qint64(newBytes.size()), isOld ? "old" : "new");
+              qint64(newBytes.size()), holdsOld ? "old" : "new");
         if (moment == u"ended")
-            QVERIFY(isNew);
+            QVERIFY(holdsNew);
         for (const QString& name : namesIn(dir.path())) {
             QVERIFY2(name == u"big.ide" || name == u"target.ide" || name.startsWith(QStringLiteral("target.ide.")),
                      qPrintable(name));

@@ -1,0 +1,7 @@
+#pragma once
+
+#include "editors/lineeditor.h"
+
+// The window name, title, captions and status messages of each kind's editor,
+// side by side so that the six read alike.
+LineEditor::Design editorDesign(LineKind kind);
