@@ -208,6 +208,71 @@ void RowStore::appendCopies(const QList<qsizetype>& rows, RowId firstId)
     }
 }
 
+void RowStore::reserve(qsizetype rows, qsizetype bytes)
+{
+    m_rows.reserve(size() + rows);
+    if (m_buffer.capacity() - m_buffer.size() < bytes)
+        m_buffer.reserve(m_buffer.size() + bytes);
+}
+
+RowStore::Row RowStore::copyOf(const RowStore& from, qsizetype row)
+{
+    Row r = from.m_rows[size_t(row)];
+    const qint64 offset = m_buffer.size();
+    m_buffer.append(from.dataOf(r), r.length);
+    r.setOffset(offset);
+    r.flags &= quint8(~Shared);
+    m_liveBytes += r.length;
+    m_ownLiveBytes += r.length;
+    return r;
+}
+
+void RowStore::appendRowsOf(const RowStore& from, qsizetype first, qsizetype count)
+{
+    if (count <= 0)
+        return;
+    // Rows of a store that shares nothing all lie in its buffer, which no
+    // edit changes once made (a snapshot's): point into it.
+    if (m_sharedRows > 0 || from.m_sharedRows > 0) {
+        qsizetype bytes = 0;
+        for (qsizetype i = first; i < first + count; ++i)
+            bytes += from.m_rows[size_t(i)].length;
+        reserve(count, bytes);
+        for (qsizetype i = first; i < first + count; ++i)
+            appendRowOf(from, i);
+        return;
+    }
+    m_shared = from.m_buffer;
+    m_rows.reserve(size() + count);
+    for (qsizetype i = first; i < first + count; ++i) {
+        Row r = from.m_rows[size_t(i)];
+        r.flags |= Shared;
+        m_liveBytes += r.length;
+        m_rows.push_back(r);
+    }
+    m_sharedRows += count;
+}
+
+void RowStore::replaceRowWith(qsizetype row, const RowStore& from, qsizetype fromRow)
+{
+    const Row old = m_rows[size_t(row)];
+    Row fresh = copyOf(from, fromRow);
+    fresh.id = old.id;
+    forget(old);
+    m_rows[size_t(row)] = fresh;
+    compactIfWasteful();
+}
+
+bool RowStore::sameValues(qsizetype row, const RowStore& other, qsizetype otherRow) const
+{
+    const Row& a = m_rows[size_t(row)];
+    const Row& b = other.m_rows[size_t(otherRow)];
+    // Equal values are stored the same way: separated exactly when one holds a comma.
+    if ((a.flags & Separated) != (b.flags & Separated))
+        return false;
+    return bytesOf(a) == other.bytesOf(b);
+}
+
 void RowStore::replaceValues(qsizetype row, const QList<QByteArray>& values)
 {
     const Row old = m_rows[size_t(row)];

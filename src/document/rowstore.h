@@ -32,8 +32,9 @@ public:
     bool isCommented(qsizetype row) const { return m_rows[size_t(row)].flags & Commented; }
     // The row's identity (loadreport.h): it moves with the row, whatever its position.
     RowId id(qsizetype row) const { return m_rows[size_t(row)].id; }
-    // The row's bytes in the file it was read from, for a row that still points
-    // there (no edit since); a null view otherwise.
+    // The row's bytes where they lie in bytes the store shares: in the file it
+    // was read from, for a row that still points there (no edit since), or in
+    // the history's copy of rows an undo brought back; a null view otherwise.
     QByteArrayView fileBytes(qsizetype row) const
     {
         const Row& r = m_rows[size_t(row)];
@@ -75,6 +76,30 @@ public:
     void move(qsizetype from, qsizetype to);
     void clear();
     void reserve(qsizetype rows) { m_rows.reserve(rows); }
+    // Room for `rows` more rows holding `bytes` bytes in all.
+    void reserve(qsizetype rows, qsizetype bytes);
+
+    // Rows of another store taken over as they are stored (no value is split
+    // or joined again), identity and all.
+    void appendRowOf(const RowStore& from, qsizetype row) { m_rows.push_back(copyOf(from, row)); }
+    void insertRowOf(qsizetype position, const RowStore& from, qsizetype row)
+    {
+        m_rows.insert(position, copyOf(from, row));
+    }
+    // The rows [first, first + count) of `from` at the end. While no row here
+    // points into shared bytes, they point into `from`'s bytes (which it shares)
+    // instead of copying them.
+    void appendRowsOf(const RowStore& from, qsizetype first, qsizetype count);
+    // Row `row` takes the values of `from`'s row `fromRow` and keeps its identity.
+    void replaceRowWith(qsizetype row, const RowStore& from, qsizetype fromRow);
+    bool sameValues(qsizetype row, const RowStore& other, qsizetype otherRow) const;
+    // The bytes all rows take as stored.
+    qint64 storedSize() const { return m_liveBytes; }
+    // The bytes the row's values take as stored.
+    qsizetype storedSize(qsizetype row) const { return m_rows[size_t(row)].length; }
+    // Memory the store holds on its own: its entries and its buffer (bytes it
+    // shares with others not counted).
+    qsizetype bytesHeld() const { return m_rows.capacity() * qsizetype(sizeof(Row)) + m_buffer.capacity(); }
     // Appends every row of `other` after the rows here and leaves `other` empty;
     // the identities of its rows grow by `idOffset` (lines read by a second thread).
     void appendRows(RowStore&& other, RowId idOffset = 0);
@@ -110,7 +135,7 @@ public:
 
 private:
     enum RowFlag : quint8 {
-        Shared = 1,    // the bytes lie in m_shared, else in m_buffer
+        Shared = 1,    // the bytes lie in m_shared (never followed by a line end but in a file's bytes), else in m_buffer
         Separated = 2, // values separated by '\n', else by ", "
         Commented = 4,
     };
@@ -148,6 +173,8 @@ private:
     }
     QByteArrayView bytesOf(const Row& r) const { return {dataOf(r), qsizetype(r.length)}; }
     Row store(const QList<QByteArray>& values, RowId id);
+    // `from`'s row with its bytes appended to the buffer here.
+    Row copyOf(const RowStore& from, qsizetype row);
     // Takes `bytes` as the shared bytes unless rows point into others.
     bool shareBytes(const QByteArray& bytes);
     void forget(const Row& r);

@@ -82,6 +82,46 @@ private slots:
         for (qsizetype row = 0; row < table.rowCount(); ++row)
             QCOMPARE(table.rows().value(row, 1), "m" + QByteArray::number(row));
     }
+
+    // Sorting lists the rows in another order and changes no line, so it never
+    // decides whether the document differs from its file, before a save or after.
+    void sortingLeavesTheChangedFlag_data()
+    {
+        QTest::addColumn<QByteArray>("steps"); // e: duplicate a row, s: sorting on or off, S: save, u: undo, r: redo
+        QTest::addColumn<bool>("modified");
+        QTest::newRow("sorted from the file, undone") << QByteArray("su") << false;
+        QTest::newRow("sorted after a save, undone") << QByteArray("esSu") << false;
+        QTest::newRow("edit after sorting undone") << QByteArray("seu") << false;
+        QTest::newRow("edit and sorting undone") << QByteArray("seuu") << false;
+        QTest::newRow("sorting undone and redone after a save") << QByteArray("seSuur") << true;
+        QTest::newRow("saved edit undone past sorting") << QByteArray("esSuu") << true;
+        QTest::newRow("edit after sorting, saved, undone") << QByteArray("sesSuu") << true;
+        QTest::newRow("sorted twice after a save") << QByteArray("eSss") << false;
+    }
+    void sortingLeavesTheChangedFlag()
+    {
+        QFETCH(QByteArray, steps);
+        QFETCH(bool, modified);
+        IdeDocument document;
+        SectionTable& table = document.table(LineKind::Object);
+        for (const char* id : {"20", "1000", "3"})
+            table.appendRow({id, "m", "t", "1", "10", "0"});
+        EditHistory& history = EditHistory::of(document);
+        for (char step : steps) {
+            if (step == 'e')
+                history.changeRows(LineKind::Object, {0}, QStringLiteral("step"),
+                                   [&] { return duplicateRows(document, LineKind::Object, {0}); });
+            else if (step == 's')
+                history.setSorted(!table.isSorted(), {});
+            else if (step == 'S')
+                history.markSaved();
+            else if (step == 'u')
+                history.stack().undo();
+            else
+                history.stack().redo();
+        }
+        QCOMPARE(document.isModified(), modified);
+    }
 };
 
 QTEST_GUILESS_MAIN(EditHistoryTest)
