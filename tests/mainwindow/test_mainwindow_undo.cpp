@@ -8,6 +8,7 @@
 
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTimer>
 
 #include <QRandomGenerator>
 
@@ -50,6 +51,7 @@ private slots:
         QTest::newRow("comment out") << "ObComOut" << 1 << "Undo Comment out 1 line";
         QTest::newRow("duplicate") << "ObjsDupLine" << 2 << "Undo Duplicate 2 lines";
         QTest::newRow("paths typing") << "" << 0 << "Undo Edit paths";
+        QTest::newRow("paste dialog") << "EditPaste" << 0 << "Undo Paste line";
     }
     void keyboardUndoAndRedo()
     {
@@ -68,6 +70,19 @@ private slots:
         if (command.isEmpty()) {
             s.typePathLine("group, 7");
             typedIn = w.pathsView();
+        } else if (command == QStringLiteral("EditPaste")) {
+            // The modal dialog shows the clipboard's line; its "Add line" is clicked once it is up.
+            s.platform.clipboard = QStringLiteral("1234, pasted, t, 1, 10, 0");
+            QTimer probe;
+            connect(&probe, &QTimer::timeout, &w, [] {
+                if (QWidget* dialog = QApplication::activeModalWidget())
+                    dialog->findChild<QPushButton*>(QStringLiteral("addLine"))->click();
+            });
+            probe.start(5);
+            s.action("EditPaste")->trigger();
+            probe.stop();
+            w.activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&w));
         } else {
             for (int row = 0; row < selected; ++row)
                 w.view(LineKind::Object)->selectionModel()->select(
