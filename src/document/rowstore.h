@@ -9,14 +9,20 @@
 
 #include <functional>
 
-// Compact storage of a table's rows. Each row costs one small entry and its
-// bytes: its values joined with ", " exactly as the row is written to a file.
-// A row of a file just read usually reads that way already, so it is not
-// copied at all: it points into the file's bytes, which the store shares.
-// Rows made or changed here live in the store's own buffer. A value holding a
-// comma cannot be told apart in the joined form; such a row keeps its values
-// separated by '\n' (a byte no line of the file can hold) instead.
-// Values stay the bytes of the file.
+// Compact storage of a table's rows. Each row costs one 16-byte entry and its
+// bytes, stored in one of three ways:
+//
+// | encoding                 | bytes lie in              | values separated by | used for                                   |
+// |--------------------------|---------------------------|---------------------|--------------------------------------------|
+// | shared, joined           | m_shared (a file's bytes) | ", "                | a line of a file just read that already    |
+// |                          |                           |                     | reads as its values joined: not copied     |
+// | own, joined              | m_buffer                  | ", "                | rows made, changed or copied here          |
+// | own, newline-separated   | m_buffer                  | '\n'                | rows with a value holding a comma, which   |
+// |                          |                           |                     | the joined form could not tell apart       |
+//
+// The joined form is exactly the line a save writes. '\n' is a byte no line
+// of a file can hold, and neither it nor '\r' is ever stored inside a value.
+// Values stay the bytes of the file; a ValueCursor walks them in any encoding.
 class RowStore {
 public:
     qsizetype size() const { return qsizetype(m_rows.size()); }
@@ -109,12 +115,16 @@ public:
     QByteArray joined(qsizetype row) const;
     // The same handed to `out` in pieces that point into the store.
     void writeJoined(qsizetype row, const std::function<void(QByteArrayView)>& out) const;
-    // Upper bound of the bytes all rows take when joined, for reserving output.
+    // Upper bound of the bytes all rows take when joined, line ends included,
+    // for reserving output: joining turns each '\n' of a separated row into
+    // ", ", so a row's bytes at most double; each line adds its CR LF.
     qsizetype joinedSizeHint() const { return m_liveBytes * 2 + size() * 2; }
     // Every row as a line of the file ending in CR LF, handed to `out` in table
     // order and in as few pieces as the storage allows: rows that still lie one
     // after another in a file just read go out as one piece.
     void writeLines(const std::function<void(QByteArrayView)>& out) const;
+
+    // Ordering, in rowstoresort.cpp.
 
     // Orders the rows by their first value (stable) and returns, for every old
     // position, the row's new position.
@@ -134,10 +144,28 @@ public:
     static int compareFirstValues(QByteArrayView a, QByteArrayView b);
 
 private:
+    // Walks the values of one row in order, whatever its encoding. A row has
+    // at least one value (empty bytes are one empty value).
+    class ValueCursor {
+    public:
+        ValueCursor(const char* data, qsizetype length, bool separated)
+            : m_at(data), m_end(data + length), m_mark(separated ? '\n' : ','), m_gap(separated ? 1 : 2)
+        {
+        }
+        bool atEnd() const { return m_at == nullptr; }
+        QByteArrayView next();
+
+    private:
+        const char* m_at; // null once the last value is taken
+        const char* m_end;
+        char m_mark;      // the byte ending a value
+        qsizetype m_gap;  // bytes from a value's end to the next value
+    };
+
     enum RowFlag : quint8 {
         Shared = 1,    // the bytes lie in m_shared (never followed by a line end but in a file's bytes), else in m_buffer
         Separated = 2, // values separated by '\n', else by ", "
-        Commented = 4,
+        Commented = 4, // first value starts with '#' after spaces: a commented-out line
     };
     // Sixteen bytes a row, identity included: a million rows take 16 MB. The
     // offset has 40 bits, split so that the entry needs no padding.
@@ -172,6 +200,7 @@ private:
         return ((r.flags & Shared) ? m_shared.constData() : m_buffer.constData()) + r.offset();
     }
     QByteArrayView bytesOf(const Row& r) const { return {dataOf(r), qsizetype(r.length)}; }
+    ValueCursor valuesOf(const Row& r) const { return {dataOf(r), qsizetype(r.length), bool(r.flags & Separated)}; }
     Row store(const QList<QByteArray>& values, RowId id);
     // `from`'s row with its bytes appended to the buffer here.
     Row copyOf(const RowStore& from, qsizetype row);

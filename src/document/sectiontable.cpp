@@ -219,14 +219,26 @@ void SectionTable::applyRowChanges(const RowSnapshot& from, const RowSnapshot& t
     // without one (0) pair up one to one all the same.
     const std::vector<qsizetype> fromPositions = from.positions.unpacked();
     const std::vector<qsizetype> toPositions = to.positions.unpacked();
+    // Kept rows mostly stay in their order: those up to the first that does
+    // not pair up side by side; the rest are looked up.
+    qsizetype inOrder = 0;
+    while (inOrder < qMin(from.size(), to.size()) && from.rows.id(inOrder) == to.rows.id(inOrder))
+        ++inOrder;
     QMultiHash<RowId, qsizetype> inTo;
-    inTo.reserve(to.size());
-    for (qsizetype j = 0; j < to.size(); ++j)
-        inTo.insert(to.rows.id(j), j);
+    if (inOrder < from.size()) {
+        inTo.reserve(to.size() - inOrder);
+        for (qsizetype j = inOrder; j < to.size(); ++j)
+            inTo.insert(to.rows.id(j), j);
+    }
     QList<qsizetype> removed;
     std::vector<std::pair<qsizetype, qsizetype>> kept; // (index in from, index in to)
+    kept.reserve(size_t(qMin(from.size(), to.size())));
     std::vector<bool> keptInTo(size_t(to.size()), false);
-    for (qsizetype i = 0; i < from.size(); ++i) {
+    for (qsizetype i = 0; i < inOrder; ++i) {
+        kept.emplace_back(i, i);
+        keptInTo[size_t(i)] = true;
+    }
+    for (qsizetype i = inOrder; i < from.size(); ++i) {
         const auto found = inTo.find(from.rows.id(i));
         if (found == inTo.end()) {
             removed.append(fromPositions[size_t(i)]);
