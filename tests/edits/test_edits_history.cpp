@@ -1,9 +1,12 @@
 // Each line command as a step of the edit history: undo gives back every row
 // with its identity at its place, redo the rows the command made.
 #include "document/idedocument.h"
+#include "document/idefile.h"
+#include "document/keptlayoutwriter.h"
 #include "document/linecommands.h"
 #include "edits/edithistory.h"
 
+#include <QDir>
 #include <QRandomGenerator>
 #include <QTest>
 
@@ -81,6 +84,45 @@ private slots:
         QCOMPARE(table.isSorted(), false);
         for (qsizetype row = 0; row < table.rowCount(); ++row)
             QCOMPARE(table.rows().value(row, 1), "m" + QByteArray::number(row));
+    }
+
+    // Every row of a file removed and brought back by undo (the rows then point
+    // into the history's bytes), edited and undone again: both saves read as before.
+    void undoneRemovalSavesTheFile_data()
+    {
+        QTest::addColumn<QString>("corpus");
+        QTest::newRow("objects") << QStringLiteral("modmap-props.ide");
+        QTest::newRow("effects") << QStringLiteral("modmap-ghosttown.ide");
+    }
+    void undoneRemovalSavesTheFile()
+    {
+        QFETCH(QString, corpus);
+        IdeDocument document;
+        QVERIFY(loadFile(document, QDir(QStringLiteral(TARNEL_CORPUS_DIR)).filePath(corpus), {}).status ==
+                ReadOutcome::Read);
+        const auto saves = [&] { return QByteArrayList{formatKeepingLayout(document), document.toFileBytes("h")}; };
+        const QByteArrayList original = saves();
+        EditHistory& history = EditHistory::of(document);
+        const auto step = [&](LineKind kind, QList<qsizetype> rows, Command command) {
+            history.changeRows(kind, rows, QStringLiteral("step"), [&] { return command(document, kind, rows); });
+        };
+        for (LineKind kind : allLineKinds) {
+            QList<qsizetype> all;
+            for (qsizetype row = 0; row < document.table(kind).rowCount(); ++row)
+                all << row;
+            step(kind, all, removeRows);
+        }
+        while (history.stack().canUndo())
+            history.stack().undo();
+        QCOMPARE(saves(), original);
+        for (LineKind kind : allLineKinds) {
+            if (document.table(kind).rowCount() > 1)
+                step(kind, {0, document.table(kind).rowCount() - 1}, commentOut);
+        }
+        QVERIFY(saves() != original);
+        while (history.stack().canUndo())
+            history.stack().undo();
+        QCOMPARE(saves(), original);
     }
 
     // Sorting lists the rows in another order and changes no line, so it never
