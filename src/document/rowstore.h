@@ -20,6 +20,9 @@
 // | own, newline-separated   | m_buffer                  | '\n'                | rows with a value holding a comma, which   |
 // |                          |                           |                     | the joined form could not tell apart       |
 //
+// Rows an undo brings back at the end of a table that shares no file's bytes
+// point into the history's copy instead (m_shared then holds that copy), each
+// joined or separated as it was.
 // The joined form is exactly the line a save writes. '\n' is a byte no line
 // of a file can hold, and neither it nor '\r' is ever stored inside a value.
 // Values stay the bytes of the file; a ValueCursor walks them in any encoding.
