@@ -9,6 +9,7 @@
 #include "document/idewriter.h"
 #include "document/linecommands.h"
 #include "edits/edithistory.h"
+#include "edits/tableeditcommand.h"
 
 #include <benchmark/benchmark.h>
 
@@ -323,6 +324,15 @@ void historyStep(benchmark::State& state, bool (*command)(IdeDocument&, LineKind
             state.ResumeTiming();
         history.changeRows(LineKind::Object, rows, QStringLiteral("step"),
                            [&] { return command(document, LineKind::Object, rows); });
+        if (phase == Phase::Command) {
+            // What the step keeps beyond the rows' own bytes, per row it holds.
+            const auto* step = static_cast<const TableEditCommand*>(history.stack().command(0));
+            const qsizetype rowsHeld = step->before().size() + step->after().size();
+            const qint64 rowBytes = step->before().rows.storedSize() + step->after().rows.storedSize();
+            const qint64 held = step->before().bytesHeld() + step->after().bytesHeld();
+            state.counters["rowsHeld"] = double(rowsHeld);
+            state.counters["heldPerRow"] = rowsHeld ? double(held - rowBytes) / double(rowsHeld) : 0.0;
+        }
         if (phase == Phase::Undo) {
             state.ResumeTiming();
             history.stack().undo();

@@ -181,6 +181,7 @@ public:
     }
 
     qsizetype size() const { return m_size; }
+    qsizetype capacity() const { return m_capacity; }
     bool empty() const { return m_size == 0; }
     T& operator[](size_t i) { return m_data[qsizetype(i) < m_gapStart ? qsizetype(i) : qsizetype(i) + gap()]; }
     const T& operator[](size_t i) const

@@ -2,25 +2,138 @@
 
 #include <algorithm>
 
-RowSnapshot snapshotRows(const RowStore& rows, const QList<qsizetype>& positions)
+namespace {
+
+void appendNumber(QByteArray& out, qsizetype n)
+{
+    while (n >= 0x80) {
+        out.append(char(0x80 | (n & 0x7f)));
+        n >>= 7;
+    }
+    out.append(char(n));
+}
+
+qsizetype readNumber(const char*& p)
+{
+    qsizetype n = 0;
+    for (int shift = 0;; shift += 7) {
+        const uchar byte = uchar(*p++);
+        n |= qsizetype(byte & 0x7f) << shift;
+        if (!(byte & 0x80))
+            return n;
+    }
+}
+
+// The rows at `positions` copied as they are stored, with room for exactly them.
+RowSnapshot copyRows(const RowStore& rows, const std::vector<qsizetype>& positions)
 {
     RowSnapshot snapshot;
-    snapshot.positions = positions;
-    snapshot.rows.reserve(positions.size());
+    qsizetype bytes = 0;
     for (qsizetype row : positions)
-        snapshot.rows.append(rows.values(row), rows.id(row));
+        bytes += rows.storedSize(row);
+    snapshot.rows.reserve(qsizetype(positions.size()), bytes);
+    for (qsizetype row : positions) {
+        snapshot.positions.append(row);
+        snapshot.rows.appendRowOf(rows, row);
+    }
+    snapshot.positions.squeeze();
     return snapshot;
+}
+
+} // namespace
+
+void RowPositions::append(qsizetype position)
+{
+    // The first step counts from -1, so a first position is never a zero step.
+    const qsizetype step = position - m_last;
+    if (m_count > 0 && step != m_step)
+        closeRun();
+    m_step = step;
+    ++m_count;
+    m_last = position;
+    ++m_size;
+}
+
+void RowPositions::closeRun()
+{
+    appendNumber(m_runs, m_step);
+    appendNumber(m_runs, m_count);
+    m_count = 0;
+}
+
+std::vector<qsizetype> RowPositions::unpacked() const
+{
+    std::vector<qsizetype> positions;
+    positions.reserve(size_t(m_size));
+    qsizetype at = -1;
+    const auto run = [&](qsizetype step, qsizetype count) {
+        for (qsizetype k = 0; k < count; ++k)
+            positions.push_back(at += step);
+    };
+    const char* p = m_runs.constData();
+    const char* const end = p + m_runs.size();
+    while (p < end) {
+        const qsizetype step = readNumber(p);
+        run(step, readNumber(p));
+    }
+    run(m_step, m_count);
+    return positions;
+}
+
+RowSnapshot snapshotRows(const RowStore& rows, const QList<qsizetype>& positions)
+{
+    return copyRows(rows, std::vector<qsizetype>(positions.cbegin(), positions.cend()));
 }
 
 RowSnapshot snapshotRowsWithIds(const RowStore& rows, const std::vector<RowId>& ids, RowId firstNew)
 {
-    RowSnapshot snapshot;
+    std::vector<qsizetype> positions;
     for (qsizetype row = 0; row < rows.size(); ++row) {
         const RowId id = rows.id(row);
-        if (id >= firstNew || std::binary_search(ids.cbegin(), ids.cend(), id)) {
-            snapshot.positions.append(row);
-            snapshot.rows.append(rows.values(row), id);
-        }
+        if (id >= firstNew || std::binary_search(ids.cbegin(), ids.cend(), id))
+            positions.push_back(row);
     }
-    return snapshot;
+    return copyRows(rows, positions);
+}
+
+void dropUnchangedRows(RowSnapshot& before, RowSnapshot& after, RowId firstNew)
+{
+    // A row's place among the rows in neither snapshot is its position less
+    // the snapshot's rows before it. Pairs whose place, values and order
+    // agree go over to those rows; the rows made by the change never pair.
+    const std::vector<qsizetype> from = before.positions.unpacked();
+    const std::vector<qsizetype> to = after.positions.unpacked();
+    std::vector<qsizetype> keptFrom;
+    std::vector<qsizetype> keptTo;
+    qsizetype j = 0;
+    for (qsizetype i = 0; i < before.size(); ++i) {
+        const qsizetype place = from[size_t(i)] - i;
+        const auto toPlace = [&] { return to[size_t(j)] - j; };
+        while (j < after.size() && (toPlace() < place || (toPlace() == place && after.rows.id(j) >= firstNew))) {
+            keptTo.push_back(j);
+            ++j;
+        }
+        const RowId id = before.rows.id(i);
+        if (j < after.size() && toPlace() == place && id != 0 && after.rows.id(j) == id &&
+            before.rows.sameValues(i, after.rows, j)) {
+            ++j;
+            continue;
+        }
+        keptFrom.push_back(i);
+    }
+    for (; j < after.size(); ++j)
+        keptTo.push_back(j);
+    if (qsizetype(keptFrom.size()) == before.size() && qsizetype(keptTo.size()) == after.size())
+        return;
+    const auto keep = [](RowSnapshot& snapshot, const std::vector<qsizetype>& indexes,
+                         const std::vector<qsizetype>& positions) {
+        RowSnapshot smaller = copyRows(snapshot.rows, indexes);
+        smaller.positions = RowPositions();
+        for (qsizetype index : indexes)
+            smaller.positions.append(positions[size_t(index)]);
+        smaller.positions.squeeze();
+        snapshot = std::move(smaller);
+    };
+    keep(before, keptFrom, from);
+    keep(after, keptTo, to);
 }

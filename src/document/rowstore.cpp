@@ -3,7 +3,6 @@
 #include "document/idetext.h"
 
 #include <algorithm>
-#include <array>
 #include <cstring>
 
 namespace {
@@ -11,11 +10,6 @@ namespace {
 constexpr char separator = '\n';
 constexpr QByteArrayView joiner = ", ";
 constexpr QByteArrayView lineEnd = "\r\n";
-
-char foldCase(char c)
-{
-    return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c;
-}
 
 const char* findByte(const char* from, const char* end, char c)
 {
@@ -33,32 +27,25 @@ bool startsWithHash(const char* p, const char* end)
     return p < end && *p == '#';
 }
 
-// The first eight bytes of a key, case folded, as one number: keys whose
-// numbers differ compare the same way as the numbers.
-quint64 keyPrefix(QByteArrayView key)
-{
-    quint64 prefix = 0;
-    const qsizetype n = qMin<qsizetype>(key.size(), 8);
-    for (qsizetype i = 0; i < 8; ++i)
-        prefix = (prefix << 8) | (i < n ? uchar(foldCase(key[i])) : 0u);
-    return prefix;
-}
-
 } // namespace
+
+QByteArrayView RowStore::ValueCursor::next()
+{
+    const char* const stop = findByte(m_at, m_end, m_mark);
+    const QByteArrayView value(m_at, stop - m_at);
+    m_at = stop == m_end ? nullptr : stop + m_gap;
+    return value;
+}
 
 QByteArrayView RowStore::value(qsizetype row, qsizetype index) const
 {
     const Row& r = m_rows[size_t(row)];
     if (index < 0 || index >= countOf(r))
         return {};
-    const char* p = dataOf(r);
-    const char* const end = p + r.length;
-    const bool separated = r.flags & Separated;
-    const char mark = separated ? separator : ',';
-    const qsizetype skip = separated ? 1 : joiner.size();
+    ValueCursor values = valuesOf(r);
     for (qsizetype i = 0; i < index; ++i)
-        p = findByte(p, end, mark) + skip;
-    return QByteArrayView(p, findByte(p, end, mark) - p);
+        values.next();
+    return values.next();
 }
 
 qsizetype RowStore::countValues(const Row& r) const
@@ -69,27 +56,16 @@ qsizetype RowStore::countValues(const Row& r) const
 
 QByteArrayView RowStore::firstValue(qsizetype row) const
 {
-    const Row& r = m_rows[size_t(row)];
-    const char* p = dataOf(r);
-    return QByteArrayView(p, findByte(p, p + r.length, (r.flags & Separated) ? separator : ',') - p);
+    return valuesOf(m_rows[size_t(row)]).next();
 }
 
 QList<QByteArray> RowStore::values(qsizetype row) const
 {
     const Row& r = m_rows[size_t(row)];
     QList<QByteArray> result;
-    const qsizetype count = countOf(r);
-    result.reserve(count);
-    const char* p = dataOf(r);
-    const char* const end = p + r.length;
-    const bool separated = r.flags & Separated;
-    const char mark = separated ? separator : ',';
-    const qsizetype skip = separated ? 1 : joiner.size();
-    for (qsizetype i = 0; i < count; ++i) {
-        const char* stop = findByte(p, end, mark);
-        result.append(QByteArray(p, stop - p));
-        p = stop + skip;
-    }
+    result.reserve(countOf(r));
+    for (ValueCursor values = valuesOf(r); !values.atEnd();)
+        result.append(values.next().toByteArray());
     return result;
 }
 
@@ -208,6 +184,71 @@ void RowStore::appendCopies(const QList<qsizetype>& rows, RowId firstId)
     }
 }
 
+void RowStore::reserve(qsizetype rows, qsizetype bytes)
+{
+    m_rows.reserve(size() + rows);
+    if (m_buffer.capacity() - m_buffer.size() < bytes)
+        m_buffer.reserve(m_buffer.size() + bytes);
+}
+
+RowStore::Row RowStore::copyOf(const RowStore& from, qsizetype row)
+{
+    Row r = from.m_rows[size_t(row)];
+    const qint64 offset = m_buffer.size();
+    m_buffer.append(from.dataOf(r), r.length);
+    r.setOffset(offset);
+    r.flags &= quint8(~Shared);
+    m_liveBytes += r.length;
+    m_ownLiveBytes += r.length;
+    return r;
+}
+
+void RowStore::appendRowsOf(const RowStore& from, qsizetype first, qsizetype count)
+{
+    if (count <= 0)
+        return;
+    // Rows of a store that shares nothing all lie in its buffer, which no
+    // edit changes once made (a snapshot's): point into it.
+    if (m_sharedRows > 0 || from.m_sharedRows > 0) {
+        qsizetype bytes = 0;
+        for (qsizetype i = first; i < first + count; ++i)
+            bytes += from.m_rows[size_t(i)].length;
+        reserve(count, bytes);
+        for (qsizetype i = first; i < first + count; ++i)
+            appendRowOf(from, i);
+        return;
+    }
+    m_shared = from.m_buffer;
+    m_rows.reserve(size() + count);
+    for (qsizetype i = first; i < first + count; ++i) {
+        Row r = from.m_rows[size_t(i)];
+        r.flags |= Shared;
+        m_liveBytes += r.length;
+        m_rows.push_back(r);
+    }
+    m_sharedRows += count;
+}
+
+void RowStore::replaceRowWith(qsizetype row, const RowStore& from, qsizetype fromRow)
+{
+    const Row old = m_rows[size_t(row)];
+    Row fresh = copyOf(from, fromRow);
+    fresh.id = old.id;
+    forget(old);
+    m_rows[size_t(row)] = fresh;
+    compactIfWasteful();
+}
+
+bool RowStore::sameValues(qsizetype row, const RowStore& other, qsizetype otherRow) const
+{
+    const Row& a = m_rows[size_t(row)];
+    const Row& b = other.m_rows[size_t(otherRow)];
+    // Equal values are stored the same way: separated exactly when one holds a comma.
+    if ((a.flags & Separated) != (b.flags & Separated))
+        return false;
+    return bytesOf(a) == other.bytesOf(b);
+}
+
 void RowStore::replaceValues(qsizetype row, const QList<QByteArray>& values)
 {
     const Row old = m_rows[size_t(row)];
@@ -311,21 +352,7 @@ void RowStore::compactIfWasteful()
 
 void RowStore::appendJoined(QByteArray& out, qsizetype row) const
 {
-    const Row& r = m_rows[size_t(row)];
-    if (!(r.flags & Separated)) {
-        out.append(bytesOf(r));
-        return;
-    }
-    const char* p = dataOf(r);
-    const char* const end = p + r.length;
-    for (;;) {
-        const char* next = findByte(p, end, separator);
-        out.append(p, next - p);
-        if (next == end)
-            break;
-        out.append(joiner);
-        p = next + 1;
-    }
+    writeJoined(row, [&out](QByteArrayView piece) { out.append(piece); });
 }
 
 bool RowStore::readsAs(qsizetype row, QByteArrayView line) const
@@ -334,25 +361,11 @@ bool RowStore::readsAs(qsizetype row, QByteArrayView line) const
     // A row still pointing at the line itself has not changed.
     if ((r.flags & Shared) && dataOf(r) == line.data() && qsizetype(r.length) == line.size())
         return true;
-    // One walk over the line's trimmed pieces and the row's bytes side by side:
-    // the row's values are separated by ", " (no value holds a comma) or by '\n'.
-    const bool separated = r.flags & Separated;
-    const char* q = dataOf(r);
-    const char* const end = q + r.length;
+    // One walk over the line's trimmed pieces and the row's values side by side.
+    ValueCursor values = valuesOf(r);
     bool same = true;
-    bool first = true;
-    idetext::forEachValue(line, [&](QByteArrayView piece) {
-        const auto take = [&](QByteArrayView expected) {
-            same = same && QByteArrayView(q, end - q).startsWith(expected);
-            if (same)
-                q += expected.size();
-        };
-        if (!first)
-            take(separated ? QByteArrayView(&separator, 1) : joiner);
-        first = false;
-        take(piece);
-    });
-    return same && q == end;
+    idetext::forEachValue(line, [&](QByteArrayView piece) { same = same && !values.atEnd() && values.next() == piece; });
+    return same && values.atEnd();
 }
 
 QByteArray RowStore::joined(qsizetype row) const
@@ -369,15 +382,11 @@ void RowStore::writeJoined(qsizetype row, const std::function<void(QByteArrayVie
         out(bytesOf(r));
         return;
     }
-    const char* p = dataOf(r);
-    const char* const end = p + r.length;
-    for (;;) {
-        const char* next = findByte(p, end, separator);
-        out(QByteArrayView(p, next - p));
-        if (next == end)
+    for (ValueCursor values = valuesOf(r);;) {
+        out(values.next());
+        if (values.atEnd())
             break;
         out(joiner);
-        p = next + 1;
     }
 }
 
@@ -414,140 +423,4 @@ void RowStore::writeLines(const std::function<void(QByteArrayView)>& out) const
         out(lineEnd);
     }
     flush();
-}
-
-int RowStore::compareFirstValues(QByteArrayView a, QByteArrayView b)
-{
-    const qsizetype n = qMin(a.size(), b.size());
-    for (qsizetype i = 0; i < n; ++i) {
-        const uchar ca = uchar(foldCase(a[i]));
-        const uchar cb = uchar(foldCase(b[i]));
-        if (ca != cb)
-            return ca < cb ? -1 : 1;
-    }
-    if (a.size() != b.size())
-        return a.size() < b.size() ? -1 : 1;
-    // Keys that differ only in case are equal, so such rows keep their order.
-    return 0;
-}
-
-QList<qsizetype> RowStore::sortByFirstValue()
-{
-    return reorder(sortedOrder());
-}
-
-void RowStore::sortRowsByFirstValue()
-{
-    const QList<qsizetype> order = sortedOrder();
-    PodArray<Row> sorted(size());
-    for (qsizetype pos = 0; pos < size(); ++pos)
-        sorted[size_t(pos)] = m_rows[size_t(order[pos])];
-    m_rows = Rows(std::move(sorted));
-}
-
-QList<qsizetype> RowStore::reorder(const QList<qsizetype>& order)
-{
-    const qsizetype n = size();
-    QList<qsizetype> newPositions(n);
-    PodArray<Row> moved(n);
-    for (qsizetype pos = 0; pos < n; ++pos) {
-        moved[size_t(pos)] = m_rows[size_t(order[pos])];
-        newPositions[order[pos]] = pos;
-    }
-    m_rows = Rows(std::move(moved));
-    return newPositions;
-}
-
-QList<qsizetype> RowStore::sortedOrder() const
-{
-    const qsizetype n = size();
-    if (n < 2)
-        return QList<qsizetype>(n, 0);
-    // Each key's first eight bytes, case folded, as one number: keys whose
-    // numbers differ compare as the numbers do, so a radix sort over those
-    // bytes orders nearly every table; runs of equal numbers are then ordered
-    // by the whole key where needed. Both steps are stable.
-    struct Key {
-        quint64 prefix;
-        quint32 row;
-        quint32 length;
-    };
-    PodArray<Key> keys(n);
-    std::array<std::array<qsizetype, 256>, 8> counts{}; // of each byte value at each place
-    for (qsizetype i = 0; i < n; ++i) {
-        const QByteArrayView first = firstValue(i);
-        const quint64 prefix = keyPrefix(first);
-        keys[size_t(i)] = Key{prefix, quint32(i), quint32(qMin<qsizetype>(first.size(), 0xffffffff))};
-        for (int place = 0; place < 8; ++place)
-            ++counts[size_t(place)][(prefix >> (8 * place)) & 0xff];
-    }
-    PodArray<Key> spare(n);
-    for (int place = 0; place < 8; ++place) {
-        std::array<qsizetype, 256>& starts = counts[size_t(place)];
-        if (std::find(starts.begin(), starts.end(), n) != starts.end())
-            continue; // every key has the same byte here
-        qsizetype at = 0;
-        for (qsizetype& count : starts) {
-            const qsizetype c = count;
-            count = at;
-            at += c;
-        }
-        const int shift = 8 * place;
-        for (const Key& key : keys)
-            spare[size_t(starts[(key.prefix >> shift) & 0xff]++)] = key;
-        keys.swap(spare);
-    }
-    spare.clear();
-    const auto before = [this](const Key& x, const Key& y) {
-        if (x.length > 8 || y.length > 8)
-            return compareFirstValues(firstValue(x.row), firstValue(y.row)) < 0;
-        // Equal up to the shorter one, which the longer one continues with NULs.
-        return x.length < y.length;
-    };
-    for (qsizetype i = 0; i < n;) {
-        qsizetype j = i + 1;
-        bool decide = false;
-        while (j < n && keys[size_t(j)].prefix == keys[size_t(i)].prefix) {
-            decide = decide || keys[size_t(j)].length > 8 || keys[size_t(j)].length != keys[size_t(i)].length;
-            ++j;
-        }
-        if (decide || (j - i > 1 && keys[size_t(i)].length > 8))
-            std::stable_sort(keys.begin() + i, keys.begin() + j, before);
-        i = j;
-    }
-    QList<qsizetype> order(n);
-    for (qsizetype pos = 0; pos < n; ++pos)
-        order[pos] = keys[size_t(pos)].row;
-    return order;
-}
-
-qsizetype RowStore::sortedPosition(QByteArrayView key) const
-{
-    qsizetype low = 0;
-    qsizetype high = size();
-    while (low < high) {
-        const qsizetype mid = low + (high - low) / 2;
-        if (compareFirstValues(key, firstValue(mid)) < 0)
-            high = mid;
-        else
-            low = mid + 1;
-    }
-    return low;
-}
-
-qsizetype RowStore::sortedPositionExcluding(qsizetype row) const
-{
-    const QByteArrayView key = firstValue(row);
-    // Search the table as if the row were not in it, then map back.
-    qsizetype low = 0;
-    qsizetype high = size() - 1;
-    while (low < high) {
-        const qsizetype mid = low + (high - low) / 2;
-        const qsizetype actual = mid < row ? mid : mid + 1;
-        if (compareFirstValues(key, firstValue(actual)) < 0)
-            high = mid;
-        else
-            low = mid + 1;
-    }
-    return low;
 }

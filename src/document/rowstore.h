@@ -9,14 +9,23 @@
 
 #include <functional>
 
-// Compact storage of a table's rows. Each row costs one small entry and its
-// bytes: its values joined with ", " exactly as the row is written to a file.
-// A row of a file just read usually reads that way already, so it is not
-// copied at all: it points into the file's bytes, which the store shares.
-// Rows made or changed here live in the store's own buffer. A value holding a
-// comma cannot be told apart in the joined form; such a row keeps its values
-// separated by '\n' (a byte no line of the file can hold) instead.
-// Values stay the bytes of the file.
+// Compact storage of a table's rows. Each row costs one 16-byte entry and its
+// bytes, stored in one of three ways:
+//
+// | encoding                 | bytes lie in              | values separated by | used for                                   |
+// |--------------------------|---------------------------|---------------------|--------------------------------------------|
+// | shared, joined           | m_shared (a file's bytes) | ", "                | a line of a file just read that already    |
+// |                          |                           |                     | reads as its values joined: not copied     |
+// | own, joined              | m_buffer                  | ", "                | rows made, changed or copied here          |
+// | own, newline-separated   | m_buffer                  | '\n'                | rows with a value holding a comma, which   |
+// |                          |                           |                     | the joined form could not tell apart       |
+//
+// Rows an undo brings back at the end of a table that shares no file's bytes
+// point into the history's copy instead (m_shared then holds that copy), each
+// joined or separated as it was.
+// The joined form is exactly the line a save writes. '\n' is a byte no line
+// of a file can hold, and neither it nor '\r' is ever stored inside a value.
+// Values stay the bytes of the file; a ValueCursor walks them in any encoding.
 class RowStore {
 public:
     qsizetype size() const { return qsizetype(m_rows.size()); }
@@ -32,8 +41,9 @@ public:
     bool isCommented(qsizetype row) const { return m_rows[size_t(row)].flags & Commented; }
     // The row's identity (loadreport.h): it moves with the row, whatever its position.
     RowId id(qsizetype row) const { return m_rows[size_t(row)].id; }
-    // The row's bytes in the file it was read from, for a row that still points
-    // there (no edit since); a null view otherwise.
+    // The row's bytes where they lie in bytes the store shares: in the file it
+    // was read from, for a row that still points there (no edit since), or in
+    // the history's copy of rows an undo brought back; a null view otherwise.
     QByteArrayView fileBytes(qsizetype row) const
     {
         const Row& r = m_rows[size_t(row)];
@@ -75,6 +85,30 @@ public:
     void move(qsizetype from, qsizetype to);
     void clear();
     void reserve(qsizetype rows) { m_rows.reserve(rows); }
+    // Room for `rows` more rows holding `bytes` bytes in all.
+    void reserve(qsizetype rows, qsizetype bytes);
+
+    // Rows of another store taken over as they are stored (no value is split
+    // or joined again), identity and all.
+    void appendRowOf(const RowStore& from, qsizetype row) { m_rows.push_back(copyOf(from, row)); }
+    void insertRowOf(qsizetype position, const RowStore& from, qsizetype row)
+    {
+        m_rows.insert(position, copyOf(from, row));
+    }
+    // The rows [first, first + count) of `from` at the end. While no row here
+    // points into shared bytes, they point into `from`'s bytes (which it shares)
+    // instead of copying them.
+    void appendRowsOf(const RowStore& from, qsizetype first, qsizetype count);
+    // Row `row` takes the values of `from`'s row `fromRow` and keeps its identity.
+    void replaceRowWith(qsizetype row, const RowStore& from, qsizetype fromRow);
+    bool sameValues(qsizetype row, const RowStore& other, qsizetype otherRow) const;
+    // The bytes all rows take as stored.
+    qint64 storedSize() const { return m_liveBytes; }
+    // The bytes the row's values take as stored.
+    qsizetype storedSize(qsizetype row) const { return m_rows[size_t(row)].length; }
+    // Memory the store holds on its own: its entries and its buffer (bytes it
+    // shares with others not counted).
+    qsizetype bytesHeld() const { return m_rows.capacity() * qsizetype(sizeof(Row)) + m_buffer.capacity(); }
     // Appends every row of `other` after the rows here and leaves `other` empty;
     // the identities of its rows grow by `idOffset` (lines read by a second thread).
     void appendRows(RowStore&& other, RowId idOffset = 0);
@@ -84,12 +118,16 @@ public:
     QByteArray joined(qsizetype row) const;
     // The same handed to `out` in pieces that point into the store.
     void writeJoined(qsizetype row, const std::function<void(QByteArrayView)>& out) const;
-    // Upper bound of the bytes all rows take when joined, for reserving output.
+    // Upper bound of the bytes all rows take when joined, line ends included,
+    // for reserving output: joining turns each '\n' of a separated row into
+    // ", ", so a row's bytes at most double; each line adds its CR LF.
     qsizetype joinedSizeHint() const { return m_liveBytes * 2 + size() * 2; }
     // Every row as a line of the file ending in CR LF, handed to `out` in table
     // order and in as few pieces as the storage allows: rows that still lie one
     // after another in a file just read go out as one piece.
     void writeLines(const std::function<void(QByteArrayView)>& out) const;
+
+    // Ordering, in rowstoresort.cpp.
 
     // Orders the rows by their first value (stable) and returns, for every old
     // position, the row's new position.
@@ -109,10 +147,28 @@ public:
     static int compareFirstValues(QByteArrayView a, QByteArrayView b);
 
 private:
+    // Walks the values of one row in order, whatever its encoding. A row has
+    // at least one value (empty bytes are one empty value).
+    class ValueCursor {
+    public:
+        ValueCursor(const char* data, qsizetype length, bool separated)
+            : m_at(data), m_end(data + length), m_mark(separated ? '\n' : ','), m_gap(separated ? 1 : 2)
+        {
+        }
+        bool atEnd() const { return m_at == nullptr; }
+        QByteArrayView next();
+
+    private:
+        const char* m_at; // null once the last value is taken
+        const char* m_end;
+        char m_mark;      // the byte ending a value
+        qsizetype m_gap;  // bytes from a value's end to the next value
+    };
+
     enum RowFlag : quint8 {
-        Shared = 1,    // the bytes lie in m_shared, else in m_buffer
+        Shared = 1,    // the bytes lie in m_shared (never followed by a line end but in a file's bytes), else in m_buffer
         Separated = 2, // values separated by '\n', else by ", "
-        Commented = 4,
+        Commented = 4, // first value starts with '#' after spaces: a commented-out line
     };
     // Sixteen bytes a row, identity included: a million rows take 16 MB. The
     // offset has 40 bits, split so that the entry needs no padding.
@@ -147,7 +203,10 @@ private:
         return ((r.flags & Shared) ? m_shared.constData() : m_buffer.constData()) + r.offset();
     }
     QByteArrayView bytesOf(const Row& r) const { return {dataOf(r), qsizetype(r.length)}; }
+    ValueCursor valuesOf(const Row& r) const { return {dataOf(r), qsizetype(r.length), bool(r.flags & Separated)}; }
     Row store(const QList<QByteArray>& values, RowId id);
+    // `from`'s row with its bytes appended to the buffer here.
+    Row copyOf(const RowStore& from, qsizetype row);
     // Takes `bytes` as the shared bytes unless rows point into others.
     bool shareBytes(const QByteArray& bytes);
     void forget(const Row& r);

@@ -217,17 +217,31 @@ void SectionTable::applyRowChanges(const RowSnapshot& from, const RowSnapshot& t
 {
     // Rows of a load or of this session have identities of their own; rows
     // without one (0) pair up one to one all the same.
+    const std::vector<qsizetype> fromPositions = from.positions.unpacked();
+    const std::vector<qsizetype> toPositions = to.positions.unpacked();
+    // Kept rows mostly stay in their order: those up to the first that does
+    // not pair up side by side; the rest are looked up.
+    qsizetype inOrder = 0;
+    while (inOrder < qMin(from.size(), to.size()) && from.rows.id(inOrder) == to.rows.id(inOrder))
+        ++inOrder;
     QMultiHash<RowId, qsizetype> inTo;
-    inTo.reserve(to.size());
-    for (qsizetype j = 0; j < to.size(); ++j)
-        inTo.insert(to.rows.id(j), j);
+    if (inOrder < from.size()) {
+        inTo.reserve(to.size() - inOrder);
+        for (qsizetype j = inOrder; j < to.size(); ++j)
+            inTo.insert(to.rows.id(j), j);
+    }
     QList<qsizetype> removed;
     std::vector<std::pair<qsizetype, qsizetype>> kept; // (index in from, index in to)
+    kept.reserve(size_t(qMin(from.size(), to.size())));
     std::vector<bool> keptInTo(size_t(to.size()), false);
-    for (qsizetype i = 0; i < from.size(); ++i) {
+    for (qsizetype i = 0; i < inOrder; ++i) {
+        kept.emplace_back(i, i);
+        keptInTo[size_t(i)] = true;
+    }
+    for (qsizetype i = inOrder; i < from.size(); ++i) {
         const auto found = inTo.find(from.rows.id(i));
         if (found == inTo.end()) {
-            removed.append(from.positions[i]);
+            removed.append(fromPositions[size_t(i)]);
         } else {
             kept.emplace_back(i, *found);
             keptInTo[size_t(*found)] = true;
@@ -242,20 +256,19 @@ void SectionTable::applyRowChanges(const RowSnapshot& from, const RowSnapshot& t
     std::vector<qsizetype> targetOf(size_t(to.size()), 0);
     qsizetype comingBefore = 0;
     for (qsizetype j = 0; j < to.size(); ++j) {
-        targetOf[size_t(j)] = to.positions[j] - comingBefore;
+        targetOf[size_t(j)] = toPositions[size_t(j)] - comingBefore;
         if (!keptInTo[size_t(j)])
             ++comingBefore;
     }
     bool moves = false;
     qsizetype removedBefore = 0;
     for (const auto& [i, j] : kept) {
-        const qsizetype position = from.positions[i];
+        const qsizetype position = fromPositions[size_t(i)];
         while (removedBefore < removed.size() && removed[removedBefore] < position)
             ++removedBefore;
         const qsizetype at = position - removedBefore;
-        const QList<QByteArray> values = to.rows.values(j);
-        if (m_rows.values(at) != values) {
-            m_rows.replaceValues(at, values);
+        if (!m_rows.sameValues(at, to.rows, j)) {
+            m_rows.replaceRowWith(at, to.rows, j);
             emit rowChanged(at);
         }
         moves = moves || targetOf[size_t(j)] != at;
@@ -266,7 +279,7 @@ void SectionTable::applyRowChanges(const RowSnapshot& from, const RowSnapshot& t
         std::vector<bool> placed(size_t(m_rows.size()), false);
         removedBefore = 0;
         for (const auto& [i, j] : kept) {
-            const qsizetype position = from.positions[i];
+            const qsizetype position = fromPositions[size_t(i)];
             while (removedBefore < removed.size() && removed[removedBefore] < position)
                 ++removedBefore;
             order[targetOf[size_t(j)]] = position - removedBefore;
@@ -288,23 +301,22 @@ void SectionTable::applyRowChanges(const RowSnapshot& from, const RowSnapshot& t
     // The rows that come back: one by one in the middle, as one append at the end.
     qsizetype tail = to.size();
     qsizetype endPosition = m_rows.size() + (to.size() - qsizetype(kept.size()));
-    while (tail > 0 && !keptInTo[size_t(tail - 1)] && to.positions[tail - 1] == endPosition - 1) {
+    while (tail > 0 && !keptInTo[size_t(tail - 1)] && toPositions[size_t(tail - 1)] == endPosition - 1) {
         --tail;
         --endPosition;
     }
     for (qsizetype j = 0; j < tail; ++j) {
         if (keptInTo[size_t(j)])
             continue;
-        const qsizetype at = to.positions[j];
+        const qsizetype at = toPositions[size_t(j)];
         emit rowAboutToBeInserted(at);
-        m_rows.insert(at, to.rows.values(j), to.rows.id(j));
+        m_rows.insertRowOf(at, to.rows, j);
         emit rowInserted(at);
     }
     if (tail < to.size()) {
         const qsizetype first = m_rows.size();
         emit rowsAboutToBeAppended(to.size() - tail);
-        for (qsizetype j = tail; j < to.size(); ++j)
-            m_rows.append(to.rows.values(j), to.rows.id(j));
+        m_rows.appendRowsOf(to.rows, tail, to.size() - tail);
         emit rowsAppended(first, to.size() - tail);
     }
 }

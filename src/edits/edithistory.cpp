@@ -41,6 +41,7 @@ bool EditHistory::changeRows(LineKind kind, QList<qsizetype> rows, const QString
     if (!change())
         return false;
     RowSnapshot after = snapshotRowsWithIds(table.rows(), ids, firstNew);
+    dropUnchangedRows(before, after, firstNew);
     m_stack.push(new TableEditCommand(m_document, kind, std::move(before), std::move(after), text));
     return true;
 }
@@ -66,12 +67,9 @@ void EditHistory::setSorted(bool on, const std::function<void(bool)>& shown)
         m_document.setSorted(on);
         return;
     }
-    // Sorting is a step, so that the steps around it find their rows again,
-    // but it does not make a saved document a changed one.
-    const bool wasClean = m_stack.isClean();
+    // Sorting is a step, so that the steps around it find their rows again;
+    // whether the document differs from its file is left to followStack().
     m_stack.push(new SortCommand(m_document, on, shown));
-    if (wasClean)
-        markSaved();
 }
 
 void EditHistory::markSaved()
@@ -92,7 +90,24 @@ QString EditHistory::linesText(const QString& command, qsizetype count)
                                                                              : QStringLiteral("lines"));
 }
 
+bool EditHistory::differsFromFile() const
+{
+    // Sorting only changes the order rows are listed in, which is no change
+    // (a load with sorting on orders them too; a save keeping the file's
+    // layout writes the same bytes in any order): the document differs from
+    // its file exactly when a step other than a sort lies between the state
+    // saved or loaded and this one.
+    const int saved = m_stack.cleanIndex();
+    if (saved < 0)
+        return true; // the saved state fell out of the history
+    for (int step = qMin(saved, m_stack.index()); step < qMax(saved, m_stack.index()); ++step) {
+        if (!dynamic_cast<const SortCommand*>(m_stack.command(step)))
+            return true;
+    }
+    return false;
+}
+
 void EditHistory::followStack()
 {
-    m_document.setModified(!m_stack.isClean());
+    m_document.setModified(differsFromFile());
 }

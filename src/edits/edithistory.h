@@ -12,7 +12,8 @@ class IdeDocument;
 
 // The one way to change a document: each change becomes a step of the
 // document's undo stack, and the document's changed flag follows the stack
-// (changed exactly when it is away from the state last saved or loaded).
+// (changed exactly when a step other than sorting on or off lies between it
+// and the state last saved or loaded).
 class EditHistory : public QObject {
     Q_OBJECT
 public:
@@ -44,6 +45,7 @@ public:
     static QString linesText(const QString& command, qsizetype count);
 
 private:
+    bool differsFromFile() const;
     void followStack();
 
     IdeDocument& m_document;

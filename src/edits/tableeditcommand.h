@@ -17,6 +17,9 @@ public:
     void undo() override;
     void redo() override;
 
+    const RowSnapshot& before() const { return m_before; }
+    const RowSnapshot& after() const { return m_after; }
+
 private:
     IdeDocument& m_document;
     LineKind m_kind;

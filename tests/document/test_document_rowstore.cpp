@@ -4,6 +4,7 @@
 
 #include "document/idetext.h"
 #include "document/linecommands.h"
+#include "document/rowsnapshot.h"
 #include "document/rowstore.h"
 #include "document/sectiontable.h"
 
@@ -516,6 +517,27 @@ private slots:
         }
         QCOMPARE(found, rows);
         QCOMPARE(found.size(), table.rowCount());
+    }
+
+    // Positions kept by a snapshot come back as they went in, whatever the steps between them.
+    void packedPositions_data()
+    {
+        QTest::addColumn<QList<qsizetype>>("positions");
+        QTest::newRow("none") << QList<qsizetype>{};
+        QTest::newRow("first row only") << QList<qsizetype>{0};
+        QTest::newRow("one run") << QList<qsizetype>{5, 6, 7, 8};
+        QTest::newRow("every other row") << QList<qsizetype>{1, 3, 5, 7, 8};
+        QTest::newRow("steps of many bytes") << QList<qsizetype>{127, 128, 255, 16511, 16512, 70000, 8589934592};
+    }
+    void packedPositions()
+    {
+        QFETCH(QList<qsizetype>, positions);
+        RowPositions packed;
+        for (qsizetype position : positions)
+            packed.append(position);
+        QCOMPARE(packed.size(), positions.size());
+        const std::vector<qsizetype> unpacked = packed.unpacked();
+        QCOMPARE(QList<qsizetype>(unpacked.cbegin(), unpacked.cend()), positions);
     }
 };
 

@@ -1,9 +1,12 @@
 // Each line command as a step of the edit history: undo gives back every row
 // with its identity at its place, redo the rows the command made.
 #include "document/idedocument.h"
+#include "document/idefile.h"
+#include "document/keptlayoutwriter.h"
 #include "document/linecommands.h"
 #include "edits/edithistory.h"
 
+#include <QDir>
 #include <QRandomGenerator>
 #include <QTest>
 
@@ -81,6 +84,85 @@ private slots:
         QCOMPARE(table.isSorted(), false);
         for (qsizetype row = 0; row < table.rowCount(); ++row)
             QCOMPARE(table.rows().value(row, 1), "m" + QByteArray::number(row));
+    }
+
+    // Every row of a file removed and brought back by undo (the rows then point
+    // into the history's bytes), edited and undone again: both saves read as before.
+    void undoneRemovalSavesTheFile_data()
+    {
+        QTest::addColumn<QString>("corpus");
+        QTest::newRow("objects") << QStringLiteral("modmap-props.ide");
+        QTest::newRow("effects") << QStringLiteral("modmap-ghosttown.ide");
+    }
+    void undoneRemovalSavesTheFile()
+    {
+        QFETCH(QString, corpus);
+        IdeDocument document;
+        QVERIFY(loadFile(document, QDir(QStringLiteral(TARNEL_CORPUS_DIR)).filePath(corpus), {}).status ==
+                ReadOutcome::Read);
+        const auto saves = [&] { return QByteArrayList{formatKeepingLayout(document), document.toFileBytes("h")}; };
+        const QByteArrayList original = saves();
+        EditHistory& history = EditHistory::of(document);
+        const auto step = [&](LineKind kind, QList<qsizetype> rows, Command command) {
+            history.changeRows(kind, rows, QStringLiteral("step"), [&] { return command(document, kind, rows); });
+        };
+        for (LineKind kind : allLineKinds) {
+            QList<qsizetype> all;
+            for (qsizetype row = 0; row < document.table(kind).rowCount(); ++row)
+                all << row;
+            step(kind, all, removeRows);
+        }
+        while (history.stack().canUndo())
+            history.stack().undo();
+        QCOMPARE(saves(), original);
+        for (LineKind kind : allLineKinds) {
+            if (document.table(kind).rowCount() > 1)
+                step(kind, {0, document.table(kind).rowCount() - 1}, commentOut);
+        }
+        QVERIFY(saves() != original);
+        while (history.stack().canUndo())
+            history.stack().undo();
+        QCOMPARE(saves(), original);
+    }
+
+    // Sorting lists the rows in another order and changes no line, so it never
+    // decides whether the document differs from its file, before a save or after.
+    void sortingLeavesTheChangedFlag_data()
+    {
+        QTest::addColumn<QByteArray>("steps"); // e: duplicate a row, s: sorting on or off, S: save, u: undo, r: redo
+        QTest::addColumn<bool>("modified");
+        QTest::newRow("sorted from the file, undone") << QByteArray("su") << false;
+        QTest::newRow("sorted after a save, undone") << QByteArray("esSu") << false;
+        QTest::newRow("edit after sorting undone") << QByteArray("seu") << false;
+        QTest::newRow("edit and sorting undone") << QByteArray("seuu") << false;
+        QTest::newRow("sorting undone and redone after a save") << QByteArray("seSuur") << true;
+        QTest::newRow("saved edit undone past sorting") << QByteArray("esSuu") << true;
+        QTest::newRow("edit after sorting, saved, undone") << QByteArray("sesSuu") << true;
+        QTest::newRow("sorted twice after a save") << QByteArray("eSss") << false;
+    }
+    void sortingLeavesTheChangedFlag()
+    {
+        QFETCH(QByteArray, steps);
+        QFETCH(bool, modified);
+        IdeDocument document;
+        SectionTable& table = document.table(LineKind::Object);
+        for (const char* id : {"20", "1000", "3"})
+            table.appendRow({id, "m", "t", "1", "10", "0"});
+        EditHistory& history = EditHistory::of(document);
+        for (char step : steps) {
+            if (step == 'e')
+                history.changeRows(LineKind::Object, {0}, QStringLiteral("step"),
+                                   [&] { return duplicateRows(document, LineKind::Object, {0}); });
+            else if (step == 's')
+                history.setSorted(!table.isSorted(), {});
+            else if (step == 'S')
+                history.markSaved();
+            else if (step == 'u')
+                history.stack().undo();
+            else
+                history.stack().redo();
+        }
+        QCOMPARE(document.isModified(), modified);
     }
 };
 
