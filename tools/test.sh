@@ -1,13 +1,18 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds everything and runs every test; then builds
-# it all again with AddressSanitizer and UndefinedBehaviorSanitizer in a folder
-# of its own and runs every test once more (TARNEL_SANITIZE=0 skips that).
+# Installs what is missing, checks that the C++ files are laid out as
+# .clang-format says (TARNEL_FORMAT_CHECK=0 skips that), builds everything and
+# runs every test; then builds it all again with AddressSanitizer and
+# UndefinedBehaviorSanitizer in a folder of its own and runs every test once
+# more (TARNEL_SANITIZE=0 skips that).
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 "$root/tools/install-deps.sh"
 # The benchmarks are built too, so that they keep building; bench/run-figures.sh runs them.
 cmake -S "$root" -B "$root/build-tests" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARNEL_BUILD_TESTS=ON \
   -DTARNEL_BUILD_BENCH=ON >/dev/null
+if [ "${TARNEL_FORMAT_CHECK:-1}" != 0 ]; then
+  cmake --build "$root/build-tests" --target format-check
+fi
 cmake --build "$root/build-tests" -j"$(nproc)"
 (cd "$root/build-tests" && ctest --output-on-failure --timeout 600)
 

@@ -1,21 +1,23 @@
 #pragma once
 
 // Helpers shared by the document tests: readable dumps of tables, comparison of
-// whole documents and small file chores.
+// whole documents.
 
 #include "document/bufferedforms.h"
 #include "document/documentcontent.h"
 #include "document/idedocument.h"
 #include "document/ideparser.h"
 #include "document/idewriter.h"
+#include "support/filelines.h"
+#include "support/testfiles.h"
 
 #include <QByteArrayList>
-#include <QDir>
-#include <QFile>
 #include <QList>
 #include <QString>
 
 namespace kit {
+
+using namespace support;
 
 // A row as its values joined with '|' (test data never holds '|').
 inline QByteArray rowText(const RowStore& rows, qsizetype row)
@@ -110,57 +112,5 @@ inline QByteArray formatContent(const DocumentContent& content, QByteArrayView h
 {
     return formatIde(contentViewOf(content), header);
 }
-
-// The lines of a file as written (every one ends in CR LF), without their ends.
-inline QByteArrayList crlfLines(const QByteArray& bytes)
-{
-    QByteArrayList lines = bytes.split('\n');
-    if (!lines.isEmpty() && lines.last().isEmpty())
-        lines.removeLast();
-    for (QByteArray& line : lines) {
-        if (line.endsWith('\r'))
-            line.chop(1);
-    }
-    return lines;
-}
-
-inline QByteArray withoutFirstLine(const QByteArray& bytes)
-{
-    const qsizetype lf = bytes.indexOf('\n');
-    return lf < 0 ? QByteArray() : bytes.mid(lf + 1);
-}
-
-inline QByteArray firstLine(const QByteArray& bytes)
-{
-    const qsizetype lf = bytes.indexOf('\n');
-    return lf < 0 ? bytes : bytes.left(lf);
-}
-
-inline QByteArray fileBytes(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return file.readAll();
-}
-
-inline bool putFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
-}
-
-inline QString corpusPath(const QString& name)
-{
-    return QDir(QStringLiteral(TARNEL_CORPUS_DIR)).filePath(name);
-}
-
-inline QStringList corpusFiles()
-{
-    return QDir(QStringLiteral(TARNEL_CORPUS_DIR))
-        .entryList({QStringLiteral("*.ide")}, QDir::Files, QDir::Name);
-}
-
-inline const QByteArray headerPrefix = "# Generated from Tarnel by Quorbin  ";
 
 } // namespace kit

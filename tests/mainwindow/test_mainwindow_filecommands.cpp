@@ -6,8 +6,6 @@
 #include <QSignalSpy>
 #include <QtTest>
 
-#include <unistd.h>
-
 using namespace wkit;
 
 namespace {
@@ -372,7 +370,7 @@ private slots:
             path = s.path(QStringLiteral("folder.ide"));
             QVERIFY(QDir(s.dir.path()).mkdir(QStringLiteral("folder.ide")));
         } else {
-            if (geteuid() == 0)
+            if (runningAsRoot())
                 QSKIP("root writes read-only files");
             path = a;
             QVERIFY(QFile::setPermissions(a, QFileDevice::ReadOwner | QFileDevice::ReadGroup));

@@ -1,7 +1,7 @@
 #pragma once
 
 // Shared by the main window tests: a window on a scripted desktop with its own
-// settings file in a temporary folder, and small file chores.
+// settings file in a temporary folder.
 
 #include "document/idedocument.h"
 #include "mainwindow/filecommands.h"
@@ -12,6 +12,8 @@
 #include "platform/scriptedplatform.h"
 #include "settings/inifile.h"
 #include "settings/settingsfile.h"
+#include "support/filelines.h"
+#include "support/testfiles.h"
 
 #include <QAction>
 #include <QByteArrayList>
@@ -28,40 +30,12 @@
 
 namespace wkit {
 
+using namespace support;
+
 // tarnel.ini as a fresh start writes it.
 inline const QByteArray defaultSettings =
     "[tarnel]\r\nrecent1=recent1\r\nrecent2=recent2\r\nrecent3=recent3\r\nrecent4=recent4\r\n"
     "recent5=recent5\r\nrecent6=recent6\r\nrecent7=recent7\r\nlines=1\r\npaste=1\r\nsort=1\r\nkeepLayout=0\r\n";
-
-inline const QByteArray headerPrefix = "# Generated from Tarnel by Quorbin  ";
-
-inline QString corpusPath(const QString& name)
-{
-    return QDir(QStringLiteral(TARNEL_CORPUS_DIR)).filePath(name);
-}
-
-inline QByteArray fileBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-inline bool putFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
-}
-
-// The lines of a file whatever their ends (CR LF, LF or CR), without the ends.
-inline QByteArrayList linesOf(QByteArray bytes)
-{
-    bytes.replace("\r\n", "\n");
-    bytes.replace('\r', '\n');
-    QByteArrayList lines = bytes.split('\n');
-    if (!lines.isEmpty() && lines.last().isEmpty())
-        lines.removeLast();
-    return lines;
-}
 
 // The lines between the first line reading `keyword` (any case) and the next "end".
 inline QByteArrayList sectionLines(const QByteArray& bytes, const QByteArray& keyword)

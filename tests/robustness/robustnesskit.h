@@ -7,8 +7,6 @@
 
 #include "document/bufferedforms.h"
 
-#include <unistd.h>
-
 namespace rkit {
 
 using Rows = QList<QList<QByteArray>>;
@@ -54,20 +52,8 @@ inline QString saveFailurePrefix(const QString& path)
     return QStringLiteral("Could not save ") + path + QStringLiteral("\r\n");
 }
 
-inline bool runningAsRoot()
-{
-    return geteuid() == 0;
-}
-
 inline const char* const rootSkip =
     "running as root, which permission bits do not stop; ctest runs this test again as an unprivileged user "
     "through tests/robustness/unprivileged.sh";
-
-// The names in a folder, hidden ones included.
-inline QStringList namesIn(const QString& folder)
-{
-    return QDir(folder).entryList(QDir::Files | QDir::Dirs | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                                  QDir::Name);
-}
 
 } // namespace rkit

@@ -3,18 +3,14 @@
 #include "roundtripcheck.h"
 
 #include "document/bufferedforms.h"
+#include "document/ideparser.h"
+#include "support/testfiles.h"
 
 #include <QDir>
 #include <QFile>
 #include <QtTest>
 
 namespace {
-
-QByteArray contentsOf(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 // The seeds and the corpus files one after another, over and over, in the
 // given order, until there are at least `size` bytes.
@@ -30,7 +26,7 @@ QByteArray patchwork(qsizetype size, bool reversed)
     QByteArray bytes;
     while (bytes.size() < size) {
         for (const QString& path : paths)
-            bytes += contentsOf(path);
+            bytes += support::fileBytes(path);
     }
     return bytes;
 }

@@ -1,9 +1,11 @@
 #include "settings/inifile.h"
-#include "testfiles.h"
+#include "support/testfiles.h"
 
 #include <QTemporaryDir>
+#include <QtTest>
 
 using namespace Qt::StringLiterals;
+using namespace support;
 using Value = std::optional<QString>;
 
 class IniFileTest : public QObject {
@@ -41,9 +43,9 @@ private slots:
         QFETCH(QByteArray, before);
         QFETCH(QString, section);
         QFETCH(QByteArray, after);
-        putFile(path(), before);
+        QVERIFY(putOrRemoveFile(path(), before));
         QVERIFY(IniFile::write(path(), section, u"k"_s, u"v"_s));
-        QCOMPARE(contentsOf(path()), after);
+        QCOMPARE(fileBytes(path()), after);
         QCOMPARE(IniFile::read(path(), section, u"K"_s), Value(u"v"_s));
     }
 
@@ -73,7 +75,7 @@ private slots:
     void read() {
         QFETCH(QByteArray, contents);
         QFETCH(Value, expected);
-        putFile(path(), contents);
+        QVERIFY(putOrRemoveFile(path(), contents));
         QCOMPARE(IniFile::read(path(), u"a"_s, u"k"_s), expected);
     }
 
@@ -90,7 +92,7 @@ private slots:
         const auto set = [&](const char* key) {
             return IniFile::write(path(), u"a"_s, QString::fromLatin1(key), value);
         };
-        putFile(path(), "[a]\r\nk=old\r\nother=1\r\n");
+        QVERIFY(putOrRemoveFile(path(), "[a]\r\nk=old\r\nother=1\r\n"));
         QVERIFY(set("k") && set("new"));
         QCOMPARE(IniFile::read(path(), u"a"_s, u"k"_s), value);
         QCOMPARE(IniFile::read(path(), u"a"_s, u"new"_s), value);
@@ -116,15 +118,15 @@ private slots:
         QFETCH(QString, section);
         QFETCH(QString, key);
         QFETCH(QString, value);
-        putFile(path(), "[a]\nk=0\n");
+        QVERIFY(putOrRemoveFile(path(), "[a]\nk=0\n"));
         QVERIFY(!IniFile::write(path(), section, key, value));
-        QCOMPARE(contentsOf(path()), QByteArray("[a]\nk=0\n"));
+        QCOMPARE(fileBytes(path()), QByteArray("[a]\nk=0\n"));
     }
 
     void unwritableTargetFails_data() {
         QTest::addColumn<QString>("target");
         QTest::addColumn<QByteArray>("before");
-        putFile(m_dir.filePath(u"plain"_s), "x");
+        QVERIFY(putOrRemoveFile(m_dir.filePath(u"plain"_s), "x"));
         QVERIFY(QDir(m_dir.path()).mkpath(u"folder"_s) && QDir(m_dir.path()).mkpath(u"locked"_s));
         QTest::newRow("parent is a file") << m_dir.filePath(u"plain/t.ini"_s) << QByteArray();
         QTest::newRow("target is a folder") << m_dir.filePath(u"folder"_s) << QByteArray();
@@ -136,7 +138,7 @@ private slots:
         QFETCH(QString, target);
         QFETCH(QByteArray, before);
         const QString locked = m_dir.filePath(u"locked"_s);
-        putFile(locked + u"/t.ini"_s, "[a]\nk=1\n");
+        QVERIFY(putOrRemoveFile(locked + u"/t.ini"_s, "[a]\nk=1\n"));
         QFile::setPermissions(locked, QFile::ReadOwner | QFile::ExeOwner);
         const auto unlock = qScopeGuard([&] {
             QFile::setPermissions(locked, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
@@ -145,9 +147,9 @@ private slots:
             QSKIP("This user writes into read-only folders");
 
         QVERIFY(!IniFile::write(target, u"a"_s, u"k"_s, u"2"_s));
-        QCOMPARE(contentsOf(target), before);
+        QCOMPARE(fileBytes(target), before);
     }
 };
 
 QTEST_GUILESS_MAIN(IniFileTest)
-#include "inifiletest.moc"
+#include "test_settings_inifile.moc"

@@ -1,9 +1,11 @@
 #include "settings/settingsfile.h"
-#include "testfiles.h"
+#include "support/testfiles.h"
 
 #include <QTemporaryDir>
+#include <QtTest>
 
 using namespace Qt::StringLiterals;
+using namespace support;
 
 namespace {
 const QString error = u"INI Error -Check Settings"_s;
@@ -21,7 +23,7 @@ class SettingsFileTest : public QObject {
 
 private slots:
     void init() {
-        putFile(m_settings.path(), QByteArray());
+        QVERIFY(putOrRemoveFile(m_settings.path(), QByteArray()));
         m_messages.clear();
         m_settings.setMissingKeyHandler([this](const QString& message) { m_messages << message; });
     }
@@ -35,9 +37,9 @@ private slots:
 
     void rebuildWritesDefaults() {
         QFETCH(QByteArray, before);
-        putFile(m_settings.path(), before);
+        QVERIFY(putOrRemoveFile(m_settings.path(), before));
         m_settings.rebuildSettings();
-        QCOMPARE(contentsOf(m_settings.path()), defaults);
+        QCOMPARE(fileBytes(m_settings.path()), defaults);
     }
 
     void missingValueReported_data() {
@@ -51,7 +53,7 @@ private slots:
 
     void missingValueReported() {
         QFETCH(QByteArray, contents);
-        putFile(m_settings.path(), contents);
+        QVERIFY(putOrRemoveFile(m_settings.path(), contents));
         QCOMPARE(m_settings.exists(), !contents.isNull());
         // Reported once, then the key holds its default: the next read is clean.
         QCOMPARE(m_settings.readSetting(u"paste"_s), u"1"_s);
@@ -60,29 +62,29 @@ private slots:
         QCOMPARE(m_settings.readSetting(u"paste"_s), u"1"_s);
         QCOMPARE(m_settings.readSetting(u"recent4"_s), u"recent4"_s);
         QCOMPARE(m_messages.size(), 2);
-        QVERIFY(!contentsOf(m_settings.path()).contains(error.toLatin1()));
+        QVERIFY(!fileBytes(m_settings.path()).contains(error.toLatin1()));
 
         // A key the program does not use has no default and is not written.
         QCOMPARE(m_settings.readSetting(u"colour"_s), error);
-        QVERIFY(!contentsOf(m_settings.path()).contains("colour"));
+        QVERIFY(!fileBytes(m_settings.path()).contains("colour"));
     }
 
     void readsFileEveryTime() {
-        putFile(m_settings.path(), "[TARNEL]\r\nRECENT1=C:\\Maps\\a.ide\r\n");
+        QVERIFY(putOrRemoveFile(m_settings.path(), "[TARNEL]\r\nRECENT1=C:\\Maps\\a.ide\r\n"));
         QCOMPARE(m_settings.readSetting(u"recent1"_s), u"C:\\Maps\\a.ide"_s);
-        putFile(m_settings.path(), "[Tarnel]\nRecent1 = D:/b.ide\n");
+        QVERIFY(putOrRemoveFile(m_settings.path(), "[Tarnel]\nRecent1 = D:/b.ide\n"));
         QCOMPARE(m_settings.readSetting(u"recent1"_s), u"D:/b.ide"_s);
         QVERIFY(m_messages.isEmpty());
     }
 
     void writeSettingKeepsOtherKeys() {
         m_settings.writeSetting(u"lines"_s, u"0"_s);
-        QCOMPARE(contentsOf(m_settings.path()), QByteArray("[tarnel]\r\nlines=0\r\n"));
+        QCOMPARE(fileBytes(m_settings.path()), QByteArray("[tarnel]\r\nlines=0\r\n"));
 
         m_settings.rebuildSettings();
         m_settings.writeSetting(u"Paste"_s, u"0"_s);
         m_settings.writeSetting(u"extra"_s, u"x"_s);
-        QCOMPARE(contentsOf(m_settings.path()),
+        QCOMPARE(fileBytes(m_settings.path()),
                  QByteArray(defaults).replace("paste=1", "paste=0") + "extra=x\r\n");
     }
 
@@ -112,12 +114,12 @@ private slots:
         QFETCH(bool, on);
         QFETCH(int, reports);
         const QByteArray contents = "[tarnel]\r\n" + line + "\r\n";
-        putFile(m_settings.path(), contents);
+        QVERIFY(putOrRemoveFile(m_settings.path(), contents));
         const bool added = QByteArray(QTest::currentDataTag()).startsWith("keepLayout");
         QCOMPARE(added ? m_settings.readAddedOption(u"keepLayout"_s) : m_settings.readOption(u"sort"_s), on);
         QCOMPARE(m_messages.size(), reports);
         if (added)
-            QCOMPARE(contentsOf(m_settings.path()), contents);
+            QCOMPARE(fileBytes(m_settings.path()), contents);
     }
 
     void defaultPathLeavesNoProbeBehind() {
@@ -131,4 +133,4 @@ private slots:
 };
 
 QTEST_GUILESS_MAIN(SettingsFileTest)
-#include "settingsfiletest.moc"
+#include "test_settings_settingsfile.moc"

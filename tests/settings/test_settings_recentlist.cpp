@@ -1,11 +1,13 @@
 #include "settings/recentlist.h"
 #include "settings/inifile.h"
 #include "settings/settingsfile.h"
-#include "testfiles.h"
+#include "support/testfiles.h"
 
 #include <QTemporaryDir>
+#include <QtTest>
 
 using namespace Qt::StringLiterals;
+using namespace support;
 
 namespace {
 
@@ -68,14 +70,14 @@ private slots:
     void recordOpenedWritesAllSlots() {
         QFETCH(QString, opened);
         QFETCH(QStringList, after);
-        putFile(m_settings.path(), settingsWith(split("A,B,C,D,E,F,G")));
+        QVERIFY(putOrRemoveFile(m_settings.path(), settingsWith(split("A,B,C,D,E,F,G"))));
         QCOMPARE(m_recent.recordOpened(opened), after);
         QCOMPARE(m_recent.readSlots(), after);
-        QCOMPARE(contentsOf(m_settings.path()), settingsWith(after));
+        QCOMPARE(fileBytes(m_settings.path()), settingsWith(after));
     }
 
     void recordOpenedFillsMissingKeys() {
-        putFile(m_settings.path(), "[tarnel]\r\nrecent2=B\r\n");
+        QVERIFY(putOrRemoveFile(m_settings.path(), "[tarnel]\r\nrecent2=B\r\n"));
         int reports = 0;
         m_settings.setMissingKeyHandler([&](const QString&) { ++reports; });
         const QStringList result = m_recent.recordOpened(u"A"_s);
@@ -98,9 +100,9 @@ private slots:
     void pathsTheFileCannotHoldLeaveTheList() {
         QFETCH(QString, path);
         const QStringList before = split("A,B,C,D,E,F,G");
-        putFile(m_settings.path(), settingsWith(before));
+        QVERIFY(putOrRemoveFile(m_settings.path(), settingsWith(before)));
         QCOMPARE(m_recent.recordOpened(path), before);
-        QCOMPARE(contentsOf(m_settings.path()), settingsWith(before));
+        QCOMPARE(fileBytes(m_settings.path()), settingsWith(before));
     }
 
     void longPathSurvives() {
@@ -116,4 +118,4 @@ private slots:
 };
 
 QTEST_GUILESS_MAIN(RecentListTest)
-#include "recentlisttest.moc"
+#include "test_settings_recentlist.moc"

@@ -1,8 +1,12 @@
+#include "pastetestkit.h"
+
 #include "document/idedocument.h"
 #include "paste/pasteline.h"
 
 #include <QSignalSpy>
 #include <QtTest>
+
+using pkit::rowsInAllTables;
 
 namespace {
 
@@ -13,14 +17,6 @@ QString piecesLine(int count)
     for (int i = 0; i < count; ++i)
         pieces << QStringLiteral("v%1").arg(i);
     return pieces.join(QLatin1Char(','));
-}
-
-int rowsInAllTables(const IdeDocument& document)
-{
-    int rows = 0;
-    for (LineKind kind : allLineKinds)
-        rows += int(document.table(kind).rowCount());
-    return rows;
 }
 
 // -1 stands for "no kind" in the data tables.
@@ -255,4 +251,4 @@ void PasteLineTest::goesToSortedPlace()
 }
 
 QTEST_GUILESS_MAIN(PasteLineTest)
-#include "pastelinetest.moc"
+#include "test_paste_line.moc"

@@ -1,4 +1,5 @@
 #include "platform/qtplatform.h"
+#include "support/testfiles.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -42,18 +43,6 @@ private:
     }
     std::function<void(T*)> m_act;
 };
-
-bool touch(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly);
-}
-
-QByteArray contentsOf(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 } // namespace
 
@@ -216,7 +205,7 @@ void QtPlatformTest::questionMapsButtons()
 void QtPlatformTest::saveDialogNeitherAsksNorAddsExtension()
 {
     const QString existing = m_dir.filePath("existing.ide");
-    QVERIFY(touch(existing));
+    QVERIFY(support::putFile(existing, ""));
     for (const QString& target : {existing, m_dir.filePath("noextension")}) {
         QStringList filters;
         QString suffix = "unset";
@@ -246,7 +235,7 @@ void QtPlatformTest::saveDialogNeitherAsksNorAddsExtension()
 void QtPlatformTest::openDialogReturnsChoice()
 {
     const QString file = m_dir.filePath("to open.ide");
-    QVERIFY(touch(file));
+    QVERIFY(support::putFile(file, ""));
     QStringList filters;
     ModalWatcher<QFileDialog> accepting([&](QFileDialog* dialog) {
         filters = dialog->nameFilters();
@@ -332,8 +321,8 @@ void QtPlatformTest::editorGetsPathAsOneArgument()
     QTRY_VERIFY(reply.has_value());
     QCOMPARE(*reply, started);
     if (!ending.isNull())
-        QCOMPARE(contentsOf(log), QByteArray("1\n") + path.toUtf8() + '\n');
+        QCOMPARE(support::fileBytes(log), QByteArray("1\n") + path.toUtf8() + '\n');
 }
 
 QTEST_MAIN(QtPlatformTest)
-#include "qtplatformtest.moc"
+#include "test_platform_qt.moc"

@@ -93,4 +93,4 @@ private slots:
 };
 
 QTEST_GUILESS_MAIN(RowTrackerTest)
-#include "rowtrackertest.moc"
+#include "test_document_rowtracker.moc"

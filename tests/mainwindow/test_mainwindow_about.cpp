@@ -173,4 +173,4 @@ void AboutTest::openingTwiceShowsSameContent()
 }
 
 QTEST_MAIN(AboutTest)
-#include "abouttest.moc"
+#include "test_mainwindow_about.moc"

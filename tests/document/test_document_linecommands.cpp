@@ -207,4 +207,4 @@ private slots:
 };
 
 QTEST_GUILESS_MAIN(LineCommandsTest)
-#include "linecommandstest.moc"
+#include "test_document_linecommands.moc"

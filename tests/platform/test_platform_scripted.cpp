@@ -130,4 +130,4 @@ void ScriptedPlatformTest::hookSeesRequestWhilePending()
 }
 
 QTEST_GUILESS_MAIN(ScriptedPlatformTest)
-#include "scriptedplatformtest.moc"
+#include "test_platform_scripted.moc"

@@ -1,3 +1,5 @@
+#include "pastetestkit.h"
+
 #include "document/idedocument.h"
 #include "paste/pastelinedialog.h"
 #include "platform/scriptedplatform.h"
@@ -9,6 +11,8 @@
 #include <QtTest>
 
 #include <memory>
+
+using pkit::rowsInAllTables;
 
 namespace {
 
@@ -37,14 +41,6 @@ QString piecesLine(int count)
     for (int i = 0; i < count; ++i)
         pieces << QString::number(i * 7);
     return pieces.join(QLatin1Char(','));
-}
-
-int rowsInAllTables(const IdeDocument& document)
-{
-    int rows = 0;
-    for (LineKind kind : allLineKinds)
-        rows += int(document.table(kind).rowCount());
-    return rows;
 }
 
 // A document, a scripted desktop with the given clipboard, and the dialog over them.
@@ -351,4 +347,4 @@ void PasteLineDialogTest::unstorableLineRefused()
 }
 
 QTEST_MAIN(PasteLineDialogTest)
-#include "pastelinedialogtest.moc"
+#include "test_paste_dialog.moc"
