@@ -27,6 +27,8 @@
 #include <map>
 #include <memory>
 
+using namespace tarnel;
+
 namespace {
 
 constexpr std::uint64_t seed = 1;
@@ -96,7 +98,7 @@ void load(benchmark::State& state)
     const Sample& s = sample(state.range(0));
     for (auto _ : state) {
         auto document = std::make_unique<IdeDocument>();
-        loadFile(*document, s.path, {});
+        loadDocument(*document, s.path, {});
         benchmark::DoNotOptimize(document->table(LineKind::Object).rowCount());
         state.PauseTiming();
         document.reset();
@@ -111,9 +113,9 @@ void save(benchmark::State& state)
 {
     const Sample& s = sample(state.range(0));
     IdeDocument document;
-    loadFile(document, s.path, {});
+    loadDocument(document, s.path, {});
     for (auto _ : state) {
-        const QString failure = saveFile(document, outputPath(), stamp());
+        const QString failure = saveDocument(document, outputPath(), stamp());
         if (!failure.isEmpty())
             state.SkipWithError(qPrintable(failure));
         state.PauseTiming();
@@ -129,8 +131,8 @@ void loadSave(benchmark::State& state)
     const Sample& s = sample(state.range(0));
     for (auto _ : state) {
         auto document = std::make_unique<IdeDocument>();
-        loadFile(*document, s.path, {});
-        saveFile(*document, outputPath(), stamp());
+        loadDocument(*document, s.path, {});
+        saveDocument(*document, outputPath(), stamp());
         state.PauseTiming();
         document.reset();
         QFile::remove(outputPath());
@@ -159,7 +161,7 @@ void format(benchmark::State& state)
 {
     const Sample& s = sample(state.range(0));
     IdeDocument document;
-    loadFile(document, s.path, {});
+    loadDocument(document, s.path, {});
     for (auto _ : state) {
         QByteArray bytes = formatDocument(document, "# header");
         benchmark::DoNotOptimize(bytes.size());
@@ -177,7 +179,7 @@ void keepLayoutSave(benchmark::State& state)
 {
     const Sample& s = sample(state.range(0));
     IdeDocument document;
-    loadFile(document, s.path, {});
+    loadDocument(document, s.path, {});
     qsizetype total = 0;
     for (LineKind kind : allLineKinds)
         total += document.table(kind).rowCount();
@@ -193,7 +195,7 @@ void keepLayoutSave(benchmark::State& state)
         }
     }
     for (auto _ : state) {
-        const QString failure = saveFile(document, outputPath(), stamp(), SaveLayout::KeepFile);
+        const QString failure = saveDocument(document, outputPath(), stamp(), SaveLayout::KeepFile);
         if (!failure.isEmpty())
             state.SkipWithError(qPrintable(failure));
         state.PauseTiming();
@@ -216,7 +218,7 @@ void rowMemory(benchmark::State& state)
         const size_t before = inUse();
 #endif
         auto document = std::make_unique<IdeDocument>();
-        loadFile(*document, s.path, {});
+        loadDocument(*document, s.path, {});
         const qsizetype rows = document->table(LineKind::Object).rowCount();
 #if defined(__GLIBC__)
         const double used = double(inUse() - before) - double(s.bytes.size());

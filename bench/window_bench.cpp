@@ -27,6 +27,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+using namespace tarnel;
+
 namespace {
 
 // Ends the process once the watched viewport has been painted: the figure is

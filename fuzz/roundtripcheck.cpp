@@ -9,6 +9,8 @@
 #include <QBuffer>
 #include <QDateTime>
 
+using namespace tarnel;
+
 namespace {
 
 QString shown(QByteArrayView bytes)

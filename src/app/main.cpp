@@ -5,6 +5,8 @@
 
 #include <QApplication>
 
+using namespace tarnel;
+
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);

@@ -10,6 +10,8 @@
 
 #include <cstdio>
 
+using namespace tarnel;
+
 namespace {
 
 QTextStream& err()
@@ -37,7 +39,7 @@ int usage()
 // Loads `path`, reporting every load error prompt on standard error.
 bool load(IdeDocument& document, const QString& path)
 {
-    const LoadOutcome outcome = loadFile(document, path, [](const LoadError& error) {
+    const LoadOutcome outcome = loadDocument(document, path, [](const LoadError& error) {
         // The line's own bytes, so that the report quotes it exactly.
         err() << "line " << error.lineNumber << ": ";
         err().flush();
@@ -60,7 +62,7 @@ int format(const QString& in, const QString& out, SaveLayout layout)
     IdeDocument& document = *kept;
     if (!load(document, in))
         return 1;
-    const QString failure = saveFile(document, out, QDateTime::currentDateTime(), layout);
+    const QString failure = saveDocument(document, out, QDateTime::currentDateTime(), layout);
     if (!failure.isEmpty()) {
         err() << "tarnel-cli: " << out << ": cannot write: " << failure << '\n';
         err().flush();

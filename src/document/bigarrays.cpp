@@ -6,6 +6,8 @@
 
 #include <cstdint>
 
+namespace tarnel {
+
 void preferHugePages(void* data, qsizetype size)
 {
 #if defined(__linux__) && defined(MADV_HUGEPAGE)
@@ -22,3 +24,5 @@ void preferHugePages(void* data, qsizetype size)
     Q_UNUSED(size);
 #endif
 }
+
+} // namespace tarnel

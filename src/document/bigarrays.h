@@ -10,6 +10,8 @@
 
 // Arrays for tables of a million rows.
 
+namespace tarnel {
+
 // Big buffers (a file's bytes, the row tables of a million-line file) are
 // touched once from end to end right after they are allocated. Backed by 2 MB
 // pages instead of 4 kB ones they take a few hundred page faults instead of
@@ -271,3 +273,5 @@ private:
     qsizetype m_capacity = 0;
     qsizetype m_gapStart = 0; // records [0, m_gapStart) lie before the room
 };
+
+} // namespace tarnel

@@ -13,6 +13,8 @@
 #include <QByteArrayView>
 #include <QString>
 
+namespace tarnel {
+
 class IdeDocument;
 
 // parseIdeKeepingBytes on a copy: the content does not depend on `bytes` afterwards.
@@ -33,3 +35,5 @@ QByteArray formatKeepingLayout(const IdeDocument& document);
 // Writes beside the target and replaces it only once the new file is complete,
 // so a failed write leaves the old file whole. Returns the reason on failure.
 QString writeIdeFile(const QString& path, const QByteArray& bytes);
+
+} // namespace tarnel

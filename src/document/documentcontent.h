@@ -9,6 +9,8 @@
 
 #include <array>
 
+namespace tarnel {
+
 // What an IDE file holds once read: the six tables' rows and the path lines.
 struct DocumentContent {
     std::array<RowStore, lineKindCount> tables;
@@ -21,3 +23,5 @@ struct DocumentContent {
     RowStore& table(LineKind kind) { return tables[size_t(kind)]; }
     const RowStore& table(LineKind kind) const { return tables[size_t(kind)]; }
 };
+
+} // namespace tarnel

@@ -7,6 +7,8 @@
 #include <array>
 #include <vector>
 
+namespace tarnel {
+
 // What a save that keeps the file's layout needs to know of the file a
 // document was read from. Lines are numbered from 1, as row identities are.
 struct FileLayout {
@@ -70,3 +72,5 @@ struct FileLayout {
 private:
     std::vector<quint8> m_roles; // two bits a line
 };
+
+} // namespace tarnel

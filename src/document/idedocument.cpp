@@ -5,6 +5,8 @@
 #include <future>
 #include <thread>
 
+namespace tarnel {
+
 namespace {
 
 // Tables at least this big work out their order on a second thread.
@@ -112,3 +114,5 @@ void IdeDocument::setSorted(bool sorted)
     for (LineKind kind : allLineKinds)
         table(kind).setSortedWithOrder(orders[size_t(kind)]);
 }
+
+} // namespace tarnel

@@ -14,6 +14,8 @@
 
 #include <array>
 
+namespace tarnel {
+
 // The open document: six section tables, the path store, the file's path and
 // the changed flag. The window and the editors change it through its edit
 // history (src/edits), one undoable step at a time.
@@ -77,3 +79,5 @@ private:
     bool m_modified = false;
     LoadReport m_loadReport;
 };
+
+} // namespace tarnel

@@ -14,6 +14,8 @@
 #include <future>
 #include <thread>
 
+namespace tarnel {
+
 namespace {
 
 // Files at least this big are read by two threads, one half each.
@@ -143,7 +145,7 @@ QString writeIdeFile(const QString& path, const QByteArray& bytes)
     return writeThroughSaveFile(path, [&bytes](QSaveFile& file) { return file.write(bytes) == bytes.size(); });
 }
 
-LoadOutcome loadFile(IdeDocument& document, const QString& path, const LoadErrorSink& onError)
+LoadOutcome loadDocument(IdeDocument& document, const QString& path, const LoadErrorSink& onError)
 {
     ReadOutcome read = readIdeFile(path);
     if (read.status != ReadOutcome::Read)
@@ -159,7 +161,7 @@ LoadOutcome loadFile(IdeDocument& document, const QString& path, const LoadError
     return {ReadOutcome::Read, {}};
 }
 
-QString saveFile(const IdeDocument& document, const QString& path, const QDateTime& when, SaveLayout layout)
+QString saveDocument(const IdeDocument& document, const QString& path, const QDateTime& when, SaveLayout layout)
 {
     const bool keepLayout = layout == SaveLayout::KeepFile && document.hasFileLayout();
     // Streamed in blocks: the file's bytes need not exist twice in memory.
@@ -167,3 +169,5 @@ QString saveFile(const IdeDocument& document, const QString& path, const QDateTi
         return keepLayout ? writeKeepingLayout(document, file) : writeIde(document.contentView(), headerLine(when), file);
     });
 }
+
+} // namespace tarnel

@@ -6,6 +6,8 @@
 #include <QDateTime>
 #include <QString>
 
+namespace tarnel {
+
 class IdeDocument;
 
 struct ReadOutcome {
@@ -25,7 +27,7 @@ struct LoadOutcome {
 // Reads the file at `path` into the document's tables and makes it the open file.
 // A file that cannot be read leaves the document as it was; a loaded one is
 // marked unchanged.
-LoadOutcome loadFile(IdeDocument& document, const QString& path, const LoadErrorSink& onError);
+LoadOutcome loadDocument(IdeDocument& document, const QString& path, const LoadErrorSink& onError);
 
 // Fixed: the header and the four sections in their order, as Tarnel lays out
 // every file. KeepFile: the file the document was read from, line for line,
@@ -36,5 +38,7 @@ enum class SaveLayout { Fixed, KeepFile };
 // Writes the document to `path`: in the fixed layout with a header stamped
 // `when`, or keeping the layout of the file it was read from.
 // Returns the reason on failure; the changed flag is the caller's to settle.
-QString saveFile(const IdeDocument& document, const QString& path, const QDateTime& when,
+QString saveDocument(const IdeDocument& document, const QString& path, const QDateTime& when,
                  SaveLayout layout = SaveLayout::Fixed);
+
+} // namespace tarnel

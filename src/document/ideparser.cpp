@@ -15,6 +15,8 @@
 #include <emmintrin.h>
 #endif
 
+namespace tarnel {
+
 namespace {
 
 struct SectionFlags {
@@ -464,3 +466,5 @@ DocumentContent parseIde(QByteArrayView bytes, const LoadErrorSink& onError)
 {
     return parseIdeKeepingBytes(bytes.toByteArray(), onError);
 }
+
+} // namespace tarnel

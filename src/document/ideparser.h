@@ -6,6 +6,8 @@
 
 #include <functional>
 
+namespace tarnel {
+
 // A step of reading a line that failed: a value the line does not have.
 struct LoadError {
     qsizetype lineNumber; // 1-based, in the file
@@ -26,3 +28,5 @@ using LoadErrorSink = std::function<void(const LoadError&)>;
 // a line already reads as its values joined with ", ", so a big file is not
 // copied line by line.
 DocumentContent parseIdeKeepingBytes(const QByteArray& bytes, const LoadErrorSink& onError = {});
+
+} // namespace tarnel

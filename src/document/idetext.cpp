@@ -1,5 +1,7 @@
 #include "document/idetext.h"
 
+namespace tarnel {
+
 namespace idetext {
 
 QByteArrayView trimSpaces(QByteArrayView text)
@@ -63,3 +65,5 @@ bool isCommented(QByteArrayView text)
 }
 
 } // namespace idetext
+
+} // namespace tarnel

@@ -3,6 +3,8 @@
 #include <QByteArrayView>
 #include <QtGlobal>
 
+namespace tarnel {
+
 // Text rules of the format. Only the space character counts as space: tabs and
 // other white space are part of a value.
 namespace idetext {
@@ -40,3 +42,5 @@ template <typename F> void forEachValue(QByteArrayView line, F&& f)
 }
 
 } // namespace idetext
+
+} // namespace tarnel

@@ -20,6 +20,8 @@
 #include <fcntl.h>
 #endif
 
+namespace tarnel {
+
 namespace {
 
 constexpr QByteArrayView lineEnd = "\r\n";
@@ -304,3 +306,5 @@ bool writePieces(QIODevice& device, qsizetype expectedSize, const std::function<
     produce([&out](QByteArrayView piece) { out.put(piece); });
     return out.finish();
 }
+
+} // namespace tarnel

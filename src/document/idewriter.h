@@ -10,6 +10,8 @@
 
 class QIODevice;
 
+namespace tarnel {
+
 // Read-only view of the stores a file is written from.
 struct ContentView {
     std::array<const RowStore*, lineKindCount> tables{};
@@ -33,3 +35,5 @@ bool writeIde(const ContentView& content, QByteArrayView header, QIODevice& devi
 // big ones go to the device as they are. Returns false when a write fails.
 using PieceSink = std::function<void(QByteArrayView)>;
 bool writePieces(QIODevice& device, qsizetype expectedSize, const std::function<void(const PieceSink&)>& produce);
+
+} // namespace tarnel

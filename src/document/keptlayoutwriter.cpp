@@ -14,6 +14,8 @@
 #include <emmintrin.h>
 #endif
 
+namespace tarnel {
+
 namespace {
 
 using Sink = std::function<void(QByteArrayView)>;
@@ -337,3 +339,5 @@ bool writeKeepingLayout(const IdeDocument& document, QIODevice& device)
     return writePieces(device, document.fileLayout().bytes.size(),
                        [&document](const PieceSink& out) { writeKeepingLayout(document, out); });
 }
+
+} // namespace tarnel

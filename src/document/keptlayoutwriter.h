@@ -5,8 +5,11 @@
 
 #include <functional>
 
-class IdeDocument;
 class QIODevice;
+
+namespace tarnel {
+
+class IdeDocument;
 
 // Saving a document in the layout of the file it was read from
 // (IdeDocument::hasFileLayout()): every line no edit touched comes back byte
@@ -16,3 +19,5 @@ class QIODevice;
 
 // Writes the file's bytes to `device` in large blocks. Returns false when a write fails.
 bool writeKeepingLayout(const IdeDocument& document, QIODevice& device);
+
+} // namespace tarnel

@@ -5,6 +5,8 @@
 
 #include <algorithm>
 
+namespace tarnel {
+
 namespace {
 
 QList<qsizetype> inTableOrder(QList<qsizetype> rows, qsizetype rowCount)
@@ -126,3 +128,5 @@ bool duplicateRows(IdeDocument& document, LineKind kind, QList<qsizetype> rows)
     }
     return !sources.isEmpty();
 }
+
+} // namespace tarnel

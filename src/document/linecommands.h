@@ -4,6 +4,8 @@
 
 #include <QList>
 
+namespace tarnel {
+
 class IdeDocument;
 
 // The commands of a table's Actions menu. Each acts on the given rows (in
@@ -18,3 +20,5 @@ bool unComment(IdeDocument& document, LineKind kind, QList<qsizetype> rows);
 bool removeRows(IdeDocument& document, LineKind kind, QList<qsizetype> rows);
 // Appends a copy of each row, every value included.
 bool duplicateRows(IdeDocument& document, LineKind kind, QList<qsizetype> rows);
+
+} // namespace tarnel

@@ -1,5 +1,7 @@
 #include "document/linekind.h"
 
+namespace tarnel {
+
 int fieldCountOf(LineKind kind)
 {
     switch (kind) {
@@ -79,3 +81,5 @@ QString tableNameOf(LineKind kind)
     Q_UNREACHABLE();
     return QString();
 }
+
+} // namespace tarnel

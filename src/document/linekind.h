@@ -6,6 +6,8 @@
 #include <array>
 #include <optional>
 
+namespace tarnel {
+
 // The six kinds of definition line, one per section table.
 enum class LineKind : int { Object, TimedObject, Light, Sun, Particle, PedArea };
 
@@ -30,3 +32,5 @@ const QStringList& fieldNamesOf(LineKind kind);
 
 // Name of the kind's table as the window and the command line tool call it.
 QString tableNameOf(LineKind kind);
+
+} // namespace tarnel

@@ -2,6 +2,8 @@
 
 #include "texts/texts.h"
 
+namespace tarnel {
+
 namespace {
 
 QString lines(qsizetype count)
@@ -65,3 +67,5 @@ QStringList LoadReport::droppedSummary() const
         summary << texts::effectsSummary.arg(lines(effects));
     return summary;
 }
+
+} // namespace tarnel

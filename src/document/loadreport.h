@@ -9,6 +9,8 @@
 
 #include <optional>
 
+namespace tarnel {
+
 // Identifies a row for as long as the document lives, whatever its position:
 // a row read from the file carries the number of its line; rows made later
 // carry numbers past the file's last line.
@@ -35,7 +37,9 @@ struct LoadReportEntry {
 };
 
 // Moved as its bytes when a list of entries grows: a big file's report is built fast.
-Q_DECLARE_TYPEINFO(LoadReportEntry, Q_RELOCATABLE_TYPE);
+} // namespace tarnel
+Q_DECLARE_TYPEINFO(tarnel::LoadReportEntry, Q_RELOCATABLE_TYPE);
+namespace tarnel {
 
 // "1 value missing", "3 values missing", "section cars", "comment",
 // "outside sections", "2dfx line of 12 fields".
@@ -53,3 +57,5 @@ struct LoadReport {
     // "lines outside sections: 2 lines", "2dfx lines of other field counts: 1 line".
     QStringList droppedSummary() const;
 };
+
+} // namespace tarnel

@@ -2,6 +2,8 @@
 
 #include "document/idetext.h"
 
+namespace tarnel {
+
 namespace {
 
 // The reader's rules for one line inside a path section.
@@ -43,3 +45,5 @@ std::optional<LostPathLineAt> firstLostPathLine(QByteArrayView pathText)
     }
     return std::nullopt;
 }
+
+} // namespace tarnel

@@ -5,6 +5,8 @@
 
 #include <optional>
 
+namespace tarnel {
+
 // The path sections are kept as text, edited freely, and written back between
 // "path" and "end". A line of that text that the reader takes for something
 // else does not come back as a path line when the file is opened again.
@@ -24,3 +26,5 @@ struct LostPathLineAt {
 // The first such line of `pathText`, whose lines end at CR LF, LF or CR; none
 // when every line reads back as a path line.
 std::optional<LostPathLineAt> firstLostPathLine(QByteArrayView pathText);
+
+} // namespace tarnel

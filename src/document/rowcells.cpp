@@ -3,6 +3,8 @@
 #include "document/idetext.h"
 #include "document/rowstore.h"
 
+namespace tarnel {
+
 namespace {
 
 bool hasObjectLayouts(LineKind kind)
@@ -91,3 +93,5 @@ QList<QByteArray> valuesFromCells(LineKind kind, const QList<QByteArray>& cells,
     }
     return values;
 }
+
+} // namespace tarnel

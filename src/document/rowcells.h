@@ -5,6 +5,8 @@
 #include <QByteArray>
 #include <QList>
 
+namespace tarnel {
+
 class RowStore;
 
 // Which of a row's values each column of its table shows.
@@ -49,3 +51,5 @@ inline constexpr int meshCountColumn = 3;
 // The draw distance cell is split at its commas (each piece trimmed of
 // spaces); a later-layout row leaves out the mesh count cell.
 QList<QByteArray> valuesFromCells(LineKind kind, const QList<QByteArray>& cells, bool laterLayoutRow);
+
+} // namespace tarnel

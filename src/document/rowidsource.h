@@ -4,6 +4,8 @@
 
 #include <vector>
 
+namespace tarnel {
+
 // Hands out the identities of rows made after a load (new lines, pastes,
 // copies): numbers past the file's last line, in the order the rows are made.
 // For a copy it remembers the row it was made from, so that a save keeping the
@@ -35,3 +37,5 @@ private:
     RowId m_first = 1;
     std::vector<RowId> m_sources;
 };
+
+} // namespace tarnel

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace tarnel {
+
 namespace {
 
 void appendNumber(QByteArray& out, qsizetype n)
@@ -137,3 +139,5 @@ void dropUnchangedRows(RowSnapshot& before, RowSnapshot& after, RowId firstNew)
     keep(before, keptFrom, from);
     keep(after, keptTo, to);
 }
+
+} // namespace tarnel

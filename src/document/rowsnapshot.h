@@ -8,6 +8,8 @@
 
 #include <vector>
 
+namespace tarnel {
+
 // Ascending row positions, packed: each run of equal steps between them is
 // two numbers of a few bytes (all rows of a table are one run, every second
 // row too), a scattered position about three.
@@ -49,3 +51,5 @@ RowSnapshot snapshotRowsWithIds(const RowStore& rows, const std::vector<RowId>& 
 // left as they were: same values and, among the rows in neither snapshot, the
 // same place. Applying what is left gives the same tables either way round.
 void dropUnchangedRows(RowSnapshot& before, RowSnapshot& after, RowId firstNew);
+
+} // namespace tarnel

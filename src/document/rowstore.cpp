@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cstring>
 
+namespace tarnel {
+
 namespace {
 
 constexpr char separator = '\n';
@@ -424,3 +426,5 @@ void RowStore::writeLines(const std::function<void(QByteArrayView)>& out) const
     }
     flush();
 }
+
+} // namespace tarnel

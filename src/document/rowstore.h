@@ -9,6 +9,8 @@
 
 #include <functional>
 
+namespace tarnel {
+
 // Compact storage of a table's rows. Each row costs one 16-byte entry and its
 // bytes, stored in one of three ways:
 //
@@ -221,3 +223,5 @@ private:
     qint64 m_ownLiveBytes = 0; // bytes of the rows in m_buffer
     qsizetype m_sharedRows = 0;
 };
+
+} // namespace tarnel

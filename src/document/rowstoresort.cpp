@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <array>
 
+namespace tarnel {
+
 namespace {
 
 char foldCase(char c)
@@ -160,3 +162,5 @@ qsizetype RowStore::sortedPositionExcluding(qsizetype row) const
     }
     return low;
 }
+
+} // namespace tarnel

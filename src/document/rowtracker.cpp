@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+namespace tarnel {
+
 RowTracker::RowTracker(SectionTable& table, QObject* parent) : QObject(parent)
 {
     connect(&table, &SectionTable::rowInserted, this, [this](qsizetype at) {
@@ -37,3 +39,5 @@ RowTracker::RowTracker(SectionTable& table, QObject* parent) : QObject(parent)
     // A reset replaces every row (a load, New, Close): the old row is gone.
     connect(&table, &SectionTable::wasReset, this, [this] { m_row.reset(); });
 }
+
+} // namespace tarnel

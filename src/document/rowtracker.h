@@ -4,6 +4,8 @@
 
 #include <optional>
 
+namespace tarnel {
+
 class SectionTable;
 
 // Follows one row of a table while rows are added, removed, moved or sorted,
@@ -22,3 +24,5 @@ public:
 private:
     std::optional<qsizetype> m_row;
 };
+
+} // namespace tarnel

@@ -6,6 +6,8 @@
 
 #include <algorithm>
 
+namespace tarnel {
+
 SectionTable::SectionTable(LineKind kind, RowIdSource* ids, QObject* parent)
     : QObject(parent), m_kind(kind), m_ids(ids ? ids : &m_ownIds)
 {
@@ -328,3 +330,5 @@ void SectionTable::unsortToOrder(const QList<qsizetype>& order)
     const QList<qsizetype> newPositions = m_rows.reorder(order);
     emit reordered(newPositions);
 }
+
+} // namespace tarnel

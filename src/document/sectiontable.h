@@ -9,6 +9,8 @@
 
 #include <vector>
 
+namespace tarnel {
+
 // One section table of the open document. Every change goes through here so
 // that views and open editors hear of it; while sorting is on, added and
 // changed rows go straight to their sorted place.
@@ -97,3 +99,5 @@ private:
     bool m_batch = false;
     std::vector<bool> m_changed; // while a batch is open: rows changed or added in it
 };
+
+} // namespace tarnel

@@ -2,6 +2,8 @@
 
 #include "document/idedocument.h"
 
+namespace tarnel {
+
 QList<QPair<QString, QString>> documentStatistics(const IdeDocument& document)
 {
     const auto count = [&](LineKind kind) {
@@ -17,3 +19,5 @@ QList<QPair<QString, QString>> documentStatistics(const IdeDocument& document)
         {QStringLiteral("Ped areas"), count(LineKind::PedArea)},
     };
 }
+
+} // namespace tarnel

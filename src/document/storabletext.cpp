@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace tarnel {
+
 bool isLatin1(QStringView text)
 {
     return std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() <= 0xff; });
@@ -11,3 +13,5 @@ bool isStorableValue(QStringView text)
 {
     return isLatin1(text) && !text.contains(u'\n') && !text.contains(u'\r');
 }
+
+} // namespace tarnel

@@ -5,6 +5,8 @@
 #include <QComboBox>
 #include <QLineEdit>
 
+namespace tarnel {
+
 ChoiceField::ChoiceField(const Design& design, QWidget* parent)
     : ColumnBinding(parent), m_list(new QComboBox(parent)), m_box(new QLineEdit(parent)),
       m_boxLabel(design.boxLabel), m_customIndex(int(design.entries.size()) - 1)
@@ -76,3 +78,5 @@ QString ChoiceField::boxValue() const
 {
     return m_held.valueFor(m_box->text());
 }
+
+} // namespace tarnel

@@ -9,6 +9,8 @@ class QComboBox;
 class QLineEdit;
 class QWidget;
 
+namespace tarnel {
+
 // A column offered as a drop-down list whose last entry stands for any further
 // value, typed into a custom box that is enabled exactly while that entry is
 // chosen. The column holds the chosen index, the custom box's text, or -1 when
@@ -53,3 +55,5 @@ private:
     int m_customIndex;
     HeldText m_held;
 };
+
+} // namespace tarnel

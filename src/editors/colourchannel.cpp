@@ -9,6 +9,8 @@
 
 #include <algorithm>
 
+namespace tarnel {
+
 namespace {
 
 double numberOrZero(const QString& text)
@@ -112,3 +114,5 @@ bool ColourChannel::eventFilter(QObject* watched, QEvent* event)
     }
     return ColumnBinding::eventFilter(watched, event);
 }
+
+} // namespace tarnel

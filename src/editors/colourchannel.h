@@ -3,8 +3,11 @@
 #include "editors/columnbinding.h"
 #include "editors/heldtext.h"
 
-class Platform;
 class QLineEdit;
+
+namespace tarnel {
+
+class Platform;
 
 // One of the red, green and blue fields: at most three characters typed, only
 // digits, point and space taken from the keyboard (anything else beeps), never
@@ -37,3 +40,5 @@ private:
     Platform& m_platform;
     HeldText m_held;
 };
+
+} // namespace tarnel

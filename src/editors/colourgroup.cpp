@@ -10,6 +10,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+namespace tarnel {
+
 ColourGroup::ColourGroup(Platform& platform, bool captioned, QWidget* parent)
     : QWidget(parent), m_platform(platform)
 {
@@ -76,3 +78,5 @@ void ColourGroup::chooseColour()
         m_channels[size_t(i)]->load(QString::number(levels[i]));
     refreshSwatch();
 }
+
+} // namespace tarnel

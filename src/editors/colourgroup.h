@@ -5,9 +5,12 @@
 
 #include <array>
 
+class QFrame;
+
+namespace tarnel {
+
 class ColourChannel;
 class Platform;
-class QFrame;
 
 // The red, green and blue fields of a 2dfx line with the swatch that shows
 // their colour and the "Change" button that picks one from the colour dialog.
@@ -30,3 +33,5 @@ private:
     std::array<ColourChannel*, 3> m_channels{};
     QFrame* m_swatch = nullptr;
 };
+
+} // namespace tarnel

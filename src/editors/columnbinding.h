@@ -5,6 +5,8 @@
 
 class QLineEdit;
 
+namespace tarnel {
+
 // One column of a line as an editor shows it: a text field, a colour channel
 // or a choice list with its custom box. The editor loads, previews, checks and
 // writes every column through this, whatever control stands behind it.
@@ -28,3 +30,5 @@ signals:
     // What the column shows or writes may have changed.
     void changed();
 };
+
+} // namespace tarnel

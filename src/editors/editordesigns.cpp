@@ -2,6 +2,8 @@
 
 #include "texts/texts.h"
 
+namespace tarnel {
+
 LineEditor::Design editorDesign(LineKind kind)
 {
     using namespace texts;
@@ -20,3 +22,5 @@ LineEditor::Design editorDesign(LineKind kind)
     }
     return {};
 }
+
+} // namespace tarnel

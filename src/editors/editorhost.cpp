@@ -9,6 +9,8 @@
 
 #include <algorithm>
 
+namespace tarnel {
+
 EditorHost::EditorHost(IdeDocument& document, Platform& platform, QWidget* owner, QObject* parent)
     : QObject(parent), m_document(document), m_platform(platform), m_owner(owner)
 {
@@ -95,3 +97,5 @@ LineEditor* EditorHost::createEditor(LineKind kind)
     });
     return editor;
 }
+
+} // namespace tarnel

@@ -8,10 +8,13 @@
 
 #include <array>
 
+class QWidget;
+
+namespace tarnel {
+
 class IdeDocument;
 class LineEditor;
 class Platform;
-class QWidget;
 
 // Hands rows of the section tables, or new lines, to the editor of their
 // kind. At most one editor per kind is open; each is a window of its own
@@ -44,3 +47,5 @@ private:
     QPointer<QWidget> m_owner;
     std::array<QPointer<LineEditor>, lineKindCount> m_editors{};
 };
+
+} // namespace tarnel

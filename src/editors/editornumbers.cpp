@@ -5,6 +5,8 @@
 #include <cmath>
 #include <limits>
 
+namespace tarnel {
+
 std::optional<double> decimalNumber(const QString& text)
 {
     // The C locale with group separators refused: "1,5" is not fifteen.
@@ -52,3 +54,5 @@ qint64 roundHalfEven(double value)
         whole += 1.0;
     return qint64(whole);
 }
+
+} // namespace tarnel

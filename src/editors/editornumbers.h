@@ -8,6 +8,8 @@
 // choice columns); everything else stays text. Spaces around a number are
 // allowed, anything else makes the text not a number.
 
+namespace tarnel {
+
 // A decimal number such as "12", "12.5", ".5" or "1e3"; none for "", ".", "a".
 std::optional<double> decimalNumber(const QString& text);
 
@@ -16,3 +18,5 @@ std::optional<qint64> wholeNumber(const QString& text);
 
 // Halves go to the even neighbour: 12.5 gives 12, 13.5 gives 14.
 qint64 roundHalfEven(double value);
+
+} // namespace tarnel

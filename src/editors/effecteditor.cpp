@@ -12,6 +12,8 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
+namespace tarnel {
+
 EffectEditor::EffectEditor(const Design& design, IdeDocument& document, LineKind kind,
                            Platform& platform, QWidget* owner, bool captionedColours)
     : LineEditor(design, document, kind, platform, owner)
@@ -54,3 +56,5 @@ void EffectEditor::addUnknownsAndType(const LabelledField& unknown1, const Label
     leftColumn()->addLayout(rows);
     leftColumn()->addStretch(1);
 }
+
+} // namespace tarnel

@@ -5,6 +5,8 @@
 
 class QVBoxLayout;
 
+namespace tarnel {
+
 // The 2dfx editors (light, particle, sun reflection, ped area) all begin their
 // line with the object ID, the X, Y, Z position and the colour: columns 0 to 6.
 // They stand at the top of the frame's left-hand column, which each editor
@@ -26,3 +28,5 @@ protected:
 private:
     QVBoxLayout* m_left = nullptr;
 };
+
+} // namespace tarnel

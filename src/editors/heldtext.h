@@ -2,6 +2,8 @@
 
 #include <QString>
 
+namespace tarnel {
+
 // A field with a typing limit cuts a longer text given to it, so a longer
 // value read from a row ("12.5" in a three-character colour field) would be
 // written back cut. The whole value is held here and stands for the field
@@ -41,3 +43,5 @@ private:
     QString m_whole;
     QString m_shown;
 };
+
+} // namespace tarnel

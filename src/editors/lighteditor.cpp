@@ -12,6 +12,8 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
+namespace tarnel {
+
 namespace {
 
 ChoiceField::Design controlDesign()
@@ -67,3 +69,5 @@ LightEditor::LightEditor(IdeDocument& document, Platform& platform, QWidget* own
     columns->addLayout(leftColumn(), 1);
     columns->addLayout(rightGrid, 1);
 }
+
+} // namespace tarnel

@@ -2,6 +2,8 @@
 
 #include "editors/effecteditor.h"
 
+namespace tarnel {
+
 // "Light editor" for the light lines of 2dfx: twenty columns, the control
 // column offered as a list of the known light behaviours.
 class LightEditor : public EffectEditor {
@@ -9,3 +11,5 @@ class LightEditor : public EffectEditor {
 public:
     LightEditor(IdeDocument& document, Platform& platform, QWidget* owner);
 };
+
+} // namespace tarnel

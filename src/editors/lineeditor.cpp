@@ -23,6 +23,8 @@
 
 #include <algorithm>
 
+namespace tarnel {
+
 namespace {
 
 const QString appTitle = QStringLiteral("Tarnel");
@@ -303,3 +305,5 @@ void LineEditor::writeBack(const QList<QByteArray>& values)
         merged[i] = values[i];
     table.setRowValues(row, merged);
 }
+
+} // namespace tarnel

@@ -9,14 +9,17 @@
 #include <optional>
 #include <vector>
 
-class ColumnBinding;
-class IdeDocument;
-class Platform;
 class QGridLayout;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+
+namespace tarnel {
+
+class ColumnBinding;
+class IdeDocument;
+class Platform;
 class RowTracker;
 
 // What the editors have in common: a window holding one line's columns in
@@ -120,3 +123,5 @@ private:
     QLineEdit* m_preview = nullptr;
     QPushButton* m_confirm = nullptr;
 };
+
+} // namespace tarnel

@@ -6,6 +6,8 @@
 
 #include <algorithm>
 
+namespace tarnel {
+
 namespace {
 
 QString counted(qulonglong count, const QString& one, const QString& many)
@@ -35,3 +37,5 @@ QString meshWarning(const QString& meshCount, const QString& drawDistances)
     return texts::meshesAndDrawDistances.arg(counted(meshes, texts::oneMesh, texts::meshes),
                                              counted(distances, texts::oneDrawDistance, texts::drawDistances));
 }
+
+} // namespace tarnel

@@ -12,6 +12,8 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
+namespace tarnel {
+
 namespace {
 
 LineKind kindOf(bool timed)
@@ -75,3 +77,5 @@ void ObjectEditor::showMeshWarning()
                                ? QString()
                                : meshWarning(m_meshCount->text(), m_drawDistances->text()));
 }
+
+} // namespace tarnel

@@ -5,6 +5,8 @@
 class QLabel;
 class QLineEdit;
 
+namespace tarnel {
+
 // "Object line editor" for the objs table, or, timed, "Timed object line
 // editor" for the tobj table with its two more fields: every column free text.
 // "Draw distance" holds every draw distance of the line, separated by commas;
@@ -24,3 +26,5 @@ private:
     QLineEdit* m_drawDistances = nullptr;
     QLabel* m_meshWarning = nullptr;
 };
+
+} // namespace tarnel

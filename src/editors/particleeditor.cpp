@@ -12,6 +12,8 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
+namespace tarnel {
+
 namespace {
 
 ChoiceField::Design typeDesign()
@@ -47,3 +49,5 @@ ParticleEditor::ParticleEditor(IdeDocument& document, Platform& platform, QWidge
     columns->addLayout(leftColumn(), 3);
     columns->addLayout(right, 2);
 }
+
+} // namespace tarnel

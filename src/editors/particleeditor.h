@@ -2,6 +2,8 @@
 
 #include "editors/effecteditor.h"
 
+namespace tarnel {
+
 // "Particle editor" for the particle lines of 2dfx: fourteen columns, the
 // particle type offered as a list of the known effects.
 class ParticleEditor : public EffectEditor {
@@ -9,3 +11,5 @@ class ParticleEditor : public EffectEditor {
 public:
     ParticleEditor(IdeDocument& document, Platform& platform, QWidget* owner);
 };
+
+} // namespace tarnel

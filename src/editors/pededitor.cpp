@@ -12,6 +12,8 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
+namespace tarnel {
+
 namespace {
 
 ChoiceField::Design typeDesign()
@@ -55,3 +57,5 @@ PedEditor::PedEditor(IdeDocument& document, Platform& platform, QWidget* owner)
     columns->addLayout(leftColumn(), 3);
     columns->addLayout(right, 2);
 }
+
+} // namespace tarnel

@@ -8,6 +8,8 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
+namespace tarnel {
+
 SunEditor::SunEditor(IdeDocument& document, Platform& platform, QWidget* owner)
     : EffectEditor(editorDesign(LineKind::Sun), document, LineKind::Sun, platform, owner, false)
 {
@@ -22,3 +24,5 @@ SunEditor::SunEditor(IdeDocument& document, Platform& platform, QWidget* owner)
     auto* columns = new QHBoxLayout(frame());
     columns->addLayout(leftColumn());
 }
+
+} // namespace tarnel

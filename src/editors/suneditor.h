@@ -2,6 +2,8 @@
 
 #include "editors/effecteditor.h"
 
+namespace tarnel {
+
 // "Sun reflection editor" for the sun reflection lines of 2dfx: nine columns,
 // all free text but the colour.
 class SunEditor : public EffectEditor {
@@ -9,3 +11,5 @@ class SunEditor : public EffectEditor {
 public:
     SunEditor(IdeDocument& document, Platform& platform, QWidget* owner);
 };
+
+} // namespace tarnel

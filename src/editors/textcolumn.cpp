@@ -2,6 +2,8 @@
 
 #include <QLineEdit>
 
+namespace tarnel {
+
 TextColumn::TextColumn(QLineEdit* field, const QString& label, QObject* parent)
     : ColumnBinding(parent), m_field(field), m_label(label)
 {
@@ -26,3 +28,5 @@ QString TextColumn::value() const
 {
     return m_held.valueFor(m_field->text());
 }
+
+} // namespace tarnel

@@ -5,6 +5,8 @@
 
 class QLineEdit;
 
+namespace tarnel {
+
 // A column held as free text in one field, written as typed.
 class TextColumn : public ColumnBinding {
     Q_OBJECT
@@ -22,3 +24,5 @@ private:
     // A value longer than the field takes (32,767 characters) stays whole.
     HeldText m_held;
 };
+
+} // namespace tarnel

@@ -7,6 +7,8 @@
 
 #include <algorithm>
 
+namespace tarnel {
+
 EditHistory::EditHistory(IdeDocument& document) : QObject(&document), m_document(document)
 {
     setObjectName(QStringLiteral("EditHistory"));
@@ -111,3 +113,5 @@ void EditHistory::followStack()
 {
     m_document.setModified(differsFromFile());
 }
+
+} // namespace tarnel

@@ -8,6 +8,8 @@
 
 #include <functional>
 
+namespace tarnel {
+
 class IdeDocument;
 
 // The one way to change a document: each change becomes a step of the
@@ -51,3 +53,5 @@ private:
     IdeDocument& m_document;
     QUndoStack m_stack;
 };
+
+} // namespace tarnel

@@ -2,6 +2,8 @@
 
 #include "document/idedocument.h"
 
+namespace tarnel {
+
 PathTextCommand::PathTextCommand(IdeDocument& document, QByteArray text)
     : QUndoCommand(QStringLiteral("Edit paths")), m_document(document), m_before(document.pathText()),
       m_after(std::move(text))
@@ -23,3 +25,5 @@ bool PathTextCommand::mergeWith(const QUndoCommand* other)
     m_after = static_cast<const PathTextCommand*>(other)->m_after;
     return true;
 }
+
+} // namespace tarnel

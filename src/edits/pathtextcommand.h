@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QUndoCommand>
 
+namespace tarnel {
+
 class IdeDocument;
 
 // A change of the paths text. Consecutive ones merge, as typing does in a text editor.
@@ -20,3 +22,5 @@ private:
     QByteArray m_before;
     QByteArray m_after;
 };
+
+} // namespace tarnel

@@ -2,6 +2,8 @@
 
 #include "document/idedocument.h"
 
+namespace tarnel {
+
 SortCommand::SortCommand(IdeDocument& document, bool on, std::function<void(bool)> shown)
     : QUndoCommand(on ? QStringLiteral("Sort") : QStringLiteral("Unsort")), m_document(document), m_on(on),
       m_shown(std::move(shown))
@@ -46,3 +48,5 @@ void SortCommand::undo()
     if (m_shown)
         m_shown(!m_on);
 }
+
+} // namespace tarnel

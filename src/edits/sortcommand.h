@@ -8,6 +8,8 @@
 #include <array>
 #include <functional>
 
+namespace tarnel {
+
 class IdeDocument;
 
 // Sorting switched on or off. Switching it on reorders the rows, so the
@@ -27,3 +29,5 @@ private:
     // newPositions[old] of each table's reorder, while sorting on is done.
     std::array<QList<qsizetype>, lineKindCount> m_moves;
 };
+
+} // namespace tarnel

@@ -2,6 +2,8 @@
 
 #include "document/idedocument.h"
 
+namespace tarnel {
+
 TableEditCommand::TableEditCommand(IdeDocument& document, LineKind kind, RowSnapshot before, RowSnapshot after,
                                    const QString& text)
     : QUndoCommand(text), m_document(document), m_kind(kind), m_before(std::move(before)),
@@ -22,3 +24,5 @@ void TableEditCommand::redo()
     }
     m_document.table(m_kind).applyRowChanges(m_before, m_after);
 }
+
+} // namespace tarnel

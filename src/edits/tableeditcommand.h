@@ -5,6 +5,8 @@
 
 #include <QUndoCommand>
 
+namespace tarnel {
+
 class IdeDocument;
 
 // A change of some rows of one table, already made: the rows it touched as
@@ -27,3 +29,5 @@ private:
     RowSnapshot m_after;
     bool m_made = true; // the change was made before the command was pushed
 };
+
+} // namespace tarnel

@@ -20,6 +20,8 @@ static void initAboutResources()
     }
 }
 
+namespace tarnel {
+
 namespace {
 
 constexpr int margin = 12;
@@ -88,3 +90,5 @@ void AboutDialog::paintEvent(QPaintEvent*)
     QPainter painter(this);
     painter.drawPixmap(0, 0, m_picture);
 }
+
+} // namespace tarnel

@@ -3,6 +3,8 @@
 #include <QDialog>
 #include <QPixmap>
 
+namespace tarnel {
+
 // The About box: the program's picture with the version, build date, credits
 // and home page written over its lower right corner.
 class AboutDialog : public QDialog {
@@ -23,3 +25,5 @@ protected:
 private:
     QPixmap m_picture;
 };
+
+} // namespace tarnel

@@ -11,6 +11,8 @@
 #include <QDateTime>
 #include <QFileInfo>
 
+namespace tarnel {
+
 namespace {
 
 const QString& crlf = texts::lineBreak;
@@ -140,7 +142,7 @@ bool FileCommands::loadFile(const QString& path, OnFailure onFailure)
     // Each load starts with prompts again, whatever the last one was told.
     LoadErrorPrompts prompts(m_platform, m_dialogParent);
     const LoadOutcome outcome =
-        ::loadFile(m_document, path, [&prompts](const LoadError& error) { prompts.report(error); });
+        loadDocument(m_document, path, [&prompts](const LoadError& error) { prompts.report(error); });
     switch (outcome.status) {
     case ReadOutcome::Read: break;
     case ReadOutcome::Utf16:
@@ -204,7 +206,7 @@ bool FileCommands::saveFile(const QString& path)
     const std::optional<SaveLayout> layout = layoutForSave();
     if (!layout)
         return false;
-    const QString failure = ::saveFile(m_document, path, QDateTime::currentDateTime(), *layout);
+    const QString failure = saveDocument(m_document, path, QDateTime::currentDateTime(), *layout);
     if (!failure.isEmpty()) {
         m_platform.showMessage(m_dialogParent, texts::appTitle, texts::couldNotSave + path + crlf + failure,
                                Platform::Icon::Information);
@@ -214,3 +216,5 @@ bool FileCommands::saveFile(const QString& path)
     emit statusMessage(texts::fileSaved);
     return true;
 }
+
+} // namespace tarnel

@@ -7,10 +7,13 @@
 
 #include <optional>
 
+class QWidget;
+
+namespace tarnel {
+
 class IdeDocument;
 class Platform;
 class RecentList;
-class QWidget;
 
 // The life of the open document: open, reload, new, close, save, and the
 // question about unsaved changes that comes before each of them.
@@ -69,3 +72,5 @@ private:
     enum class LayoutAnswer { None, KeepThem, LeaveThemOut };
     LayoutAnswer m_layoutAnswer = LayoutAnswer::None;
 };
+
+} // namespace tarnel

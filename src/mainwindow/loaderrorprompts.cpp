@@ -5,6 +5,8 @@
 #include "platform/platform.h"
 #include "texts/texts.h"
 
+namespace tarnel {
+
 LoadErrorPrompts::LoadErrorPrompts(Platform& platform, QWidget* dialogParent)
     : m_platform(platform), m_dialogParent(dialogParent)
 {
@@ -30,3 +32,5 @@ void LoadErrorPrompts::finish()
                            Platform::Icon::Information);
     m_unshown = 0;
 }
+
+} // namespace tarnel

@@ -2,9 +2,12 @@
 
 #include <QtGlobal>
 
+class QWidget;
+
+namespace tarnel {
+
 struct LoadError;
 class Platform;
-class QWidget;
 
 // The load error prompts of one load. Each error is shown with a check box; once the user ticks
 // it, the rest of the load's errors are only counted, and finish() tells how many there were.
@@ -23,3 +26,5 @@ private:
     bool m_silenced = false;
     qsizetype m_unshown = 0;
 };
+
+} // namespace tarnel

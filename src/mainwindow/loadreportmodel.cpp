@@ -2,6 +2,8 @@
 
 #include "mainwindow/shownvalue.h"
 
+namespace tarnel {
+
 void LoadReportModel::setReport(const LoadReport& report)
 {
     beginResetModel();
@@ -43,3 +45,5 @@ QVariant LoadReportModel::headerData(int section, Qt::Orientation orientation, i
     }
     return {};
 }
+
+} // namespace tarnel

@@ -4,6 +4,8 @@
 
 #include <QAbstractTableModel>
 
+namespace tarnel {
+
 // The entries of a load report as a list: line number, what the line is, and
 // its text. Holds a shared copy of the report, so a later load does not pull
 // the entries from under a view that is painting.
@@ -26,3 +28,5 @@ public:
 private:
     LoadReport m_report;
 };
+
+} // namespace tarnel

@@ -8,6 +8,8 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+namespace tarnel {
+
 LoadReportWindow::LoadReportWindow(QWidget* parent)
     : QWidget(parent, Qt::Window), m_model(new LoadReportModel(this)), m_list(new QTableView(this))
 {
@@ -56,3 +58,5 @@ void LoadReportWindow::applyColumnWidths()
     header->resizeSection(LoadReportModel::ReasonColumn, twips(2200));
     header->resizeSection(LoadReportModel::TextColumn, twips(7000));
 }
+
+} // namespace tarnel

@@ -5,8 +5,11 @@
 
 #include <QWidget>
 
-class LoadReportModel;
 class QTableView;
+
+namespace tarnel {
+
+class LoadReportModel;
 
 // The window of File > "Load report": every entry of the last load's report.
 // Not modal: the user keeps it open beside the tables.
@@ -28,3 +31,5 @@ private:
     LoadReportModel* m_model;
     QTableView* m_list;
 };
+
+} // namespace tarnel

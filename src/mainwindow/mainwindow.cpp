@@ -31,6 +31,8 @@
 #include <QStatusBar>
 #include <QUrl>
 
+namespace tarnel {
+
 namespace {
 
 // Object names of a table's view, its Actions menu and the menu's items start with the table's name.
@@ -520,3 +522,5 @@ void MainWindow::closeEvent(QCloseEvent* event)
     else
         event->ignore();
 }
+
+} // namespace tarnel

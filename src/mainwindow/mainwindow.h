@@ -8,6 +8,14 @@
 
 #include <array>
 
+class QAction;
+class QCheckBox;
+class QLabel;
+class QMenu;
+class QStackedWidget;
+
+namespace tarnel {
+
 class EditorHost;
 class FileCommands;
 class IdeDocument;
@@ -18,11 +26,6 @@ class SectionSelector;
 class SectionView;
 class SettingsFile;
 class StatisticsPanel;
-class QAction;
-class QCheckBox;
-class QLabel;
-class QMenu;
-class QStackedWidget;
 
 // The main window: the section selector, statistics, options, the shown
 // section and the menus. It wires commands to their actions; the commands
@@ -115,3 +118,5 @@ private:
     QLabel* m_versionPanel = nullptr;
     int m_shownSection = 0;
 };
+
+} // namespace tarnel

@@ -11,6 +11,8 @@
 #include <QKeyEvent>
 #include <QLabel>
 
+namespace tarnel {
+
 namespace {
 
 // What the line below the text says of a line the reader will not keep as a path.
@@ -159,3 +161,5 @@ void PathsView::placeNotice()
     const QRect text = viewport()->geometry();
     m_notice->setGeometry(text.left(), text.bottom() + 1, text.width(), viewportMargins().bottom());
 }
+
+} // namespace tarnel

@@ -2,9 +2,12 @@
 
 #include <QPlainTextEdit>
 
+class QLabel;
+
+namespace tarnel {
+
 class IdeDocument;
 class Platform;
-class QLabel;
 
 // The paths sections as editable text. Filled when first shown after the
 // document's paths changed, so a big file opens without laying out its paths;
@@ -38,3 +41,5 @@ private:
     // The text holds characters the file cannot store; the document keeps its last good paths.
     bool m_unstorable = false;
 };
+
+} // namespace tarnel

@@ -2,6 +2,8 @@
 
 #include <QGridLayout>
 
+namespace tarnel {
+
 // A grid whose rows start at a fixed pitch, in pixels at 96 dpi, as long as
 // their widgets fit; a row whose widget is taller (a larger font) grows
 // instead of overlapping the next. Widgets sit at the top of their row.
@@ -28,3 +30,5 @@ public:
 private:
     int m_rows = 0;
 };
+
+} // namespace tarnel

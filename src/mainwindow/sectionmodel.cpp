@@ -9,6 +9,8 @@
 #include <QColor>
 #include <QFont>
 
+namespace tarnel {
+
 SectionModel::SectionModel(SectionTable& table, QObject* parent)
     : QAbstractTableModel(parent), m_table(table)
 {
@@ -139,3 +141,5 @@ void SectionModel::remapAfterReorder(const QList<qsizetype>& newPositions)
     emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
     emit rowsReordered(newPositions);
 }
+
+} // namespace tarnel

@@ -2,6 +2,8 @@
 
 #include <QAbstractTableModel>
 
+namespace tarnel {
+
 class SectionTable;
 
 // Shows one section table: one column per field of its kind, commented rows
@@ -34,3 +36,5 @@ private:
 
     SectionTable& m_table;
 };
+
+} // namespace tarnel

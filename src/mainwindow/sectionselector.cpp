@@ -9,6 +9,8 @@
 
 #include <iterator>
 
+namespace tarnel {
+
 static_assert(std::size(texts::sectionCaptions) == SectionSelector::labelCount);
 
 SectionSelector::SectionSelector(QWidget* parent) : QWidget(parent)
@@ -50,3 +52,5 @@ bool SectionSelector::eventFilter(QObject* watched, QEvent* event)
     }
     return QWidget::eventFilter(watched, event);
 }
+
+} // namespace tarnel

@@ -5,6 +5,8 @@
 
 class QLabel;
 
+namespace tarnel {
+
 // The eight captions that pick the shown section; the shown one is red.
 class SectionSelector : public QWidget {
     Q_OBJECT
@@ -28,3 +30,5 @@ protected:
 private:
     QList<QLabel*> m_labels;
 };
+
+} // namespace tarnel

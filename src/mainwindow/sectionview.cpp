@@ -12,6 +12,8 @@
 #include <array>
 #include <vector>
 
+namespace tarnel {
+
 namespace {
 
 // Column widths in twips; 0 leaves the column at the list's default width.
@@ -171,3 +173,5 @@ void SectionView::mouseDoubleClickEvent(QMouseEvent* event)
     if (event->button() == Qt::LeftButton && indexAt(event->position().toPoint()).isValid())
         emit openRequested();
 }
+
+} // namespace tarnel

@@ -5,6 +5,9 @@
 #include <QTableView>
 
 class QMenu;
+
+namespace tarnel {
+
 class SectionModel;
 
 // A section table shown as a list: whole rows selected, fixed row height and
@@ -40,3 +43,5 @@ private:
     QMenu* m_popup = nullptr;
     QList<qsizetype> m_heldRows; // the selection while the rows are reordered
 };
+
+} // namespace tarnel

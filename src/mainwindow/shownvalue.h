@@ -3,6 +3,8 @@
 #include <QByteArrayView>
 #include <QString>
 
+namespace tarnel {
+
 // Characters a cell shows at most; a column is never wider than a few hundred.
 inline constexpr qsizetype shownValueLength = 1000;
 
@@ -15,3 +17,5 @@ inline QString shownValue(QByteArrayView value)
         return QString::fromLatin1(value);
     return QString::fromLatin1(value.first(shownValueLength)) + QChar(0x2026);
 }
+
+} // namespace tarnel

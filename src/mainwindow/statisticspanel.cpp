@@ -9,6 +9,8 @@
 #include <QLabel>
 #include <QTimer>
 
+namespace tarnel {
+
 StatisticsPanel::StatisticsPanel(IdeDocument& document, QWidget* parent)
     : QGroupBox(texts::statisticsTitle, parent), m_document(document)
 {
@@ -76,3 +78,5 @@ void StatisticsPanel::refresh()
     for (int row = 0; row < m_values.size(); ++row)
         m_values[row]->setText(figures[row].second);
 }
+
+} // namespace tarnel

@@ -3,8 +3,11 @@
 #include <QGroupBox>
 #include <QList>
 
-class IdeDocument;
 class QLabel;
+
+namespace tarnel {
+
+class IdeDocument;
 
 // "IDE Stats": the row counts of the tables and whether there are paths. It
 // follows the document by itself: a load shows at once, any other change once
@@ -26,3 +29,5 @@ private:
     QList<QLabel*> m_values;
     bool m_refreshPending = false;
 };
+
+} // namespace tarnel

@@ -6,7 +6,9 @@
 #include "document/idetext.h"
 #include "texts/texts.h"
 
-int commaCount(const QString& text)
+namespace tarnel {
+
+int countCommas(const QString& text)
 {
     if (text.isEmpty())
         return -1;
@@ -15,7 +17,7 @@ int commaCount(const QString& text)
 
 std::optional<LineKind> pastedLineKind(const QString& text)
 {
-    const int commas = commaCount(text);
+    const int commas = countCommas(text);
     if (commas < 0)
         return std::nullopt;
     return kindWithFieldCount(qsizetype(commas) + 1);
@@ -64,7 +66,7 @@ std::optional<qsizetype> addPastedLine(IdeDocument& document, const QString& tex
 
     const QByteArray line = text.toLatin1();
     QList<QByteArray> values;
-    values.reserve(commaCount(text) + 1);
+    values.reserve(countCommas(text) + 1);
     idetext::forEachValue(line, [&](QByteArrayView value) { values.append(value.toByteArray()); });
 
     qsizetype row = -1;
@@ -74,3 +76,5 @@ std::optional<qsizetype> addPastedLine(IdeDocument& document, const QString& tex
     });
     return row;
 }
+
+} // namespace tarnel

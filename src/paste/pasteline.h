@@ -7,6 +7,8 @@
 
 #include <optional>
 
+namespace tarnel {
+
 class IdeDocument;
 
 // A line pasted from elsewhere is told apart by its commas alone: each kind of
@@ -14,7 +16,7 @@ class IdeDocument;
 
 // Number of comma-separated pieces less one; -1 for empty text. The text is
 // taken as it is: empty pieces count, a trailing comma adds one.
-int commaCount(const QString& text);
+int countCommas(const QString& text);
 
 // The kind whose field count matches, or none.
 std::optional<LineKind> pastedLineKind(const QString& text);
@@ -34,3 +36,5 @@ bool isStorableLine(const QString& text);
 // document changed. Returns where the row went; none, and nothing touched,
 // when the kind is unknown or the text cannot be stored.
 std::optional<qsizetype> addPastedLine(IdeDocument& document, const QString& text);
+
+} // namespace tarnel

@@ -12,6 +12,8 @@
 
 #include <limits>
 
+namespace tarnel {
+
 namespace {
 
 // A whole line copied from a text editor usually brings its line break along.
@@ -93,7 +95,7 @@ PasteLineDialog::PasteLineDialog(IdeDocument& document, Platform& platform, QWid
 
 void PasteLineDialog::classify(const QString& text)
 {
-    m_commaCount = ::commaCount(text);
+    m_commaCount = countCommas(text);
     m_kind = pastedLineKind(text);
     m_kindLabel->setText(pastedKindLabel(m_kind));
 }
@@ -116,3 +118,5 @@ void PasteLineDialog::addLine()
     }
     accept();
 }
+
+} // namespace tarnel

@@ -6,11 +6,14 @@
 
 #include <optional>
 
-class IdeDocument;
-class Platform;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+
+namespace tarnel {
+
+class IdeDocument;
+class Platform;
 
 // "Paste line": shows the clipboard's text, names the kind of line it makes
 // as the user edits it, and adds it to the matching table.
@@ -40,3 +43,5 @@ private:
     int m_commaCount = -1;
     std::optional<LineKind> m_kind;
 };
+
+} // namespace tarnel

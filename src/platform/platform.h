@@ -12,6 +12,8 @@
 
 class QWidget;
 
+namespace tarnel {
+
 // Everything the program asks of the desktop: message boxes, file and colour
 // dialogs, the clipboard, the beep, and handing a file or address to another
 // program. The window asks through this interface only, so tests can answer.
@@ -51,3 +53,4 @@ public:
     virtual void openInTextEditor(const QString& path, EditorReply reply) = 0;
 };
 
+} // namespace tarnel

@@ -12,6 +12,8 @@
 #include <QPushButton>
 #include <QRegularExpression>
 
+namespace tarnel {
+
 namespace {
 
 QStringList patternsOf(const QString& pattern)
@@ -209,3 +211,5 @@ void QtPlatform::openInTextEditor(const QString& path, EditorReply reply)
     openThroughDesktop();
 #endif
 }
+
+} // namespace tarnel

@@ -2,6 +2,8 @@
 
 #include "platform/platform.h"
 
+namespace tarnel {
+
 // Turns the "caption|pattern" filter form into the form Qt's file dialogs take: pairs become
 // "caption (patterns)" joined by ";;". A caption that already ends in its own patterns is kept.
 QString toQtFilter(const QString& filter);
@@ -24,3 +26,5 @@ public:
     bool openUrl(const QUrl& url) override;
     void openInTextEditor(const QString& path, EditorReply reply) override;
 };
+
+} // namespace tarnel

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace tarnel {
+
 QStringList ScriptedPlatform::messages() const
 {
     QStringList texts;
@@ -112,3 +114,5 @@ void ScriptedPlatform::openInTextEditor(const QString& path, EditorReply reply)
     if (reply)
         reply(editorStarts);
 }
+
+} // namespace tarnel

@@ -7,6 +7,8 @@
 
 #include <functional>
 
+namespace tarnel {
+
 // A desktop that answers from lists filled beforehand and writes down every request, in order.
 // Needs no display: a QCoreApplication is enough.
 class ScriptedPlatform : public Platform {
@@ -74,3 +76,5 @@ private:
                 const QString& checkBox = QString(), const QStringList& buttons = {});
     QString nextFileName();
 };
+
+} // namespace tarnel

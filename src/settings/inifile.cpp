@@ -4,6 +4,8 @@
 #include <QList>
 #include <QSaveFile>
 
+namespace tarnel {
+
 namespace {
 
 // One physical line of the file as byte offsets: [begin, textEnd) is its text and
@@ -200,3 +202,5 @@ bool IniFile::write(const QString& file, const QString& section, const QString& 
     }
     return out.commit();
 }
+
+} // namespace tarnel

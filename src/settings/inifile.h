@@ -4,6 +4,8 @@
 
 #include <optional>
 
+namespace tarnel {
+
 // Reads and writes single keys of an INI file. A write changes only the line of the key it sets
 // (or adds lines for it); every other byte of the file is kept as it was.
 //
@@ -29,3 +31,5 @@ public:
     static bool write(const QString& file, const QString& section, const QString& key,
                       const QString& value);
 };
+
+} // namespace tarnel

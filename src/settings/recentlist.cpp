@@ -3,6 +3,8 @@
 #include "settings/inifile.h"
 #include "settings/settingsfile.h"
 
+namespace tarnel {
+
 RecentList::RecentList(SettingsFile& settings) : m_settings(settings) {}
 
 QStringList RecentList::readSlots() const {
@@ -46,3 +48,5 @@ QStringList RecentList::recordOpened(const QString& openFilePath) {
         m_settings.writeSetting(placeholder(n), entries[n - 1]);
     return entries;
 }
+
+} // namespace tarnel

@@ -2,6 +2,8 @@
 
 #include <QStringList>
 
+namespace tarnel {
+
 class SettingsFile;
 
 // The most recently opened files, kept as keys recent1..recent7 of the settings file with the
@@ -32,3 +34,5 @@ public:
 private:
     SettingsFile& m_settings;
 };
+
+} // namespace tarnel

@@ -12,6 +12,8 @@
 #include <QStandardPaths>
 #include <QTemporaryFile>
 
+namespace tarnel {
+
 namespace {
 
 // Options are switches: the whole number 1 is on, any other value leaves the option off.
@@ -130,3 +132,5 @@ bool SettingsFile::readAddedOption(const QString& key) {
 void SettingsFile::setMissingKeyHandler(MissingKeyHandler handler) {
     m_onMissingKey = std::move(handler);
 }
+
+} // namespace tarnel

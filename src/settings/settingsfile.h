@@ -5,6 +5,8 @@
 #include <functional>
 #include <optional>
 
+namespace tarnel {
+
 // The program's settings file, tarnel.ini, whose keys all live in the section [tarnel].
 // Nothing is cached: every read goes to the file, so edits made outside the program show at once.
 class SettingsFile {
@@ -54,3 +56,5 @@ private:
     QString m_path;
     MissingKeyHandler m_onMissingKey;
 };
+
+} // namespace tarnel

@@ -7,6 +7,8 @@
 #include <QString>
 #include <QStringList>
 
+namespace tarnel {
+
 namespace texts {
 
 // ---- The program -----------------------------------------------------------
@@ -285,3 +287,5 @@ inline const QString settingsError = QStringLiteral("INI Error -Check Settings")
 
 
 } // namespace texts
+
+} // namespace tarnel

@@ -15,6 +15,8 @@
 #include <QList>
 #include <QString>
 
+namespace tarnel {
+
 namespace kit {
 
 using namespace support;
@@ -114,3 +116,5 @@ inline QByteArray formatContent(const DocumentContent& content, QByteArrayView h
 }
 
 } // namespace kit
+
+} // namespace tarnel

@@ -9,6 +9,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+using namespace tarnel;
+
 namespace {
 
 struct Run {
@@ -92,14 +94,14 @@ private slots:
         const QString in = inputPath(name);
         IdeDocument document;
         QByteArrayList expectedErr;
-        QCOMPARE(loadFile(document, in,
+        QCOMPARE(loadDocument(document, in,
                           [&expectedErr](const LoadError& e) {
                               expectedErr.append("line " + QByteArray::number(e.lineNumber) + ": " + e.line);
                           })
                      .status,
                  ReadOutcome::Read);
         const QString saved = temp(QStringLiteral("saved-") + name);
-        QCOMPARE(saveFile(document, saved, QDateTime::currentDateTime()), QString());
+        QCOMPARE(saveDocument(document, saved, QDateTime::currentDateTime()), QString());
 
         const QString out = temp(QStringLiteral("cli-") + name);
         const Run run = runCli({QStringLiteral("format"), in, out});
@@ -124,7 +126,7 @@ private slots:
         QVERIFY(kit::fileBytes(out) == kit::fileBytes(in));
 
         IdeDocument document;
-        QCOMPARE(loadFile(document, in, {}).status, ReadOutcome::Read);
+        QCOMPARE(loadDocument(document, in, {}).status, ReadOutcome::Read);
         QByteArrayList expected;
         for (const LoadReportEntry& entry : document.loadReport().entries)
             expected << QByteArray::number(entry.lineNumber) + '\t' + reasonText(entry).toLatin1() + '\t' + entry.line;
@@ -173,7 +175,7 @@ private slots:
         QFETCH(QString, name);
         const QString in = inputPath(name);
         IdeDocument document;
-        QCOMPARE(loadFile(document, in, {}).status, ReadOutcome::Read);
+        QCOMPARE(loadDocument(document, in, {}).status, ReadOutcome::Read);
         const auto count = [&document](LineKind kind) {
             return QByteArray::number(document.table(kind).rowCount());
         };

@@ -12,6 +12,8 @@
 
 #include <initializer_list>
 
+using namespace tarnel;
+
 namespace {
 
 // n values "<tag>1" .. "<tag>n", as a line of the file (commas) or as a dump (bars).

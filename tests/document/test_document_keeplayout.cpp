@@ -11,6 +11,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+using namespace tarnel;
+
 namespace {
 
 // The lines of a file, each with its own line end.
@@ -80,13 +82,13 @@ class DocumentKeepLayoutTest : public QObject {
     bool loadBytes(IdeDocument& document, const QByteArray& bytes)
     {
         const QString path = m_dir.filePath(QStringLiteral("in.ide"));
-        return kit::putFile(path, bytes) && loadFile(document, path, {}).status == ReadOutcome::Read;
+        return kit::putFile(path, bytes) && loadDocument(document, path, {}).status == ReadOutcome::Read;
     }
 
     QByteArray savedKeeping(const IdeDocument& document)
     {
         const QString path = m_dir.filePath(QStringLiteral("out.ide"));
-        if (!saveFile(document, path, QDateTime::currentDateTime(), SaveLayout::KeepFile).isEmpty())
+        if (!saveDocument(document, path, QDateTime::currentDateTime(), SaveLayout::KeepFile).isEmpty())
             return "(not saved)";
         const QByteArray bytes = kit::fileBytes(path);
         return bytes == formatKeepingLayout(document) ? bytes : "(streamed and buffered saves differ)";

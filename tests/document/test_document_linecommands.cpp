@@ -5,6 +5,8 @@
 #include <QSignalSpy>
 #include <QTest>
 
+using namespace tarnel;
+
 namespace {
 
 using Values = QList<QByteArray>;

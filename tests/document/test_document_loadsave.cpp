@@ -12,6 +12,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+using namespace tarnel;
+
 namespace {
 
 const QDateTime firstSave(QDate(2023, 3, 4), QTime(5, 6));
@@ -19,7 +21,7 @@ const QDateTime secondSave(QDate(2031, 11, 12), QTime(21, 22));
 
 LoadOutcome loadPath(IdeDocument& document, const QString& path, QList<LoadError>* errors = nullptr)
 {
-    return loadFile(document, path, [errors](const LoadError& e) {
+    return loadDocument(document, path, [errors](const LoadError& e) {
         if (errors)
             errors->append(e);
     });
@@ -252,7 +254,7 @@ private slots:
         QVERIFY(!QFileInfo::exists(folder));
 
         IdeDocument document;
-        QVERIFY(!saveFile(document, folder + QStringLiteral("/doc.ide"), firstSave).isEmpty());
+        QVERIFY(!saveDocument(document, folder + QStringLiteral("/doc.ide"), firstSave).isEmpty());
         QVERIFY(!QFileInfo::exists(folder));
     }
 
@@ -290,7 +292,7 @@ private slots:
         QCOMPARE(modeOf(path), mode);
         IdeDocument document;
         QCOMPARE(loadPath(document, mixedPath()).status, ReadOutcome::Read);
-        QCOMPARE(saveFile(document, path, firstSave), QString());
+        QCOMPARE(saveDocument(document, path, firstSave), QString());
         QCOMPARE(modeOf(path), mode);
         QCOMPARE(kit::withoutFirstLine(kit::fileBytes(path)), kit::withoutFirstLine(formatDocument(document, "# h")));
     }
@@ -317,7 +319,7 @@ private slots:
         IdeDocument document;
         QCOMPARE(loadPath(document, mixedPath()).status, ReadOutcome::Read);
         const QString path = temp(QStringLiteral("saved.ide"));
-        QCOMPARE(saveFile(document, path, firstSave), QString());
+        QCOMPARE(saveDocument(document, path, firstSave), QString());
         const QByteArray bytes = kit::fileBytes(path);
         QCOMPARE(kit::firstLine(bytes), headerLine(firstSave) + '\r');
         QCOMPARE(bytes, formatDocument(document, headerLine(firstSave)));
@@ -345,7 +347,7 @@ private slots:
         QCOMPARE(loadPath(original, kit::corpusPath(name), &originalErrors).status, ReadOutcome::Read);
 
         const QString once = temp(QStringLiteral("once-") + name);
-        QCOMPARE(saveFile(original, once, firstSave), QString());
+        QCOMPARE(saveDocument(original, once, firstSave), QString());
         const QByteArray onceBytes = kit::fileBytes(once);
         QVERIFY(kit::firstLine(onceBytes).startsWith(kit::headerPrefix));
         QVERIFY(onceBytes.endsWith("\r\n"));
@@ -360,7 +362,7 @@ private slots:
         QCOMPARE(rereadErrors.size(), originalErrors.size());
 
         const QString twice = temp(QStringLiteral("twice-") + name);
-        QCOMPARE(saveFile(reread, twice, secondSave), QString());
+        QCOMPARE(saveDocument(reread, twice, secondSave), QString());
         const QByteArray twiceBytes = kit::fileBytes(twice);
         QCOMPARE(kit::firstLine(twiceBytes), headerLine(secondSave) + '\r');
         QCOMPARE(kit::withoutFirstLine(twiceBytes), kit::withoutFirstLine(onceBytes));
@@ -453,7 +455,7 @@ private slots:
         QCOMPARE(longRows, inFile);
 
         const QString saved = temp(QStringLiteral("generic-saved.ide"));
-        QCOMPARE(saveFile(document, saved, firstSave), QString());
+        QCOMPARE(saveDocument(document, saved, firstSave), QString());
         QCOMPARE(longLines(kit::fileBytes(saved)), inFile);
     }
 };

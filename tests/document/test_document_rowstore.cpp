@@ -14,6 +14,8 @@
 
 #include <algorithm>
 
+using namespace tarnel;
+
 namespace {
 
 QList<QByteArray> rowOf(const QByteArray& first, const QByteArray& second)

@@ -5,6 +5,8 @@
 
 #include <QTest>
 
+using namespace tarnel;
+
 namespace {
 
 QList<QByteArray> objectLine(const QByteArray& id)

@@ -16,6 +16,8 @@
 #include <QPushButton>
 #include <QtTest>
 
+namespace tarnel {
+
 namespace ekit {
 
 inline const QString missingValue =
@@ -143,4 +145,8 @@ struct Session {
 
 } // namespace ekit
 
-Q_DECLARE_METATYPE(LineKind)
+} // namespace tarnel
+Q_DECLARE_METATYPE(tarnel::LineKind)
+namespace tarnel {
+
+} // namespace tarnel

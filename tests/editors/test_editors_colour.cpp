@@ -2,6 +2,8 @@
 
 #include <QClipboard>
 
+using namespace tarnel;
+
 using namespace ekit;
 
 namespace {

@@ -6,6 +6,8 @@
 
 #include <QPointer>
 
+using namespace tarnel;
+
 using namespace ekit;
 
 namespace {

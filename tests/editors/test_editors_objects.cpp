@@ -1,5 +1,7 @@
 #include "editortestkit.h"
 
+using namespace tarnel;
+
 using namespace ekit;
 
 namespace {

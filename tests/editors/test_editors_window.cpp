@@ -7,6 +7,8 @@
 #include <QAction>
 #include <QTemporaryDir>
 
+using namespace tarnel;
+
 using namespace ekit;
 
 // The main window hands its tables' rows and new lines to the editors.

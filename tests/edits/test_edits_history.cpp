@@ -1,5 +1,6 @@
 // Each line command as a step of the edit history: undo gives back every row
 // with its identity at its place, redo the rows the command made.
+#include "document/bufferedforms.h"
 #include "document/idedocument.h"
 #include "document/idefile.h"
 #include "document/keptlayoutwriter.h"
@@ -9,6 +10,8 @@
 #include <QDir>
 #include <QRandomGenerator>
 #include <QTest>
+
+using namespace tarnel;
 
 namespace {
 
@@ -98,9 +101,9 @@ private slots:
     {
         QFETCH(QString, corpus);
         IdeDocument document;
-        QVERIFY(loadFile(document, QDir(QStringLiteral(TARNEL_CORPUS_DIR)).filePath(corpus), {}).status ==
+        QVERIFY(loadDocument(document, QDir(QStringLiteral(TARNEL_CORPUS_DIR)).filePath(corpus), {}).status ==
                 ReadOutcome::Read);
-        const auto saves = [&] { return QByteArrayList{formatKeepingLayout(document), document.toFileBytes("h")}; };
+        const auto saves = [&] { return QByteArrayList{formatKeepingLayout(document), formatDocument(document, "h")}; };
         const QByteArrayList original = saves();
         EditHistory& history = EditHistory::of(document);
         const auto step = [&](LineKind kind, QList<qsizetype> rows, Command command) {

@@ -5,6 +5,8 @@
 #include <QPushButton>
 #include <QtTest>
 
+using namespace tarnel;
+
 namespace {
 
 QLabel* textLine(const AboutDialog& dialog, const QString& name)

@@ -10,6 +10,8 @@
 #include <QPushButton>
 #include <QTimer>
 
+using namespace tarnel;
+
 using namespace wkit;
 
 namespace {

@@ -6,6 +6,8 @@
 #include <QSignalSpy>
 #include <QtTest>
 
+using namespace tarnel;
+
 using namespace wkit;
 
 namespace {

@@ -12,6 +12,8 @@
 #include <QTableView>
 #include <QtTest>
 
+using namespace tarnel;
+
 using namespace wkit;
 
 namespace {

@@ -15,6 +15,8 @@
 #include <memory>
 #include <vector>
 
+using namespace tarnel;
+
 using namespace wkit;
 
 namespace {

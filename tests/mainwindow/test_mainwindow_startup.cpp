@@ -11,6 +11,8 @@
 #include <QLayout>
 #include <QtTest>
 
+using namespace tarnel;
+
 using namespace wkit;
 
 namespace {

@@ -12,6 +12,8 @@
 
 #include <QRandomGenerator>
 
+using namespace tarnel;
+
 using namespace wkit;
 
 namespace {
@@ -51,7 +53,7 @@ private slots:
         QTest::newRow("comment out") << "objectsCommentOut" << 1 << "Undo Comment out 1 line";
         QTest::newRow("duplicate") << "objectsDuplicate" << 2 << "Undo Duplicate 2 lines";
         QTest::newRow("paths typing") << "" << 0 << "Undo Edit paths";
-        QTest::newRow("paste dialog") << "EditPaste" << 0 << "Undo Paste line";
+        QTest::newRow("paste dialog") << "editPaste" << 0 << "Undo Paste line";
     }
     void keyboardUndoAndRedo()
     {
@@ -70,7 +72,7 @@ private slots:
         if (command.isEmpty()) {
             s.typePathLine("group, 7");
             typedIn = w.pathsView();
-        } else if (command == QStringLiteral("EditPaste")) {
+        } else if (command == QStringLiteral("editPaste")) {
             // The modal dialog shows the clipboard's line; its "Add line" is clicked once it is up.
             s.platform.clipboard = QStringLiteral("1234, pasted, t, 1, 10, 0");
             QTimer probe;
@@ -79,7 +81,7 @@ private slots:
                     dialog->findChild<QPushButton*>(QStringLiteral("addLine"))->click();
             });
             probe.start(5);
-            s.action("EditPaste")->trigger();
+            s.action("editPaste")->trigger();
             probe.stop();
             w.activateWindow();
             QVERIFY(QTest::qWaitForWindowActive(&w));

@@ -28,6 +28,8 @@
 
 #include <memory>
 
+namespace tarnel {
+
 namespace wkit {
 
 using namespace support;
@@ -200,3 +202,5 @@ struct Session {
 };
 
 } // namespace wkit
+
+} // namespace tarnel

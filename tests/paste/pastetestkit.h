@@ -4,6 +4,8 @@
 
 #include "document/idedocument.h"
 
+namespace tarnel {
+
 namespace pkit {
 
 // How many rows a pasted line may have landed in, all tables together.
@@ -16,3 +18,5 @@ inline int rowsInAllTables(const IdeDocument& document)
 }
 
 } // namespace pkit
+
+} // namespace tarnel

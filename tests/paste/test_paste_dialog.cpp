@@ -12,6 +12,8 @@
 
 #include <memory>
 
+using namespace tarnel;
+
 using pkit::rowsInAllTables;
 
 namespace {

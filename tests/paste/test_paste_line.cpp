@@ -6,6 +6,8 @@
 #include <QSignalSpy>
 #include <QtTest>
 
+using namespace tarnel;
+
 using pkit::rowsInAllTables;
 
 namespace {
@@ -66,7 +68,7 @@ void PasteLineTest::countsCommas()
 {
     QFETCH(QString, text);
     QFETCH(int, commas);
-    QCOMPARE(commaCount(text), commas);
+    QCOMPARE(countCommas(text), commas);
 }
 
 void PasteLineTest::namesKind_data()

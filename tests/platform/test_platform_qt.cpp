@@ -15,6 +15,8 @@
 
 #include <functional>
 
+using namespace tarnel;
+
 using Answer = Platform::Answer;
 using Icon = Platform::Icon;
 

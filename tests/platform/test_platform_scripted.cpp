@@ -2,6 +2,8 @@
 
 #include <QtTest>
 
+using namespace tarnel;
+
 using Answer = Platform::Answer;
 using Icon = Platform::Icon;
 

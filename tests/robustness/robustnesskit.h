@@ -7,6 +7,8 @@
 
 #include "document/bufferedforms.h"
 
+namespace tarnel {
+
 namespace rkit {
 
 using Rows = QList<QList<QByteArray>>;
@@ -57,3 +59,5 @@ inline const char* const rootSkip =
     "through tests/robustness/unprivileged.sh";
 
 } // namespace rkit
+
+} // namespace tarnel

@@ -10,6 +10,8 @@
 
 #include <QRandomGenerator>
 
+using namespace tarnel;
+
 using namespace ekit;
 
 namespace {

@@ -8,6 +8,8 @@
 
 #include <sys/stat.h>
 
+using namespace tarnel;
+
 using namespace wkit;
 using namespace rkit;
 

@@ -10,6 +10,8 @@
 #include <QFile>
 #include <QtTest>
 
+using namespace tarnel;
+
 namespace {
 
 // The seeds and the corpus files one after another, over and over, in the

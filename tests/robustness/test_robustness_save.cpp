@@ -10,6 +10,8 @@
 #include <csignal>
 #include <sys/resource.h>
 
+using namespace tarnel;
+
 using namespace wkit;
 using namespace rkit;
 

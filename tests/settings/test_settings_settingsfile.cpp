@@ -4,6 +4,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+using namespace tarnel;
+
 using namespace Qt::StringLiterals;
 using namespace support;
 
