@@ -55,7 +55,8 @@ const Sample& sample(qint64 definitionLines, const idegen::Mix& mix = {}, const 
         const std::string text = idegen::generate(std::uint64_t(definitionLines), seed, mix);
         slot->bytes = QByteArray(text.data(), qsizetype(text.size()));
         slot->lines = slot->bytes.count('\n');
-        slot->path = QDir(workDir().path()).filePath(QStringLiteral("%1-%2.ide").arg(QLatin1String(tag)).arg(definitionLines));
+        slot->path = QDir(workDir().path())
+                         .filePath(QStringLiteral("%1-%2.ide").arg(QLatin1String(tag)).arg(definitionLines));
         QFile file(slot->path);
         if (!file.open(QIODevice::WriteOnly) || file.write(slot->bytes) != slot->bytes.size())
             std::fprintf(stderr, "cannot write %s\n", qPrintable(slot->path));
@@ -252,7 +253,8 @@ void sortMillion(benchmark::State& state)
         state.ResumeTiming();
         table.setSorted(true);
     }
-    state.counters["rows/s"] = benchmark::Counter(double(millionRows), benchmark::Counter::kIsIterationInvariantRate);
+    state.counters["rows/s"] =
+        benchmark::Counter(double(millionRows), benchmark::Counter::kIsIterationInvariantRate);
 }
 
 enum Selection { OneRow, Spread1000, Range1000, AllRows };
@@ -358,7 +360,8 @@ void registerLineCommands()
     for (const Command& command : commands) {
         for (const auto& [which, selectionName] : selections) {
             for (bool sorted : {false, true}) {
-                const std::string name = std::string(command.name) + "/" + selectionName + (sorted ? "/sorted" : "");
+                const std::string name =
+                    std::string(command.name) + "/" + selectionName + (sorted ? "/sorted" : "");
                 // Each run needs a fresh table first, so a few runs are enough.
                 benchmark::RegisterBenchmark(name.c_str(), lineCommand, command.run, which, sorted)
                     ->Unit(benchmark::kMillisecond)

@@ -26,14 +26,14 @@ private:
 };
 
 constexpr std::array prefixes = {"gtw_", "lcc_", "LOD_", "ind_", "com_", "sub_", "gen_", "vc_", "la_", "sf_"};
-constexpr std::array syllables = {"road", "house", "corner", "jun", "lamp", "shop", "wall", "fence",
-                                  "gdoor", "rge", "bh", "sign", "neon", "build", "park", "tree",
-                                  "hosp", "motel", "dock", "pier", "bar", "ware", "tun", "brg"};
+constexpr std::array syllables = {"road",  "house", "corner", "jun",  "lamp", "shop",  "wall", "fence",
+                                  "gdoor", "rge",   "bh",     "sign", "neon", "build", "park", "tree",
+                                  "hosp",  "motel", "dock",   "pier", "bar",  "ware",  "tun",  "brg"};
 constexpr std::array texturePacks = {"gt_generic", "gt_subhouse", "ul_LOD",   "gt_office",
                                      "dynsigns",   "vcgeneric",   "nightlts", "swshneon"};
 constexpr std::array particleTypes = {"0", "1", "2", "4", "5", "9"};
-constexpr std::array commentTexts = {"# street furniture", "# -- lights of the docks --", "#",
-                                     "# LOD models", "# added for the harbour"};
+constexpr std::array commentTexts = {"# street furniture", "# -- lights of the docks --", "#", "# LOD models",
+                                     "# added for the harbour"};
 
 class Writer {
 public:
@@ -103,7 +103,10 @@ private:
             --n;
         m_out.append(buffer, size_t(n));
     }
-    double coordinate() { return double(m_random.below(400000) - 200000) / 1000.0 + double(m_random.below(10)) * 1e-4; }
+    double coordinate()
+    {
+        return double(m_random.below(400000) - 200000) / 1000.0 + double(m_random.below(10)) * 1e-4;
+    }
 
     void endLine()
     {
@@ -115,10 +118,7 @@ private:
         put(text);
         endLine();
     }
-    void keyword(const char* word)
-    {
-        raw(word);
-    }
+    void keyword(const char* word) { raw(word); }
 
     void maybeComment()
     {

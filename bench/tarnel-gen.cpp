@@ -60,7 +60,6 @@ int main(int argc, char* argv[])
         return 1;
     }
     std::fprintf(stderr, "tarnel-gen: %llu definition lines, %llu lines, %zu bytes\n",
-                 (unsigned long long)summary.definitionLines, (unsigned long long)summary.allLines,
-                 bytes.size());
+                 (unsigned long long)summary.definitionLines, (unsigned long long)summary.allLines, bytes.size());
     return 0;
 }

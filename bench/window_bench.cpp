@@ -56,9 +56,11 @@ private:
     void painted()
     {
         if (m_commandClock.isValid()) {
-            std::fprintf(stderr, "tarnel-bench-window: %s on all %lld selected rows painted after %.1f ms (%lld rows now)\n",
-                         qPrintable(m_command->text()), static_cast<long long>(m_selectedRows),
-                         m_commandClock.nsecsElapsed() / 1e6, static_cast<long long>(objects().rowCount()));
+            std::fprintf(
+                stderr,
+                "tarnel-bench-window: %s on all %lld selected rows painted after %.1f ms (%lld rows now)\n",
+                qPrintable(m_command->text()), static_cast<long long>(m_selectedRows),
+                m_commandClock.nsecsElapsed() / 1e6, static_cast<long long>(objects().rowCount()));
             done();
         }
         std::fprintf(stderr, "tarnel-bench-window: table shown after %.1f ms (%lld object rows)\n",
@@ -142,7 +144,8 @@ int main(int argc, char* argv[])
     PaintWatcher watcher(clock, window, command);
     window.view(LineKind::Object)->viewport()->installEventFilter(&watcher);
     window.startUp(commandLine);
-    std::fprintf(stderr, "tarnel-bench-window: start-up with the file done after %.1f ms\n", clock.nsecsElapsed() / 1e6);
+    std::fprintf(stderr, "tarnel-bench-window: start-up with the file done after %.1f ms\n",
+                 clock.nsecsElapsed() / 1e6);
     window.show();
     return app.exec();
 }

@@ -17,7 +17,8 @@ QString shown(QByteArrayView bytes)
 {
     constexpr qsizetype limit = 120;
     const QByteArray text = bytes.first(qMin(bytes.size(), limit)).toByteArray().toPercentEncoding(" ,#");
-    return QLatin1Char('"') + QString::fromLatin1(text) + (bytes.size() > limit ? QStringLiteral("\"...") : QStringLiteral("\""));
+    return QLatin1Char('"') + QString::fromLatin1(text) +
+           (bytes.size() > limit ? QStringLiteral("\"...") : QStringLiteral("\""));
 }
 
 // Empty when both hold the same rows and path store.

@@ -79,7 +79,8 @@ int report(const QString& path)
         return 1;
     QByteArray out;
     for (const LoadReportEntry& entry : document.loadReport().entries)
-        out += QByteArray::number(entry.lineNumber) + '\t' + reasonText(entry).toLatin1() + '\t' + entry.line + '\n';
+        out +=
+            QByteArray::number(entry.lineNumber) + '\t' + reasonText(entry).toLatin1() + '\t' + entry.line + '\n';
     std::fwrite(out.constData(), 1, size_t(out.size()), stdout);
     return 0;
 }
@@ -98,8 +99,8 @@ int stats(const QString& path)
 std::optional<LineKind> kindOfSection(const QString& name)
 {
     static const std::pair<const char*, LineKind> names[] = {
-        {"objs", LineKind::Object}, {"tobj", LineKind::TimedObject}, {"lights", LineKind::Light},
-        {"part", LineKind::Particle}, {"sun", LineKind::Sun}, {"ani", LineKind::PedArea}};
+        {"objs", LineKind::Object},   {"tobj", LineKind::TimedObject}, {"lights", LineKind::Light},
+        {"part", LineKind::Particle}, {"sun", LineKind::Sun},          {"ani", LineKind::PedArea}};
     for (const auto& [caption, kind] : names) {
         if (name == QLatin1String(caption))
             return kind;

@@ -18,11 +18,11 @@ struct FileLayout {
     // The sections rows can be added to, by their keyword.
     enum Section { Objs, Tobj, Effects, sectionCount };
 
-    bool read = false;       // false: no file to follow (a new document)
-    QByteArray bytes;        // the file as read
-    qsizetype bomSize = 0;   // a UTF-8 byte order mark before the first line
+    bool read = false;     // false: no file to follow (a new document)
+    QByteArray bytes;      // the file as read
+    qsizetype bomSize = 0; // a UTF-8 byte order mark before the first line
     qsizetype lineCount = 0;
-    QByteArray pathText;     // the path store as read
+    QByteArray pathText; // the path store as read
     // The `end` line closing the last section of each keyword; lineCount + 1
     // when that section runs to the end of the file; 0 when there is none.
     std::array<qsizetype, sectionCount> lastSectionEnd{};

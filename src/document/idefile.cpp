@@ -85,7 +85,8 @@ ReadOutcome readIdeFile(const QString& path)
     QByteArray bytes(expected, Qt::Uninitialized);
     char* const data = bytes.data();
     preferHugePages(data, expected);
-    const qint64 half = expected >= splitReadSize && std::thread::hardware_concurrency() > 1 ? expected / 2 : expected;
+    const qint64 half =
+        expected >= splitReadSize && std::thread::hardware_concurrency() > 1 ? expected / 2 : expected;
     std::future<Part> tail;
     if (half < expected)
         tail = std::async(std::launch::async, readPart, path, half, data + half, expected - half);
@@ -166,7 +167,8 @@ QString saveDocument(const IdeDocument& document, const QString& path, const QDa
     const bool keepLayout = layout == SaveLayout::KeepFile && document.hasFileLayout();
     // Streamed in blocks: the file's bytes need not exist twice in memory.
     return writeThroughSaveFile(path, [&](QSaveFile& file) {
-        return keepLayout ? writeKeepingLayout(document, file) : writeIde(document.contentView(), headerLine(when), file);
+        return keepLayout ? writeKeepingLayout(document, file)
+                          : writeIde(document.contentView(), headerLine(when), file);
     });
 }
 

@@ -39,6 +39,6 @@ enum class SaveLayout { Fixed, KeepFile };
 // `when`, or keeping the layout of the file it was read from.
 // Returns the reason on failure; the changed flag is the caller's to settle.
 QString saveDocument(const IdeDocument& document, const QString& path, const QDateTime& when,
-                 SaveLayout layout = SaveLayout::Fixed);
+                     SaveLayout layout = SaveLayout::Fixed);
 
 } // namespace tarnel

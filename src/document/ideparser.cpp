@@ -83,8 +83,8 @@ LineScan scanLine(const char* p, const char* const end)
     bool stopped = false;
     while (end - q >= 16) {
         const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(q));
-        const unsigned breaks = unsigned(
-            _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, lfBytes), _mm_cmpeq_epi8(v, crBytes))));
+        const unsigned breaks =
+            unsigned(_mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(v, lfBytes), _mm_cmpeq_epi8(v, crBytes))));
         const unsigned inLine = breaks ? (breaks & (0u - breaks)) - 1 : 0xffffu;
         const unsigned commas = unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(v, commaBytes))) & inLine;
         const unsigned spaces = unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(v, spaceBytes))) & inLine;
@@ -311,10 +311,9 @@ private:
         const char* last = scan.end;
         while (last[-1] == ' ')
             --last;
-        auto kind = last[-1] == ','
-                        ? effectKindWithFieldCount(
-                              idetext::fieldCountWithoutTrailingEmpties(QByteArrayView(begin, scan.end - begin)))
-                        : std::nullopt;
+        auto kind = last[-1] == ',' ? effectKindWithFieldCount(idetext::fieldCountWithoutTrailingEmpties(
+                                          QByteArrayView(begin, scan.end - begin)))
+                                    : std::nullopt;
         if (!kind)
             kind = effectKindWithFieldCount(pieces);
         if (kind)
@@ -329,7 +328,6 @@ private:
     DocumentContent m_content;
     qsizetype m_lineNumber = 0;
 };
-
 
 bool isEndLine(const char* begin, const LineScan& scan)
 {

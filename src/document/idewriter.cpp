@@ -159,8 +159,7 @@ private:
 // through. Blocks circulate between the gathering and the writing.
 class DeviceOutput {
 public:
-    DeviceOutput(QIODevice& device, qsizetype expectedSize)
-        : m_writer(device, expectedSize >= backgroundSize)
+    DeviceOutput(QIODevice& device, qsizetype expectedSize) : m_writer(device, expectedSize >= backgroundSize)
     {
         m_block = takeBlock();
     }

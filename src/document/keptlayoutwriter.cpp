@@ -92,7 +92,7 @@ public:
             const char* textEnd = p + unedited.size();
             if (unedited.data() != p || (textEnd != end && *textEnd != '\r' && *textEnd != '\n'))
                 textEnd = findLineBreak(p, end);
-            const char* next = textEnd == end ? end
+            const char* next = textEnd == end                                                  ? end
                                : (*textEnd == '\r' && textEnd + 1 < end && textEnd[1] == '\n') ? textEnd + 2
                                                                                                : textEnd + 1;
             beforeLine(line);
@@ -256,9 +256,7 @@ private:
     void writeLine(qsizetype line, const char* begin, const char* textEnd, const char* next)
     {
         switch (m_layout.role(line)) {
-        case FileLayout::Role::Kept:
-            keep(begin, next);
-            return;
+        case FileLayout::Role::Kept: keep(begin, next); return;
         case FileLayout::Role::Path:
             if (!m_pathChanged)
                 keep(begin, next);

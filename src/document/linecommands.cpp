@@ -13,9 +13,9 @@ QList<qsizetype> inTableOrder(QList<qsizetype> rows, qsizetype rowCount)
 {
     std::sort(rows.begin(), rows.end());
     rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
-    rows.erase(std::remove_if(rows.begin(), rows.end(),
-                              [rowCount](qsizetype row) { return row < 0 || row >= rowCount; }),
-               rows.end());
+    rows.erase(
+        std::remove_if(rows.begin(), rows.end(), [rowCount](qsizetype row) { return row < 0 || row >= rowCount; }),
+        rows.end());
     return rows;
 }
 
@@ -46,8 +46,7 @@ private:
 
 // Rewrites the first value of each row. While the table is sorted a rewritten
 // row may move, so the rows still to do are followed to their new places.
-template <typename Rewrite>
-bool rewriteRows(SectionTable& table, QList<qsizetype> pending, Rewrite rewrite)
+template <typename Rewrite> bool rewriteRows(SectionTable& table, QList<qsizetype> pending, Rewrite rewrite)
 {
     bool changed = false;
     for (qsizetype i = 0; i < pending.size(); ++i) {

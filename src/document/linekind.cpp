@@ -40,22 +40,32 @@ std::optional<LineKind> effectKindWithFieldCount(qsizetype fieldCount)
 
 const QStringList& fieldNamesOf(LineKind kind)
 {
-    static const QStringList objects = {"ID",           "Name",     "Texture Pack",
-                                        "Object count", "Draw Dis", "Parameters"};
+    static const QStringList objects = {"ID", "Name", "Texture Pack", "Object count", "Draw Dis", "Parameters"};
     static const QStringList timed = {"ID",       "Name",       "Texture Pack", "Object Count",
                                       "Draw Dis", "Parameters", "Time On",      "Time Off"};
-    static const QStringList lights = {
-        "ID",       "X",          "Y",        "Z",         "R",        "G",       "B",
-        "?1",       "?2",         "coronastar", "shad_exp", "View dis", "Out range", "Lamp size",
-        "In range", "Corona size", "Control", "Ref on wet", "Lensflare", "Dust"};
+    static const QStringList lights = {"ID",          "X",        "Y",          "Z",         "R",
+                                       "G",           "B",        "?1",         "?2",        "coronastar",
+                                       "shad_exp",    "View dis", "Out range",  "Lamp size", "In range",
+                                       "Corona size", "Control",  "Ref on wet", "Lensflare", "Dust"};
     static const QStringList sun = {"ID", "X", "Y", "Z", "R", "G", "B", "?1", "2dfx ID"};
-    static const QStringList particles = {"ID", "X",  "Y",    "Z",         "R",
-                                          "G",  "B",  "?1",   "?2",        "Type",
-                                          "?Output 1", "?Output 2", "?Output 3", "Size2"};
-    static const QStringList peds = {"ID",           "X",            "Y",           "Z",
-                                     "R",            "G",            "B",           "?1",
-                                     "?2",           "Type",         "?Direction 1", "?Direction 2",
-                                     "?Direction 3", "?Direction 4", "?Direction 5", "?Direction 6"};
+    static const QStringList particles = {"ID", "X",  "Y",    "Z",         "R",         "G",         "B",
+                                          "?1", "?2", "Type", "?Output 1", "?Output 2", "?Output 3", "Size2"};
+    static const QStringList peds = {"ID",
+                                     "X",
+                                     "Y",
+                                     "Z",
+                                     "R",
+                                     "G",
+                                     "B",
+                                     "?1",
+                                     "?2",
+                                     "Type",
+                                     "?Direction 1",
+                                     "?Direction 2",
+                                     "?Direction 3",
+                                     "?Direction 4",
+                                     "?Direction 5",
+                                     "?Direction 6"};
     switch (kind) {
     case LineKind::Object: return objects;
     case LineKind::TimedObject: return timed;

@@ -14,9 +14,9 @@ enum class LineKind : int { Object, TimedObject, Light, Sun, Particle, PedArea }
 inline constexpr int lineKindCount = 6;
 
 // Every kind in the order the tables' columns are created and comments are marked.
-inline constexpr std::array<LineKind, lineKindCount> allLineKinds = {
-    LineKind::Object, LineKind::TimedObject, LineKind::Light,
-    LineKind::Sun,    LineKind::Particle,    LineKind::PedArea};
+inline constexpr std::array<LineKind, lineKindCount> allLineKinds = {LineKind::Object,   LineKind::TimedObject,
+                                                                     LineKind::Light,    LineKind::Sun,
+                                                                     LineKind::Particle, LineKind::PedArea};
 
 // Number of fields a line of this kind has, which is also its table's column count.
 int fieldCountOf(LineKind kind);

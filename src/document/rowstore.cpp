@@ -123,8 +123,8 @@ bool RowStore::shareBytes(const QByteArray& bytes)
 RowStore::Row RowStore::store(const QList<QByteArray>& values, RowId id)
 {
     // A comma inside a value would split it when read back from the joined form.
-    const bool separated = std::any_of(values.cbegin(), values.cend(),
-                                       [](const QByteArray& v) { return v.contains(','); });
+    const bool separated =
+        std::any_of(values.cbegin(), values.cend(), [](const QByteArray& v) { return v.contains(','); });
     Row r = makeRow(m_buffer.size(), 0, shortCount(qMax<qsizetype>(values.size(), 1)),
                     quint8(separated ? Separated : 0), id);
     for (qsizetype i = 0; i < values.size(); ++i) {
@@ -302,8 +302,8 @@ void RowStore::appendRows(RowStore&& other, RowId idOffset)
         }
         return;
     }
-    const bool sameShared = other.m_sharedRows == 0 || m_sharedRows == 0 ||
-                            m_shared.constData() == other.m_shared.constData();
+    const bool sameShared =
+        other.m_sharedRows == 0 || m_sharedRows == 0 || m_shared.constData() == other.m_shared.constData();
     if (sameShared && other.m_sharedRows > 0)
         m_shared = other.m_shared;
     const qint64 base = m_buffer.size();
@@ -366,7 +366,8 @@ bool RowStore::readsAs(qsizetype row, QByteArrayView line) const
     // One walk over the line's trimmed pieces and the row's values side by side.
     ValueCursor values = valuesOf(r);
     bool same = true;
-    idetext::forEachValue(line, [&](QByteArrayView piece) { same = same && !values.atEnd() && values.next() == piece; });
+    idetext::forEachValue(line,
+                          [&](QByteArrayView piece) { same = same && !values.atEnd() && values.next() == piece; });
     return same && values.atEnd();
 }
 

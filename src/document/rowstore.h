@@ -14,13 +14,14 @@ namespace tarnel {
 // Compact storage of a table's rows. Each row costs one 16-byte entry and its
 // bytes, stored in one of three ways:
 //
-// | encoding                 | bytes lie in              | values separated by | used for                                   |
+// | encoding                 | bytes lie in              | values separated by | used for |
 // |--------------------------|---------------------------|---------------------|--------------------------------------------|
-// | shared, joined           | m_shared (a file's bytes) | ", "                | a line of a file just read that already    |
-// |                          |                           |                     | reads as its values joined: not copied     |
-// | own, joined              | m_buffer                  | ", "                | rows made, changed or copied here          |
-// | own, newline-separated   | m_buffer                  | '\n'                | rows with a value holding a comma, which   |
-// |                          |                           |                     | the joined form could not tell apart       |
+// | shared, joined           | m_shared (a file's bytes) | ", "                | a line of a file just read that
+// already    | |                          |                           |                     | reads as its values
+// joined: not copied     | | own, joined              | m_buffer                  | ", "                | rows
+// made, changed or copied here          | | own, newline-separated   | m_buffer                  | '\n' | rows
+// with a value holding a comma, which   | |                          |                           | | the joined
+// form could not tell apart       |
 //
 // Rows an undo brings back at the end of a table that shares no file's bytes
 // point into the history's copy instead (m_shared then holds that copy), each
@@ -163,12 +164,13 @@ private:
     private:
         const char* m_at; // null once the last value is taken
         const char* m_end;
-        char m_mark;      // the byte ending a value
-        qsizetype m_gap;  // bytes from a value's end to the next value
+        char m_mark;     // the byte ending a value
+        qsizetype m_gap; // bytes from a value's end to the next value
     };
 
     enum RowFlag : quint8 {
-        Shared = 1,    // the bytes lie in m_shared (never followed by a line end but in a file's bytes), else in m_buffer
+        Shared =
+            1, // the bytes lie in m_shared (never followed by a line end but in a file's bytes), else in m_buffer
         Separated = 2, // values separated by '\n', else by ", "
         Commented = 4, // first value starts with '#' after spaces: a commented-out line
     };
@@ -205,7 +207,10 @@ private:
         return ((r.flags & Shared) ? m_shared.constData() : m_buffer.constData()) + r.offset();
     }
     QByteArrayView bytesOf(const Row& r) const { return {dataOf(r), qsizetype(r.length)}; }
-    ValueCursor valuesOf(const Row& r) const { return {dataOf(r), qsizetype(r.length), bool(r.flags & Separated)}; }
+    ValueCursor valuesOf(const Row& r) const
+    {
+        return {dataOf(r), qsizetype(r.length), bool(r.flags & Separated)};
+    }
     Row store(const QList<QByteArray>& values, RowId id);
     // `from`'s row with its bytes appended to the buffer here.
     Row copyOf(const RowStore& from, qsizetype row);
@@ -219,7 +224,7 @@ private:
     QByteArray m_shared; // bytes of a file just read, which rows may point into
     QByteArray m_buffer; // the store's own bytes
     Rows m_rows;
-    qint64 m_liveBytes = 0;   // bytes of all rows
+    qint64 m_liveBytes = 0;    // bytes of all rows
     qint64 m_ownLiveBytes = 0; // bytes of the rows in m_buffer
     qsizetype m_sharedRows = 0;
 };

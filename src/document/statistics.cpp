@@ -6,9 +6,7 @@ namespace tarnel {
 
 QList<QPair<QString, QString>> documentStatistics(const IdeDocument& document)
 {
-    const auto count = [&](LineKind kind) {
-        return QString::number(document.table(kind).rowCount());
-    };
+    const auto count = [&](LineKind kind) { return QString::number(document.table(kind).rowCount()); };
     return {
         {QStringLiteral("Objects"), count(LineKind::Object)},
         {QStringLiteral("Timed objs"), count(LineKind::TimedObject)},

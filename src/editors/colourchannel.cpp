@@ -24,8 +24,7 @@ bool isTypedCharacter(const QKeyEvent& key)
     if (key.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
         return false;
     const QString text = key.text();
-    return !text.isEmpty() &&
-           std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.isPrint(); });
+    return !text.isEmpty() && std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.isPrint(); });
 }
 
 bool isAllowedCharacter(QChar c)
@@ -45,16 +44,12 @@ bool isAllowedText(const QString& text)
 class ColourTextValidator : public QValidator {
 public:
     using QValidator::QValidator;
-    State validate(QString& input, int&) const override
-    {
-        return isAllowedText(input) ? Acceptable : Invalid;
-    }
+    State validate(QString& input, int&) const override { return isAllowedText(input) ? Acceptable : Invalid; }
 };
 
 } // namespace
 
-ColourChannel::ColourChannel(QLineEdit* field, const QString& label, Platform& platform,
-                             QObject* parent)
+ColourChannel::ColourChannel(QLineEdit* field, const QString& label, Platform& platform, QObject* parent)
     : ColumnBinding(parent), m_field(field), m_label(label), m_platform(platform)
 {
     m_field->setMaxLength(typedLimit);

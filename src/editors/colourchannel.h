@@ -17,8 +17,7 @@ class ColourChannel : public ColumnBinding {
 public:
     static constexpr int typedLimit = 3;
 
-    ColourChannel(QLineEdit* field, const QString& label, Platform& platform,
-                  QObject* parent = nullptr);
+    ColourChannel(QLineEdit* field, const QString& label, Platform& platform, QObject* parent = nullptr);
 
     QLineEdit* field() const { return m_field; }
     // The channel as the swatch takes it: whole, 0 to 255; text that is no number counts as 0.

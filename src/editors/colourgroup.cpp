@@ -69,8 +69,7 @@ void ColourGroup::refreshSwatch()
 void ColourGroup::chooseColour()
 {
     // A cancelled dialog leaves everything as it was.
-    const std::optional<QColor> chosen =
-        m_platform.chooseColor(window(), colour(), texts::colourDialogTitle);
+    const std::optional<QColor> chosen = m_platform.chooseColor(window(), colour(), texts::colourDialogTitle);
     if (!chosen)
         return;
     const int levels[] = {chosen->red(), chosen->green(), chosen->blue()};

@@ -10,13 +10,16 @@ LineEditor::Design editorDesign(LineKind kind)
     // Adding a light or a particle reports nothing in the status bar; updating a light neither.
     switch (kind) {
     case LineKind::Object:
-        return {"objectEditor", objectEditorTitle, lineFrame.arg(0), addLineButton, newLineAddedStatus, lineUpdatedStatus};
+        return {"objectEditor", objectEditorTitle,  lineFrame.arg(0),
+                addLineButton,  newLineAddedStatus, lineUpdatedStatus};
     case LineKind::TimedObject:
-        return {"timedObjectEditor", timedObjectEditorTitle, lineFrame.arg(0), addLineButton, newLineAddedStatus,
-                lineUpdatedStatus};
+        return {"timedObjectEditor", timedObjectEditorTitle, lineFrame.arg(0),
+                addLineButton,       newLineAddedStatus,     lineUpdatedStatus};
     case LineKind::Light: return {"lightEditor", lightEditorTitle, lightFrame, addNewButton, {}, {}};
-    case LineKind::Sun: return {"sunEditor", sunEditorTitle, sunFrame, addLineButton, lineAddedStatus, lineUpdatedStatus};
-    case LineKind::Particle: return {"particleEditor", particleEditorTitle, particleFrame, addLineButton, {}, lineUpdatedStatus};
+    case LineKind::Sun:
+        return {"sunEditor", sunEditorTitle, sunFrame, addLineButton, lineAddedStatus, lineUpdatedStatus};
+    case LineKind::Particle:
+        return {"particleEditor", particleEditorTitle, particleFrame, addLineButton, {}, lineUpdatedStatus};
     case LineKind::PedArea:
         return {"pedEditor", pedEditorTitle, pedFrame, addLineButton, newLineAddedStatus, lineUpdatedStatus};
     }

@@ -69,24 +69,12 @@ LineEditor* EditorHost::createEditor(LineKind kind)
 {
     LineEditor* editor = nullptr;
     switch (kind) {
-    case LineKind::Object:
-        editor = new ObjectEditor(false, m_document, m_platform, m_owner);
-        break;
-    case LineKind::TimedObject:
-        editor = new ObjectEditor(true, m_document, m_platform, m_owner);
-        break;
-    case LineKind::Light:
-        editor = new LightEditor(m_document, m_platform, m_owner);
-        break;
-    case LineKind::Sun:
-        editor = new SunEditor(m_document, m_platform, m_owner);
-        break;
-    case LineKind::Particle:
-        editor = new ParticleEditor(m_document, m_platform, m_owner);
-        break;
-    case LineKind::PedArea:
-        editor = new PedEditor(m_document, m_platform, m_owner);
-        break;
+    case LineKind::Object: editor = new ObjectEditor(false, m_document, m_platform, m_owner); break;
+    case LineKind::TimedObject: editor = new ObjectEditor(true, m_document, m_platform, m_owner); break;
+    case LineKind::Light: editor = new LightEditor(m_document, m_platform, m_owner); break;
+    case LineKind::Sun: editor = new SunEditor(m_document, m_platform, m_owner); break;
+    case LineKind::Particle: editor = new ParticleEditor(m_document, m_platform, m_owner); break;
+    case LineKind::PedArea: editor = new PedEditor(m_document, m_platform, m_owner); break;
     }
     connect(editor, &LineEditor::statusMessage, this, &EditorHost::statusMessage);
     connect(editor, &LineEditor::finished, this, [this, kind, editor] {

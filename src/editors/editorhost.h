@@ -23,8 +23,7 @@ class Platform;
 class EditorHost : public QObject {
     Q_OBJECT
 public:
-    EditorHost(IdeDocument& document, Platform& platform, QWidget* owner,
-               QObject* parent = nullptr);
+    EditorHost(IdeDocument& document, Platform& platform, QWidget* owner, QObject* parent = nullptr);
     ~EditorHost() override;
 
     // Opens the kind's editor on the last of the rows (0-based) in table

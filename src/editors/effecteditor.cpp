@@ -14,8 +14,8 @@
 
 namespace tarnel {
 
-EffectEditor::EffectEditor(const Design& design, IdeDocument& document, LineKind kind,
-                           Platform& platform, QWidget* owner, bool captionedColours)
+EffectEditor::EffectEditor(const Design& design, IdeDocument& document, LineKind kind, Platform& platform,
+                           QWidget* owner, bool captionedColours)
     : LineEditor(design, document, kind, platform, owner)
 {
     m_left = new QVBoxLayout;

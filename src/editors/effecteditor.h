@@ -14,8 +14,8 @@ namespace tarnel {
 class EffectEditor : public LineEditor {
     Q_OBJECT
 protected:
-    EffectEditor(const Design& design, IdeDocument& document, LineKind kind, Platform& platform,
-                 QWidget* owner, bool captionedColours);
+    EffectEditor(const Design& design, IdeDocument& document, LineKind kind, Platform& platform, QWidget* owner,
+                 bool captionedColours);
 
     // The particle and ped area lines go on alike: two unknowns (columns 7 and
     // 8), then a type chosen from a list (column 9), captioned by the design's

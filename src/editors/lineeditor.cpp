@@ -46,11 +46,10 @@ bool isBlank(const QString& text)
 
 } // namespace
 
-LineEditor::LineEditor(const Design& design, IdeDocument& document, LineKind kind,
-                       Platform& platform, QWidget* owner)
-    : QWidget(owner, Qt::Window), m_design(design), m_document(document), m_kind(kind),
-      m_platform(platform), m_tracker(new RowTracker(document.table(kind), this)),
-      m_columns(size_t(fieldCountOf(kind)), nullptr)
+LineEditor::LineEditor(const Design& design, IdeDocument& document, LineKind kind, Platform& platform,
+                       QWidget* owner)
+    : QWidget(owner, Qt::Window), m_design(design), m_document(document), m_kind(kind), m_platform(platform),
+      m_tracker(new RowTracker(document.table(kind), this)), m_columns(size_t(fieldCountOf(kind)), nullptr)
 {
     setObjectName(QString::fromLatin1(design.objectName));
     setWindowTitle(design.title);
@@ -101,8 +100,8 @@ void LineEditor::loadRow(qsizetype row)
     setLaterLayout(isLaterLayoutRow(m_kind, rows.valueCount(row), table.isLaterLayout()));
     // Each field holds what its cell shows; a short row leaves its missing columns empty.
     for (size_t column = 0; column < m_columns.size(); ++column) {
-        m_columns[column]->load(QString::fromLatin1(
-            cellText(rows, row, m_kind, table.isLaterLayout(), int(column))));
+        m_columns[column]->load(
+            QString::fromLatin1(cellText(rows, row, m_kind, table.isLaterLayout(), int(column))));
     }
     rebuildPreview();
 }
@@ -163,8 +162,8 @@ void LineEditor::bind(int column, ColumnBinding* binding)
     connect(binding, &ColumnBinding::changed, this, &LineEditor::rebuildPreview);
 }
 
-LineEditor::LabelledField LineEditor::addTextField(int column, const char* name,
-                                                   const QString& caption, const QString& designed)
+LineEditor::LabelledField LineEditor::addTextField(int column, const char* name, const QString& caption,
+                                                   const QString& designed)
 {
     auto* field = new QLineEdit(designed, m_frame);
     field->setObjectName(QString::fromLatin1(name));

@@ -50,8 +50,7 @@ public:
         QLineEdit* field;
     };
 
-    LineEditor(const Design& design, IdeDocument& document, LineKind kind, Platform& platform,
-               QWidget* owner);
+    LineEditor(const Design& design, IdeDocument& document, LineKind kind, Platform& platform, QWidget* owner);
     ~LineEditor() override;
 
     // Fills the fields from row `row` (0-based) and follows that row from now

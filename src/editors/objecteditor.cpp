@@ -73,9 +73,8 @@ void ObjectEditor::layoutChanged()
 
 void ObjectEditor::showMeshWarning()
 {
-    m_meshWarning->setText(isLaterLayoutLine()
-                               ? QString()
-                               : meshWarning(m_meshCount->text(), m_drawDistances->text()));
+    m_meshWarning->setText(isLaterLayoutLine() ? QString()
+                                               : meshWarning(m_meshCount->text(), m_drawDistances->text()));
 }
 
 } // namespace tarnel

@@ -44,8 +44,7 @@ PedEditor::PedEditor(IdeDocument& document, Platform& platform, QWidget* owner)
         QList<LabelledField> rows;
         for (int i = 0; i < 3; ++i) {
             const int n = group * 3 + i;
-            rows << addTextField(10 + n, names[n],
-                                 texts::unknownDirectionCaption.arg(i + 1));
+            rows << addTextField(10 + n, names[n], texts::unknownDirectionCaption.arg(i + 1));
         }
         right->addLayout(captionedRows(rows));
         if (group == 0)

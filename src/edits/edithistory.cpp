@@ -88,8 +88,10 @@ void EditHistory::forget()
 
 QString EditHistory::linesText(const QString& command, qsizetype count)
 {
-    return QStringLiteral("%1 %2 %3").arg(command).arg(count).arg(count == 1 ? QStringLiteral("line")
-                                                                             : QStringLiteral("lines"));
+    return QStringLiteral("%1 %2 %3")
+        .arg(command)
+        .arg(count)
+        .arg(count == 1 ? QStringLiteral("line") : QStringLiteral("lines"));
 }
 
 bool EditHistory::differsFromFile() const

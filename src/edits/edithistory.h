@@ -33,7 +33,8 @@ public:
     // Runs `change` on table `kind`, which touches at most the rows at
     // `rows` and rows it adds, and keeps it as one step named `text`.
     // Returns what `change` returned: whether it changed anything.
-    bool changeRows(LineKind kind, QList<qsizetype> rows, const QString& text, const std::function<bool()>& change);
+    bool changeRows(LineKind kind, QList<qsizetype> rows, const QString& text,
+                    const std::function<bool()>& change);
     void setPathText(const QByteArray& text);
     // `shown` hears of the sorting state when undo or redo changes it.
     void setSorted(bool on, const std::function<void(bool)>& shown);

@@ -16,8 +16,9 @@ void SortCommand::redo()
         QList<QMetaObject::Connection> watches;
         for (LineKind kind : allLineKinds) {
             m_moves[size_t(kind)].clear();
-            watches << QObject::connect(&m_document.table(kind), &SectionTable::reordered,
-                                        [this, kind](const QList<qsizetype>& moves) { m_moves[size_t(kind)] = moves; });
+            watches << QObject::connect(
+                &m_document.table(kind), &SectionTable::reordered,
+                [this, kind](const QList<qsizetype>& moves) { m_moves[size_t(kind)] = moves; });
         }
         m_document.setSorted(true);
         for (const QMetaObject::Connection& watch : watches)

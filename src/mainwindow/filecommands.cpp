@@ -26,16 +26,15 @@ QString lineCount(qsizetype count)
 QString droppedLinesQuestion(const LoadReport& report)
 {
     const qsizetype count = report.droppedLineCount();
-    return lineCount(count) + (count == 1 ? texts::droppedOne : texts::droppedMany) +
-           texts::droppedByLayout + crlf + report.droppedSummary().join(crlf);
+    return lineCount(count) + (count == 1 ? texts::droppedOne : texts::droppedMany) + texts::droppedByLayout +
+           crlf + report.droppedSummary().join(crlf);
 }
 
 } // namespace
 
-FileCommands::FileCommands(IdeDocument& document, Platform& platform, RecentList& recent,
-                           QWidget* dialogParent, QObject* parent)
-    : QObject(parent), m_document(document), m_platform(platform), m_recent(recent),
-      m_dialogParent(dialogParent)
+FileCommands::FileCommands(IdeDocument& document, Platform& platform, RecentList& recent, QWidget* dialogParent,
+                           QObject* parent)
+    : QObject(parent), m_document(document), m_platform(platform), m_recent(recent), m_dialogParent(dialogParent)
 {
 }
 
@@ -43,9 +42,9 @@ bool FileCommands::askToSave()
 {
     if (!m_document.isModified())
         return true;
-    const Platform::Answer answer = m_platform.askYesNoCancel(
-        m_dialogParent, texts::saveChangesTitle,
-        texts::saveChangesFile + m_document.displayName() + crlf + texts::saveChangesQuestion);
+    const Platform::Answer answer = m_platform.askYesNoCancel(m_dialogParent, texts::saveChangesTitle,
+                                                              texts::saveChangesFile + m_document.displayName() +
+                                                                  crlf + texts::saveChangesQuestion);
     switch (answer) {
     case Platform::Answer::Cancel: return false;
     case Platform::Answer::No: return true;
@@ -191,9 +190,9 @@ std::optional<SaveLayout> FileCommands::layoutForSave()
         return SaveLayout::KeepFile;
     if (m_layoutAnswer == LayoutAnswer::LeaveThemOut || m_document.loadReport().droppedLineCount() == 0)
         return SaveLayout::Fixed;
-    const int chosen = m_platform.askWithButtons(
-        m_dialogParent, texts::saveChangesTitle, droppedLinesQuestion(m_document.loadReport()),
-        {texts::keepThem, texts::leaveThemOut, texts::cancel});
+    const int chosen = m_platform.askWithButtons(m_dialogParent, texts::saveChangesTitle,
+                                                 droppedLinesQuestion(m_document.loadReport()),
+                                                 {texts::keepThem, texts::leaveThemOut, texts::cancel});
     switch (chosen) {
     case 0: m_layoutAnswer = LayoutAnswer::KeepThem; return SaveLayout::KeepFile;
     case 1: m_layoutAnswer = LayoutAnswer::LeaveThemOut; return SaveLayout::Fixed;

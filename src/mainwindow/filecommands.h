@@ -20,8 +20,8 @@ class RecentList;
 class FileCommands : public QObject {
     Q_OBJECT
 public:
-    FileCommands(IdeDocument& document, Platform& platform, RecentList& recent,
-                 QWidget* dialogParent, QObject* parent = nullptr);
+    FileCommands(IdeDocument& document, Platform& platform, RecentList& recent, QWidget* dialogParent,
+                 QObject* parent = nullptr);
 
     // true: go on; false: stop, the document stays as it is.
     bool askToSave();

@@ -103,8 +103,8 @@ QString menuCaption(QString text)
 } // namespace
 
 MainWindow::MainWindow(Platform& platform, SettingsFile& settings, QWidget* parent)
-    : QMainWindow(parent), m_platform(platform), m_settings(settings),
-      m_document(new IdeDocument(this)), m_recent(new RecentList(settings)),
+    : QMainWindow(parent), m_platform(platform), m_settings(settings), m_document(new IdeDocument(this)),
+      m_recent(new RecentList(settings)),
       m_fileCommands(new FileCommands(*m_document, platform, *m_recent, this, this))
 {
     setObjectName(QStringLiteral("mainWindow"));
@@ -120,8 +120,7 @@ MainWindow::MainWindow(Platform& platform, SettingsFile& settings, QWidget* pare
     for (LineKind kind : allLineKinds) {
         connect(view(kind), &SectionView::openRequested, this,
                 [this, kind] { m_editors->openRows(kind, view(kind)->selectedRowNumbers()); });
-        connect(tableActions(kind).newLine, &QAction::triggered, this,
-                [this, kind] { m_editors->openNew(kind); });
+        connect(tableActions(kind).newLine, &QAction::triggered, this, [this, kind] { m_editors->openNew(kind); });
     }
 
     connect(m_document, &IdeDocument::modifiedChanged, this, &MainWindow::updateTitle);
@@ -174,8 +173,8 @@ void MainWindow::showRow(LineKind kind, RowId row)
         return; // removed since the load
     SectionView* shown = view(kind);
     const QModelIndex index = shown->model()->index(int(position), 0);
-    shown->selectionModel()->setCurrentIndex(
-        index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    shown->selectionModel()->setCurrentIndex(index,
+                                             QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     shown->scrollTo(index);
 }
 
@@ -250,11 +249,12 @@ QWidget* MainWindow::buildLeftPanel()
         if (m_document->isUntitled())
             return;
         // The answer may come later, from the event loop: the window may be gone by then.
-        m_platform.openInTextEditor(m_document->openFilePath(), [window = QPointer<MainWindow>(this)](bool started) {
-            if (!started && window)
-                window->m_platform.showMessage(window, texts::appTitle, texts::textEditorFailed,
-                                               Platform::Icon::Information);
-        });
+        m_platform.openInTextEditor(
+            m_document->openFilePath(), [window = QPointer<MainWindow>(this)](bool started) {
+                if (!started && window)
+                    window->m_platform.showMessage(window, texts::appTitle, texts::textEditorFailed,
+                                                   Platform::Icon::Information);
+            });
     });
     connect(reload, &QPushButton::clicked, m_fileCommands, &FileCommands::reloadFile);
 
@@ -277,19 +277,21 @@ void MainWindow::buildMenus()
 {
     QMenu* file = menuBar()->addMenu(texts::menuFile);
     file->setObjectName(QStringLiteral("fileMenu"));
-    const auto fileItem = [&](const QString& name, const QString& caption, QKeySequence key,
-                              auto slot) {
+    const auto fileItem = [&](const QString& name, const QString& caption, QKeySequence key, auto slot) {
         QAction* action = namedAction(this, name, caption);
         action->setShortcut(key);
         connect(action, &QAction::triggered, m_fileCommands, slot);
         file->addAction(action);
         return action;
     };
-    fileItem(QStringLiteral("fileNew"), texts::menuNew, QKeySequence(Qt::CTRL | Qt::Key_N), &FileCommands::fileNew);
-    fileItem(QStringLiteral("fileOpen"), texts::menuOpen, QKeySequence(Qt::CTRL | Qt::Key_O), &FileCommands::fileOpen);
+    fileItem(QStringLiteral("fileNew"), texts::menuNew, QKeySequence(Qt::CTRL | Qt::Key_N),
+             &FileCommands::fileNew);
+    fileItem(QStringLiteral("fileOpen"), texts::menuOpen, QKeySequence(Qt::CTRL | Qt::Key_O),
+             &FileCommands::fileOpen);
     fileItem(QStringLiteral("fileClose"), texts::menuClose, QKeySequence(), &FileCommands::fileClose);
     file->addSeparator()->setObjectName(QStringLiteral("fileSaveSeparator"));
-    fileItem(QStringLiteral("fileSave"), texts::menuSave, QKeySequence(Qt::CTRL | Qt::Key_S), &FileCommands::fileSave);
+    fileItem(QStringLiteral("fileSave"), texts::menuSave, QKeySequence(Qt::CTRL | Qt::Key_S),
+             &FileCommands::fileSave);
     fileItem(QStringLiteral("fileSaveAs"), texts::menuSaveAs, QKeySequence(), &FileCommands::fileSaveAs);
     m_loadReportItem = namedAction(this, QStringLiteral("fileLoadReport"), texts::menuLoadReport);
     m_loadReportItem->setEnabled(false);
@@ -342,8 +344,7 @@ void MainWindow::buildMenus()
     QMenu* help = menuBar()->addMenu(texts::menuHelp);
     help->setObjectName(QStringLiteral("helpMenu"));
     QAction* homepage = namedAction(this, QStringLiteral("helpHomePage"), texts::homePageHost);
-    connect(homepage, &QAction::triggered, this,
-            [this] { m_platform.openUrl(QUrl(texts::homePage)); });
+    connect(homepage, &QAction::triggered, this, [this] { m_platform.openUrl(QUrl(texts::homePage)); });
     help->addAction(homepage);
     help->addSeparator()->setObjectName(QStringLiteral("helpSeparator"));
     QAction* about = namedAction(this, QStringLiteral("helpAbout"), texts::menuAbout);
@@ -387,10 +388,11 @@ QMenu* MainWindow::buildActionsMenu(LineKind kind)
     connect(actions.commentOut, &QAction::triggered, this, onSelection(texts::stepCommentOut, commentOut));
     connect(actions.unComment, &QAction::triggered, this, onSelection(texts::stepUnComment, unComment));
     connect(actions.remove, &QAction::triggered, this, onSelection(texts::stepRemove, removeRows));
-    connect(actions.duplicate, &QAction::triggered, this, [this, kind, duplicate = onSelection(texts::stepDuplicate, duplicateRows)] {
-        if (duplicate())
-            setStatus(texts::lineDuplicated);
-    });
+    connect(actions.duplicate, &QAction::triggered, this,
+            [this, kind, duplicate = onSelection(texts::stepDuplicate, duplicateRows)] {
+                if (duplicate())
+                    setStatus(texts::lineDuplicated);
+            });
     return menu;
 }
 
@@ -465,7 +467,8 @@ void MainWindow::selectSection(int index)
     // The paths keep the timed objects' menu in the bar, but its commands must
     // not reach a table the user cannot see; disabled, no shortcut runs them.
     const TableActions& actions = tableActions(target.menu);
-    for (QAction* action : {actions.newLine, actions.commentOut, actions.unComment, actions.remove, actions.duplicate})
+    for (QAction* action :
+         {actions.newLine, actions.commentOut, actions.unComment, actions.remove, actions.duplicate})
         action->setEnabled(target.table.has_value());
     m_selector->markShown(index);
     m_shownSection = index;

@@ -11,17 +11,15 @@
 
 namespace tarnel {
 
-SectionModel::SectionModel(SectionTable& table, QObject* parent)
-    : QAbstractTableModel(parent), m_table(table)
+SectionModel::SectionModel(SectionTable& table, QObject* parent) : QAbstractTableModel(parent), m_table(table)
 {
     connect(&table, &SectionTable::aboutToBeReset, this, [this] { beginResetModel(); });
     connect(&table, &SectionTable::wasReset, this, [this] { endResetModel(); });
     connect(&table, &SectionTable::rowAboutToBeInserted, this,
             [this](qsizetype row) { beginInsertRows({}, int(row), int(row)); });
     connect(&table, &SectionTable::rowInserted, this, [this] { endInsertRows(); });
-    connect(&table, &SectionTable::rowsAboutToBeAppended, this, [this](qsizetype count) {
-        beginInsertRows({}, rowCount(), int(rowCount() + count - 1));
-    });
+    connect(&table, &SectionTable::rowsAboutToBeAppended, this,
+            [this](qsizetype count) { beginInsertRows({}, rowCount(), int(rowCount() + count - 1)); });
     connect(&table, &SectionTable::rowsAppended, this, [this] { endInsertRows(); });
     connect(&table, &SectionTable::rowsAboutToBeRemoved, this, &SectionModel::beginRowsRemoval);
     connect(&table, &SectionTable::rowsRemoved, this, &SectionModel::endRowsRemoval);
@@ -30,9 +28,8 @@ SectionModel::SectionModel(SectionTable& table, QObject* parent)
         beginMoveRows({}, int(from), int(from), {}, int(to > from ? to + 1 : to));
     });
     connect(&table, &SectionTable::rowMoved, this, [this] { endMoveRows(); });
-    connect(&table, &SectionTable::rowChanged, this, [this](qsizetype row) {
-        emit dataChanged(index(int(row), 0), index(int(row), columnCount() - 1));
-    });
+    connect(&table, &SectionTable::rowChanged, this,
+            [this](qsizetype row) { emit dataChanged(index(int(row), 0), index(int(row), columnCount() - 1)); });
     // Rows only change places: the selection follows one index per row, not per cell.
     connect(&table, &SectionTable::aboutToBeReordered, this, [this] {
         emit rowsAboutToBeReordered();
@@ -61,8 +58,8 @@ QVariant SectionModel::data(const QModelIndex& index, int role) const
     case Qt::ToolTipRole: {
         const LineKind kind = m_table.kind();
         const qsizetype count = rows.valueCount(index.row());
-        const CellSpan span = cellSpan(kind, count, isLaterLayoutRow(kind, count, m_table.isLaterLayout()),
-                                       index.column());
+        const CellSpan span =
+            cellSpan(kind, count, isLaterLayoutRow(kind, count, m_table.isLaterLayout()), index.column());
         if (span.count == 1)
             return shownValue(rows.value(index.row(), span.first));
         // An empty cell, or the draw distances of a line with several meshes.
@@ -80,8 +77,7 @@ QVariant SectionModel::data(const QModelIndex& index, int role) const
             return bold;
         }
         return {};
-    default:
-        return {};
+    default: return {};
     }
 }
 

@@ -38,7 +38,8 @@ SectionSelector::SectionSelector(QWidget* parent) : QWidget(parent)
 void SectionSelector::markShown(int index)
 {
     for (int k = 0; k < labelCount; ++k)
-        m_labels[k]->setStyleSheet(k == index ? QStringLiteral("color: #ff0000") : QStringLiteral("color: #000000"));
+        m_labels[k]->setStyleSheet(k == index ? QStringLiteral("color: #ff0000")
+                                              : QStringLiteral("color: #000000"));
 }
 
 bool SectionSelector::eventFilter(QObject* watched, QEvent* event)

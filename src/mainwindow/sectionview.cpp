@@ -26,11 +26,9 @@ std::vector<int> columnWidthsOf(LineKind kind)
         return {800,  1000, 1000, 1000, 800,  800,  800,  800,  800,  1200,
                 1100, 1000, 1000, 1000, 1000, 1000, 1000, 1000, 1000, 800};
     case LineKind::Sun: return {800, 1000, 1000, 1000, 800, 800, 800, 1000, 1000};
-    case LineKind::Particle:
-        return {800, 1000, 1000, 1000, 800, 800, 800, 800, 800, 1000, 1000, 1000, 1000, 1000};
+    case LineKind::Particle: return {800, 1000, 1000, 1000, 800, 800, 800, 800, 800, 1000, 1000, 1000, 1000, 1000};
     case LineKind::PedArea:
-        return {800, 1000, 1000, 1000, 800,  800,  800,  800,
-                800, 800,  1000, 1000, 1000, 1000, 1000, 1000};
+        return {800, 1000, 1000, 1000, 800, 800, 800, 800, 800, 800, 1000, 1000, 1000, 1000, 1000, 1000};
     }
     return {};
 }
@@ -143,8 +141,8 @@ void SectionView::mousePressEvent(QMouseEvent* event)
         event->accept();
         const QModelIndex index = indexAt(event->position().toPoint());
         if (index.isValid() && selectionModel() && !selectionModel()->isRowSelected(index.row())) {
-            selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect |
-                                                         QItemSelectionModel::Rows);
+            selectionModel()->setCurrentIndex(index,
+                                              QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
         }
         if (m_popup && selectionModel() && selectionModel()->hasSelection())
             m_popup->popup(event->globalPosition().toPoint());

@@ -105,14 +105,12 @@ void PasteLineDialog::addLine()
     const QString text = m_line->text();
     if (!isStorableLine(text)) {
         // Left open so the line can be put right.
-        m_platform.showMessage(this, texts::appTitle,
-                               texts::unstorableText.arg(texts::pasteLineSubject),
+        m_platform.showMessage(this, texts::appTitle, texts::unstorableText.arg(texts::pasteLineSubject),
                                Platform::Icon::Information);
         return;
     }
     if (!m_kind) {
-        m_platform.showMessage(this, texts::pasteUnknownTitle, texts::pasteUnknown,
-                               Platform::Icon::Information);
+        m_platform.showMessage(this, texts::pasteUnknownTitle, texts::pasteUnknown, Platform::Icon::Information);
     } else if (const std::optional<qsizetype> row = addPastedLine(m_document, text)) {
         emit lineAdded(*m_kind, *row);
     }

@@ -40,8 +40,7 @@ public:
     virtual QString openFileName(QWidget* parent, const QString& filter) = 0;
     virtual QString saveFileName(QWidget* parent, const QString& filter) = 0;
     // Empty when the user cancels.
-    virtual std::optional<QColor> chooseColor(QWidget* parent, const QColor& initial,
-                                              const QString& title) = 0;
+    virtual std::optional<QColor> chooseColor(QWidget* parent, const QColor& initial, const QString& title) = 0;
     virtual QString clipboardText() = 0;
     virtual void beep() = 0;
     // Opens an address in the browser; the answer is not looked at by callers.

@@ -97,8 +97,7 @@ bool QtPlatform::showMessageWithCheckBox(QWidget* parent, const QString& title, 
     return checkBox->isChecked();
 }
 
-Platform::Answer QtPlatform::askYesNoCancel(QWidget* parent, const QString& title,
-                                            const QString& text)
+Platform::Answer QtPlatform::askYesNoCancel(QWidget* parent, const QString& title, const QString& text)
 {
     QMessageBox box(parent);
     setUpBox(box, title, text, Icon::None);
@@ -145,8 +144,7 @@ QString QtPlatform::saveFileName(QWidget* parent, const QString& filter)
                                         QFileDialog::DontConfirmOverwrite);
 }
 
-std::optional<QColor> QtPlatform::chooseColor(QWidget* parent, const QColor& initial,
-                                              const QString& title)
+std::optional<QColor> QtPlatform::chooseColor(QWidget* parent, const QColor& initial, const QString& title)
 {
     const QColor chosen = QColorDialog::getColor(initial, parent, title);
     if (!chosen.isValid())

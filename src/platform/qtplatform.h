@@ -19,8 +19,7 @@ public:
                        const QStringList& buttons) override;
     QString openFileName(QWidget* parent, const QString& filter) override;
     QString saveFileName(QWidget* parent, const QString& filter) override;
-    std::optional<QColor> chooseColor(QWidget* parent, const QColor& initial,
-                                      const QString& title) override;
+    std::optional<QColor> chooseColor(QWidget* parent, const QColor& initial, const QString& title) override;
     QString clipboardText() override;
     void beep() override;
     bool openUrl(const QUrl& url) override;

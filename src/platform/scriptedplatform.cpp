@@ -16,8 +16,8 @@ QStringList ScriptedPlatform::messages() const
 
 int ScriptedPlatform::count(const QString& kind) const
 {
-    return int(std::count_if(requests.cbegin(), requests.cend(),
-                             [&](const Request& r) { return r.kind == kind; }));
+    return int(
+        std::count_if(requests.cbegin(), requests.cend(), [&](const Request& r) { return r.kind == kind; }));
 }
 
 void ScriptedPlatform::clear()
@@ -25,8 +25,8 @@ void ScriptedPlatform::clear()
     requests.clear();
 }
 
-void ScriptedPlatform::record(const QString& kind, const QString& title, const QString& text,
-                              Icon icon, const QString& checkBox, const QStringList& buttons)
+void ScriptedPlatform::record(const QString& kind, const QString& title, const QString& text, Icon icon,
+                              const QString& checkBox, const QStringList& buttons)
 {
     // The hook gets its own copy: it may cause further requests, which grow the list.
     const Request request{kind, title, text, icon, checkBox, buttons};
@@ -52,8 +52,7 @@ bool ScriptedPlatform::showMessageWithCheckBox(QWidget*, const QString& title, c
     return !ticks.isEmpty() && ticks.takeFirst();
 }
 
-Platform::Answer ScriptedPlatform::askYesNoCancel(QWidget*, const QString& title,
-                                                  const QString& text)
+Platform::Answer ScriptedPlatform::askYesNoCancel(QWidget*, const QString& title, const QString& text)
 {
     record(QStringLiteral("question"), title, text);
     return answers.isEmpty() ? Answer::Cancel : answers.takeFirst();
@@ -78,8 +77,7 @@ QString ScriptedPlatform::saveFileName(QWidget*, const QString& filter)
     return nextFileName();
 }
 
-std::optional<QColor> ScriptedPlatform::chooseColor(QWidget*, const QColor& initial,
-                                                    const QString& title)
+std::optional<QColor> ScriptedPlatform::chooseColor(QWidget*, const QColor& initial, const QString& title)
 {
     record(QStringLiteral("color"), title, initial.name(QColor::HexRgb));
     if (colors.isEmpty())

@@ -62,8 +62,7 @@ public:
                        const QStringList& buttons) override;
     QString openFileName(QWidget* parent, const QString& filter) override;
     QString saveFileName(QWidget* parent, const QString& filter) override;
-    std::optional<QColor> chooseColor(QWidget* parent, const QColor& initial,
-                                      const QString& title) override;
+    std::optional<QColor> chooseColor(QWidget* parent, const QColor& initial, const QString& title) override;
     QString clipboardText() override;
     void beep() override;
     bool openUrl(const QUrl& url) override;
@@ -71,9 +70,8 @@ public:
     void openInTextEditor(const QString& path, EditorReply reply) override;
 
 private:
-    void record(const QString& kind, const QString& title = QString(),
-                const QString& text = QString(), Icon icon = Icon::None,
-                const QString& checkBox = QString(), const QStringList& buttons = {});
+    void record(const QString& kind, const QString& title = QString(), const QString& text = QString(),
+                Icon icon = Icon::None, const QString& checkBox = QString(), const QStringList& buttons = {});
     QString nextFileName();
 };
 

@@ -18,7 +18,8 @@ struct Line {
     bool terminated() const { return textEnd != end; }
 };
 
-QList<Line> splitLines(const QByteArray& data) {
+QList<Line> splitLines(const QByteArray& data)
+{
     QList<Line> lines;
     const qsizetype size = data.size();
     qsizetype begin = 0;
@@ -43,7 +44,8 @@ struct Entry {
     QString value;
 };
 
-Entry parse(QByteArrayView bytes) {
+Entry parse(QByteArrayView bytes)
+{
     QString text = QString::fromUtf8(bytes).trimmed();
     // A byte order mark some editors put at the start of the file is not part of the first line.
     if (text.startsWith(QChar(0xFEFF)))
@@ -65,7 +67,8 @@ Entry parse(QByteArrayView bytes) {
     return {Kind::Key, std::move(name), text.mid(equals + 1).trimmed()};
 }
 
-bool sameName(const QString& a, const QString& b) {
+bool sameName(const QString& a, const QString& b)
+{
     return a.compare(b, Qt::CaseInsensitive) == 0;
 }
 
@@ -78,15 +81,15 @@ struct Match {
 
 // A section may appear more than once; its keys are looked up across all its blocks in file
 // order, so the first one wins on reading and is the one replaced on writing.
-Match find(const QByteArray& data, const QString& section, const QString& key) {
+Match find(const QByteArray& data, const QString& section, const QString& key)
+{
     Match match;
     match.lines = splitLines(data);
     bool inSection = false;
     bool inFirstBlock = false;
     for (qsizetype i = 0; i < match.lines.size(); ++i) {
         const Line& line = match.lines[i];
-        const Entry entry =
-            parse(QByteArrayView(data).sliced(line.begin, line.textEnd - line.begin));
+        const Entry entry = parse(QByteArrayView(data).sliced(line.begin, line.textEnd - line.begin));
         if (entry.kind == Kind::Section) {
             inSection = sameName(entry.name, section);
             inFirstBlock = inSection && match.lastInBlock < 0;
@@ -105,7 +108,8 @@ Match find(const QByteArray& data, const QString& section, const QString& key) {
     return match;
 }
 
-std::optional<QByteArray> readBytes(const QString& file) {
+std::optional<QByteArray> readBytes(const QString& file)
+{
     QFile in(file);
     if (!in.open(QIODevice::ReadOnly))
         return std::nullopt;
@@ -115,13 +119,14 @@ std::optional<QByteArray> readBytes(const QString& file) {
     return data;
 }
 
-bool hasLineBreak(const QString& text) {
+bool hasLineBreak(const QString& text)
+{
     return text.contains(u'\n') || text.contains(u'\r');
 }
 
-bool writable(const QString& section, const QString& key, const QString& value) {
-    if (section.isEmpty() || key.isEmpty() || hasLineBreak(section) || hasLineBreak(key) ||
-        hasLineBreak(value))
+bool writable(const QString& section, const QString& key, const QString& value)
+{
+    if (section.isEmpty() || key.isEmpty() || hasLineBreak(section) || hasLineBreak(key) || hasLineBreak(value))
         return false;
     if (section.contains(u']') || key.contains(u'='))
         return false;
@@ -131,12 +136,13 @@ bool writable(const QString& section, const QString& key, const QString& value) 
 
 } // namespace
 
-bool IniFile::canHoldValue(const QString& value) {
+bool IniFile::canHoldValue(const QString& value)
+{
     return !hasLineBreak(value) && value == value.trimmed();
 }
 
-std::optional<QString> IniFile::read(const QString& file, const QString& section,
-                                     const QString& key) {
+std::optional<QString> IniFile::read(const QString& file, const QString& section, const QString& key)
+{
     const std::optional<QByteArray> data = readBytes(file);
     if (!data)
         return std::nullopt;
@@ -146,8 +152,8 @@ std::optional<QString> IniFile::read(const QString& file, const QString& section
     return match.value;
 }
 
-bool IniFile::write(const QString& file, const QString& section, const QString& key,
-                    const QString& value) {
+bool IniFile::write(const QString& file, const QString& section, const QString& key, const QString& value)
+{
     const QString sectionName = section.trimmed();
     const QString keyName = key.trimmed();
     if (!writable(sectionName, keyName, value))

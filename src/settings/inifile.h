@@ -18,8 +18,7 @@ public:
 
     // The value of the first `key` inside `section`, or nothing when the file, the section or
     // the key is missing.
-    static std::optional<QString> read(const QString& file, const QString& section,
-                                       const QString& key);
+    static std::optional<QString> read(const QString& file, const QString& section, const QString& key);
 
     // Whether `value` reads back exactly as written: no line break, and no white space at
     // either end (values are trimmed when read).
@@ -28,8 +27,7 @@ public:
     // Sets the first `key` inside `section`, creating the file, the section or the key when
     // missing. Returns false when the file cannot be read or replaced, or when a name or value
     // could not be read back as written (line breaks, a ']' in the section, '=' in the key).
-    static bool write(const QString& file, const QString& section, const QString& key,
-                      const QString& value);
+    static bool write(const QString& file, const QString& section, const QString& key, const QString& value);
 };
 
 } // namespace tarnel

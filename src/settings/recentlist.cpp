@@ -7,7 +7,8 @@ namespace tarnel {
 
 RecentList::RecentList(SettingsFile& settings) : m_settings(settings) {}
 
-QStringList RecentList::readSlots() const {
+QStringList RecentList::readSlots() const
+{
     QStringList entries;
     entries.reserve(slotCount);
     for (int n = 1; n <= slotCount; ++n)
@@ -15,15 +16,18 @@ QStringList RecentList::readSlots() const {
     return entries;
 }
 
-QString RecentList::placeholder(int n) {
+QString RecentList::placeholder(int n)
+{
     return QStringLiteral("recent") + QString::number(n);
 }
 
-bool RecentList::isPlaceholder(int n, const QString& caption) {
+bool RecentList::isPlaceholder(int n, const QString& caption)
+{
     return caption == placeholder(n);
 }
 
-QStringList RecentList::promote(QStringList entries, const QString& path) {
+QStringList RecentList::promote(QStringList entries, const QString& path)
+{
     // Callers pass seven slots; anything else is brought to that shape first.
     while (entries.size() < slotCount)
         entries.append(placeholder(int(entries.size()) + 1));
@@ -39,7 +43,8 @@ QStringList RecentList::promote(QStringList entries, const QString& path) {
     return entries;
 }
 
-QStringList RecentList::recordOpened(const QString& openFilePath) {
+QStringList RecentList::recordOpened(const QString& openFilePath)
+{
     // A path the settings file would read back otherwise would be half stored: the list is kept.
     if (!IniFile::canHoldValue(openFilePath))
         return readSlots();

@@ -17,7 +17,8 @@ namespace tarnel {
 namespace {
 
 // Options are switches: the whole number 1 is on, any other value leaves the option off.
-bool isSwitchedOn(const QString& value) {
+bool isSwitchedOn(const QString& value)
+{
     bool isNumber = false;
     return value.toInt(&isNumber) == 1 && isNumber;
 }
@@ -26,7 +27,8 @@ const QString fileName = QStringLiteral("tarnel.ini");
 const QString section = QStringLiteral("tarnel");
 
 // Permission bits do not tell the whole story (ACLs, read-only mounts, root), so try it.
-bool canCreateFilesIn(const QString& folder) {
+bool canCreateFilesIn(const QString& folder)
+{
     if (folder.isEmpty())
         return false;
     QTemporaryFile probe(folder + QStringLiteral("/tarnel-XXXXXX.probe"));
@@ -35,34 +37,38 @@ bool canCreateFilesIn(const QString& folder) {
 
 } // namespace
 
-QString SettingsFile::defaultPath() {
+QString SettingsFile::defaultPath()
+{
     const QString programFolder = QCoreApplication::applicationDirPath();
     if (canCreateFilesIn(programFolder))
         return programFolder + u'/' + fileName;
-    const QString configFolder =
-        QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+    const QString configFolder = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
     QDir().mkpath(configFolder);
     return configFolder + u'/' + fileName;
 }
 
-const QString& SettingsFile::errorText() {
+const QString& SettingsFile::errorText()
+{
     return texts::settingsError;
 }
 
 SettingsFile::SettingsFile(QString path) : m_path(std::move(path)) {}
 
-QString SettingsFile::path() const {
+QString SettingsFile::path() const
+{
     return m_path;
 }
 
-bool SettingsFile::exists() const {
+bool SettingsFile::exists() const
+{
     return QFile::exists(m_path);
 }
 
 namespace {
 
 // Every key of the rebuilt file with its value, in the file's order.
-QList<std::pair<QString, QString>> defaultSettings() {
+QList<std::pair<QString, QString>> defaultSettings()
+{
     QList<std::pair<QString, QString>> keys;
     for (int slot = 1; slot <= RecentList::slotCount; ++slot) {
         const QString recent = RecentList::placeholder(slot);
@@ -77,7 +83,8 @@ QList<std::pair<QString, QString>> defaultSettings() {
 
 } // namespace
 
-std::optional<QString> SettingsFile::defaultValue(const QString& key) {
+std::optional<QString> SettingsFile::defaultValue(const QString& key)
+{
     for (const auto& [name, value] : defaultSettings()) {
         if (name.compare(key.trimmed(), Qt::CaseInsensitive) == 0)
             return value;
@@ -85,7 +92,8 @@ std::optional<QString> SettingsFile::defaultValue(const QString& key) {
     return std::nullopt;
 }
 
-QString SettingsFile::readSetting(const QString& key) {
+QString SettingsFile::readSetting(const QString& key)
+{
     const std::optional<QString> value = IniFile::read(m_path, section, key);
     // A value equal to the error text was most likely written back from an earlier failed read,
     // so it is as good as missing.
@@ -101,11 +109,13 @@ QString SettingsFile::readSetting(const QString& key) {
     return *fallback;
 }
 
-void SettingsFile::writeSetting(const QString& key, const QString& value) {
+void SettingsFile::writeSetting(const QString& key, const QString& value)
+{
     IniFile::write(m_path, section, key, value);
 }
 
-void SettingsFile::rebuildSettings() {
+void SettingsFile::rebuildSettings()
+{
     QByteArray contents = "[tarnel]\r\n";
     for (const auto& [name, value] : defaultSettings())
         contents += name.toLatin1() + '=' + value.toLatin1() + "\r\n";
@@ -120,16 +130,19 @@ void SettingsFile::rebuildSettings() {
     out.commit();
 }
 
-bool SettingsFile::readOption(const QString& key) {
+bool SettingsFile::readOption(const QString& key)
+{
     return isSwitchedOn(readSetting(key));
 }
 
-bool SettingsFile::readAddedOption(const QString& key) {
+bool SettingsFile::readAddedOption(const QString& key)
+{
     const std::optional<QString> value = IniFile::read(m_path, section, key);
     return isSwitchedOn(value.value_or(defaultValue(key).value_or(QString())));
 }
 
-void SettingsFile::setMissingKeyHandler(MissingKeyHandler handler) {
+void SettingsFile::setMissingKeyHandler(MissingKeyHandler handler)
+{
     m_onMissingKey = std::move(handler);
 }
 

@@ -24,7 +24,6 @@ inline const QString aboutBuilt = QStringLiteral("Built 16-Feb-04");
 inline const QString aboutCredits = QStringLiteral("Written by the Tarnel developers");
 inline const QString lineBreak = QStringLiteral("\r\n");
 
-
 // ---- Files: open, load, save -----------------------------------------------
 
 // The name shown for a document that has no file yet.
@@ -35,7 +34,8 @@ inline const QString saveChangesTitle = QStringLiteral("Save changes?");
 inline const QString saveChangesFile = QStringLiteral("File: ");
 inline const QString saveChangesQuestion = QStringLiteral("Do you want to save changes?");
 inline const QString notIdeFile = QStringLiteral("This is not an IDE file.");
-inline const QString notIdeFileJoke = QStringLiteral("This is an Tarnel. Try and guess why it wont open this file.");
+inline const QString notIdeFileJoke =
+    QStringLiteral("This is an Tarnel. Try and guess why it wont open this file.");
 inline const QString fileMissing = QStringLiteral("Does not exsist");
 inline const QString fileUnreadable = QStringLiteral("Could not be read: ");
 inline const QString fileUtf16 = QStringLiteral("Could not be read: it is UTF-16 text.");
@@ -86,7 +86,6 @@ inline const QString commentsSummary = QStringLiteral("comments: %1");
 inline const QString outsideSummary = QStringLiteral("lines outside sections: %1");
 inline const QString effectsSummary = QStringLiteral("2dfx lines of other field counts: %1");
 
-
 // ---- Main window -----------------------------------------------------------
 
 inline const QString menuFile = QStringLiteral("File");
@@ -126,14 +125,14 @@ inline const QString lineDuplicated = QStringLiteral("Line duplicated");
 inline const QString settingsRebuilt = QStringLiteral("Settings file rebuilt");
 inline const QString textEditorFailed = QStringLiteral("The text editor could not be started.");
 inline const QString pathsSubject = QStringLiteral("The paths text");
-inline const QString pathsKeptAsWere = QStringLiteral(" Until it is put right, the file keeps the paths as they were.");
+inline const QString pathsKeptAsWere =
+    QStringLiteral(" Until it is put right, the file keeps the paths as they were.");
 inline const QString loadReportTitle = QStringLiteral("Load report");
 // The section selector, top to bottom.
-inline const QString sectionCaptions[] = {
-    QStringLiteral("Objects"),          QStringLiteral("Timed objects"), QStringLiteral("Paths"),
-    QStringLiteral("2DFX"),             QStringLiteral("  :... Lights"), QStringLiteral("  :... Particles"),
-    QStringLiteral("  :... Sun"),       QStringLiteral("  :... Ped areas")};
-
+inline const QString sectionCaptions[] = {QStringLiteral("Objects"),       QStringLiteral("Timed objects"),
+                                          QStringLiteral("Paths"),         QStringLiteral("2DFX"),
+                                          QStringLiteral("  :... Lights"), QStringLiteral("  :... Particles"),
+                                          QStringLiteral("  :... Sun"),    QStringLiteral("  :... Ped areas")};
 
 // ---- Line editors ----------------------------------------------------------
 
@@ -242,23 +241,15 @@ inline const QStringList lightControls = {
     QStringLiteral("12- And higher unknown"),
 };
 inline const QStringList particleTypes = {
-    QStringLiteral("0 - white steam medium"),
-    QStringLiteral("1 - white steam small"),
-    QStringLiteral("2 - white steam big"),
-    QStringLiteral("3 - Fire"),
-    QStringLiteral("4 - black smoke"),
-    QStringLiteral("5 - water spray up"),
-    QStringLiteral("6 - water fall down"),
-    QStringLiteral("x - Custom"),
+    QStringLiteral("0 - white steam medium"), QStringLiteral("1 - white steam small"),
+    QStringLiteral("2 - white steam big"),    QStringLiteral("3 - Fire"),
+    QStringLiteral("4 - black smoke"),        QStringLiteral("5 - water spray up"),
+    QStringLiteral("6 - water fall down"),    QStringLiteral("x - Custom"),
 };
 inline const QStringList areaTypes = {
-    QStringLiteral("0 - Handle object"),
-    QStringLiteral("1 - Sit on it"),
-    QStringLiteral("2 - Bus stop"),
-    QStringLiteral("3 - display window"),
-    QStringLiteral("4 - Uk and above"),
+    QStringLiteral("0 - Handle object"),  QStringLiteral("1 - Sit on it"),    QStringLiteral("2 - Bus stop"),
+    QStringLiteral("3 - display window"), QStringLiteral("4 - Uk and above"),
 };
-
 
 // ---- Paste line ------------------------------------------------------------
 
@@ -279,12 +270,10 @@ inline const QString pasteUnknownTitle = QStringLiteral("Unknown format");
 inline const QString pasteUnknown =
     QStringLiteral("Line format unknown.\r\nPlease insure that all commas are included");
 
-
 // ---- Settings --------------------------------------------------------------
 
 // What a read gives for a key it cannot find, and the message shown for it.
 inline const QString settingsError = QStringLiteral("INI Error -Check Settings");
-
 
 } // namespace texts
 

@@ -69,8 +69,7 @@ inline DocumentContent snapshot(const IdeDocument& document)
 
 // Describes the first difference between two documents' tables, path stores
 // and (when asked) which rows count as commented; empty when they agree.
-inline QString differenceBetween(const DocumentContent& a, const DocumentContent& b,
-                                 bool compareComments = false)
+inline QString differenceBetween(const DocumentContent& a, const DocumentContent& b, bool compareComments = false)
 {
     for (LineKind kind : allLineKinds) {
         const RowStore& x = a.table(kind);

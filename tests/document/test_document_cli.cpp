@@ -95,9 +95,9 @@ private slots:
         IdeDocument document;
         QByteArrayList expectedErr;
         QCOMPARE(loadDocument(document, in,
-                          [&expectedErr](const LoadError& e) {
-                              expectedErr.append("line " + QByteArray::number(e.lineNumber) + ": " + e.line);
-                          })
+                              [&expectedErr](const LoadError& e) {
+                                  expectedErr.append("line " + QByteArray::number(e.lineNumber) + ": " + e.line);
+                              })
                      .status,
                  ReadOutcome::Read);
         const QString saved = temp(QStringLiteral("saved-") + name);
@@ -129,7 +129,8 @@ private slots:
         QCOMPARE(loadDocument(document, in, {}).status, ReadOutcome::Read);
         QByteArrayList expected;
         for (const LoadReportEntry& entry : document.loadReport().entries)
-            expected << QByteArray::number(entry.lineNumber) + '\t' + reasonText(entry).toLatin1() + '\t' + entry.line;
+            expected << QByteArray::number(entry.lineNumber) + '\t' + reasonText(entry).toLatin1() + '\t' +
+                            entry.line;
         const Run report = runCli({QStringLiteral("report"), in});
         QCOMPARE(report.exitCode, 0);
         QCOMPARE(outputLines(report.out), expected);
@@ -156,7 +157,8 @@ private slots:
     {
         const QString out = temp(QStringLiteral("existing.ide"));
         QVERIFY(kit::putFile(out, "old contents that are longer than nothing"));
-        const Run run = runCli({QStringLiteral("format"), inputPath(QStringLiteral("modmap-cull-empty.ide")), out});
+        const Run run =
+            runCli({QStringLiteral("format"), inputPath(QStringLiteral("modmap-cull-empty.ide")), out});
         QCOMPARE(run.exitCode, 0);
         QCOMPARE(kit::withoutFirstLine(kit::fileBytes(out)),
                  kit::withoutFirstLine(kit::formatContent(DocumentContent())));
@@ -221,8 +223,8 @@ private slots:
         QTest::newRow("report missing file") << QStringList{"report", "@/no-such.ide"} << QString();
         QTest::newRow("stats without file") << QStringList{"stats"} << QString();
         QTest::newRow("stats two files") << QStringList{"stats", corpusFile, corpusFile} << QString();
-        QTest::newRow("unknown command") << QStringList{"convert", corpusFile, "@/unknown-out.ide"}
-                                         << "unknown-out.ide";
+        QTest::newRow("unknown command")
+            << QStringList{"convert", corpusFile, "@/unknown-out.ide"} << "unknown-out.ide";
         QTest::newRow("format missing input")
             << QStringList{"format", "@/no-such.ide", "@/missing-in-out.ide"} << "missing-in-out.ide";
         QTest::newRow("format folder input")

@@ -88,50 +88,44 @@ private slots:
         QTest::addColumn<QByteArrayList>("expected");
 
         // Values and keywords.
-        QTest::newRow("only spaces trimmed")
-            << lines({"objs", " 1 ,\tname\t,  tex , 1,2 ,0  ", "end"})
-            << QByteArrayList{"Objs 1|\tname\t|tex|1|2|0"};
+        QTest::newRow("only spaces trimmed") << lines({"objs", " 1 ,\tname\t,  tex , 1,2 ,0  ", "end"})
+                                             << QByteArrayList{"Objs 1|\tname\t|tex|1|2|0"};
         QTest::newRow("empty values in the middle")
             << lines({"objs", "1,,b, ,2,0"}) << QByteArrayList{"Objs 1||b||2|0"};
         QTest::newRow("keywords ignore case and spaces")
-            << lines({"  ObJs ", "1,a,b,1,2,0", " END", " TOBJ", csv(8, 't'), "EnD ", "  pAtH", "p",
-                      "eNd", "2DFX  ", csv(9, 's')})
+            << lines({"  ObJs ", "1,a,b,1,2,0", " END", " TOBJ", csv(8, 't'), "EnD ", "  pAtH", "p", "eNd",
+                      "2DFX  ", csv(9, 's')})
             << QByteArrayList{"Objs 1|a|b|1|2|0", "Tobjs " + bars(8, 't'), "sun " + bars(9, 's'), "path p"};
-        QTest::newRow("tab before keyword")
-            << lines({"\tobjs", "1,a,b,1,2,0"}) << QByteArrayList();
+        QTest::newRow("tab before keyword") << lines({"\tobjs", "1,a,b,1,2,0"}) << QByteArrayList();
         QTest::newRow("tab after keyword") << lines({"objs\t", "1,a,b,1,2,0"}) << QByteArrayList();
         QTest::newRow("tab before end is a value")
             << lines({"objs", "\tend", "1,a,b,1,2,0"}) << QByteArrayList{"Objs \tend", "Objs 1|a|b|1|2|0"};
-        QTest::newRow("end with a comma is a value")
-            << lines({"objs", "end,"}) << QByteArrayList{"Objs end|"};
+        QTest::newRow("end with a comma is a value") << lines({"objs", "end,"}) << QByteArrayList{"Objs end|"};
         QTest::newRow("blank lines ignored")
             << lines({"", "objs", "   ", "1,a,b,1,2,0", "", "end"}) << QByteArrayList{"Objs 1|a|b|1|2|0"};
         QTest::newRow("no section") << lines({"1,a,b,1,2,0", csv(8), csv(20)}) << QByteArrayList();
 
         // Several flags at once: the first in objs, tobj, path, 2dfx order decides.
-        QTest::newRow("objs before 2dfx") << lines({"2dfx", "objs", csv(20)})
-                                          << QByteArrayList{"Objs " + bars(20)};
-        QTest::newRow("tobj before path") << lines({"path", "tobj", csv(8)})
-                                          << QByteArrayList{"Tobjs " + bars(8)};
-        QTest::newRow("path before 2dfx") << lines({"2dfx", "path", csv(20)})
-                                          << QByteArrayList{"path " + csv(20)};
-        QTest::newRow("later keywords keep objs") << lines({"objs", "tobj", "path", "2dfx", csv(8)})
-                                                  << QByteArrayList{"Objs " + bars(8)};
+        QTest::newRow("objs before 2dfx")
+            << lines({"2dfx", "objs", csv(20)}) << QByteArrayList{"Objs " + bars(20)};
+        QTest::newRow("tobj before path") << lines({"path", "tobj", csv(8)}) << QByteArrayList{"Tobjs " + bars(8)};
+        QTest::newRow("path before 2dfx") << lines({"2dfx", "path", csv(20)}) << QByteArrayList{"path " + csv(20)};
+        QTest::newRow("later keywords keep objs")
+            << lines({"objs", "tobj", "path", "2dfx", csv(8)}) << QByteArrayList{"Objs " + bars(8)};
         QTest::newRow("path keeps tobj") << lines({"tobj", "path", csv(8)}) << QByteArrayList{"Tobjs " + bars(8)};
         QTest::newRow("2dfx keeps path") << lines({"path", "2dfx", csv(20)}) << QByteArrayList{"path " + csv(20)};
         QTest::newRow("end clears every flag")
             << lines({"objs", "tobj", "path", "2dfx", "end", "1,a,b,1,2,0", csv(8), csv(20)}) << QByteArrayList();
         QTest::newRow("end in any case") << lines({"objs", "  eNd  ", "1,a,b,1,2,0"}) << QByteArrayList();
-        QTest::newRow("sections again after end")
-            << lines({"objs", "1,a,b,1,2,0", "end", "objs", "2,c,d,1,2,0"})
-            << QByteArrayList{"Objs 1|a|b|1|2|0", "Objs 2|c|d|1|2|0"};
+        QTest::newRow("sections again after end") << lines({"objs", "1,a,b,1,2,0", "end", "objs", "2,c,d,1,2,0"})
+                                                  << QByteArrayList{"Objs 1|a|b|1|2|0", "Objs 2|c|d|1|2|0"};
 
         // Comments go to the table of their field count, wherever they stand.
         QTest::newRow("comments outside sections")
-            << lines({"#o,a,b,1,2,0", "#" + csv(8, 't'), "#" + csv(20, 'l'), "#" + csv(9, 's'),
-                      "#" + csv(14, 'p'), "#" + csv(16, 'q')})
-            << QByteArrayList{"Objs #o|a|b|1|2|0", "Tobjs #" + bars(8, 't'), "Lights #" + bars(20, 'l'),
-                              "sun #" + bars(9, 's'),  "part #" + bars(14, 'p'), "ani #" + bars(16, 'q')};
+            << lines({"#o,a,b,1,2,0", "#" + csv(8, 't'), "#" + csv(20, 'l'), "#" + csv(9, 's'), "#" + csv(14, 'p'),
+                      "#" + csv(16, 'q')})
+            << QByteArrayList{"Objs #o|a|b|1|2|0",    "Tobjs #" + bars(8, 't'), "Lights #" + bars(20, 'l'),
+                              "sun #" + bars(9, 's'), "part #" + bars(14, 'p'), "ani #" + bars(16, 'q')};
         QTest::newRow("comment of objs count in 2dfx")
             << lines({"2dfx", "# 1,a,b,1,2,0"}) << QByteArrayList{"Objs # 1|a|b|1|2|0"};
         QTest::newRow("comment of sun count in objs")
@@ -167,10 +161,9 @@ private slots:
             << QByteArrayList{"path   ped, 1 ,x  \r\n\t2, -1,\t0\r\nlast"};
 
         // 2dfx lines by field count.
-        QTest::newRow("2dfx kinds")
-            << lines({"2dfx", csv(20, 'l'), csv(9, 's'), csv(14, 'p'), csv(16, 'q')})
-            << QByteArrayList{"Lights " + bars(20, 'l'), "sun " + bars(9, 's'), "part " + bars(14, 'p'),
-                              "ani " + bars(16, 'q')};
+        QTest::newRow("2dfx kinds") << lines({"2dfx", csv(20, 'l'), csv(9, 's'), csv(14, 'p'), csv(16, 'q')})
+                                    << QByteArrayList{"Lights " + bars(20, 'l'), "sun " + bars(9, 's'),
+                                                      "part " + bars(14, 'p'), "ani " + bars(16, 'q')};
         QTest::newRow("2dfx other counts ignored")
             << lines({"2dfx", "x", csv(6), csv(8), csv(10), csv(19), csv(21), csv(30)}) << QByteArrayList();
         QTest::newRow("2dfx trailing comma kept")
@@ -181,11 +174,12 @@ private slots:
             << lines({"2dfx", "1,,,,5,6,7,8,9"}) << QByteArrayList{"sun 1||||5|6|7|8|9"};
         QTest::newRow("2dfx tab is not empty")
             << lines({"2dfx", csv(19) + ",\t", csv(20) + ",\t"}) << QByteArrayList{"Lights " + bars(19) + "|\t"};
-        QTest::newRow("2dfx only commas") << lines({"2dfx", ",,,,,,,,", " , , "}) << QByteArrayList{"sun ||||||||"};
+        QTest::newRow("2dfx only commas")
+            << lines({"2dfx", ",,,,,,,,", " , , "}) << QByteArrayList{"sun ||||||||"};
         // When the count without the empty pieces at the end fits no kind, they count.
         QTest::newRow("2dfx empty last values")
-            << lines({"2dfx", csv(19) + ",", csv(18) + ", ,", csv(19) + ",,", csv(13, 'p') + ",", csv(8, 's') + ",",
-                      csv(5) + ","})
+            << lines({"2dfx", csv(19) + ",", csv(18) + ", ,", csv(19) + ",,", csv(13, 'p') + ",",
+                      csv(8, 's') + ",", csv(5) + ","})
             << QByteArrayList{"Lights " + bars(19) + "|", "Lights " + bars(18) + "||", "sun " + bars(8, 's') + "|",
                               "part " + bars(13, 'p') + "|"};
         // A UTF-8 byte order mark belongs to no line, but only at the very start.
@@ -193,9 +187,17 @@ private slots:
             << "\xEF\xBB\xBF" + lines({"objs", "1,a,b,1,2,0", "end"}) << QByteArrayList{"Objs 1|a|b|1|2|0"};
         QTest::newRow("byte order mark before a comment")
             << "\xEF\xBB\xBF#" + csv(6) << QByteArrayList{"Objs #" + bars(6)};
-        QTest::newRow("byte order mark later is a value")
-            << lines({"objs", "\xEF\xBB\xBF" "1,a,b,1,2,0", "\xEF\xBB\xBF" "end", "2"})
-            << QByteArrayList{"Objs \xEF\xBB\xBF" "1|a|b|1|2|0", "Objs \xEF\xBB\xBF" "end", "Objs 2"};
+        QTest::newRow("byte order mark later is a value") << lines({"objs",
+                                                                    "\xEF\xBB\xBF"
+                                                                    "1,a,b,1,2,0",
+                                                                    "\xEF\xBB\xBF"
+                                                                    "end",
+                                                                    "2"})
+                                                          << QByteArrayList{"Objs \xEF\xBB\xBF"
+                                                                            "1|a|b|1|2|0",
+                                                                            "Objs \xEF\xBB\xBF"
+                                                                            "end",
+                                                                            "Objs 2"};
     }
 
     void classification()
@@ -216,24 +218,24 @@ private slots:
         QTest::newRow("objs tab only") << QByteArray("objs\n\t\n") << repeated(5, "2:\t");
         QTest::newRow("objs trailing comma counts")
             << QByteArray("objs\n1,a,b,1,\n2,a,b,1,2,0\n") << repeated(1, "2:1,a,b,1,");
-        QTest::newRow("line exactly as read")
-            << QByteArray("objs\r\n  1 , a  \r\n") << repeated(4, "2:  1 , a  ");
+        QTest::newRow("line exactly as read") << QByteArray("objs\r\n  1 , a  \r\n") << repeated(4, "2:  1 , a  ");
         QTest::newRow("tobj six fields") << QByteArray("tobj\n1,a,b,1,2,0\n") << repeated(2, "2:1,a,b,1,2,0");
         QTest::newRow("tobj one field") << QByteArray("tobj\nq\n") << repeated(7, "2:q");
         QTest::newRow("numbers count blank and comment lines")
             << QByteArray("# c\n\nobjs\n  # x\n   \n1,a,b,1,2\n2,a,b,1,2,0\n") << repeated(1, "6:1,a,b,1,2");
-        QTest::newRow("numbers with CR LF") << QByteArray("objs\r\n\r\n1,a,b,1,2\r\n2,a,b,1,2,0\r\n")
-                                            << repeated(1, "3:1,a,b,1,2");
-        QTest::newRow("numbers with lone CR") << QByteArray("objs\r\r1,a,b,1,2\r2,a,b,1,2,0\rend")
-                                              << repeated(1, "3:1,a,b,1,2");
-        QTest::newRow("numbers with LF CR") << QByteArray("objs\n\r1,a,b,1,2\n2,a,b,1,2,0") << repeated(1, "3:1,a,b,1,2");
-        QTest::newRow("numbers with CR CR LF") << QByteArray("objs\r\r\n1,a,b,1,2\n2,a,b,1,2,0") << repeated(1, "3:1,a,b,1,2");
-        QTest::newRow("several lines")
-            << QByteArray("objs\n1,a,b,1\nend\ntobj\n1,a,b,1,2,0,9\n2,a,b,1,2,0,9,9\n")
-            << (repeated(2, "2:1,a,b,1") + repeated(1, "5:1,a,b,1,2,0,9"));
-        QTest::newRow("full and long lines") << QByteArray("objs\n1,a,b,1,2,0\n1,a,b,1,2,0,7,8,9\ntobj\n" + csv(8)
-                                                           + "\n" + csv(12) + "\n")
-                                             << QStringList();
+        QTest::newRow("numbers with CR LF")
+            << QByteArray("objs\r\n\r\n1,a,b,1,2\r\n2,a,b,1,2,0\r\n") << repeated(1, "3:1,a,b,1,2");
+        QTest::newRow("numbers with lone CR")
+            << QByteArray("objs\r\r1,a,b,1,2\r2,a,b,1,2,0\rend") << repeated(1, "3:1,a,b,1,2");
+        QTest::newRow("numbers with LF CR")
+            << QByteArray("objs\n\r1,a,b,1,2\n2,a,b,1,2,0") << repeated(1, "3:1,a,b,1,2");
+        QTest::newRow("numbers with CR CR LF")
+            << QByteArray("objs\r\r\n1,a,b,1,2\n2,a,b,1,2,0") << repeated(1, "3:1,a,b,1,2");
+        QTest::newRow("several lines") << QByteArray("objs\n1,a,b,1\nend\ntobj\n1,a,b,1,2,0,9\n2,a,b,1,2,0,9,9\n")
+                                       << (repeated(2, "2:1,a,b,1") + repeated(1, "5:1,a,b,1,2,0,9"));
+        QTest::newRow("full and long lines")
+            << QByteArray("objs\n1,a,b,1,2,0\n1,a,b,1,2,0,7,8,9\ntobj\n" + csv(8) + "\n" + csv(12) + "\n")
+            << QStringList();
         // Lines of the later layout are complete in a table where no line has the usual count.
         QTest::newRow("later layout") << QByteArray("objs\n1,a,b,200,128\n2,a,b,250,0\n") << QStringList();
         QTest::newRow("later layout, timed") << QByteArray("tobj\n1,a,b,200,0,5,20\n") << QStringList();
@@ -260,23 +262,26 @@ private slots:
         QTest::addColumn<QByteArray>("section");
         QTest::addColumn<QByteArray>("lines"); // the first is the row looked at
         QTest::addColumn<QByteArray>("cells");
-        QTest::newRow("one mesh") << QByteArray("objs") << QByteArray("1, a, b, 1, 100, 0") << QByteArray("1|a|b|1|100|0");
+        QTest::newRow("one mesh") << QByteArray("objs") << QByteArray("1, a, b, 1, 100, 0")
+                                  << QByteArray("1|a|b|1|100|0");
         QTest::newRow("two meshes") << QByteArray("objs") << QByteArray("1405, wheel_rim, generic, 2, 20, 40, 0")
                                     << QByteArray("1405|wheel_rim|generic|2|20, 40|0");
-        QTest::newRow("three meshes") << QByteArray("objs") << QByteArray("7, a, b, 3, 20, 40, 80, 4\n1, a, b, 200, 8")
+        QTest::newRow("three meshes") << QByteArray("objs")
+                                      << QByteArray("7, a, b, 3, 20, 40, 80, 4\n1, a, b, 200, 8")
                                       << QByteArray("7|a|b|3|20, 40, 80|4");
         QTest::newRow("later layout") << QByteArray("objs") << QByteArray("1, a, b, 200, 128\n2, c, d, 250, 0")
                                       << QByteArray("1|a|b||200|128");
-        QTest::newRow("5 values among 6") << QByteArray("objs") << QByteArray("1, a, b, 200, 128\n2, c, d, 1, 9, 0")
-                                          << QByteArray("1|a|b|200|128|");
-        QTest::newRow("short in later layout") << QByteArray("objs") << QByteArray("1, a, b\n2, c, d, 250, 0")
-                                               << QByteArray("1|a|b|||");
+        QTest::newRow("5 values among 6")
+            << QByteArray("objs") << QByteArray("1, a, b, 200, 128\n2, c, d, 1, 9, 0")
+            << QByteArray("1|a|b|200|128|");
+        QTest::newRow("short in later layout")
+            << QByteArray("objs") << QByteArray("1, a, b\n2, c, d, 250, 0") << QByteArray("1|a|b|||");
         QTest::newRow("timed") << QByteArray("tobj") << QByteArray("1, a, b, 1, 100, 0, 5, 20")
                                << QByteArray("1|a|b|1|100|0|5|20");
         QTest::newRow("timed, two meshes") << QByteArray("tobj") << QByteArray("1, a, b, 2, 10, 20, 4, 5, 20")
                                            << QByteArray("1|a|b|2|10, 20|4|5|20");
-        QTest::newRow("timed later layout") << QByteArray("tobj") << QByteArray("1, a, b, 200, 0, 5, 20")
-                                            << QByteArray("1|a|b||200|0|5|20");
+        QTest::newRow("timed later layout")
+            << QByteArray("tobj") << QByteArray("1, a, b, 200, 0, 5, 20") << QByteArray("1|a|b||200|0|5|20");
         QTest::newRow("light") << QByteArray("2dfx") << csv(20) << bars(20);
     }
 
@@ -286,7 +291,7 @@ private slots:
         QFETCH(QByteArray, lines);
         QFETCH(QByteArray, cells);
         const DocumentContent content = parseIde(section + "\n" + lines + "\nend\n");
-        const LineKind kind = section == "objs" ? LineKind::Object
+        const LineKind kind = section == "objs"   ? LineKind::Object
                               : section == "tobj" ? LineKind::TimedObject
                                                   : LineKind::Light;
         const RowStore& rows = content.table(kind);
@@ -314,8 +319,8 @@ private slots:
     {
         // Sections in the opposite order and with odd spacing; the writer has one layout.
         const QByteArray input =
-            lines({"2dfx", csv(9, 's'), csv(14, 'p'), "  " + csv(16, 'q'), csv(20, 'l') + ",", "end",
-                   "path", "p1, 2", "\tp2  ", "end", "tobj", csv(8, 't'), "end", "objs", "1 ,a,  b,1,2,0", "x"});
+            lines({"2dfx", csv(9, 's'), csv(14, 'p'), "  " + csv(16, 'q'), csv(20, 'l') + ",", "end", "path",
+                   "p1, 2", "\tp2  ", "end", "tobj", csv(8, 't'), "end", "objs", "1 ,a,  b,1,2,0", "x"});
         const QByteArray joinedLight = QByteArray(csv(20, 'l')).replace(",", ", ") + ", ";
         const QByteArray expected = QByteArrayList{"H",
                                                    "objs",
@@ -376,11 +381,11 @@ private slots:
         QByteArray highBytes;
         for (int b = 0x80; b <= 0xFF; ++b)
             highBytes.append(char(b));
-        QTest::newRow("all tables")
-            << lines({"objs", "1,a,b,1,2,0", "end", "tobj", csv(8), "end", "path", "p", "end", "2dfx", csv(20, 'l'),
-                      csv(9, 's'), csv(14, 'p'), csv(16, 'q'), "end"});
-        QTest::newRow("short and long object rows")
-            << lines({"objs", "1,a", "\t", "1,a,b,1,2,0,7", "1,a,b,1,2,0,7,8", ",", "end", "tobj", "1,a,b", csv(10)});
+        QTest::newRow("all tables") << lines({"objs", "1,a,b,1,2,0", "end", "tobj", csv(8), "end", "path", "p",
+                                              "end", "2dfx", csv(20, 'l'), csv(9, 's'), csv(14, 'p'), csv(16, 'q'),
+                                              "end"});
+        QTest::newRow("short and long object rows") << lines(
+            {"objs", "1,a", "\t", "1,a,b,1,2,0,7", "1,a,b,1,2,0,7,8", ",", "end", "tobj", "1,a,b", csv(10)});
         QTest::newRow("commented rows of every table")
             << lines({"#o,a,b,1,2,0", "objs", "# " + csv(8), "end", "2dfx", "#" + csv(20), "  #" + csv(9),
                       "#" + csv(14), "#" + csv(16), "end"});
@@ -393,8 +398,8 @@ private slots:
             << lines({"objs", "objs,1", "end,", "\tend", "2dfx\t", "#end,a,b,c,d,e", "end"});
         QTest::newRow("high bytes") << lines({"objs", "1," + highBytes + ",tex\xe9,1,2,0", "path",
                                               "\xff\xfe path \x80", "end", "2dfx", "\xa0," + csv(19)});
-        QTest::newRow("NUL bytes") << lines({"objs", QByteArray("1,na\0me,\0,1,2,0", 15), "path",
-                                             QByteArray("p\0q", 3), "end"});
+        QTest::newRow("NUL bytes") << lines(
+            {"objs", QByteArray("1,na\0me,\0,1,2,0", 15), "path", QByteArray("p\0q", 3), "end"});
         QTest::newRow("CR line ends") << QByteArray("objs\r1,a,b,1,2,0\r\r\nend\rpath\rx\r");
         QTest::newRow("byte order mark") << "\xEF\xBB\xBF" + lines({"objs", "1,a,b,1,2,0", "end"});
         QTest::newRow("2dfx empty last values") << lines({"2dfx", csv(19) + ",", csv(18) + ", ,", csv(8) + ","});
@@ -442,8 +447,7 @@ private slots:
         const QByteArray input = "objs\r\n1, " + all + ", " + withNul + ", 1, 2, 0\r\nend\r\n";
         const DocumentContent content = parseIde(input);
         QCOMPARE(content.table(LineKind::Object).size(), 1);
-        QCOMPARE(content.table(LineKind::Object).values(0),
-                 (QList<QByteArray>{"1", all, withNul, "1", "2", "0"}));
+        QCOMPARE(content.table(LineKind::Object).values(0), (QList<QByteArray>{"1", all, withNul, "1", "2", "0"}));
 
         const QByteArray written = kit::formatContent(content);
         QVERIFY(written.contains("1, " + all + ", " + withNul + ", 1, 2, 0\r\n"));
@@ -464,16 +468,24 @@ private slots:
             e.section = section;
             return e;
         };
-        QTest::newRow("one of each") << QList<LoadReportEntry>{entry(Reason::MissingValues, 1), entry(Reason::OtherSection, 0, "cars"),
-                                                               entry(Reason::Comment), entry(Reason::OutsideSections),
+        QTest::newRow("one of each") << QList<LoadReportEntry>{entry(Reason::MissingValues, 1),
+                                                               entry(Reason::OtherSection, 0, "cars"),
+                                                               entry(Reason::Comment),
+                                                               entry(Reason::OutsideSections),
                                                                entry(Reason::EffectFields, 12)}
-                                     << QStringList{"1 value missing", "section cars", "comment", "outside sections", "2dfx line of 12 fields"}
-                                     << QStringList{"section cars: 1 line", "comments: 1 line", "lines outside sections: 1 line",
+                                     << QStringList{"1 value missing", "section cars", "comment",
+                                                    "outside sections", "2dfx line of 12 fields"}
+                                     << QStringList{"section cars: 1 line", "comments: 1 line",
+                                                    "lines outside sections: 1 line",
                                                     "2dfx lines of other field counts: 1 line"};
-        QTest::newRow("several") << QList<LoadReportEntry>{entry(Reason::MissingValues, 3), entry(Reason::OtherSection, 0, "cars"),
-                                                           entry(Reason::OtherSection, 0, "peds"), entry(Reason::OtherSection, 0, "cars"),
-                                                           entry(Reason::Comment), entry(Reason::Comment)}
-                                 << QStringList{"3 values missing", "section cars", "section peds", "section cars", "comment", "comment"}
+        QTest::newRow("several") << QList<LoadReportEntry>{entry(Reason::MissingValues, 3),
+                                                           entry(Reason::OtherSection, 0, "cars"),
+                                                           entry(Reason::OtherSection, 0, "peds"),
+                                                           entry(Reason::OtherSection, 0, "cars"),
+                                                           entry(Reason::Comment),
+                                                           entry(Reason::Comment)}
+                                 << QStringList{"3 values missing", "section cars", "section peds",
+                                                "section cars",     "comment",      "comment"}
                                  << QStringList{"sections cars, peds: 3 lines", "comments: 2 lines"};
     }
     void reportTexts()

@@ -64,8 +64,9 @@ QByteArray lineEndOf(const QByteArray& line)
 QByteArray bigFile()
 {
     QByteArray bytes = "# two threads\n";
-    const QByteArray part = "objs\r\n1, a, t, 1, 9\r\n2,b,t,1,9\r\nend\ncars\n7, x\nend\rpath\n1, 2\npath line\nend\n"
-                            "2dfx\n1, 0, 0, 0, 200, 200, 200, 200, 0, c, s, 10, 5, 2, 0, 3, 0, 0, 1, 0\n# note\nend\n";
+    const QByteArray part =
+        "objs\r\n1, a, t, 1, 9\r\n2,b,t,1,9\r\nend\ncars\n7, x\nend\rpath\n1, 2\npath line\nend\n"
+        "2dfx\n1, 0, 0, 0, 200, 200, 200, 200, 0, c, s, 10, 5, 2, 0, 3, 0, 0, 1, 0\n# note\nend\n";
     while (bytes.size() < (qsizetype(9) << 20))
         bytes += part;
     return bytes + "tobj\r\n3, c, t, 1, 9, 0, 24";
@@ -167,7 +168,8 @@ private slots:
         }
         added << news;
         const auto hasSection = [&before](QByteArrayView word) {
-            return std::any_of(before.cbegin(), before.cend(), [word](const QByteArray& l) { return isWord(l, word); });
+            return std::any_of(before.cbegin(), before.cend(),
+                               [word](const QByteArray& l) { return isWord(l, word); });
         };
         bool sectionAdded = false;
         for (QByteArrayView word : {"objs", "tobj", "path", "2dfx"}) {
@@ -206,25 +208,27 @@ private slots:
         QTest::addColumn<QString>("edit");
         QTest::addColumn<QByteArray>("saved");
         const QByteArray lone = "objs\r1,a,t,1,9\r# c\n2, b, t, 1, 9\rend";
-        QTest::newRow("changed, lone ends") << lone << "change" << QByteArray("objs\r1, a, t, 1, 5\r# c\n2, b, t, 1, 9\rend");
+        QTest::newRow("changed, lone ends")
+            << lone << "change" << QByteArray("objs\r1, a, t, 1, 5\r# c\n2, b, t, 1, 9\rend");
         QTest::newRow("changed back") << lone << "change unchange" << lone;
-        QTest::newRow("removed, no last end") << QByteArray("objs\n1, a, t, 1, 9\n2, b, t, 1, 9") << "remove"
-                                              << QByteArray("objs\n2, b, t, 1, 9");
+        QTest::newRow("removed, no last end")
+            << QByteArray("objs\n1, a, t, 1, 9\n2, b, t, 1, 9") << "remove" << QByteArray("objs\n2, b, t, 1, 9");
         QTest::newRow("added after a last line without end")
             << QByteArray("objs\n1, a, t, 1, 9") << "add" << QByteArray("objs\n1, a, t, 1, 9\n7, n, t, 1, 9\n");
-        QTest::newRow("copies of copies") << QByteArray("objs\r\n1, a, t, 1, 9\r\n2, b, t, 1, 9\r\nend\r\n")
-                                          << "duplicate duplicate-last remove"
-                                          << QByteArray("objs\r\n1, a, t, 1, 9\r\n1, a, t, 1, 9\r\n2, b, t, 1, 9\r\nend\r\n");
+        QTest::newRow("copies of copies")
+            << QByteArray("objs\r\n1, a, t, 1, 9\r\n2, b, t, 1, 9\r\nend\r\n") << "duplicate duplicate-last remove"
+            << QByteArray("objs\r\n1, a, t, 1, 9\r\n1, a, t, 1, 9\r\n2, b, t, 1, 9\r\nend\r\n");
         QTest::newRow("added to the last section, mark kept")
             << QByteArray("\xEF\xBB\xBFobjs\n1, a, t, 1, 9\nend\nobjs\nend\n") << "add"
             << QByteArray("\xEF\xBB\xBFobjs\n1, a, t, 1, 9\nend\nobjs\n7, n, t, 1, 9\nend\n");
-        QTest::newRow("no section of the kind") << QByteArray("objs\nend") << "light"
-                                                << QByteArray("objs\nend\n2dfx\n" + QByteArrayList(QList<QByteArray>(20, "0")).join(", ") + "\nend\n");
+        QTest::newRow("no section of the kind")
+            << QByteArray("objs\nend") << "light"
+            << QByteArray("objs\nend\n2dfx\n" + QByteArrayList(QList<QByteArray>(20, "0")).join(", ") + "\nend\n");
         QTest::newRow("paths into the first section")
             << QByteArray("path\r\n# p\r\n1, a\n\r\nend\r\npath\r\n2, b\r\nend\r\n") << "path"
             << QByteArray("path\r\n# p\r\n1, a\r\n2, b\r\nX\r\n\r\nend\r\npath\r\nend\r\n");
-        QTest::newRow("paths into a new section") << QByteArray("objs\nend\n") << "path"
-                                                  << QByteArray("objs\nend\npath\nX\nend\n");
+        QTest::newRow("paths into a new section")
+            << QByteArray("objs\nend\n") << "path" << QByteArray("objs\nend\npath\nX\nend\n");
     }
     void editedEdgeCases()
     {
@@ -242,7 +246,8 @@ private slots:
             else if (step == QLatin1String("add"))
                 objects.appendRow({"7", "n", "t", "1", "9"});
             else if (step.startsWith(QLatin1String("duplicate")))
-                duplicateRows(document, LineKind::Object, {step.endsWith(QLatin1String("last")) ? objects.rowCount() - 1 : 0});
+                duplicateRows(document, LineKind::Object,
+                              {step.endsWith(QLatin1String("last")) ? objects.rowCount() - 1 : 0});
             else if (step == QLatin1String("light"))
                 document.table(LineKind::Light).appendRow(QList<QByteArray>(20, "0"));
             else if (step == QLatin1String("path"))
@@ -260,16 +265,19 @@ private slots:
                                     "2dfx\n1, 2, 3\n# long, comment\nend\ntobj\n1, a, t, 1, 9, 0\nend\n"));
         QByteArrayList entries;
         for (const LoadReportEntry& entry : document.loadReport().entries)
-            entries << QByteArray::number(entry.lineNumber) + ' ' + reasonText(entry).toLatin1() + ' ' + entry.line +
+            entries << QByteArray::number(entry.lineNumber) + ' ' + reasonText(entry).toLatin1() + ' ' +
+                           entry.line +
                            (entry.kind ? ' ' + QByteArray::number(document.table(*entry.kind).rowWithId(entry.row))
                                        : QByteArray());
-        QCOMPARE(entries, QByteArrayList({"1 comment # top", "2 outside sections stray, line", "4 4 values missing 1, a 0",
-                                          "5 comment #1,2", "8 section cars # c", "9 section cars 9, x",
-                                          "13 2dfx line of 3 fields 1, 2, 3", "14 comment # long, comment",
-                                          "17 2 values missing 1, a, t, 1, 9, 0 0"}));
+        QCOMPARE(entries,
+                 QByteArrayList({"1 comment # top", "2 outside sections stray, line", "4 4 values missing 1, a 0",
+                                 "5 comment #1,2", "8 section cars # c", "9 section cars 9, x",
+                                 "13 2dfx line of 3 fields 1, 2, 3", "14 comment # long, comment",
+                                 "17 2 values missing 1, a, t, 1, 9, 0 0"}));
 
         QVERIFY(loadBytes(document, kit::fileBytes(kit::corpusPath(QStringLiteral("basegame-default.ide")))));
-        QCOMPARE(document.loadReport().droppedSummary().value(0), QStringLiteral("sections hier, cars, peds: 149 lines"));
+        QCOMPARE(document.loadReport().droppedSummary().value(0),
+                 QStringLiteral("sections hier, cars, peds: 149 lines"));
     }
 };
 

@@ -35,8 +35,7 @@ private slots:
         QTest::addColumn<QByteArray>("first");
         QTest::addColumn<QByteArray>("commented");
         QTest::newRow("plain number") << QByteArray("1234") << QByteArray("# 1234");
-        QTest::newRow("leading spaces kept behind the hash")
-            << QByteArray("  1234") << QByteArray("#   1234");
+        QTest::newRow("leading spaces kept behind the hash") << QByteArray("  1234") << QByteArray("#   1234");
         QTest::newRow("hash later in the text") << QByteArray("12#34") << QByteArray("# 12#34");
         QTest::newRow("empty first value") << QByteArray() << QByteArray("# ");
     }

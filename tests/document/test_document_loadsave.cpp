@@ -294,7 +294,8 @@ private slots:
         QCOMPARE(loadPath(document, mixedPath()).status, ReadOutcome::Read);
         QCOMPARE(saveDocument(document, path, firstSave), QString());
         QCOMPARE(modeOf(path), mode);
-        QCOMPARE(kit::withoutFirstLine(kit::fileBytes(path)), kit::withoutFirstLine(formatDocument(document, "# h")));
+        QCOMPARE(kit::withoutFirstLine(kit::fileBytes(path)),
+                 kit::withoutFirstLine(formatDocument(document, "# h")));
     }
 
     // The new file replaces the old one whole: another name of the old file

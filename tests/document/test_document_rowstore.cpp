@@ -322,19 +322,19 @@ private slots:
         QTest::newRow("copies") << QByteArrayList{"b", "a"} << false << "copy 1 0" << -1
                                 << QStringList{"aboutToAppend 2 {b a}", "appended 2 2 {b a a b}"}
                                 << QByteArrayList{"b", "a", "a", "b"};
-        QTest::newRow("copies sorted")
-            << QByteArrayList{"a", "c"} << true << "copy 1 0" << -1
-            << QStringList{"aboutToInsert 2 {a c}", "inserted 2 {a c c}", "aboutToInsert 1 {a c c}",
-                           "inserted 1 {a a c c}"}
-            << QByteArrayList{"a", "a", "c", "c"};
+        QTest::newRow("copies sorted") << QByteArrayList{"a", "c"} << true << "copy 1 0" << -1
+                                       << QStringList{"aboutToInsert 2 {a c}", "inserted 2 {a c c}",
+                                                      "aboutToInsert 1 {a c c}", "inserted 1 {a a c c}"}
+                                       << QByteArrayList{"a", "a", "c", "c"};
         QTest::newRow("remove") << abc << false << "remove 1" << -1
                                 << QStringList{"aboutToRemove 1 {a b c}", "removed 1 {a c}"}
                                 << QByteArrayList{"a", "c"};
         QTest::newRow("remove sorted") << abc << true << "remove 0" << -1
                                        << QStringList{"aboutToRemove 0 {a b c}", "removed 0 {b c}"}
                                        << QByteArrayList{"b", "c"};
-        QTest::newRow("change unsorted stays") << QByteArrayList{"c", "a", "b"} << false << "set 0 z" << 0
-                                               << QStringList{"changed 0 {z a b}"} << QByteArrayList{"z", "a", "b"};
+        QTest::newRow("change unsorted stays")
+            << QByteArrayList{"c", "a", "b"} << false << "set 0 z" << 0 << QStringList{"changed 0 {z a b}"}
+            << QByteArrayList{"z", "a", "b"};
         QTest::newRow("change sorted moves down")
             << abc << true << "set 0 bb" << 1
             << QStringList{"changed 0 {bb b c}", "aboutToMove 0 1 {bb b c}", "moved 0 1 {b bb c}"}
@@ -350,17 +350,17 @@ private slots:
             << abc << true << "set 0 z" << 2
             << QStringList{"changed 0 {z b c}", "aboutToMove 0 2 {z b c}", "moved 0 2 {b c z}"}
             << QByteArrayList{"b", "c", "z"};
-        QTest::newRow("change sorted in place") << abc << true << "set 1 bz" << 1
-                                                << QStringList{"changed 1 {a bz c}"}
-                                                << QByteArrayList{"a", "bz", "c"};
+        QTest::newRow("change sorted in place")
+            << abc << true << "set 1 bz" << 1 << QStringList{"changed 1 {a bz c}"}
+            << QByteArrayList{"a", "bz", "c"};
         QTest::newRow("change sorted to case twin of neighbour")
             << abc << true << "set 2 B" << 2 << QStringList{"changed 2 {a b B}"} << QByteArrayList{"a", "b", "B"};
         QTest::newRow("change sorted, same first value stays among equals")
             << QByteArrayList{"a", "b", "b", "b", "c"} << true << "set 1 b" << 1
             << QStringList{"changed 1 {a b b b c}"} << QByteArrayList{"a", "b", "b", "b", "c"};
-        QTest::newRow("remove scattered") << QByteArrayList{"a", "b", "c", "d", "e"} << false << "remove 0 2 3" << -1
-                                          << QStringList{"aboutToRemove 0 2 3 {a b c d e}", "removed 0 2 3 {b e}"}
-                                          << QByteArrayList{"b", "e"};
+        QTest::newRow("remove scattered")
+            << QByteArrayList{"a", "b", "c", "d", "e"} << false << "remove 0 2 3" << -1
+            << QStringList{"aboutToRemove 0 2 3 {a b c d e}", "removed 0 2 3 {b e}"} << QByteArrayList{"b", "e"};
         QTest::newRow("clear") << abc << false << "clear" << -1
                                << QStringList{"aboutToReset {a b c}", "wasReset {}"} << QByteArrayList();
         QTest::newRow("clear empty") << QByteArrayList() << false << "clear" << -1 << QStringList()
@@ -372,12 +372,12 @@ private slots:
                                      << QByteArrayList{"a", "A", "b", "B"};
         QTest::newRow("sort when sorted") << abc << true << "sort" << -1 << QStringList() << abc;
         QTest::newRow("unsort keeps order") << abc << true << "unsort" << -1 << QStringList() << abc;
-        QTest::newRow("replace unsorted") << abc << false << "replace z x y" << -1
-                                          << QStringList{"aboutToReset {a b c}", "wasReset {z x y}"}
-                                          << QByteArrayList{"z", "x", "y"};
-        QTest::newRow("replace sorted") << QByteArrayList() << true << "replace z x y" << -1
-                                        << QStringList{"aboutToReset {}", "wasReset {x y z}"}
-                                        << QByteArrayList{"x", "y", "z"};
+        QTest::newRow("replace unsorted")
+            << abc << false << "replace z x y" << -1 << QStringList{"aboutToReset {a b c}", "wasReset {z x y}"}
+            << QByteArrayList{"z", "x", "y"};
+        QTest::newRow("replace sorted")
+            << QByteArrayList() << true << "replace z x y" << -1
+            << QStringList{"aboutToReset {}", "wasReset {x y z}"} << QByteArrayList{"x", "y", "z"};
     }
 
     void tableSignals()
@@ -466,8 +466,7 @@ private slots:
         }
         const QByteArrayList keys = kit::firstValues(table.rows());
         for (qsizetype i = 1; i < keys.size(); ++i)
-            QVERIFY2(keys[i - 1].compare(keys[i], Qt::CaseInsensitive) <= 0,
-                     keys[i - 1] + " before " + keys[i]);
+            QVERIFY2(keys[i - 1].compare(keys[i], Qt::CaseInsensitive) <= 0, keys[i - 1] + " before " + keys[i]);
     }
 
     // A row keeps its identity through sorting, removals and copies: a file's

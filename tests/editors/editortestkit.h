@@ -41,19 +41,14 @@ inline QByteArray joined(const QList<QByteArray>& values)
 inline QByteArray sampleLine(LineKind kind)
 {
     switch (kind) {
-    case LineKind::Object:
-        return "1200, barrel, props, 1, 150, 0";
-    case LineKind::TimedObject:
-        return "1300, lamp, street, 1, 90, 0, 20, 6";
+    case LineKind::Object: return "1200, barrel, props, 1, 150, 0";
+    case LineKind::TimedObject: return "1300, lamp, street, 1, 90, 0, 20, 6";
     case LineKind::Light:
         return "1400, 1.5, -2, 3.25, 255, 128, 0, 200, 0, coronastar, shad_exp, 100, 12, 1, 8, 2, "
                "3, 1, 0, 0";
-    case LineKind::Sun:
-        return "1500, 4, 5, 6, 10, 20, 30, 250, 4";
-    case LineKind::Particle:
-        return "1600, 7, 8, 9, 40, 50, 60, 200, 1, 3, 0.1, 0.2, 0.3, 2";
-    case LineKind::PedArea:
-        return "1700, 1, 2, 3, 0, 0, 0, 120, 3, 2, 0.5, 0.6, 0.7, 0.8, 0.9, 1";
+    case LineKind::Sun: return "1500, 4, 5, 6, 10, 20, 30, 250, 4";
+    case LineKind::Particle: return "1600, 7, 8, 9, 40, 50, 60, 200, 1, 3, 0.1, 0.2, 0.3, 2";
+    case LineKind::PedArea: return "1700, 1, 2, 3, 0, 0, 0, 120, 3, 2, 0.5, 0.6, 0.7, 0.8, 0.9, 1";
     }
     return {};
 }
@@ -67,8 +62,7 @@ struct Session {
 
     Session()
     {
-        QObject::connect(&host, &EditorHost::statusMessage,
-                         [this](const QString& text) { statuses << text; });
+        QObject::connect(&host, &EditorHost::statusMessage, [this](const QString& text) { statuses << text; });
     }
 
     qsizetype addRow(LineKind kind, const QByteArray& line)
@@ -83,10 +77,7 @@ struct Session {
             rows.appendLine(line);
         document.table(kind).replaceAll(std::move(rows));
     }
-    QList<QByteArray> row(LineKind kind, qsizetype at) const
-    {
-        return document.table(kind).rows().values(at);
-    }
+    QList<QByteArray> row(LineKind kind, qsizetype at) const { return document.table(kind).rows().values(at); }
     QWidget* open(LineKind kind, const QList<qsizetype>& rows)
     {
         host.openRows(kind, rows);
@@ -114,10 +105,7 @@ struct Session {
         return found;
     }
     QString text(LineKind kind, const char* name) const { return child(kind, name)->text(); }
-    void setText(LineKind kind, const char* name, const QString& text) const
-    {
-        child(kind, name)->setText(text);
-    }
+    void setText(LineKind kind, const char* name, const QString& text) const { child(kind, name)->setText(text); }
     // Replaces a field's text by typing, as the user would.
     void type(LineKind kind, const char* name, const QString& text) const
     {
@@ -128,8 +116,7 @@ struct Session {
             if (c.unicode() < 0x80)
                 QTest::keyClick(field, char(c.unicode()));
             else
-                QTest::sendKeyEvent(QTest::Click, field, Qt::Key_unknown, QString(c),
-                                    Qt::NoModifier);
+                QTest::sendKeyEvent(QTest::Click, field, Qt::Key_unknown, QString(c), Qt::NoModifier);
         }
     }
     void click(LineKind kind, const char* name) const
@@ -137,10 +124,7 @@ struct Session {
         QTest::mouseClick(child<QPushButton>(kind, name), Qt::LeftButton);
     }
     QString preview(LineKind kind) const { return text(kind, "preview"); }
-    QColor swatch(LineKind kind) const
-    {
-        return child<QFrame>(kind, "pic1")->palette().color(QPalette::Window);
-    }
+    QColor swatch(LineKind kind) const { return child<QFrame>(kind, "pic1")->palette().color(QPalette::Window); }
 };
 
 } // namespace ekit

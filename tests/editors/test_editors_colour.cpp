@@ -8,8 +8,7 @@ using namespace ekit;
 
 namespace {
 
-const LineKind effectKinds[] = {LineKind::Light, LineKind::Particle, LineKind::Sun,
-                                LineKind::PedArea};
+const LineKind effectKinds[] = {LineKind::Light, LineKind::Particle, LineKind::Sun, LineKind::PedArea};
 
 void addEffectKinds()
 {
@@ -21,8 +20,7 @@ void addEffectKinds()
 // A light line with the given red, green and blue texts.
 QByteArray lightWith(const QByteArray& r, const QByteArray& g, const QByteArray& b)
 {
-    return "1, 0, 0, 0, " + r + ", " + g + ", " + b +
-           ", 200, 0, a, b, 100, 12, 1, 8, 2, 3, 1, 0, 0";
+    return "1, 0, 0, 0, " + r + ", " + g + ", " + b + ", 200, 0, a, b, 100, 12, 1, 8, 2, 3, 1, 0, 0";
 }
 
 } // namespace
@@ -114,11 +112,16 @@ private slots:
     {
         QTest::addColumn<QString>("pasted");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("letters") << "abc" << "7";
-        QTest::newRow("comma") << "1,5" << "7";
-        QTest::newRow("digit and letter") << "1x" << "7";
-        QTest::newRow("digits") << "12" << "255";
-        QTest::newRow("point") << "." << "7.";
+        QTest::newRow("letters") << "abc"
+                                 << "7";
+        QTest::newRow("comma") << "1,5"
+                               << "7";
+        QTest::newRow("digit and letter") << "1x"
+                                          << "7";
+        QTest::newRow("digits") << "12"
+                                << "255";
+        QTest::newRow("point") << "."
+                               << "7.";
     }
     void pastedTextIsFiltered()
     {
@@ -147,10 +150,8 @@ private slots:
         QTest::addColumn<QString>("shown");
         QTest::addColumn<int>("level");
         QTest::addColumn<QByteArray>("written");
-        QTest::newRow("half to even, down")
-            << QByteArray("12.5") << "12." << 12 << QByteArray("12.5");
-        QTest::newRow("half to even, up")
-            << QByteArray("13.5") << "13." << 14 << QByteArray("13.5");
+        QTest::newRow("half to even, down") << QByteArray("12.5") << "12." << 12 << QByteArray("12.5");
+        QTest::newRow("half to even, up") << QByteArray("13.5") << "13." << 14 << QByteArray("13.5");
         QTest::newRow("above 255") << QByteArray("300") << "255" << 255 << QByteArray("255");
         QTest::newRow("long above 255") << QByteArray("1000") << "255" << 255 << QByteArray("255");
         QTest::newRow("254.5") << QByteArray("254.5") << "254" << 254 << QByteArray("254.5");
@@ -209,8 +210,7 @@ private slots:
         QCOMPARE(s.text(LineKind::PedArea, "green"), QStringLiteral("0"));
         QCOMPARE(s.text(LineKind::PedArea, "blue"), QStringLiteral("255"));
         QCOMPARE(s.swatch(LineKind::PedArea), QColor(0, 0, 255));
-        QCOMPARE(s.preview(LineKind::PedArea).split(", ").mid(4, 3),
-                 QStringList({"0", "0", "255"}));
+        QCOMPARE(s.preview(LineKind::PedArea).split(", ").mid(4, 3), QStringList({"0", "0", "255"}));
     }
 
     void cancelledDialogChangesNothing()
@@ -233,8 +233,7 @@ private slots:
         Session s;
         s.addRow(LineKind::Light, lightWith("0", "0", "0"));
         s.open(LineKind::Light, {0});
-        const QColor buttonFace =
-            s.child<QFrame>(LineKind::Light, "pic1")->palette().color(QPalette::Button);
+        const QColor buttonFace = s.child<QFrame>(LineKind::Light, "pic1")->palette().color(QPalette::Button);
         QCOMPARE(s.swatch(LineKind::Light), buttonFace);
         s.type(LineKind::Light, "green", "5");
         QCOMPARE(s.swatch(LineKind::Light), QColor(0, 5, 0));

@@ -14,14 +14,11 @@ QStringList textFieldsOf(LineKind kind)
     case LineKind::Light:
         return head + QStringList{"uk1",      "uk2",     "shape",   "shade", "viewdis", "outrange",
                                   "lampsize", "inrange", "corsize", "wet",   "flare",   "dust"};
-    case LineKind::Particle:
-        return head + QStringList{"uk1", "uk2", "ukOut1", "ukOut2", "ukOut3", "psize"};
-    case LineKind::Sun:
-        return head + QStringList{"drawDis", "uk1"};
+    case LineKind::Particle: return head + QStringList{"uk1", "uk2", "ukOut1", "ukOut2", "ukOut3", "psize"};
+    case LineKind::Sun: return head + QStringList{"drawDis", "uk1"};
     case LineKind::PedArea:
         return head + QStringList{"uk1", "uk2", "ukd1", "ukd2", "ukd3", "ukd4", "ukd5", "ukd6"};
-    default:
-        return {};
+    default: return {};
     }
 }
 
@@ -34,12 +31,9 @@ struct Choice {
 Choice choiceOf(LineKind kind)
 {
     switch (kind) {
-    case LineKind::Light:
-        return {"control", "custControl", 16};
-    case LineKind::Particle:
-        return {"ptype", "custType", 9};
-    default:
-        return {"atype", "custType", 9};
+    case LineKind::Light: return {"control", "custControl", 16};
+    case LineKind::Particle: return {"ptype", "custType", 9};
+    default: return {"atype", "custType", 9};
     }
 }
 
@@ -73,8 +67,7 @@ private slots:
         QFETCH(QString, boxText);
         Session s;
         s.openNew(kind);
-        QCOMPARE(s.child<QGroupBox>(kind, "frame")->title(),
-                 QStringLiteral("Parameters for new line"));
+        QCOMPARE(s.child<QGroupBox>(kind, "frame")->title(), QStringLiteral("Parameters for new line"));
         QCOMPARE(s.text(kind, "uk1"), unknowns.value(0));
         if (unknowns.size() > 1)
             QCOMPARE(s.text(kind, "uk2"), unknowns.value(1));
@@ -109,18 +102,14 @@ private slots:
                                   << "12" << false << "11";
         QTest::newRow("light 2.5 to even") << light << QByteArray("2.5") << "2- flicker day/night"
                                            << "12" << false << "2";
-        QTest::newRow("light 3.5 to even")
-            << light << QByteArray("3.5") << "4- blink 1 sec, day/night"
-            << "12" << false << "4";
-        QTest::newRow("light 11.4 rounds to 11")
-            << light << QByteArray("11.4") << "11- random flicker at night"
-            << "12" << false << "11";
-        QTest::newRow("light 11.5 rounds to custom 12")
-            << light << QByteArray("11.5") << "12- And higher unknown"
-            << "11.5" << true << "11.5";
-        QTest::newRow("light 11.6 beyond")
-            << light << QByteArray("11.6") << "12- And higher unknown"
-            << "11.6" << true << "11.6";
+        QTest::newRow("light 3.5 to even") << light << QByteArray("3.5") << "4- blink 1 sec, day/night"
+                                           << "12" << false << "4";
+        QTest::newRow("light 11.4 rounds to 11") << light << QByteArray("11.4") << "11- random flicker at night"
+                                                 << "12" << false << "11";
+        QTest::newRow("light 11.5 rounds to custom 12") << light << QByteArray("11.5") << "12- And higher unknown"
+                                                        << "11.5" << true << "11.5";
+        QTest::newRow("light 11.6 beyond") << light << QByteArray("11.6") << "12- And higher unknown"
+                                           << "11.6" << true << "11.6";
         QTest::newRow("light -1") << light << QByteArray("-1") << "12- And higher unknown"
                                   << "-1" << true << "-1";
         QTest::newRow("light letters") << light << QByteArray("ab") << "12- And higher unknown"
@@ -222,11 +211,9 @@ private slots:
     {
         QTest::addColumn<LineKind>("kind");
         QTest::addColumn<QString>("name");
-        for (LineKind kind :
-             {LineKind::Light, LineKind::Particle, LineKind::Sun, LineKind::PedArea}) {
+        for (LineKind kind : {LineKind::Light, LineKind::Particle, LineKind::Sun, LineKind::PedArea}) {
             for (const QString& name : textFieldsOf(kind))
-                QTest::addRow("%s %s", qPrintable(tableNameOf(kind)), qPrintable(name))
-                    << kind << name;
+                QTest::addRow("%s %s", qPrintable(tableNameOf(kind)), qPrintable(name)) << kind << name;
         }
     }
     void blankFieldRefuses()
@@ -282,9 +269,8 @@ private slots:
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QStringList>("statuses");
         QTest::addColumn<QByteArray>("line");
-        QTest::newRow("light")
-            << LineKind::Light << "Add new" << QStringList()
-            << QByteArray("f, f, f, f, 0, 0, 0, 200, 0, f, f, f, f, f, f, f, -1, f, f, f");
+        QTest::newRow("light") << LineKind::Light << "Add new" << QStringList()
+                               << QByteArray("f, f, f, f, 0, 0, 0, 200, 0, f, f, f, f, f, f, f, -1, f, f, f");
         QTest::newRow("particle") << LineKind::Particle << "Add line" << QStringList()
                                   << QByteArray("f, f, f, f, 0, 0, 0, 200, 1, -1, f, f, f, f");
         QTest::newRow("sun") << LineKind::Sun << "Add line" << QStringList{"Line added"}

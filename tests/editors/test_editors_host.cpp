@@ -12,8 +12,8 @@ using namespace ekit;
 
 namespace {
 
-const QString rowGone = QStringLiteral(
-    "The line this editor was opened on no longer exists.\r\nIts changes were not written.");
+const QString rowGone =
+    QStringLiteral("The line this editor was opened on no longer exists.\r\nIts changes were not written.");
 
 QString frameTitle(const Session& s, LineKind kind)
 {
@@ -150,15 +150,13 @@ private slots:
         QCOMPARE(s.editor(LineKind::Object).mode(), LineEditor::Mode::Add);
         QCOMPARE(s.editor(LineKind::Object).followedRow(), std::nullopt);
         QCOMPARE(frameTitle(s, LineKind::Object), QStringLiteral("Parameters for new line"));
-        QCOMPARE(s.child<QPushButton>(LineKind::Object, "confirmButton")->text(),
-                 QStringLiteral("Add line"));
+        QCOMPARE(s.child<QPushButton>(LineKind::Object, "confirmButton")->text(), QStringLiteral("Add line"));
         // A row opened now fills the fields but the editor still adds.
         s.open(LineKind::Object, {1});
         QCOMPARE(s.editor(LineKind::Object).mode(), LineEditor::Mode::Add);
         QCOMPARE(s.editor(LineKind::Object).followedRow(), std::optional<qsizetype>(1));
         QCOMPARE(frameTitle(s, LineKind::Object), QStringLiteral("Parameters for line [ 2 ]"));
-        QCOMPARE(s.child<QPushButton>(LineKind::Object, "confirmButton")->text(),
-                 QStringLiteral("Add line"));
+        QCOMPARE(s.child<QPushButton>(LineKind::Object, "confirmButton")->text(), QStringLiteral("Add line"));
         s.click(LineKind::Object, "confirmButton");
         QCOMPARE(s.document.table(LineKind::Object).rowCount(), 4);
         QCOMPARE(s.row(LineKind::Object, 3), s.row(LineKind::Object, 1));
@@ -166,8 +164,7 @@ private slots:
         // Back to updating with the next opening.
         s.open(LineKind::Object, {2});
         QCOMPARE(s.editor(LineKind::Object).mode(), LineEditor::Mode::Edit);
-        QCOMPARE(s.child<QPushButton>(LineKind::Object, "confirmButton")->text(),
-                 QStringLiteral("Update"));
+        QCOMPARE(s.child<QPushButton>(LineKind::Object, "confirmButton")->text(), QStringLiteral("Update"));
     }
 
     // The editor keeps to its row while other rows come, go or are sorted.
@@ -250,8 +247,7 @@ private slots:
             history.stack().undo();
         } else {
             DocumentContent content;
-            for (const char* line :
-                 {"30, c, t, 1, 10, 0", "20, b, t, 1, 10, 0", "10, a, t, 1, 10, 0"})
+            for (const char* line : {"30, c, t, 1, 10, 0", "20, b, t, 1, 10, 0", "10, a, t, 1, 10, 0"})
                 content.table(LineKind::Object).appendLine(line);
             s.document.replaceContent(std::move(content));
         }

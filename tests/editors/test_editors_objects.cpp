@@ -38,8 +38,7 @@ private slots:
         QCOMPARE(s.child(kind, "preview")->cursorPosition(), 0);
         s.type(kind, "param", "7");
         QCOMPARE(s.child(kind, "preview")->cursorPosition(), 0);
-        QCOMPARE(s.child<QGroupBox>(kind, "frame")->title(),
-                 QStringLiteral("Parameters for line [ 2 ]"));
+        QCOMPARE(s.child<QGroupBox>(kind, "frame")->title(), QStringLiteral("Parameters for line [ 2 ]"));
         QCOMPARE(s.editor(kind).followedRow(), std::optional<qsizetype>(1));
         QCOMPARE(s.editor(kind).mode(), LineEditor::Mode::Edit);
     }
@@ -53,8 +52,7 @@ private slots:
         for (int column = 0; column < 8; ++column) {
             const LineKind kind = column < 6 ? LineKind::Object : LineKind::TimedObject;
             QTest::addRow("%s empty", objectFields[column]) << kind << column << QString();
-            QTest::addRow("%s spaces", objectFields[column])
-                << kind << column << QStringLiteral("   ");
+            QTest::addRow("%s spaces", objectFields[column]) << kind << column << QStringLiteral("   ");
         }
         // Each draw distance is a value of its own.
         QTest::newRow("empty draw distance") << LineKind::Object << 4 << QStringLiteral("20,,40");
@@ -93,8 +91,7 @@ private slots:
         const auto add = [](const char* name, LineKind kind, const QByteArrayList& table,
                             const QStringList& opened, const char* field, const QString& typed,
                             const QByteArray& stored, const QString& warning = QString()) {
-            QTest::newRow(name) << kind << table << opened << QByteArray(field) << typed << stored
-                                << warning;
+            QTest::newRow(name) << kind << table << opened << QByteArray(field) << typed << stored << warning;
         };
         const LineKind objs = LineKind::Object;
         const LineKind tobj = LineKind::TimedObject;
@@ -102,8 +99,7 @@ private slots:
         const QByteArray two = "1405, wheel_rim, generic, 2, 20, 40, 0";
         const QByteArray three = "1406, rim3, generic, 3, 10, 20, 30, 0";
         const QByteArray timedTwo = "1301, lamp2, street, 2, 90, 150, 0, 20, 6";
-        add("one mesh, flags", objs, {one}, {"1", "150", "0"}, "param", "4",
-            "1200, barrel, props, 1, 150, 4");
+        add("one mesh, flags", objs, {one}, {"1", "150", "0"}, "param", "4", "1200, barrel, props, 1, 150, 4");
         add("one mesh, two distances", objs, {one}, {"1", "150", "0"}, "drawdistance", "5 ,6",
             "1200, barrel, props, 1, 5, 6, 0", "1 mesh, 2 draw distances");
         add("count not whole", objs, {one}, {"1", "150", "0"}, "objectcount", "2.5",
@@ -112,21 +108,20 @@ private slots:
             "1405, wheel_rim, generic, 2, 20, 40, 8");
         add("two meshes, distances", objs, {two}, {"2", "20, 40", "0"}, "drawdistance", "25, 45",
             "1405, wheel_rim, generic, 2, 25, 45, 0");
-        add("three meshes, two distances", objs, {three}, {"3", "10, 20, 30", "0"}, "drawdistance",
-            "10,20", "1406, rim3, generic, 3, 10, 20, 0", "3 meshes, 2 draw distances");
-        add("later layout", objs, {"400, hut, oc, 300, 4", "401, b, oc, 200, 0"}, {"", "300", "4"},
-            "param", "1", "400, hut, oc, 300, 1");
-        add("five values among six", objs, {"400, hut, oc, 1, 300", one}, {"1", "300", ""}, "param",
-            "0", "400, hut, oc, 1, 300, 0");
+        add("three meshes, two distances", objs, {three}, {"3", "10, 20, 30", "0"}, "drawdistance", "10,20",
+            "1406, rim3, generic, 3, 10, 20, 0", "3 meshes, 2 draw distances");
+        add("later layout", objs, {"400, hut, oc, 300, 4", "401, b, oc, 200, 0"}, {"", "300", "4"}, "param", "1",
+            "400, hut, oc, 300, 1");
+        add("five values among six", objs, {"400, hut, oc, 1, 300", one}, {"1", "300", ""}, "param", "0",
+            "400, hut, oc, 1, 300, 0");
         add("timed one mesh", tobj, {sampleLine(tobj)}, {"1", "90", "0"}, "param", "3",
             "1300, lamp, street, 1, 90, 3, 20, 6");
         add("timed two meshes", tobj, {timedTwo}, {"2", "90, 150", "0"}, "drawdistance", "95, 155",
             "1301, lamp2, street, 2, 95, 155, 0, 20, 6");
-        add("timed two meshes, one distance", tobj, {timedTwo}, {"2", "90, 150", "0"},
-            "drawdistance", "95", "1301, lamp2, street, 2, 95, 0, 20, 6",
-            "2 meshes, 1 draw distance");
-        add("timed later layout", tobj, {"1302, lamp3, street, 90, 4, 20, 6"}, {"", "90", "4"},
-            "param", "5", "1302, lamp3, street, 90, 5, 20, 6");
+        add("timed two meshes, one distance", tobj, {timedTwo}, {"2", "90, 150", "0"}, "drawdistance", "95",
+            "1301, lamp2, street, 2, 95, 0, 20, 6", "2 meshes, 1 draw distance");
+        add("timed later layout", tobj, {"1302, lamp3, street, 90, 4, 20, 6"}, {"", "90", "4"}, "param", "5",
+            "1302, lamp3, street, 90, 5, 20, 6");
     }
     void fieldsFollowTheCells()
     {
@@ -193,10 +188,9 @@ private slots:
                               << QByteArray("0, 11, 22, 33, 44, 55");
         QTest::newRow("tobj") << LineKind::TimedObject << sampleLine(LineKind::TimedObject)
                               << QByteArray("0, 11, 22, 33, 44, 55, 66, 77");
-        QTest::newRow("objs later layout") << LineKind::Object << QByteArray("400, hut, oc, 300, 4")
-                                           << QByteArray("0, 11, 22, 44, 55");
-        QTest::newRow("tobj later layout") << LineKind::TimedObject
-                                           << QByteArray("401, lamp, oc, 90, 4, 20, 6")
+        QTest::newRow("objs later layout")
+            << LineKind::Object << QByteArray("400, hut, oc, 300, 4") << QByteArray("0, 11, 22, 44, 55");
+        QTest::newRow("tobj later layout") << LineKind::TimedObject << QByteArray("401, lamp, oc, 90, 4, 20, 6")
                                            << QByteArray("0, 11, 22, 44, 55, 66, 77");
     }
     void newLineIsAdded()
@@ -207,8 +201,7 @@ private slots:
         Session s;
         s.readRows(kind, {line});
         s.openNew(kind);
-        QCOMPARE(s.child<QGroupBox>(kind, "frame")->title(),
-                 QStringLiteral("Parameters for new line"));
+        QCOMPARE(s.child<QGroupBox>(kind, "frame")->title(), QStringLiteral("Parameters for new line"));
         QCOMPARE(s.child<QPushButton>(kind, "confirmButton")->text(), QStringLiteral("Add line"));
         QCOMPARE(s.preview(kind), QString());
         const int count = fieldCountOf(kind);
@@ -257,28 +250,27 @@ private slots:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("refusal");
         const QString latin1 = QStringLiteral(" holds characters that an IDE file cannot store.");
-        const QString comma =
-            QStringLiteral(" holds a comma, which an IDE file reads as the end of a value.");
+        const QString comma = QStringLiteral(" holds a comma, which an IDE file reads as the end of a value.");
         const LineKind objs = LineKind::Object;
         QTest::newRow("e acute") << objs << QByteArray("objectname") << "caf\u00e9" << QString();
         QTest::newRow("euro sign") << objs << QByteArray("objectname") << "5\u20ac"
                                    << "\"Object name\"" + latin1;
         QTest::newRow("cjk") << objs << QByteArray("objectname") << "\u6728"
                              << "\"Object name\"" + latin1;
-        QTest::newRow("comma in parameters")
-            << objs << QByteArray("param") << "100,150" << "\"Parameters\"" + comma;
+        QTest::newRow("comma in parameters") << objs << QByteArray("param") << "100,150"
+                                             << "\"Parameters\"" + comma;
         QTest::newRow("comma in time off") << LineKind::TimedObject << QByteArray("timeoff") << ","
                                            << "\"Time off\"" + comma;
-        QTest::newRow("comma in lamp size")
-            << LineKind::Light << QByteArray("lampsize") << "1,5" << "\"Lamp size\"" + comma;
-        QTest::newRow("comma in custom control") << LineKind::Light << QByteArray("custControl")
-                                                 << "1,2" << "\"Custum control\"" + comma;
-        QTest::newRow("comma in particle type")
-            << LineKind::Particle << QByteArray("custType") << "9," << "\"Particle type\"" + comma;
-        QTest::newRow("comma in area type")
-            << LineKind::PedArea << QByteArray("custType") << ",4" << "\"Area type\"" + comma;
-        QTest::newRow("comma in sun distance")
-            << LineKind::Sun << QByteArray("drawDis") << "2,5" << "\"View distance\"" + comma;
+        QTest::newRow("comma in lamp size") << LineKind::Light << QByteArray("lampsize") << "1,5"
+                                            << "\"Lamp size\"" + comma;
+        QTest::newRow("comma in custom control") << LineKind::Light << QByteArray("custControl") << "1,2"
+                                                 << "\"Custum control\"" + comma;
+        QTest::newRow("comma in particle type") << LineKind::Particle << QByteArray("custType") << "9,"
+                                                << "\"Particle type\"" + comma;
+        QTest::newRow("comma in area type") << LineKind::PedArea << QByteArray("custType") << ",4"
+                                            << "\"Area type\"" + comma;
+        QTest::newRow("comma in sun distance") << LineKind::Sun << QByteArray("drawDis") << "2,5"
+                                               << "\"View distance\"" + comma;
     }
     void valuesOutsideLatin1AreRefused()
     {

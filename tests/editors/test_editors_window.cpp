@@ -49,11 +49,9 @@ private slots:
 
         // Every editor's add reports through the window's status bar, or leaves it be.
         window.setStatus(QStringLiteral("before"));
-        QTest::mouseClick(editor->findChild<QPushButton*>(QStringLiteral("confirmButton")),
-                          Qt::LeftButton);
+        QTest::mouseClick(editor->findChild<QPushButton*>(QStringLiteral("confirmButton")), Qt::LeftButton);
         QCOMPARE(window.document().table(kind).rowCount(), 3);
-        const QString expected = kind == LineKind::Light || kind == LineKind::Particle
-                                     ? QStringLiteral("before")
+        const QString expected = kind == LineKind::Light || kind == LineKind::Particle ? QStringLiteral("before")
                                  : kind == LineKind::Sun ? QStringLiteral("Line added")
                                                          : QStringLiteral("New line added");
         QCOMPARE(window.statusText(), expected);

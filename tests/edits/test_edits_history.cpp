@@ -103,7 +103,9 @@ private slots:
         IdeDocument document;
         QVERIFY(loadDocument(document, QDir(QStringLiteral(TARNEL_CORPUS_DIR)).filePath(corpus), {}).status ==
                 ReadOutcome::Read);
-        const auto saves = [&] { return QByteArrayList{formatKeepingLayout(document), formatDocument(document, "h")}; };
+        const auto saves = [&] {
+            return QByteArrayList{formatKeepingLayout(document), formatDocument(document, "h")};
+        };
         const QByteArrayList original = saves();
         EditHistory& history = EditHistory::of(document);
         const auto step = [&](LineKind kind, QList<qsizetype> rows, Command command) {
@@ -132,7 +134,8 @@ private slots:
     // decides whether the document differs from its file, before a save or after.
     void sortingLeavesTheChangedFlag_data()
     {
-        QTest::addColumn<QByteArray>("steps"); // e: duplicate a row, s: sorting on or off, S: save, u: undo, r: redo
+        QTest::addColumn<QByteArray>(
+            "steps"); // e: duplicate a row, s: sorting on or off, S: save, u: undo, r: redo
         QTest::addColumn<bool>("modified");
         QTest::newRow("sorted from the file, undone") << QByteArray("su") << false;
         QTest::newRow("sorted after a save, undone") << QByteArray("esSu") << false;

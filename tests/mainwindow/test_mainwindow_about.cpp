@@ -54,10 +54,14 @@ void AboutTest::textLines_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("text");
-    QTest::newRow("version") << "version" << "Version Beta 0.1";
-    QTest::newRow("built") << "built" << "Built 16-Feb-04";
-    QTest::newRow("credits") << "credits" << "Written by the Tarnel developers";
-    QTest::newRow("home page") << "homePage" << "https://tarnel.example.org/";
+    QTest::newRow("version") << "version"
+                             << "Version Beta 0.1";
+    QTest::newRow("built") << "built"
+                           << "Built 16-Feb-04";
+    QTest::newRow("credits") << "credits"
+                             << "Written by the Tarnel developers";
+    QTest::newRow("home page") << "homePage"
+                               << "https://tarnel.example.org/";
 }
 
 void AboutTest::textLines()

@@ -57,7 +57,6 @@ int rowLookingWrong(const SectionView& view)
 
 } // namespace
 
-
 class MainWindowCommandsTest : public QObject {
     Q_OBJECT
 
@@ -199,8 +198,8 @@ private slots:
 
         s.action("fileSave")->trigger();
         QCOMPARE(sectionLines(fileBytes(file), "objs"),
-                 QByteArrayList({"2, b, t, 1, 10, 0", "3, c, t, 1, 10, 0", "#4, d, t, 1, 10, 0",
-                                 "# 2, b, t, 1, 10, 0"}));
+                 QByteArrayList(
+                     {"2, b, t, 1, 10, 0", "3, c, t, 1, 10, 0", "#4, d, t, 1, 10, 0", "# 2, b, t, 1, 10, 0"}));
 
         // A pasted comment looks like one too.
         s.platform.clipboard = QStringLiteral("#9, p, t, 1, 10, 0");
@@ -236,8 +235,9 @@ private slots:
         MainWindow& w = s.startShown(file);
         SectionView* objs = w.view(LineKind::Object);
         for (int top : {10, 60})
-            objs->selectionModel()->select(QItemSelection(objs->model()->index(top, 0), objs->model()->index(top + 39, 0)),
-                                           QItemSelectionModel::Select | QItemSelectionModel::Rows);
+            objs->selectionModel()->select(
+                QItemSelection(objs->model()->index(top, 0), objs->model()->index(top + 39, 0)),
+                QItemSelectionModel::Select | QItemSelectionModel::Rows);
         s.action("objectsDuplicate")->trigger();
         // Enough rows for one reorder. Each copy sorts right after its source;
         // only the sources stay selected.

@@ -49,8 +49,8 @@ private slots:
         const struct {
             const char* command;
             const char* goesTo;
-        } commands[] = {{"fileNew", "empty"}, {"fileClose", "empty"}, {"fileOpen", "B"},   {"reloadFile", "A"},
-                        {"recentFile2", "B"},          {"close", "closed"},    {"fileExit", "closed"}};
+        } commands[] = {{"fileNew", "empty"}, {"fileClose", "empty"}, {"fileOpen", "B"},     {"reloadFile", "A"},
+                        {"recentFile2", "B"}, {"close", "closed"},    {"fileExit", "closed"}};
         for (const auto& c : commands) {
             for (const char* answer : {"unchanged", "Cancel", "No", "Yes"}) {
                 QTest::addRow("%s %s", c.command, answer)
@@ -228,7 +228,8 @@ private slots:
         Session s;
         s.useSettings();
         const QString a = s.copyOfCorpus(QStringLiteral("modmap-smalltown3.ide"), QStringLiteral("a.ide"));
-        const QString chosen = name.isEmpty() ? QString() : s.copyOfCorpus(QStringLiteral("modmap-props.ide"), name);
+        const QString chosen =
+            name.isEmpty() ? QString() : s.copyOfCorpus(QStringLiteral("modmap-props.ide"), name);
         MainWindow& w = s.startShown(a);
         const qsizetype aRows = w.document().table(LineKind::Object).rowCount();
         s.platform.clear();
@@ -278,7 +279,7 @@ private slots:
     void saveWritesTheChosenName_data()
     {
         QTest::addColumn<QString>("command");
-        QTest::addColumn<bool>("named"); // a file was open before
+        QTest::addColumn<bool>("named");  // a file was open before
         QTest::addColumn<bool>("chosen"); // the dialog gives a name
 
         QTest::newRow("Save on untitled") << QStringLiteral("fileSave") << false << true;
@@ -296,8 +297,8 @@ private slots:
 
         Session s;
         s.useSettings();
-        const QString a = named ? s.copyOfCorpus(QStringLiteral("modmap-smalltown3.ide"), QStringLiteral("a.ide"))
-                                : QString();
+        const QString a =
+            named ? s.copyOfCorpus(QStringLiteral("modmap-smalltown3.ide"), QStringLiteral("a.ide")) : QString();
         const QByteArray aOnDisk = named ? fileBytes(a) : QByteArray();
         MainWindow& w = s.startShown(a);
         const QString before = named ? a : QStringLiteral("empty");
@@ -434,8 +435,9 @@ private slots:
         QCOMPARE(labelText(w, "pathsPresent"), QStringLiteral("NO"));
 
         // Meanwhile the file is edited elsewhere and another file took the top of the list.
-        QVERIFY(putFile(a, "objs\r\n300, c, t, 1, 100, 0\r\n301, d, t, 1, 100, 0\r\n302, e, t, 1, 100, 0\r\nend\r\n"
-                           "path\r\ngroup, 2\r\nend\r\n"));
+        QVERIFY(putFile(a,
+                        "objs\r\n300, c, t, 1, 100, 0\r\n301, d, t, 1, 100, 0\r\n302, e, t, 1, 100, 0\r\nend\r\n"
+                        "path\r\ngroup, 2\r\nend\r\n"));
         s.settings.writeSetting(QStringLiteral("recent1"), other);
         s.settings.writeSetting(QStringLiteral("recent2"), a);
         s.platform.clear();
@@ -491,10 +493,10 @@ private slots:
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<bool>("keepsDocument");
         QTest::addColumn<QString>("reason");
-        QTest::newRow("UTF-16, little end first") << QByteArray("\xff\xfeo\0b\0j\0s\0") << true
-                                                  << "Could not be read: it is UTF-16 text.";
-        QTest::newRow("UTF-16, big end first") << QByteArray("\xfe\xff\0o\0b\0j\0s") << true
-                                               << "Could not be read: it is UTF-16 text.";
+        QTest::newRow("UTF-16, little end first")
+            << QByteArray("\xff\xfeo\0b\0j\0s\0") << true << "Could not be read: it is UTF-16 text.";
+        QTest::newRow("UTF-16, big end first")
+            << QByteArray("\xfe\xff\0o\0b\0j\0s") << true << "Could not be read: it is UTF-16 text.";
         // Unreadable files: tests/robustness, which runs them as an unprivileged user.
         QTest::newRow("missing") << QByteArray() << false << "Does not exsist";
     }
@@ -560,8 +562,7 @@ private slots:
             QAction* item = s.action(qPrintable(QStringLiteral("recentFile%1").arg(n)));
             QCOMPARE(item->text(), QStringLiteral("recent%1").arg(n - 1));
             item->trigger();
-            QCOMPARE(s.platform.messages().constLast(),
-                     QStringLiteral("recent%1\r\nDoes not exsist").arg(n - 1));
+            QCOMPARE(s.platform.messages().constLast(), QStringLiteral("recent%1\r\nDoes not exsist").arg(n - 1));
         }
         QCOMPARE(s.platform.requests.size(), 6);
         QCOMPARE(w.windowTitle(), titleFor(a));
@@ -574,7 +575,8 @@ private slots:
         Session s;
         s.useSettings();
         // An ampersand would turn into a keyboard accelerator in a menu caption.
-        const QString a = s.copyOfCorpus(QStringLiteral("modmap-smalltown3.ide"), QStringLiteral("roads & props.ide"));
+        const QString a =
+            s.copyOfCorpus(QStringLiteral("modmap-smalltown3.ide"), QStringLiteral("roads & props.ide"));
         const QString b = s.copyOfCorpus(QStringLiteral("modmap-props.ide"), QStringLiteral("b.ide"));
         MainWindow& w = s.startShown();
         s.platform.fileNames << a << b;
@@ -652,7 +654,8 @@ private slots:
         QTest::addColumn<QString>("summary");
         QTest::newRow("first") << 1 << 1 << QStringLiteral("There were 499 more load errors in this file.");
         QTest::newRow("none") << 0 << 500 << QString();
-        QTest::newRow("one before last") << 499 << 499 << QStringLiteral("There was 1 more load error in this file.");
+        QTest::newRow("one before last")
+            << 499 << 499 << QStringLiteral("There was 1 more load error in this file.");
         QTest::newRow("last") << 500 << 500 << QString();
     }
     void loadPromptsStopOnceTicked()
@@ -680,10 +683,11 @@ private slots:
         // In file order, each with its box; the summary looks like every other notice.
         for (int k = 0; k < s.platform.requests.size(); ++k) {
             const ScriptedPlatform::Request& r = s.platform.requests[k];
-            QCOMPARE(r.text, k < prompts ? QStringLiteral("The below line caused and error. Please correct or further "
-                                                          "errors could occur\r\n") +
-                                               lineWithFields(QByteArray::number(1000 + k), 5)
-                                         : summary + QStringLiteral("\r\ntarnel-cli format lists every one."));
+            QCOMPARE(r.text, k < prompts
+                                 ? QStringLiteral("The below line caused and error. Please correct or further "
+                                                  "errors could occur\r\n") +
+                                       lineWithFields(QByteArray::number(1000 + k), 5)
+                                 : summary + QStringLiteral("\r\ntarnel-cli format lists every one."));
             QCOMPARE(r.checkBox, k < prompts ? QStringLiteral("Do not show again for this file") : QString());
             QCOMPARE(r.title, QStringLiteral("Tarnel"));
             QCOMPARE(r.icon, Platform::Icon::Information);
@@ -694,8 +698,9 @@ private slots:
         s.platform.ticks = {false, true};
         QTest::mouseClick(s.child<QPushButton>("reloadFile"), Qt::LeftButton);
         QCOMPARE(s.requestKinds(), QStringList({"checkmessage", "checkmessage", "message"}));
-        QCOMPARE(s.platform.messages().constLast(),
-                 QStringLiteral("There were 498 more load errors in this file.\r\ntarnel-cli format lists every one."));
+        QCOMPARE(
+            s.platform.messages().constLast(),
+            QStringLiteral("There were 498 more load errors in this file.\r\ntarnel-cli format lists every one."));
     }
 };
 

@@ -70,9 +70,10 @@ private slots:
         s.platform.answers << Platform::Answer::Yes;
         s.platform.choices << choice;
 
-        const bool closed = command == u"close" ? s.window->close() : (s.action(qPrintable(command))->trigger(), false);
+        const bool closed =
+            command == u"close" ? s.window->close() : (s.action(qPrintable(command))->trigger(), false);
 
-        const QStringList expectedKinds = command == u"close"     ? QStringList{"question", "choice"}
+        const QStringList expectedKinds = command == u"close"      ? QStringList{"question", "choice"}
                                           : command == u"fileSave" ? QStringList{"choice"}
                                                                    : QStringList{"save", "choice"};
         QCOMPARE(s.requestKinds(), expectedKinds);
@@ -82,8 +83,8 @@ private slots:
         const QStringList text = asked.text.split(QStringLiteral("\r\n"));
         QCOMPARE(text.first(), QString::number(w.document().loadReport().droppedLineCount()) +
                                    QStringLiteral(" lines of this file are not kept by the Tarnel layout:"));
-        QCOMPARE(text.value(1), QStringLiteral("sections hier, cars, peds: %1 lines")
-                                    .arg(otherSectionLines(original).size()));
+        QCOMPARE(text.value(1),
+                 QStringLiteral("sections hier, cars, peds: %1 lines").arg(otherSectionLines(original).size()));
 
         QCOMPARE(closed, command == u"close" && choice != 2);
         if (choice == 2) {

@@ -21,7 +21,8 @@ using namespace wkit;
 
 namespace {
 
-const char* const actionsMenus[] = {"objectsActionsMenu", "timedObjectsActionsMenu", "lightsActionsMenu", "sunActionsMenu", "particlesActionsMenu", "pedAreasActionsMenu"};
+const char* const actionsMenus[] = {"objectsActionsMenu", "timedObjectsActionsMenu", "lightsActionsMenu",
+                                    "sunActionsMenu",     "particlesActionsMenu",    "pedAreasActionsMenu"};
 
 QString visibleActionsMenus(Session& s)
 {
@@ -64,7 +65,8 @@ private slots:
         QTest::addColumn<int>("red");
 
         QTest::newRow("Objects") << 0 << int(LineKind::Object) << QStringLiteral("objectsActionsMenu") << 0;
-        QTest::newRow("Timed objects") << 1 << int(LineKind::TimedObject) << QStringLiteral("timedObjectsActionsMenu") << 1;
+        QTest::newRow("Timed objects") << 1 << int(LineKind::TimedObject)
+                                       << QStringLiteral("timedObjectsActionsMenu") << 1;
         QTest::newRow("Paths") << 2 << -1 << QStringLiteral("timedObjectsActionsMenu") << 2;
         QTest::newRow("2DFX") << 3 << int(LineKind::Light) << QStringLiteral("lightsActionsMenu") << 4;
         QTest::newRow("Lights") << 4 << int(LineKind::Light) << QStringLiteral("lightsActionsMenu") << 4;
@@ -127,7 +129,8 @@ private slots:
         QTest::addColumn<QString>("menu");
 
         QTest::newRow("objects") << 0 << int(LineKind::Object) << QStringLiteral("objectsActionsMenu");
-        QTest::newRow("timed objects") << 1 << int(LineKind::TimedObject) << QStringLiteral("timedObjectsActionsMenu");
+        QTest::newRow("timed objects") << 1 << int(LineKind::TimedObject)
+                                       << QStringLiteral("timedObjectsActionsMenu");
         QTest::newRow("lights") << 4 << int(LineKind::Light) << QStringLiteral("lightsActionsMenu");
         QTest::newRow("particles") << 5 << int(LineKind::Particle) << QStringLiteral("particlesActionsMenu");
         QTest::newRow("sun") << 6 << int(LineKind::Sun) << QStringLiteral("sunActionsMenu");
@@ -410,7 +413,8 @@ private slots:
         // Later-layout files are complete: no load error prompt.
         if (file.startsWith(u"laterlayout"))
             QCOMPARE(s.platform.requests.size(), 0);
-        const QAbstractItemModel* model = w.view(section == u"objs" ? LineKind::Object : LineKind::TimedObject)->model();
+        const QAbstractItemModel* model =
+            w.view(section == u"objs" ? LineKind::Object : LineKind::TimedObject)->model();
         QStringList shown;
         for (int row = -1; row < model->rowCount(); ++row) {
             QStringList cells;
@@ -434,11 +438,16 @@ private slots:
         const QString lost = QStringLiteral(" when the file is opened again.");
         QTest::newRow("path line") << "\t9, 1, 2" << QString();
         QTest::newRow("tab only") << "\t" << QString();
-        QTest::newRow("blank") << "   " << "Line 3 is blank: it is dropped" + lost;
-        QTest::newRow("comment") << " # 1, 2" << "Line 3 is a comment: it leaves the paths" + lost;
-        QTest::newRow("end") << "End " << "Line 3 is \"end\": it and the lines after it are lost" + lost;
-        QTest::newRow("2dfx") << "2DFX" << "Line 3 is a section name: it is dropped" + lost;
-        QTest::newRow("objs") << " objs" << "Line 3 starts another section: it and the lines after it leave the paths" + lost;
+        QTest::newRow("blank") << "   "
+                               << "Line 3 is blank: it is dropped" + lost;
+        QTest::newRow("comment") << " # 1, 2"
+                                 << "Line 3 is a comment: it leaves the paths" + lost;
+        QTest::newRow("end") << "End "
+                             << "Line 3 is \"end\": it and the lines after it are lost" + lost;
+        QTest::newRow("2dfx") << "2DFX"
+                              << "Line 3 is a section name: it is dropped" + lost;
+        QTest::newRow("objs") << " objs"
+                              << "Line 3 starts another section: it and the lines after it leave the paths" + lost;
     }
 
     void pathsTextWarnsOfLinesTheLoadLoses()
@@ -529,12 +538,12 @@ private slots:
     {
         QTest::addColumn<QString>("first");
         QTest::addColumn<QString>("second");
-        QTest::newRow("ghost town, then generic") << QStringLiteral("modmap-ghosttown.ide")
-                                                  << QStringLiteral("basegame-generic.ide");
-        QTest::newRow("game-la, then sewers") << QStringLiteral("laterlayout-game-la.ide")
-                                              << QStringLiteral("basegame-sewers.ide");
-        QTest::newRow("country builds, then empty") << QStringLiteral("modmap-countrybuilds.ide")
-                                                    << QStringLiteral("modmap-cull-empty.ide");
+        QTest::newRow("ghost town, then generic")
+            << QStringLiteral("modmap-ghosttown.ide") << QStringLiteral("basegame-generic.ide");
+        QTest::newRow("game-la, then sewers")
+            << QStringLiteral("laterlayout-game-la.ide") << QStringLiteral("basegame-sewers.ide");
+        QTest::newRow("country builds, then empty")
+            << QStringLiteral("modmap-countrybuilds.ide") << QStringLiteral("modmap-cull-empty.ide");
     }
 
     void modelsStayConsistent()

@@ -17,8 +17,8 @@ using namespace wkit;
 
 namespace {
 
-const char* const countLabels[] = {"objectCount",  "timedObjectCount", "pathsPresent", "lightCount",
-                                   "particleCount", "sunCount",  "pedAreaCount"};
+const char* const countLabels[] = {"objectCount",   "timedObjectCount", "pathsPresent", "lightCount",
+                                   "particleCount", "sunCount",         "pedAreaCount"};
 
 } // namespace
 
@@ -57,11 +57,15 @@ private slots:
             QCOMPARE(w.view(kind)->isVisible(), kind == LineKind::Object);
         QVERIFY(!w.pathsView()->isVisible());
         for (int k = 0; k < SectionSelector::labelCount; ++k) {
-            const QString style = s.child<QLabel>(qPrintable(QStringLiteral("sectionCaption%1").arg(k)))->styleSheet();
-            QVERIFY2(style.contains(k == 0 ? QStringLiteral("#ff0000") : QStringLiteral("#000000")), qPrintable(style));
-            QVERIFY2(!style.contains(k == 0 ? QStringLiteral("#000000") : QStringLiteral("#ff0000")), qPrintable(style));
+            const QString style =
+                s.child<QLabel>(qPrintable(QStringLiteral("sectionCaption%1").arg(k)))->styleSheet();
+            QVERIFY2(style.contains(k == 0 ? QStringLiteral("#ff0000") : QStringLiteral("#000000")),
+                     qPrintable(style));
+            QVERIFY2(!style.contains(k == 0 ? QStringLiteral("#000000") : QStringLiteral("#ff0000")),
+                     qPrintable(style));
         }
-        for (const char* menu : {"objectsActionsMenu", "timedObjectsActionsMenu", "lightsActionsMenu", "sunActionsMenu", "particlesActionsMenu", "pedAreasActionsMenu"})
+        for (const char* menu : {"objectsActionsMenu", "timedObjectsActionsMenu", "lightsActionsMenu",
+                                 "sunActionsMenu", "particlesActionsMenu", "pedAreasActionsMenu"})
             QCOMPARE(s.child<QMenu>(menu)->menuAction()->isVisible(), qstrcmp(menu, "objectsActionsMenu") == 0);
 
         // Nothing counted before a load.
@@ -85,17 +89,17 @@ private slots:
         QTest::newRow("all on but keep layout") << defaultSettings << true << true << true << false << none;
         // Spelled so that a rewrite of the key would show.
         QTest::newRow("sort off, keep layout on")
-            << QByteArray(recent + "lines=1\r\npaste=1\r\nsort = 0\r\nkeepLayout = 1\r\n")
-            << true << true << false << true << none;
+            << QByteArray(recent + "lines=1\r\npaste=1\r\nsort = 0\r\nkeepLayout = 1\r\n") << true << true << false
+            << true << none;
         // Files written before the keep layout option read it as off, without a word.
-        QTest::newRow("all off") << QByteArray(recent + "lines=0\r\npaste=0\r\nsort=0\r\n")
-                                 << false << false << false << false << none;
+        QTest::newRow("all off") << QByteArray(recent + "lines=0\r\npaste=0\r\nsort=0\r\n") << false << false
+                                 << false << false << none;
         QTest::newRow("not a switch value")
-            << QByteArray(recent + "lines=yes\r\npaste=1\r\nsort=2\r\nkeepLayout=2\r\n")
-            << false << true << false << false << none;
+            << QByteArray(recent + "lines=yes\r\npaste=1\r\nsort=2\r\nkeepLayout=2\r\n") << false << true << false
+            << false << none;
         // Told once; the key then holds its default, so the next start is clean.
-        QTest::newRow("lines missing") << QByteArray(recent + "paste=1\r\nsort=1\r\n")
-                                       << true << true << true << false << iniError;
+        QTest::newRow("lines missing") << QByteArray(recent + "paste=1\r\nsort=1\r\n") << true << true << true
+                                       << false << iniError;
     }
 
     void optionsFromSettings()
@@ -141,8 +145,8 @@ private slots:
         QTest::addColumn<bool>("present");
 
         QTest::newRow("plain path") << QString() << QStringLiteral("town.ide") << false << true;
-        QTest::newRow("quoted path with spaces") << QStringLiteral("my maps") << QStringLiteral("ghost town.ide")
-                                                 << true << true;
+        QTest::newRow("quoted path with spaces")
+            << QStringLiteral("my maps") << QStringLiteral("ghost town.ide") << true << true;
         QTest::newRow("missing file") << QString() << QStringLiteral("gone.ide") << false << false;
         QTest::newRow("quoted missing file with spaces")
             << QStringLiteral("old maps") << QStringLiteral("gone town.ide") << true << false;
@@ -218,7 +222,8 @@ private slots:
     {
         Session s;
         s.useSettings();
-        const QString path = s.copyOfCorpus(QStringLiteral("modmap-ghosttown.ide"), QStringLiteral("ghosttown.ide"));
+        const QString path =
+            s.copyOfCorpus(QStringLiteral("modmap-ghosttown.ide"), QStringLiteral("ghosttown.ide"));
         QVERIFY(!path.isEmpty());
         MainWindow& w = s.start(path);
 
@@ -313,8 +318,10 @@ private slots:
         QVERIFY(putFile(path, section + "\r\n" + line + "\r\nend\r\n"));
         MainWindow& w = s.start(path);
 
-        const QString expected = QStringLiteral("The below line caused and error. Please correct or further errors "
-                                                "could occur\r\n") + QString::fromLatin1(line);
+        const QString expected =
+            QStringLiteral("The below line caused and error. Please correct or further errors "
+                           "could occur\r\n") +
+            QString::fromLatin1(line);
         QCOMPARE(s.platform.requests.size(), prompts);
         for (const ScriptedPlatform::Request& r : s.platform.requests) {
             QCOMPARE(r.kind, QStringLiteral("checkmessage"));
@@ -346,7 +353,8 @@ private slots:
     {
         Session s;
         s.useSettings();
-        QVERIFY(putFile(s.path(QStringLiteral("empty")), "objs\r\n1, a, t, 1, 10, 0\r\n2, b, t, 1, 10, 0\r\nend\r\n"));
+        QVERIFY(
+            putFile(s.path(QStringLiteral("empty")), "objs\r\n1, a, t, 1, 10, 0\r\n2, b, t, 1, 10, 0\r\nend\r\n"));
         struct BackToFolder {
             QString folder = QDir::currentPath();
             ~BackToFolder() { QDir::setCurrent(folder); }
@@ -393,9 +401,9 @@ private slots:
             QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
         w.layout()->activate();
 
-        const QList<QWidget*> rows = {s.child<QWidget>("sectionSelector"), s.child<QWidget>("statisticsPanel"),
-                                      s.child<QWidget>("showLines"),       s.child<QWidget>("catchPaste"),
-                                      s.child<QWidget>("objectSort"),      s.child<QWidget>("keepLayout"),
+        const QList<QWidget*> rows = {s.child<QWidget>("sectionSelector"),  s.child<QWidget>("statisticsPanel"),
+                                      s.child<QWidget>("showLines"),        s.child<QWidget>("catchPaste"),
+                                      s.child<QWidget>("objectSort"),       s.child<QWidget>("keepLayout"),
                                       s.child<QWidget>("openInTextEditor"), s.child<QWidget>("reloadFile")};
         const int designedTops[] = {8, 184, 328};
         const QRect views = s.child<QWidget>("sectionViews")->geometry();
@@ -406,7 +414,8 @@ private slots:
             QVERIFY2(place.width() >= rows[k]->sizeHint().width(), rows[k]->objectName().toLatin1());
             QVERIFY2(place.right() < views.left(), rows[k]->objectName().toLatin1());
             if (k > 0)
-                QVERIFY2(place.top() > rows[k - 1]->mapTo(w.centralWidget(), QPoint(0, rows[k - 1]->height() - 1)).y(),
+                QVERIFY2(place.top() >
+                             rows[k - 1]->mapTo(w.centralWidget(), QPoint(0, rows[k - 1]->height() - 1)).y(),
                          rows[k]->objectName().toLatin1());
             // The options are as tall as the style draws them, more than the designed 16 pixels.
             if (points == 0 && k < int(std::size(designedTops)))

@@ -87,9 +87,10 @@ private slots:
             QVERIFY(QTest::qWaitForWindowActive(&w));
         } else {
             for (int row = 0; row < selected; ++row)
-                w.view(LineKind::Object)->selectionModel()->select(
-                    w.view(LineKind::Object)->model()->index(row * 2, 0),
-                    QItemSelectionModel::Select | QItemSelectionModel::Rows);
+                w.view(LineKind::Object)
+                    ->selectionModel()
+                    ->select(w.view(LineKind::Object)->model()->index(row * 2, 0),
+                             QItemSelectionModel::Select | QItemSelectionModel::Rows);
             s.action(command.toLatin1().constData())->trigger();
         }
         const QByteArrayList after = contentOf(w.document());
@@ -163,15 +164,18 @@ private slots:
                     // Paths edits in a row merge into one step.
                     EditHistory::of(document).setPathText(document.pathText() + "\r\n" + QByteArray::number(step));
                 } else if (choice == 5) {
-                    addPastedLine(document, QString::number(random.bounded(900)) + QStringLiteral(", pasted, t, 1, 10, 0"));
+                    addPastedLine(document,
+                                  QString::number(random.bounded(900)) + QStringLiteral(", pasted, t, 1, 10, 0"));
                 } else if (choice == 6 && rows > 0) {
                     // The object editor opened on a row, a new name confirmed.
                     objs->selectionModel()->select(objs->model()->index(random.bounded(rows), 0),
-                                                   QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+                                                   QItemSelectionModel::ClearAndSelect |
+                                                       QItemSelectionModel::Rows);
                     emit objs->openRequested();
                     QWidget* editor = w.findChild<QWidget*>(QStringLiteral("objectEditor"));
                     QVERIFY(editor);
-                    editor->findChild<QLineEdit*>(QStringLiteral("objectname"))->setText("e" + QString::number(step));
+                    editor->findChild<QLineEdit*>(QStringLiteral("objectname"))
+                        ->setText("e" + QString::number(step));
                     editor->findChild<QPushButton*>(QStringLiteral("confirmButton"))->click();
                 } else {
                     objs->clearSelection();

@@ -122,10 +122,7 @@ struct Session {
 
     QString path(const QString& name) const { return dir.filePath(name); }
 
-    void useSettings(const QByteArray& contents = defaultSettings)
-    {
-        QVERIFY(putFile(settings.path(), contents));
-    }
+    void useSettings(const QByteArray& contents = defaultSettings) { QVERIFY(putFile(settings.path(), contents)); }
 
     // A copy of a corpus file under `name` in the session's folder.
     QString copyOfCorpus(const QString& corpusName, const QString& name)

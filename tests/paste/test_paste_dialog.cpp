@@ -129,11 +129,13 @@ void PasteLineDialogTest::showsClipboard_data()
     QTest::newRow("object") << objectLine << objectLine << 5 << "Object line";
     QTest::newRow("sun") << piecesLine(9) << piecesLine(9) << 8 << "Sun line";
     QTest::newRow("ped area") << piecesLine(16) << piecesLine(16) << 15 << "Ped line";
-    QTest::newRow("words") << "some text" << "some text" << 0 << "Unknown";
+    QTest::newRow("words") << "some text"
+                           << "some text" << 0 << "Unknown";
     QTest::newRow("copied with its line break") << objectLine + "\r\n" << objectLine << 5 << "Object line";
     QTest::newRow("long last value") << objectLine + QString(40000, u'9') << objectLine + QString(40000, u'9') << 5
                                      << "Object line";
-    QTest::newRow("spaces kept") << "  " + objectLine + " " << "  " + objectLine + " " << 5 << "Object line";
+    QTest::newRow("spaces kept") << "  " + objectLine + " "
+                                 << "  " + objectLine + " " << 5 << "Object line";
 }
 
 void PasteLineDialogTest::showsClipboard()
@@ -220,8 +222,9 @@ void PasteLineDialogTest::addLineAddsRow()
     s.dialog->show();
     QSignalSpy accepted(s.dialog.get(), &QDialog::accepted);
     QList<std::pair<LineKind, qsizetype>> added;
-    connect(s.dialog.get(), &PasteLineDialog::lineAdded, this,
-            [&](LineKind k, qsizetype row) { added.append({k, row}); });
+    connect(s.dialog.get(), &PasteLineDialog::lineAdded, this, [&](LineKind k, qsizetype row) {
+        added.append({k, row});
+    });
 
     s.click("addLine");
 
@@ -315,7 +318,8 @@ void PasteLineDialogTest::unstorableLineRefused_data()
     QTest::addColumn<QString>("caption");
     QTest::newRow("cyrillic name") << QString::fromUtf8("1,\u0416\u0443\u043a,tex,1,100,0") << "Object line";
     QTest::newRow("euro in a light") << QString::fromUtf8("\u20ac,") + piecesLine(19) << "Light line";
-    QTest::newRow("two lines") << "1,tree,tex\n,1,100,0" << "Object line";
+    QTest::newRow("two lines") << "1,tree,tex\n,1,100,0"
+                               << "Object line";
     QTest::newRow("unknown and not latin-1") << QString::fromUtf8("\u0416") << "Unknown";
 }
 

@@ -156,23 +156,18 @@ void PasteLineTest::addsOneRow_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("kind");
     QTest::addColumn<QList<QByteArray>>("values");
-    QTest::newRow("spaces trimmed")
-        << "  5 , tree ,tex,1, 100 ,0" << int(LineKind::Object)
-        << QList<QByteArray>{"5", "tree", "tex", "1", "100", "0"};
-    QTest::newRow("inner spaces stay")
-        << "5, big tree ,tex,1,100,0" << int(LineKind::Object)
-        << QList<QByteArray>{"5", "big tree", "tex", "1", "100", "0"};
+    QTest::newRow("spaces trimmed") << "  5 , tree ,tex,1, 100 ,0" << int(LineKind::Object)
+                                    << QList<QByteArray>{"5", "tree", "tex", "1", "100", "0"};
+    QTest::newRow("inner spaces stay") << "5, big tree ,tex,1,100,0" << int(LineKind::Object)
+                                       << QList<QByteArray>{"5", "big tree", "tex", "1", "100", "0"};
     QTest::newRow("tab stays") << "5,tree\t,\ttex,1,100,0" << int(LineKind::Object)
                                << QList<QByteArray>{"5", "tree\t", "\ttex", "1", "100", "0"};
     QTest::newRow("trailing comma gives an empty last value")
-        << "5,tree,tex,1,100," << int(LineKind::Object)
-        << QList<QByteArray>{"5", "tree", "tex", "1", "100", ""};
-    QTest::newRow("commented keeps its mark")
-        << "#5,tree,tex,1,100,0" << int(LineKind::Object)
-        << QList<QByteArray>{"#5", "tree", "tex", "1", "100", "0"};
-    QTest::newRow("latin-1 letter")
-        << QString::fromUtf8("5,caf\u00e9,tex,1,100,0") << int(LineKind::Object)
-        << QList<QByteArray>{"5", "caf\xe9", "tex", "1", "100", "0"};
+        << "5,tree,tex,1,100," << int(LineKind::Object) << QList<QByteArray>{"5", "tree", "tex", "1", "100", ""};
+    QTest::newRow("commented keeps its mark") << "#5,tree,tex,1,100,0" << int(LineKind::Object)
+                                              << QList<QByteArray>{"#5", "tree", "tex", "1", "100", "0"};
+    QTest::newRow("latin-1 letter") << QString::fromUtf8("5,caf\u00e9,tex,1,100,0") << int(LineKind::Object)
+                                    << QList<QByteArray>{"5", "caf\xe9", "tex", "1", "100", "0"};
     QTest::newRow("timed") << "7,lamp,tex,1,90,0,20,6" << int(LineKind::TimedObject)
                            << QList<QByteArray>{"7", "lamp", "tex", "1", "90", "0", "20", "6"};
     QTest::newRow("sun") << "1, 0.5, 1, 2, 255, 255, 128, 0, 1" << int(LineKind::Sun)

@@ -25,8 +25,7 @@ namespace {
 // Hands the first modal dialog of type T to `act` from inside the loop that runs it. `act` must
 // close the dialog and only note what it sees: a failed check there would leave the dialog open.
 // Polls still pending die with the watcher.
-template <typename T>
-class ModalWatcher : public QObject {
+template <typename T> class ModalWatcher : public QObject {
 public:
     explicit ModalWatcher(std::function<void(T*)> act) : m_act(std::move(act)) { poll(); }
     bool seen = false;
@@ -79,17 +78,22 @@ void QtPlatformTest::filter_data()
     QTest::addColumn<QString>("input");
     QTest::addColumn<QString>("expected");
     QTest::newRow("caption shows pattern") << texts::ideFileFilter << "IDE Files (*.ide)";
-    QTest::newRow("bare caption") << "Text|*.txt" << "Text (*.txt)";
+    QTest::newRow("bare caption") << "Text|*.txt"
+                                  << "Text (*.txt)";
     QTest::newRow("two pairs") << "IDE Files (*.ide)|*.ide|All Files (*.*)|*.*"
                                << "IDE Files (*.ide);;All Files (*.*)";
-    QTest::newRow("several patterns") << "Maps|*.ide;*.ipl" << "Maps (*.ide *.ipl)";
+    QTest::newRow("several patterns") << "Maps|*.ide;*.ipl"
+                                      << "Maps (*.ide *.ipl)";
     QTest::newRow("caption lists them in other order") << "Maps (*.ipl;*.ide)|*.ide; *.ipl"
                                                        << "Maps (*.ipl;*.ide)";
     QTest::newRow("caption shows other pattern") << "IDE Files (*.ide)|*.txt"
                                                  << "IDE Files (*.ide) (*.txt)";
-    QTest::newRow("no caption") << "|*.ide" << "*.ide";
-    QTest::newRow("already Qt form") << "IDE Files (*.ide)" << "IDE Files (*.ide)";
-    QTest::newRow("empty") << "" << "";
+    QTest::newRow("no caption") << "|*.ide"
+                                << "*.ide";
+    QTest::newRow("already Qt form") << "IDE Files (*.ide)"
+                                     << "IDE Files (*.ide)";
+    QTest::newRow("empty") << ""
+                           << "";
 }
 
 void QtPlatformTest::filter()
@@ -187,7 +191,7 @@ void QtPlatformTest::questionMapsButtons()
             QTest::keyClick(box, Qt::Key_Escape);
         else if (action == u"close")
             box->close();
-        else if (QAbstractButton* b = box->button(action == u"yes" ? QMessageBox::Yes
+        else if (QAbstractButton* b = box->button(action == u"yes"  ? QMessageBox::Yes
                                                   : action == u"no" ? QMessageBox::No
                                                                     : QMessageBox::Cancel))
             b->click();

@@ -16,8 +16,8 @@ using namespace ekit;
 
 namespace {
 
-const QString rowGone = QStringLiteral(
-    "The line this editor was opened on no longer exists.\r\nIts changes were not written.");
+const QString rowGone =
+    QStringLiteral("The line this editor was opened on no longer exists.\r\nIts changes were not written.");
 
 // Object rows told apart by their name; ids repeat so that sorting meets ties.
 QByteArray objectLine(int serial, quint32 id)

@@ -61,8 +61,8 @@ private slots:
         QTest::newRow("NUL bytes inside lines")
             << raw("objs\r\n100, a\0b, t, 1, 50, 0\r\n\0\0, \0, t, 1, 50, 0\r\nend\r\n") << 2 << raw("a\0b");
         QTest::newRow("only commas") << QByteArray(",,,,,\r\n,,,,,,,\r\n,\r\n") << 0 << QByteArray();
-        QTest::newRow("commas in objs") << QByteArray("objs\r\n,,,,,\r\n,,,,,,,\r\n,\r\nend\r\n") << 3
-                                        << QByteArray("");
+        QTest::newRow("commas in objs")
+            << QByteArray("objs\r\n,,,,,\r\n,,,,,,,\r\n,\r\nend\r\n") << 3 << QByteArray("");
         QTest::newRow("mixed line ends")
             << QByteArray("objs\n100, a, t, 1, 50, 0\r\n101, b, t, 1, 50, 0\r102, c, t, 1, 50, 0\n\rend") << 3
             << QByteArray("a");
@@ -202,11 +202,16 @@ private slots:
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("kind"); // folder, fifo, file, none
-        QTest::newRow("folder") << "maps.ide" << "folder";
-        QTest::newRow("named pipe") << "pipe.ide" << "fifo";
-        QTest::newRow("wildcards, existing") << "t*wn ?[1].ide" << "file";
-        QTest::newRow("wildcards, matching others") << "*.ide" << "none";
-        QTest::newRow("wildcards, matching a folder") << "[m]aps.ide" << "none";
+        QTest::newRow("folder") << "maps.ide"
+                                << "folder";
+        QTest::newRow("named pipe") << "pipe.ide"
+                                    << "fifo";
+        QTest::newRow("wildcards, existing") << "t*wn ?[1].ide"
+                                             << "file";
+        QTest::newRow("wildcards, matching others") << "*.ide"
+                                                    << "none";
+        QTest::newRow("wildcards, matching a folder") << "[m]aps.ide"
+                                                      << "none";
     }
     void namesThatAreNoFile()
     {
@@ -265,8 +270,9 @@ private slots:
                           "recent6=recent6\r\nrecent7=recent7\r\nlines=1\r\npaste=1\r\n[tarnel]\r\nsort=1\r\n")
             << 0 << false << "/first.ide";
         QTest::newRow("keys in other letter case")
-            << QByteArray("[TARNEL]\r\nRECENT1=/upper.ide\r\nRecent2=recent2\r\nrecent3=recent3\r\nreCent4=recent4\r\n"
-                          "recent5=recent5\r\nrecent6=recent6\r\nRECENT7=recent7\r\nLines=1\r\nPASTE=1\r\nSort=1\r\n")
+            << QByteArray(
+                   "[TARNEL]\r\nRECENT1=/upper.ide\r\nRecent2=recent2\r\nrecent3=recent3\r\nreCent4=recent4\r\n"
+                   "recent5=recent5\r\nrecent6=recent6\r\nRECENT7=recent7\r\nLines=1\r\nPASTE=1\r\nSort=1\r\n")
             << 0 << true << "/upper.ide";
         QTest::newRow("lacking keys") << QByteArray("[tarnel]\r\nrecent1=recent1\r\nsort=1\r\n") << 8 << true
                                       << "recent1";
@@ -310,7 +316,8 @@ private slots:
         QVERIFY(QFile::setPermissions(s.dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner));
         MainWindow& w = s.startShown(path);
         s.child<QCheckBox>("objectSort")->click();
-        QFile::setPermissions(s.dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        QFile::setPermissions(s.dir.path(),
+                              QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 
         QVERIFY(s.platform.requests.isEmpty());
         QCOMPARE(w.windowTitle(), titleFor(path));
@@ -329,8 +336,8 @@ private slots:
         for (int i = 0; i < 5; ++i)
             deep << QString(200, QChar(u'a' + i));
         QTest::newRow("1,000 characters") << deep;
-        QTest::newRow("non-ASCII letters") << QStringList{QStringLiteral("Kartenstraße"), QStringLiteral("Карты"),
-                                                          QStringLiteral("地図 été")};
+        QTest::newRow("non-ASCII letters")
+            << QStringList{QStringLiteral("Kartenstraße"), QStringLiteral("Карты"), QStringLiteral("地図 été")};
     }
     void recentPaths()
     {

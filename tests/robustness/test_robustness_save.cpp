@@ -93,7 +93,8 @@ private slots:
         s.useSettings();
         const QString folder = s.path(QStringLiteral("maps"));
         QVERIFY(QDir().mkdir(folder));
-        const QString open = s.copyOfCorpus(QStringLiteral("modmap-smalltown3.ide"), QStringLiteral("maps/town.ide"));
+        const QString open =
+            s.copyOfCorpus(QStringLiteral("modmap-smalltown3.ide"), QStringLiteral("maps/town.ide"));
         const QByteArray old = fileBytes(open);
         s.startShown(open);
         s.typePathLine(typedLine);
@@ -193,10 +194,11 @@ private slots:
         const QByteArray now = fileBytes(target);
         const bool holdsOld = now == old;
         const bool holdsNew = now.startsWith(headerPrefix) && withoutFirstLine(now) == withoutFirstLine(newBytes);
-        QVERIFY2(holdsOld || holdsNew, qPrintable(QStringLiteral("the target holds %1 bytes, neither the old %2 nor the new %3")
-                                                .arg(now.size())
-                                                .arg(old.size())
-                                                .arg(newBytes.size())));
+        QVERIFY2(holdsOld || holdsNew,
+                 qPrintable(QStringLiteral("the target holds %1 bytes, neither the old %2 nor the new %3")
+                                .arg(now.size())
+                                .arg(old.size())
+                                .arg(newBytes.size())));
         qInfo("killed with %lld of %lld bytes written; the target holds the %s file", writtenWhenKilled,
               qint64(newBytes.size()), holdsOld ? "old" : "new");
         if (moment == u"ended")

@@ -17,7 +17,8 @@ class IniFileTest : public QObject {
     QString path() const { return m_dir.filePath(u"t.ini"_s); }
 
 private slots:
-    void writeKeepsOtherBytes_data() {
+    void writeKeepsOtherBytes_data()
+    {
         QTest::addColumn<QByteArray>("before");
         QTest::addColumn<QString>("section");
         QTest::addColumn<QByteArray>("after");
@@ -41,7 +42,8 @@ private slots:
         // clang-format on
     }
 
-    void writeKeepsOtherBytes() {
+    void writeKeepsOtherBytes()
+    {
         QFETCH(QByteArray, before);
         QFETCH(QString, section);
         QFETCH(QByteArray, after);
@@ -51,7 +53,8 @@ private slots:
         QCOMPARE(IniFile::read(path(), section, u"K"_s), Value(u"v"_s));
     }
 
-    void read_data() {
+    void read_data()
+    {
         QTest::addColumn<QByteArray>("contents");
         QTest::addColumn<Value>("expected");
         // clang-format off
@@ -74,14 +77,16 @@ private slots:
         // clang-format on
     }
 
-    void read() {
+    void read()
+    {
         QFETCH(QByteArray, contents);
         QFETCH(Value, expected);
         QVERIFY(putOrRemoveFile(path(), contents));
         QCOMPARE(IniFile::read(path(), u"a"_s, u"k"_s), expected);
     }
 
-    void valuesRoundTrip_data() {
+    void valuesRoundTrip_data()
+    {
         QTest::addColumn<QString>("value");
         QTest::newRow("1000 characters") << u"C:\\Städte\\"_s.repeated(100);
         QTest::newRow("non-ASCII") << u"D:/Karten/Straße/Ünïcødé/地图.ide"_s;
@@ -89,7 +94,8 @@ private slots:
         QTest::newRow("empty") << QString();
     }
 
-    void valuesRoundTrip() {
+    void valuesRoundTrip()
+    {
         QFETCH(QString, value);
         const auto set = [&](const char* key) {
             return IniFile::write(path(), u"a"_s, QString::fromLatin1(key), value);
@@ -102,7 +108,8 @@ private slots:
     }
 
     // Lines that would read back as something else must not be written.
-    void rejectsWhatCannotBeReadBack_data() {
+    void rejectsWhatCannotBeReadBack_data()
+    {
         QTest::addColumn<QString>("section");
         QTest::addColumn<QString>("key");
         QTest::addColumn<QString>("value");
@@ -116,7 +123,8 @@ private slots:
         // clang-format on
     }
 
-    void rejectsWhatCannotBeReadBack() {
+    void rejectsWhatCannotBeReadBack()
+    {
         QFETCH(QString, section);
         QFETCH(QString, key);
         QFETCH(QString, value);
@@ -125,26 +133,26 @@ private slots:
         QCOMPARE(fileBytes(path()), QByteArray("[a]\nk=0\n"));
     }
 
-    void unwritableTargetFails_data() {
+    void unwritableTargetFails_data()
+    {
         QTest::addColumn<QString>("target");
         QTest::addColumn<QByteArray>("before");
         QVERIFY(putOrRemoveFile(m_dir.filePath(u"plain"_s), "x"));
         QVERIFY(QDir(m_dir.path()).mkpath(u"folder"_s) && QDir(m_dir.path()).mkpath(u"locked"_s));
         QTest::newRow("parent is a file") << m_dir.filePath(u"plain/t.ini"_s) << QByteArray();
         QTest::newRow("target is a folder") << m_dir.filePath(u"folder"_s) << QByteArray();
-        QTest::newRow("read-only folder")
-            << m_dir.filePath(u"locked/t.ini"_s) << QByteArray("[a]\nk=1\n");
+        QTest::newRow("read-only folder") << m_dir.filePath(u"locked/t.ini"_s) << QByteArray("[a]\nk=1\n");
     }
 
-    void unwritableTargetFails() {
+    void unwritableTargetFails()
+    {
         QFETCH(QString, target);
         QFETCH(QByteArray, before);
         const QString locked = m_dir.filePath(u"locked"_s);
         QVERIFY(putOrRemoveFile(locked + u"/t.ini"_s, "[a]\nk=1\n"));
         QFile::setPermissions(locked, QFile::ReadOwner | QFile::ExeOwner);
-        const auto unlock = qScopeGuard([&] {
-            QFile::setPermissions(locked, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        });
+        const auto unlock = qScopeGuard(
+            [&] { QFile::setPermissions(locked, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner); });
         if (target.startsWith(locked) && QFile(locked + u"/probe"_s).open(QIODevice::WriteOnly))
             QSKIP("This user writes into read-only folders");
 

@@ -24,27 +24,31 @@ class SettingsFileTest : public QObject {
     QStringList m_messages;
 
 private slots:
-    void init() {
+    void init()
+    {
         QVERIFY(putOrRemoveFile(m_settings.path(), QByteArray()));
         m_messages.clear();
         m_settings.setMissingKeyHandler([this](const QString& message) { m_messages << message; });
     }
 
-    void rebuildWritesDefaults_data() {
+    void rebuildWritesDefaults_data()
+    {
         QTest::addColumn<QByteArray>("before");
         QTest::newRow("no file") << QByteArray();
         QTest::newRow("longer file") << QByteArray(4096, 'x');
         QTest::newRow("edited") << QByteArray("[tarnel]\nrecent1=C:\\a.ide\nlines=0\n");
     }
 
-    void rebuildWritesDefaults() {
+    void rebuildWritesDefaults()
+    {
         QFETCH(QByteArray, before);
         QVERIFY(putOrRemoveFile(m_settings.path(), before));
         m_settings.rebuildSettings();
         QCOMPARE(fileBytes(m_settings.path()), defaults);
     }
 
-    void missingValueReported_data() {
+    void missingValueReported_data()
+    {
         QTest::addColumn<QByteArray>("contents");
         QTest::newRow("no file") << QByteArray();
         QTest::newRow("empty file") << QByteArray("");
@@ -53,7 +57,8 @@ private slots:
         QTest::newRow("error text stored") << QByteArray("[tarnel]\r\npaste=" + error.toLatin1());
     }
 
-    void missingValueReported() {
+    void missingValueReported()
+    {
         QFETCH(QByteArray, contents);
         QVERIFY(putOrRemoveFile(m_settings.path(), contents));
         QCOMPARE(m_settings.exists(), !contents.isNull());
@@ -71,7 +76,8 @@ private slots:
         QVERIFY(!fileBytes(m_settings.path()).contains("colour"));
     }
 
-    void readsFileEveryTime() {
+    void readsFileEveryTime()
+    {
         QVERIFY(putOrRemoveFile(m_settings.path(), "[TARNEL]\r\nRECENT1=C:\\Maps\\a.ide\r\n"));
         QCOMPARE(m_settings.readSetting(u"recent1"_s), u"C:\\Maps\\a.ide"_s);
         QVERIFY(putOrRemoveFile(m_settings.path(), "[Tarnel]\nRecent1 = D:/b.ide\n"));
@@ -79,18 +85,19 @@ private slots:
         QVERIFY(m_messages.isEmpty());
     }
 
-    void writeSettingKeepsOtherKeys() {
+    void writeSettingKeepsOtherKeys()
+    {
         m_settings.writeSetting(u"lines"_s, u"0"_s);
         QCOMPARE(fileBytes(m_settings.path()), QByteArray("[tarnel]\r\nlines=0\r\n"));
 
         m_settings.rebuildSettings();
         m_settings.writeSetting(u"Paste"_s, u"0"_s);
         m_settings.writeSetting(u"extra"_s, u"x"_s);
-        QCOMPARE(fileBytes(m_settings.path()),
-                 QByteArray(defaults).replace("paste=1", "paste=0") + "extra=x\r\n");
+        QCOMPARE(fileBytes(m_settings.path()), QByteArray(defaults).replace("paste=1", "paste=0") + "extra=x\r\n");
     }
 
-    void readOption_data() {
+    void readOption_data()
+    {
         QTest::addColumn<QByteArray>("line");
         QTest::addColumn<bool>("on");
         QTest::addColumn<int>("reports");
@@ -111,7 +118,8 @@ private slots:
         QTest::newRow("keepLayout missing: off") << QByteArray("sort=1") << false << 0;
     }
 
-    void readOption() {
+    void readOption()
+    {
         QFETCH(QByteArray, line);
         QFETCH(bool, on);
         QFETCH(int, reports);
@@ -124,7 +132,8 @@ private slots:
             QCOMPARE(fileBytes(m_settings.path()), contents);
     }
 
-    void defaultPathLeavesNoProbeBehind() {
+    void defaultPathLeavesNoProbeBehind()
+    {
         const QDir programFolder(QCoreApplication::applicationDirPath());
         const QStringList before = programFolder.entryList(QDir::AllEntries | QDir::Hidden);
         const QFileInfo path(SettingsFile::defaultPath());
