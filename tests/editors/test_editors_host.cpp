@@ -3,6 +3,7 @@
 #include "document/documentcontent.h"
 #include "document/linecommands.h"
 #include "edits/edithistory.h"
+#include "editors/editorplacement.h"
 
 #include <QPointer>
 
@@ -129,15 +130,75 @@ private slots:
         QCOMPARE(s.document.table(LineKind::Light).rowCount(), 1);
     }
 
+    // Another row replaces changed fields only once the user agrees to lose them.
+    void reopeningRefillsTheSameWindow_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("nextRow");
+        // What the user says if asked.
+        QTest::addColumn<bool>("discard");
+        QTest::addColumn<bool>("asked");
+        QTest::addColumn<bool>("replaced");
+        QTest::newRow("unchanged") << QString() << 2 << false << false << true;
+        QTest::newRow("typed back") << QStringLiteral("0") << 2 << false << false << true;
+        QTest::newRow("discard yes") << QStringLiteral("typed") << 2 << true << true << true;
+        QTest::newRow("discard no") << QStringLiteral("typed") << 2 << false << true << false;
+        QTest::newRow("same row") << QStringLiteral("typed") << 0 << false << false << true;
+    }
     void reopeningRefillsTheSameWindow()
     {
+        QFETCH(QString, typed);
+        QFETCH(int, nextRow);
+        QFETCH(bool, discard);
+        QFETCH(bool, asked);
+        QFETCH(bool, replaced);
         Session s;
         addThreeObjects(s);
         QWidget* first = s.open(LineKind::Object, {0});
-        s.type(LineKind::Object, "param", "typed");
-        QCOMPARE(s.open(LineKind::Object, {2}), first);
-        QCOMPARE(s.text(LineKind::Object, "objectid"), QStringLiteral("10"));
-        QCOMPARE(s.text(LineKind::Object, "param"), QStringLiteral("0"));
+        if (!typed.isEmpty())
+            s.type(LineKind::Object, "param", typed);
+        s.platform.answers = {discard ? Platform::Answer::Yes : Platform::Answer::No};
+        QCOMPARE(s.open(LineKind::Object, {nextRow}), first);
+        QCOMPARE(s.platform.count(QStringLiteral("yesno")), int(asked));
+        if (asked)
+            QCOMPARE(s.platform.requests.constLast().text, QStringLiteral("Discard the changes to line 1?"));
+        QCOMPARE(s.editor(LineKind::Object).followedRow(), std::optional<qsizetype>(replaced ? nextRow : 0));
+        const QStringList ids = {"30", "20", "10"};
+        QCOMPARE(s.text(LineKind::Object, "objectid"), ids[replaced ? nextRow : 0]);
+        QCOMPARE(s.text(LineKind::Object, "param"), replaced ? QStringLiteral("0") : typed);
+    }
+
+    void opensBesideTheOwner_data()
+    {
+        QTest::addColumn<QRect>("owner");
+        QTest::addColumn<QSize>("editor");
+        QTest::addColumn<QPoint>("expected");
+        const QSize size(300, 200);
+        QTest::newRow("right") << QRect(100, 50, 400, 300) << size << QPoint(500, 50);
+        QTest::newRow("right to the screen's edge") << QRect(100, 50, 600, 300) << size << QPoint(700, 50);
+        QTest::newRow("left") << QRect(350, 50, 600, 300) << size << QPoint(50, 50);
+        QTest::newRow("over the right edge") << QRect(200, 50, 700, 300) << size << QPoint(700, 50);
+        QTest::newRow("wider than the screen") << QRect(0, 0, 1000, 900) << QSize(1200, 200) << QPoint(0, 0);
+        QTest::newRow("kept above the screen's foot") << QRect(100, 750, 400, 200) << size << QPoint(500, 600);
+        QTest::newRow("kept below its top") << QRect(100, -30, 400, 200) << size << QPoint(500, 0);
+    }
+    // The screen is 1000 x 800.
+    void opensBesideTheOwner()
+    {
+        QFETCH(QRect, owner);
+        QFETCH(QSize, editor);
+        QFETCH(QPoint, expected);
+        QCOMPARE(besideOwner(owner, editor, QRect(0, 0, 1000, 800)), expected);
+    }
+
+    void opensBesideTheShownOwner()
+    {
+        Session s;
+        s.owner.setGeometry(10, 20, 200, 150);
+        s.owner.show();
+        s.addRow(LineKind::Sun, sampleLine(LineKind::Sun));
+        QWidget* editor = s.open(LineKind::Sun, {0});
+        QCOMPARE(editor->pos(), QPoint(s.owner.frameGeometry().right() + 1, s.owner.frameGeometry().top()));
     }
 
     void addModeAfterUpdateModeAndBack()
