@@ -176,9 +176,7 @@ void QtPlatformTest::questionMapsButtons_data()
     QTest::newRow("escape") << "escape" << Answer::Cancel << true;
     QTest::newRow("close") << "close" << Answer::Cancel << true;
     QTest::newRow("yes/no yes") << "yes" << Answer::Yes << false;
-    QTest::newRow("yes/no no") << "no" << Answer::No << false;
     QTest::newRow("yes/no escape") << "escape" << Answer::No << false;
-    QTest::newRow("yes/no close") << "close" << Answer::No << false;
 }
 
 void QtPlatformTest::questionMapsButtons()
