@@ -63,6 +63,11 @@ QString ChoiceField::preview() const
     return whole ? QString::number(*whole) : text;
 }
 
+QList<QWidget*> ChoiceField::focusWidgets() const
+{
+    return {m_list, m_box};
+}
+
 QLineEdit* ChoiceField::requiredField() const
 {
     return isCustomChosen() ? m_box : nullptr;

@@ -43,6 +43,8 @@ public:
     QString preview() const override;
     QLineEdit* requiredField() const override;
     QString label() const override { return m_boxLabel; }
+    // The list, then its custom box.
+    QList<QWidget*> focusWidgets() const override;
 
 private:
     bool isCustomChosen() const;

@@ -75,6 +75,11 @@ void ColourChannel::load(const QString& text)
         applyRules(m_field->text());
 }
 
+QList<QWidget*> ColourChannel::focusWidgets() const
+{
+    return {m_field};
+}
+
 QString ColourChannel::value() const
 {
     return m_held.valueFor(m_field->text());

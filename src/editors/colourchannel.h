@@ -27,6 +27,7 @@ public:
     QString value() const override;
     QLineEdit* requiredField() const override { return m_field; }
     QString label() const override { return m_label; }
+    QList<QWidget*> focusWidgets() const override;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -46,12 +46,12 @@ ColourGroup::ColourGroup(Platform& platform, bool captioned, QWidget* parent)
     m_swatch->setPalette(designed);
     grid->addWidget(m_swatch, 1, 3);
 
-    auto* change = new QPushButton(texts::changeColourButton, this);
-    change->setObjectName(QStringLiteral("changecolor"));
-    change->setAutoDefault(false);
-    grid->addWidget(change, 1, 4);
+    m_change = new QPushButton(texts::changeColourButton, this);
+    m_change->setObjectName(QStringLiteral("changecolor"));
+    m_change->setAutoDefault(false);
+    grid->addWidget(m_change, 1, 4);
     grid->setColumnStretch(5, 1);
-    connect(change, &QPushButton::clicked, this, &ColourGroup::chooseColour);
+    connect(m_change, &QPushButton::clicked, this, &ColourGroup::chooseColour);
 }
 
 QColor ColourGroup::colour() const

@@ -6,6 +6,7 @@
 #include <array>
 
 class QFrame;
+class QPushButton;
 
 namespace tarnel {
 
@@ -22,6 +23,7 @@ public:
 
     // 0 red, 1 green, 2 blue.
     ColourChannel* channel(int index) const { return m_channels[size_t(index)]; }
+    QPushButton* changeButton() const { return m_change; }
 
 private:
     // The colour the three fields make now.
@@ -32,6 +34,7 @@ private:
     Platform& m_platform;
     std::array<ColourChannel*, 3> m_channels{};
     QFrame* m_swatch = nullptr;
+    QPushButton* m_change = nullptr;
 };
 
 } // namespace tarnel

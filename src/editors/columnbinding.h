@@ -1,9 +1,11 @@
 #pragma once
 
+#include <QList>
 #include <QObject>
 #include <QString>
 
 class QLineEdit;
+class QWidget;
 
 namespace tarnel {
 
@@ -25,6 +27,8 @@ public:
     virtual QLineEdit* requiredField() const = 0;
     // The caption of the field holding the written text, as messages name it.
     virtual QString label() const = 0;
+    // The controls the user tabs through for this column, in order.
+    virtual QList<QWidget*> focusWidgets() const = 0;
 
 signals:
     // What the column shows or writes may have changed.

@@ -1,11 +1,16 @@
 #include "editors/editorhost.h"
 
 #include "document/idedocument.h"
+#include "editors/editorplacement.h"
 #include "editors/lighteditor.h"
 #include "editors/objecteditor.h"
 #include "editors/particleeditor.h"
 #include "editors/pededitor.h"
 #include "editors/suneditor.h"
+#include "platform/platform.h"
+#include "texts/texts.h"
+
+#include <QScreen>
 
 #include <algorithm>
 
@@ -37,6 +42,10 @@ void EditorHost::openRows(LineKind kind, const QList<qsizetype>& rows)
     }
     if (last < 0)
         return;
+    if (!mayReplace(kind, last)) {
+        shownEditor(kind);
+        return;
+    }
     shownEditor(kind)->loadRow(last);
 }
 
@@ -50,11 +59,33 @@ QWidget* EditorHost::editor(LineKind kind) const
     return m_editors[size_t(kind)].data();
 }
 
+bool EditorHost::mayReplace(LineKind kind, qsizetype row)
+{
+    LineEditor* open = m_editors[size_t(kind)];
+    const std::optional<qsizetype> followed = open ? open->followedRow() : std::nullopt;
+    if (!followed || *followed == row || !open->hasUnconfirmedChanges())
+        return true;
+    return m_platform.askYesNo(open, texts::appTitle, texts::discardLineChanges.arg(*followed + 1)) ==
+           Platform::Answer::Yes;
+}
+
+void EditorHost::placeBesideOwner(LineEditor* editor) const
+{
+    if (!m_owner || !m_owner->isVisible())
+        return;
+    editor->adjustSize();
+    // The editor has no frame before it is shown; it will get one like the owner's.
+    const QSize frame = m_owner->frameGeometry().size() - m_owner->geometry().size();
+    const QScreen* screen = m_owner->screen();
+    editor->move(besideOwner(m_owner->frameGeometry(), editor->size() + frame, screen->availableGeometry()));
+}
+
 LineEditor* EditorHost::shownEditor(LineKind kind)
 {
     QPointer<LineEditor>& slot = m_editors[size_t(kind)];
     if (!slot) {
         slot = createEditor(kind);
+        placeBesideOwner(slot);
         slot->show();
     } else {
         // Already open, perhaps behind the main window: bring it forward.

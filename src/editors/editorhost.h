@@ -18,7 +18,7 @@ class Platform;
 
 // Hands rows of the section tables, or new lines, to the editor of their
 // kind. At most one editor per kind is open; each is a window of its own
-// beside the owner, made afresh from its designed values whenever it is
+// placed beside the owner, made afresh from its designed values whenever it is
 // opened while absent and discarded when confirmed, cancelled or closed.
 class EditorHost : public QObject {
     Q_OBJECT
@@ -39,6 +39,10 @@ signals:
 
 private:
     LineEditor* shownEditor(LineKind kind);
+    // Whether the kind's editor may take `row`: yes unless it follows another
+    // row and holds changes the user will not discard.
+    bool mayReplace(LineKind kind, qsizetype row);
+    void placeBesideOwner(LineEditor* editor) const;
     LineEditor* createEditor(LineKind kind);
 
     IdeDocument& m_document;

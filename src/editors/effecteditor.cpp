@@ -10,6 +10,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace tarnel {
@@ -37,6 +38,8 @@ EffectEditor::EffectEditor(const Design& design, IdeDocument& document, LineKind
     auto* colours = new ColourGroup(platform, captionedColours, frame());
     for (int i = 0; i < 3; ++i)
         bind(4 + i, colours->channel(i));
+    // The colour dialog is reached from the colour fields.
+    tabAfterColumn(6, colours->changeButton());
     m_left->addWidget(colours);
 }
 

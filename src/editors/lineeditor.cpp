@@ -16,6 +16,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -59,18 +60,21 @@ LineEditor::LineEditor(const Design& design, IdeDocument& document, LineKind kin
     m_preview = new QLineEdit(this);
     m_preview->setObjectName(QStringLiteral("preview"));
     m_preview->setReadOnly(true);
+    // Still selectable with the mouse, but Tab goes from the fields straight to the buttons.
+    m_preview->setFocusPolicy(Qt::ClickFocus);
     QPalette grey = m_preview->palette();
     grey.setColor(QPalette::Base, grey.color(QPalette::Button));
     m_preview->setPalette(grey);
 
-    auto* cancel = namedButton(QStringLiteral("cancelButton"), texts::cancelButton, this);
+    m_cancel = namedButton(QStringLiteral("cancelButton"), texts::cancelButton, this);
     m_confirm = namedButton(QStringLiteral("confirmButton"), texts::updateButton, this);
-    connect(cancel, &QPushButton::clicked, this, &LineEditor::finish);
+    m_confirm->setDefault(true);
+    connect(m_cancel, &QPushButton::clicked, this, &LineEditor::finish);
     connect(m_confirm, &QPushButton::clicked, this, &LineEditor::confirm);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
-    buttons->addWidget(cancel);
+    buttons->addWidget(m_cancel);
     buttons->addWidget(m_confirm);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_frame, 1);
@@ -103,6 +107,7 @@ void LineEditor::loadRow(qsizetype row)
         m_columns[column]->load(
             QString::fromLatin1(cellText(rows, row, m_kind, table.isLaterLayout(), int(column))));
     }
+    m_filledWith = currentValues();
     rebuildPreview();
 }
 
@@ -155,6 +160,11 @@ bool LineEditor::confirm()
     return true;
 }
 
+bool LineEditor::hasUnconfirmedChanges() const
+{
+    return currentValues() != m_filledWith;
+}
+
 void LineEditor::bind(int column, ColumnBinding* binding)
 {
     Q_ASSERT(column >= 0 && size_t(column) < m_columns.size() && !m_columns[size_t(column)]);
@@ -190,6 +200,65 @@ void LineEditor::closeEvent(QCloseEvent* event)
 {
     event->accept();
     finish();
+}
+
+void LineEditor::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    // Every field exists by the first showing, filled with its designed value.
+    if (m_shownBefore)
+        return;
+    m_shownBefore = true;
+    if (m_filledWith.isEmpty())
+        m_filledWith = currentValues();
+    setUpTabOrder();
+}
+
+void LineEditor::keyPressEvent(QKeyEvent* event)
+{
+    // Fields and lists leave these keys to the window, as a dialog's fields do.
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (event->modifiers() & ~(Qt::KeypadModifier | Qt::ShiftModifier))
+            break;
+        // A focused button other than confirm (Cancel, Change) is pressed rather than confirming.
+        if (auto* button = qobject_cast<QPushButton*>(focusWidget()); button && button != m_confirm)
+            button->click();
+        else
+            confirm();
+        return;
+    case Qt::Key_Escape:
+        if (event->modifiers() != Qt::NoModifier)
+            break;
+        finish();
+        return;
+    default: break;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+QStringList LineEditor::currentValues() const
+{
+    QStringList values;
+    for (const ColumnBinding* column : m_columns)
+        values << (column ? column->value() : QString());
+    return values;
+}
+
+void LineEditor::setUpTabOrder()
+{
+    QList<QWidget*> chain;
+    for (size_t column = 0; column < m_columns.size(); ++column) {
+        chain << m_columns[column]->focusWidgets();
+        const auto after = m_tabAfter.find(int(column));
+        if (after != m_tabAfter.end())
+            chain << after->second;
+    }
+    chain << m_confirm << m_cancel;
+    for (qsizetype i = 1; i < chain.size(); ++i)
+        setTabOrder(chain[i - 1], chain[i]);
+    chain.first()->setFocus(Qt::TabFocusReason);
 }
 
 void LineEditor::rebuildPreview()

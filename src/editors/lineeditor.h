@@ -6,6 +6,7 @@
 #include <QString>
 #include <QWidget>
 
+#include <map>
 #include <optional>
 #include <vector>
 
@@ -64,6 +65,9 @@ public:
 
     // Checks, writes and closes; stays open and writes nothing when a check fails.
     bool confirm();
+    // Whether any field differs from what it was last filled with (its row, or
+    // the designed values of a fresh editor).
+    bool hasUnconfirmedChanges() const;
 
 signals:
     void statusMessage(const QString& text);
@@ -80,6 +84,8 @@ protected:
                                const QString& designed = QString());
     // The order of the blank-field check, by column, when it is not the column order.
     void setCheckOrder(const QList<int>& columns) { m_checkOrder = columns; }
+    // A control outside the columns that Tab reaches right after the column's own.
+    void tabAfterColumn(int column, QWidget* widget) { m_tabAfter[column] << widget; }
     // The one column whose field holds a list of values separated by commas (an
     // object's draw distances): the comma check skips it, each of its pieces must
     // not be blank, and as it takes every value beyond the other columns, the row
@@ -95,9 +101,15 @@ protected:
     static QGridLayout* captionedRows(const QList<LabelledField>& rows);
 
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    // Enter confirms (or presses the focused button) and Esc cancels, from any field.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void rebuildPreview();
+    QStringList currentValues() const;
+    // The fields in line order, then the confirm and cancel buttons; the first field takes the focus.
+    void setUpTabOrder();
     void showRowNumber();
     void finish();
     void setLaterLayout(bool laterLayout);
@@ -117,10 +129,14 @@ private:
     Mode m_mode = Mode::Edit;
     bool m_laterLayout = false;
     bool m_finished = false;
+    bool m_shownBefore = false;
+    std::map<int, QList<QWidget*>> m_tabAfter;
+    QStringList m_filledWith;
 
     QGroupBox* m_frame = nullptr;
     QLineEdit* m_preview = nullptr;
     QPushButton* m_confirm = nullptr;
+    QPushButton* m_cancel = nullptr;
 };
 
 } // namespace tarnel

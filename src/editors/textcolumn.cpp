@@ -24,6 +24,11 @@ void TextColumn::load(const QString& text)
         emit changed();
 }
 
+QList<QWidget*> TextColumn::focusWidgets() const
+{
+    return {m_field};
+}
+
 QString TextColumn::value() const
 {
     return m_held.valueFor(m_field->text());

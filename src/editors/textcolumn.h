@@ -17,6 +17,7 @@ public:
     QString value() const override;
     QLineEdit* requiredField() const override { return m_field; }
     QString label() const override { return m_label; }
+    QList<QWidget*> focusWidgets() const override;
 
 private:
     QLineEdit* m_field;

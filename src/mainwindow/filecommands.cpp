@@ -57,7 +57,7 @@ bool FileCommands::askToSave()
 
 void FileCommands::fileOpen()
 {
-    const QString chosen = m_platform.openFileName(m_dialogParent, texts::ideFileFilter);
+    const QString chosen = m_platform.openFileName(m_dialogParent, texts::ideFileFilter, openFileFolder());
     if (chosen.isEmpty())
         return;
     if (!chosen.right(4).toLower().endsWith(QLatin1String(".ide"))) {
@@ -120,7 +120,10 @@ bool FileCommands::fileSave()
 
 bool FileCommands::fileSaveAs()
 {
-    const QString chosen = m_platform.saveFileName(m_dialogParent, texts::ideFileFilter);
+    // Starting at the open file offers its name in its own folder.
+    const QString start =
+        m_document.isUntitled() ? QString() : QFileInfo(m_document.openFilePath()).absoluteFilePath();
+    const QString chosen = m_platform.saveFileName(m_dialogParent, texts::ideFileFilter, start);
     if (chosen.isEmpty())
         return false;
     // The document takes the new name only once it is written there.
@@ -128,6 +131,11 @@ bool FileCommands::fileSaveAs()
         return false;
     m_document.setOpenFilePath(chosen);
     return true;
+}
+
+QString FileCommands::openFileFolder() const
+{
+    return m_document.isUntitled() ? QString() : QFileInfo(m_document.openFilePath()).absolutePath();
 }
 
 void FileCommands::startUp(const QString& path)

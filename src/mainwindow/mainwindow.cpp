@@ -443,6 +443,11 @@ void MainWindow::refreshRecentMenu()
         const QString caption = entries.value(n - 1);
         item->setText(menuCaption(caption));
         item->setData(caption);
+        // An empty slot's name, its own or one moved down from above, names no file: nothing to offer.
+        bool placeholder = false;
+        for (int slot = 1; slot <= RecentList::slotCount; ++slot)
+            placeholder = placeholder || RecentList::isPlaceholder(slot, caption);
+        item->setVisible(!placeholder);
     }
 }
 

@@ -36,9 +36,12 @@ public:
     // of the button clicked. Escape and the close button count as the last button.
     virtual int askWithButtons(QWidget* parent, const QString& title, const QString& text,
                                const QStringList& buttons) = 0;
-    // Empty when the user cancels.
-    virtual QString openFileName(QWidget* parent, const QString& filter) = 0;
-    virtual QString saveFileName(QWidget* parent, const QString& filter) = 0;
+    // A question with Yes and No and no icon; Escape and the close button answer No.
+    virtual Answer askYesNo(QWidget* parent, const QString& title, const QString& text) = 0;
+    // Empty when the user cancels. `start` is the folder the dialog opens in, or a file
+    // whose folder it opens in and whose name it offers; empty leaves the choice to the desktop.
+    virtual QString openFileName(QWidget* parent, const QString& filter, const QString& start) = 0;
+    virtual QString saveFileName(QWidget* parent, const QString& filter, const QString& start) = 0;
     // Empty when the user cancels.
     virtual std::optional<QColor> chooseColor(QWidget* parent, const QColor& initial, const QString& title) = 0;
     virtual QString clipboardText() = 0;

@@ -132,15 +132,26 @@ int QtPlatform::askWithButtons(QWidget* parent, const QString& title, const QStr
     return int(clicked < 0 ? pushes.size() - 1 : clicked);
 }
 
-QString QtPlatform::openFileName(QWidget* parent, const QString& filter)
+Platform::Answer QtPlatform::askYesNo(QWidget* parent, const QString& title, const QString& text)
 {
-    return QFileDialog::getOpenFileName(parent, QString(), QString(), toQtFilter(filter));
+    QMessageBox box(parent);
+    setUpBox(box, title, text, Icon::None);
+    box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+    box.setDefaultButton(QMessageBox::Yes);
+    box.setEscapeButton(QMessageBox::No);
+    box.exec();
+    return box.clickedButton() == box.button(QMessageBox::Yes) ? Answer::Yes : Answer::No;
 }
 
-QString QtPlatform::saveFileName(QWidget* parent, const QString& filter)
+QString QtPlatform::openFileName(QWidget* parent, const QString& filter, const QString& start)
+{
+    return QFileDialog::getOpenFileName(parent, QString(), start, toQtFilter(filter));
+}
+
+QString QtPlatform::saveFileName(QWidget* parent, const QString& filter, const QString& start)
 {
     // The editor takes the name as typed and replaces an existing file without asking.
-    return QFileDialog::getSaveFileName(parent, QString(), QString(), toQtFilter(filter), nullptr,
+    return QFileDialog::getSaveFileName(parent, QString(), start, toQtFilter(filter), nullptr,
                                         QFileDialog::DontConfirmOverwrite);
 }
 

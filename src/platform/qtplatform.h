@@ -17,8 +17,9 @@ public:
     Answer askYesNoCancel(QWidget* parent, const QString& title, const QString& text) override;
     int askWithButtons(QWidget* parent, const QString& title, const QString& text,
                        const QStringList& buttons) override;
-    QString openFileName(QWidget* parent, const QString& filter) override;
-    QString saveFileName(QWidget* parent, const QString& filter) override;
+    Answer askYesNo(QWidget* parent, const QString& title, const QString& text) override;
+    QString openFileName(QWidget* parent, const QString& filter, const QString& start) override;
+    QString saveFileName(QWidget* parent, const QString& filter, const QString& start) override;
     std::optional<QColor> chooseColor(QWidget* parent, const QColor& initial, const QString& title) override;
     QString clipboardText() override;
     void beep() override;

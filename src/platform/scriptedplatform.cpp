@@ -26,10 +26,10 @@ void ScriptedPlatform::clear()
 }
 
 void ScriptedPlatform::record(const QString& kind, const QString& title, const QString& text, Icon icon,
-                              const QString& checkBox, const QStringList& buttons)
+                              const QString& checkBox, const QStringList& buttons, const QString& start)
 {
     // The hook gets its own copy: it may cause further requests, which grow the list.
-    const Request request{kind, title, text, icon, checkBox, buttons};
+    const Request request{kind, title, text, icon, checkBox, buttons, start};
     requests.append(request);
     if (onRequest)
         onRequest(request);
@@ -65,15 +65,22 @@ int ScriptedPlatform::askWithButtons(QWidget*, const QString& title, const QStri
     return choices.isEmpty() ? int(buttons.size()) - 1 : choices.takeFirst();
 }
 
-QString ScriptedPlatform::openFileName(QWidget*, const QString& filter)
+Platform::Answer ScriptedPlatform::askYesNo(QWidget*, const QString& title, const QString& text)
 {
-    record(QStringLiteral("open"), QString(), filter);
+    record(QStringLiteral("yesno"), title, text);
+    const Answer answer = answers.isEmpty() ? Answer::No : answers.takeFirst();
+    return answer == Answer::Yes ? Answer::Yes : Answer::No;
+}
+
+QString ScriptedPlatform::openFileName(QWidget*, const QString& filter, const QString& start)
+{
+    record(QStringLiteral("open"), QString(), filter, Icon::None, QString(), {}, start);
     return nextFileName();
 }
 
-QString ScriptedPlatform::saveFileName(QWidget*, const QString& filter)
+QString ScriptedPlatform::saveFileName(QWidget*, const QString& filter, const QString& start)
 {
-    record(QStringLiteral("save"), QString(), filter);
+    record(QStringLiteral("save"), QString(), filter, Icon::None, QString(), {}, start);
     return nextFileName();
 }
 

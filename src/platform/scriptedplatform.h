@@ -14,7 +14,7 @@ namespace tarnel {
 class ScriptedPlatform : public Platform {
 public:
     struct Request {
-        // "message", "checkmessage" (a message with a check box), "question", "choice" (a question
+        // "message", "checkmessage" (a message with a check box), "question", "yesno", "choice" (a question
         // with buttons of its own), "open", "save",
         // "color", "clipboard", "beep", "url", "editor".
         QString kind;
@@ -28,12 +28,15 @@ public:
         QString checkBox;
         // Choices: the buttons' captions, left to right.
         QStringList buttons;
+        // Open and save: the folder or file the dialog starts at.
+        QString start;
     };
 
     QList<Request> requests;
 
     // Answers, taken from the front. Open and save share one list in call order; an empty list,
-    // or an empty name, reads as cancelled. Questions with no answer left are cancelled.
+    // or an empty name, reads as cancelled. Questions with no answer left are cancelled (a
+    // Yes/No question answers No).
     QList<Platform::Answer> answers;
     // The index of the button clicked in each choice; none left reads as the last button.
     QList<int> choices;
@@ -60,8 +63,9 @@ public:
     Answer askYesNoCancel(QWidget* parent, const QString& title, const QString& text) override;
     int askWithButtons(QWidget* parent, const QString& title, const QString& text,
                        const QStringList& buttons) override;
-    QString openFileName(QWidget* parent, const QString& filter) override;
-    QString saveFileName(QWidget* parent, const QString& filter) override;
+    Answer askYesNo(QWidget* parent, const QString& title, const QString& text) override;
+    QString openFileName(QWidget* parent, const QString& filter, const QString& start) override;
+    QString saveFileName(QWidget* parent, const QString& filter, const QString& start) override;
     std::optional<QColor> chooseColor(QWidget* parent, const QColor& initial, const QString& title) override;
     QString clipboardText() override;
     void beep() override;
@@ -71,7 +75,8 @@ public:
 
 private:
     void record(const QString& kind, const QString& title = QString(), const QString& text = QString(),
-                Icon icon = Icon::None, const QString& checkBox = QString(), const QStringList& buttons = {});
+                Icon icon = Icon::None, const QString& checkBox = QString(), const QStringList& buttons = {},
+                const QString& start = QString());
     QString nextFileName();
 };
 

@@ -158,6 +158,9 @@ inline const QString addNewButton = QStringLiteral("Add new");
 inline const QString changeColourButton = QStringLiteral("Change");
 inline const QString colourDialogTitle = QStringLiteral("Light color");
 
+// Asked before another row replaces fields the user changed; %1 is the line's number.
+inline const QString discardLineChanges = QStringLiteral("Discard the changes to line %1?");
+
 inline const QString newLineAddedStatus = QStringLiteral("New line added");
 inline const QString lineAddedStatus = QStringLiteral("Line added");
 inline const QString lineUpdatedStatus = QStringLiteral("Line updated");

@@ -3,7 +3,9 @@
 #include "document/documentcontent.h"
 #include "document/linecommands.h"
 #include "edits/edithistory.h"
+#include "editors/editorplacement.h"
 
+#include <QApplication>
 #include <QPointer>
 
 using namespace tarnel;
@@ -129,15 +131,65 @@ private slots:
         QCOMPARE(s.document.table(LineKind::Light).rowCount(), 1);
     }
 
+    // Another row replaces changed fields only once the user agrees to lose them.
+    void reopeningRefillsTheSameWindow_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("nextRow");
+        // What the user says if asked.
+        QTest::addColumn<bool>("discard");
+        QTest::addColumn<bool>("asked");
+        QTest::addColumn<bool>("replaced");
+        QTest::newRow("typed back") << QStringLiteral("0") << 2 << false << false << true;
+        QTest::newRow("discard yes") << QStringLiteral("typed") << 2 << true << true << true;
+        QTest::newRow("discard no") << QStringLiteral("typed") << 2 << false << true << false;
+        QTest::newRow("same row") << QStringLiteral("typed") << 0 << false << false << true;
+    }
     void reopeningRefillsTheSameWindow()
     {
+        QFETCH(QString, typed);
+        QFETCH(int, nextRow);
+        QFETCH(bool, discard);
+        QFETCH(bool, asked);
+        QFETCH(bool, replaced);
         Session s;
         addThreeObjects(s);
         QWidget* first = s.open(LineKind::Object, {0});
-        s.type(LineKind::Object, "param", "typed");
-        QCOMPARE(s.open(LineKind::Object, {2}), first);
-        QCOMPARE(s.text(LineKind::Object, "objectid"), QStringLiteral("10"));
-        QCOMPARE(s.text(LineKind::Object, "param"), QStringLiteral("0"));
+        s.type(LineKind::Object, "param", typed);
+        s.platform.answers = {discard ? Platform::Answer::Yes : Platform::Answer::No};
+        QCOMPARE(s.open(LineKind::Object, {nextRow}), first);
+        QCOMPARE(s.platform.count(QStringLiteral("yesno")), int(asked));
+        if (asked)
+            QCOMPARE(s.platform.requests.constLast().text, QStringLiteral("Discard the changes to line 1?"));
+        QCOMPARE(s.editor(LineKind::Object).followedRow(), std::optional<qsizetype>(replaced ? nextRow : 0));
+        QCOMPARE(s.text(LineKind::Object, "param"), replaced ? QStringLiteral("0") : typed);
+    }
+
+    // On a 1000 x 800 screen.
+    void opensBesideTheOwner_data()
+    {
+        QTest::addColumn<QRect>("owner");
+        QTest::addColumn<QPoint>("expected");
+        QTest::newRow("right, to the screen's edge") << QRect(100, 50, 600, 300) << QPoint(700, 50);
+        QTest::newRow("left") << QRect(350, 50, 600, 300) << QPoint(50, 50);
+        QTest::newRow("over the right edge") << QRect(200, 50, 700, 300) << QPoint(700, 50);
+        QTest::newRow("above the screen's foot") << QRect(100, 750, 400, 200) << QPoint(500, 600);
+    }
+    void opensBesideTheOwner()
+    {
+        QFETCH(QRect, owner);
+        QFETCH(QPoint, expected);
+        QCOMPARE(besideOwner(owner, QSize(300, 200), QRect(0, 0, 1000, 800)), expected);
+    }
+
+    void opensBesideTheShownOwner()
+    {
+        Session s;
+        s.owner.setGeometry(10, 20, 200, 150);
+        s.owner.show();
+        s.addRow(LineKind::Sun, sampleLine(LineKind::Sun));
+        QWidget* editor = s.open(LineKind::Sun, {0});
+        QCOMPARE(editor->pos(), QPoint(s.owner.frameGeometry().right() + 1, s.owner.frameGeometry().top()));
     }
 
     void addModeAfterUpdateModeAndBack()
@@ -266,6 +318,68 @@ private slots:
         s.openNew(LineKind::Object);
         s.click(LineKind::Object, "confirmButton");
         QCOMPARE(s.document.table(LineKind::Object).rows().size(), before + 1);
+    }
+
+    // Without a mouse: the first field has the focus, Tab follows the line to the
+    // buttons, Enter confirms (on Cancel it cancels) and Esc cancels.
+    void keyboardOnly_data()
+    {
+        QTest::addColumn<LineKind>("kind");
+        QTest::addColumn<QStringList>("chain");
+        QTest::addColumn<QString>("focus");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<bool>("confirmed");
+        // The sample lines choose fixed entries, so the custom boxes stay disabled and are passed.
+        const QStringList object{"objectid", "objectname", "texturefile", "objectcount", "drawdistance", "param"};
+        const QStringList effect{"objectid", "xpos", "ypos", "zpos", "red", "green", "blue", "changecolor"};
+        const QStringList buttons{"confirmButton", "cancelButton", "objectid"};
+        QTest::newRow("objs") << LineKind::Object << object + buttons << "param" << int(Qt::Key_Return) << true;
+        QTest::newRow("tobj") << LineKind::TimedObject << object + QStringList{"timeon", "timeoff"} + buttons
+                              << "timeoff" << int(Qt::Key_Escape) << false;
+        QTest::newRow("light") << LineKind::Light
+                               << effect + QStringList{"uk1",      "uk2",      "shape",   "shade",   "viewdis",
+                                                       "outrange", "lampsize", "inrange", "corsize", "control",
+                                                       "wet",      "flare",    "dust"} +
+                                      buttons
+                               << "control" << int(Qt::Key_Enter) << true;
+        QTest::newRow("particle") << LineKind::Particle
+                                  << effect + QStringList{"uk1",    "uk2",    "ptype", "ukOut1",
+                                                          "ukOut2", "ukOut3", "psize"} +
+                                         buttons
+                                  << "cancelButton" << int(Qt::Key_Return) << false;
+        QTest::newRow("sun") << LineKind::Sun << effect + QStringList{"drawDis", "uk1"} + buttons << "green"
+                             << int(Qt::Key_Return) << true;
+        QTest::newRow("ped") << LineKind::PedArea
+                             << effect + QStringList{"uk1",  "uk2",  "atype", "ukd1", "ukd2",
+                                                     "ukd3", "ukd4", "ukd5",  "ukd6"} +
+                                    buttons
+                             << "atype" << int(Qt::Key_Escape) << false;
+    }
+    void keyboardOnly()
+    {
+        QFETCH(LineKind, kind);
+        QFETCH(QStringList, chain);
+        QFETCH(QString, focus);
+        QFETCH(int, key);
+        QFETCH(bool, confirmed);
+        Session s;
+        s.addRow(kind, sampleLine(kind));
+        QWidget* editor = s.open(kind, {0});
+        editor->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(editor));
+        QStringList visited{QApplication::focusWidget()->objectName()};
+        while (visited.size() < chain.size()) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            visited << QApplication::focusWidget()->objectName();
+        }
+        QCOMPARE(visited, chain);
+
+        s.type(kind, "objectid", QStringLiteral("77"));
+        auto* target = editor->findChild<QWidget*>(focus);
+        target->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(target, Qt::Key(key));
+        QVERIFY(!s.host.editor(kind));
+        QCOMPARE(s.row(kind, 0).first() == "77", confirmed);
     }
 
     void kindsHaveEditorsOfTheirOwn()

@@ -534,6 +534,29 @@ private slots:
         QCOMPARE(fileBytes(chosen), bytes);
     }
 
+    // The open and save dialogs start at the open file: its folder, and for Save as its name.
+    void dialogsStartAtTheOpenFile_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<bool>("untitled");
+        QTest::newRow("open: the file's folder") << "fileOpen" << false;
+        QTest::newRow("save as: the file itself") << "fileSaveAs" << false;
+        QTest::newRow("untitled: anywhere") << "fileSave" << true;
+    }
+    void dialogsStartAtTheOpenFile()
+    {
+        QFETCH(QString, command);
+        QFETCH(bool, untitled);
+        Session s;
+        s.useSettings();
+        const QString a = s.copyOfCorpus(QStringLiteral("modmap-props.ide"), QStringLiteral("a.ide"));
+        s.startShown(untitled ? QString() : a);
+        s.platform.clear();
+        s.action(qPrintable(command))->trigger();
+        const QString expected = untitled ? QString() : command == u"fileSaveAs" ? a : QFileInfo(a).absolutePath();
+        QCOMPARE(s.platform.requests.constFirst().start, expected);
+    }
+
     void freshRecentListOpensNothing()
     {
         Session s;
@@ -541,6 +564,8 @@ private slots:
         for (int n = 1; n <= 7; ++n) {
             QAction* item = s.action(qPrintable(QStringLiteral("recentFile%1").arg(n)));
             QCOMPARE(item->text(), QStringLiteral("recent%1").arg(n));
+            // An empty slot is not offered.
+            QVERIFY(!item->isVisible());
             item->trigger();
         }
         QVERIFY(s.platform.requests.isEmpty());
@@ -561,6 +586,7 @@ private slots:
         for (int n = 2; n <= 7; ++n) {
             QAction* item = s.action(qPrintable(QStringLiteral("recentFile%1").arg(n)));
             QCOMPARE(item->text(), QStringLiteral("recent%1").arg(n - 1));
+            QVERIFY(!item->isVisible());
             item->trigger();
             QCOMPARE(s.platform.messages().constLast(), QStringLiteral("recent%1\r\nDoes not exsist").arg(n - 1));
         }
@@ -590,6 +616,7 @@ private slots:
         QCOMPARE(s.action("recentFile1")->text(), b);
         QCOMPARE(s.action("recentFile2")->data().toString(), a);
         QCOMPARE(s.action("recentFile2")->text(), QString(a).replace(QStringLiteral("&"), QStringLiteral("&&")));
+        QVERIFY(s.action("recentFile2")->isVisible());
 
         s.platform.clear();
         s.action("recentFile2")->trigger();

@@ -168,17 +168,22 @@ void QtPlatformTest::questionMapsButtons_data()
 {
     QTest::addColumn<QString>("action");
     QTest::addColumn<Answer>("expected");
-    QTest::newRow("yes") << "yes" << Answer::Yes;
-    QTest::newRow("no") << "no" << Answer::No;
-    QTest::newRow("cancel") << "cancel" << Answer::Cancel;
-    QTest::newRow("escape") << "escape" << Answer::Cancel;
-    QTest::newRow("close") << "close" << Answer::Cancel;
+    // Whether the question offers Cancel or is Yes/No only.
+    QTest::addColumn<bool>("cancellable");
+    QTest::newRow("yes") << "yes" << Answer::Yes << true;
+    QTest::newRow("no") << "no" << Answer::No << true;
+    QTest::newRow("cancel") << "cancel" << Answer::Cancel << true;
+    QTest::newRow("escape") << "escape" << Answer::Cancel << true;
+    QTest::newRow("close") << "close" << Answer::Cancel << true;
+    QTest::newRow("yes/no yes") << "yes" << Answer::Yes << false;
+    QTest::newRow("yes/no escape") << "escape" << Answer::No << false;
 }
 
 void QtPlatformTest::questionMapsButtons()
 {
     QFETCH(QString, action);
     QFETCH(Answer, expected);
+    QFETCH(bool, cancellable);
     QString title, text;
     QMessageBox::Icon boxIcon = QMessageBox::Critical;
     QMessageBox::StandardButtons buttons;
@@ -199,13 +204,15 @@ void QtPlatformTest::questionMapsButtons()
         if (box->isVisible())
             box->done(-1);
     });
-    const Answer answer = m_platform.askYesNoCancel(nullptr, "Save?", "Save changes\r\nnow?");
+    const Answer answer = cancellable ? m_platform.askYesNoCancel(nullptr, "Save?", "Save changes\r\nnow?")
+                                      : m_platform.askYesNo(nullptr, "Save?", "Save changes\r\nnow?");
     QVERIFY(watcher.seen);
     QCOMPARE(answer, expected);
     QCOMPARE(title, QString("Save?"));
     QCOMPARE(text, QString("Save changes\nnow?"));
     QCOMPARE(boxIcon, QMessageBox::NoIcon);
-    QCOMPARE(buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    QCOMPARE(buttons,
+             QMessageBox::Yes | QMessageBox::No | (cancellable ? QMessageBox::Cancel : QMessageBox::NoButton));
 }
 
 void QtPlatformTest::saveDialogNeitherAsksNorAddsExtension()
@@ -217,8 +224,10 @@ void QtPlatformTest::saveDialogNeitherAsksNorAddsExtension()
         QString suffix = "unset";
         bool saving = false;
         bool asked = false;
+        QStringList offered;
         ModalWatcher<QFileDialog> dialogWatcher([&](QFileDialog* dialog) {
             filters = dialog->nameFilters();
+            offered = dialog->selectedFiles();
             suffix = dialog->defaultSuffix();
             saving = dialog->acceptMode() == QFileDialog::AcceptSave;
             // Should the dialog ask before replacing, note it and let it go on.
@@ -229,7 +238,8 @@ void QtPlatformTest::saveDialogNeitherAsksNorAddsExtension()
             if (dialog->isVisible())
                 dialog->reject();
         });
-        QCOMPARE(m_platform.saveFileName(nullptr, texts::ideFileFilter), target);
+        QCOMPARE(m_platform.saveFileName(nullptr, texts::ideFileFilter, m_dir.filePath("offered.ide")), target);
+        QCOMPARE(offered, QStringList{m_dir.filePath("offered.ide")});
         QVERIFY(dialogWatcher.seen);
         QVERIFY(!asked);
         QCOMPARE(filters, QStringList{"IDE Files (*.ide)"});
@@ -243,17 +253,20 @@ void QtPlatformTest::openDialogReturnsChoice()
     const QString file = m_dir.filePath("to open.ide");
     QVERIFY(support::putFile(file, ""));
     QStringList filters;
+    QString folder;
     ModalWatcher<QFileDialog> accepting([&](QFileDialog* dialog) {
         filters = dialog->nameFilters();
+        folder = dialog->directory().absolutePath();
         dialog->selectFile(file);
         static_cast<QDialog*>(dialog)->accept();
     });
-    QCOMPARE(m_platform.openFileName(nullptr, "Maps|*.ide;*.ipl"), file);
+    QCOMPARE(m_platform.openFileName(nullptr, "Maps|*.ide;*.ipl", m_dir.path()), file);
+    QCOMPARE(folder, QDir(m_dir.path()).absolutePath());
     QVERIFY(accepting.seen);
     QCOMPARE(filters, QStringList{"Maps (*.ide *.ipl)"});
 
     ModalWatcher<QFileDialog> cancelling([](QFileDialog* dialog) { dialog->reject(); });
-    QCOMPARE(m_platform.openFileName(nullptr, texts::ideFileFilter), QString());
+    QCOMPARE(m_platform.openFileName(nullptr, texts::ideFileFilter, QString()), QString());
     QVERIFY(cancelling.seen);
 }
 

@@ -31,17 +31,21 @@ void ScriptedPlatformTest::questionsAnswerInOrderThenCancel()
     QCOMPARE(p.requests[1].title, QString("Q2"));
     QCOMPARE(p.requests[2].text, QString("third"));
     QCOMPARE(p.requests[0].icon, Icon::None);
+    // Yes or No only: a Cancel given is a No, as is none left.
+    p.answers = {Answer::Cancel};
+    QCOMPARE(p.askYesNo(nullptr, "Q4", "fourth"), Answer::No);
+    QCOMPARE(p.askYesNo(nullptr, "Q5", "fifth"), Answer::No);
 }
 
 void ScriptedPlatformTest::fileDialogsShareOneList()
 {
     ScriptedPlatform p;
     p.fileNames = {"a.ide", "b.ide", "", "c.ide"};
-    QCOMPARE(p.openFileName(nullptr, texts::ideFileFilter), QString("a.ide"));
-    QCOMPARE(p.saveFileName(nullptr, "Text|*.txt"), QString("b.ide"));
-    QCOMPARE(p.saveFileName(nullptr, texts::ideFileFilter), QString());
-    QCOMPARE(p.openFileName(nullptr, texts::ideFileFilter), QString("c.ide"));
-    QCOMPARE(p.openFileName(nullptr, texts::ideFileFilter), QString());
+    QCOMPARE(p.openFileName(nullptr, texts::ideFileFilter, "/maps"), QString("a.ide"));
+    QCOMPARE(p.saveFileName(nullptr, "Text|*.txt", "/maps/a.ide"), QString("b.ide"));
+    QCOMPARE(p.saveFileName(nullptr, texts::ideFileFilter, QString()), QString());
+    QCOMPARE(p.openFileName(nullptr, texts::ideFileFilter, QString()), QString("c.ide"));
+    QCOMPARE(p.openFileName(nullptr, texts::ideFileFilter, QString()), QString());
 
     QStringList kinds;
     for (const auto& r : p.requests)
@@ -49,6 +53,8 @@ void ScriptedPlatformTest::fileDialogsShareOneList()
     QCOMPARE(kinds, QStringList({"open", "save", "save", "open", "open"}));
     QCOMPARE(p.requests[1].text, QString("Text|*.txt"));
     QCOMPARE(p.requests[0].text, texts::ideFileFilter);
+    QCOMPARE(p.requests[0].start, QString("/maps"));
+    QCOMPARE(p.requests[1].start, QString("/maps/a.ide"));
 }
 
 void ScriptedPlatformTest::colorsAnswerInOrder()

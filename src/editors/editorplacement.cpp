@@ -1,0 +1,22 @@
+#include "editors/editorplacement.h"
+
+#include <algorithm>
+
+namespace tarnel {
+
+QPoint besideOwner(const QRect& owner, const QSize& editor, const QRect& screen)
+{
+    // QRect's right() is the last pixel inside, so a neighbour starts one past it.
+    const int screenEnd = screen.x() + screen.width();
+    int x = owner.x() + owner.width();
+    if (x + editor.width() > screenEnd) {
+        x = owner.x() - editor.width();
+        if (x < screen.x())
+            x = std::max(screen.x(), screenEnd - editor.width());
+    }
+    const int lowest = std::max(screen.y(), screen.y() + screen.height() - editor.height());
+    const int y = std::clamp(owner.y(), screen.y(), lowest);
+    return {x, y};
+}
+
+} // namespace tarnel
