@@ -90,6 +90,7 @@ PasteLineDialog::PasteLineDialog(IdeDocument& document, Platform& platform, QWid
     connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
 
     const QString pasted = withoutTrailingBreaks(m_platform.clipboardText());
+    // Several lines go into a box that shows them all, ten at a time.
     if (pasted.contains(QLatin1Char('\n')) || pasted.contains(QLatin1Char('\r'))) {
         m_lines = new QPlainTextEdit(this);
         m_lines->setObjectName(QStringLiteral("pastedLines"));
