@@ -48,6 +48,13 @@ bool EditHistory::changeRows(LineKind kind, QList<qsizetype> rows, const QString
     return true;
 }
 
+void EditHistory::changeAsOneStep(const QString& text, const std::function<void()>& changes)
+{
+    m_stack.beginMacro(text);
+    changes();
+    m_stack.endMacro();
+}
+
 void EditHistory::setPathText(const QByteArray& text)
 {
     if (text != m_document.pathText())

@@ -35,6 +35,11 @@ public:
     // Returns what `change` returned: whether it changed anything.
     bool changeRows(LineKind kind, QList<qsizetype> rows, const QString& text,
                     const std::function<bool()>& change);
+    // Runs `changes`, which make their steps through changeRows (one per
+    // table, say), and keeps them as one step named `text`: one undo takes
+    // them all back. An empty step would stay on the stack: call it only for
+    // changes that are made.
+    void changeAsOneStep(const QString& text, const std::function<void()>& changes);
     void setPathText(const QByteArray& text);
     // `shown` hears of the sorting state when undo or redo changes it.
     void setSorted(bool on, const std::function<void(bool)>& shown);

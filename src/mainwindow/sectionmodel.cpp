@@ -54,8 +54,8 @@ QVariant SectionModel::data(const QModelIndex& index, int role) const
         return {};
     const RowStore& rows = m_table.rows();
     switch (role) {
-    case Qt::DisplayRole:
-    case Qt::ToolTipRole: {
+    // No tooltip here: the view shows one only for a cell it cuts.
+    case Qt::DisplayRole: {
         const LineKind kind = m_table.kind();
         const qsizetype count = rows.valueCount(index.row());
         const CellSpan span =

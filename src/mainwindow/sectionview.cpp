@@ -5,8 +5,11 @@
 #include "mainwindow/twips.h"
 
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QStyle>
+#include <QToolTip>
 
 #include <algorithm>
 #include <array>
@@ -52,6 +55,8 @@ SectionView::SectionView(SectionModel* model, QWidget* parent) : QTableView(pare
     horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     horizontalHeader()->setSectionsClickable(false);
     applyColumnWidths();
+    // After the widths: the last column keeps its own width as its least.
+    horizontalHeader()->setStretchLastSection(true);
     connect(model, &SectionModel::rowsAboutToBeReordered, this, &SectionView::holdSelection);
     connect(model, &SectionModel::rowsReordered, this, &SectionView::restoreSelection);
 }
@@ -83,6 +88,34 @@ QList<qsizetype> SectionView::selectedRowNumbers() const
     std::sort(rows.begin(), rows.end());
     rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
     return rows;
+}
+
+QString SectionView::cutText(const QModelIndex& index) const
+{
+    if (!index.isValid())
+        return {};
+    const QString text = index.data().toString();
+    const QVariant cellFont = index.data(Qt::FontRole);
+    const QFontMetrics metrics(cellFont.isValid() ? cellFont.value<QFont>().resolve(font()) : font());
+    // As the style lays out a cell's text: a margin each side, the grid line
+    // taken off the cell's right.
+    const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
+    const int room = visualRect(index).width() - (showGrid() ? 1 : 0) - 2 * margin;
+    return metrics.horizontalAdvance(text) > room ? text : QString();
+}
+
+bool SectionView::viewportEvent(QEvent* event)
+{
+    if (event->type() != QEvent::ToolTip)
+        return QTableView::viewportEvent(event);
+    const auto* help = static_cast<QHelpEvent*>(event);
+    const QModelIndex index = indexAt(help->pos());
+    const QString text = cutText(index);
+    if (text.isEmpty())
+        QToolTip::hideText();
+    else
+        QToolTip::showText(help->globalPos(), text, viewport(), visualRect(index));
+    return true;
 }
 
 // The selection model would follow every selected row through a reorder with

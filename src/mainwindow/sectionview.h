@@ -23,12 +23,15 @@ public:
     void setPopupMenu(QMenu* menu) { m_popup = menu; }
     // Selected rows in table order.
     QList<qsizetype> selectedRowNumbers() const;
+    // The whole text of a cell the view shows cut; empty when it shows whole.
+    QString cutText(const QModelIndex& index) const;
 
 signals:
     // Double click or Enter: open the selected row in its editor.
     void openRequested();
 
 protected:
+    bool viewportEvent(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;

@@ -2,10 +2,13 @@
 
 #include "document/linekind.h"
 
+#include <QList>
 #include <QString>
+#include <QStringList>
 #include <QtGlobal>
 
 #include <optional>
+#include <utility>
 
 namespace tarnel {
 
@@ -36,5 +39,27 @@ bool isStorableLine(const QString& text);
 // document changed. Returns where the row went; none, and nothing touched,
 // when the kind is unknown or the text cannot be stored.
 std::optional<qsizetype> addPastedLine(IdeDocument& document, const QString& text);
+
+// The lines of a text pasted as several: split at CR LF, LF or CR, blank
+// lines (nothing but white space) left out.
+QStringList pastedLines(const QString& text);
+
+// The kinds of the lines counted, in table order, unknown last: "3 object
+// lines, 1 unknown". One line is named as pastedLineLabel names it.
+QString pastedLinesLabel(const QStringList& lines);
+
+// What addPastedLines did.
+struct PastedLines {
+    qsizetype added = 0;
+    // Per table that took lines: the row where its last line went.
+    QList<std::pair<LineKind, qsizetype>> lastRows;
+    // The lines of no known kind, in their order; nothing was done with them.
+    QStringList unknown;
+};
+
+// Adds each line of a known kind to its table, as addPastedLine does, all of
+// them as one step "Paste 4 lines". None, and nothing touched, when a line
+// cannot be stored.
+std::optional<PastedLines> addPastedLines(IdeDocument& document, const QStringList& lines);
 
 } // namespace tarnel

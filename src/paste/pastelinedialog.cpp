@@ -7,6 +7,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -88,7 +89,24 @@ PasteLineDialog::PasteLineDialog(IdeDocument& document, Platform& platform, QWid
     connect(m_add, &QPushButton::clicked, this, &PasteLineDialog::addLine);
     connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
 
-    m_line->setText(withoutTrailingBreaks(m_platform.clipboardText()));
+    const QString pasted = withoutTrailingBreaks(m_platform.clipboardText());
+    // Several lines go into a box that shows them all, ten at a time.
+    if (pasted.contains(QLatin1Char('\n')) || pasted.contains(QLatin1Char('\r'))) {
+        m_lines = new QPlainTextEdit(this);
+        m_lines->setObjectName(QStringLiteral("pastedLines"));
+        m_lines->setLineWrapMode(QPlainTextEdit::NoWrap);
+        m_lines->setTabChangesFocus(true);
+        m_lines->setMinimumWidth(m_line->minimumWidth());
+        m_lines->setFixedHeight(m_lines->fontMetrics().lineSpacing() * 10);
+        m_lines->setPlainText(pasted);
+        layout->replaceWidget(m_line, m_lines);
+        m_line->hide();
+        connect(m_lines, &QPlainTextEdit::textChanged, this, &PasteLineDialog::classifyLines);
+        classifyLines();
+        m_lines->setFocus();
+        return;
+    }
+    m_line->setText(pasted);
     classify(m_line->text());
     m_line->setFocus();
 }
@@ -100,8 +118,20 @@ void PasteLineDialog::classify(const QString& text)
     m_kindLabel->setText(pastedKindLabel(m_kind));
 }
 
+void PasteLineDialog::classifyLines()
+{
+    const QStringList lines = pastedLines(m_lines->toPlainText());
+    m_commaCount = lines.size() == 1 ? countCommas(lines.first()) : -1;
+    m_kind = lines.size() == 1 ? pastedLineKind(lines.first()) : std::nullopt;
+    m_kindLabel->setText(pastedLinesLabel(lines));
+}
+
 void PasteLineDialog::addLine()
 {
+    if (m_lines) {
+        addLines();
+        return;
+    }
     const QString text = m_line->text();
     if (!isStorableLine(text)) {
         // Left open so the line can be put right.
@@ -115,6 +145,25 @@ void PasteLineDialog::addLine()
         emit lineAdded(*m_kind, *row);
     }
     accept();
+}
+
+void PasteLineDialog::addLines()
+{
+    const std::optional<PastedLines> pasted = addPastedLines(m_document, pastedLines(m_lines->toPlainText()));
+    if (!pasted) {
+        m_platform.showMessage(this, texts::appTitle, texts::unstorableText.arg(texts::pasteLineSubject),
+                               Platform::Icon::Information);
+        return;
+    }
+    for (const auto& [kind, row] : pasted->lastRows)
+        emit lineAdded(kind, row);
+    if (pasted->unknown.isEmpty()) {
+        accept();
+        return;
+    }
+    // Left in the box, so nothing typed is lost.
+    m_lines->setPlainText(pasted->unknown.join(QLatin1Char('\n')));
+    m_platform.showMessage(this, texts::pasteUnknownTitle, texts::pasteUnknown, Platform::Icon::Information);
 }
 
 } // namespace tarnel

@@ -269,6 +269,16 @@ inline const QString pasteKindLight = QStringLiteral("Light line");
 inline const QString pasteKindSun = QStringLiteral("Sun line");
 inline const QString pasteKindParticle = QStringLiteral("Particle line");
 inline const QString pasteKindPedArea = QStringLiteral("Ped line");
+// The kinds of several pasted lines, counted: "3 object lines, 1 unknown".
+inline const QString pasteCountObject = QStringLiteral("object line");
+inline const QString pasteCountTimedObject = QStringLiteral("timed object line");
+inline const QString pasteCountLight = QStringLiteral("light line");
+inline const QString pasteCountSun = QStringLiteral("sun line");
+inline const QString pasteCountParticle = QStringLiteral("particle line");
+inline const QString pasteCountPedArea = QStringLiteral("ped line");
+inline const QString pasteCountUnknown = QStringLiteral("unknown");
+// The undo step of several lines pasted at once: "Paste 4 lines".
+inline const QString pasteCommand = QStringLiteral("Paste");
 inline const QString pasteUnknownTitle = QStringLiteral("Unknown format");
 inline const QString pasteUnknown =
     QStringLiteral("Line format unknown.\r\nPlease insure that all commas are included");

@@ -7,9 +7,12 @@
 
 #include <QAbstractItemModelTester>
 #include <QApplication>
+#include <QHeaderView>
+#include <QHelpEvent>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QStatusBar>
+#include <QToolTip>
 #include <QtTest>
 
 #include <memory>
@@ -581,6 +584,44 @@ private slots:
             QCOMPARE(w.view(kind)->model()->columnCount(), fieldCountOf(kind));
         }
         s.action("fileClose")->trigger();
+    }
+
+    // The last column fills the view; a cell's tooltip holds its whole text
+    // when the view cuts it, and only then.
+    void cellsFillTheViewAndShowCutText_data()
+    {
+        QTest::addColumn<QByteArray>("line");
+        QTest::addColumn<int>("column");
+        QTest::addColumn<bool>("cut");
+        QTest::newRow("short name") << QByteArray("1, tree, tex, 1, 100, 0") << 1 << false;
+        QTest::newRow("long name") << "#1, " + QByteArray(80, 'm') + ", tex, 1, 100, 0" << 1 << true;
+        QTest::newRow("long last value, stretched")
+            << "1, tree, tex, 1, 100, " + QByteArray(40, '9') << 5 << false;
+        QTest::newRow("very long last value") << "1, tree, tex, 1, 100, " + QByteArray(400, '9') << 5 << true;
+    }
+
+    void cellsFillTheViewAndShowCutText()
+    {
+        QFETCH(QByteArray, line);
+        QFETCH(int, column);
+        QFETCH(bool, cut);
+        Session s;
+        s.useSettings();
+        const QString file = s.path(QStringLiteral("cells.ide"));
+        QVERIFY(putFile(file, "objs\r\n" + line + "\r\nend\r\n"));
+        MainWindow& w = s.startShown(file);
+        w.resize(1600, 1000);
+        SectionView* view = w.view(LineKind::Object);
+        QTRY_VERIFY(view->viewport()->width() > 1200);
+        const QHeaderView* header = view->horizontalHeader();
+        QCOMPARE(header->sectionViewportPosition(5) + header->sectionSize(5), view->viewport()->width());
+
+        QToolTip::showText(QPoint(), QString()); // none left from an earlier case
+        const QPoint at = view->visualRect(view->model()->index(0, column)).center();
+        QHelpEvent hover(QEvent::ToolTip, at, view->viewport()->mapToGlobal(at));
+        QApplication::sendEvent(view->viewport(), &hover);
+        QCOMPARE(QToolTip::isVisible() ? QToolTip::text() : QString(),
+                 cut ? QString::fromLatin1(line.split(',').at(column).trimmed()) : QString());
     }
 };
 

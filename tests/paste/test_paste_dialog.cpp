@@ -1,16 +1,19 @@
 #include "pastetestkit.h"
 
 #include "document/idedocument.h"
+#include "edits/edithistory.h"
 #include "paste/pastelinedialog.h"
 #include "platform/scriptedplatform.h"
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QtTest>
 
 #include <memory>
+#include <numeric>
 
 using namespace tarnel;
 
@@ -64,6 +67,15 @@ struct Session {
         return found;
     }
     QLineEdit* line() const { return child<QLineEdit>("pastedLine"); }
+    QPlainTextEdit* box() const { return child<QPlainTextEdit>("pastedLines"); }
+    // Rows per table, in the tables' order.
+    QList<int> rowCounts() const
+    {
+        QList<int> counts;
+        for (LineKind kind : allLineKinds)
+            counts << int(document.table(kind).rowCount());
+        return counts;
+    }
     QString kindCaption() const { return child<QLabel>("kindLabel")->text(); }
     void click(const char* button) const { QTest::mouseClick(child<QPushButton>(button), Qt::LeftButton); }
 };
@@ -87,6 +99,8 @@ private slots:
     void cancelTouchesNothing();
     void unstorableLineRefused_data();
     void unstorableLineRefused();
+    void severalLines_data();
+    void severalLines();
 };
 
 void PasteLineDialogTest::controls()
@@ -148,6 +162,7 @@ void PasteLineDialogTest::showsClipboard()
     Session s(clipboard);
     QCOMPARE(s.platform.count("clipboard"), 1);
     QCOMPARE(s.line()->text(), shown);
+    QVERIFY(!s.dialog->findChild<QPlainTextEdit*>());
     QCOMPARE(s.kindCaption(), caption);
     QCOMPARE(s.dialog->commaCount(), commas);
     QCOMPARE(s.platform.count("message"), 0);
@@ -318,8 +333,6 @@ void PasteLineDialogTest::unstorableLineRefused_data()
     QTest::addColumn<QString>("caption");
     QTest::newRow("cyrillic name") << QString::fromUtf8("1,\u0416\u0443\u043a,tex,1,100,0") << "Object line";
     QTest::newRow("euro in a light") << QString::fromUtf8("\u20ac,") + piecesLine(19) << "Light line";
-    QTest::newRow("two lines") << "1,tree,tex\n,1,100,0"
-                               << "Object line";
     QTest::newRow("unknown and not latin-1") << QString::fromUtf8("\u0416") << "Unknown";
 }
 
@@ -350,6 +363,66 @@ void PasteLineDialogTest::unstorableLineRefused()
     QCOMPARE(accepted.size(), 1);
     QCOMPARE(s.platform.count("message"), 1);
     QVERIFY(!s.dialog->isVisible());
+}
+
+void PasteLineDialogTest::severalLines_data()
+{
+    QTest::addColumn<QString>("clipboard");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QList<int>>("rows"); // per table, in the tables' order
+    QTest::addColumn<QString>("left");    // in the box after "Add line"
+    QTest::addColumn<QString>("message");
+    const QString cyrillic = QString::fromUtf8("1,\u0416,tex,1,100,0");
+    QTest::newRow("all known, blank lines left out")
+        << piecesLine(16) + "\r\n \r\n" + objectLine + "\r" + piecesLine(20) + "\n\t\n" + " 7 ,b,,1,2,3\n"
+        << "2 object lines, 1 light line, 1 ped line" << QList<int>{2, 0, 1, 0, 0, 1} << QString() << QString();
+    QTest::newRow("unknown lines stay")
+        << "tree\n" + piecesLine(9) + "\n1,tree,tex\n" + objectLine << "1 object line, 1 sun line, 2 unknown"
+        << QList<int>{1, 0, 0, 1, 0, 0} << "tree\n1,tree,tex" << unknownFormatText;
+    QTest::newRow("one line not latin-1")
+        << objectLine + "\n" + cyrillic << "2 object lines" << QList<int>{0, 0, 0, 0, 0, 0}
+        << objectLine + "\n" + cyrillic << notStorableText;
+}
+
+void PasteLineDialogTest::severalLines()
+{
+    QFETCH(QString, clipboard);
+    QFETCH(QString, caption);
+    QFETCH(QList<int>, rows);
+    QFETCH(QString, left);
+    QFETCH(QString, message);
+    Session s(clipboard);
+    s.dialog->show();
+    QVERIFY(!s.line()->isVisible());
+    QString shown = QString(clipboard).replace("\r\n", "\n").replace('\r', '\n');
+    while (shown.endsWith('\n'))
+        shown.chop(1);
+    QCOMPARE(s.box()->toPlainText(), shown);
+    QCOMPARE(s.kindCaption(), caption);
+    QSignalSpy added(s.dialog.get(), &PasteLineDialog::lineAdded);
+
+    s.click("addLine");
+
+    QCOMPARE(s.rowCounts(), rows);
+    QCOMPARE(s.platform.messages(), message.isEmpty() ? QStringList() : QStringList{message});
+    QCOMPARE(added.size(), int(std::count_if(rows.cbegin(), rows.cend(), [](int n) { return n > 0; })));
+    // What was not added stays, to be put right.
+    QCOMPARE(s.dialog->isVisible(), !left.isEmpty());
+    if (!left.isEmpty())
+        QCOMPARE(s.box()->toPlainText(), left);
+
+    // One step takes the whole paste back.
+    const int pasted = int(std::accumulate(rows.cbegin(), rows.cend(), 0));
+    QUndoStack& stack = EditHistory::of(s.document).stack();
+    QCOMPARE(stack.count(), pasted > 0 ? 1 : 0);
+    if (pasted == 0)
+        return;
+    QCOMPARE(stack.undoText(), QString("Paste %1 lines").arg(pasted));
+    stack.undo();
+    QCOMPARE(rowsInAllTables(s.document), 0);
+    QVERIFY(!s.document.isModified());
+    stack.redo();
+    QCOMPARE(s.rowCounts(), rows);
 }
 
 QTEST_MAIN(PasteLineDialogTest)
