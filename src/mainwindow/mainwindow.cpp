@@ -13,6 +13,7 @@
 #include "mainwindow/sectionselector.h"
 #include "mainwindow/sectionview.h"
 #include "mainwindow/statisticspanel.h"
+#include "mainwindow/twips.h"
 #include "paste/pastelinedialog.h"
 #include "platform/platform.h"
 #include "settings/settingsfile.h"
@@ -149,9 +150,6 @@ MainWindow::MainWindow(Platform& platform, SettingsFile& settings, QWidget* pare
 
     // The designed client area at 96 dpi; its controls lay themselves out in it.
     resize(912, 533 + menuBar()->sizeHint().height());
-    // Never so small that the left panel is cut.
-    setMinimumSize(minimumSizeHint().expandedTo(
-        QSize(centralWidget()->findChild<QWidget*>(QStringLiteral("leftPanel"))->sizeHint().width() + 200, 0)));
     updateTitle();
 }
 
@@ -209,6 +207,9 @@ void MainWindow::buildControls()
     central->setFont(small);
     m_sections = new QStackedWidget(central);
     m_sections->setObjectName(QStringLiteral("sectionViews"));
+    // The window's layout keeps it from growing smaller than the whole left
+    // panel beside the ID and name of an object.
+    m_sections->setMinimumWidth(twips(800 + 2500) + 24);
     for (LineKind kind : allLineKinds) {
         auto* model = new SectionModel(m_document->table(kind), this);
         m_views[size_t(kind)] = new SectionView(model, m_sections);
