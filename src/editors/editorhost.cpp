@@ -108,6 +108,8 @@ LineEditor* EditorHost::createEditor(LineKind kind)
     case LineKind::PedArea: editor = new PedEditor(m_document, m_platform, m_owner); break;
     }
     connect(editor, &LineEditor::statusMessage, this, &EditorHost::statusMessage);
+    connect(editor, &LineEditor::rowConfirmed, this,
+            [this, kind](qsizetype row) { emit rowConfirmed(kind, row); });
     connect(editor, &LineEditor::finished, this, [this, kind, editor] {
         // Cleared at once: the next opening makes a fresh editor even before this one is gone.
         if (m_editors[size_t(kind)] == editor)

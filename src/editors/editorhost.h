@@ -36,6 +36,8 @@ public:
 
 signals:
     void statusMessage(const QString& text);
+    // An editor of `kind` wrote its row back; `row` is where it stands now.
+    void rowConfirmed(LineKind kind, qsizetype row);
 
 private:
     LineEditor* shownEditor(LineKind kind);

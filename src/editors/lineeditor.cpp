@@ -155,6 +155,8 @@ bool LineEditor::confirm()
         });
         if (!m_design.updatedStatus.isEmpty())
             emit statusMessage(m_design.updatedStatus);
+        if (m_tracker->row())
+            emit rowConfirmed(*m_tracker->row());
     }
     finish();
     return true;

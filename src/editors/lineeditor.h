@@ -71,6 +71,8 @@ public:
 
 signals:
     void statusMessage(const QString& text);
+    // An edited row was written back; `row` is where it stands now.
+    void rowConfirmed(qsizetype row);
     // Confirmed, cancelled or closed: the window is done with.
     void finished();
 

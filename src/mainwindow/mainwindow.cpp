@@ -13,6 +13,7 @@
 #include "mainwindow/sectionselector.h"
 #include "mainwindow/sectionview.h"
 #include "mainwindow/statisticspanel.h"
+#include "mainwindow/twips.h"
 #include "paste/pastelinedialog.h"
 #include "platform/platform.h"
 #include "settings/settingsfile.h"
@@ -26,6 +27,7 @@
 #include <QMenuBar>
 #include <QPointer>
 #include <QPushButton>
+#include <QKeyEvent>
 #include <QSignalBlocker>
 #include <QStackedWidget>
 #include <QStatusBar>
@@ -100,6 +102,18 @@ QString menuCaption(QString text)
     return text.replace(QLatin1Char('&'), QLatin1String("&&"));
 }
 
+// A menu bar caption whose first letter opens it with Alt.
+QString withMnemonic(const QString& caption)
+{
+    return QLatin1Char('&') + caption;
+}
+
+// "1 line removed", "3 lines removed".
+QString countedLines(qsizetype count, const QString& one, const QString& many)
+{
+    return count == 1 ? one : many.arg(count);
+}
+
 } // namespace
 
 MainWindow::MainWindow(Platform& platform, SettingsFile& settings, QWidget* parent)
@@ -121,7 +135,12 @@ MainWindow::MainWindow(Platform& platform, SettingsFile& settings, QWidget* pare
         connect(view(kind), &SectionView::openRequested, this,
                 [this, kind] { m_editors->openRows(kind, view(kind)->selectedRowNumbers()); });
         connect(tableActions(kind).newLine, &QAction::triggered, this, [this, kind] { m_editors->openNew(kind); });
+        // A row added by a copy, a paste, a new line or an undo comes into view.
+        connect(view(kind)->model(), &QAbstractItemModel::rowsInserted, this,
+                [this, kind](const QModelIndex&, int first) { scrollToRow(kind, first); });
     }
+    connect(m_editors, &EditorHost::rowConfirmed, this, &MainWindow::scrollToRow);
+    buildKeyboard();
 
     connect(m_document, &IdeDocument::modifiedChanged, this, &MainWindow::updateTitle);
     connect(m_document, &IdeDocument::openFilePathChanged, this, &MainWindow::updateTitle);
@@ -188,10 +207,15 @@ void MainWindow::buildControls()
     central->setFont(small);
     m_sections = new QStackedWidget(central);
     m_sections->setObjectName(QStringLiteral("sectionViews"));
+    // The window's layout keeps it from growing smaller than the whole left
+    // panel beside the ID and name of an object.
+    m_sections->setMinimumWidth(twips(800 + 2500) + 24);
     for (LineKind kind : allLineKinds) {
         auto* model = new SectionModel(m_document->table(kind), this);
         m_views[size_t(kind)] = new SectionView(model, m_sections);
         m_views[size_t(kind)]->setObjectName(tableNamePrefix(kind) + QStringLiteral("View"));
+        // Tab leaves the table for the next control; the arrows move between rows.
+        m_views[size_t(kind)]->setTabKeyNavigation(false);
         m_sections->addWidget(m_views[size_t(kind)]);
     }
     m_pathsView = new PathsView(*m_document, m_platform, m_sections);
@@ -275,7 +299,8 @@ QWidget* MainWindow::buildLeftPanel()
 
 void MainWindow::buildMenus()
 {
-    QMenu* file = menuBar()->addMenu(texts::menuFile);
+    QMenu* file = menuBar()->addMenu(withMnemonic(texts::menuFile));
+    m_fileMenu = file;
     file->setObjectName(QStringLiteral("fileMenu"));
     const auto fileItem = [&](const QString& name, const QString& caption, QKeySequence key, auto slot) {
         QAction* action = namedAction(this, name, caption);
@@ -312,7 +337,7 @@ void MainWindow::buildMenus()
     connect(exit, &QAction::triggered, this, &QWidget::close);
     file->addAction(exit);
 
-    QMenu* edit = menuBar()->addMenu(texts::menuEdit);
+    QMenu* edit = menuBar()->addMenu(withMnemonic(texts::menuEdit));
     edit->setObjectName(QStringLiteral("editMenu"));
     // Captions name the step: "Undo Remove 500 lines".
     QUndoStack& history = EditHistory::of(*m_document).stack();
@@ -341,7 +366,7 @@ void MainWindow::buildMenus()
         m_views[size_t(kind)]->setPopupMenu(menu);
     }
 
-    QMenu* help = menuBar()->addMenu(texts::menuHelp);
+    QMenu* help = menuBar()->addMenu(withMnemonic(texts::menuHelp));
     help->setObjectName(QStringLiteral("helpMenu"));
     QAction* homepage = namedAction(this, QStringLiteral("helpHomePage"), texts::homePageHost);
     connect(homepage, &QAction::triggered, this, [this] { m_platform.openUrl(QUrl(texts::homePage)); });
@@ -358,7 +383,7 @@ void MainWindow::buildMenus()
 QMenu* MainWindow::buildActionsMenu(LineKind kind)
 {
     const QString prefix = tableNamePrefix(kind);
-    auto* menu = new QMenu(texts::menuActions, this);
+    auto* menu = new QMenu(withMnemonic(texts::menuActions), this);
     menu->setObjectName(prefix + QStringLiteral("ActionsMenu"));
     TableActions& actions = m_tableActions[size_t(kind)];
     const auto item = [&](const char* name, const QString& caption) {
@@ -385,15 +410,108 @@ QMenu* MainWindow::buildActionsMenu(LineKind kind)
                             [&] { return command(*m_document, kind, rows); });
         };
     };
-    connect(actions.commentOut, &QAction::triggered, this, onSelection(texts::stepCommentOut, commentOut));
-    connect(actions.unComment, &QAction::triggered, this, onSelection(texts::stepUnComment, unComment));
-    connect(actions.remove, &QAction::triggered, this, onSelection(texts::stepRemove, removeRows));
+    // Each says what it did, with the number of lines it was given.
+    const auto reporting = [this, kind, onSelection](const QString& name, auto command, const QString& one,
+                                                     const QString& many) {
+        return [this, kind, one, many, run = onSelection(name, command)] {
+            const qsizetype count = view(kind)->selectedRowNumbers().size();
+            if (run())
+                setStatus(countedLines(count, one, many));
+        };
+    };
+    connect(actions.commentOut, &QAction::triggered, this,
+            reporting(texts::stepCommentOut, commentOut, texts::oneLineCommentedOut, texts::linesCommentedOut));
+    connect(actions.unComment, &QAction::triggered, this,
+            reporting(texts::stepUnComment, unComment, texts::oneLineUnCommented, texts::linesUnCommented));
+    connect(actions.remove, &QAction::triggered, this,
+            reporting(texts::stepRemove, removeRows, texts::oneLineRemoved, texts::linesRemoved));
     connect(actions.duplicate, &QAction::triggered, this,
-            [this, kind, duplicate = onSelection(texts::stepDuplicate, duplicateRows)] {
-                if (duplicate())
-                    setStatus(texts::lineDuplicated);
-            });
+            reporting(texts::stepDuplicate, duplicateRows, texts::lineDuplicated, texts::linesDuplicated));
     return menu;
+}
+
+void MainWindow::buildKeyboard()
+{
+    // F10 opens the menu bar at File, as Alt and its letters do.
+    QAction* menuBarKey = namedAction(this, QStringLiteral("focusMenuBar"), QString());
+    menuBarKey->setShortcut(QKeySequence(Qt::Key_F10));
+    connect(menuBarKey, &QAction::triggered, this,
+            [this] { menuBar()->setActiveAction(m_fileMenu->menuAction()); });
+    addAction(menuBarKey);
+    for (int index = 0; index < SectionSelector::labelCount; ++index) {
+        QAction* show = namedAction(this, QStringLiteral("showSection%1").arg(index), QString());
+        show->setShortcut(QKeySequence(Qt::CTRL | (Qt::Key_1 + index)));
+        // The shown table takes the keys at once.
+        connect(show, &QAction::triggered, this, [this, index] {
+            selectSection(index);
+            m_sections->currentWidget()->setFocus(Qt::ShortcutFocusReason);
+        });
+        addAction(show);
+    }
+    // The keyboard's pop-up keys open a table's Actions menu on its selection.
+    for (LineKind kind : allLineKinds)
+        view(kind)->installEventFilter(this);
+    // Up and Down in the selector, then Tab into the shown section (hidden
+    // ones are passed over), then the options.
+    QList<QWidget*> chain{m_selector};
+    for (LineKind kind : allLineKinds)
+        chain << view(kind);
+    chain << m_pathsView << m_showLines << m_catchPaste << m_objectSort << m_keepLayout;
+    for (qsizetype k = 1; k < chain.size(); ++k)
+        QWidget::setTabOrder(chain[k - 1], chain[k]);
+    giveShortcutsTo(LineKind::Object);
+    view(LineKind::Object)->setFocus();
+}
+
+// Only the shown table's commands carry the keys; hidden menus would share them.
+void MainWindow::giveShortcutsTo(LineKind shown)
+{
+    for (LineKind kind : allLineKinds) {
+        const TableActions& actions = tableActions(kind);
+        const bool on = kind == shown;
+        const auto keys = [on](QList<QKeySequence> sequences) { return on ? sequences : QList<QKeySequence>(); };
+        actions.newLine->setShortcuts(keys({QKeySequence(Qt::Key_Insert)}));
+        actions.commentOut->setShortcuts(keys({QKeySequence(Qt::CTRL | Qt::Key_Slash)}));
+        // Shift turns the slash into a question mark on many keyboards.
+        actions.unComment->setShortcuts(keys({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Slash),
+                                              QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Question)}));
+        actions.remove->setShortcuts(keys({QKeySequence(QKeySequence::Delete)}));
+        actions.duplicate->setShortcuts(keys({QKeySequence(Qt::CTRL | Qt::Key_D)}));
+    }
+}
+
+void MainWindow::popUpActionsMenu(LineKind kind)
+{
+    SectionView* shown = view(kind);
+    const QList<qsizetype> rows = shown->selectedRowNumbers();
+    if (rows.isEmpty())
+        return;
+    // Under the current row when it is selected, else under the first selected row.
+    const int current = shown->currentIndex().row();
+    const int row = rows.contains(current) ? current : int(rows.first());
+    shown->scrollTo(shown->model()->index(row, 0));
+    const QRect cell = shown->visualRect(shown->model()->index(row, 0));
+    m_actionsMenus[size_t(kind)]->popup(shown->viewport()->mapToGlobal(cell.bottomLeft()));
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const bool popUpKey =
+            key->key() == Qt::Key_Menu || (key->key() == Qt::Key_F10 && key->modifiers() == Qt::ShiftModifier);
+        if (auto* table = qobject_cast<SectionView*>(watched); table && popUpKey) {
+            popUpActionsMenu(table->kind());
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::scrollToRow(LineKind kind, qsizetype row)
+{
+    SectionView* shown = view(kind);
+    shown->scrollTo(shown->model()->index(int(row), 0));
 }
 
 void MainWindow::startUp(const QString& commandLine)
@@ -475,6 +593,7 @@ void MainWindow::selectSection(int index)
     for (QAction* action :
          {actions.newLine, actions.commentOut, actions.unComment, actions.remove, actions.duplicate})
         action->setEnabled(target.table.has_value());
+    giveShortcutsTo(target.menu);
     m_selector->markShown(index);
     m_shownSection = index;
 }

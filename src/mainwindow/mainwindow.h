@@ -77,12 +77,17 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildControls();
     QWidget* buildLeftPanel();
     void buildMenus();
     QMenu* buildActionsMenu(LineKind kind);
+    void buildKeyboard();
+    void giveShortcutsTo(LineKind kind);
+    void popUpActionsMenu(LineKind kind);
+    void scrollToRow(LineKind kind, qsizetype row);
     void applySort(bool on);
     void applyGridLines(bool on);
     void applyPasteCatching(bool on);
@@ -110,6 +115,7 @@ private:
     std::array<QMenu*, lineKindCount> m_actionsMenus{};
     std::array<TableActions, lineKindCount> m_tableActions{};
     std::array<QAction*, RecentList::slotCount> m_recentItems{};
+    QMenu* m_fileMenu = nullptr;
     QAction* m_loadReportItem = nullptr;
     LoadReportWindow* m_reportWindow = nullptr;
     QAction* m_editPaste = nullptr;

@@ -122,6 +122,14 @@ inline const QString notepad = QStringLiteral("Notepad");
 inline const QString reloadOpenFile = QStringLiteral("Reload open file");
 inline const QString statisticsTitle = QStringLiteral("IDE Stats");
 inline const QString lineDuplicated = QStringLiteral("Line duplicated");
+// What a command of the Actions menus did, by the number of lines: one, several.
+inline const QString oneLineCommentedOut = QStringLiteral("1 line commented out");
+inline const QString linesCommentedOut = QStringLiteral("%1 lines commented out");
+inline const QString oneLineUnCommented = QStringLiteral("1 line un-commented");
+inline const QString linesUnCommented = QStringLiteral("%1 lines un-commented");
+inline const QString oneLineRemoved = QStringLiteral("1 line removed");
+inline const QString linesRemoved = QStringLiteral("%1 lines removed");
+inline const QString linesDuplicated = QStringLiteral("%1 lines duplicated");
 inline const QString settingsRebuilt = QStringLiteral("Settings file rebuilt");
 inline const QString textEditorFailed = QStringLiteral("The text editor could not be started.");
 inline const QString pathsSubject = QStringLiteral("The paths text");
