@@ -358,8 +358,7 @@ void MainWindow::buildMenus()
     connect(m_editPaste, &QAction::triggered, this, &MainWindow::openPasteLine);
     connect(m_editPaste2, &QAction::triggered, this, &MainWindow::openPasteLine);
 
-    for (LineKind kind : {LineKind::Object, LineKind::TimedObject, LineKind::Light, LineKind::Sun,
-                          LineKind::Particle, LineKind::PedArea}) {
+    for (LineKind kind : allLineKinds) {
         QMenu* menu = buildActionsMenu(kind);
         menuBar()->addMenu(menu);
         menu->menuAction()->setVisible(kind == LineKind::Object);
@@ -600,8 +599,18 @@ void MainWindow::selectSection(int index)
 
 void MainWindow::openPasteLine()
 {
+    const auto rowsInTables = [this] {
+        qsizetype rows = 0;
+        for (LineKind kind : allLineKinds)
+            rows += m_document->table(kind).rowCount();
+        return rows;
+    };
+    const qsizetype before = rowsInTables();
     PasteLineDialog dialog(*m_document, m_platform, this);
     dialog.exec();
+    // The dialog adds lines to the tables only, so the difference is what it added.
+    if (const qsizetype added = rowsInTables() - before; added > 0)
+        setStatus(countedLines(added, texts::oneLinePasted, texts::linesPasted));
 }
 
 void MainWindow::applySort(bool on)

@@ -130,6 +130,9 @@ inline const QString linesUnCommented = QStringLiteral("%1 lines un-commented");
 inline const QString oneLineRemoved = QStringLiteral("1 line removed");
 inline const QString linesRemoved = QStringLiteral("%1 lines removed");
 inline const QString linesDuplicated = QStringLiteral("%1 lines duplicated");
+// After the paste dialog added lines to the tables.
+inline const QString oneLinePasted = QStringLiteral("1 line pasted");
+inline const QString linesPasted = QStringLiteral("%1 lines pasted");
 inline const QString settingsRebuilt = QStringLiteral("Settings file rebuilt");
 inline const QString textEditorFailed = QStringLiteral("The text editor could not be started.");
 inline const QString pathsSubject = QStringLiteral("The paths text");

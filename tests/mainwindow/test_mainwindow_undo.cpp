@@ -85,6 +85,7 @@ private slots:
             probe.stop();
             w.activateWindow();
             QVERIFY(QTest::qWaitForWindowActive(&w));
+            QCOMPARE(w.statusText(), QStringLiteral("1 line pasted"));
         } else {
             for (int row = 0; row < selected; ++row)
                 w.view(LineKind::Object)
