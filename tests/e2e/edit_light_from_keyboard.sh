@@ -7,26 +7,7 @@
 # Usage: edit_light_from_keyboard.sh TARNEL TARNEL_CLI CORPUS_FILE
 set -euo pipefail
 tarnel="$1" cli="$2" source_file="$3"
-skip() { echo "SKIPPED: $*"; exit 77; }
-fail() { echo "FAIL: $*"; cat "$work/tarnel.log" 2>/dev/null || true; exit 1; }
-command -v Xvfb >/dev/null || skip "Xvfb is not installed"
-command -v xdotool >/dev/null || skip "xdotool is not installed"
-
-work="$(mktemp -d)"
-pids=()
-cleanup() { for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done; rm -rf "$work"; }
-trap cleanup EXIT
-
-display=""
-for n in $(seq 141 190); do
-  if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then display=":$n"; break; fi
-done
-[ -n "$display" ] || skip "no free X display number"
-Xvfb "$display" -screen 0 1280x800x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-pids+=($!)
-export DISPLAY="$display"
-for _ in $(seq 1 300); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-xdpyinfo >/dev/null 2>&1 || skip "the X server did not start"
+source "$(dirname "$0")/xsession.sh" 141 190
 
 # Table order is file order: sorting off in the settings beside the program.
 cp "$tarnel" "$work/tarnel"
@@ -34,24 +15,9 @@ printf '[tarnel]\r\nrecent1=recent1\r\nrecent2=recent2\r\nrecent3=recent3\r\nrec
 target="$work/lights.ide"
 cp "$source_file" "$target"
 "$cli" format "$source_file" "$work/opened.ide" 2>/dev/null
-unset QT_QPA_PLATFORM
 "$work/tarnel" >"$work/tarnel.log" 2>&1 &
 pids+=($!)
 
-wait_for() { # wait_for NAME_PATTERN: prints the first window id
-  for _ in $(seq 1 200); do
-    xdotool search --name "$1" 2>/dev/null | head -n1 && return 0
-    sleep 0.1
-  done
-  return 1
-}
-wait_gone() {
-  for _ in $(seq 1 200); do
-    xdotool search --name "$1" >/dev/null 2>&1 || return 0
-    sleep 0.1
-  done
-  return 1
-}
 keys() { xdotool key --delay 60 --clearmodifiers "$@"; sleep 0.3; }
 
 window="$(wait_for '^Tarnel \[ empty \]$')" || fail "the window did not appear"

@@ -8,42 +8,16 @@
 # Usage: save_with_ctrl_s.sh TARNEL TARNEL_CLI CORPUS_FILE
 set -euo pipefail
 tarnel="$1" cli="$2" source_file="$3"
-skip() { echo "SKIPPED: $*"; exit 77; }
-command -v Xvfb >/dev/null || skip "Xvfb is not installed"
-command -v xdotool >/dev/null || skip "xdotool is not installed"
-
-work="$(mktemp -d)"
-pids=()
-cleanup() { for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done; rm -rf "$work"; }
-trap cleanup EXIT
-
-# A display number nobody uses.
-display=""
-for n in $(seq 90 140); do
-  if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then display=":$n"; break; fi
-done
-[ -n "$display" ] || skip "no free X display number"
-Xvfb "$display" -screen 0 1280x800x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-pids+=($!)
-export DISPLAY="$display"
-for _ in $(seq 1 300); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-xdpyinfo >/dev/null 2>&1 || skip "the X server did not start"
+source "$(dirname "$0")/xsession.sh" 90 140
 
 # The editor keeps its settings beside itself: give it a folder of its own.
 cp "$tarnel" "$work/tarnel"
 cp "$source_file" "$work/file with spaces.ide"
 target="$work/file with spaces.ide"
-unset QT_QPA_PLATFORM
 "$work/tarnel" "\"$target\"" >"$work/tarnel.log" 2>&1 &
 pids+=($!)
 
-window=""
-for _ in $(seq 1 300); do
-  window="$(xdotool search --name "Tarnel \[ $target \]" 2>/dev/null | head -n1 || true)"
-  [ -n "$window" ] && break
-  sleep 0.1
-done
-[ -n "$window" ] || { cat "$work/tarnel.log"; echo "FAIL: the window did not appear"; exit 1; }
+window="$(wait_for "Tarnel \[ $target \]")" || fail "the window did not appear"
 
 before="$(stat -c %Y.%s "$target")"
 xdotool windowactivate --sync "$window" 2>/dev/null || xdotool windowfocus --sync "$window"
