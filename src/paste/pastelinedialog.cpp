@@ -99,7 +99,8 @@ PasteLineDialog::PasteLineDialog(IdeDocument& document, Platform& platform, QWid
         m_lines->setMinimumWidth(m_line->minimumWidth());
         m_lines->setFixedHeight(m_lines->fontMetrics().lineSpacing() * 10);
         m_lines->setPlainText(pasted);
-        layout->replaceWidget(m_line, m_lines);
+        // The layout hands back the line field's item, which is ours to delete.
+        delete layout->replaceWidget(m_line, m_lines);
         m_line->hide();
         connect(m_lines, &QPlainTextEdit::textChanged, this, &PasteLineDialog::classifyLines);
         classifyLines();
