@@ -12,7 +12,7 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <tuple>
+#include <utility>
 #include <vector>
 
 using namespace tarnel;
@@ -140,23 +140,26 @@ int table(const QString& path, LineKind kind)
     return 0;
 }
 
-// One object ID's use: the ID, the file (its place among the arguments) and the line.
-using IdAt = std::tuple<qint64, qsizetype, RowId>;
+// One object ID's use: the ID, then the file (its place among the arguments)
+// in the upper half and the line in the lower half of the second number.
+using IdAt = std::pair<qint64, quint64>;
 
 // The object IDs of every row of the objects and timed objects of the files,
-// or nothing when a file cannot be read.
+// sorted, or nothing when a file cannot be read.
 std::optional<std::vector<IdAt>> objectIdsOf(const QStringList& paths)
 {
     std::vector<IdAt> ids;
     for (qsizetype file = 0; file < paths.size(); ++file) {
-        IdeDocument document;
+        // Kept to the end of the process, as format keeps its document.
+        IdeDocument& document = *new IdeDocument;
         if (!load(document, paths[file]))
             return std::nullopt;
         for (const LineKind kind : {LineKind::Object, LineKind::TimedObject}) {
             const RowStore& rows = document.table(kind).rows();
+            ids.reserve(ids.size() + size_t(rows.size()));
             for (qsizetype row = 0; row < rows.size(); ++row) {
                 if (const std::optional<qint64> id = objectIdOf(rows, row))
-                    ids.emplace_back(*id, file, rows.id(row));
+                    ids.emplace_back(*id, quint64(file) << 32 | rows.id(row));
             }
         }
     }
@@ -169,15 +172,20 @@ int check(const QStringList& paths)
     const std::optional<std::vector<IdAt>> ids = objectIdsOf(paths);
     if (!ids)
         return 2;
+    QByteArrayList names;
+    for (const QString& path : paths)
+        names.append('\t' + path.toLocal8Bit() + ':');
     QByteArray out;
     for (auto at = ids->cbegin(); at != ids->cend();) {
         auto end = at + 1;
-        while (end != ids->cend() && std::get<0>(*end) == std::get<0>(*at))
+        while (end != ids->cend() && end->first == at->first)
             ++end;
         if (end - at > 1) {
-            out += QByteArray::number(std::get<0>(*at));
-            for (; at != end; ++at)
-                out += '\t' + paths[std::get<1>(*at)].toLocal8Bit() + ':' + QByteArray::number(std::get<2>(*at));
+            out += QByteArray::number(at->first);
+            for (; at != end; ++at) {
+                out += names[qsizetype(at->second >> 32)];
+                out += QByteArray::number(quint32(at->second));
+            }
             out += '\n';
         }
         at = end;
@@ -216,7 +224,7 @@ int freeIds(QStringList args)
     QList<qint64> used;
     used.reserve(qsizetype(ids->size()));
     for (const IdAt& at : *ids)
-        used.append(std::get<0>(at));
+        used.append(at.first);
     IdBlock range = defaultIdRange(used, count);
     range.first = from.value_or(range.first);
     range.last = to.value_or(range.last);
