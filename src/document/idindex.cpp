@@ -25,7 +25,7 @@ std::optional<qint64> objectIdOf(const RowStore& rows, qsizetype row)
     return negative ? -id : id;
 }
 
-IdIndex::IdIndex(const IdeDocument& document, QObject* parent) : QObject(parent), m_document(document)
+IdIndex::IdIndex(const IdeDocument& document, QObject* parent) : QObject(parent)
 {
     for (const LineKind kind : {LineKind::Object, LineKind::TimedObject}) {
         watch(document.table(kind));

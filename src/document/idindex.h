@@ -62,7 +62,6 @@ private:
     void addUse(qint64 id, IdUse use);
     void removeUse(qint64 id, IdUse use);
 
-    const IdeDocument& m_document;
     QHash<qint64, IdUse> m_firstUse;              // every ID in use: one of its rows
     QHash<qint64, QList<IdUse>> m_duplicates;     // IDs used more than once: all their rows
     std::array<std::vector<qint64>, 2> m_idOfRow; // per table, by RowId: the ID indexed, or noId
