@@ -7,6 +7,7 @@
 #include "document/idefile.h"
 #include "document/ideparser.h"
 #include "document/idewriter.h"
+#include "document/idindex.h"
 #include "document/linecommands.h"
 #include "edits/edithistory.h"
 #include "edits/tableeditcommand.h"
@@ -348,6 +349,39 @@ void historyStep(benchmark::State& state, bool (*command)(IdeDocument&, LineKind
     }
 }
 
+// Working out the duplicate object IDs of a loaded file, as the window does on load.
+void duplicateIds(benchmark::State& state)
+{
+    const Sample& s = sample(state.range(0));
+    IdeDocument document;
+    loadDocument(document, s.path, {});
+    for (auto _ : state) {
+        IdIndex index(document);
+        benchmark::DoNotOptimize(index.duplicateCount());
+    }
+    state.counters["rows"] =
+        double(document.table(LineKind::Object).rowCount() + document.table(LineKind::TimedObject).rowCount());
+}
+
+// The index following one row's change of ID, back and forth.
+void duplicateIdsRowChange(benchmark::State& state)
+{
+    const Sample& s = sample(state.range(0));
+    IdeDocument document;
+    loadDocument(document, s.path, {});
+    const IdIndex index(document);
+    SectionTable& table = document.table(LineKind::Object);
+    const qsizetype row = table.rowCount() / 2;
+    QList<QByteArray> values[2] = {table.rows().values(row), table.rows().values(row)};
+    values[1][0] = "1";
+    int which = 0;
+    for (auto _ : state) {
+        which = 1 - which;
+        table.setRowValues(row, values[which]);
+    }
+    benchmark::DoNotOptimize(index.duplicateCount());
+}
+
 void registerLineCommands()
 {
     struct Command {
@@ -391,6 +425,8 @@ BENCHMARK(parse)->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillis
 BENCHMARK(format)->Arg(10000)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
 BENCHMARK(keepLayoutSave)->Args({1000000, 0})->Args({1000000, 1000})->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(rowMemory)->Arg(1000000)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(duplicateIds)->Arg(1000000)->Unit(benchmark::kMillisecond);
+BENCHMARK(duplicateIdsRowChange)->Arg(1000000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(sortMillion)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 int main(int argc, char** argv)

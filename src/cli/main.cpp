@@ -1,6 +1,8 @@
 // tarnel-cli: the editor's loading and saving without a window, for batch work.
+#include "document/freeids.h"
 #include "document/idedocument.h"
 #include "document/idefile.h"
+#include "document/idindex.h"
 #include "document/rowcells.h"
 #include "document/statistics.h"
 
@@ -8,7 +10,10 @@
 #include <QDateTime>
 #include <QTextStream>
 
+#include <algorithm>
 #include <cstdio>
+#include <utility>
+#include <vector>
 
 using namespace tarnel;
 
@@ -31,7 +36,14 @@ int usage()
              "       tarnel-cli stats FILE      print the statistics of FILE\n"
              "       tarnel-cli table FILE SECTION\n"
              "                                  print a table's captions and cells, tab-separated;\n"
-             "                                  SECTION: objs, tobj, lights, part, sun or ani\n";
+             "                                  SECTION: objs, tobj, lights, part, sun or ani\n"
+             "       tarnel-cli check FILE...   print every object ID more than one line uses:\n"
+             "                                  the ID and file:line of each use, tab-separated;\n"
+             "                                  exit status 1 when there is any\n"
+             "       tarnel-cli free-ids [--count N] [--from A] [--to B] FILE...\n"
+             "                                  print the first runs of at least N (10) unused\n"
+             "                                  object IDs from A to B (the lowest ID to one\n"
+             "                                  above the highest), one start-end a line\n";
     err().flush();
     return 2;
 }
@@ -128,6 +140,101 @@ int table(const QString& path, LineKind kind)
     return 0;
 }
 
+// One object ID's use: the ID, then the file (its place among the arguments)
+// in the upper half and the line in the lower half of the second number.
+using IdAt = std::pair<qint64, quint64>;
+
+// The object IDs of every row of the objects and timed objects of the files,
+// sorted, or nothing when a file cannot be read.
+std::optional<std::vector<IdAt>> objectIdsOf(const QStringList& paths)
+{
+    std::vector<IdAt> ids;
+    for (qsizetype file = 0; file < paths.size(); ++file) {
+        // Kept to the end of the process, as format keeps its document.
+        IdeDocument& document = *new IdeDocument;
+        if (!load(document, paths[file]))
+            return std::nullopt;
+        for (const LineKind kind : {LineKind::Object, LineKind::TimedObject}) {
+            const RowStore& rows = document.table(kind).rows();
+            ids.reserve(ids.size() + size_t(rows.size()));
+            for (qsizetype row = 0; row < rows.size(); ++row) {
+                if (const std::optional<qint64> id = objectIdOf(rows, row))
+                    ids.emplace_back(*id, quint64(file) << 32 | rows.id(row));
+            }
+        }
+    }
+    std::sort(ids.begin(), ids.end());
+    return ids;
+}
+
+int check(const QStringList& paths)
+{
+    const std::optional<std::vector<IdAt>> ids = objectIdsOf(paths);
+    if (!ids)
+        return 2;
+    QByteArrayList names;
+    for (const QString& path : paths)
+        names.append('\t' + path.toLocal8Bit() + ':');
+    QByteArray out;
+    for (auto at = ids->cbegin(); at != ids->cend();) {
+        auto end = at + 1;
+        while (end != ids->cend() && end->first == at->first)
+            ++end;
+        if (end - at > 1) {
+            out += QByteArray::number(at->first);
+            for (; at != end; ++at) {
+                out += names[qsizetype(at->second >> 32)];
+                out += QByteArray::number(quint32(at->second));
+            }
+            out += '\n';
+        }
+        at = end;
+    }
+    std::fwrite(out.constData(), 1, size_t(out.size()), stdout);
+    return out.isEmpty() ? 0 : 1;
+}
+
+// Reads `--count N`, `--from A` and `--to B` (in any order) before the files.
+int freeIds(QStringList args)
+{
+    constexpr qsizetype blocksShown = 10;
+    qint64 count = 10;
+    std::optional<qint64> from;
+    std::optional<qint64> to;
+    while (args.size() >= 2 && args[0].startsWith(QLatin1String("--"))) {
+        bool ok = false;
+        const qint64 value = args[1].toLongLong(&ok);
+        if (!ok)
+            return usage();
+        if (args[0] == QLatin1String("--count") && value > 0)
+            count = value;
+        else if (args[0] == QLatin1String("--from"))
+            from = value;
+        else if (args[0] == QLatin1String("--to"))
+            to = value;
+        else
+            return usage();
+        args = args.mid(2);
+    }
+    if (args.isEmpty() || args[0].startsWith(QLatin1String("--")))
+        return usage();
+    const std::optional<std::vector<IdAt>> ids = objectIdsOf(args);
+    if (!ids)
+        return 2;
+    QList<qint64> used;
+    used.reserve(qsizetype(ids->size()));
+    for (const IdAt& at : *ids)
+        used.append(at.first);
+    IdBlock range = defaultIdRange(used, count);
+    range.first = from.value_or(range.first);
+    range.last = to.value_or(range.last);
+    QByteArray out;
+    for (const IdBlock& block : freeIdBlocks(used, count, range, blocksShown))
+        out += QByteArray::number(block.first) + '-' + QByteArray::number(block.last) + '\n';
+    std::fwrite(out.constData(), 1, size_t(out.size()), stdout);
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -146,5 +253,9 @@ int main(int argc, char* argv[])
         if (const std::optional<LineKind> kind = kindOfSection(args[2]))
             return table(args[1], *kind);
     }
+    if (args.size() >= 2 && args[0] == QLatin1String("check"))
+        return check(args.mid(1));
+    if (args.size() >= 2 && args[0] == QLatin1String("free-ids"))
+        return freeIds(args.mid(1));
     return usage();
 }

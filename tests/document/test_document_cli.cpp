@@ -54,6 +54,16 @@ const QByteArray faultyFile = "objs\n"
                               "5, t,\ttex, 1, 100, 0\n"
                               "end\n";
 
+// ID 7 in both tables and commented out once, 9 once.
+const QByteArray dupesFile = "objs\n"
+                             "7, a, t, 1, 100, 0\n"
+                             "#7, b, t, 1, 100, 0\n"
+                             "9, c, t, 1, 100, 0\n"
+                             "end\n"
+                             "tobj\n"
+                             "7, d, t, 1, 100, 0, 0, 24\n"
+                             "end\n";
+
 } // namespace
 
 class DocumentCliTest : public QObject {
@@ -65,11 +75,12 @@ class DocumentCliTest : public QObject {
 
     QString inputPath(const QString& name)
     {
-        if (name != QLatin1String("faulty"))
+        const bool faulty = name == QLatin1String("faulty");
+        if (!faulty && name != QLatin1String("dupes"))
             return kit::corpusPath(name);
-        const QString path = temp(QStringLiteral("faulty.ide"));
+        const QString path = temp(name + QStringLiteral(".ide"));
         if (!QFile::exists(path))
-            kit::putFile(path, faultyFile);
+            kit::putFile(path, faulty ? faultyFile : dupesFile);
         return path;
     }
 
@@ -207,6 +218,45 @@ private slots:
         QCOMPARE(lines[4], QByteArray("Particles\t152"));
     }
 
+    // Arguments name files by "@name"; the output names them by "%1", "%2", ...
+    void checkAndFreeIds_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("out");
+        QTest::newRow("check, none") << QStringList{"check", "@modmap-ghosttown.ide"} << 0 << "";
+        QTest::newRow("check, within a file")
+            << QStringList{"check", "@console-washints.ide"} << 1 << "3030\t%1:212\t%1:229\n";
+        QTest::newRow("check, across files")
+            << QStringList{"check", "@basegame-generic.ide", "@modmap-generic.ide"} << 1
+            << "4000\t%1:256\t%2:32\n";
+        QTest::newRow("check, both tables") << QStringList{"check", "@dupes"} << 1 << "7\t%1:2\t%1:7\n";
+        QTest::newRow("free-ids, one above the highest")
+            << QStringList{"free-ids", "--count", "1", "@dupes"} << 0 << "8-8\n10-10\n";
+        QTest::newRow("free-ids, from below")
+            << QStringList{"free-ids", "--from", "0", "--count", "2", "@dupes"} << 0 << "0-6\n";
+        QTest::newRow("free-ids, default count, to above")
+            << QStringList{"free-ids", "--to", "30", "@dupes"} << 0 << "10-30\n";
+        QTest::newRow("free-ids, across files")
+            << QStringList{"free-ids", "--count", "1", "@dupes", "@faulty"} << 0 << "3-3\n6-6\n8-8\n10-10\n";
+    }
+
+    void checkAndFreeIds()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(int, exitCode);
+        QFETCH(QString, out);
+        for (QString& arg : args) {
+            if (arg.startsWith(QLatin1Char('@'))) {
+                arg = inputPath(arg.mid(1));
+                out.replace(QStringLiteral("%%1").arg(args.indexOf(arg)), arg);
+            }
+        }
+        const Run run = runCli(args);
+        QCOMPARE(run.exitCode, exitCode);
+        QCOMPARE(QString::fromLocal8Bit(run.out), out);
+    }
+
     void failures_data()
     {
         QTest::addColumn<QStringList>("args");
@@ -234,6 +284,13 @@ private slots:
         QTest::newRow("format onto a folder") << QStringList{"format", corpusFile, "@"} << QString();
         QTest::newRow("stats missing file") << QStringList{"stats", "@/no-such.ide"} << QString();
         QTest::newRow("stats folder") << QStringList{"stats", "@"} << QString();
+        QTest::newRow("check without file") << QStringList{"check"} << QString();
+        QTest::newRow("check missing file") << QStringList{"check", corpusFile, "@/no-such.ide"} << QString();
+        QTest::newRow("free-ids without file") << QStringList{"free-ids", "--count", "5"} << QString();
+        QTest::newRow("free-ids count not a number")
+            << QStringList{"free-ids", "--count", "x", corpusFile} << QString();
+        QTest::newRow("free-ids unknown option")
+            << QStringList{"free-ids", "--depth", "3", corpusFile} << QString();
     }
 
     void failures()

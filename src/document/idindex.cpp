@@ -1,0 +1,208 @@
+#include "document/idindex.h"
+
+#include "document/idedocument.h"
+
+#include <algorithm>
+
+namespace tarnel {
+
+std::optional<qint64> objectIdOf(const RowStore& rows, qsizetype row)
+{
+    if (rows.isCommented(row))
+        return std::nullopt;
+    QByteArrayView value = rows.firstValue(row).trimmed();
+    const bool negative = value.startsWith('-');
+    if (negative || value.startsWith('+'))
+        value = value.sliced(1);
+    if (value.isEmpty() || value.size() > 18) // 18 digits cannot overflow
+        return std::nullopt;
+    qint64 id = 0;
+    for (const char c : value) {
+        if (c < '0' || c > '9')
+            return std::nullopt;
+        id = id * 10 + (c - '0');
+    }
+    return negative ? -id : id;
+}
+
+IdIndex::IdIndex(const IdeDocument& document, QObject* parent) : QObject(parent)
+{
+    for (const LineKind kind : {LineKind::Object, LineKind::TimedObject}) {
+        watch(document.table(kind));
+        addAll(document.table(kind));
+    }
+}
+
+void IdIndex::watch(const SectionTable& table)
+{
+    const SectionTable* t = &table;
+    connect(t, &SectionTable::aboutToBeReset, this, [this, t] { removeAll(*t); });
+    connect(t, &SectionTable::wasReset, this, [this, t] {
+        addAll(*t);
+        emit changed();
+    });
+    connect(t, &SectionTable::rowInserted, this, [this, t](qsizetype row) {
+        addRow(*t, row);
+        emit changed();
+    });
+    connect(t, &SectionTable::rowsAppended, this, [this, t](qsizetype first, qsizetype count) {
+        for (qsizetype row = first; row < first + count; ++row)
+            addRow(*t, row);
+        emit changed();
+    });
+    connect(t, &SectionTable::rowsAboutToBeRemoved, this, [this, t](const QList<qsizetype>& rows) {
+        for (const qsizetype row : rows)
+            removeRow(*t, row);
+    });
+    connect(t, &SectionTable::rowsRemoved, this, &IdIndex::changed);
+    connect(t, &SectionTable::rowChanged, this, [this, t](qsizetype row) {
+        removeRow(*t, row);
+        addRow(*t, row);
+        emit changed();
+    });
+    // Moves and reorders change no row's ID: the index holds rows by identity.
+}
+
+void IdIndex::addRow(const SectionTable& table, qsizetype row)
+{
+    const std::optional<qint64> id = objectIdOf(table.rows(), row);
+    if (!id || *id == noId)
+        return;
+    const RowId rowId = table.rows().id(row);
+    std::vector<qint64>& ids = m_idOfRow[size_t(slotOf(table.kind()))];
+    if (ids.size() <= rowId)
+        ids.resize(std::max<size_t>(size_t(rowId) + 1, ids.size() * 2), noId);
+    ids[rowId] = *id;
+    ++m_indexedRows[size_t(slotOf(table.kind()))];
+    addUse(*id, {table.kind(), rowId});
+}
+
+void IdIndex::removeRow(const SectionTable& table, qsizetype row)
+{
+    const RowId rowId = table.rows().id(row);
+    std::vector<qint64>& ids = m_idOfRow[size_t(slotOf(table.kind()))];
+    if (ids.size() <= rowId || ids[rowId] == noId)
+        return;
+    removeUse(ids[rowId], {table.kind(), rowId});
+    ids[rowId] = noId;
+    --m_indexedRows[size_t(slotOf(table.kind()))];
+}
+
+void IdIndex::addAll(const SectionTable& table)
+{
+    // Sorted by ID first, so that each ID takes one look-up and its rows one list.
+    const RowStore& rows = table.rows();
+    const LineKind kind = table.kind();
+    std::vector<qint64>& idOfRow = m_idOfRow[size_t(slotOf(kind))];
+    std::vector<std::pair<qint64, RowId>> found;
+    found.reserve(size_t(rows.size()));
+    if (!rows.isEmpty() && idOfRow.size() <= rows.id(rows.size() - 1)) // a file's rows: the last has the highest
+        idOfRow.resize(size_t(rows.id(rows.size() - 1)) + 1, noId);
+    for (qsizetype row = 0; row < rows.size(); ++row) {
+        const std::optional<qint64> id = objectIdOf(rows, row);
+        if (!id || *id == noId)
+            continue;
+        const RowId rowId = rows.id(row);
+        if (idOfRow.size() <= rowId)
+            idOfRow.resize(std::max<size_t>(size_t(rowId) + 1, idOfRow.size() * 2), noId);
+        idOfRow[rowId] = *id;
+        found.emplace_back(*id, rowId);
+    }
+    m_indexedRows[size_t(slotOf(kind))] += qsizetype(found.size());
+    std::sort(found.begin(), found.end());
+    qsizetype distinct = 0;
+    for (size_t i = 0; i < found.size(); ++i)
+        distinct += i == 0 || found[i].first != found[i - 1].first;
+    m_firstUse.reserve(m_firstUse.size() + distinct);
+    for (auto at = found.cbegin(); at != found.cend();) {
+        const qint64 id = at->first;
+        auto end = at + 1;
+        while (end != found.cend() && end->first == id)
+            ++end;
+        if (end - at == 1) {
+            addUse(id, {kind, at->second});
+            at = end;
+            continue;
+        }
+        QList<IdUse> uses;
+        uses.reserve(end - at + 1);
+        for (; at != end; ++at)
+            uses.append({kind, at->second});
+        if (const auto first = m_firstUse.constFind(id); first == m_firstUse.cend()) {
+            m_firstUse.insert(id, uses.first());
+        } else if (const auto more = m_duplicates.constFind(id); more != m_duplicates.cend()) {
+            uses += *more;
+        } else {
+            uses.append(*first);
+        }
+        m_duplicates.insert(id, uses);
+    }
+}
+
+void IdIndex::removeAll(const SectionTable& table)
+{
+    const int slot = slotOf(table.kind());
+    if (m_indexedRows[size_t(1 - slot)] == 0) {
+        // Only this table's rows are held: forgetting everything is quicker.
+        m_firstUse.clear();
+        m_duplicates.clear();
+    } else {
+        for (qsizetype row = 0; row < table.rowCount(); ++row)
+            removeRow(table, row);
+    }
+    m_idOfRow[size_t(slot)].clear();
+    m_indexedRows[size_t(slot)] = 0;
+}
+
+void IdIndex::addUse(qint64 id, IdUse use)
+{
+    const auto first = m_firstUse.find(id);
+    if (first == m_firstUse.end()) {
+        m_firstUse.insert(id, use);
+        return;
+    }
+    const auto more = m_duplicates.find(id);
+    if (more == m_duplicates.end())
+        m_duplicates.insert(id, {*first, use});
+    else
+        more->append(use);
+}
+
+void IdIndex::removeUse(qint64 id, IdUse use)
+{
+    const auto more = m_duplicates.find(id);
+    if (more == m_duplicates.end()) {
+        m_firstUse.remove(id);
+        return;
+    }
+    more->removeOne(use);
+    if (more->size() == 1) {
+        m_firstUse[id] = more->first();
+        m_duplicates.erase(more);
+    }
+}
+
+QList<qint64> IdIndex::duplicateIds() const
+{
+    QList<qint64> ids = m_duplicates.keys();
+    std::sort(ids.begin(), ids.end());
+    return ids;
+}
+
+QList<IdUse> IdIndex::usesOf(qint64 id) const
+{
+    if (const auto more = m_duplicates.constFind(id); more != m_duplicates.cend())
+        return *more;
+    if (const auto first = m_firstUse.constFind(id); first != m_firstUse.cend())
+        return {*first};
+    return {};
+}
+
+QList<qint64> IdIndex::usedIds() const
+{
+    QList<qint64> ids = m_firstUse.keys();
+    std::sort(ids.begin(), ids.end());
+    return ids;
+}
+
+} // namespace tarnel

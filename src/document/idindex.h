@@ -1,0 +1,71 @@
+#pragma once
+
+#include "document/linekind.h"
+#include "document/loadreport.h"
+
+#include <QHash>
+#include <QList>
+#include <QObject>
+
+#include <array>
+#include <limits>
+#include <optional>
+#include <vector>
+
+namespace tarnel {
+
+class IdeDocument;
+class RowStore;
+class SectionTable;
+
+// The object ID of a row: its first value read as a whole number. A
+// commented-out row, or one whose first value is no number, has none.
+std::optional<qint64> objectIdOf(const RowStore& rows, qsizetype row);
+
+// One row using an ID: its table and its identity.
+struct IdUse {
+    LineKind kind = LineKind::Object;
+    RowId row = 0;
+    friend bool operator==(const IdUse&, const IdUse&) = default;
+};
+
+// The object IDs of a document's objects and timed objects, one number space
+// across both tables, and which of them more than one row uses. It follows the
+// tables' change signals: a change to one row costs a few hash look-ups.
+class IdIndex : public QObject {
+    Q_OBJECT
+public:
+    explicit IdIndex(const IdeDocument& document, QObject* parent = nullptr);
+
+    // How many IDs more than one row uses.
+    qsizetype duplicateCount() const { return m_duplicates.size(); }
+    // Those IDs, ascending.
+    QList<qint64> duplicateIds() const;
+    // The rows using `id`, in no particular order.
+    QList<IdUse> usesOf(qint64 id) const;
+    // Every ID in use, ascending, each once.
+    QList<qint64> usedIds() const;
+
+signals:
+    // Rows came, went or changed in one of the two tables.
+    void changed();
+
+private:
+    static constexpr qint64 noId = std::numeric_limits<qint64>::min();
+    static int slotOf(LineKind kind) { return kind == LineKind::Object ? 0 : 1; }
+
+    void watch(const SectionTable& table);
+    void addRow(const SectionTable& table, qsizetype row);
+    void removeRow(const SectionTable& table, qsizetype row);
+    void addAll(const SectionTable& table);
+    void removeAll(const SectionTable& table);
+    void addUse(qint64 id, IdUse use);
+    void removeUse(qint64 id, IdUse use);
+
+    QHash<qint64, IdUse> m_firstUse;              // every ID in use: one of its rows
+    QHash<qint64, QList<IdUse>> m_duplicates;     // IDs used more than once: all their rows
+    std::array<std::vector<qint64>, 2> m_idOfRow; // per table, by RowId: the ID indexed, or noId
+    std::array<qsizetype, 2> m_indexedRows{};     // per table: rows holding an ID
+};
+
+} // namespace tarnel
