@@ -3,14 +3,17 @@
 // as the section table has been painted. Process start to that first paint is
 // the "open in the window" figure.
 //
-//   tarnel-bench-window [--unsorted] [--command remove|comment|duplicate] [FILE]
+//   tarnel-bench-window [--unsorted] [--command remove|comment|duplicate] [--filter TEXT] [FILE]
 //
 // Settings live in a fresh temporary folder, so every run starts like a first
 // start (the rebuilt settings switch "Sort by object num" on); --unsorted
 // switches it off first. With --command, every row of the objects table is
 // selected once the table is shown, and the figure is from triggering that
-// Actions menu command until the table has been painted again.
+// Actions menu command until the table has been painted again. With --filter,
+// TEXT is typed into the filter field a letter at a time once the table is
+// shown, and each keystroke's figure is the time the table took to follow it.
 #include "document/idedocument.h"
+#include "mainwindow/filterbar.h"
 #include "mainwindow/mainwindow.h"
 #include "mainwindow/sectionview.h"
 #include "platform/qtplatform.h"
@@ -37,8 +40,8 @@ namespace {
 // row selected and the command triggered, and the paint after it ends the run.
 class PaintWatcher : public QObject {
 public:
-    PaintWatcher(const QElapsedTimer& clock, MainWindow& window, QAction* command)
-        : m_clock(clock), m_window(window), m_command(command)
+    PaintWatcher(const QElapsedTimer& clock, MainWindow& window, QAction* command, const QString& filter)
+        : m_clock(clock), m_window(window), m_command(command), m_filter(filter)
     {
     }
 
@@ -65,6 +68,8 @@ private:
         }
         std::fprintf(stderr, "tarnel-bench-window: table shown after %.1f ms (%lld object rows)\n",
                      m_clock.nsecsElapsed() / 1e6, static_cast<long long>(objects().rowCount()));
+        if (!m_filter.isEmpty())
+            typeFilter();
         if (!m_command)
             done();
         SectionView* view = m_window.view(LineKind::Object);
@@ -80,6 +85,19 @@ private:
         });
     }
 
+    void typeFilter()
+    {
+        for (qsizetype length = 1; length <= m_filter.size(); ++length) {
+            QElapsedTimer keystroke;
+            keystroke.start();
+            m_window.filterBar()->setText(m_filter.left(length));
+            std::fprintf(stderr, "tarnel-bench-window: filter \"%s\" shows %d rows after %.1f ms\n",
+                         qPrintable(m_filter.left(length)), m_window.view(LineKind::Object)->model()->rowCount(),
+                         keystroke.nsecsElapsed() / 1e6);
+        }
+        done();
+    }
+
     const SectionTable& objects() const { return m_window.document().table(LineKind::Object); }
 
     [[noreturn]] static void done()
@@ -91,6 +109,7 @@ private:
     const QElapsedTimer& m_clock;
     MainWindow& m_window;
     QAction* m_command;
+    QString m_filter;
     QElapsedTimer m_commandClock;
     qsizetype m_selectedRows = 0;
     bool m_waiting = true;
@@ -124,6 +143,11 @@ int main(int argc, char* argv[])
         commandWord = words.takeAt(at + 1);
         words.removeAt(at);
     }
+    QString filter;
+    if (const qsizetype at = words.indexOf(QStringLiteral("--filter")); at >= 0 && at + 1 < words.size()) {
+        filter = words.takeAt(at + 1);
+        words.removeAt(at);
+    }
     const QString commandLine = words.join(QLatin1Char(' '));
 
     QTemporaryDir settingsDir;
@@ -141,7 +165,7 @@ int main(int argc, char* argv[])
                      qPrintable(commandWord));
         return 2;
     }
-    PaintWatcher watcher(clock, window, command);
+    PaintWatcher watcher(clock, window, command, filter);
     window.view(LineKind::Object)->viewport()->installEventFilter(&watcher);
     window.startUp(commandLine);
     std::fprintf(stderr, "tarnel-bench-window: start-up with the file done after %.1f ms\n",

@@ -41,6 +41,8 @@ public:
     QList<QByteArray> values(qsizetype row) const;
     // A row whose first value begins with '#' after leading spaces: a
     // commented-out line. Kept with the row, so views need not read its bytes.
+    // The row's values as stored: joined with ", " (or by "\n" when a value holds a comma).
+    QByteArrayView storedBytes(qsizetype row) const { return bytesOf(m_rows[size_t(row)]); }
     bool isCommented(qsizetype row) const { return m_rows[size_t(row)].flags & Commented; }
     // The row's identity (loadreport.h): it moves with the row, whatever its position.
     RowId id(qsizetype row) const { return m_rows[size_t(row)].id; }

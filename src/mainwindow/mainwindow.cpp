@@ -6,9 +6,11 @@
 #include "editors/editorhost.h"
 #include "mainwindow/aboutdialog.h"
 #include "mainwindow/filecommands.h"
+#include "mainwindow/filterbar.h"
 #include "mainwindow/loadreportwindow.h"
 #include "mainwindow/pathsview.h"
 #include "mainwindow/pitchedrows.h"
+#include "mainwindow/rowfilter.h"
 #include "mainwindow/sectionmodel.h"
 #include "mainwindow/sectionselector.h"
 #include "mainwindow/sectionview.h"
@@ -32,6 +34,7 @@
 #include <QStackedWidget>
 #include <QStatusBar>
 #include <QUrl>
+#include <QVBoxLayout>
 
 namespace tarnel {
 
@@ -186,15 +189,79 @@ void MainWindow::openLoadReport()
 
 void MainWindow::showRow(LineKind kind, RowId row)
 {
-    selectSection(sectionIndexOf(kind));
     const qsizetype position = m_document->table(kind).rowWithId(row);
     if (position < 0)
         return; // removed since the load
+    showTableRow(kind, position);
+}
+
+void MainWindow::showTableRow(LineKind kind, qsizetype position)
+{
+    selectSection(sectionIndexOf(kind));
     SectionView* shown = view(kind);
-    const QModelIndex index = shown->model()->index(int(position), 0);
+    // A row the filter hides is wanted more than the filter.
+    if (shown->sectionModel()->shownRow(position) < 0)
+        m_filterBar->setText(QString());
+    const QModelIndex index = shown->model()->index(shown->sectionModel()->shownRow(position), 0);
     shown->selectionModel()->setCurrentIndex(index,
                                              QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     shown->scrollTo(index);
+}
+
+void MainWindow::goToId()
+{
+    const std::optional<QString> answer = m_platform.askText(this, texts::goToIdTitle, texts::goToIdLabel);
+    if (!answer || answer->trimmed().isEmpty())
+        return;
+    const QString wanted = answer->trimmed();
+    // The paths have no IDs of their own: their objects are looked up.
+    const SectionTarget target = sectionTarget(m_shownSection);
+    const QList<LineKind> kinds =
+        target.table ? QList<LineKind>{*target.table} : QList<LineKind>{LineKind::Object, LineKind::TimedObject};
+    if (const std::optional<qint64> id = rowIdNumber(wanted.toLatin1())) {
+        for (LineKind kind : kinds) {
+            const RowStore& rows = m_document->table(kind).rows();
+            for (qsizetype row = 0; row < rows.size(); ++row) {
+                if (rowIdNumber(rows.firstValue(row)) == id) {
+                    showTableRow(kind, row);
+                    view(kind)->setFocus(Qt::ShortcutFocusReason);
+                    return;
+                }
+            }
+        }
+    }
+    m_platform.showMessage(this, texts::appTitle, texts::noLineWithId.arg(wanted), Platform::Icon::Information);
+}
+
+void MainWindow::applyFilter()
+{
+    if (const std::optional<LineKind> kind = sectionTarget(m_shownSection).table)
+        view(*kind)->sectionModel()->setFilter(m_filterBar->text());
+    refreshFilterCount();
+}
+
+void MainWindow::refreshFilterCount()
+{
+    const std::optional<LineKind> kind = sectionTarget(m_shownSection).table;
+    const SectionModel* model = kind ? view(*kind)->sectionModel() : nullptr;
+    if (model && model->isFiltered())
+        m_filterBar->showCount(model->rowCount(), model->table().rowCount());
+    else
+        m_filterBar->clearCount();
+}
+
+void MainWindow::focusFirstShownRow()
+{
+    const std::optional<LineKind> kind = sectionTarget(m_shownSection).table;
+    if (!kind)
+        return;
+    SectionView* shown = view(*kind);
+    shown->setFocus(Qt::ShortcutFocusReason);
+    if (shown->model()->rowCount() > 0) {
+        shown->selectionModel()->setCurrentIndex(shown->model()->index(0, 0),
+                                                 QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        shown->scrollToTop();
+    }
 }
 
 void MainWindow::buildControls()
@@ -221,12 +288,29 @@ void MainWindow::buildControls()
     m_pathsView = new PathsView(*m_document, m_platform, m_sections);
     m_sections->addWidget(m_pathsView);
 
+    // The filter field sits above the shown section when asked for.
+    m_filterBar = new FilterBar(central);
+    connect(m_filterBar, &FilterBar::textChanged, this, &MainWindow::applyFilter);
+    connect(m_filterBar, &FilterBar::accepted, this, &MainWindow::focusFirstShownRow);
+    connect(m_filterBar, &FilterBar::closed, this, [this] { m_sections->currentWidget()->setFocus(); });
+    for (SectionView* shown : m_views) {
+        QAbstractItemModel* model = shown->model();
+        for (auto signal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved})
+            connect(model, signal, this, &MainWindow::refreshFilterCount);
+        connect(model, &QAbstractItemModel::layoutChanged, this, &MainWindow::refreshFilterCount);
+        connect(model, &QAbstractItemModel::modelReset, this, &MainWindow::refreshFilterCount);
+    }
+    auto* shownSection = new QVBoxLayout;
+    shownSection->setSpacing(4);
+    shownSection->addWidget(m_filterBar);
+    shownSection->addWidget(m_sections, 1);
+
     // The section view fills the window right of the panel, down to the status bar.
     auto* layout = new QHBoxLayout(central);
     layout->setContentsMargins(8, 8, 0, 0);
     layout->setSpacing(6);
     layout->addWidget(buildLeftPanel());
-    layout->addWidget(m_sections, 1);
+    layout->addLayout(shownSection, 1);
 
     m_statusPanel = new QLabel(texts::ready);
     m_statusPanel->setObjectName(QStringLiteral("statusMessage"));
@@ -357,6 +441,15 @@ void MainWindow::buildMenus()
     edit->addAction(m_editPaste2);
     connect(m_editPaste, &QAction::triggered, this, &MainWindow::openPasteLine);
     connect(m_editPaste2, &QAction::triggered, this, &MainWindow::openPasteLine);
+    edit->addSeparator()->setObjectName(QStringLiteral("editFindSeparator"));
+    QAction* find = namedAction(this, QStringLiteral("editFind"), texts::menuFind);
+    find->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
+    connect(find, &QAction::triggered, m_filterBar, &FilterBar::open);
+    edit->addAction(find);
+    QAction* goTo = namedAction(this, QStringLiteral("editGoToId"), texts::menuGoToId);
+    goTo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_G));
+    connect(goTo, &QAction::triggered, this, &MainWindow::goToId);
+    edit->addAction(goTo);
 
     for (LineKind kind : allLineKinds) {
         QMenu* menu = buildActionsMenu(kind);
@@ -486,8 +579,9 @@ void MainWindow::popUpActionsMenu(LineKind kind)
     if (rows.isEmpty())
         return;
     // Under the current row when it is selected, else under the first selected row.
-    const int current = shown->currentIndex().row();
-    const int row = rows.contains(current) ? current : int(rows.first());
+    const SectionModel* model = shown->sectionModel();
+    const qsizetype current = shown->currentIndex().isValid() ? model->tableRow(shown->currentIndex().row()) : -1;
+    const int row = model->shownRow(rows.contains(current) ? current : rows.first());
     shown->scrollTo(shown->model()->index(row, 0));
     const QRect cell = shown->visualRect(shown->model()->index(row, 0));
     m_actionsMenus[size_t(kind)]->popup(shown->viewport()->mapToGlobal(cell.bottomLeft()));
@@ -510,7 +604,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 void MainWindow::scrollToRow(LineKind kind, qsizetype row)
 {
     SectionView* shown = view(kind);
-    shown->scrollTo(shown->model()->index(int(row), 0));
+    shown->scrollTo(shown->model()->index(shown->sectionModel()->shownRow(row), 0));
 }
 
 void MainWindow::startUp(const QString& commandLine)
@@ -595,6 +689,8 @@ void MainWindow::selectSection(int index)
     giveShortcutsTo(target.menu);
     m_selector->markShown(index);
     m_shownSection = index;
+    // The filter follows to each table shown.
+    applyFilter();
 }
 
 void MainWindow::openPasteLine()

@@ -17,6 +17,7 @@ class QStackedWidget;
 namespace tarnel {
 
 class EditorHost;
+class FilterBar;
 class FileCommands;
 class IdeDocument;
 class LoadReportWindow;
@@ -54,6 +55,10 @@ public:
     void openLoadReport();
     // Shows the table of `kind` with the row `row` selected, if it is still there.
     void showRow(LineKind kind, RowId row);
+    // The filter field above the shown table (Edit > "Find…").
+    FilterBar* filterBar() const { return m_filterBar; }
+    // Edit > "Go to ID…": asks for an ID and shows its row.
+    void goToId();
 
     // The five commands of one table's Actions menu.
     struct TableActions {
@@ -88,6 +93,11 @@ private:
     void giveShortcutsTo(LineKind kind);
     void popUpActionsMenu(LineKind kind);
     void scrollToRow(LineKind kind, qsizetype row);
+    // Shows the table of `kind` with its row at `position` selected and current.
+    void showTableRow(LineKind kind, qsizetype position);
+    void applyFilter();
+    void refreshFilterCount();
+    void focusFirstShownRow();
     void applySort(bool on);
     void applyGridLines(bool on);
     void applyPasteCatching(bool on);
@@ -104,6 +114,7 @@ private:
     EditorHost* m_editors = nullptr;
 
     QStackedWidget* m_sections = nullptr;
+    FilterBar* m_filterBar = nullptr;
     SectionSelector* m_selector = nullptr;
     StatisticsPanel* m_statistics = nullptr;
     QCheckBox* m_showLines = nullptr;

@@ -8,39 +8,71 @@
 #include <QBrush>
 #include <QColor>
 #include <QFont>
+#include <QHash>
+
+#include <algorithm>
 
 namespace tarnel {
 
 SectionModel::SectionModel(SectionTable& table, QObject* parent) : QAbstractTableModel(parent), m_table(table)
 {
+    // While filtered, every change of the table is one layout change and the
+    // rows shown are found again; a reset is a reset either way.
     connect(&table, &SectionTable::aboutToBeReset, this, [this] { beginResetModel(); });
-    connect(&table, &SectionTable::wasReset, this, [this] { endResetModel(); });
-    connect(&table, &SectionTable::rowAboutToBeInserted, this,
-            [this](qsizetype row) { beginInsertRows({}, int(row), int(row)); });
-    connect(&table, &SectionTable::rowInserted, this, [this] { endInsertRows(); });
-    connect(&table, &SectionTable::rowsAboutToBeAppended, this,
-            [this](qsizetype count) { beginInsertRows({}, rowCount(), int(rowCount() + count - 1)); });
-    connect(&table, &SectionTable::rowsAppended, this, [this] { endInsertRows(); });
-    connect(&table, &SectionTable::rowsAboutToBeRemoved, this, &SectionModel::beginRowsRemoval);
-    connect(&table, &SectionTable::rowsRemoved, this, &SectionModel::endRowsRemoval);
+    connect(&table, &SectionTable::wasReset, this, [this] {
+        if (isFiltered())
+            m_shown = rowsPassing(m_filter, nullptr);
+        endResetModel();
+    });
+    connect(&table, &SectionTable::rowAboutToBeInserted, this, [this](qsizetype row) {
+        if (isFiltered())
+            return holdShownRows();
+        beginInsertRows({}, int(row), int(row));
+    });
+    connect(&table, &SectionTable::rowInserted, this,
+            [this] { isFiltered() ? refilterAfterChange() : endInsertRows(); });
+    connect(&table, &SectionTable::rowsAboutToBeAppended, this, [this](qsizetype count) {
+        if (isFiltered())
+            return holdShownRows();
+        beginInsertRows({}, rowCount(), int(rowCount() + count - 1));
+    });
+    connect(&table, &SectionTable::rowsAppended, this,
+            [this] { isFiltered() ? refilterAfterChange() : endInsertRows(); });
+    connect(&table, &SectionTable::rowsAboutToBeRemoved, this,
+            [this](const QList<qsizetype>& rows) { isFiltered() ? holdShownRows() : beginRowsRemoval(rows); });
+    connect(&table, &SectionTable::rowsRemoved, this,
+            [this](const QList<qsizetype>& rows) { isFiltered() ? refilterAfterChange() : endRowsRemoval(rows); });
     connect(&table, &SectionTable::rowAboutToMove, this, [this](qsizetype from, qsizetype to) {
+        if (isFiltered())
+            return holdShownRows();
         // Qt counts the destination before the move; the table gives it after.
         beginMoveRows({}, int(from), int(from), {}, int(to > from ? to + 1 : to));
     });
-    connect(&table, &SectionTable::rowMoved, this, [this] { endMoveRows(); });
-    connect(&table, &SectionTable::rowChanged, this,
-            [this](qsizetype row) { emit dataChanged(index(int(row), 0), index(int(row), columnCount() - 1)); });
+    connect(&table, &SectionTable::rowMoved, this,
+            [this] { isFiltered() ? refilterAfterChange() : endMoveRows(); });
+    // A changed row stays shown while filtered, so it does not vanish under the user.
+    connect(&table, &SectionTable::rowChanged, this, [this](qsizetype row) {
+        const int shown = shownRow(row);
+        if (shown >= 0)
+            emit dataChanged(index(shown, 0), index(shown, columnCount() - 1));
+    });
     // Rows only change places: the selection follows one index per row, not per cell.
     connect(&table, &SectionTable::aboutToBeReordered, this, [this] {
+        if (isFiltered())
+            return holdShownRows();
         emit rowsAboutToBeReordered();
         emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
     });
-    connect(&table, &SectionTable::reordered, this, &SectionModel::remapAfterReorder);
+    connect(&table, &SectionTable::reordered, this, [this](const QList<qsizetype>& newPositions) {
+        isFiltered() ? refilterAfterChange() : remapAfterReorder(newPositions);
+    });
 }
 
 int SectionModel::rowCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : int(m_table.rowCount());
+    if (parent.isValid())
+        return 0;
+    return int(isFiltered() ? qsizetype(m_shown.size()) : m_table.rowCount());
 }
 
 int SectionModel::columnCount(const QModelIndex& parent) const
@@ -53,25 +85,26 @@ QVariant SectionModel::data(const QModelIndex& index, int role) const
     if (!index.isValid())
         return {};
     const RowStore& rows = m_table.rows();
+    const int row = int(tableRow(index.row()));
     switch (role) {
     // No tooltip here: the view shows one only for a cell it cuts.
     case Qt::DisplayRole: {
         const LineKind kind = m_table.kind();
-        const qsizetype count = rows.valueCount(index.row());
+        const qsizetype count = rows.valueCount(row);
         const CellSpan span =
             cellSpan(kind, count, isLaterLayoutRow(kind, count, m_table.isLaterLayout()), index.column());
         if (span.count == 1)
-            return shownValue(rows.value(index.row(), span.first));
+            return shownValue(rows.value(row, span.first));
         // An empty cell, or the draw distances of a line with several meshes.
-        return shownValue(cellText(rows, index.row(), kind, m_table.isLaterLayout(), index.column()));
+        return shownValue(cellText(rows, row, kind, m_table.isLaterLayout(), index.column()));
     }
     // A commented row looks it, whichever way its "#" came or went.
     case Qt::ForegroundRole:
-        if (rows.isCommented(index.row()))
+        if (rows.isCommented(row))
             return QBrush(QColor(255, 0, 0));
         return {};
     case Qt::FontRole:
-        if (rows.isCommented(index.row())) {
+        if (rows.isCommented(row)) {
             QFont bold;
             bold.setBold(true);
             return bold;
@@ -136,6 +169,89 @@ void SectionModel::remapAfterReorder(const QList<qsizetype>& newPositions)
     changePersistentIndexList(held, moved);
     emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
     emit rowsReordered(newPositions);
+}
+
+int SectionModel::shownRow(qsizetype tableRow) const
+{
+    if (!isFiltered())
+        return tableRow >= 0 && tableRow < m_table.rowCount() ? int(tableRow) : -1;
+    const auto at = std::lower_bound(m_shown.cbegin(), m_shown.cend(), tableRow);
+    return at != m_shown.cend() && *at == tableRow ? int(at - m_shown.cbegin()) : -1;
+}
+
+std::vector<qsizetype> SectionModel::rowsPassing(const RowFilter& filter,
+                                                 const std::vector<qsizetype>* candidates) const
+{
+    const RowStore& rows = m_table.rows();
+    std::vector<qsizetype> passing;
+    if (candidates) {
+        for (qsizetype row : *candidates) {
+            if (filter.matches(rows, row))
+                passing.push_back(row);
+        }
+        return passing;
+    }
+    for (qsizetype row = 0; row < rows.size(); ++row) {
+        if (filter.matches(rows, row))
+            passing.push_back(row);
+    }
+    return passing;
+}
+
+void SectionModel::setFilter(const QString& text)
+{
+    if (text == m_filterText)
+        return;
+    const RowFilter next(text);
+    std::vector<qsizetype> shown;
+    if (!next.isEmpty())
+        shown = rowsPassing(next, isFiltered() && next.narrows(m_filter) ? &m_shown : nullptr);
+    // Both lists ascend in table order: one merge tells where each shown row goes.
+    QList<qsizetype> newPositions(rowCount(), -1);
+    auto kept = shown.cbegin();
+    for (qsizetype old = 0; old < newPositions.size(); ++old) {
+        const qsizetype row = tableRow(int(old));
+        if (next.isEmpty()) {
+            newPositions[old] = row;
+            continue;
+        }
+        kept = std::lower_bound(kept, shown.cend(), row);
+        if (kept != shown.cend() && *kept == row)
+            newPositions[old] = kept - shown.cbegin();
+    }
+    emit rowsAboutToBeReordered();
+    emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+    m_filter = next;
+    m_filterText = next.isEmpty() ? QString() : text;
+    m_shown = std::move(shown);
+    remapAfterReorder(newPositions);
+}
+
+void SectionModel::holdShownRows()
+{
+    const RowStore& rows = m_table.rows();
+    m_heldIds.clear();
+    m_heldIds.reserve(m_shown.size());
+    for (qsizetype row : m_shown)
+        m_heldIds.push_back(rows.id(row));
+    emit rowsAboutToBeReordered();
+    emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+}
+
+void SectionModel::refilterAfterChange()
+{
+    std::vector<qsizetype> shown = rowsPassing(m_filter, nullptr);
+    const RowStore& rows = m_table.rows();
+    QHash<RowId, qsizetype> placeOf;
+    placeOf.reserve(qsizetype(shown.size()));
+    for (size_t place = 0; place < shown.size(); ++place)
+        placeOf.insert(rows.id(shown[place]), qsizetype(place));
+    QList<qsizetype> newPositions(qsizetype(m_heldIds.size()), -1);
+    for (size_t old = 0; old < m_heldIds.size(); ++old)
+        newPositions[qsizetype(old)] = placeOf.value(m_heldIds[old], -1);
+    m_heldIds.clear();
+    m_shown = std::move(shown);
+    remapAfterReorder(newPositions);
 }
 
 } // namespace tarnel

@@ -1,19 +1,35 @@
 #pragma once
 
+#include "document/loadreport.h"
+#include "mainwindow/rowfilter.h"
+
 #include <QAbstractTableModel>
+
+#include <vector>
 
 namespace tarnel {
 
 class SectionTable;
 
 // Shows one section table: one column per field of its kind, commented rows
-// red and bold. Reads the table's own storage; holds no copy of it.
+// red and bold. Reads the table's own storage; holds no copy of it. A filter
+// shows only the rows it passes: the model's rows are then a list of the
+// table's row numbers (tableRow/shownRow map between the two).
 class SectionModel : public QAbstractTableModel {
     Q_OBJECT
 public:
     explicit SectionModel(SectionTable& table, QObject* parent = nullptr);
 
     SectionTable& table() const { return m_table; }
+
+    // Shows only the rows `text` passes (rowfilter.h); empty shows all. The
+    // selection and the other held indexes follow the rows they were on.
+    void setFilter(const QString& text);
+    QString filterText() const { return m_filterText; }
+    bool isFiltered() const { return !m_filter.isEmpty(); }
+    // The table's row shown at `row`, and the reverse (-1 when filtered out).
+    qsizetype tableRow(int row) const { return isFiltered() ? m_shown[size_t(row)] : row; }
+    int shownRow(qsizetype tableRow) const;
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -28,12 +44,22 @@ signals:
     void rowsReordered(const QList<qsizetype>& newPositions);
 
 private:
+    // The rows of the table `filter` passes, looking only at `candidates` when given.
+    std::vector<qsizetype> rowsPassing(const RowFilter& filter, const std::vector<qsizetype>* candidates) const;
+    // Around a change of the table while filtered: every change is one layout
+    // change, and the rows shown are found again afterwards.
+    void holdShownRows();
+    void refilterAfterChange();
     static bool isOneRange(const QList<qsizetype>& rows);
     void beginRowsRemoval(const QList<qsizetype>& rows);
     void endRowsRemoval(const QList<qsizetype>& rows);
     void remapAfterReorder(const QList<qsizetype>& newPositions);
 
     SectionTable& m_table;
+    RowFilter m_filter;
+    QString m_filterText;
+    std::vector<qsizetype> m_shown; // ascending table rows, while filtered
+    std::vector<RowId> m_heldIds;   // the shown rows' identities during a change
 };
 
 } // namespace tarnel

@@ -77,6 +77,17 @@ void SectionView::applyColumnWidths()
 
 QList<qsizetype> SectionView::selectedRowNumbers() const
 {
+    QList<qsizetype> rows = selectedShownRows();
+    // Shown rows ascend in table order, so the mapped list ascends too.
+    if (m_model->isFiltered()) {
+        for (qsizetype& row : rows)
+            row = m_model->tableRow(int(row));
+    }
+    return rows;
+}
+
+QList<qsizetype> SectionView::selectedShownRows() const
+{
     QList<qsizetype> rows;
     if (!selectionModel())
         return rows;
@@ -122,7 +133,7 @@ bool SectionView::viewportEvent(QEvent* event)
 // an index of its own; the selection is carried over as row numbers instead.
 void SectionView::holdSelection()
 {
-    m_heldRows = selectedRowNumbers();
+    m_heldRows = selectedShownRows();
     if (!m_heldRows.isEmpty())
         selectionModel()->clearSelection();
 }

@@ -21,7 +21,8 @@ public:
     SectionModel* sectionModel() const { return m_model; }
     // The Actions menu that pops up on a right click over a row.
     void setPopupMenu(QMenu* menu) { m_popup = menu; }
-    // Selected rows in table order.
+    // Selected rows as the table's row numbers, ascending; while a filter
+    // hides rows, only the selected rows shown.
     QList<qsizetype> selectedRowNumbers() const;
     // The whole text of a cell the view shows cut; empty when it shows whole.
     QString cutText(const QModelIndex& index) const;
@@ -39,6 +40,8 @@ protected:
 
 private:
     void applyColumnWidths();
+    // Selected rows as the view shows them, ascending.
+    QList<qsizetype> selectedShownRows() const;
     void holdSelection();
     void restoreSelection(const QList<qsizetype>& newPositions);
 

@@ -38,6 +38,8 @@ public:
                                const QStringList& buttons) = 0;
     // A question with Yes and No and no icon; Escape and the close button answer No.
     virtual Answer askYesNo(QWidget* parent, const QString& title, const QString& text) = 0;
+    // A one-line text question with OK and Cancel; none when the user cancels.
+    virtual std::optional<QString> askText(QWidget* parent, const QString& title, const QString& label) = 0;
     // Empty when the user cancels. `start` is the folder the dialog opens in, or a file
     // whose folder it opens in and whose name it offers; empty leaves the choice to the desktop.
     virtual QString openFileName(QWidget* parent, const QString& filter, const QString& start) = 0;

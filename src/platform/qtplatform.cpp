@@ -7,6 +7,8 @@
 #include <QDesktopServices>
 #include <QElapsedTimer>
 #include <QFileDialog>
+#include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
@@ -219,6 +221,13 @@ void QtPlatform::openInTextEditor(const QString& path, EditorReply reply)
 #else
     openThroughDesktop();
 #endif
+}
+
+std::optional<QString> QtPlatform::askText(QWidget* parent, const QString& title, const QString& label)
+{
+    bool ok = false;
+    const QString text = QInputDialog::getText(parent, title, label, QLineEdit::Normal, QString(), &ok);
+    return ok ? std::optional<QString>(text) : std::nullopt;
 }
 
 } // namespace tarnel

@@ -18,6 +18,7 @@ public:
     int askWithButtons(QWidget* parent, const QString& title, const QString& text,
                        const QStringList& buttons) override;
     Answer askYesNo(QWidget* parent, const QString& title, const QString& text) override;
+    std::optional<QString> askText(QWidget* parent, const QString& title, const QString& label) override;
     QString openFileName(QWidget* parent, const QString& filter, const QString& start) override;
     QString saveFileName(QWidget* parent, const QString& filter, const QString& start) override;
     std::optional<QColor> chooseColor(QWidget* parent, const QColor& initial, const QString& title) override;

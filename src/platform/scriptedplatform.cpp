@@ -72,6 +72,12 @@ Platform::Answer ScriptedPlatform::askYesNo(QWidget*, const QString& title, cons
     return answer == Answer::Yes ? Answer::Yes : Answer::No;
 }
 
+std::optional<QString> ScriptedPlatform::askText(QWidget*, const QString& title, const QString& label)
+{
+    record(QStringLiteral("text"), title, label);
+    return typedTexts.isEmpty() ? std::nullopt : typedTexts.takeFirst();
+}
+
 QString ScriptedPlatform::openFileName(QWidget*, const QString& filter, const QString& start)
 {
     record(QStringLiteral("open"), QString(), filter, Icon::None, QString(), {}, start);

@@ -15,7 +15,7 @@ class ScriptedPlatform : public Platform {
 public:
     struct Request {
         // "message", "checkmessage" (a message with a check box), "question", "yesno", "choice" (a question
-        // with buttons of its own), "open", "save",
+        // with buttons of its own), "text" (a text question), "open", "save",
         // "color", "clipboard", "beep", "url", "editor".
         QString kind;
         // Messages and questions: the title. Colour: the dialog title.
@@ -43,6 +43,8 @@ public:
     // Whether the check box of each message that has one is ticked; none left reads as unticked.
     QList<bool> ticks;
     QStringList fileNames;
+    // Typed into each text question; none left reads as cancelled.
+    QList<std::optional<QString>> typedTexts;
     QList<std::optional<QColor>> colors;
     QString clipboard;
     bool editorStarts = true;
@@ -64,6 +66,7 @@ public:
     int askWithButtons(QWidget* parent, const QString& title, const QString& text,
                        const QStringList& buttons) override;
     Answer askYesNo(QWidget* parent, const QString& title, const QString& text) override;
+    std::optional<QString> askText(QWidget* parent, const QString& title, const QString& label) override;
     QString openFileName(QWidget* parent, const QString& filter, const QString& start) override;
     QString saveFileName(QWidget* parent, const QString& filter, const QString& start) override;
     std::optional<QColor> chooseColor(QWidget* parent, const QColor& initial, const QString& title) override;

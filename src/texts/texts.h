@@ -101,6 +101,15 @@ inline const QString menuEdit = QStringLiteral("Edit");
 inline const QString menuUndo = QStringLiteral("Undo");
 inline const QString menuRedo = QStringLiteral("Redo");
 inline const QString menuPasteInLine = QStringLiteral("Paste in line");
+inline const QString menuFind = QStringLiteral("Find\u2026");
+inline const QString menuGoToId = QStringLiteral("Go to ID\u2026");
+// The filter field above a table and what it tells.
+inline const QString filterHint = QStringLiteral("Text, an ID or a range of IDs (2000-2099)");
+// "12 of 3,599 rows".
+inline const QString filterCount = QStringLiteral("%1 of %2 rows");
+inline const QString goToIdTitle = QStringLiteral("Go to ID");
+inline const QString goToIdLabel = QStringLiteral("ID:");
+inline const QString noLineWithId = QStringLiteral("No line with ID %1");
 inline const QString menuActions = QStringLiteral("Actions");
 inline const QString menuNewLine = QStringLiteral("New line");
 inline const QString menuCommentOut = QStringLiteral("Comment out");
