@@ -9,6 +9,7 @@
 #include <QColor>
 #include <QFont>
 #include <QHash>
+#include <QSet>
 
 #include <algorithm>
 
@@ -29,15 +30,24 @@ SectionModel::SectionModel(SectionTable& table, QObject* parent) : QAbstractTabl
             return holdShownRows();
         beginInsertRows({}, int(row), int(row));
     });
-    connect(&table, &SectionTable::rowInserted, this,
-            [this] { isFiltered() ? refilterAfterChange() : endInsertRows(); });
+    connect(&table, &SectionTable::rowInserted, this, [this](qsizetype row) {
+        if (!isFiltered())
+            return endInsertRows();
+        m_addedIds.push_back(m_table.rows().id(row));
+        refilterAfterChange();
+    });
     connect(&table, &SectionTable::rowsAboutToBeAppended, this, [this](qsizetype count) {
         if (isFiltered())
             return holdShownRows();
         beginInsertRows({}, rowCount(), int(rowCount() + count - 1));
     });
-    connect(&table, &SectionTable::rowsAppended, this,
-            [this] { isFiltered() ? refilterAfterChange() : endInsertRows(); });
+    connect(&table, &SectionTable::rowsAppended, this, [this](qsizetype first, qsizetype count) {
+        if (!isFiltered())
+            return endInsertRows();
+        for (qsizetype row = first; row < first + count; ++row)
+            m_addedIds.push_back(m_table.rows().id(row));
+        refilterAfterChange();
+    });
     connect(&table, &SectionTable::rowsAboutToBeRemoved, this,
             [this](const QList<qsizetype>& rows) { isFiltered() ? holdShownRows() : beginRowsRemoval(rows); });
     connect(&table, &SectionTable::rowsRemoved, this,
@@ -240,8 +250,18 @@ void SectionModel::holdShownRows()
 
 void SectionModel::refilterAfterChange()
 {
-    std::vector<qsizetype> shown = rowsPassing(m_filter, nullptr);
+    // Rows shown before the change and rows it added stay shown, passing or
+    // not: an edit never makes a row vanish under the user, and a new line is
+    // seen. Only typing in the filter field hides rows.
     const RowStore& rows = m_table.rows();
+    QSet<RowId> kept(m_heldIds.cbegin(), m_heldIds.cend());
+    kept.unite(QSet<RowId>(m_addedIds.cbegin(), m_addedIds.cend()));
+    m_addedIds.clear();
+    std::vector<qsizetype> shown;
+    for (qsizetype row = 0; row < rows.size(); ++row) {
+        if (m_filter.matches(rows, row) || kept.contains(rows.id(row)))
+            shown.push_back(row);
+    }
     QHash<RowId, qsizetype> placeOf;
     placeOf.reserve(qsizetype(shown.size()));
     for (size_t place = 0; place < shown.size(); ++place)

@@ -60,6 +60,7 @@ private:
     QString m_filterText;
     std::vector<qsizetype> m_shown; // ascending table rows, while filtered
     std::vector<RowId> m_heldIds;   // the shown rows' identities during a change
+    std::vector<RowId> m_addedIds;  // rows the change added, while filtered
 };
 
 } // namespace tarnel

@@ -3,6 +3,7 @@
 
 #include "mainwindow/filterbar.h"
 #include "mainwindow/sectionmodel.h"
+#include "paste/pasteline.h"
 
 #include <QLineEdit>
 
@@ -104,10 +105,13 @@ private slots:
         f.s.action("objectsDuplicate")->trigger();
         QCOMPARE(f.shownIds(LineKind::Object), QByteArrayList({"# 2100", "# 2100"}));
         QCOMPARE(objs->selectedRowNumbers(), QList<qsizetype>{3});
+        // A line added while filtered is shown though it does not pass.
+        QVERIFY(addPastedLine(f.w->document(), QStringLiteral("5, pipe, generic, 1, 10, 0")));
+        QCOMPARE(f.shownIds(LineKind::Object), QByteArrayList({"# 2100", "# 2100", "5"}));
         f.field->setFocus();
         QTest::keyClick(f.field, Qt::Key_Escape);
         QVERIFY(!f.field->isVisible());
-        QCOMPARE(objs->model()->rowCount(), 6);
+        QCOMPARE(objs->model()->rowCount(), 7);
         QCOMPARE(objs->selectedRowNumbers(), QList<qsizetype>{3});
     }
 
