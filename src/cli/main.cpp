@@ -2,7 +2,7 @@
 #include "document/freeids.h"
 #include "document/idedocument.h"
 #include "document/idefile.h"
-#include "document/idindex.h"
+#include "document/objectids.h"
 #include "document/rowcells.h"
 #include "document/statistics.h"
 
@@ -154,14 +154,10 @@ std::optional<std::vector<IdAt>> objectIdsOf(const QStringList& paths)
         IdeDocument& document = *new IdeDocument;
         if (!load(document, paths[file]))
             return std::nullopt;
-        for (const LineKind kind : {LineKind::Object, LineKind::TimedObject}) {
-            const RowStore& rows = document.table(kind).rows();
-            ids.reserve(ids.size() + size_t(rows.size()));
-            for (qsizetype row = 0; row < rows.size(); ++row) {
-                if (const std::optional<qint64> id = objectIdOf(rows, row))
-                    ids.emplace_back(*id, quint64(file) << 32 | rows.id(row));
-            }
-        }
+        const std::vector<std::pair<qint64, RowId>> ofFile = objectIdsOf(document);
+        ids.reserve(ids.size() + ofFile.size());
+        for (const auto& [id, row] : ofFile)
+            ids.emplace_back(id, quint64(file) << 32 | row);
     }
     std::sort(ids.begin(), ids.end());
     return ids;

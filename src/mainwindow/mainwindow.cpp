@@ -7,6 +7,7 @@
 #include "mainwindow/aboutdialog.h"
 #include "mainwindow/filecommands.h"
 #include "mainwindow/filterbar.h"
+#include "mainwindow/freeidswindow.h"
 #include "mainwindow/loadreportwindow.h"
 #include "mainwindow/pathsview.h"
 #include "mainwindow/pitchedrows.h"
@@ -185,6 +186,15 @@ void MainWindow::openLoadReport()
     m_reportWindow->show();
     m_reportWindow->raise();
     m_reportWindow->activateWindow();
+}
+
+void MainWindow::openFreeIds()
+{
+    if (!m_freeIdsWindow)
+        m_freeIdsWindow = new FreeIdsWindow(*m_document, m_platform, this);
+    m_freeIdsWindow->show();
+    m_freeIdsWindow->raise();
+    m_freeIdsWindow->activateWindow();
 }
 
 void MainWindow::showRow(LineKind kind, RowId row)
@@ -450,6 +460,9 @@ void MainWindow::buildMenus()
     goTo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_G));
     connect(goTo, &QAction::triggered, this, &MainWindow::goToId);
     edit->addAction(goTo);
+    QAction* freeIds = namedAction(this, QStringLiteral("editFreeIds"), texts::menuFreeIds);
+    connect(freeIds, &QAction::triggered, this, &MainWindow::openFreeIds);
+    edit->addAction(freeIds);
 
     for (LineKind kind : allLineKinds) {
         QMenu* menu = buildActionsMenu(kind);

@@ -18,6 +18,7 @@ namespace tarnel {
 
 class EditorHost;
 class FilterBar;
+class FreeIdsWindow;
 class FileCommands;
 class IdeDocument;
 class LoadReportWindow;
@@ -59,6 +60,9 @@ public:
     FilterBar* filterBar() const { return m_filterBar; }
     // Edit > "Go to ID…": asks for an ID and shows its row.
     void goToId();
+    // Edit > "Free IDs…": one window, raised when opened again; none until first opened.
+    void openFreeIds();
+    FreeIdsWindow* freeIdsWindow() const { return m_freeIdsWindow; }
 
     // The five commands of one table's Actions menu.
     struct TableActions {
@@ -129,6 +133,7 @@ private:
     QMenu* m_fileMenu = nullptr;
     QAction* m_loadReportItem = nullptr;
     LoadReportWindow* m_reportWindow = nullptr;
+    FreeIdsWindow* m_freeIdsWindow = nullptr;
     QAction* m_editPaste = nullptr;
     QAction* m_editPaste2 = nullptr;
     QLabel* m_statusPanel = nullptr;

@@ -44,9 +44,14 @@ public:
     // whose folder it opens in and whose name it offers; empty leaves the choice to the desktop.
     virtual QString openFileName(QWidget* parent, const QString& filter, const QString& start) = 0;
     virtual QString saveFileName(QWidget* parent, const QString& filter, const QString& start) = 0;
+    // Several existing files at once; empty when the user cancels.
+    virtual QStringList openFileNames(QWidget* parent, const QString& filter, const QString& start) = 0;
+    // An existing folder; empty when the user cancels.
+    virtual QString folderName(QWidget* parent, const QString& start) = 0;
     // Empty when the user cancels.
     virtual std::optional<QColor> chooseColor(QWidget* parent, const QColor& initial, const QString& title) = 0;
     virtual QString clipboardText() = 0;
+    virtual void setClipboardText(const QString& text) = 0;
     virtual void beep() = 0;
     // Opens an address in the browser; the answer is not looked at by callers.
     virtual bool openUrl(const QUrl& url) = 0;

@@ -157,6 +157,16 @@ QString QtPlatform::saveFileName(QWidget* parent, const QString& filter, const Q
                                         QFileDialog::DontConfirmOverwrite);
 }
 
+QStringList QtPlatform::openFileNames(QWidget* parent, const QString& filter, const QString& start)
+{
+    return QFileDialog::getOpenFileNames(parent, QString(), start, toQtFilter(filter));
+}
+
+QString QtPlatform::folderName(QWidget* parent, const QString& start)
+{
+    return QFileDialog::getExistingDirectory(parent, QString(), start);
+}
+
 std::optional<QColor> QtPlatform::chooseColor(QWidget* parent, const QColor& initial, const QString& title)
 {
     const QColor chosen = QColorDialog::getColor(initial, parent, title);
@@ -168,6 +178,11 @@ std::optional<QColor> QtPlatform::chooseColor(QWidget* parent, const QColor& ini
 QString QtPlatform::clipboardText()
 {
     return QGuiApplication::clipboard()->text();
+}
+
+void QtPlatform::setClipboardText(const QString& text)
+{
+    QGuiApplication::clipboard()->setText(text);
 }
 
 void QtPlatform::beep()

@@ -21,8 +21,11 @@ public:
     std::optional<QString> askText(QWidget* parent, const QString& title, const QString& label) override;
     QString openFileName(QWidget* parent, const QString& filter, const QString& start) override;
     QString saveFileName(QWidget* parent, const QString& filter, const QString& start) override;
+    QStringList openFileNames(QWidget* parent, const QString& filter, const QString& start) override;
+    QString folderName(QWidget* parent, const QString& start) override;
     std::optional<QColor> chooseColor(QWidget* parent, const QColor& initial, const QString& title) override;
     QString clipboardText() override;
+    void setClipboardText(const QString& text) override;
     void beep() override;
     bool openUrl(const QUrl& url) override;
     void openInTextEditor(const QString& path, EditorReply reply) override;

@@ -90,6 +90,19 @@ QString ScriptedPlatform::saveFileName(QWidget*, const QString& filter, const QS
     return nextFileName();
 }
 
+QStringList ScriptedPlatform::openFileNames(QWidget*, const QString& filter, const QString& start)
+{
+    record(QStringLiteral("openmany"), QString(), filter, Icon::None, QString(), {}, start);
+    const QString name = nextFileName();
+    return name.isEmpty() ? QStringList() : QStringList{name};
+}
+
+QString ScriptedPlatform::folderName(QWidget*, const QString& start)
+{
+    record(QStringLiteral("folder"), QString(), QString(), Icon::None, QString(), {}, start);
+    return nextFileName();
+}
+
 std::optional<QColor> ScriptedPlatform::chooseColor(QWidget*, const QColor& initial, const QString& title)
 {
     record(QStringLiteral("color"), title, initial.name(QColor::HexRgb));
@@ -106,6 +119,12 @@ QString ScriptedPlatform::clipboardText()
 {
     record(QStringLiteral("clipboard"));
     return clipboard;
+}
+
+void ScriptedPlatform::setClipboardText(const QString& text)
+{
+    record(QStringLiteral("copy"), QString(), text);
+    clipboard = text;
 }
 
 void ScriptedPlatform::beep()

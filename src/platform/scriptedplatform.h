@@ -15,13 +15,13 @@ class ScriptedPlatform : public Platform {
 public:
     struct Request {
         // "message", "checkmessage" (a message with a check box), "question", "yesno", "choice" (a question
-        // with buttons of its own), "text" (a text question), "open", "save",
-        // "color", "clipboard", "beep", "url", "editor".
+        // with buttons of its own), "text" (a text question), "open", "openmany" (several files), "folder",
+        // "save", "color", "clipboard", "copy" (text put on the clipboard), "beep", "url", "editor".
         QString kind;
         // Messages and questions: the title. Colour: the dialog title.
         QString title;
-        // Messages and questions: the text. Open and save: the filter. Colour: the initial colour
-        // as "#rrggbb". Url: the address. Editor: the path.
+        // Messages and questions: the text. Open and save: the filter. Copy: the text copied. Colour: the initial
+        // colour as "#rrggbb". Url: the address. Editor: the path.
         QString text;
         Platform::Icon icon = Platform::Icon::None;
         // Messages with a check box: the check box's text.
@@ -34,9 +34,9 @@ public:
 
     QList<Request> requests;
 
-    // Answers, taken from the front. Open and save share one list in call order; an empty list,
-    // or an empty name, reads as cancelled. Questions with no answer left are cancelled (a
-    // Yes/No question answers No).
+    // Answers, taken from the front. Open, open-many (one name each), folder and save share one
+    // list in call order; an empty list, or an empty name, reads as cancelled. Questions with no answer left are
+    // cancelled (a Yes/No question answers No).
     QList<Platform::Answer> answers;
     // The index of the button clicked in each choice; none left reads as the last button.
     QList<int> choices;
@@ -70,7 +70,11 @@ public:
     QString openFileName(QWidget* parent, const QString& filter, const QString& start) override;
     QString saveFileName(QWidget* parent, const QString& filter, const QString& start) override;
     std::optional<QColor> chooseColor(QWidget* parent, const QColor& initial, const QString& title) override;
+    QStringList openFileNames(QWidget* parent, const QString& filter, const QString& start) override;
+    QString folderName(QWidget* parent, const QString& start) override;
     QString clipboardText() override;
+    // Records "copy" and keeps the text in `clipboard`.
+    void setClipboardText(const QString& text) override;
     void beep() override;
     bool openUrl(const QUrl& url) override;
     // Replies at once with `editorStarts`.

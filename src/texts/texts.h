@@ -110,6 +110,26 @@ inline const QString filterCount = QStringLiteral("%1 of %2 rows");
 inline const QString goToIdTitle = QStringLiteral("Go to ID");
 inline const QString goToIdLabel = QStringLiteral("ID:");
 inline const QString noLineWithId = QStringLiteral("No line with ID %1");
+// Edit > "Free IDs…": runs of unused object IDs.
+inline const QString menuFreeIds = QStringLiteral("Free IDs\u2026");
+inline const QString freeIdsTitle = QStringLiteral("Free IDs");
+inline const QString freeIdsCount = QStringLiteral("Consecutive IDs needed:");
+inline const QString freeIdsFrom = QStringLiteral("From:");
+inline const QString freeIdsTo = QStringLiteral("To:");
+inline const QString freeIdsRangeHint =
+    QStringLiteral("An empty field searches from the lowest ID used to one above the highest.");
+inline const QString freeIdsOtherFiles = QStringLiteral("IDs of these files and folders count as used too:");
+inline const QString freeIdsAddFiles = QStringLiteral("Add files\u2026");
+inline const QString freeIdsAddFolder = QStringLiteral("Add folder\u2026");
+inline const QString freeIdsRemove = QStringLiteral("Remove");
+inline const QString freeIdsBlocks = QStringLiteral("First free runs:");
+inline const QString freeIdsCopy = QStringLiteral("Copy");
+inline const QString freeIdsNone = QStringLiteral("No free run that long in this range");
+// An added file or folder and its IDs: "maps/props.ide (120 IDs)"; %2 a count.
+inline const QString freeIdsFileIds = QStringLiteral("%1 (%2 IDs)");
+// An added file that cannot be read, or a folder holding such files: %2 why, or their names.
+inline const QString freeIdsUnreadable = QStringLiteral("%1 (cannot be read: %2)");
+inline const QString freeIdsNoSuchFile = QStringLiteral("no such file");
 inline const QString menuActions = QStringLiteral("Actions");
 inline const QString menuNewLine = QStringLiteral("New line");
 inline const QString menuCommentOut = QStringLiteral("Comment out");

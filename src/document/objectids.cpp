@@ -1,0 +1,44 @@
+#include "document/objectids.h"
+
+#include "document/idedocument.h"
+#include "document/idefile.h"
+#include "document/idindex.h"
+#include "texts/texts.h"
+
+#include <algorithm>
+
+namespace tarnel {
+
+std::vector<std::pair<qint64, RowId>> objectIdsOf(const IdeDocument& document)
+{
+    std::vector<std::pair<qint64, RowId>> ids;
+    for (const LineKind kind : {LineKind::Object, LineKind::TimedObject}) {
+        const RowStore& rows = document.table(kind).rows();
+        ids.reserve(ids.size() + size_t(rows.size()));
+        for (qsizetype row = 0; row < rows.size(); ++row) {
+            if (const std::optional<qint64> id = objectIdOf(rows, row))
+                ids.emplace_back(*id, rows.id(row));
+        }
+    }
+    return ids;
+}
+
+FileObjectIds objectIdsOfFile(const QString& path)
+{
+    IdeDocument document;
+    // Lines the editor would prompt about are left out of the tables as the editor leaves them.
+    const LoadOutcome outcome = loadDocument(document, path, [](const LoadError&) {});
+    FileObjectIds out;
+    if (outcome.status == ReadOutcome::Missing)
+        out.failure = texts::freeIdsNoSuchFile;
+    else if (outcome.status != ReadOutcome::Read)
+        out.failure = outcome.error;
+    if (outcome.status != ReadOutcome::Read)
+        return out;
+    for (const auto& [id, row] : objectIdsOf(document))
+        out.ids.append(id);
+    std::sort(out.ids.begin(), out.ids.end());
+    return out;
+}
+
+} // namespace tarnel

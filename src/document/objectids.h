@@ -1,0 +1,27 @@
+#pragma once
+
+#include "document/loadreport.h"
+
+#include <QList>
+#include <QString>
+
+#include <utility>
+#include <vector>
+
+namespace tarnel {
+
+class IdeDocument;
+
+// The object IDs held by the rows of a document's objects and timed objects
+// (commented rows excluded), each with its row's identity, table by table.
+std::vector<std::pair<qint64, RowId>> objectIdsOf(const IdeDocument& document);
+
+// The object IDs of an IDE file read as the editor loads it, ascending, or
+// why it could not be read.
+struct FileObjectIds {
+    QList<qint64> ids;
+    QString failure; // empty when the file was read
+};
+FileObjectIds objectIdsOfFile(const QString& path);
+
+} // namespace tarnel

@@ -1,0 +1,201 @@
+#include "mainwindow/freeidswindow.h"
+
+#include "document/freeids.h"
+#include "document/idedocument.h"
+#include "document/idindex.h"
+#include "document/objectids.h"
+#include "platform/platform.h"
+#include "texts/texts.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRegularExpressionValidator>
+#include <QSpinBox>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace tarnel {
+
+namespace {
+
+QPushButton* namedButton(QWidget* parent, const char* name, const QString& caption)
+{
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(QString::fromLatin1(name));
+    return button;
+}
+
+// The typed bound, or none when the field is empty.
+std::optional<qint64> boundOf(const QLineEdit* field)
+{
+    bool ok = false;
+    const qint64 value = field->text().toLongLong(&ok);
+    return ok ? std::optional<qint64>(value) : std::nullopt;
+}
+
+} // namespace
+
+FreeIdsWindow::FreeIdsWindow(const IdeDocument& document, Platform& platform, QWidget* parent)
+    : QWidget(parent, Qt::Window), m_index(new IdIndex(document, this)), m_platform(platform),
+      m_document(document), m_pending(new QTimer(this)), m_count(new QSpinBox(this)), m_from(new QLineEdit(this)),
+      m_to(new QLineEdit(this)), m_sources(new QListWidget(this)),
+      m_remove(namedButton(this, "freeIdsRemove", texts::freeIdsRemove)), m_blocks(new QListWidget(this)),
+      m_copy(namedButton(this, "freeIdsCopy", texts::freeIdsCopy))
+{
+    setObjectName(QStringLiteral("FreeIds"));
+    setWindowTitle(texts::freeIdsTitle);
+    m_count->setObjectName(QStringLiteral("freeIdsCount"));
+    m_count->setRange(1, 1000000);
+    m_count->setValue(10);
+    // Up to 18 digits: what an object ID can hold.
+    const auto* number = new QRegularExpressionValidator(QRegularExpression(QStringLiteral("-?\\d{0,18}")), this);
+    for (QLineEdit* field : {m_from, m_to}) {
+        field->setValidator(number);
+        connect(field, &QLineEdit::textChanged, this, &FreeIdsWindow::scheduleRecompute);
+    }
+    m_from->setObjectName(QStringLiteral("freeIdsFrom"));
+    m_to->setObjectName(QStringLiteral("freeIdsTo"));
+    m_sources->setObjectName(QStringLiteral("freeIdsSources"));
+    m_blocks->setObjectName(QStringLiteral("freeIdsBlocks"));
+    auto* addFiles = namedButton(this, "freeIdsAddFiles", texts::freeIdsAddFiles);
+    auto* addFolder = namedButton(this, "freeIdsAddFolder", texts::freeIdsAddFolder);
+
+    auto* range = new QHBoxLayout;
+    range->addWidget(m_from);
+    range->addWidget(new QLabel(texts::freeIdsTo, this));
+    range->addWidget(m_to);
+    auto* form = new QFormLayout;
+    form->addRow(texts::freeIdsCount, m_count);
+    form->addRow(texts::freeIdsFrom, range);
+    auto* hint = new QLabel(texts::freeIdsRangeHint, this);
+    hint->setWordWrap(true);
+    form->addRow(hint);
+    auto* sourceButtons = new QHBoxLayout;
+    sourceButtons->addWidget(addFiles);
+    sourceButtons->addWidget(addFolder);
+    sourceButtons->addWidget(m_remove);
+    sourceButtons->addStretch();
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addWidget(new QLabel(texts::freeIdsOtherFiles, this));
+    layout->addWidget(m_sources, 1);
+    layout->addLayout(sourceButtons);
+    layout->addWidget(new QLabel(texts::freeIdsBlocks, this));
+    layout->addWidget(m_blocks, 2);
+    layout->addWidget(m_copy, 0, Qt::AlignRight);
+
+    // Edits come a row at a time: the runs are worked out once the batch is done.
+    m_pending->setSingleShot(true);
+    m_pending->setInterval(0);
+    connect(m_pending, &QTimer::timeout, this, &FreeIdsWindow::recompute);
+    connect(m_index, &IdIndex::changed, this, &FreeIdsWindow::scheduleRecompute);
+    connect(m_count, &QSpinBox::valueChanged, this, &FreeIdsWindow::scheduleRecompute);
+    connect(addFiles, &QPushButton::clicked, this, &FreeIdsWindow::addFiles);
+    connect(addFolder, &QPushButton::clicked, this, &FreeIdsWindow::addFolder);
+    connect(m_remove, &QPushButton::clicked, this, &FreeIdsWindow::removeSelected);
+    connect(m_copy, &QPushButton::clicked, this, &FreeIdsWindow::copyFirst);
+    connect(m_sources, &QListWidget::currentRowChanged, this, [this](int row) { m_remove->setEnabled(row >= 0); });
+    m_remove->setEnabled(false);
+    recompute();
+}
+
+void FreeIdsWindow::addFiles()
+{
+    const QString start = m_document.isUntitled() ? QString() : QFileInfo(m_document.openFilePath()).path();
+    for (const QString& path : m_platform.openFileNames(this, texts::ideFileFilter, start))
+        addSource(path, false);
+}
+
+void FreeIdsWindow::addFolder()
+{
+    const QString start = m_document.isUntitled() ? QString() : QFileInfo(m_document.openFilePath()).path();
+    const QString path = m_platform.folderName(this, start);
+    if (!path.isEmpty())
+        addSource(path, true);
+}
+
+void FreeIdsWindow::addSource(const QString& path, bool folder)
+{
+    const QString shown = QDir::toNativeSeparators(path);
+    for (const Source& source : std::as_const(m_sourceIds)) {
+        if (source.path == shown)
+            return;
+    }
+    Source source{shown, {}, {}};
+    const QDir dir(path);
+    const QStringList files =
+        folder ? dir.entryList({QStringLiteral("*.ide")}, QDir::Files | QDir::Readable | QDir::Hidden, QDir::Name)
+               : QStringList{path};
+    for (const QString& file : files) {
+        const FileObjectIds read = objectIdsOfFile(folder ? dir.filePath(file) : file);
+        if (!read.failure.isEmpty())
+            source.unreadable.append(folder ? file : read.failure);
+        source.ids.append(read.ids);
+    }
+    std::sort(source.ids.begin(), source.ids.end());
+    auto* item = new QListWidgetItem(m_sources);
+    if (source.unreadable.isEmpty()) {
+        item->setText(texts::freeIdsFileIds.arg(shown).arg(source.ids.size()));
+    } else {
+        item->setText(texts::freeIdsUnreadable.arg(shown, source.unreadable.join(QStringLiteral(", "))));
+        item->setForeground(Qt::darkRed);
+    }
+    m_sourceIds.append(source);
+    scheduleRecompute();
+}
+
+void FreeIdsWindow::removeSelected()
+{
+    const int row = m_sources->currentRow();
+    if (row < 0)
+        return;
+    delete m_sources->takeItem(row);
+    m_sourceIds.removeAt(row);
+    scheduleRecompute();
+}
+
+void FreeIdsWindow::copyFirst()
+{
+    if (!m_firstStart.isEmpty())
+        m_platform.setClipboardText(m_firstStart);
+}
+
+void FreeIdsWindow::scheduleRecompute()
+{
+    m_pending->start();
+}
+
+void FreeIdsWindow::recompute()
+{
+    m_pending->stop();
+    QList<qint64> used = m_index->usedIds();
+    for (const Source& source : std::as_const(m_sourceIds)) {
+        const qsizetype middle = used.size();
+        used.append(source.ids);
+        std::inplace_merge(used.begin(), used.begin() + middle, used.end());
+    }
+    const qint64 count = m_count->value();
+    IdBlock range = defaultIdRange(used, count);
+    m_from->setPlaceholderText(QString::number(range.first));
+    m_to->setPlaceholderText(QString::number(range.last));
+    range.first = boundOf(m_from).value_or(range.first);
+    range.last = boundOf(m_to).value_or(range.last);
+    const QList<IdBlock> blocks = freeIdBlocks(used, count, range, blocksShown);
+    m_blocks->clear();
+    for (const IdBlock& block : blocks)
+        m_blocks->addItem(QString::number(block.first) + QChar(0x2013) + QString::number(block.last));
+    if (blocks.isEmpty())
+        m_blocks->addItem(texts::freeIdsNone);
+    m_firstStart = blocks.isEmpty() ? QString() : QString::number(blocks.first().first);
+    m_copy->setEnabled(!blocks.isEmpty());
+}
+
+} // namespace tarnel

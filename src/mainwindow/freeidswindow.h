@@ -1,0 +1,64 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QWidget>
+
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QSpinBox;
+class QTimer;
+
+namespace tarnel {
+
+class IdeDocument;
+class IdIndex;
+class Platform;
+
+// The window of Edit > "Free IDs…": the first runs of unused object IDs long
+// enough for new objects, in the open file and any other files or folders the
+// user adds (a map is many files). Not modal; it follows edits of the file.
+class FreeIdsWindow : public QWidget {
+    Q_OBJECT
+public:
+    FreeIdsWindow(const IdeDocument& document, Platform& platform, QWidget* parent = nullptr);
+
+    // How many runs the list shows at most.
+    static constexpr qsizetype blocksShown = 20;
+
+    void addFiles();
+    void addFolder();
+    void removeSelected();
+    // Puts the start of the first run on the clipboard.
+    void copyFirst();
+
+private:
+    // The IDs of an added file, or of every IDE file of an added folder.
+    struct Source {
+        QString path;
+        QList<qint64> ids;      // ascending
+        QStringList unreadable; // why a file could not be read, or a folder's files that could not
+    };
+
+    void addSource(const QString& path, bool folder);
+    void scheduleRecompute();
+    void recompute();
+
+    IdIndex* m_index;
+    Platform& m_platform;
+    const IdeDocument& m_document;
+    QTimer* m_pending;
+    QSpinBox* m_count;
+    QLineEdit* m_from;
+    QLineEdit* m_to;
+    QListWidget* m_sources;
+    QPushButton* m_remove;
+    QListWidget* m_blocks;
+    QPushButton* m_copy;
+    QList<Source> m_sourceIds; // one per line of m_sources
+    QString m_firstStart;      // empty when no run fits
+};
+
+} // namespace tarnel
