@@ -59,6 +59,9 @@ public:
     FilterBar* filterBar() const { return m_filterBar; }
     // Edit > "Go to ID…": asks for an ID and shows its row.
     void goToId();
+    // Edit > "Next duplicate ID": selects the next shown row of the objects or
+    // timed objects whose ID another row uses too.
+    void goToNextDuplicate();
 
     // The five commands of one table's Actions menu.
     struct TableActions {

@@ -110,6 +110,13 @@ inline const QString filterCount = QStringLiteral("%1 of %2 rows");
 inline const QString goToIdTitle = QStringLiteral("Go to ID");
 inline const QString goToIdLabel = QStringLiteral("ID:");
 inline const QString noLineWithId = QStringLiteral("No line with ID %1");
+// An object ID more than one row uses: the menu item, the ID cell's tooltip
+// (one line per other row: its line in its table, the table's selector
+// caption), the statistics figure and the status when there is none.
+inline const QString menuNextDuplicateId = QStringLiteral("Next duplicate ID");
+inline const QString alsoUsedBy = QStringLiteral("Also used by line %1 of %2");
+inline const QString duplicateIdsCaption = QStringLiteral("Duplicate IDs");
+inline const QString noDuplicateIds = QStringLiteral("No duplicate IDs");
 inline const QString menuActions = QStringLiteral("Actions");
 inline const QString menuNewLine = QStringLiteral("New line");
 inline const QString menuCommentOut = QStringLiteral("Comment out");
