@@ -35,13 +35,9 @@ QStringList marks(MainWindow& w)
         const QAbstractItemModel* model = w.view(kind)->model();
         for (int row = 0; row < model->rowCount(); ++row) {
             const QModelIndex id = model->index(row, 0);
-            const bool coloured = id.data(Qt::BackgroundRole).isValid();
-            const QString tip = id.data(Qt::ToolTipRole).toString();
-            if (coloured || !tip.isEmpty())
-                found << QStringLiteral("%1 %2: %3")
-                             .arg(kind == LineKind::Object ? "objs" : "tobj")
-                             .arg(row + 1)
-                             .arg(tip);
+            if (id.data(Qt::BackgroundRole).isValid() || !id.data(Qt::ToolTipRole).toString().isEmpty())
+                found << QStringLiteral("%1 %2: ").arg(int(kind)).arg(row + 1) +
+                             id.data(Qt::ToolTipRole).toString();
         }
     }
     return found;
@@ -56,9 +52,9 @@ private slots:
     {
         Session s;
         MainWindow& w = openUnsorted(s, twiceUsed);
-        const QStringList loaded = {
-            "objs 1: Also used by line 2 of Timed objects", "objs 3: Also used by line 5 of Objects",
-            "objs 5: Also used by line 3 of Objects", "tobj 2: Also used by line 1 of Objects"};
+        const QStringList loaded = {"0 1: Also used by line 2 of Timed objects",
+                                    "0 3: Also used by line 5 of Objects", "0 5: Also used by line 3 of Objects",
+                                    "1 2: Also used by line 1 of Objects"};
         QCOMPARE(marks(w), loaded);
         QCOMPARE(labelText(w, "duplicateIdCount"), QStringLiteral("2"));
 
@@ -70,12 +66,11 @@ private slots:
 
         // A pasted timed object makes a third use of 7, in the other table.
         QVERIFY(addPastedLine(w.document(), QStringLiteral("7, h, t, 1, 10, 0, 20, 6")));
-        QTRY_COMPARE(
-            marks(w),
-            QStringList({"objs 1: Also used by line 2 of Timed objects\n"
-                         "Also used by line 3 of Timed objects",
-                         "tobj 2: Also used by line 1 of Objects\nAlso used by line 3 of Timed objects",
-                         "tobj 3: Also used by line 1 of Objects\nAlso used by line 2 of Timed objects"}));
+        QTRY_COMPARE(marks(w),
+                     QStringList({"0 1: Also used by line 2 of Timed objects\n"
+                                  "Also used by line 3 of Timed objects",
+                                  "1 2: Also used by line 1 of Objects\nAlso used by line 3 of Timed objects",
+                                  "1 3: Also used by line 1 of Objects\nAlso used by line 2 of Timed objects"}));
 
         EditHistory::of(w.document()).stack().undo();
         EditHistory::of(w.document()).stack().undo();
