@@ -3,7 +3,7 @@
 // as the section table has been painted. Process start to that first paint is
 // the "open in the window" figure.
 //
-//   tarnel-bench-window [--unsorted] [--command remove|comment|duplicate] [--filter TEXT] [FILE]
+//   tarnel-bench-window [--unsorted] [--command remove|comment|duplicate] [--filter TEXT] [--ids] [FILE]
 //
 // Settings live in a fresh temporary folder, so every run starts like a first
 // start (the rebuilt settings switch "Sort by object num" on); --unsorted
@@ -13,7 +13,13 @@
 // TEXT is typed into the filter field a letter at a time once the table is
 // shown, and each keystroke's figure is the time the table took to follow it;
 // with --command as well, the command then runs on the rows left shown.
+// With --ids, the duplicate object IDs: the time the marks of the loaded file
+// take to be worked out (as the load does) and painted, then one row's ID
+// changed to another row's through the edit path, until painted again.
 #include "document/idedocument.h"
+#include "document/idindex.h"
+#include "edits/edithistory.h"
+#include "mainwindow/duplicatemarks.h"
 #include "mainwindow/filterbar.h"
 #include "mainwindow/mainwindow.h"
 #include "mainwindow/sectionview.h"
@@ -30,6 +36,8 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
+#include <utility>
 
 using namespace tarnel;
 
@@ -41,8 +49,8 @@ namespace {
 // row selected and the command triggered, and the paint after it ends the run.
 class PaintWatcher : public QObject {
 public:
-    PaintWatcher(const QElapsedTimer& clock, MainWindow& window, QAction* command, const QString& filter)
-        : m_clock(clock), m_window(window), m_command(command), m_filter(filter)
+    PaintWatcher(const QElapsedTimer& clock, MainWindow& window, QAction* command, const QString& filter, bool ids)
+        : m_clock(clock), m_window(window), m_command(command), m_filter(filter), m_ids(ids)
     {
     }
 
@@ -59,6 +67,10 @@ public:
 private:
     void painted()
     {
+        if (m_afterPaint) {
+            const auto next = std::exchange(m_afterPaint, {});
+            return next();
+        }
         if (m_commandClock.isValid()) {
             std::fprintf(
                 stderr,
@@ -71,6 +83,8 @@ private:
                      m_clock.nsecsElapsed() / 1e6, static_cast<long long>(objects().rowCount()));
         if (!m_filter.isEmpty())
             typeFilter();
+        if (m_ids)
+            return markIds();
         if (!m_command)
             done();
         SectionView* view = m_window.view(LineKind::Object);
@@ -99,6 +113,51 @@ private:
         // With --command too, it runs on the rows left shown.
     }
 
+    // Each figure ends with the next paint of the table.
+    void afterPaint(std::function<void()> next)
+    {
+        m_afterPaint = std::move(next);
+        m_waiting = true;
+        m_window.view(LineKind::Object)->viewport()->update();
+    }
+
+    void markIds()
+    {
+        QElapsedTimer clock;
+        clock.start();
+        const qsizetype duplicates = IdIndex(m_window.document()).duplicateCount();
+        std::fprintf(stderr, "tarnel-bench-window: %lld duplicate IDs worked out in %.1f ms\n",
+                     static_cast<long long>(duplicates), clock.nsecsElapsed() / 1e6);
+        clock.restart();
+        emit DuplicateMarks::of(m_window.document()).changed();
+        afterPaint([this, clock] {
+            std::fprintf(stderr, "tarnel-bench-window: marks painted after %.1f ms\n", clock.nsecsElapsed() / 1e6);
+            changeOneId();
+        });
+    }
+
+    void changeOneId()
+    {
+        IdeDocument& document = m_window.document();
+        SectionTable& table = document.table(LineKind::Object);
+        const qsizetype row = table.rowCount() / 2;
+        QList<QByteArray> values = table.rows().values(row);
+        values[0] = table.rows().firstValue(0).toByteArray();
+        QElapsedTimer clock;
+        clock.start();
+        EditHistory::of(document).changeRows(LineKind::Object, {row}, QStringLiteral("Change line"), [&] {
+            table.setRowValues(row, values);
+            return true;
+        });
+        std::fprintf(stderr,
+                     "tarnel-bench-window: one row's ID changed (the whole step) in %.2f ms, %lld duplicate IDs\n",
+                     clock.nsecsElapsed() / 1e6, static_cast<long long>(DuplicateMarks::of(document).count()));
+        afterPaint([clock] {
+            std::fprintf(stderr, "tarnel-bench-window: and painted after %.2f ms\n", clock.nsecsElapsed() / 1e6);
+            done();
+        });
+    }
+
     const SectionTable& objects() const { return m_window.document().table(LineKind::Object); }
 
     [[noreturn]] static void done()
@@ -111,6 +170,8 @@ private:
     MainWindow& m_window;
     QAction* m_command;
     QString m_filter;
+    bool m_ids;
+    std::function<void()> m_afterPaint;
     QElapsedTimer m_commandClock;
     qsizetype m_selectedRows = 0;
     bool m_waiting = true;
@@ -149,6 +210,7 @@ int main(int argc, char* argv[])
         filter = words.takeAt(at + 1);
         words.removeAt(at);
     }
+    const bool ids = words.removeAll(QStringLiteral("--ids")) > 0;
     const QString commandLine = words.join(QLatin1Char(' '));
 
     QTemporaryDir settingsDir;
@@ -166,7 +228,7 @@ int main(int argc, char* argv[])
                      qPrintable(commandWord));
         return 2;
     }
-    PaintWatcher watcher(clock, window, command, filter);
+    PaintWatcher watcher(clock, window, command, filter, ids);
     window.view(LineKind::Object)->viewport()->installEventFilter(&watcher);
     window.startUp(commandLine);
     std::fprintf(stderr, "tarnel-bench-window: start-up with the file done after %.1f ms\n",

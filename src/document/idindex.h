@@ -39,6 +39,8 @@ public:
 
     // How many IDs more than one row uses.
     qsizetype duplicateCount() const { return m_duplicates.size(); }
+    // Whether more than one row uses `id`: one hash look-up.
+    bool isDuplicate(qint64 id) const { return m_duplicates.contains(id); }
     // Those IDs, ascending.
     QList<qint64> duplicateIds() const;
     // The rows using `id`, in no particular order.

@@ -61,7 +61,7 @@ ColourChannel::ColourChannel(QLineEdit* field, const QString& label, Platform& p
 
 int ColourChannel::level() const
 {
-    return int(std::clamp<qint64>(roundHalfEven(numberOrZero(value())), 0, 255));
+    return colourLevel(value());
 }
 
 void ColourChannel::load(const QString& text)

@@ -2,6 +2,7 @@
 
 #include <QLocale>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -53,6 +54,11 @@ qint64 roundHalfEven(double value)
     if (fraction > 0.5 || (fraction == 0.5 && std::fmod(whole, 2.0) != 0.0))
         whole += 1.0;
     return qint64(whole);
+}
+
+int colourLevel(const QString& text)
+{
+    return int(std::clamp<qint64>(roundHalfEven(decimalNumber(text).value_or(0.0)), 0, 255));
 }
 
 } // namespace tarnel

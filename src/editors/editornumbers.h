@@ -19,4 +19,8 @@ std::optional<qint64> wholeNumber(const QString& text);
 // Halves go to the even neighbour: 12.5 gives 12, 13.5 gives 14.
 qint64 roundHalfEven(double value);
 
+// A colour channel's text as a swatch takes it: rounded to a whole number
+// from 0 to 255; text that is no number counts as 0.
+int colourLevel(const QString& text);
+
 } // namespace tarnel

@@ -5,6 +5,7 @@
 #include "edits/edithistory.h"
 #include "editors/editorhost.h"
 #include "mainwindow/aboutdialog.h"
+#include "mainwindow/duplicatemarks.h"
 #include "mainwindow/filecommands.h"
 #include "mainwindow/filterbar.h"
 #include "mainwindow/freeidswindow.h"
@@ -243,6 +244,29 @@ void MainWindow::goToId()
     m_platform.showMessage(this, texts::appTitle, texts::noLineWithId.arg(wanted), Platform::Icon::Information);
 }
 
+void MainWindow::goToNextDuplicate()
+{
+    const DuplicateMarks& marks = DuplicateMarks::of(*m_document);
+    // The shown one of the two tables first, from its current row on, then the other.
+    const std::optional<LineKind> shown = sectionTarget(m_shownSection).table;
+    const bool timedFirst = shown == LineKind::TimedObject;
+    for (LineKind kind : {timedFirst ? LineKind::TimedObject : LineKind::Object,
+                          timedFirst ? LineKind::Object : LineKind::TimedObject}) {
+        SectionModel* model = view(kind)->sectionModel();
+        // The filter applies to every table shown, so to this one once it is.
+        model->setFilter(m_filterBar->text());
+        // From the current row when it is selected, else from the top.
+        const QModelIndex current = view(kind)->currentIndex();
+        const bool fromCurrent = kind == shown && view(kind)->selectionModel()->isRowSelected(current.row());
+        const int after = fromCurrent ? current.row() : -1;
+        if (const int row = marks.nextMarkedRow(*model, after); row >= 0) {
+            showTableRow(kind, model->tableRow(row));
+            return;
+        }
+    }
+    setStatus(texts::noDuplicateIds);
+}
+
 void MainWindow::applyFilter()
 {
     if (const std::optional<LineKind> kind = sectionTarget(m_shownSection).table)
@@ -289,6 +313,8 @@ void MainWindow::buildControls()
     m_sections->setMinimumWidth(twips(800 + 2500) + 24);
     for (LineKind kind : allLineKinds) {
         auto* model = new SectionModel(m_document->table(kind), this);
+        if (kind == LineKind::Object || kind == LineKind::TimedObject)
+            model->setDuplicateMarks(&DuplicateMarks::of(*m_document));
         m_views[size_t(kind)] = new SectionView(model, m_sections);
         m_views[size_t(kind)]->setObjectName(tableNamePrefix(kind) + QStringLiteral("View"));
         // Tab leaves the table for the next control; the arrows move between rows.
@@ -381,7 +407,7 @@ QWidget* MainWindow::buildLeftPanel()
     rows->setColumnMinimumWidth(0, 8);
     rows->setColumnMinimumWidth(1, 121);
     rows->addRow(m_selector, 176, 0, 2);
-    rows->addRow(m_statistics, 144, 0, 2);
+    rows->addRow(m_statistics, 160, 0, 2);
     for (QCheckBox* box : {m_showLines, m_catchPaste, m_objectSort})
         rows->addRow(box, 16, 1);
     rows->addRow(m_keepLayout, 24, 1);
@@ -463,6 +489,10 @@ void MainWindow::buildMenus()
     QAction* freeIds = namedAction(this, QStringLiteral("editFreeIds"), texts::menuFreeIds);
     connect(freeIds, &QAction::triggered, this, &MainWindow::openFreeIds);
     edit->addAction(freeIds);
+    QAction* nextDuplicate = namedAction(this, QStringLiteral("editNextDuplicateId"), texts::menuNextDuplicateId);
+    nextDuplicate->setShortcut(QKeySequence(Qt::Key_F8));
+    connect(nextDuplicate, &QAction::triggered, this, &MainWindow::goToNextDuplicate);
+    edit->addAction(nextDuplicate);
 
     for (LineKind kind : allLineKinds) {
         QMenu* menu = buildActionsMenu(kind);

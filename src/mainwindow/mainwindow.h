@@ -63,6 +63,9 @@ public:
     // Edit > "Free IDs…": one window, raised when opened again; none until first opened.
     void openFreeIds();
     FreeIdsWindow* freeIdsWindow() const { return m_freeIdsWindow; }
+    // Edit > "Next duplicate ID": selects the next shown row of the objects or
+    // timed objects whose ID another row uses too.
+    void goToNextDuplicate();
 
     // The five commands of one table's Actions menu.
     struct TableActions {

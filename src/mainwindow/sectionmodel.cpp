@@ -3,6 +3,8 @@
 #include "document/rowcells.h"
 #include "document/linekind.h"
 #include "document/sectiontable.h"
+#include "editors/editornumbers.h"
+#include "mainwindow/duplicatemarks.h"
 #include "mainwindow/shownvalue.h"
 
 #include <QBrush>
@@ -10,10 +12,36 @@
 #include <QFont>
 #include <QHash>
 #include <QSet>
+#include <QPainter>
+#include <QPixmap>
 
 #include <algorithm>
 
 namespace tarnel {
+
+namespace {
+
+// The first of a 2dfx line's red, green and blue values; every 2dfx kind has them there.
+constexpr int redColumn = 4;
+
+bool hasColourColumns(LineKind kind)
+{
+    return kind != LineKind::Object && kind != LineKind::TimedObject;
+}
+
+// A row's colour as the line editors' swatch shows it, framed so that white shows too.
+QPixmap colourSwatch(const RowStore& rows, qsizetype row)
+{
+    const auto level = [&](int column) { return colourLevel(QString::fromLatin1(rows.value(row, column))); };
+    QPixmap swatch(10, 10);
+    swatch.fill(QColor(level(redColumn), level(redColumn + 1), level(redColumn + 2)));
+    QPainter frame(&swatch);
+    frame.setPen(QColor(0x80, 0x80, 0x80));
+    frame.drawRect(swatch.rect().adjusted(0, 0, -1, -1));
+    return swatch;
+}
+
+} // namespace
 
 SectionModel::SectionModel(SectionTable& table, QObject* parent) : QAbstractTableModel(parent), m_table(table)
 {
@@ -78,6 +106,16 @@ SectionModel::SectionModel(SectionTable& table, QObject* parent) : QAbstractTabl
     });
 }
 
+void SectionModel::setDuplicateMarks(const DuplicateMarks* marks)
+{
+    m_marks = marks;
+    // Another row's change can mark or unmark any ID cell: the column is told once per step.
+    connect(marks, &DuplicateMarks::changed, this, [this] {
+        if (rowCount() > 0)
+            emit dataChanged(index(0, 0), index(rowCount() - 1, 0), {Qt::BackgroundRole, Qt::ToolTipRole});
+    });
+}
+
 int SectionModel::rowCount(const QModelIndex& parent) const
 {
     if (parent.isValid())
@@ -97,7 +135,7 @@ QVariant SectionModel::data(const QModelIndex& index, int role) const
     const RowStore& rows = m_table.rows();
     const int row = int(tableRow(index.row()));
     switch (role) {
-    // No tooltip here: the view shows one only for a cell it cuts.
+    // The view adds the whole text of a cell it cuts to a cell's tooltip.
     case Qt::DisplayRole: {
         const LineKind kind = m_table.kind();
         const qsizetype count = rows.valueCount(row);
@@ -119,6 +157,18 @@ QVariant SectionModel::data(const QModelIndex& index, int role) const
             bold.setBold(true);
             return bold;
         }
+        return {};
+    case Qt::BackgroundRole:
+        if (index.column() == 0 && m_marks && m_marks->isMarked(m_table, row))
+            return QBrush(QColor(255, 214, 120));
+        return {};
+    case Qt::ToolTipRole:
+        if (index.column() == 0 && m_marks)
+            return m_marks->otherUsesText(m_table, row);
+        return {};
+    case Qt::DecorationRole:
+        if (index.column() == redColumn && hasColourColumns(m_table.kind()))
+            return colourSwatch(rows, row);
         return {};
     default: return {};
     }

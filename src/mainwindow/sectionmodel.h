@@ -9,6 +9,7 @@
 
 namespace tarnel {
 
+class DuplicateMarks;
 class SectionTable;
 
 // Shows one section table: one column per field of its kind, commented rows
@@ -21,6 +22,9 @@ public:
     explicit SectionModel(SectionTable& table, QObject* parent = nullptr);
 
     SectionTable& table() const { return m_table; }
+    // Marks the ID cells of rows whose ID another row uses too (a warning
+    // background, a tooltip naming the other rows), following `marks`.
+    void setDuplicateMarks(const DuplicateMarks* marks);
 
     // Shows only the rows `text` passes (rowfilter.h); empty shows all. The
     // selection and the other held indexes follow the rows they were on.
@@ -61,6 +65,7 @@ private:
     std::vector<qsizetype> m_shown; // ascending table rows, while filtered
     std::vector<RowId> m_heldIds;   // the shown rows' identities during a change
     std::vector<RowId> m_addedIds;  // rows the change added, while filtered
+    const DuplicateMarks* m_marks = nullptr;
 };
 
 } // namespace tarnel

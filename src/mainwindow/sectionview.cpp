@@ -121,7 +121,9 @@ bool SectionView::viewportEvent(QEvent* event)
         return QTableView::viewportEvent(event);
     const auto* help = static_cast<QHelpEvent*>(event);
     const QModelIndex index = indexAt(help->pos());
-    const QString text = cutText(index);
+    QStringList parts = {cutText(index), index.data(Qt::ToolTipRole).toString()};
+    parts.removeAll(QString());
+    const QString text = parts.join(QLatin1Char('\n'));
     if (text.isEmpty())
         QToolTip::hideText();
     else

@@ -3,11 +3,14 @@
 #include "document/idedocument.h"
 #include "document/statistics.h"
 #include "edits/edithistory.h"
+#include "mainwindow/duplicatemarks.h"
 #include "mainwindow/pitchedrows.h"
 #include "texts/texts.h"
 
 #include <QLabel>
 #include <QTimer>
+
+#include <algorithm>
 
 namespace tarnel {
 
@@ -15,8 +18,9 @@ StatisticsPanel::StatisticsPanel(IdeDocument& document, QWidget* parent)
     : QGroupBox(texts::statisticsTitle, parent), m_document(document)
 {
     setObjectName(QStringLiteral("statisticsPanel"));
-    static const char* const valueNames[] = {"objectCount",   "timedObjectCount", "pathsPresent", "lightCount",
-                                             "particleCount", "sunCount",         "pedAreaCount"};
+    static const char* const valueNames[] = {"objectCount",  "timedObjectCount", "pathsPresent",
+                                             "lightCount",   "particleCount",    "sunCount",
+                                             "pedAreaCount", "duplicateIdCount"};
     QFont valueFont(QStringLiteral("Verdana"));
     valueFont.setPointSizeF(8.25);
     valueFont.setBold(true);
@@ -28,15 +32,22 @@ StatisticsPanel::StatisticsPanel(IdeDocument& document, QWidget* parent)
     rows->setColumnMinimumWidth(1, 41);
     rows->setColumnStretch(1, 1);
     // The captions are the figures' own, as `tarnel-cli` prints them.
-    const auto figures = documentStatistics(document);
-    for (int row = 0; row < int(figures.size()); ++row) {
+    // The document's figures, then the window's own.
+    QStringList captions;
+    for (const auto& figure : documentStatistics(document))
+        captions.append(figure.first);
+    captions.append(texts::duplicateIdsCaption);
+    for (int row = 0; row < int(captions.size()); ++row) {
         auto* value = new QLabel(this);
         value->setObjectName(QString::fromLatin1(valueNames[row]));
         value->setFont(valueFont);
         QPalette palette = value->palette();
         palette.setColor(QPalette::WindowText, QColor(0x80, 0x80, 0x80));
         value->setPalette(palette);
-        rows->addRow(new QLabel(figures[row].first, this), 16, 0);
+        auto* caption = new QLabel(captions[row], this);
+        // A caption longer than the designed column keeps a gap before its figure.
+        rows->setColumnMinimumWidth(0, std::max(rows->columnMinimumWidth(0), caption->sizeHint().width() + 4));
+        rows->addRow(caption, 16, 0);
         rows->addWidget(value, row, 1, Qt::AlignTop);
         m_values.append(value);
     }
@@ -69,14 +80,17 @@ void StatisticsPanel::followDocument()
     });
     // A new document shows its figures as soon as it is there.
     connect(&m_document, &IdeDocument::contentReplaced, this, &StatisticsPanel::refresh);
+    // The marks tell once per step by themselves.
+    connect(&DuplicateMarks::of(m_document), &DuplicateMarks::changed, this, &StatisticsPanel::refresh);
 }
 
 void StatisticsPanel::refresh()
 {
     m_refreshPending = false;
     const auto figures = documentStatistics(m_document);
-    for (int row = 0; row < m_values.size(); ++row)
+    for (int row = 0; row < int(figures.size()); ++row)
         m_values[row]->setText(figures[row].second);
+    m_values.back()->setText(QString::number(DuplicateMarks::of(m_document).count()));
 }
 
 } // namespace tarnel

@@ -9,7 +9,8 @@ namespace tarnel {
 
 class IdeDocument;
 
-// "IDE Stats": the row counts of the tables and whether there are paths. It
+// "IDE Stats": the row counts of the tables, whether there are paths and how
+// many object IDs more than one row uses. It
 // follows the document by itself: a load shows at once, any other change once
 // its step of the edit history is done.
 class StatisticsPanel : public QGroupBox {
@@ -18,7 +19,7 @@ public:
     explicit StatisticsPanel(IdeDocument& document, QWidget* parent = nullptr);
 
     // Value labels in panel order: objects, timed objects, paths, lights,
-    // particles, sun, ped areas.
+    // particles, sun, ped areas, duplicate IDs.
     QLabel* valueLabel(int row) const { return m_values[row]; }
 
 private:

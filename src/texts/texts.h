@@ -130,6 +130,13 @@ inline const QString freeIdsFileIds = QStringLiteral("%1 (%2 IDs)");
 // An added file that cannot be read, or a folder holding such files: %2 why, or their names.
 inline const QString freeIdsUnreadable = QStringLiteral("%1 (cannot be read: %2)");
 inline const QString freeIdsNoSuchFile = QStringLiteral("no such file");
+// An object ID more than one row uses: the menu item, the ID cell's tooltip
+// (one line per other row: its line in its table, the table's selector
+// caption), the statistics figure and the status when there is none.
+inline const QString menuNextDuplicateId = QStringLiteral("Next duplicate ID");
+inline const QString alsoUsedBy = QStringLiteral("Also used by line %1 of %2");
+inline const QString duplicateIdsCaption = QStringLiteral("Duplicate IDs");
+inline const QString noDuplicateIds = QStringLiteral("No duplicate IDs");
 inline const QString menuActions = QStringLiteral("Actions");
 inline const QString menuNewLine = QStringLiteral("New line");
 inline const QString menuCommentOut = QStringLiteral("Comment out");

@@ -405,7 +405,7 @@ private slots:
                                       s.child<QWidget>("showLines"),        s.child<QWidget>("catchPaste"),
                                       s.child<QWidget>("objectSort"),       s.child<QWidget>("keepLayout"),
                                       s.child<QWidget>("openInTextEditor"), s.child<QWidget>("reloadFile")};
-        const int designedTops[] = {8, 184, 328};
+        const int designedTops[] = {8, 184, 344};
         const QRect views = s.child<QWidget>("sectionViews")->geometry();
         QVERIFY(views.left() > panel->geometry().right());
         for (int k = 0; k < rows.size(); ++k) {

@@ -1,0 +1,97 @@
+#include "mainwindow/duplicatemarks.h"
+
+#include "document/idedocument.h"
+#include "document/idindex.h"
+#include "edits/edithistory.h"
+#include "mainwindow/sectionmodel.h"
+#include "texts/texts.h"
+
+#include <QTimer>
+
+#include <algorithm>
+
+namespace tarnel {
+
+DuplicateMarks& DuplicateMarks::of(IdeDocument& document)
+{
+    if (auto* marks = document.findChild<DuplicateMarks*>(QString(), Qt::FindDirectChildrenOnly))
+        return *marks;
+    return *new DuplicateMarks(document);
+}
+
+DuplicateMarks::DuplicateMarks(IdeDocument& document)
+    : QObject(&document), m_document(document), m_index(new IdIndex(document, this))
+{
+    connect(m_index, &IdIndex::changed, this, &DuplicateMarks::schedule);
+    // A step is done when the stack's index moves; a load when the content is replaced.
+    connect(&EditHistory::of(document).stack(), &QUndoStack::indexChanged, this, [this] {
+        if (m_pending)
+            flush();
+    });
+    connect(&document, &IdeDocument::contentReplaced, this, &DuplicateMarks::flush);
+}
+
+void DuplicateMarks::schedule()
+{
+    // A change outside the history is told when the event loop comes back.
+    if (m_pending)
+        return;
+    m_pending = true;
+    QTimer::singleShot(0, this, [this] {
+        if (m_pending)
+            flush();
+    });
+}
+
+void DuplicateMarks::flush()
+{
+    m_pending = false;
+    emit changed();
+}
+
+qsizetype DuplicateMarks::count() const
+{
+    return m_index->duplicateCount();
+}
+
+bool DuplicateMarks::isMarked(const SectionTable& table, qsizetype row) const
+{
+    if (table.kind() != LineKind::Object && table.kind() != LineKind::TimedObject)
+        return false;
+    const std::optional<qint64> id = objectIdOf(table.rows(), row);
+    return id && m_index->isDuplicate(*id);
+}
+
+QString DuplicateMarks::otherUsesText(const SectionTable& table, qsizetype row) const
+{
+    if (!isMarked(table, row))
+        return {};
+    const RowId self = table.rows().id(row);
+    // Objects first, then timed objects, each by line.
+    QList<std::pair<LineKind, qsizetype>> others;
+    for (const IdUse& use : m_index->usesOf(*objectIdOf(table.rows(), row))) {
+        if (use.kind == table.kind() && use.row == self)
+            continue;
+        others.append({use.kind, m_document.table(use.kind).rowWithId(use.row)});
+    }
+    std::sort(others.begin(), others.end());
+    QStringList lines;
+    for (const auto& [kind, position] : others) {
+        const QString& caption = texts::sectionCaptions[kind == LineKind::Object ? 0 : 1];
+        lines.append(texts::alsoUsedBy.arg(position + 1).arg(caption));
+    }
+    return lines.join(QLatin1Char('\n'));
+}
+
+int DuplicateMarks::nextMarkedRow(const SectionModel& model, int after) const
+{
+    const int rows = model.rowCount();
+    for (int step = 1; step <= rows; ++step) {
+        const int shown = (after + step) % rows;
+        if (isMarked(model.table(), model.tableRow(shown)))
+            return shown;
+    }
+    return -1;
+}
+
+} // namespace tarnel

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+namespace tarnel {
+
+class IdIndex;
+class IdeDocument;
+class SectionModel;
+class SectionTable;
+
+// The object IDs more than one row uses, as the window marks them: one
+// IdIndex per document, found with of(). The index hears of every row; the
+// window hears `changed` once per step of the edit history (or per load),
+// however many rows the step touched.
+class DuplicateMarks : public QObject {
+    Q_OBJECT
+public:
+    static DuplicateMarks& of(IdeDocument& document);
+
+    // How many IDs more than one row uses.
+    qsizetype count() const;
+    // Whether the ID of the table's row `row` is used by another row too.
+    bool isMarked(const SectionTable& table, qsizetype row) const;
+    // "Also used by line 12 of Timed objects", one line per other row; empty
+    // when the row's ID is its own.
+    QString otherUsesText(const SectionTable& table, qsizetype row) const;
+    // The first marked row shown after the shown row `after`, wrapping round
+    // (from the top when `after` is -1); -1 when the model shows none.
+    int nextMarkedRow(const SectionModel& model, int after) const;
+
+signals:
+    void changed();
+
+private:
+    explicit DuplicateMarks(IdeDocument& document);
+    void schedule();
+    void flush();
+
+    IdeDocument& m_document;
+    IdIndex* m_index;
+    bool m_pending = false;
+};
+
+} // namespace tarnel
