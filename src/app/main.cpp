@@ -55,6 +55,8 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(texts::appTitle);
     QApplication::setApplicationVersion(texts::version);
+    // Ties the window to the installed desktop entry, for its name and icon in the desktop.
+    QApplication::setDesktopFileName(QStringLiteral("org.example.tarnel"));
     // The command line names one file; a path with spaces may arrive split.
     QStringList words = app.arguments().mid(1);
     const QString commandLine = words.join(QLatin1Char(' '));
