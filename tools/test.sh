@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Installs what is missing, checks that the C++ files are laid out as
-# .clang-format says (TARNEL_FORMAT_CHECK=0 skips that), builds everything and
-# runs every test; then builds it all again with AddressSanitizer and
-# UndefinedBehaviorSanitizer in a folder of its own and runs every test once
-# more (TARNEL_SANITIZE=0 skips that).
+# .clang-format says (TARNEL_FORMAT_CHECK=0 skips that), builds everything,
+# runs every test and checks the Debian package; then builds it all again with
+# AddressSanitizer and UndefinedBehaviorSanitizer in a folder of its own and
+# runs every test once more (TARNEL_SANITIZE=0 skips that).
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 "$root/tools/install-deps.sh"
@@ -15,6 +15,8 @@ if [ "${TARNEL_FORMAT_CHECK:-1}" != 0 ]; then
 fi
 cmake --build "$root/build-tests" -j"$(nproc)"
 (cd "$root/build-tests" && ctest --output-on-failure --timeout 600)
+# ctest has made the Debian package (the package_deb test): check what it holds.
+"$root/tools/check-package.sh" "$root/build-tests"
 
 [ "${TARNEL_SANITIZE:-1}" = 0 ] && exit 0
 cmake -S "$root" -B "$root/build-sanitize" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARNEL_BUILD_TESTS=ON \

@@ -5,7 +5,9 @@
 #include "document/objectids.h"
 #include "document/rowcells.h"
 #include "document/statistics.h"
+#include "texts/texts.h"
 
+#include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QTextStream>
@@ -25,25 +27,32 @@ QTextStream& err()
     return stream;
 }
 
+// Every command and option; --help prints it on standard output, a wrong command line on
+// standard error.
+const char* const usageText =
+    "usage: tarnel-cli format [--keep-layout] IN OUT\n"
+    "                                  load IN and write it as the editor saves it;\n"
+    "                                  --keep-layout: in the layout of IN, every line\n"
+    "                                  kept as it is\n"
+    "       tarnel-cli report FILE     print the lines of FILE worth a look: line number,\n"
+    "                                  what it is and the line, tab-separated\n"
+    "       tarnel-cli stats FILE      print the statistics of FILE\n"
+    "       tarnel-cli table FILE SECTION\n"
+    "                                  print a table's captions and cells, tab-separated;\n"
+    "                                  SECTION: objs, tobj, lights, part, sun or ani\n"
+    "       tarnel-cli check FILE...   print every object ID more than one line uses:\n"
+    "                                  the ID and file:line of each use, tab-separated;\n"
+    "                                  exit status 1 when there is any\n"
+    "       tarnel-cli free-ids [--count N] [--from A] [--to B] FILE...\n"
+    "                                  print the first runs of at least N (10) unused\n"
+    "                                  object IDs from A to B (the lowest ID to one\n"
+    "                                  above the highest), one start-end a line\n"
+    "       tarnel-cli --help          print this text\n"
+    "       tarnel-cli --version       print the version\n";
+
 int usage()
 {
-    err() << "usage: tarnel-cli format [--keep-layout] IN OUT\n"
-             "                                  load IN and write it as the editor saves it;\n"
-             "                                  --keep-layout: in the layout of IN, every line\n"
-             "                                  kept as it is\n"
-             "       tarnel-cli report FILE     print the lines of FILE worth a look: line number,\n"
-             "                                  what it is and the line, tab-separated\n"
-             "       tarnel-cli stats FILE      print the statistics of FILE\n"
-             "       tarnel-cli table FILE SECTION\n"
-             "                                  print a table's captions and cells, tab-separated;\n"
-             "                                  SECTION: objs, tobj, lights, part, sun or ani\n"
-             "       tarnel-cli check FILE...   print every object ID more than one line uses:\n"
-             "                                  the ID and file:line of each use, tab-separated;\n"
-             "                                  exit status 1 when there is any\n"
-             "       tarnel-cli free-ids [--count N] [--from A] [--to B] FILE...\n"
-             "                                  print the first runs of at least N (10) unused\n"
-             "                                  object IDs from A to B (the lowest ID to one\n"
-             "                                  above the highest), one start-end a line\n";
+    err() << usageText;
     err().flush();
     return 2;
 }
@@ -236,7 +245,25 @@ int freeIds(QStringList args)
 int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
-    const QStringList args = app.arguments().mid(1);
+    // Options go before the command; what follows it is the command's own.
+    QCommandLineParser parser;
+    parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
+    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
+    const QCommandLineOption version(QStringList{QStringLiteral("v"), QStringLiteral("version")});
+    parser.addOptions({help, version});
+    if (!parser.parse(app.arguments()))
+        return usage();
+    if (parser.isSet(version) || parser.isSet(help)) {
+        if (!parser.positionalArguments().isEmpty())
+            return usage();
+        QTextStream out(stdout);
+        if (parser.isSet(version))
+            out << texts::cliName << ' ' << texts::version << '\n';
+        else
+            out << usageText;
+        return 0;
+    }
+    const QStringList args = parser.positionalArguments();
     if (args.size() == 3 && args[0] == QLatin1String("format") && !args[1].startsWith(QLatin1String("--")))
         return format(args[1], args[2], SaveLayout::Fixed);
     if (args.size() == 4 && args[0] == QLatin1String("format") && args[1] == QLatin1String("--keep-layout"))

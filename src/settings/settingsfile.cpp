@@ -42,7 +42,10 @@ QString SettingsFile::defaultPath()
     const QString programFolder = QCoreApplication::applicationDirPath();
     if (canCreateFilesIn(programFolder))
         return programFolder + u'/' + fileName;
-    const QString configFolder = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+    // Named here rather than after the application, so that the folder is the same whatever
+    // name the running program has.
+    const QString configFolder =
+        QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QStringLiteral("/tarnel");
     QDir().mkpath(configFolder);
     return configFolder + u'/' + fileName;
 }

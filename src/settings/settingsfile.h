@@ -13,8 +13,9 @@ class SettingsFile {
 public:
     using MissingKeyHandler = std::function<void(const QString& message)>;
 
-    // tarnel.ini beside the program, or in the per-user configuration folder when the program's
-    // folder cannot be written to.
+    // tarnel.ini beside the program, or in the per-user configuration folder ("tarnel" in
+    // $XDG_CONFIG_HOME, ~/.config by default) when the program's folder cannot be written to,
+    // as when it is installed.
     static QString defaultPath();
 
     // What a read gives for a key it cannot find, and the message shown for it.

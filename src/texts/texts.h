@@ -24,6 +24,19 @@ inline const QString aboutBuilt = QStringLiteral("Built 16-Feb-04");
 inline const QString aboutCredits = QStringLiteral("Written by the Tarnel developers");
 inline const QString lineBreak = QStringLiteral("\r\n");
 
+// ---- Command line ----------------------------------------------------------
+
+inline const QString cliName = QStringLiteral("tarnel-cli");
+inline const QString appDescription = QStringLiteral("IDE file editor");
+inline const QString fileArgument = QStringLiteral("file");
+inline const QString fileArgumentHelp =
+    QStringLiteral("The IDE file to open; a path with spaces may be in double quotes.");
+// Below the editor's --help; %1 is the settings file it uses.
+inline const QString settingsWhere =
+    QStringLiteral("Settings: %1\n"
+                   "(beside the program, or in the per-user configuration folder\n"
+                   "when the program's folder is not writable)");
+
 // ---- Files: open, load, save -----------------------------------------------
 
 // The name shown for a document that has no file yet.

@@ -239,6 +239,7 @@ private slots:
             << QStringList{"free-ids", "--to", "30", "@dupes"} << 0 << "10-30\n";
         QTest::newRow("free-ids, across files")
             << QStringList{"free-ids", "--count", "1", "@dupes", "@faulty"} << 0 << "3-3\n6-6\n8-8\n10-10\n";
+        QTest::newRow("version") << QStringList{"--version"} << 0 << "tarnel-cli Beta 0.1\n";
     }
 
     void checkAndFreeIds()
@@ -255,6 +256,33 @@ private slots:
         const Run run = runCli(args);
         QCOMPARE(run.exitCode, exitCode);
         QCOMPARE(QString::fromLocal8Bit(run.out), out);
+    }
+
+    // --help prints on standard output what a wrong command line prints on standard error:
+    // every command and option.
+    void usage_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("exitCode");
+        QTest::newRow("help") << QStringList{"--help"} << 0;
+        QTest::newRow("short help") << QStringList{"-h"} << 0;
+        QTest::newRow("no arguments") << QStringList() << 2;
+        QTest::newRow("unknown option") << QStringList{"--verbose", "stats", "x.ide"} << 2;
+        QTest::newRow("help with a command") << QStringList{"--help", "stats"} << 2;
+    }
+
+    void usage()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(int, exitCode);
+        const Run run = runCli(args);
+        QCOMPARE(run.exitCode, exitCode);
+        QVERIFY((exitCode == 0 ? run.err : run.out).isEmpty());
+        const QByteArray text = exitCode == 0 ? run.out : run.err;
+        for (const char* word :
+             {"format [--keep-layout] IN OUT", "report FILE", "stats FILE", "table FILE SECTION", "check FILE...",
+              "free-ids [--count N] [--from A] [--to B] FILE...", "--help", "--version"})
+            QVERIFY2(text.contains(word), word);
     }
 
     void failures_data()
