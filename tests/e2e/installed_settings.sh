@@ -6,7 +6,7 @@
 # Usage: installed_settings.sh PACKAGE_FOLDER
 set -euo pipefail
 package_folder="$1"
-source "$(dirname "$0")/xsession.sh" 191 240
+source "$(dirname "$0")/xsession.sh" 241 290
 
 deb="$(ls -t "$package_folder"/tarnel_*.deb 2>/dev/null | head -n1)"
 [ -n "$deb" ] || fail "no package in $package_folder"
