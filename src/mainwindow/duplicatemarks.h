@@ -11,7 +11,7 @@ class SectionModel;
 class SectionTable;
 
 // The object IDs more than one row uses, as the window marks them: one
-// IdIndex per document, found with of(). The index hears of every row; the
+// IdIndex per document (the Free IDs window reads it too), found with of(). The index hears of every row; the
 // window hears `changed` once per step of the edit history (or per load),
 // however many rows the step touched.
 class DuplicateMarks : public QObject {
@@ -19,6 +19,8 @@ class DuplicateMarks : public QObject {
 public:
     static DuplicateMarks& of(IdeDocument& document);
 
+    // The document's one index of object IDs, which the Free IDs window reads too.
+    const IdIndex& index() const { return *m_index; }
     // How many IDs more than one row uses.
     qsizetype count() const;
     // Whether the ID of the table's row `row` is used by another row too.

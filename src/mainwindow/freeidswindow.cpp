@@ -3,6 +3,7 @@
 #include "document/freeids.h"
 #include "document/idedocument.h"
 #include "document/idindex.h"
+#include "mainwindow/duplicatemarks.h"
 #include "document/objectids.h"
 #include "platform/platform.h"
 #include "texts/texts.h"
@@ -43,8 +44,8 @@ std::optional<qint64> boundOf(const QLineEdit* field)
 
 } // namespace
 
-FreeIdsWindow::FreeIdsWindow(const IdeDocument& document, Platform& platform, QWidget* parent)
-    : QWidget(parent, Qt::Window), m_index(new IdIndex(document, this)), m_platform(platform),
+FreeIdsWindow::FreeIdsWindow(IdeDocument& document, Platform& platform, QWidget* parent)
+    : QWidget(parent, Qt::Window), m_marks(DuplicateMarks::of(document)), m_platform(platform),
       m_document(document), m_pending(new QTimer(this)), m_count(new QSpinBox(this)), m_from(new QLineEdit(this)),
       m_to(new QLineEdit(this)), m_sources(new QListWidget(this)),
       m_remove(namedButton(this, "freeIdsRemove", texts::freeIdsRemove)), m_blocks(new QListWidget(this)),
@@ -96,7 +97,7 @@ FreeIdsWindow::FreeIdsWindow(const IdeDocument& document, Platform& platform, QW
     m_pending->setSingleShot(true);
     m_pending->setInterval(0);
     connect(m_pending, &QTimer::timeout, this, &FreeIdsWindow::recompute);
-    connect(m_index, &IdIndex::changed, this, &FreeIdsWindow::scheduleRecompute);
+    connect(&m_marks, &DuplicateMarks::changed, this, &FreeIdsWindow::scheduleRecompute);
     connect(m_count, &QSpinBox::valueChanged, this, &FreeIdsWindow::scheduleRecompute);
     connect(addFiles, &QPushButton::clicked, this, &FreeIdsWindow::addFiles);
     connect(addFolder, &QPushButton::clicked, this, &FreeIdsWindow::addFolder);
@@ -176,7 +177,7 @@ void FreeIdsWindow::scheduleRecompute()
 void FreeIdsWindow::recompute()
 {
     m_pending->stop();
-    QList<qint64> used = m_index->usedIds();
+    QList<qint64> used = m_marks.index().usedIds();
     for (const Source& source : std::as_const(m_sourceIds)) {
         const qsizetype middle = used.size();
         used.append(source.ids);

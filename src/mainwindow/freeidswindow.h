@@ -14,7 +14,7 @@ class QTimer;
 namespace tarnel {
 
 class IdeDocument;
-class IdIndex;
+class DuplicateMarks;
 class Platform;
 
 // The window of Edit > "Free IDs…": the first runs of unused object IDs long
@@ -23,7 +23,7 @@ class Platform;
 class FreeIdsWindow : public QWidget {
     Q_OBJECT
 public:
-    FreeIdsWindow(const IdeDocument& document, Platform& platform, QWidget* parent = nullptr);
+    FreeIdsWindow(IdeDocument& document, Platform& platform, QWidget* parent = nullptr);
 
     // How many runs the list shows at most.
     static constexpr qsizetype blocksShown = 20;
@@ -46,7 +46,7 @@ private:
     void scheduleRecompute();
     void recompute();
 
-    IdIndex* m_index;
+    DuplicateMarks& m_marks; // holds the document's ID index
     Platform& m_platform;
     const IdeDocument& m_document;
     QTimer* m_pending;
