@@ -10,15 +10,12 @@ tarnel="$1" cli="$2" source_file="$3"
 source "$(dirname "$0")/xsession.sh" 141 190
 
 # Table order is file order: sorting off in the settings beside the program.
-cp "$tarnel" "$work/tarnel"
-printf '[tarnel]\r\nrecent1=recent1\r\nrecent2=recent2\r\nrecent3=recent3\r\nrecent4=recent4\r\nrecent5=recent5\r\nrecent6=recent6\r\nrecent7=recent7\r\nlines=1\r\npaste=1\r\nsort=0\r\nkeepLayout=0\r\n' >"$work/tarnel.ini"
+program_with_settings "$tarnel" 0
 target="$work/lights.ide"
 cp "$source_file" "$target"
 "$cli" format "$source_file" "$work/opened.ide" 2>/dev/null
 "$work/tarnel" >"$work/tarnel.log" 2>&1 &
 pids+=($!)
-
-keys() { xdotool key --delay 60 --clearmodifiers "$@"; sleep 0.3; }
 
 window="$(wait_for '^Tarnel \[ empty \]$')" || fail "the window did not appear"
 xdotool windowactivate --sync "$window" 2>/dev/null || xdotool windowfocus --sync "$window"

@@ -9,15 +9,12 @@ tarnel="$1" source_file="$2" model="$3"
 source "$(dirname "$0")/xsession.sh" 191 240
 
 # Keep the file's layout on save, so only the changed line may differ.
-cp "$tarnel" "$work/tarnel"
-printf '[tarnel]\r\nrecent1=recent1\r\nrecent2=recent2\r\nrecent3=recent3\r\nrecent4=recent4\r\nrecent5=recent5\r\nrecent6=recent6\r\nrecent7=recent7\r\nlines=1\r\npaste=1\r\nsort=0\r\nkeepLayout=1\r\n' >"$work/tarnel.ini"
+program_with_settings "$tarnel" 1
 target="$work/filtered.ide"
 cp "$source_file" "$target"
 [ "$(grep -c ", $model," "$source_file")" = 1 ] || fail "$model is not on exactly one line of the corpus file"
 "$work/tarnel" "$target" >"$work/tarnel.log" 2>&1 &
 pids+=($!)
-
-keys() { xdotool key --delay 60 --clearmodifiers "$@"; sleep 0.3; }
 
 window="$(wait_for "^Tarnel \[ $target \]\$")" || fail "the window did not appear"
 xdotool windowactivate --sync "$window" 2>/dev/null || xdotool windowfocus --sync "$window"

@@ -37,3 +37,10 @@ wait_gone() {
   done
   return 1
 }
+# A copy of the program in the work folder with settings beside it: sorting off
+# (table order is file order) and "Keep file layout" as $2 (0 or 1).
+program_with_settings() { # program_with_settings TARNEL KEEP_LAYOUT
+  cp "$1" "$work/tarnel"
+  printf '[tarnel]\r\nrecent1=recent1\r\nrecent2=recent2\r\nrecent3=recent3\r\nrecent4=recent4\r\nrecent5=recent5\r\nrecent6=recent6\r\nrecent7=recent7\r\nlines=1\r\npaste=1\r\nsort=0\r\nkeepLayout=%s\r\n' "$2" >"$work/tarnel.ini"
+}
+keys() { xdotool key --delay 60 --clearmodifiers "$@"; sleep 0.3; }
