@@ -71,13 +71,8 @@ bool EditorHost::mayReplace(LineKind kind, qsizetype row)
 
 void EditorHost::placeBesideOwner(LineEditor* editor) const
 {
-    if (!m_owner || !m_owner->isVisible())
-        return;
-    editor->adjustSize();
-    // The editor has no frame before it is shown; it will get one like the owner's.
-    const QSize frame = m_owner->frameGeometry().size() - m_owner->geometry().size();
-    const QScreen* screen = m_owner->screen();
-    editor->move(besideOwner(m_owner->frameGeometry(), editor->size() + frame, screen->availableGeometry()));
+    if (m_owner)
+        tarnel::placeBesideOwner(*m_owner, *editor);
 }
 
 LineEditor* EditorHost::shownEditor(LineKind kind)

@@ -1,5 +1,8 @@
 #include "editors/editorplacement.h"
 
+#include <QScreen>
+#include <QWidget>
+
 #include <algorithm>
 
 namespace tarnel {
@@ -17,6 +20,16 @@ QPoint besideOwner(const QRect& owner, const QSize& editor, const QRect& screen)
     const int lowest = std::max(screen.y(), screen.y() + screen.height() - editor.height());
     const int y = std::clamp(owner.y(), screen.y(), lowest);
     return {x, y};
+}
+
+void placeBesideOwner(const QWidget& owner, QWidget& window)
+{
+    if (!owner.isVisible())
+        return;
+    window.adjustSize();
+    // The window has no frame before it is shown; it will get one like the owner's.
+    const QSize frame = owner.frameGeometry().size() - owner.geometry().size();
+    window.move(besideOwner(owner.frameGeometry(), window.size() + frame, owner.screen()->availableGeometry()));
 }
 
 } // namespace tarnel

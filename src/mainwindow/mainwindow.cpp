@@ -4,6 +4,7 @@
 #include "document/linecommands.h"
 #include "edits/edithistory.h"
 #include "editors/editorhost.h"
+#include "editors/editorplacement.h"
 #include "mainwindow/aboutdialog.h"
 #include "mainwindow/duplicatemarks.h"
 #include "mainwindow/filecommands.h"
@@ -191,8 +192,10 @@ void MainWindow::openLoadReport()
 
 void MainWindow::openFreeIds()
 {
-    if (!m_freeIdsWindow)
+    if (!m_freeIdsWindow) {
         m_freeIdsWindow = new FreeIdsWindow(*m_document, m_platform, this);
+        placeBesideOwner(*this, *m_freeIdsWindow);
+    }
     m_freeIdsWindow->show();
     m_freeIdsWindow->raise();
     m_freeIdsWindow->activateWindow();

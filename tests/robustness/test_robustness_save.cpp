@@ -20,12 +20,6 @@ namespace {
 // A path line, so that it reads back from a saved file.
 const QByteArray typedLine = "7, 0, 0, 10, 20, 30, 1, 1";
 
-QByteArrayView withoutFirstLine(QByteArrayView bytes)
-{
-    const qsizetype end = bytes.indexOf("\r\n");
-    return end < 0 ? QByteArrayView() : bytes.sliced(end + 2);
-}
-
 // Writes beyond `bytes` fail in this process as on a full disk, while it lives.
 class FileSizeLimit {
 public:
