@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QIcon>
 #include <QTextStream>
 
 #include <optional>
@@ -57,6 +58,8 @@ int main(int argc, char* argv[])
     QApplication::setApplicationVersion(texts::version);
     // Ties the window to the installed desktop entry, for its name and icon in the desktop.
     QApplication::setDesktopFileName(QStringLiteral("org.example.tarnel"));
+    // The icon the package installs in the icon theme; none when run from the build.
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("tarnel")));
     // The command line names one file; a path with spaces may arrive split.
     QStringList words = app.arguments().mid(1);
     const QString commandLine = words.join(QLatin1Char(' '));
