@@ -61,6 +61,7 @@ void IdeDocument::clearTables()
 
 void IdeDocument::replaceContent(DocumentContent&& content)
 {
+    emit aboutToReplaceContent();
     // Rows made from now on are numbered past the file's last line.
     m_rowIds.reset(RowId(content.layout.lineCount + 1));
     m_layout = std::move(content.layout);

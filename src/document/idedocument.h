@@ -67,7 +67,8 @@ signals:
     void modifiedChanged(bool changed);
     void openFilePathChanged(const QString& path);
     void pathTextChanged();
-    // Every table was replaced at once (a load, New or Close).
+    // Every table is about to be replaced at once, and was (a load, New or Close).
+    void aboutToReplaceContent();
     void contentReplaced();
 
 private:

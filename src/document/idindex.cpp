@@ -90,52 +90,33 @@ void IdIndex::removeRow(const SectionTable& table, qsizetype row)
 
 void IdIndex::addAll(const SectionTable& table)
 {
-    // Sorted by ID first, so that each ID takes one look-up and its rows one list.
     const RowStore& rows = table.rows();
     const LineKind kind = table.kind();
     std::vector<qint64>& idOfRow = m_idOfRow[size_t(slotOf(kind))];
-    std::vector<std::pair<qint64, RowId>> found;
-    found.reserve(size_t(rows.size()));
     if (!rows.isEmpty() && idOfRow.size() <= rows.id(rows.size() - 1)) // a file's rows: the last has the highest
         idOfRow.resize(size_t(rows.id(rows.size() - 1)) + 1, noId);
+    // First every row's ID, so that the uses' array can be sized for them once.
+    qint64 low = std::numeric_limits<qint64>::max();
+    qint64 high = std::numeric_limits<qint64>::min();
+    qsizetype found = 0;
     for (qsizetype row = 0; row < rows.size(); ++row) {
         const std::optional<qint64> id = objectIdOf(rows, row);
-        if (!id || *id == noId)
-            continue;
         const RowId rowId = rows.id(row);
         if (idOfRow.size() <= rowId)
             idOfRow.resize(std::max<size_t>(size_t(rowId) + 1, idOfRow.size() * 2), noId);
-        idOfRow[rowId] = *id;
-        found.emplace_back(*id, rowId);
-    }
-    m_indexedRows[size_t(slotOf(kind))] += qsizetype(found.size());
-    std::sort(found.begin(), found.end());
-    qsizetype distinct = 0;
-    for (size_t i = 0; i < found.size(); ++i)
-        distinct += i == 0 || found[i].first != found[i - 1].first;
-    m_firstUse.reserve(m_firstUse.size() + distinct);
-    for (auto at = found.cbegin(); at != found.cend();) {
-        const qint64 id = at->first;
-        auto end = at + 1;
-        while (end != found.cend() && end->first == id)
-            ++end;
-        if (end - at == 1) {
-            addUse(id, {kind, at->second});
-            at = end;
+        idOfRow[rowId] = id.value_or(noId);
+        if (!id || *id == noId)
             continue;
-        }
-        QList<IdUse> uses;
-        uses.reserve(end - at + 1);
-        for (; at != end; ++at)
-            uses.append({kind, at->second});
-        if (const auto first = m_firstUse.constFind(id); first == m_firstUse.cend()) {
-            m_firstUse.insert(id, uses.first());
-        } else if (const auto more = m_duplicates.constFind(id); more != m_duplicates.cend()) {
-            uses += *more;
-        } else {
-            uses.append(*first);
-        }
-        m_duplicates.insert(id, uses);
+        low = std::min(low, *id);
+        high = std::max(high, *id);
+        ++found;
+    }
+    m_indexedRows[size_t(slotOf(kind))] += found;
+    m_firstUse.prepare(low, high, found);
+    for (qsizetype row = 0; row < rows.size(); ++row) {
+        const RowId rowId = rows.id(row);
+        if (const qint64 id = idOfRow[rowId]; id != noId)
+            addUse(id, {kind, rowId});
     }
 }
 
@@ -156,8 +137,8 @@ void IdIndex::removeAll(const SectionTable& table)
 
 void IdIndex::addUse(qint64 id, IdUse use)
 {
-    const auto first = m_firstUse.find(id);
-    if (first == m_firstUse.end()) {
+    const IdUse* first = m_firstUse.find(id);
+    if (!first) {
         m_firstUse.insert(id, use);
         return;
     }
@@ -177,7 +158,7 @@ void IdIndex::removeUse(qint64 id, IdUse use)
     }
     more->removeOne(use);
     if (more->size() == 1) {
-        m_firstUse[id] = more->first();
+        *m_firstUse.find(id) = more->first();
         m_duplicates.erase(more);
     }
 }
@@ -193,16 +174,14 @@ QList<IdUse> IdIndex::usesOf(qint64 id) const
 {
     if (const auto more = m_duplicates.constFind(id); more != m_duplicates.cend())
         return *more;
-    if (const auto first = m_firstUse.constFind(id); first != m_firstUse.cend())
+    if (const IdUse* first = m_firstUse.find(id))
         return {*first};
     return {};
 }
 
 QList<qint64> IdIndex::usedIds() const
 {
-    QList<qint64> ids = m_firstUse.keys();
-    std::sort(ids.begin(), ids.end());
-    return ids;
+    return m_firstUse.ascendingIds();
 }
 
 } // namespace tarnel

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "document/firstuses.h"
 #include "document/linekind.h"
 #include "document/loadreport.h"
 
@@ -21,13 +22,6 @@ class SectionTable;
 // The object ID of a row: its first value read as a whole number. A
 // commented-out row, or one whose first value is no number, has none.
 std::optional<qint64> objectIdOf(const RowStore& rows, qsizetype row);
-
-// One row using an ID: its table and its identity.
-struct IdUse {
-    LineKind kind = LineKind::Object;
-    RowId row = 0;
-    friend bool operator==(const IdUse&, const IdUse&) = default;
-};
 
 // The object IDs of a document's objects and timed objects, one number space
 // across both tables, and which of them more than one row uses. It follows the
@@ -64,7 +58,7 @@ private:
     void addUse(qint64 id, IdUse use);
     void removeUse(qint64 id, IdUse use);
 
-    QHash<qint64, IdUse> m_firstUse;              // every ID in use: one of its rows
+    FirstUses m_firstUse;                         // every ID in use: one of its rows
     QHash<qint64, QList<IdUse>> m_duplicates;     // IDs used more than once: all their rows
     std::array<std::vector<qint64>, 2> m_idOfRow; // per table, by RowId: the ID indexed, or noId
     std::array<qsizetype, 2> m_indexedRows{};     // per table: rows holding an ID

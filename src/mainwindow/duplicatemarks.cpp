@@ -19,16 +19,42 @@ DuplicateMarks& DuplicateMarks::of(IdeDocument& document)
     return *new DuplicateMarks(document);
 }
 
-DuplicateMarks::DuplicateMarks(IdeDocument& document)
-    : QObject(&document), m_document(document), m_index(new IdIndex(document, this))
+DuplicateMarks::DuplicateMarks(IdeDocument& document) : QObject(&document), m_document(document)
 {
-    connect(m_index, &IdIndex::changed, this, &DuplicateMarks::schedule);
-    // A step is done when the stack's index moves; a load when the content is replaced.
+    buildIndex();
+    // A step is done when the stack's index moves.
     connect(&EditHistory::of(document).stack(), &QUndoStack::indexChanged, this, [this] {
         if (m_pending)
             flush();
     });
-    connect(&document, &IdeDocument::contentReplaced, this, &DuplicateMarks::flush);
+    connect(&document, &IdeDocument::aboutToReplaceContent, this, &DuplicateMarks::dropIndex);
+    connect(&document, &IdeDocument::contentReplaced, this, [this] {
+        // Queued behind the paint the new content asks for.
+        QTimer::singleShot(0, this, [this] {
+            if (!m_index)
+                buildIndex();
+            flush();
+        });
+    });
+}
+
+void DuplicateMarks::dropIndex()
+{
+    delete m_index;
+    m_index = nullptr;
+}
+
+void DuplicateMarks::buildIndex() const
+{
+    m_index = new IdIndex(m_document, const_cast<DuplicateMarks*>(this));
+    connect(m_index, &IdIndex::changed, this, &DuplicateMarks::schedule);
+}
+
+const IdIndex& DuplicateMarks::index() const
+{
+    if (!m_index)
+        buildIndex();
+    return *m_index;
 }
 
 void DuplicateMarks::schedule()
@@ -51,7 +77,7 @@ void DuplicateMarks::flush()
 
 qsizetype DuplicateMarks::count() const
 {
-    return m_index->duplicateCount();
+    return m_index ? m_index->duplicateCount() : 0;
 }
 
 bool DuplicateMarks::isMarked(const SectionTable& table, qsizetype row) const
@@ -59,7 +85,7 @@ bool DuplicateMarks::isMarked(const SectionTable& table, qsizetype row) const
     if (table.kind() != LineKind::Object && table.kind() != LineKind::TimedObject)
         return false;
     const std::optional<qint64> id = objectIdOf(table.rows(), row);
-    return id && m_index->isDuplicate(*id);
+    return id && m_index && m_index->isDuplicate(*id);
 }
 
 QString DuplicateMarks::otherUsesText(const SectionTable& table, qsizetype row) const
@@ -69,7 +95,7 @@ QString DuplicateMarks::otherUsesText(const SectionTable& table, qsizetype row) 
     const RowId self = table.rows().id(row);
     // Objects first, then timed objects, each by line.
     QList<std::pair<LineKind, qsizetype>> others;
-    for (const IdUse& use : m_index->usesOf(*objectIdOf(table.rows(), row))) {
+    for (const IdUse& use : index().usesOf(*objectIdOf(table.rows(), row))) {
         if (use.kind == table.kind() && use.row == self)
             continue;
         others.append({use.kind, m_document.table(use.kind).rowWithId(use.row)});

@@ -20,8 +20,9 @@ public:
     static DuplicateMarks& of(IdeDocument& document);
 
     // The document's one index of object IDs, which the Free IDs window reads too.
-    const IdIndex& index() const { return *m_index; }
-    // How many IDs more than one row uses.
+    const IdIndex& index() const;
+    // How many IDs more than one row uses (none shown until the index is
+    // built again after a load).
     qsizetype count() const;
     // Whether the ID of the table's row `row` is used by another row too.
     bool isMarked(const SectionTable& table, qsizetype row) const;
@@ -39,9 +40,13 @@ private:
     explicit DuplicateMarks(IdeDocument& document);
     void schedule();
     void flush();
+    // A load drops the index; it is built again once the window has shown
+    // the new content, so a big file shows without waiting for it.
+    void dropIndex();
+    void buildIndex() const;
 
     IdeDocument& m_document;
-    IdIndex* m_index;
+    mutable IdIndex* m_index = nullptr; // none from a load until built again
     bool m_pending = false;
 };
 

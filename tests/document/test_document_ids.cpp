@@ -107,6 +107,10 @@ private slots:
                                   << "3:o5,t8";
         QTest::newRow("cleared") << "clear t"
                                  << "";
+        QTest::newRow("far from the others") << "set o 0 900000000000;set t 1 900000000000"
+                                             << "3:o5,t8 900000000000:o2,t9";
+        QTest::newRow("far below, then back") << "set o 0 -900000000000;set t 1 -900000000000;set o 0 1"
+                                              << "3:o5,t8";
     }
 
     void duplicatesFollowChanges()
