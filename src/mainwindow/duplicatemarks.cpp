@@ -6,7 +6,9 @@
 #include "mainwindow/sectionmodel.h"
 #include "texts/texts.h"
 
+#include <QEvent>
 #include <QTimer>
+#include <QWidget>
 
 #include <algorithm>
 
@@ -19,7 +21,8 @@ DuplicateMarks& DuplicateMarks::of(IdeDocument& document)
     return *new DuplicateMarks(document);
 }
 
-DuplicateMarks::DuplicateMarks(IdeDocument& document) : QObject(&document), m_document(document)
+DuplicateMarks::DuplicateMarks(IdeDocument& document)
+    : QObject(&document), m_document(document), m_rebuild(new QTimer(this))
 {
     buildIndex();
     // A step is done when the stack's index moves.
@@ -28,14 +31,37 @@ DuplicateMarks::DuplicateMarks(IdeDocument& document) : QObject(&document), m_do
             flush();
     });
     connect(&document, &IdeDocument::aboutToReplaceContent, this, &DuplicateMarks::dropIndex);
+    m_rebuild->setSingleShot(true);
+    connect(m_rebuild, &QTimer::timeout, this, &DuplicateMarks::rebuild);
     connect(&document, &IdeDocument::contentReplaced, this, [this] {
-        // Queued behind the paint the new content asks for.
-        QTimer::singleShot(0, this, [this] {
-            if (!m_index)
-                buildIndex();
-            flush();
-        });
+        m_waitingForPaint = true;
+        m_rebuild->start(m_afterLoadDelay);
     });
+}
+
+void DuplicateMarks::buildAfterPaintOf(const QList<QWidget*>& views)
+{
+    for (QWidget* view : views)
+        view->installEventFilter(this);
+    m_afterLoadDelay = 250;
+}
+
+bool DuplicateMarks::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::Paint && m_waitingForPaint) {
+        // The paint is under way: build once it is on screen.
+        m_waitingForPaint = false;
+        m_rebuild->start(0);
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void DuplicateMarks::rebuild()
+{
+    m_waitingForPaint = false;
+    if (!m_index)
+        buildIndex();
+    flush();
 }
 
 void DuplicateMarks::dropIndex()
@@ -111,6 +137,7 @@ QString DuplicateMarks::otherUsesText(const SectionTable& table, qsizetype row) 
 
 int DuplicateMarks::nextMarkedRow(const SectionModel& model, int after) const
 {
+    index(); // F8 right after a load finds them too
     const int rows = model.rowCount();
     for (int step = 1; step <= rows; ++step) {
         const int shown = (after + step) % rows;

@@ -1,7 +1,11 @@
 #pragma once
 
+#include <QList>
 #include <QObject>
 #include <QString>
+
+class QTimer;
+class QWidget;
 
 namespace tarnel {
 
@@ -33,8 +37,16 @@ public:
     // (from the top when `after` is -1); -1 when the model shows none.
     int nextMarkedRow(const SectionModel& model, int after) const;
 
+    // After a load, the index is built again once one of `views` has painted
+    // the new content (or a moment later if none does), so a big file shows
+    // at once and its marks follow.
+    void buildAfterPaintOf(const QList<QWidget*>& views);
+
 signals:
     void changed();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     explicit DuplicateMarks(IdeDocument& document);
@@ -44,10 +56,14 @@ private:
     // the new content, so a big file shows without waiting for it.
     void dropIndex();
     void buildIndex() const;
+    void rebuild();
 
     IdeDocument& m_document;
     mutable IdIndex* m_index = nullptr; // none from a load until built again
     bool m_pending = false;
+    QTimer* m_rebuild; // after a load: the moment without a paint
+    bool m_waitingForPaint = false;
+    int m_afterLoadDelay = 0; // ms
 };
 
 } // namespace tarnel

@@ -589,6 +589,8 @@ void MainWindow::buildKeyboard()
     // The keyboard's pop-up keys open a table's Actions menu on its selection.
     for (LineKind kind : allLineKinds)
         view(kind)->installEventFilter(this);
+    DuplicateMarks::of(*m_document)
+        .buildAfterPaintOf({view(LineKind::Object)->viewport(), view(LineKind::TimedObject)->viewport()});
     // Up and Down in the selector, then Tab into the shown section (hidden
     // ones are passed over), then the options.
     QList<QWidget*> chain{m_selector};
