@@ -2,6 +2,8 @@
 
 #include "document/bufferedforms.h"
 
+#include <QFileInfo>
+
 #include <future>
 #include <thread>
 
@@ -72,6 +74,11 @@ void IdeDocument::replaceContent(DocumentContent&& content)
         emit pathTextChanged();
     }
     emit contentReplaced();
+}
+
+QString IdeDocument::openFileFolder() const
+{
+    return isUntitled() ? QString() : QFileInfo(m_openFilePath).absolutePath();
 }
 
 ContentView IdeDocument::contentView() const

@@ -35,6 +35,8 @@ public:
     const QString& openFilePath() const { return m_openFilePath; }
     void setOpenFilePath(const QString& path);
     bool isUntitled() const { return m_openFilePath.isEmpty(); }
+    // The open file's folder, where file dialogs start; empty when untitled.
+    QString openFileFolder() const;
     // The path, or "empty" for an untitled document, as the title shows it.
     QString displayName() const { return isUntitled() ? texts::untitledName : m_openFilePath; }
 

@@ -57,7 +57,8 @@ bool FileCommands::askToSave()
 
 void FileCommands::fileOpen()
 {
-    const QString chosen = m_platform.openFileName(m_dialogParent, texts::ideFileFilter, openFileFolder());
+    const QString chosen =
+        m_platform.openFileName(m_dialogParent, texts::ideFileFilter, m_document.openFileFolder());
     if (chosen.isEmpty())
         return;
     if (!chosen.right(4).toLower().endsWith(QLatin1String(".ide"))) {
@@ -131,11 +132,6 @@ bool FileCommands::fileSaveAs()
         return false;
     m_document.setOpenFilePath(chosen);
     return true;
-}
-
-QString FileCommands::openFileFolder() const
-{
-    return m_document.isUntitled() ? QString() : QFileInfo(m_document.openFilePath()).absolutePath();
 }
 
 void FileCommands::startUp(const QString& path)

@@ -56,8 +56,6 @@ private:
     // The window's load steps for `path`; returns whether the file was read.
     bool loadFile(const QString& path, OnFailure onFailure);
     bool saveFile(const QString& path);
-    // Where the open dialog starts: the open file's folder, or none for an untitled document.
-    QString openFileFolder() const;
     // The layout the next save writes; none when the user cancelled it. In the
     // fixed layout a document whose file has lines that layout leaves out asks
     // first, once.

@@ -9,7 +9,6 @@
 #include "texts/texts.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -110,15 +109,13 @@ FreeIdsWindow::FreeIdsWindow(IdeDocument& document, Platform& platform, QWidget*
 
 void FreeIdsWindow::addFiles()
 {
-    const QString start = m_document.isUntitled() ? QString() : QFileInfo(m_document.openFilePath()).path();
-    for (const QString& path : m_platform.openFileNames(this, texts::ideFileFilter, start))
+    for (const QString& path : m_platform.openFileNames(this, texts::ideFileFilter, m_document.openFileFolder()))
         addSource(path, false);
 }
 
 void FreeIdsWindow::addFolder()
 {
-    const QString start = m_document.isUntitled() ? QString() : QFileInfo(m_document.openFilePath()).path();
-    const QString path = m_platform.folderName(this, start);
+    const QString path = m_platform.folderName(this, m_document.openFileFolder());
     if (!path.isEmpty())
         addSource(path, true);
 }
