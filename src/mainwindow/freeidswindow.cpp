@@ -104,7 +104,12 @@ FreeIdsWindow::FreeIdsWindow(IdeDocument& document, Platform& platform, QWidget*
     connect(m_copy, &QPushButton::clicked, this, &FreeIdsWindow::copyFirst);
     connect(m_sources, &QListWidget::currentRowChanged, this, [this](int row) { m_remove->setEnabled(row >= 0); });
     m_remove->setEnabled(false);
+}
+
+void FreeIdsWindow::showEvent(QShowEvent* event)
+{
     recompute();
+    QWidget::showEvent(event);
 }
 
 void FreeIdsWindow::addFiles()
@@ -168,7 +173,8 @@ void FreeIdsWindow::copyFirst()
 
 void FreeIdsWindow::scheduleRecompute()
 {
-    m_pending->start();
+    if (isVisible())
+        m_pending->start();
 }
 
 void FreeIdsWindow::recompute()

@@ -34,6 +34,10 @@ public:
     // Puts the start of the first run on the clipboard.
     void copyFirst();
 
+protected:
+    // Worked out on showing: a closed window follows no edits.
+    void showEvent(QShowEvent* event) override;
+
 private:
     // The IDs of an added file, or of every IDE file of an added folder.
     struct Source {

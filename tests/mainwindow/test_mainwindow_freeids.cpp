@@ -138,9 +138,12 @@ private slots:
         f.s.window->view(LineKind::Object)->selectRow(6); // 110
         f.s.window->tableActions(LineKind::Object).commentOut->trigger();
         QTRY_COMPARE(f.shown(), QStringList{run(105, 119)});
-        // Opening the window again raises the same one.
+        // Closed, it skips the undo; opening it again raises the same one, up to date.
+        f.window->close();
+        f.s.action("editUndo")->trigger();
         f.s.action("editFreeIds")->trigger();
         QCOMPARE(f.s.window->findChildren<FreeIdsWindow*>().size(), 1);
+        QCOMPARE(f.shown(), QStringList({run(105, 109), run(111, 119)}));
     }
 };
 
