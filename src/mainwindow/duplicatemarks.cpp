@@ -2,7 +2,7 @@
 
 #include "document/idedocument.h"
 #include "document/idindex.h"
-#include "edits/edithistory.h"
+#include "edits/stepbatch.h"
 #include "mainwindow/sectionmodel.h"
 #include "texts/texts.h"
 
@@ -22,14 +22,11 @@ DuplicateMarks& DuplicateMarks::of(IdeDocument& document)
 }
 
 DuplicateMarks::DuplicateMarks(IdeDocument& document)
-    : QObject(&document), m_document(document), m_rebuild(new QTimer(this))
+    : QObject(&document), m_document(document), m_rebuild(new QTimer(this)),
+      m_batch(new StepBatch(
+          document, [this] { emit changed(); }, this))
 {
     buildIndex();
-    // A step is done when the stack's index moves.
-    connect(&EditHistory::of(document).stack(), &QUndoStack::indexChanged, this, [this] {
-        if (m_pending)
-            flush();
-    });
     connect(&document, &IdeDocument::aboutToReplaceContent, this, &DuplicateMarks::dropIndex);
     m_rebuild->setSingleShot(true);
     connect(m_rebuild, &QTimer::timeout, this, &DuplicateMarks::rebuild);
@@ -61,7 +58,7 @@ void DuplicateMarks::rebuild()
     m_waitingForPaint = false;
     if (!m_index)
         buildIndex();
-    flush();
+    m_batch->run();
 }
 
 void DuplicateMarks::dropIndex()
@@ -73,7 +70,7 @@ void DuplicateMarks::dropIndex()
 void DuplicateMarks::buildIndex() const
 {
     m_index = new IdIndex(m_document, const_cast<DuplicateMarks*>(this));
-    connect(m_index, &IdIndex::changed, this, &DuplicateMarks::schedule);
+    connect(m_index, &IdIndex::changed, m_batch, &StepBatch::schedule);
 }
 
 const IdIndex& DuplicateMarks::index() const
@@ -81,24 +78,6 @@ const IdIndex& DuplicateMarks::index() const
     if (!m_index)
         buildIndex();
     return *m_index;
-}
-
-void DuplicateMarks::schedule()
-{
-    // A change outside the history is told when the event loop comes back.
-    if (m_pending)
-        return;
-    m_pending = true;
-    QTimer::singleShot(0, this, [this] {
-        if (m_pending)
-            flush();
-    });
-}
-
-void DuplicateMarks::flush()
-{
-    m_pending = false;
-    emit changed();
 }
 
 qsizetype DuplicateMarks::count() const

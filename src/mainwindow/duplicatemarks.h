@@ -13,6 +13,7 @@ class IdIndex;
 class IdeDocument;
 class SectionModel;
 class SectionTable;
+class StepBatch;
 
 // The object IDs more than one row uses, as the window marks them: one
 // IdIndex per document (the Free IDs window reads it too), found with of(). The index hears of every row; the
@@ -50,8 +51,6 @@ protected:
 
 private:
     explicit DuplicateMarks(IdeDocument& document);
-    void schedule();
-    void flush();
     // A load drops the index; it is built again once the window has shown
     // the new content, so a big file shows without waiting for it.
     void dropIndex();
@@ -60,8 +59,8 @@ private:
 
     IdeDocument& m_document;
     mutable IdIndex* m_index = nullptr; // none from a load until built again
-    bool m_pending = false;
-    QTimer* m_rebuild; // after a load: the moment without a paint
+    QTimer* m_rebuild;                  // after a load: the moment without a paint
+    StepBatch* m_batch;                 // the index's row changes, told once per step
     bool m_waitingForPaint = false;
     int m_afterLoadDelay = 0; // ms
 };

@@ -2,13 +2,12 @@
 
 #include "document/idedocument.h"
 #include "document/statistics.h"
-#include "edits/edithistory.h"
+#include "edits/stepbatch.h"
 #include "mainwindow/duplicatemarks.h"
 #include "mainwindow/pitchedrows.h"
 #include "texts/texts.h"
 
 #include <QLabel>
-#include <QTimer>
 
 #include <algorithm>
 
@@ -58,14 +57,10 @@ StatisticsPanel::StatisticsPanel(IdeDocument& document, QWidget* parent)
 void StatisticsPanel::followDocument()
 {
     // A command on many rows changes a count many times: the panel is brought
-    // up to date once, when its step is done (or, for a change outside the
-    // history, when the event loop comes back).
-    const auto schedule = [this] {
-        if (m_refreshPending)
-            return;
-        m_refreshPending = true;
-        QTimer::singleShot(0, this, &StatisticsPanel::refresh);
-    };
+    // up to date once, when its step is done.
+    auto* batch = new StepBatch(
+        m_document, [this] { refresh(); }, this);
+    const auto schedule = [batch] { batch->schedule(); };
     for (LineKind kind : allLineKinds) {
         const SectionTable* table = &m_document.table(kind);
         connect(table, &SectionTable::rowInserted, this, schedule);
@@ -74,19 +69,14 @@ void StatisticsPanel::followDocument()
         connect(table, &SectionTable::wasReset, this, schedule);
     }
     connect(&m_document, &IdeDocument::pathTextChanged, this, schedule);
-    connect(&EditHistory::of(m_document).stack(), &QUndoStack::indexChanged, this, [this] {
-        if (m_refreshPending)
-            refresh();
-    });
-    // A new document shows its figures as soon as it is there.
-    connect(&m_document, &IdeDocument::contentReplaced, this, &StatisticsPanel::refresh);
-    // The marks tell once per step by themselves.
-    connect(&DuplicateMarks::of(m_document), &DuplicateMarks::changed, this, &StatisticsPanel::refresh);
+    // A new document shows its figures as soon as it is there; the marks tell
+    // once per step by themselves.
+    connect(&m_document, &IdeDocument::contentReplaced, batch, &StepBatch::run);
+    connect(&DuplicateMarks::of(m_document), &DuplicateMarks::changed, batch, &StepBatch::run);
 }
 
 void StatisticsPanel::refresh()
 {
-    m_refreshPending = false;
     const auto figures = documentStatistics(m_document);
     for (int row = 0; row < int(figures.size()); ++row)
         m_values[row]->setText(figures[row].second);

@@ -28,7 +28,6 @@ private:
 
     IdeDocument& m_document;
     QList<QLabel*> m_values;
-    bool m_refreshPending = false;
 };
 
 } // namespace tarnel
