@@ -41,7 +41,8 @@ struct FileLayout {
         const size_t i = size_t(line - 1);
         if (i / 4 >= m_roles.size())
             m_roles.resize(qMax(i / 4 + 1, m_roles.size() * 2));
-        m_roles[i / 4] |= quint8(quint8(role) << (2 * (i % 4)));
+        const int shift = int(2 * (i % 4));
+        m_roles[i / 4] = quint8((m_roles[i / 4] & ~(3u << shift)) | (unsigned(role) << shift));
     }
     void setLineCount(qsizetype lines)
     {

@@ -170,33 +170,22 @@ private:
         const char* text = begin;
         while (text < scan.end && *text == ' ')
             ++text;
-        if (text == scan.end)
-            return; // blank
         if (scan.commas == 0) {
-            // Keywords are four letters once spaces are gone, "end" three.
+            // Keywords are four letters once spaces and tabs are gone, "end"
+            // three; nothing at all is a blank line.
+            const char* first = begin;
+            while (first < scan.end && (*first == ' ' || *first == '\t'))
+                ++first;
+            if (first == scan.end)
+                return;
             const char* last = scan.end;
-            while (last[-1] == ' ')
+            while (last[-1] == ' ' || last[-1] == '\t')
                 --last;
-            const QByteArrayView word(text, last - text);
-            if (word.size() == 4 && setSectionFlag(word, lineNumber))
+            if (handleWord(begin, scan, QByteArrayView(first, last - first), lineNumber))
                 return;
-            if (word.size() == 3 && idetext::isKeyword(word, "end")) {
-                closeSections(lineNumber);
-                return;
-            }
-            // Outside every section a single word opens a section of another keyword.
-            if (!m_flags.inObjs && !m_flags.inTobj && !m_flags.inPath && !m_flags.in2dfx &&
-                m_otherSection.isEmpty() && isSectionWord(word)) {
-                m_otherSection = word.toByteArray().toLower();
-                return;
-            }
         }
         if (*text == '#') {
-            // A comment survives as a commented row only when its count fits a table.
-            if (const auto kind = kindWithFieldCount(scan.commas + 1))
-                addRow(*kind, begin, scan, lineNumber);
-            else
-                report(m_otherSection.isEmpty() ? Reason::Comment : Reason::OtherSection, begin, scan, lineNumber);
+            handleComment(begin, scan, lineNumber);
             return;
         }
         if (m_flags.inObjs)
@@ -206,20 +195,65 @@ private:
         else if (m_flags.inPath)
             addPathLine(QByteArrayView(begin, scan.end - begin), lineNumber);
         else if (m_flags.in2dfx)
-            addEffect(begin, scan, lineNumber);
+            addEffect(begin, scan, lineNumber, Reason::EffectFields);
         else
-            report(m_otherSection.isEmpty() ? Reason::OutsideSections : Reason::OtherSection, begin, scan,
-                   lineNumber);
+            reportOutside(begin, scan, lineNumber);
     }
 
-    static bool isSectionWord(QByteArrayView word)
+    bool inOwnSection() const { return m_flags.inObjs || m_flags.inTobj || m_flags.inPath || m_flags.in2dfx; }
+
+    // A keyword or `end` line. Those of the four sections read here come back
+    // in the fixed layout; those of other sections are reported.
+    bool handleWord(const char* begin, const LineScan& scan, QByteArrayView word, qsizetype lineNumber)
     {
-        const auto letter = [](char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); };
-        if (!letter(word.front()))
+        if (word.size() == 4 && setSectionFlag(word, lineNumber))
+            return true;
+        if (word.size() == 3 && idetext::isKeyword(word, "end")) {
+            if (!inOwnSection())
+                reportOutside(begin, scan, lineNumber);
+            closeSections(lineNumber);
+            return true;
+        }
+        if (inOwnSection() || !isOtherSectionKeyword(word))
             return false;
-        return std::all_of(word.begin(), word.end(),
-                           [&letter](char c) { return letter(c) || (c >= '0' && c <= '9') || c == '_'; });
+        m_otherSection = word.toByteArray().toLower();
+        report(Reason::OtherSection, begin, scan, lineNumber);
+        return true;
     }
+
+    // A comment is a commented row when, "#" and all, it is a complete line of
+    // the section it lies in; any other comment stays a comment.
+    void handleComment(const char* begin, const LineScan& scan, qsizetype lineNumber)
+    {
+        if (m_flags.inObjs)
+            addCommentedObject(LineKind::Object, begin, scan, lineNumber);
+        else if (m_flags.inTobj)
+            addCommentedObject(LineKind::TimedObject, begin, scan, lineNumber);
+        else if (m_flags.inPath)
+            report(Reason::Comment, begin, scan, lineNumber);
+        else if (m_flags.in2dfx)
+            addEffect(begin, scan, lineNumber, Reason::Comment);
+        else
+            reportOutside(begin, scan, lineNumber, Reason::Comment);
+    }
+
+    // Outside the four sections: in another section, or outside every section.
+    void reportOutside(const char* begin, const LineScan& scan, qsizetype lineNumber,
+                       Reason outside = Reason::OutsideSections)
+    {
+        report(m_otherSection.isEmpty() ? outside : Reason::OtherSection, begin, scan, lineNumber);
+    }
+
+    // The keywords of the sections this editor does not read.
+    static bool isOtherSectionKeyword(QByteArrayView word)
+    {
+        if (word.size() != 4)
+            return false;
+        return std::any_of(otherSectionKeywords.begin(), otherSectionKeywords.end(),
+                           [word](const char* keyword) { return idetext::isKeyword(word, keyword); });
+    }
+    static constexpr std::array<const char*, 7> otherSectionKeywords = {"hier", "cars", "peds", "weap",
+                                                                        "anim", "txdp", "hand"};
 
     bool setSectionFlag(QByteArrayView word, qsizetype lineNumber)
     {
@@ -292,6 +326,23 @@ private:
         }
     }
 
+    // A commented object line is complete with the later layout's count in a
+    // table of that layout, with the usual count or more otherwise. Which one
+    // the table has is known once the whole file is read, so the line is kept
+    // as a row for now and its entry tells settleCommentedRows() to decide.
+    void addCommentedObject(LineKind kind, const char* begin, const LineScan& scan, qsizetype lineNumber)
+    {
+        const qsizetype values = scan.commas + 1;
+        if (values >= fieldCountOf(kind) - 1)
+            addRow(kind, begin, scan, lineNumber);
+        report(Reason::Comment, begin, scan, lineNumber, values);
+        if (values >= fieldCountOf(kind) - 1) {
+            LoadReportEntry& entry = m_content.report.entries.last();
+            entry.kind = kind;
+            entry.row = RowId(lineNumber);
+        }
+    }
+
     void addPathLine(QByteArrayView line, qsizetype lineNumber)
     {
         if (!m_content.pathText.isEmpty())
@@ -304,7 +355,8 @@ private:
     // the count without them fits one; else they are values like any other
     // (a light whose last value is empty). They stay with the row either way,
     // so the line is written back as it was.
-    void addEffect(const char* begin, const LineScan& scan, qsizetype lineNumber)
+    // A commented line (`otherCount` Comment) follows the same rule.
+    void addEffect(const char* begin, const LineScan& scan, qsizetype lineNumber, Reason otherCount)
     {
         const qsizetype pieces = scan.commas + 1;
         // The last piece is empty only when the last byte that is not a space is a comma.
@@ -319,7 +371,7 @@ private:
         if (kind)
             addRow(*kind, begin, scan, lineNumber);
         else
-            report(Reason::EffectFields, begin, scan, lineNumber, pieces);
+            report(otherCount, begin, scan, lineNumber, otherCount == Reason::EffectFields ? pieces : 0);
     }
 
     const QByteArray& m_bytes;
@@ -334,8 +386,9 @@ bool isEndLine(const char* begin, const LineScan& scan)
     return scan.commas == 0 && idetext::isKeyword(QByteArrayView(begin, scan.end - begin), "end");
 }
 
-// The first "end" line from `from` on, but not past `limit`: what the lines
-// after it become does not depend on any line before it. Null when there is none.
+// The start of the line after the first "end" line from `from` on, but not
+// past `limit`: what the lines after it become does not depend on any line
+// before it. Null when there is none.
 const char* sectionEndAfter(const char* from, const char* limit, const char* end)
 {
     // Step to the start of a line: after an LF, or after a CR that no LF follows.
@@ -345,7 +398,7 @@ const char* sectionEndAfter(const char* from, const char* limit, const char* end
     while (p < end && p < limit) {
         const LineScan scan = scanLine(p, end);
         if (isEndLine(p, scan))
-            return p;
+            return scan.next < end ? scan.next : nullptr;
         p = scan.next;
     }
     return nullptr;
@@ -390,29 +443,74 @@ void appendTail(DocumentContent& content, DocumentContent&& rest, qsizetype line
     }
 }
 
+// The position of the row with identity `id` in a store whose rows are in
+// file order, as the parser appends them.
+qsizetype rowInFileOrder(const RowStore& rows, RowId id)
+{
+    qsizetype low = 0;
+    qsizetype high = rows.size();
+    while (low < high) {
+        const qsizetype mid = low + (high - low) / 2;
+        if (rows.id(mid) < id)
+            low = mid + 1;
+        else
+            high = mid;
+    }
+    return low;
+}
+
+// Commented object lines were kept as rows until the layout of their table was
+// known: those that are no complete line of it go back to being comments.
+void settleCommentedRows(DocumentContent& content, const std::array<bool, lineKindCount>& later)
+{
+    std::array<QList<qsizetype>, lineKindCount> dropped;
+    for (LoadReportEntry& entry : content.report.entries) {
+        if (entry.reason != LoadReportEntry::Reason::Comment || !entry.kind)
+            continue;
+        const LineKind kind = *entry.kind;
+        const bool laterTable = later[size_t(kind)];
+        if (laterTable ? isLaterLayoutRow(kind, entry.count, true) : entry.count >= fieldCountOf(kind)) {
+            entry.kind.reset(); // a row: the entry goes below
+            continue;
+        }
+        dropped[size_t(kind)].append(rowInFileOrder(content.table(kind), entry.row));
+        content.layout.setRole(entry.lineNumber, FileLayout::Role::Kept);
+        entry.kind.reset();
+        entry.row = 0;
+    }
+    for (LineKind kind : {LineKind::Object, LineKind::TimedObject})
+        content.table(kind).removeRows(dropped[size_t(kind)]);
+}
+
 // Short object lines of a table read in the later layout are no load errors:
 // that layout has fewer values. Whether it is depends on every line of the
-// table, so the errors wait for the whole file.
+// table, so the errors wait for the whole file, as do the commented object
+// lines that may be rows.
 void settleLoadErrors(DocumentContent& content, const LoadErrorSink& onError)
 {
+    using Reason = LoadReportEntry::Reason;
     QList<LoadReportEntry>& entries = content.report.entries;
-    const auto missingValues = [](const LoadReportEntry& entry) {
-        return entry.reason == LoadReportEntry::Reason::MissingValues;
+    const auto undecided = [](const LoadReportEntry& entry) {
+        return entry.reason == Reason::MissingValues || (entry.reason == Reason::Comment && entry.kind);
     };
-    if (std::none_of(entries.cbegin(), entries.cend(), missingValues))
+    if (std::none_of(entries.cbegin(), entries.cend(), undecided))
         return; // no table's layout to work out
     std::array<bool, lineKindCount> later{};
     for (LineKind kind : {LineKind::Object, LineKind::TimedObject})
         later[size_t(kind)] = laterLayoutOf(kind, content.table(kind));
-    const auto laterLayoutRow = [&later](const LoadReportEntry& entry) {
-        return entry.reason == LoadReportEntry::Reason::MissingValues &&
+    // A commented row's entry goes; so does a later-layout line's "missing" value.
+    const auto settled = [&later](const LoadReportEntry& entry) {
+        if (entry.reason == Reason::Comment)
+            return entry.row != 0;
+        return entry.reason == Reason::MissingValues &&
                isLaterLayoutRow(*entry.kind, fieldCountOf(*entry.kind) - entry.count, later[size_t(*entry.kind)]);
     };
-    entries.erase(std::remove_if(entries.begin(), entries.end(), laterLayoutRow), entries.end());
+    settleCommentedRows(content, later);
+    entries.erase(std::remove_if(entries.begin(), entries.end(), settled), entries.end());
     if (!onError)
         return;
     for (const LoadReportEntry& entry : entries) {
-        if (entry.reason != LoadReportEntry::Reason::MissingValues)
+        if (entry.reason != Reason::MissingValues)
             continue;
         const LoadError error{entry.lineNumber, entry.line};
         for (qsizetype i = 0; i < entry.count; ++i)
@@ -430,7 +528,7 @@ DocumentContent parseIdeKeepingBytes(const QByteArray& bytes, const LoadErrorSin
     // writes the file back without it.
     const char* const start = bytes.startsWith("\xEF\xBB\xBF") ? begin + 3 : begin;
     Parser head(bytes);
-    // A big file is cut at an "end" line past its middle; a second thread
+    // A big file is cut after an "end" line past its middle; a second thread
     // reads the part after it, which starts outside every section either way.
     const char* cut = nullptr;
     if (bytes.size() >= splitSize && std::thread::hardware_concurrency() > 1)
@@ -447,7 +545,7 @@ DocumentContent parseIdeKeepingBytes(const QByteArray& bytes, const LoadErrorSin
             tail.closeSectionsAt(tail.linesRead() + 1);
         });
         head.parse(start, cut);
-        head.closeSectionsAt(head.linesRead() + 1); // the "end" line the cut is at
+        head.closeSectionsAt(head.linesRead() + 1); // none open after the "end" line
         tailDone.get();
         content = head.take();
         appendTail(content, tail.take(), head.linesRead());

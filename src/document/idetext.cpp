@@ -15,6 +15,17 @@ QByteArrayView trimSpaces(QByteArrayView text)
     return text.sliced(begin, end - begin);
 }
 
+QByteArrayView trimSpacesAndTabs(QByteArrayView text)
+{
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && (text[begin] == ' ' || text[begin] == '\t'))
+        ++begin;
+    while (end > begin && (text[end - 1] == ' ' || text[end - 1] == '\t'))
+        --end;
+    return text.sliced(begin, end - begin);
+}
+
 bool isBlank(QByteArrayView line)
 {
     return trimSpaces(line).isEmpty();
@@ -45,7 +56,7 @@ qsizetype fieldCountWithoutTrailingEmpties(QByteArrayView line)
 
 bool isKeyword(QByteArrayView line, QByteArrayView keyword)
 {
-    const QByteArrayView word = trimSpaces(line);
+    const QByteArrayView word = trimSpacesAndTabs(line);
     if (word.size() != keyword.size())
         return false;
     for (qsizetype i = 0; i < word.size(); ++i) {

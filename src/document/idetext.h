@@ -6,10 +6,12 @@
 namespace tarnel {
 
 // Text rules of the format. Only the space character counts as space: tabs and
-// other white space are part of a value.
+// other white space are part of a value. Around a keyword or `end`, and on a
+// blank line, tabs count as spaces too.
 namespace idetext {
 
 QByteArrayView trimSpaces(QByteArrayView text);
+QByteArrayView trimSpacesAndTabs(QByteArrayView text);
 
 // Empty, or nothing but spaces.
 bool isBlank(QByteArrayView line);
@@ -20,7 +22,7 @@ qsizetype fieldCount(QByteArrayView line);
 // fieldCount() without the empty (or all-space) pieces at the end of the line.
 qsizetype fieldCountWithoutTrailingEmpties(QByteArrayView line);
 
-// Case-insensitive ASCII comparison of the space-trimmed line with a keyword.
+// Case-insensitive ASCII comparison of the line, trimmed of spaces and tabs, with a keyword.
 bool isKeyword(QByteArrayView line, QByteArrayView keyword);
 
 // First character after leading spaces is '#'.

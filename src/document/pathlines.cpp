@@ -9,7 +9,7 @@ namespace {
 // The reader's rules for one line inside a path section.
 std::optional<LostPathLine> lostAs(QByteArrayView line)
 {
-    const QByteArrayView word = idetext::trimSpaces(line);
+    const QByteArrayView word = idetext::trimSpacesAndTabs(line);
     if (word.isEmpty())
         return LostPathLine::Blank;
     if (idetext::isKeyword(word, "objs") || idetext::isKeyword(word, "tobj"))
@@ -18,7 +18,7 @@ std::optional<LostPathLine> lostAs(QByteArrayView line)
         return LostPathLine::SectionName;
     if (idetext::isKeyword(word, "end"))
         return LostPathLine::End;
-    if (word.front() == '#')
+    if (idetext::isCommented(line))
         return LostPathLine::Comment;
     return std::nullopt;
 }

@@ -12,7 +12,7 @@ namespace tarnel {
 // else does not come back as a path line when the file is opened again.
 enum class LostPathLine {
     Blank,        // dropped
-    Comment,      // dropped, or read as a commented row of the table its field count fits
+    Comment,      // a comment, never a row: dropped by the fixed layout
     SectionName,  // "path" or "2dfx": dropped, the lines after it stay paths
     SectionStart, // "objs" or "tobj": the lines after it are read into that table
     End,          // ends the section: it and every line after it are dropped

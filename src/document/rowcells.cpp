@@ -27,13 +27,23 @@ bool laterLayoutOf(LineKind kind, const RowStore& rows)
         return false;
     const qsizetype later = laterLayoutValueCount(kind);
     bool seen = false;
+    // Commented rows of either count, for a table with no active row.
+    qsizetype commentedLater = 0;
+    qsizetype commentedUsual = 0;
+    bool active = false;
     for (qsizetype row = 0; row < rows.size(); ++row) {
         const qsizetype count = rows.valueCount(row);
+        if (rows.isCommented(row)) {
+            commentedLater += count == later;
+            commentedUsual += count > later;
+            continue;
+        }
         if (count > later)
             return false;
+        active = true;
         seen = seen || count == later;
     }
-    return seen;
+    return active ? seen : commentedLater > commentedUsual;
 }
 
 bool isLaterLayoutRow(LineKind kind, qsizetype valueCount, bool laterLayoutTable)

@@ -19,11 +19,15 @@ class RowStore;
 // it take the line's last values. The later layout has no mesh count:
 //     ID, model, texture, draw distance, flags [, time on, time off]
 // A table reads its rows of exactly that many values (5 for objects, 7 for
-// timed objects) in the later layout when no row of it is long enough for the
-// usual one (see laterLayoutOf).
+// timed objects) in the later layout when no active row of it is long enough
+// for the usual one (see laterLayoutOf).
 
-// Whether rows with these value counts follow the later layout: no row has
-// the usual count or more and some row has exactly the later count.
+// Whether rows with these value counts follow the later layout. The active
+// (uncommented) rows decide: none has the usual count or more and some has
+// exactly the later count; a commented column-title line cannot switch it.
+// A table with no active row, say one whose rows were all commented out,
+// follows its commented rows: later when more of them have the later count
+// than the usual count or more.
 bool laterLayoutOf(LineKind kind, const RowStore& rows);
 
 // Whether a row of `valueCount` values in a table read in the later layout

@@ -96,10 +96,13 @@ private slots:
             << lines({"  ObJs ", "1,a,b,1,2,0", " END", " TOBJ", csv(8, 't'), "EnD ", "  pAtH", "p", "eNd",
                       "2DFX  ", csv(9, 's')})
             << QByteArrayList{"Objs 1|a|b|1|2|0", "Tobjs " + bars(8, 't'), "sun " + bars(9, 's'), "path p"};
-        QTest::newRow("tab before keyword") << lines({"\tobjs", "1,a,b,1,2,0"}) << QByteArrayList();
-        QTest::newRow("tab after keyword") << lines({"objs\t", "1,a,b,1,2,0"}) << QByteArrayList();
-        QTest::newRow("tab before end is a value")
-            << lines({"objs", "\tend", "1,a,b,1,2,0"}) << QByteArrayList{"Objs \tend", "Objs 1|a|b|1|2|0"};
+        // Tabs around a keyword or "end" count as spaces; a line of them is blank.
+        QTest::newRow("tab before keyword") << lines({"\tobjs", "1,a,b,1,2,0"}) << QByteArrayList{"Objs 1|a|b|1|2|0"};
+        QTest::newRow("tab after keyword")
+            << lines({"objs\t", "1,a,b,1,2,0", "\t end \t", "2,a,b,1,2,0"}) << QByteArrayList{"Objs 1|a|b|1|2|0"};
+        QTest::newRow("tab before end closes") << lines({"objs", "\tend", "1,a,b,1,2,0"}) << QByteArrayList();
+        QTest::newRow("tabs only are blank")
+            << lines({"objs", "\t", " \t ", "1,\ta\t,b,1,2,0"}) << QByteArrayList{"Objs 1|\ta\t|b|1|2|0"};
         QTest::newRow("end with a comma is a value") << lines({"objs", "end,"}) << QByteArrayList{"Objs end|"};
         QTest::newRow("blank lines ignored")
             << lines({"", "objs", "   ", "1,a,b,1,2,0", "", "end"}) << QByteArrayList{"Objs 1|a|b|1|2|0"};
@@ -120,25 +123,42 @@ private slots:
         QTest::newRow("sections again after end") << lines({"objs", "1,a,b,1,2,0", "end", "objs", "2,c,d,1,2,0"})
                                                   << QByteArrayList{"Objs 1|a|b|1|2|0", "Objs 2|c|d|1|2|0"};
 
-        // Comments go to the table of their field count, wherever they stand.
-        QTest::newRow("comments outside sections")
-            << lines({"#o,a,b,1,2,0", "#" + csv(8, 't'), "#" + csv(20, 'l'), "#" + csv(9, 's'), "#" + csv(14, 'p'),
-                      "#" + csv(16, 'q')})
+        // A comment is a commented row when it is a complete line of its section.
+        QTest::newRow("comments in their sections")
+            << lines({"objs", "#o,a,b,1,2,0", "end", "tobj", "#" + csv(8, 't'), "end", "2dfx", "#" + csv(20, 'l'),
+                      "#" + csv(9, 's'), "#" + csv(14, 'p'), "#" + csv(16, 'q')})
             << QByteArrayList{"Objs #o|a|b|1|2|0",    "Tobjs #" + bars(8, 't'), "Lights #" + bars(20, 'l'),
                               "sun #" + bars(9, 's'), "part #" + bars(14, 'p'), "ani #" + bars(16, 'q')};
-        QTest::newRow("comment of objs count in 2dfx")
-            << lines({"2dfx", "# 1,a,b,1,2,0"}) << QByteArrayList{"Objs # 1|a|b|1|2|0"};
-        QTest::newRow("comment of sun count in objs")
-            << lines({"objs", "#" + csv(9)}) << QByteArrayList{"sun #" + bars(9)};
-        QTest::newRow("comment in path goes to a table")
-            << lines({"path", "#" + csv(9), "real", "end"}) << QByteArrayList{"sun #" + bars(9), "path real"};
-        QTest::newRow("comment first value trimmed")
-            << lines({"   #  1 , a,b,1,2,0  "}) << QByteArrayList{"Objs #  1|a|b|1|2|0"};
-        QTest::newRow("comments of other counts ignored")
-            << lines({"objs", "#a", "#a,b", "#" + csv(7), "#" + csv(19), "#" + csv(21), "end"})
+        QTest::newRow("comments outside sections")
+            << lines({"#o,a,b,1,2,0", "#" + csv(8, 't'), "#" + csv(9, 's'), "cars", "#" + csv(20), "end"})
             << QByteArrayList();
-        QTest::newRow("no trailing comma forgiveness for comments")
-            << lines({"2dfx", "#" + csv(20) + ",", "#" + csv(9) + ", ", "# 1,a,b,1,2,0,"}) << QByteArrayList();
+        QTest::newRow("comment of objs count in 2dfx") << lines({"2dfx", "# 1,a,b,1,2,0"}) << QByteArrayList();
+        QTest::newRow("comment of objs count in tobj") << lines({"tobj", "# 1,a,b,1,2,0"}) << QByteArrayList();
+        QTest::newRow("comment in path") << lines({"path", "#" + csv(9), "# 1,a,b,1,2,0", "real", "end"})
+                                         << QByteArrayList{"path real"};
+        QTest::newRow("comment first value trimmed")
+            << lines({"objs", "   #  1 , a,b,1,2,0  "}) << QByteArrayList{"Objs #  1|a|b|1|2|0"};
+        QTest::newRow("short comments in objs")
+            << lines({"objs", "#Factory", "#a,b", "#" + csv(4), "#" + csv(5), "1,a,b,1,2,0", "end"})
+            << QByteArrayList{"Objs 1|a|b|1|2|0"};
+        QTest::newRow("long comments in objs keep every value")
+            << lines({"objs", "1,a,b,1,2,0", "#1,a,b,2,20,40,0", "#1,a,b,3,20,40,80,0", "#" + csv(9)})
+            << QByteArrayList{"Objs 1|a|b|1|2|0", "Objs #1|a|b|2|20|40|0", "Objs #1|a|b|3|20|40|80|0",
+                              "Objs #" + bars(9)};
+        QTest::newRow("comments of a later-layout table")
+            << lines({"objs", "1,a,b,200,128", "#2,a,b,250,0", "# ID, Model, TXD, Meshes, DrawDist, Flags", "end",
+                      "tobj", csv(7, 't'), "#" + csv(7), "#" + csv(8), "#" + csv(6)})
+            << QByteArrayList{"Objs 1|a|b|200|128", "Objs #2|a|b|250|0", "Tobjs " + bars(7, 't'),
+                              "Tobjs #" + bars(7)};
+        QTest::newRow("all rows commented, later layout")
+            << lines({"objs", "#1,a,b,200,128", "# ID, Model, TXD, Meshes, DrawDist, Flags", "#2,a,b,250,0"})
+            << QByteArrayList{"Objs #1|a|b|200|128", "Objs #2|a|b|250|0"};
+        QTest::newRow("all rows commented, usual layout")
+            << lines({"objs", "#1,a,b,1,200,128", "#x,y,z,w,v", "#2,a,b,1,250,0"})
+            << QByteArrayList{"Objs #1|a|b|1|200|128", "Objs #2|a|b|1|250|0"};
+        QTest::newRow("trailing comma rule for comments")
+            << lines({"2dfx", "#" + csv(20) + ",", "#" + csv(9) + ", ", "# 1,a,b,1,2,0,"})
+            << QByteArrayList{"Lights #" + bars(20) + "|", "sun #" + bars(9) + "|"};
         QTest::newRow("commented keywords are comments")
             << lines({"objs", "# end", "#2dfx", "1,a,b,1,2,0", "# objs", "end", "2,a,b,1,2,0"})
             << QByteArrayList{"Objs 1|a|b|1|2|0"};
@@ -150,7 +170,7 @@ private slots:
             << lines({"objs", "1,a,b,1,2,0,7", "1,a,b,1,2,0,7,8", "1,a,b,1,2,0,,"})
             << QByteArrayList{"Objs 1|a|b|1|2|0|7", "Objs 1|a|b|1|2|0|7|8", "Objs 1|a|b|1|2|0||"};
         QTest::newRow("short objs keep their values")
-            << lines({"objs", "1,a", "\t", "x"}) << QByteArrayList{"Objs 1|a", "Objs \t", "Objs x"};
+            << lines({"objs", "1,a", "\t,", "x"}) << QByteArrayList{"Objs 1|a", "Objs \t|", "Objs x"};
         QTest::newRow("tobj keeps all values")
             << lines({"tobj", csv(9), csv(3), csv(6)})
             << QByteArrayList{"Tobjs " + bars(9), "Tobjs " + bars(3), "Tobjs " + bars(6)};
@@ -185,8 +205,8 @@ private slots:
         // A UTF-8 byte order mark belongs to no line, but only at the very start.
         QTest::newRow("byte order mark before the first keyword")
             << "\xEF\xBB\xBF" + lines({"objs", "1,a,b,1,2,0", "end"}) << QByteArrayList{"Objs 1|a|b|1|2|0"};
-        QTest::newRow("byte order mark before a comment")
-            << "\xEF\xBB\xBF#" + csv(6) << QByteArrayList{"Objs #" + bars(6)};
+        QTest::newRow("byte order mark before a keyword with a tab")
+            << "\xEF\xBB\xBF\tobjs\n#" + csv(6) << QByteArrayList{"Objs #" + bars(6)};
         QTest::newRow("byte order mark later is a value") << lines({"objs",
                                                                     "\xEF\xBB\xBF"
                                                                     "1,a,b,1,2,0",
@@ -215,7 +235,7 @@ private slots:
         QTest::addColumn<QStringList>("expected");
         QTest::newRow("objs four fields") << QByteArray("objs\n1,a,b,1\n") << repeated(2, "2:1,a,b,1");
         QTest::newRow("objs one field") << QByteArray("objs\nx") << repeated(5, "2:x");
-        QTest::newRow("objs tab only") << QByteArray("objs\n\t\n") << repeated(5, "2:\t");
+        QTest::newRow("objs tab only is blank") << QByteArray("objs\n\t\n") << QStringList();
         QTest::newRow("objs trailing comma counts")
             << QByteArray("objs\n1,a,b,1,\n2,a,b,1,2,0\n") << repeated(1, "2:1,a,b,1,");
         QTest::newRow("line exactly as read") << QByteArray("objs\r\n  1 , a  \r\n") << repeated(4, "2:  1 , a  ");
@@ -239,6 +259,9 @@ private slots:
         // Lines of the later layout are complete in a table where no line has the usual count.
         QTest::newRow("later layout") << QByteArray("objs\n1,a,b,200,128\n2,a,b,250,0\n") << QStringList();
         QTest::newRow("later layout, timed") << QByteArray("tobj\n1,a,b,200,0,5,20\n") << QStringList();
+        QTest::newRow("later layout under a column-title comment")
+            << QByteArray("objs\n# ID, Model, TXD, Meshes, DrawDist, Flags\n1,a,b,200,128\n#" + csv(7) + "\n")
+            << QStringList();
         QTest::newRow("later layout, a shorter line")
             << QByteArray("objs\n1,a,b,200,128\n1,a,b\n") << repeated(3, "3:1,a,b");
         QTest::newRow("5 values before a long line")
@@ -283,6 +306,13 @@ private slots:
         QTest::newRow("timed later layout")
             << QByteArray("tobj") << QByteArray("1, a, b, 200, 0, 5, 20") << QByteArray("1|a|b||200|0|5|20");
         QTest::newRow("light") << QByteArray("2dfx") << csv(20) << bars(20);
+        QTest::newRow("commented, two meshes") << QByteArray("objs") << QByteArray("#1405, w, g, 2, 20, 40, 0")
+                                               << QByteArray("#1405|w|g|2|20, 40|0");
+        QTest::newRow("commented, three meshes")
+            << QByteArray("objs") << QByteArray("# 7, a, b, 3, 20, 40, 80, 4\n1, a, b, 1, 9, 8")
+            << QByteArray("# 7|a|b|3|20, 40, 80|4");
+        QTest::newRow("commented later layout")
+            << QByteArray("objs") << QByteArray("# 1, a, b, 200, 128\n2, c, d, 250, 0") << QByteArray("# 1|a|b||200|128");
     }
 
     void cellsByPosition()
@@ -387,8 +417,10 @@ private slots:
         QTest::newRow("short and long object rows") << lines(
             {"objs", "1,a", "\t", "1,a,b,1,2,0,7", "1,a,b,1,2,0,7,8", ",", "end", "tobj", "1,a,b", csv(10)});
         QTest::newRow("commented rows of every table")
-            << lines({"#o,a,b,1,2,0", "objs", "# " + csv(8), "end", "2dfx", "#" + csv(20), "  #" + csv(9),
-                      "#" + csv(14), "#" + csv(16), "end"});
+            << lines({"#o,a,b,1,2,0", "objs", "# " + csv(8), "end", "tobj", "#" + csv(9), "end", "2dfx",
+                      "#" + csv(20), "  #" + csv(9), "#" + csv(14), "#" + csv(16) + ",", "end"});
+        QTest::newRow("commented later layout")
+            << lines({"objs", "#" + csv(5), "#" + csv(6), "tobj", "1,a,b,200,0,5,20", "#" + csv(7), "#" + csv(8)});
         QTest::newRow("trailing commas") << lines({"2dfx", csv(20) + ",", csv(9) + ", , ", csv(16) + ",  "});
         QTest::newRow("empty values") << lines({"objs", "1,,,,,", " , a, , ,2,", "2dfx", ",,,,,,,,x"});
         QTest::newRow("tabs kept") << lines({"objs", "\t1\t,\ta, b\t,1,2,0", "path", "\t\tx\t", "end"});

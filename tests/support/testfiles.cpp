@@ -1,6 +1,7 @@
 #include "testfiles.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 
 #include <unistd.h>
@@ -34,6 +35,18 @@ QString corpusPath(const QString& name)
 QStringList corpusFiles()
 {
     return QDir(QStringLiteral(TARNEL_CORPUS_DIR)).entryList({QStringLiteral("*.ide")}, QDir::Files, QDir::Name);
+}
+
+QStringList allCorpusPaths()
+{
+    QStringList paths;
+    for (const QString& name : corpusFiles())
+        paths << corpusPath(name);
+    QDirIterator shared(QStringLiteral(TARNEL_SHARED_CORPUS_DIR), {QStringLiteral("*.ide")}, QDir::Files,
+                        QDirIterator::Subdirectories);
+    while (shared.hasNext())
+        paths << shared.next();
+    return paths;
 }
 
 QStringList namesIn(const QString& folder)
