@@ -333,10 +333,11 @@ private:
     void addCommentedObject(LineKind kind, const char* begin, const LineScan& scan, qsizetype lineNumber)
     {
         const qsizetype values = scan.commas + 1;
-        if (values >= fieldCountOf(kind) - 1)
+        const bool mayBeRow = values >= fieldCountOf(kind) - 1;
+        if (mayBeRow)
             addRow(kind, begin, scan, lineNumber);
         report(Reason::Comment, begin, scan, lineNumber, values);
-        if (values >= fieldCountOf(kind) - 1) {
+        if (mayBeRow) {
             LoadReportEntry& entry = m_content.report.entries.last();
             entry.kind = kind;
             entry.row = RowId(lineNumber);

@@ -21,7 +21,7 @@ inline constexpr std::array<LineKind, lineKindCount> allLineKinds = {LineKind::O
 // Number of fields a line of this kind has, which is also its table's column count.
 int fieldCountOf(LineKind kind);
 
-// The kind whose field count is exactly `fieldCount` (comment lines and pasted lines).
+// The kind whose field count is exactly `fieldCount` (pasted lines).
 std::optional<LineKind> kindWithFieldCount(qsizetype fieldCount);
 
 // The 2dfx kind with this field count: lights, sun reflections, particles, ped areas.

@@ -440,7 +440,8 @@ private slots:
         QTest::addColumn<QString>("notice");
         const QString lost = QStringLiteral(" when the file is opened again.");
         QTest::newRow("path line") << "\t9, 1, 2" << QString();
-        QTest::newRow("tab only") << "\t" << QString();
+        QTest::newRow("tab only") << "\t"
+                                  << "Line 3 is blank: it is dropped" + lost;
         QTest::newRow("blank") << "   "
                                << "Line 3 is blank: it is dropped" + lost;
         QTest::newRow("comment") << " # 1, 2"

@@ -40,12 +40,12 @@ QStringList corpusFiles()
 QStringList allCorpusPaths()
 {
     QStringList paths;
-    for (const QString& name : corpusFiles())
-        paths << corpusPath(name);
-    QDirIterator shared(QStringLiteral(TARNEL_SHARED_CORPUS_DIR), {QStringLiteral("*.ide")}, QDir::Files,
-                        QDirIterator::Subdirectories);
-    while (shared.hasNext())
-        paths << shared.next();
+    for (const char* folder : {TARNEL_CORPUS_DIR, TARNEL_SHARED_CORPUS_DIR}) {
+        for (QDirIterator it(QString::fromUtf8(folder), {QStringLiteral("*.ide")}, QDir::Files,
+                             QDirIterator::Subdirectories);
+             it.hasNext();)
+            paths << it.next();
+    }
     return paths;
 }
 
