@@ -57,21 +57,19 @@ bool isWord(const QByteArray& line, QByteArrayView word)
     return line.trimmed().compare(word, Qt::CaseInsensitive) == 0;
 }
 
-// The lines whose content a fixed-layout save does not hold: all but rows, path
-// lines, blank lines and the keyword and `end` lines of the four sections read.
+// The lines a fixed-layout save does not hold: all but rows, path lines, blank
+// lines and the keyword and `end` lines of the four sections read.
 QList<qsizetype> linesNotHeld(const QByteArray& bytes, const FileLayout& layout)
 {
     QList<qsizetype> lines;
     bool inOwn = false;
     const QByteArrayList all = linesOf(bytes.startsWith("\xEF\xBB\xBF") ? bytes.mid(3) : bytes);
     for (qsizetype number = 1; number <= all.size(); ++number) {
-        const QByteArray line = all[number - 1].trimmed(); // spaces, tabs and the line end
-        const bool own =
-            isWord(line, "objs") || isWord(line, "tobj") || isWord(line, "path") || isWord(line, "2dfx");
-        if (layout.role(number) == FileLayout::Role::Kept && !line.isEmpty() && !own &&
-            !(inOwn && isWord(line, "end")))
+        const QByteArray word = all[number - 1].trimmed().toLower(); // spaces, tabs and the line end
+        const bool own = QByteArrayList{"objs", "tobj", "path", "2dfx"}.contains(word), end = word == "end";
+        if (layout.role(number) == FileLayout::Role::Kept && !word.isEmpty() && !own && !(inOwn && end))
             lines << number;
-        inOwn = own || (inOwn && !isWord(line, "end"));
+        inOwn = own || (inOwn && !end);
     }
     return lines;
 }

@@ -40,12 +40,9 @@ QStringList corpusFiles()
 QStringList allCorpusPaths()
 {
     QStringList paths;
-    for (const char* folder : {TARNEL_CORPUS_DIR, TARNEL_SHARED_CORPUS_DIR}) {
-        for (QDirIterator it(QString::fromUtf8(folder), {QStringLiteral("*.ide")}, QDir::Files,
-                             QDirIterator::Subdirectories);
-             it.hasNext();)
+    for (const char* folder : {TARNEL_CORPUS_DIR, TARNEL_SHARED_CORPUS_DIR})
+        for (QDirIterator it(folder, {"*.ide"}, QDir::Files, QDirIterator::Subdirectories); it.hasNext();)
             paths << it.next();
-    }
     return paths;
 }
 

@@ -24,8 +24,7 @@ bool putOrRemoveFile(const QString& path, const QByteArray& bytes);
 // The sample files under tests/corpus.
 QString corpusPath(const QString& name);
 QStringList corpusFiles();
-// Their paths, and those of every IDE file of the shared corpus beside the
-// checkout, when there is one.
+// Their paths and those of the shared corpus beside the checkout, if there is one.
 QStringList allCorpusPaths();
 
 // The names in a folder, hidden ones included.
