@@ -333,15 +333,19 @@ private:
     void addCommentedObject(LineKind kind, const char* begin, const LineScan& scan, qsizetype lineNumber)
     {
         const qsizetype values = scan.commas + 1;
-        const bool mayBeRow = values >= fieldCountOf(kind) - 1;
-        if (mayBeRow)
-            addRow(kind, begin, scan, lineNumber);
-        report(Reason::Comment, begin, scan, lineNumber, values);
-        if (mayBeRow) {
-            LoadReportEntry& entry = m_content.report.entries.last();
-            entry.kind = kind;
-            entry.row = RowId(lineNumber);
+        if (values < fieldCountOf(kind) - 1) {
+            report(Reason::Comment, begin, scan, lineNumber, values);
+            return;
         }
+        addRow(kind, begin, scan, lineNumber);
+        // Nearly all become rows: the line is copied only if it stays a comment.
+        LoadReportEntry entry;
+        entry.lineNumber = lineNumber;
+        entry.count = values;
+        entry.line = QByteArray::fromRawData(begin, scan.end - begin);
+        entry.kind = kind;
+        entry.row = RowId(lineNumber);
+        m_content.report.entries.append(std::move(entry));
     }
 
     void addPathLine(QByteArrayView line, qsizetype lineNumber)
@@ -476,6 +480,7 @@ void settleCommentedRows(DocumentContent& content, const std::array<bool, lineKi
         }
         dropped[size_t(kind)].append(rowInFileOrder(content.table(kind), entry.row));
         content.layout.setRole(entry.lineNumber, FileLayout::Role::Kept);
+        entry.line = QByteArray(entry.line.constData(), entry.line.size()); // off the file's bytes
         entry.kind.reset();
         entry.row = 0;
     }
