@@ -1,4 +1,5 @@
 // tarnel-cli: the editor's loading and saving without a window, for batch work.
+#include "document/filenames.h"
 #include "document/freeids.h"
 #include "document/idedocument.h"
 #include "document/idefile.h"
@@ -240,6 +241,16 @@ int freeIds(QStringList args)
     return 0;
 }
 
+// The command line as strings, each argument's bytes kept as a file name
+// keeps them (see fileNameFromBytes), so that any name reaches the file.
+QStringList argumentsOf(int argc, char* argv[])
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(fileNameFromBytes(argv[i]));
+    return arguments;
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -251,7 +262,7 @@ int main(int argc, char* argv[])
     const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
     const QCommandLineOption version(QStringList{QStringLiteral("v"), QStringLiteral("version")});
     parser.addOptions({help, version});
-    if (!parser.parse(app.arguments()))
+    if (!parser.parse(argumentsOf(argc, argv)))
         return usage();
     if (parser.isSet(version) || parser.isSet(help)) {
         if (!parser.positionalArguments().isEmpty())

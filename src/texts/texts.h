@@ -78,6 +78,12 @@ inline const QString loadErrorsListed = QStringLiteral("tarnel-cli format lists 
 inline const QString notRegularFile = QStringLiteral("it is not a regular file");
 inline const QString utf16File = QStringLiteral("it is UTF-16 text");
 
+// Why a file was not saved, beside the system's own reasons and notRegularFile.
+// %1 the folder, %2 the system's reason.
+inline const QString folderRefusesFile = QStringLiteral("the folder %1 does not let a file be made in it: %2");
+// Added to the reason when a file written in place could not get its old content back; %1 the copy.
+inline const QString oldContentKeptIn = QStringLiteral("; its old content is kept in %1");
+
 // Text that a file cannot hold (a character outside Latin-1, a line break where
 // one line is meant); %1 names the field or text, as in "The line".
 inline const QString unstorableText = QStringLiteral("%1 holds characters that an IDE file cannot store.");
