@@ -136,7 +136,8 @@ int format(QStringList args)
             return usage(texts::cliUnknownOption.arg(args.first()));
         layout = SaveLayout::KeepFile;
     }
-    if (const QString wrong = wrongOperands(QStringLiteral("format"), args, {QStringLiteral("IN"), QStringLiteral("OUT")});
+    if (const QString wrong =
+            wrongOperands(QStringLiteral("format"), args, {QStringLiteral("IN"), QStringLiteral("OUT")});
         !wrong.isEmpty())
         return usage(wrong);
     const QString& in = args[0];
@@ -158,7 +159,8 @@ int format(QStringList args)
     }
     const qsizetype dropped = layout == SaveLayout::Fixed ? document.loadReport().droppedLineCount() : 0;
     if (dropped > 0)
-        complain(dropped == 1 ? texts::cliDroppedLine.arg(in) : texts::cliDroppedLines.arg(QString::number(dropped), in));
+        complain(dropped == 1 ? texts::cliDroppedLine.arg(in)
+                              : texts::cliDroppedLines.arg(QString::number(dropped), in));
     return 0;
 }
 
@@ -173,7 +175,8 @@ QString wrongArguments(const QString& command, const QStringList& args, const QS
 // The load report: line number, reason and the line's own bytes, one entry a line.
 int report(const QStringList& args)
 {
-    if (const QString wrong = wrongArguments(QStringLiteral("report"), args, {QStringLiteral("FILE")}); !wrong.isEmpty())
+    if (const QString wrong = wrongArguments(QStringLiteral("report"), args, {QStringLiteral("FILE")});
+        !wrong.isEmpty())
         return usage(wrong);
     IdeDocument document;
     if (!load(document, args[0], LoadErrors::EachOne))
@@ -188,7 +191,8 @@ int report(const QStringList& args)
 
 int stats(const QStringList& args)
 {
-    if (const QString wrong = wrongArguments(QStringLiteral("stats"), args, {QStringLiteral("FILE")}); !wrong.isEmpty())
+    if (const QString wrong = wrongArguments(QStringLiteral("stats"), args, {QStringLiteral("FILE")});
+        !wrong.isEmpty())
         return usage(wrong);
     IdeDocument document;
     if (!load(document, args[0], LoadErrors::EachOne))
@@ -381,8 +385,9 @@ int run(const QStringList& arguments)
         const QString option = parser.isSet(version) ? QStringLiteral("--version") : QStringLiteral("--help");
         if (!args.isEmpty())
             return usage(texts::cliExtraArgument.arg(option, args.first()));
-        writeOut(parser.isSet(version) ? (texts::cliName + QLatin1Char(' ') + texts::version + QLatin1Char('\n')).toUtf8()
-                                       : QByteArray(usageText));
+        writeOut(parser.isSet(version)
+                     ? (texts::cliName + QLatin1Char(' ') + texts::version + QLatin1Char('\n')).toUtf8()
+                     : QByteArray(usageText));
         return 0;
     }
     if (args.isEmpty())
