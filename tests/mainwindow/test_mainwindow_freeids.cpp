@@ -62,17 +62,17 @@ private slots:
         QTest::addColumn<QString>("to");
         QTest::addColumn<QStringList>("blocks");
         QTest::newRow("default range, commented ID free") << 3 << ""
-                                                          << "" << QStringList{run(105, 109), run(111, 119)};
+                                                          << "" << QStringList{run(105, 109), run(111, 119), run(121, 123)};
         QTest::newRow("a run too short is left out") << 6 << ""
-                                                     << "" << QStringList{run(111, 119)};
+                                                     << "" << QStringList{run(111, 119), run(121, 126)};
         QTest::newRow("below the lowest ID, to cuts the run") << 3 << "95"
                                                               << "102" << QStringList{run(95, 99)};
         QTest::newRow("from inside a run") << 3 << "107"
-                                           << "" << QStringList{run(107, 109), run(111, 119)};
+                                           << "" << QStringList{run(107, 109), run(111, 119), run(121, 123)};
         QTest::newRow("above the highest") << 2 << "118"
                                            << "125" << QStringList{run(118, 119), run(121, 125)};
         QTest::newRow("none long enough") << 12 << ""
-                                          << "" << QStringList{texts::freeIdsNone};
+                                          << "125" << QStringList{texts::freeIdsNone};
     }
     void blocksAndCopy()
     {
