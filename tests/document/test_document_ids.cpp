@@ -70,7 +70,6 @@ private slots:
             << QByteArray("0099999999999999999999, a, t, 1, 100, 0") << "wide 99999999999999999999";
         QTest::newRow("just below 64 bits")
             << QByteArray("-9223372036854775809, a, t, 1, 100, 0") << "wide -9223372036854775809";
-        QTest::newRow("long, letters after") << QByteArray("0000000000000000000012a, a, t, 1, 100, 0") << "none";
     }
 
     void objectIdOfFirstValue()
