@@ -343,7 +343,10 @@ int freeIds(QStringList args)
         const qint64 value = text.toLongLong(&ok);
         if (!ok || (isCount && value < 1))
             return usage(isCount ? texts::cliBadCount.arg(text) : texts::cliBadBound.arg(option, text));
-        (isCount ? count : option == QLatin1String("--from") ? from.emplace() : to.emplace()) = value;
+        if (isCount)
+            count = value;
+        else
+            (option == QLatin1String("--from") ? from : to) = value;
     }
     if (const QString wrong = wrongOperands(QStringLiteral("free-ids"), args, {QStringLiteral("FILE...")});
         !wrong.isEmpty())
