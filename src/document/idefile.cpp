@@ -169,4 +169,23 @@ QString saveDocument(const IdeDocument& document, const QString& path, const QDa
     });
 }
 
+LoadOutcome loadDocumentFromBytes(IdeDocument& document, const QByteArray& bytes, const LoadErrorSink& onError)
+{
+    if (isUtf16Text(bytes))
+        return {ReadOutcome::Utf16, texts::utf16File};
+    DocumentContent content = parseIdeKeepingBytes(bytes, onError);
+    LoadReport report = std::move(content.report);
+    document.replaceContent(std::move(content));
+    document.setLoadReport(std::move(report));
+    document.setModified(false);
+    return {ReadOutcome::Read, {}};
+}
+
+bool writeDocument(const IdeDocument& document, QIODevice& device, const QDateTime& when, SaveLayout layout)
+{
+    return layout == SaveLayout::KeepFile && document.hasFileLayout()
+               ? writeKeepingLayout(document, device)
+               : writeIde(document.contentView(), headerLine(when), device);
+}
+
 } // namespace tarnel
