@@ -76,7 +76,8 @@ private:
                 return furthestAlong(front, offset, d, n, m, a0, b0);
             for (qsizetype k = -d + k1start; k <= d - k1end; k += 2) {
                 const size_t at = size_t(offset + k);
-                qsizetype x = k == -d || (k != d && front[at - 1] < front[at + 1]) ? front[at + 1] : front[at - 1] + 1;
+                qsizetype x =
+                    k == -d || (k != d && front[at - 1] < front[at + 1]) ? front[at + 1] : front[at - 1] + 1;
                 qsizetype y = x - k;
                 while (x < n && y < m && same(x, y))
                     ++x, ++y;
@@ -146,8 +147,7 @@ std::vector<qsizetype> matchLines(const QList<QByteArrayView>& before, const QLi
     const auto numbered = [&numbers](const QList<QByteArrayView>& lines) {
         std::vector<int> out;
         out.reserve(size_t(lines.size()));
-        for (QByteArrayView line : lines)
-        {
+        for (QByteArrayView line : lines) {
             auto known = numbers.constFind(line);
             if (known == numbers.cend())
                 known = numbers.insert(line, int(numbers.size()));

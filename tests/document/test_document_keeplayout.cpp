@@ -243,7 +243,7 @@ private slots:
             << QByteArray("path\r\n# p\r\n1, a\n\r\nend\r\npath\r\n2, b\r\nX\r\nend\r\n");
         QTest::newRow("paths into a new section")
             << QByteArray("objs\nend\n") << "path" << QByteArray("objs\nend\npath\nX\nend\n");
-        // Only the edited path lines differ ("paths=" sets the text, | ending its lines).
+        // Only the edited path lines differ.
         const QByteArray twoPaths = "path\n1, a\nend\npath\n2, b\n# c\n3, c\nend\n";
         QTest::newRow("path changed in the second section")
             << twoPaths << "paths=1, a|2, B|3, c" << QByteArray("path\n1, a\nend\npath\n2, B\n# c\n3, c\nend\n");
@@ -266,10 +266,12 @@ private slots:
         IdeDocument document;
         QVERIFY(loadBytes(document, bytes));
         SectionTable& objects = document.table(LineKind::Object);
-        if (edit.startsWith(QLatin1String("paths=")))
-            document.setPathText(edit.mid(6).toLatin1().replace('|', "\r\n"));
-        else for (const QString& step : edit.split(QLatin1Char(' '))) {
-            if (step == QLatin1String("change") || step == QLatin1String("unchange"))
+        // "paths=" sets the paths text, | ending its lines; other steps are words.
+        const bool paths = edit.startsWith(QLatin1String("paths="));
+        for (const QString& step : paths ? QStringList{edit} : edit.split(QLatin1Char(' '))) {
+            if (paths)
+                document.setPathText(step.mid(6).toLatin1().replace('|', "\r\n"));
+            else if (step == QLatin1String("change") || step == QLatin1String("unchange"))
                 objects.setRowValues(0, {"1", "a", "t", "1", step == QLatin1String("change") ? "5" : "9"});
             else if (step == QLatin1String("remove"))
                 removeRows(document, LineKind::Object, {0});
@@ -334,7 +336,8 @@ private slots:
         std::vector<qsizetype> row(size_t(b.size() + 1)), next(row.size()); // the longest, by rows of a table
         for (qsizetype i = a.size() - 1; i >= 0; --i, std::swap(row, next))
             for (qsizetype j = b.size() - 1; j >= 0; --j)
-                next[size_t(j)] = a[i] == b[j] ? row[size_t(j + 1)] + 1 : qMax(row[size_t(j)], next[size_t(j + 1)]);
+                next[size_t(j)] =
+                    a[i] == b[j] ? row[size_t(j + 1)] + 1 : qMax(row[size_t(j)], next[size_t(j + 1)]);
         QCOMPARE(kept, row[0]);
     }
 
