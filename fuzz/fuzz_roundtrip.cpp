@@ -5,8 +5,6 @@
 #include <cstdio>
 #include <cstdlib>
 
-using namespace tarnel;
-
 extern "C" int LLVMFuzzerTestOneInput(const unsigned char* data, size_t size)
 {
     const QString fault = roundTripFault(QByteArrayView(reinterpret_cast<const char*>(data), qsizetype(size)));

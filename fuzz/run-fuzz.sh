@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Builds the fuzz target with clang and runs it for a bounded time.
 #   fuzz/run-fuzz.sh [SECONDS]        (default 600)
+# A real search for faults wants an hour or more (SECONDS 3600); CI runs a
+# minute, enough to find that the target no longer builds or a seed breaks.
 # Environment: TARNEL_FUZZ_BUILD (build folder, default /tmp/tarnel-fuzz-build),
 # TARNEL_FUZZ_WORK (growing corpus and findings, default /tmp/tarnel-fuzz-work).
 # Inputs that break an invariant land in $TARNEL_FUZZ_WORK/findings/; copy the
@@ -11,7 +13,17 @@ seconds="${1:-600}"
 build="${TARNEL_FUZZ_BUILD:-/tmp/tarnel-fuzz-build}"
 work="${TARNEL_FUZZ_WORK:-/tmp/tarnel-fuzz-work}"
 
-command -v clang++ >/dev/null && [ -n "$(find /usr/lib/llvm-* -name 'libclang_rt.fuzzer-x86_64.a' 2>/dev/null)" ] || {
+has_fuzzer() {
+  command -v clang++ >/dev/null && [ -n "$(find /usr/lib/llvm-* -name 'libclang_rt.fuzzer-x86_64.a' 2>/dev/null)" ]
+}
+# TARNEL_FUZZ_INSTALL=1 installs them when missing (as CI does).
+if ! has_fuzzer && [ "${TARNEL_FUZZ_INSTALL:-0}" = 1 ]; then
+  sudo=""
+  [ "$(id -u)" -ne 0 ] && sudo="sudo"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends clang libclang-rt-14-dev
+fi
+has_fuzzer || {
   echo "run-fuzz.sh needs clang and its fuzzer runtime: apt-get install clang libclang-rt-14-dev" >&2
   exit 2
 }

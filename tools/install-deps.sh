@@ -4,7 +4,7 @@ set -euo pipefail
 packages=(cmake g++ make qt6-base-dev qt6-base-dev-tools libgl-dev libbenchmark-dev
           xvfb xdotool x11-utils xauth fonts-dejavu-core
           libasan8 libubsan1 clang-format
-          librsvg2-bin dpkg-dev desktop-file-utils appstream)
+          librsvg2-bin dpkg-dev desktop-file-utils appstream acl)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

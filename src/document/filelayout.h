@@ -30,6 +30,8 @@ struct FileLayout {
     // (lineCount + 1 at the end of the file); 0 when there is none.
     qsizetype firstPathStart = 0;
     qsizetype firstPathEnd = 0;
+    // No `end` closes the section the last line lies in.
+    bool endsInsideSection = false;
 
     Role role(qsizetype line) const
     {

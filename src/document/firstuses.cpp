@@ -78,7 +78,7 @@ void FirstUses::prepare(qint64 low, qint64 high, qsizetype count)
         high = std::max(high, at.key());
     }
     // Wide apart (or near the ends of the number range): the hash holds them.
-    if (high - low < 0 || high - low >= std::max(smallestArray, slotsPerId * (size() + count)))
+    if (quint64(high) - quint64(low) >= quint64(std::max(smallestArray, slotsPerId * (size() + count))))
         return;
     std::vector<IdUse> dense(size_t(high - low + 1), IdUse{LineKind::Object, noRow});
     for (size_t at = 0; at < m_dense.size(); ++at)

@@ -39,7 +39,8 @@ public:
 
 private:
     static constexpr RowId noRow = std::numeric_limits<RowId>::max();
-    bool inArray(qint64 id) const { return id >= m_low && id - m_low < qint64(m_dense.size()); }
+    // Differences of IDs are taken unsigned: IDs may lie at both ends of the number range.
+    bool inArray(qint64 id) const { return id >= m_low && quint64(id) - quint64(m_low) < m_dense.size(); }
 
     qint64 m_low = 0;
     std::vector<IdUse> m_dense; // from m_low; row == noRow where unused

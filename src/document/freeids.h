@@ -11,8 +11,9 @@ struct IdBlock {
     friend bool operator==(const IdBlock&, const IdBlock&) = default;
 };
 
-// The range searched when none is given: from the lowest ID used to one above
-// the highest (`count` IDs from 0 when none is used).
+// The range searched when none is given: from the lowest ID used to `count`
+// above the highest, so that a run of `count` fits above them (`count` IDs
+// from 0 when none is used).
 IdBlock defaultIdRange(const QList<qint64>& usedAscending, qint64 count);
 
 // The first `maxBlocks` runs of unused IDs within `range` that hold at least

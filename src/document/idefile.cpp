@@ -2,17 +2,22 @@
 
 #include "document/bigarrays.h"
 #include "document/bufferedforms.h"
+#include "document/filenames.h"
+#include "document/filereplacement.h"
 #include "document/idedocument.h"
 #include "document/idewriter.h"
 #include "document/keptlayoutwriter.h"
 #include "texts/texts.h"
 
 #include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
 
+#include <cerrno>
 #include <future>
 #include <thread>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace tarnel {
 
@@ -39,17 +44,21 @@ struct Part {
     QString error;
 };
 
-Part readPart(const QString& path, qint64 offset, char* into, qint64 size)
+// Reads at `offset` without moving the descriptor's position, so that two
+// threads can read one descriptor.
+Part readPart(int fd, qint64 offset, char* into, qint64 size)
 {
     Part part;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered) || !file.seek(offset)) {
-        part.error = file.errorString();
-        return part;
+    while (part.got < size) {
+        const ssize_t n = ::pread(fd, into + part.got, size_t(size - part.got), off_t(offset + part.got));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            part.error = qt_error_string(errno);
+        if (n <= 0)
+            break;
+        part.got += n;
     }
-    part.got = readFully(file, into, size);
-    if (file.error() != QFileDevice::NoError)
-        part.error = file.errorString();
     return part;
 }
 
@@ -63,19 +72,24 @@ bool isUtf16Text(QByteArrayView bytes)
 ReadOutcome readIdeFile(const QString& path)
 {
     ReadOutcome outcome;
-    const QFileInfo info(path);
-    if (path.isEmpty() || !info.exists() || info.isDir())
+    // The name's own bytes, which need not be UTF-8.
+    const QByteArray name = fileNameBytes(path);
+    struct stat info {};
+    if (path.isEmpty() || ::stat(name.constData(), &info) != 0 || S_ISDIR(info.st_mode))
         return outcome;
     // A named pipe or a device would block the window or never end.
-    if (!info.isFile()) {
+    if (!S_ISREG(info.st_mode)) {
         outcome.status = ReadOutcome::Unreadable;
         outcome.error = texts::notRegularFile;
         return outcome;
     }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
+    QFile file;
+    const int fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0 || !file.open(fd, QIODevice::ReadOnly | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle)) {
         outcome.status = ReadOutcome::Unreadable;
-        outcome.error = file.errorString();
+        outcome.error = fd < 0 ? qt_error_string(errno) : file.errorString();
+        if (fd >= 0)
+            ::close(fd);
         return outcome;
     }
     // One buffer of the file's size; a big file's second half is read by a
@@ -89,7 +103,7 @@ ReadOutcome readIdeFile(const QString& path)
         expected >= splitReadSize && std::thread::hardware_concurrency() > 1 ? expected / 2 : expected;
     std::future<Part> tail;
     if (half < expected)
-        tail = std::async(std::launch::async, readPart, path, half, data + half, expected - half);
+        tail = std::async(std::launch::async, readPart, fd, half, data + half, expected - half);
     qint64 got = readFully(file, data, half);
     QString error = file.error() != QFileDevice::NoError ? file.errorString() : QString();
     if (tail.valid()) {
@@ -122,28 +136,11 @@ ReadOutcome readIdeFile(const QString& path)
     return outcome;
 }
 
-// Writes beside the target through `write` and replaces the target only once
-// that succeeded. Returns the reason on failure.
-template <typename Write> QString writeThroughSaveFile(const QString& path, Write&& write)
-{
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return file.errorString();
-    if (!write(file)) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        return reason;
-    }
-    if (!file.commit())
-        return file.errorString();
-    return {};
-}
-
 } // namespace
 
 QString writeIdeFile(const QString& path, const QByteArray& bytes)
 {
-    return writeThroughSaveFile(path, [&bytes](QSaveFile& file) { return file.write(bytes) == bytes.size(); });
+    return replaceFileContent(path, [&bytes](QIODevice& file) { return file.write(bytes) == bytes.size(); });
 }
 
 LoadOutcome loadDocument(IdeDocument& document, const QString& path, const LoadErrorSink& onError)
@@ -166,10 +163,29 @@ QString saveDocument(const IdeDocument& document, const QString& path, const QDa
 {
     const bool keepLayout = layout == SaveLayout::KeepFile && document.hasFileLayout();
     // Streamed in blocks: the file's bytes need not exist twice in memory.
-    return writeThroughSaveFile(path, [&](QSaveFile& file) {
+    return replaceFileContent(path, [&](QIODevice& file) {
         return keepLayout ? writeKeepingLayout(document, file)
                           : writeIde(document.contentView(), headerLine(when), file);
     });
+}
+
+LoadOutcome loadDocumentFromBytes(IdeDocument& document, const QByteArray& bytes, const LoadErrorSink& onError)
+{
+    if (isUtf16Text(bytes))
+        return {ReadOutcome::Utf16, texts::utf16File};
+    DocumentContent content = parseIdeKeepingBytes(bytes, onError);
+    LoadReport report = std::move(content.report);
+    document.replaceContent(std::move(content));
+    document.setLoadReport(std::move(report));
+    document.setModified(false);
+    return {ReadOutcome::Read, {}};
+}
+
+bool writeDocument(const IdeDocument& document, QIODevice& device, const QDateTime& when, SaveLayout layout)
+{
+    return layout == SaveLayout::KeepFile && document.hasFileLayout()
+               ? writeKeepingLayout(document, device)
+               : writeIde(document.contentView(), headerLine(when), device);
 }
 
 } // namespace tarnel

@@ -6,6 +6,8 @@
 #include <QDateTime>
 #include <QString>
 
+class QIODevice;
+
 namespace tarnel {
 
 class IdeDocument;
@@ -29,6 +31,10 @@ struct LoadOutcome {
 // marked unchanged.
 LoadOutcome loadDocument(IdeDocument& document, const QString& path, const LoadErrorSink& onError);
 
+// Reads a file's `bytes` (standard input's, say) into the document's tables as
+// loadDocument reads a file, leaving the open file's path as it was.
+LoadOutcome loadDocumentFromBytes(IdeDocument& document, const QByteArray& bytes, const LoadErrorSink& onError);
+
 // Fixed: the header and the four sections in their order, as Tarnel lays out
 // every file. KeepFile: the file the document was read from, line for line,
 // with only what was edited changed (a document read from no file is written
@@ -40,5 +46,10 @@ enum class SaveLayout { Fixed, KeepFile };
 // Returns the reason on failure; the changed flag is the caller's to settle.
 QString saveDocument(const IdeDocument& document, const QString& path, const QDateTime& when,
                      SaveLayout layout = SaveLayout::Fixed);
+
+// Writes the document to `device` (standard output, say) as saveDocument writes
+// a file. Returns false when a write fails: the device tells why.
+bool writeDocument(const IdeDocument& document, QIODevice& device, const QDateTime& when,
+                   SaveLayout layout = SaveLayout::Fixed);
 
 } // namespace tarnel

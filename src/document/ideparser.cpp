@@ -154,8 +154,14 @@ public:
 
     qsizetype linesRead() const { return m_lineNumber; }
     // The sections still open end at line `line`: the end of the file, or the
-    // `end` line a second thread reads.
-    void closeSectionsAt(qsizetype line) { closeSections(line); }
+    // `end` line a second thread reads. True when one was open.
+    bool closeSectionsAt(qsizetype line)
+    {
+        const bool open =
+            m_flags.inObjs || m_flags.inTobj || m_flags.inPath || m_flags.in2dfx || !m_otherSection.isEmpty();
+        closeSections(line);
+        return open;
+    }
     DocumentContent take()
     {
         m_content.layout.setLineCount(m_lineNumber);
@@ -542,19 +548,21 @@ DocumentContent parseIdeKeepingBytes(const QByteArray& bytes, const LoadErrorSin
     DocumentContent content;
     if (!cut) {
         head.parse(start, end);
-        head.closeSectionsAt(head.linesRead() + 1);
+        const bool open = head.closeSectionsAt(head.linesRead() + 1);
         content = head.take();
+        content.layout.endsInsideSection = open;
     } else {
         Parser tail(bytes);
         auto tailDone = std::async(std::launch::async, [&tail, cut, end] {
             tail.parse(cut, end);
-            tail.closeSectionsAt(tail.linesRead() + 1);
+            return tail.closeSectionsAt(tail.linesRead() + 1);
         });
         head.parse(start, cut);
         head.closeSectionsAt(head.linesRead() + 1); // none open after the "end" line
-        tailDone.get();
+        const bool open = tailDone.get();
         content = head.take();
         appendTail(content, tail.take(), head.linesRead());
+        content.layout.endsInsideSection = open;
     }
     content.layout.read = true;
     content.layout.bytes = bytes;

@@ -56,7 +56,7 @@ private:
 // Writes to a device; with `background` on, a second thread makes the system
 // calls while the caller goes on gathering the next block. A file is handed to
 // the disk while the rest is still being written, so that the final sync
-// (QSaveFile::commit) waits for the last blocks only.
+// waits for the last blocks only.
 class DeviceWriter {
 public:
     DeviceWriter(QIODevice& device, bool background) : m_device(device)

@@ -6,7 +6,15 @@
 
 namespace tarnel {
 
-std::optional<qint64> objectIdOf(const RowStore& rows, qsizetype row)
+namespace {
+
+// A first value that is a whole number: its sign and its digits.
+struct WrittenId {
+    bool negative = false;
+    QByteArrayView digits; // without leading zeros; "0" for zero
+};
+
+std::optional<WrittenId> writtenIdOf(const RowStore& rows, qsizetype row)
 {
     if (rows.isCommented(row))
         return std::nullopt;
@@ -14,7 +22,43 @@ std::optional<qint64> objectIdOf(const RowStore& rows, qsizetype row)
     const bool negative = value.startsWith('-');
     if (negative || value.startsWith('+'))
         value = value.sliced(1);
-    if (value.isEmpty() || value.size() > 18) // 18 digits cannot overflow
+    if (value.isEmpty() || !std::all_of(value.begin(), value.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        return std::nullopt;
+    while (value.size() > 1 && value.front() == '0')
+        value = value.sliced(1);
+    return WrittenId{negative, value};
+}
+
+// The number's value, when it lies within 64 bits.
+std::optional<qint64> valueOf(const WrittenId& id)
+{
+    if (id.digits.size() > 19) // 10^19 lies beyond 2^63
+        return std::nullopt;
+    quint64 magnitude = 0; // 19 digits cannot overflow 64 unsigned bits
+    for (const char c : id.digits)
+        magnitude = magnitude * 10 + quint64(c - '0');
+    const quint64 limit = quint64(std::numeric_limits<qint64>::max()) + (id.negative ? 1 : 0);
+    if (magnitude > limit)
+        return std::nullopt;
+    return id.negative ? qint64(0 - magnitude) : qint64(magnitude);
+}
+
+} // namespace
+
+std::optional<qint64> objectIdOf(const RowStore& rows, qsizetype row)
+{
+    if (rows.isCommented(row))
+        return std::nullopt;
+    QByteArrayView value = rows.firstValue(row).trimmed();
+    if (value.size() > 18) {
+        const std::optional<WrittenId> written = writtenIdOf(rows, row);
+        return written ? valueOf(*written) : std::nullopt;
+    }
+    // An ordinary ID: 18 characters cannot overflow.
+    const bool negative = value.startsWith('-');
+    if (negative || value.startsWith('+'))
+        value = value.sliced(1);
+    if (value.isEmpty())
         return std::nullopt;
     qint64 id = 0;
     for (const char c : value) {
@@ -23,6 +67,14 @@ std::optional<qint64> objectIdOf(const RowStore& rows, qsizetype row)
         id = id * 10 + (c - '0');
     }
     return negative ? -id : id;
+}
+
+std::optional<QByteArray> wideObjectIdOf(const RowStore& rows, qsizetype row)
+{
+    const std::optional<WrittenId> written = writtenIdOf(rows, row);
+    if (!written || valueOf(*written))
+        return std::nullopt;
+    return (written->negative ? QByteArray("-") : QByteArray()) + written->digits.toByteArray();
 }
 
 IdIndex::IdIndex(const IdeDocument& document, QObject* parent) : QObject(parent)

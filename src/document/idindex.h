@@ -19,9 +19,14 @@ class IdeDocument;
 class RowStore;
 class SectionTable;
 
-// The object ID of a row: its first value read as a whole number. A
-// commented-out row, or one whose first value is no number, has none.
+// The object ID of a row: its first value read as a whole number, with any
+// number of leading zeros. A commented-out row, one whose first value is no
+// number, or one whose number lies beyond 64 bits has none.
 std::optional<qint64> objectIdOf(const RowStore& rows, qsizetype row);
+// The object ID of a row whose number lies beyond 64 bits: its digits without
+// leading zeros, after a '-' when it is negative, so that two rows have the
+// same ID exactly when these are equal. Every other row has none.
+std::optional<QByteArray> wideObjectIdOf(const RowStore& rows, qsizetype row);
 
 // The object IDs of a document's objects and timed objects, one number space
 // across both tables, and which of them more than one row uses. It follows the

@@ -3,6 +3,8 @@
 #include "document/bufferedforms.h"
 #include "document/idedocument.h"
 #include "document/idewriter.h"
+#include "document/keptpathlines.h"
+#include "document/linediff.h"
 
 #include <QHash>
 #include <QSet>
@@ -74,6 +76,8 @@ public:
           m_newLineEnd(firstLineEnd(m_layout.bytes)), m_pathChanged(document.pathText() != m_layout.pathText)
     {
         placeRows();
+        if (m_pathChanged && !m_layout.pathText.isEmpty())
+            m_pathLines = placePathLines(m_layout.pathText, document.pathText());
     }
 
     void write()
@@ -219,37 +223,53 @@ private:
         m_added[section].clear();
     }
 
+    // A paths text where the file had no path line.
     void writePathText()
     {
         if (m_pathWritten)
             return;
         m_pathWritten = true;
-        const QByteArray& text = m_document.pathText();
-        if (text.isEmpty())
+        for (QByteArrayView line : linesOfText(m_document.pathText()))
+            writeNewLine(line);
+    }
+
+    void writeNewPathLines(qsizetype from, qsizetype to)
+    {
+        for (qsizetype i = from; i < to; ++i)
+            writeNewLine(m_pathLines.lines[i]);
+    }
+
+    // The file's next path line of an edited paths text: kept, or replaced
+    // by the lines that took its place, each with its line end.
+    void writePathLine(const char* begin, const char* textEnd, const char* next)
+    {
+        const qsizetype index = m_pathIndex++;
+        if (index == 0)
+            writeNewPathLines(0, m_pathLines.leading);
+        const KeptPathLines::At& at = m_pathLines.at[size_t(index)];
+        if (at.kept) {
+            keep(begin, next);
+            writeNewPathLines(at.from, at.to);
             return;
-        qsizetype from = 0;
-        while (from <= text.size()) {
-            qsizetype stop = from;
-            while (stop < text.size() && text[stop] != '\r' && text[stop] != '\n')
-                ++stop;
-            if (stop == text.size() && stop == from && from > 0)
-                break; // the text ends with a line end
-            writeNewLine(QByteArrayView(text).sliced(from, stop - from));
-            if (stop == text.size())
-                break;
-            from = stop + (text[stop] == '\r' && stop + 1 < text.size() && text[stop + 1] == '\n' ? 2 : 1);
+        }
+        const QByteArrayView ending(textEnd, next - textEnd);
+        for (qsizetype i = at.from; i < at.to; ++i) {
+            startNewLine();
+            m_out(m_pathLines.lines[i]);
+            m_out(ending);
+            m_openLine = ending.isEmpty();
         }
     }
 
-    // Added rows go before the `end` of the last section of their keyword;
-    // a new paths text before the first path section's `end` if no path line took it.
+    // Added rows go before the `end` of the last section of their keyword; a
+    // paths text before the first path section's `end` when the file had no path line.
     void beforeLine(qsizetype line)
     {
         for (int section = 0; section < FileLayout::sectionCount; ++section) {
             if (m_layout.lastSectionEnd[size_t(section)] == line)
                 writeAdded(FileLayout::Section(section));
         }
-        if (m_pathChanged && m_layout.firstPathEnd == line)
+        if (m_pathChanged && m_layout.firstPathEnd == line && m_layout.pathText.isEmpty())
             writePathText();
     }
 
@@ -260,8 +280,8 @@ private:
         case FileLayout::Role::Path:
             if (!m_pathChanged)
                 keep(begin, next);
-            else if (line > m_layout.firstPathStart && line < m_layout.firstPathEnd)
-                writePathText(); // in place of the first section's path lines; the others go
+            else
+                writePathLine(begin, textEnd, next);
             return;
         case FileLayout::Role::Row:
             if (const quint32 place = m_lineRows[size_t(line)]) {
@@ -278,6 +298,16 @@ private:
         }
     }
 
+    // A new section at the end first closes the section the file ends in:
+    // its keyword line would otherwise be read as a line of that section.
+    void startNewSection(QByteArrayView keyword)
+    {
+        if (m_layout.endsInsideSection && !m_lastSectionClosed)
+            writeNewLine("end");
+        m_lastSectionClosed = true;
+        writeNewLine(keyword);
+    }
+
     void atEndOfFile()
     {
         beforeLine(m_layout.lineCount + 1);
@@ -285,13 +315,13 @@ private:
         for (int section = 0; section < FileLayout::sectionCount; ++section) {
             if (section == FileLayout::Effects && m_pathChanged && m_layout.firstPathStart == 0 &&
                 !m_document.pathText().isEmpty()) {
-                writeNewLine("path");
+                startNewSection("path");
                 writePathText();
                 writeNewLine("end");
             }
             if (m_added[size_t(section)].isEmpty())
                 continue;
-            writeNewLine(sectionKeywords[size_t(section)]);
+            startNewSection(sectionKeywords[size_t(section)]);
             writeAdded(FileLayout::Section(section));
             writeNewLine("end");
         }
@@ -305,6 +335,9 @@ private:
     const QByteArrayView m_newLineEnd;
     const bool m_pathChanged;
     bool m_pathWritten = false;
+    KeptPathLines m_pathLines; // where an edited paths text's lines go
+    qsizetype m_pathIndex = 0; // the file's path lines walked so far
+    bool m_lastSectionClosed = false;
     bool m_openLine = false; // the last byte written ends no line
     const char* m_runStart = nullptr;
     const char* m_runEnd = nullptr;

@@ -9,18 +9,20 @@
 
 namespace tarnel {
 
-std::vector<std::pair<qint64, RowId>> objectIdsOf(const IdeDocument& document)
+DocumentObjectIds objectIdsOf(const IdeDocument& document)
 {
-    std::vector<std::pair<qint64, RowId>> ids;
+    DocumentObjectIds out;
     for (const LineKind kind : {LineKind::Object, LineKind::TimedObject}) {
         const RowStore& rows = document.table(kind).rows();
-        ids.reserve(ids.size() + size_t(rows.size()));
+        out.ids.reserve(out.ids.size() + size_t(rows.size()));
         for (qsizetype row = 0; row < rows.size(); ++row) {
             if (const std::optional<qint64> id = objectIdOf(rows, row))
-                ids.emplace_back(*id, rows.id(row));
+                out.ids.emplace_back(*id, rows.id(row));
+            else if (std::optional<QByteArray> wide = wideObjectIdOf(rows, row))
+                out.wideIds.emplace_back(std::move(*wide), rows.id(row));
         }
     }
-    return ids;
+    return out;
 }
 
 FileObjectIds objectIdsOfFile(const QString& path)
@@ -35,7 +37,7 @@ FileObjectIds objectIdsOfFile(const QString& path)
         out.failure = outcome.error;
     if (outcome.status != ReadOutcome::Read)
         return out;
-    for (const auto& [id, row] : objectIdsOf(document))
+    for (const auto& [id, row] : objectIdsOf(document).ids)
         out.ids.append(id);
     std::sort(out.ids.begin(), out.ids.end());
     return out;

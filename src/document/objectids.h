@@ -14,7 +14,11 @@ class IdeDocument;
 
 // The object IDs held by the rows of a document's objects and timed objects
 // (commented rows excluded), each with its row's identity, table by table.
-std::vector<std::pair<qint64, RowId>> objectIdsOf(const IdeDocument& document);
+struct DocumentObjectIds {
+    std::vector<std::pair<qint64, RowId>> ids;
+    std::vector<std::pair<QByteArray, RowId>> wideIds; // beyond 64 bits, as wideObjectIdOf writes them
+};
+DocumentObjectIds objectIdsOf(const IdeDocument& document);
 
 // The object IDs of an IDE file read as the editor loads it, ascending, or
 // why it could not be read.

@@ -79,13 +79,8 @@ QByteArray cellText(const RowStore& rows, qsizetype row, LineKind kind, bool lat
     const CellSpan span = cellSpan(kind, count, isLaterLayoutRow(kind, count, laterLayoutTable), column);
     if (span.count == 1)
         return rows.value(row, span.first).toByteArray();
-    QByteArray text;
-    for (qsizetype i = 0; i < span.count; ++i) {
-        if (i > 0)
-            text += ", ";
-        text += rows.value(row, span.first + i);
-    }
-    return text;
+    // One walk: a line of many draw distances is read once, not once a value.
+    return rows.joinedValues(row, span.first, span.count);
 }
 
 QList<QByteArray> valuesFromCells(LineKind kind, const QList<QByteArray>& cells, bool laterLayoutRow)

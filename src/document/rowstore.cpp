@@ -3,6 +3,7 @@
 #include "document/idetext.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 
 namespace tarnel {
@@ -19,6 +20,25 @@ const char* findByte(const char* from, const char* end, char c)
         return end;
     const void* hit = std::memchr(from, c, size_t(end - from));
     return hit ? static_cast<const char*>(hit) : end;
+}
+
+// How many bytes of `bytes` are `c`, eight at a time: a line of a
+// megabyte of values is counted each time a cell of it is shown.
+qsizetype countByte(QByteArrayView bytes, char c)
+{
+    constexpr quint64 ones = 0x0101010101010101u;
+    constexpr quint64 lows = 0x7f7f7f7f7f7f7f7fu;
+    const char* p = bytes.data();
+    const char* const end = p + bytes.size();
+    qsizetype count = 0;
+    for (; end - p >= 8; p += 8) {
+        quint64 word;
+        std::memcpy(&word, p, 8);
+        const quint64 x = word ^ (ones * quint8(c)); // zero bytes where c was
+        // The high bit of each byte that is zero, exactly (no borrow between bytes).
+        count += std::popcount(~(((x & lows) + lows) | x | lows));
+    }
+    return count + std::count(p, end, c);
 }
 
 // First value begins with '#' after leading spaces; `end` bounds the search.
@@ -41,19 +61,32 @@ QByteArrayView RowStore::ValueCursor::next()
 
 QByteArrayView RowStore::value(qsizetype row, qsizetype index) const
 {
-    const Row& r = m_rows[size_t(row)];
-    if (index < 0 || index >= countOf(r))
+    if (index < 0)
         return {};
-    ValueCursor values = valuesOf(r);
-    for (qsizetype i = 0; i < index; ++i)
+    // Walks to the value without counting the row's values first.
+    ValueCursor values = valuesOf(m_rows[size_t(row)]);
+    for (qsizetype i = 0; i < index && !values.atEnd(); ++i)
         values.next();
-    return values.next();
+    return values.atEnd() ? QByteArrayView() : values.next();
+}
+
+QByteArray RowStore::joinedValues(qsizetype row, qsizetype first, qsizetype count) const
+{
+    ValueCursor values = valuesOf(m_rows[size_t(row)]);
+    for (qsizetype i = 0; i < first && !values.atEnd(); ++i)
+        values.next();
+    QByteArray text;
+    for (qsizetype i = 0; i < count && !values.atEnd(); ++i) {
+        if (i > 0)
+            text += ", ";
+        text += values.next();
+    }
+    return text;
 }
 
 qsizetype RowStore::countValues(const Row& r) const
 {
-    const QByteArrayView bytes = bytesOf(r);
-    return bytes.count((r.flags & Separated) ? separator : ',') + 1;
+    return countByte(bytesOf(r), (r.flags & Separated) ? separator : ',') + 1;
 }
 
 QByteArrayView RowStore::firstValue(qsizetype row) const

@@ -37,6 +37,8 @@ public:
     qsizetype valueCount(qsizetype row) const { return countOf(m_rows[size_t(row)]); }
     // The value at `index`, or an empty view when the row is shorter.
     QByteArrayView value(qsizetype row, qsizetype index) const;
+    // The values [first, first + count) joined with ", ", in one walk of the row.
+    QByteArray joinedValues(qsizetype row, qsizetype first, qsizetype count) const;
     QByteArrayView firstValue(qsizetype row) const;
     QList<QByteArray> values(qsizetype row) const;
     // A row whose first value begins with '#' after leading spaces: a

@@ -36,6 +36,32 @@ inline const QString settingsWhere =
     QStringLiteral("Settings: %1\n"
                    "(beside the program, or in the per-user configuration folder\n"
                    "when the program's folder is not writable)");
+// tarnel-cli on standard error, after "tarnel-cli: ". A file as given: "-" is
+// standard input or output.
+inline const QString cliStandardInput = QStringLiteral("standard input");
+inline const QString cliStandardOutput = QStringLiteral("standard output");
+// A fixed-layout format that drops lines: %1 how many, %2 the input.
+inline const QString cliDroppedLines = QStringLiteral(
+    "%1 lines not kept by the fixed layout: tarnel-cli report %2 lists them; --keep-layout keeps them");
+inline const QString cliDroppedLine =
+    QStringLiteral("1 line not kept by the fixed layout: tarnel-cli report %1 lists it; --keep-layout keeps it");
+// check and free-ids, one line a file: %1 the file, %2 how many lines.
+inline const QString cliLoadErrorLines =
+    QStringLiteral("%1: %2 lines with load errors: tarnel-cli report %1 lists them");
+inline const QString cliLoadErrorLine =
+    QStringLiteral("%1: 1 line with load errors: tarnel-cli report %1 lists it");
+// What is wrong with a command line, said before the usage.
+inline const QString cliNoCommand = QStringLiteral("no command given");
+inline const QString cliUnknownCommand = QStringLiteral("unknown command %1");
+inline const QString cliUnknownSection = QStringLiteral("unknown section %1");
+inline const QString cliUnknownOption = QStringLiteral("unknown option %1");
+// %1 the command, %2 the argument's placeholder ("format: missing OUT") or the argument.
+inline const QString cliMissingArgument = QStringLiteral("%1: missing %2");
+inline const QString cliExtraArgument = QStringLiteral("%1: unexpected argument %2");
+inline const QString cliLateOption = QStringLiteral("%1: option %2 after the files: options go before them");
+inline const QString cliMissingValue = QStringLiteral("%1 needs a value");
+inline const QString cliBadCount = QStringLiteral("--count needs a whole number above 0, not %1");
+inline const QString cliBadBound = QStringLiteral("%1 needs a whole number, not %2");
 
 // ---- Files: open, load, save -----------------------------------------------
 
@@ -77,6 +103,12 @@ inline const QString loadErrorsListed = QStringLiteral("tarnel-cli format lists 
 // Why an existing file was not read.
 inline const QString notRegularFile = QStringLiteral("it is not a regular file");
 inline const QString utf16File = QStringLiteral("it is UTF-16 text");
+
+// Why a file was not saved, beside the system's own reasons and notRegularFile.
+// %1 the folder, %2 the system's reason.
+inline const QString folderRefusesFile = QStringLiteral("the folder %1 does not let a file be made in it: %2");
+// Added to the reason when a file written in place could not get its old content back; %1 the copy.
+inline const QString oldContentKeptIn = QStringLiteral("; its old content is kept in %1");
 
 // Text that a file cannot hold (a character outside Latin-1, a line break where
 // one line is meant); %1 names the field or text, as in "The line".
@@ -129,8 +161,8 @@ inline const QString freeIdsTitle = QStringLiteral("Free IDs");
 inline const QString freeIdsCount = QStringLiteral("Consecutive IDs needed:");
 inline const QString freeIdsFrom = QStringLiteral("From:");
 inline const QString freeIdsTo = QStringLiteral("To:");
-inline const QString freeIdsRangeHint =
-    QStringLiteral("An empty field searches from the lowest ID used to one above the highest.");
+inline const QString freeIdsRangeHint = QStringLiteral(
+    "An empty field searches from the lowest ID used to as many IDs above the highest as are needed.");
 inline const QString freeIdsOtherFiles = QStringLiteral("IDs of these files and folders count as used too:");
 inline const QString freeIdsAddFiles = QStringLiteral("Add files\u2026");
 inline const QString freeIdsAddFolder = QStringLiteral("Add folder\u2026");

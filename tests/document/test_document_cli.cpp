@@ -4,10 +4,13 @@
 
 #include "document/idedocument.h"
 #include "document/idefile.h"
+#include "document/rowcells.h"
 
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <map>
 
 using namespace tarnel;
 
@@ -19,9 +22,12 @@ struct Run {
     QByteArray err;
 };
 
-Run runCli(const QStringList& args)
+// Standard input and output go to the files named, when named.
+Run runCli(const QStringList& args, const QString& input = {}, const QString& output = {})
 {
     QProcess process;
+    process.setStandardInputFile(input); // empty: none
+    process.setStandardOutputFile(output);
     process.start(QStringLiteral(TARNEL_CLI), args);
     Run run;
     if (!process.waitForStarted(-1) || !process.waitForFinished(-1))
@@ -64,6 +70,25 @@ const QByteArray dupesFile = "objs\n"
                              "7, d, t, 1, 100, 0, 0, 24\n"
                              "end\n";
 
+// IDs written at lengths past 18 characters; 1 and 99999999999999999999 twice.
+const QByteArray longIdsFile = "objs\n"
+                               "0000000000000000001, a, t, 1, 100, 0\n"
+                               "1, b, t, 1, 100, 0\n"
+                               "099999999999999999999, c, t, 1, 100, 0\n"
+                               "99999999999999999999, d, t, 1, 100, 0\n"
+                               "-18446744073709551616, e, t, 1, 100, 0\n"
+                               "-00018446744073709551616, f, t, 1, 100, 0\n"
+                               "9223372036854775807, g, t, 1, 100, 0\n"
+                               "end\n";
+
+const std::map<QString, QByteArray> craftedFiles = {
+    {QStringLiteral("faulty"), faultyFile},
+    {QStringLiteral("dupes"), dupesFile},
+    {QStringLiteral("longids"), longIdsFile},
+    {QStringLiteral("short"), "objs\n1, a\n2, b, t\nend\n"}, // two lines with load errors
+    {QStringLiteral("heading"), "objs\n1, a, t, 1, 100, 0\n#Factory\nend\n"},
+};
+
 } // namespace
 
 class DocumentCliTest : public QObject {
@@ -73,14 +98,16 @@ class DocumentCliTest : public QObject {
 
     QString temp(const QString& name) const { return m_dir.filePath(name); }
 
+    // A crafted file, a link to one ("link-dupes") or a corpus file.
     QString inputPath(const QString& name)
     {
-        const bool faulty = name == QLatin1String("faulty");
-        if (!faulty && name != QLatin1String("dupes"))
-            return kit::corpusPath(name);
         const QString path = temp(name + QStringLiteral(".ide"));
-        if (!QFile::exists(path))
-            kit::putFile(path, faulty ? faultyFile : dupesFile);
+        if (name.startsWith(QLatin1String("link-")) && !QFile::exists(path))
+            QFile::link(inputPath(name.mid(5)), path);
+        else if (craftedFiles.count(name) == 0)
+            return kit::corpusPath(name);
+        else if (!QFile::exists(path))
+            kit::putFile(path, craftedFiles.at(name));
         return path;
     }
 
@@ -117,6 +144,10 @@ private slots:
         const QString out = temp(QStringLiteral("cli-") + name);
         const Run run = runCli({QStringLiteral("format"), in, out});
         QCOMPARE(run.exitCode, 0);
+        if (const qsizetype dropped = document.loadReport().droppedLineCount(); dropped > 1)
+            expectedErr.append("tarnel-cli: " + QByteArray::number(dropped) +
+                               " lines not kept by the fixed layout: tarnel-cli report " + in.toLocal8Bit() +
+                               " lists them; --keep-layout keeps them");
         const QByteArray written = kit::fileBytes(out);
         QVERIFY(kit::firstLine(written).startsWith(kit::headerPrefix));
         QCOMPARE(kit::withoutFirstLine(written), kit::withoutFirstLine(kit::fileBytes(saved)));
@@ -233,8 +264,23 @@ private slots:
         QTest::newRow("check, both tables") << QStringList{"check", "@dupes"} << 1 << "7\t%1:2\t%1:7\n";
         QTest::newRow("free-ids, one above the highest")
             << QStringList{"free-ids", "--count", "1", "@dupes"} << 0 << "8-8\n10-10\n";
+        QTest::newRow("check, by value at any length")
+            << QStringList{"check", "@longids"} << 1
+            << "-18446744073709551616\t%1:6\t%1:7\n1\t%1:2\t%1:3\n99999999999999999999\t%1:4\t%1:5\n";
+        QTest::newRow("check, a file twice") << QStringList{"check", "@dupes", "@dupes"} << 1 << "7\t%1:2\t%1:7\n";
+        QTest::newRow("check, a file and a link to it")
+            << QStringList{"check", "@dupes", "@link-dupes"} << 1 << "7\t%1:2\t%1:7\n";
         QTest::newRow("free-ids, from below")
-            << QStringList{"free-ids", "--from", "0", "--count", "2", "@dupes"} << 0 << "0-6\n";
+            << QStringList{"free-ids", "--from", "0", "--count", "2", "@dupes"} << 0 << "0-6\n10-11\n";
+        QTest::newRow("free-ids, a run above dense IDs")
+            << QStringList{"free-ids", "--count", "5", "@dupes"} << 0 << "10-14\n";
+        QTest::newRow("free-ids, from the lowest ID there is")
+            << QStringList{"free-ids", "--from", "-9223372036854775808", "@dupes"} << 0
+            << "-9223372036854775808-6\n10-19\n";
+        QTest::newRow("free-ids, to the highest ID there is")
+            << QStringList{"free-ids", "--from",  "9223372036854775800", "--to", "9223372036854775807", "--count",
+                           "2",        "@longids"}
+            << 0 << "9223372036854775800-9223372036854775806\n";
         QTest::newRow("free-ids, default count, to above")
             << QStringList{"free-ids", "--to", "30", "@dupes"} << 0 << "10-30\n";
         QTest::newRow("free-ids, across files")
@@ -259,30 +305,124 @@ private slots:
     }
 
     // --help prints on standard output what a wrong command line prints on standard error:
-    // every command and option.
+    // every command and option, after what was wrong.
     void usage_data()
     {
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<int>("exitCode");
-        QTest::newRow("help") << QStringList{"--help"} << 0;
-        QTest::newRow("short help") << QStringList{"-h"} << 0;
-        QTest::newRow("no arguments") << QStringList() << 2;
-        QTest::newRow("unknown option") << QStringList{"--verbose", "stats", "x.ide"} << 2;
-        QTest::newRow("help with a command") << QStringList{"--help", "stats"} << 2;
+        QTest::addColumn<QString>("wrong");
+        QTest::newRow("help") << QStringList{"--help"} << 0 << "";
+        QTest::newRow("short help") << QStringList{"-h"} << 0 << "";
+        QTest::newRow("no arguments") << QStringList() << 2 << "no command given";
+        QTest::newRow("unknown option")
+            << QStringList{"--verbose", "stats", "x.ide"} << 2 << "unknown option --verbose";
+        QTest::newRow("help with a command")
+            << QStringList{"--help", "stats"} << 2 << "--help: unexpected argument stats";
+        QTest::newRow("unknown command") << QStringList{"convert", "x.ide"} << 2 << "unknown command convert";
+        QTest::newRow("unknown section") << QStringList{"table", "f.ide", "OBJS"} << 2 << "unknown section OBJS";
+        QTest::newRow("missing output") << QStringList{"format", "f.ide"} << 2 << "format: missing OUT";
+        QTest::newRow("extra argument")
+            << QStringList{"stats", "a.ide", "b.ide"} << 2 << "stats: unexpected argument b.ide";
+        QTest::newRow("unknown format option")
+            << QStringList{"format", "--keep", "a.ide", "b.ide"} << 2 << "unknown option --keep";
+        QTest::newRow("option after the files")
+            << QStringList{"free-ids", "f.ide", "--count", "3"} << 2
+            << "free-ids: option --count after the files: options go before them";
+        QTest::newRow("count of none") << QStringList{"free-ids", "--count", "0", "f.ide"} << 2
+                                       << "--count needs a whole number above 0, not 0";
+        QTest::newRow("bound without value") << QStringList{"free-ids", "--to"} << 2 << "--to needs a value";
     }
 
     void usage()
     {
         QFETCH(QStringList, args);
         QFETCH(int, exitCode);
+        QFETCH(QString, wrong);
         const Run run = runCli(args);
         QCOMPARE(run.exitCode, exitCode);
+        if (exitCode != 0)
+            QCOMPARE(kit::firstLine(run.err), "tarnel-cli: " + wrong.toLatin1());
         QVERIFY((exitCode == 0 ? run.err : run.out).isEmpty());
         const QByteArray text = exitCode == 0 ? run.out : run.err;
         for (const char* word :
              {"format [--keep-layout] IN OUT", "report FILE", "stats FILE", "table FILE SECTION", "check FILE...",
               "free-ids [--count N] [--from A] [--to B] FILE...", "--help", "--version"})
             QVERIFY2(text.contains(word), word);
+    }
+
+    // "-" names standard input (fed from the file named in `input`) or output;
+    // check and free-ids tell the lines with load errors once a file. %1, %2:
+    // the files named.
+    void standardStreamsAndLoadErrors_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("input");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("out");
+        QTest::addColumn<QString>("err");
+        const QString errorLines = "tarnel-cli: %1: 2 lines with load errors: tarnel-cli report %1 lists them\n";
+        QTest::newRow("format - -, layout kept") << QStringList{"format", "--keep-layout", "-", "-"} << "dupes"
+                                                 << 0 << QString::fromLatin1(dupesFile) << "";
+        QTest::newRow("table -") << QStringList{"table", "-", "sun"} << "dupes" << 0
+                                 << fieldNamesOf(LineKind::Sun).join('\t') + '\n'
+                                 << "";
+        QTest::newRow("report -") << QStringList{"report", "-"} << "heading" << 0 << "3\tcomment\t#Factory\n"
+                                  << "";
+        QTest::newRow("check -") << QStringList{"check", "-"} << "dupes" << 1 << "7\t-:2\t-:7\n"
+                                 << "";
+        QTest::newRow("check, - the file named")
+            << QStringList{"check", "@dupes", "-"} << "dupes" << 1 << "7\t%1:2\t%1:7\n"
+            << "";
+        QTest::newRow("format, a line dropped")
+            << QStringList{"format", "@heading", "@/heading-out.ide"} << "" << 0 << ""
+            << "tarnel-cli: 1 line not kept by the fixed layout: tarnel-cli report %1 lists it; --keep-layout "
+               "keeps it\n";
+        QTest::newRow("check, load errors once a file")
+            << QStringList{"check", "@short", "@short"} << "" << 0 << "" << errorLines;
+        QTest::newRow("free-ids, load errors once a file")
+            << QStringList{"free-ids", "@short", "@dupes"} << "" << 0 << "10-19\n"
+            << errorLines;
+    }
+
+    void standardStreamsAndLoadErrors()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QString, input);
+        QFETCH(int, exitCode);
+        QFETCH(QString, out);
+        QFETCH(QString, err);
+        for (qsizetype at = 0; at < args.size(); ++at) {
+            args[at] = args[at].startsWith(QLatin1String("@/")) ? temp(args[at].mid(2))
+                       : args[at].startsWith(QLatin1Char('@'))  ? inputPath(args[at].mid(1))
+                                                                : args[at];
+            out.replace(QStringLiteral("%%1").arg(at), args[at]);
+            err.replace(QStringLiteral("%%1").arg(at), args[at]);
+        }
+        const Run run = runCli(args, input.isEmpty() ? QString() : inputPath(input));
+        QCOMPARE(run.exitCode, exitCode);
+        QCOMPARE(QString::fromLatin1(run.out), out);
+        QCOMPARE(QString::fromLatin1(run.err), err);
+    }
+
+    // Output that cannot be written fails the command, whatever it found.
+    void writeErrors_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        const QString file = kit::corpusPath(QStringLiteral("modmap-ghosttown.ide"));
+        QTest::newRow("format") << QStringList{"format", file, "-"};
+        QTest::newRow("report") << QStringList{"report", kit::corpusPath(QStringLiteral("basegame-default.ide"))};
+        QTest::newRow("stats") << QStringList{"stats", file};
+        QTest::newRow("table") << QStringList{"table", file, "objs"};
+        QTest::newRow("check") << QStringList{"check", kit::corpusPath(QStringLiteral("console-washints.ide"))};
+        QTest::newRow("free-ids") << QStringList{"free-ids", file};
+    }
+
+    void writeErrors()
+    {
+        QFETCH(QStringList, args);
+        const Run run = runCli(args, {}, QStringLiteral("/dev/full"));
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY2(run.err.endsWith("tarnel-cli: standard output: No space left on device\n"), run.err);
     }
 
     void failures_data()

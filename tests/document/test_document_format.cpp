@@ -285,6 +285,11 @@ private slots:
         QTest::newRow("timed later layout")
             << QByteArray("tobj") << QByteArray("1, a, b, 200, 0, 5, 20") << QByteArray("1|a|b||200|0|5|20");
         QTest::newRow("light") << QByteArray("2dfx") << csv(20) << bars(20);
+        // A megabyte of draw distances: each cell is read in one walk of the
+        // row, not a walk a value (which took minutes).
+        const QByteArray distances = QByteArray("10, ").repeated(262'144).chopped(2);
+        QTest::newRow("a megabyte line") << QByteArray("objs") << "1, a, b, 262144, " + distances + ", 0"
+                                         << "1|a|b|262144|" + distances + "|0";
     }
 
     void cellsByPosition()

@@ -63,7 +63,13 @@ private slots:
         QTest::newRow("letters after") << QByteArray("12a, a, t, 1, 100, 0") << "none";
         QTest::newRow("name") << QByteArray("abc, a, t, 1, 100, 0") << "none";
         QTest::newRow("empty") << QByteArray(", a, t, 1, 100, 0") << "none";
-        QTest::newRow("too long") << QByteArray("99999999999999999999, a, t, 1, 100, 0") << "none";
+        QTest::newRow("19 characters") << QByteArray("0000000000000000012, a, t, 1, 100, 0") << "12";
+        QTest::newRow("highest") << QByteArray("9223372036854775807, a, t, 1, 100, 0") << "9223372036854775807";
+        QTest::newRow("lowest") << QByteArray("-9223372036854775808, a, t, 1, 100, 0") << "-9223372036854775808";
+        QTest::newRow("beyond 64 bits")
+            << QByteArray("0099999999999999999999, a, t, 1, 100, 0") << "wide 99999999999999999999";
+        QTest::newRow("just below 64 bits")
+            << QByteArray("-9223372036854775809, a, t, 1, 100, 0") << "wide -9223372036854775809";
     }
 
     void objectIdOfFirstValue()
@@ -74,7 +80,12 @@ private slots:
         const RowStore& rows = content.tables[size_t(LineKind::Object)];
         QCOMPARE(rows.size(), 1);
         const std::optional<qint64> read = objectIdOf(rows, 0);
-        QCOMPARE(read ? QString::number(*read) : QStringLiteral("none"), id);
+        const std::optional<QByteArray> wide = wideObjectIdOf(rows, 0);
+        QVERIFY(!read || !wide);
+        QCOMPARE(read   ? QString::number(*read)
+                 : wide ? "wide " + QString::fromLatin1(*wide)
+                        : QStringLiteral("none"),
+                 id);
     }
 
     // Changes go through the tables as the edit path makes them; the index
@@ -109,6 +120,11 @@ private slots:
                                  << "";
         QTest::newRow("far from the others") << "set o 0 900000000000;set t 1 900000000000"
                                              << "3:o5,t8 900000000000:o2,t9";
+        QTest::newRow("written at 19 characters") << "set o 0 0000000000000000004"
+                                                  << "3:o5,t8 4:o2,t9";
+        QTest::newRow("at both ends of the number range")
+            << "set o 0 9223372036854775807;set t 1 -9223372036854775807;set o 1 -9223372036854775807"
+            << "-9223372036854775807:o3,t9 3:o5,t8";
         QTest::newRow("far below, then back") << "set o 0 -900000000000;set t 1 -900000000000;set o 0 1"
                                               << "3:o5,t8";
     }
@@ -151,24 +167,36 @@ private slots:
     {
         QTest::addColumn<QList<qint64>>("used");
         QTest::addColumn<qint64>("count");
-        QTest::addColumn<QString>("range"); // "from-to", or empty for the default
+        QTest::addColumn<QString>("range"); // "from to", or empty for the default
         QTest::addColumn<qsizetype>("maxBlocks");
         QTest::addColumn<QString>("blocks");
         const QList<qint64> gaps = {1, 2, 5, 9};
-        QTest::newRow("gaps, default range") << gaps << qint64(2) << "" << qsizetype(10) << "3-4 6-8";
-        QTest::newRow("only the wide gap") << gaps << qint64(3) << "" << qsizetype(10) << "6-8";
+        QTest::newRow("gaps, default range") << gaps << qint64(2) << "" << qsizetype(10) << "3-4 6-8 10-11";
+        QTest::newRow("only the wide gap") << gaps << qint64(3) << "" << qsizetype(10) << "6-8 10-12";
         QTest::newRow("one above the highest") << gaps << qint64(1) << "" << qsizetype(10) << "3-4 6-8 10-10";
         QTest::newRow("free at both edges")
-            << QList<qint64>{5} << qint64(1) << "0-10" << qsizetype(10) << "0-4 6-10";
-        QTest::newRow("edges used") << QList<qint64>{0, 1, 2, 8} << qint64(1) << "1-8" << qsizetype(10) << "3-7";
-        QTest::newRow("repeated IDs") << QList<qint64>{3, 3, 4} << qint64(2) << "0-6" << qsizetype(10)
+            << QList<qint64>{5} << qint64(1) << "0 10" << qsizetype(10) << "0-4 6-10";
+        QTest::newRow("edges used") << QList<qint64>{0, 1, 2, 8} << qint64(1) << "1 8" << qsizetype(10) << "3-7";
+        QTest::newRow("repeated IDs") << QList<qint64>{3, 3, 4} << qint64(2) << "0 6" << qsizetype(10)
                                       << "0-2 5-6";
         QTest::newRow("first blocks only")
-            << QList<qint64>{2, 4, 6} << qint64(1) << "0-8" << qsizetype(2) << "0-1 3-3";
+            << QList<qint64>{2, 4, 6} << qint64(1) << "0 8" << qsizetype(2) << "0-1 3-3";
         QTest::newRow("none used") << QList<qint64>{} << qint64(10) << "" << qsizetype(10) << "0-9";
-        QTest::newRow("nothing fits") << QList<qint64>{1, 2, 3} << qint64(5) << "" << qsizetype(10) << "";
-        QTest::newRow("range past the IDs") << gaps << qint64(4) << "7-20" << qsizetype(10) << "10-20";
-        QTest::newRow("empty range") << gaps << qint64(1) << "8-7" << qsizetype(10) << "";
+        QTest::newRow("dense: a run above the highest")
+            << QList<qint64>{1, 2, 3} << qint64(5) << "" << qsizetype(10) << "4-8";
+        QTest::newRow("range past the IDs") << gaps << qint64(4) << "7 20" << qsizetype(10) << "10-20";
+        QTest::newRow("empty range") << gaps << qint64(1) << "8 7" << qsizetype(10) << "";
+        const qint64 lowest = std::numeric_limits<qint64>::min();
+        const qint64 highest = std::numeric_limits<qint64>::max();
+        QTest::newRow("every ID there is")
+            << QList<qint64>{} << qint64(1) << QStringLiteral("%1 %2").arg(lowest).arg(highest) << qsizetype(10)
+            << QStringLiteral("%1-%2").arg(lowest).arg(highest);
+        QTest::newRow("the lowest and highest used")
+            << QList<qint64>{lowest, 0, highest} << qint64(2) << QStringLiteral("%1 %2").arg(lowest).arg(highest)
+            << qsizetype(10) << QStringLiteral("%1--1 1-%2").arg(lowest + 1).arg(highest - 1);
+        QTest::newRow("default range at the highest")
+            << QList<qint64>{highest - 3} << qint64(3) << "" << qsizetype(10)
+            << QStringLiteral("%1-%2").arg(highest - 2).arg(highest);
     }
 
     void freeBlocks()
@@ -180,8 +208,8 @@ private slots:
         QFETCH(QString, blocks);
         IdBlock searched = defaultIdRange(used, count);
         if (!range.isEmpty())
-            searched = {range.section(QLatin1Char('-'), 0, 0).toLongLong(),
-                        range.section(QLatin1Char('-'), 1, 1).toLongLong()};
+            searched = {range.section(QLatin1Char(' '), 0, 0).toLongLong(),
+                        range.section(QLatin1Char(' '), 1, 1).toLongLong()};
         QCOMPARE(describe(freeIdBlocks(used, count, searched, maxBlocks)), blocks);
     }
 };

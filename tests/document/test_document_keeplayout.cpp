@@ -5,9 +5,11 @@
 #include "document/bufferedforms.h"
 #include "document/idefile.h"
 #include "document/keptlayoutwriter.h"
+#include "document/linediff.h"
 #include "document/linecommands.h"
 
 #include <QHash>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -240,14 +242,40 @@ private slots:
         QTest::newRow("added to the last section, mark kept")
             << QByteArray("\xEF\xBB\xBFobjs\n1, a, t, 1, 9\nend\nobjs\nend\n") << "add"
             << QByteArray("\xEF\xBB\xBFobjs\n1, a, t, 1, 9\nend\nobjs\n7, n, t, 1, 9\nend\n");
+        const QByteArray light = QByteArrayList(QList<QByteArray>(20, "0")).join(", ");
         QTest::newRow("no section of the kind")
-            << QByteArray("objs\nend") << "light"
-            << QByteArray("objs\nend\n2dfx\n" + QByteArrayList(QList<QByteArray>(20, "0")).join(", ") + "\nend\n");
-        QTest::newRow("paths into the first section")
+            << QByteArray("objs\nend") << "light" << QByteArray("objs\nend\n2dfx\n" + light + "\nend\n");
+        // A new section after a file ending inside one closes that first.
+        QTest::newRow("light after an open objs")
+            << QByteArray("objs\r\n1, a, t, 1, 9\r\n") << "light"
+            << QByteArray("objs\r\n1, a, t, 1, 9\r\nend\r\n2dfx\r\n" + light + "\r\nend\r\n");
+        QTest::newRow("object and light after an open objs, no last end")
+            << QByteArray("objs\r1, a, t, 1, 9") << "add light"
+            << QByteArray("objs\r1, a, t, 1, 9\r7, n, t, 1, 9\rend\r2dfx\r" + light + "\rend\r");
+        QTest::newRow("light after an open other section")
+            << QByteArray("objs\nend\ncars\n1, x\n") << "light"
+            << QByteArray("objs\nend\ncars\n1, x\nend\n2dfx\n" + light + "\nend\n");
+        QTest::newRow("paths after an open 2dfx")
+            << QByteArray("2dfx\n1, 2, 3\n") << "path" << QByteArray("2dfx\n1, 2, 3\nend\npath\nX\nend\n");
+        QTest::newRow("paths added after the last path line")
             << QByteArray("path\r\n# p\r\n1, a\n\r\nend\r\npath\r\n2, b\r\nend\r\n") << "path"
-            << QByteArray("path\r\n# p\r\n1, a\r\n2, b\r\nX\r\n\r\nend\r\npath\r\nend\r\n");
+            << QByteArray("path\r\n# p\r\n1, a\n\r\nend\r\npath\r\n2, b\r\nX\r\nend\r\n");
         QTest::newRow("paths into a new section")
             << QByteArray("objs\nend\n") << "path" << QByteArray("objs\nend\npath\nX\nend\n");
+        // Only the edited path lines differ.
+        const QByteArray twoPaths = "path\n1, a\nend\npath\n2, b\n# c\n3, c\nend\n";
+        QTest::newRow("path changed in the second section")
+            << twoPaths << "paths=1, a|2, B|3, c" << QByteArray("path\n1, a\nend\npath\n2, B\n# c\n3, c\nend\n");
+        QTest::newRow("paths added after a line, before the first")
+            << twoPaths << "paths=0, z|1, a|X|2, b|Y|3, c"
+            << QByteArray("path\n0, z\n1, a\nX\nend\npath\n2, b\nY\n# c\n3, c\nend\n");
+        QTest::newRow("path after a comment removed")
+            << twoPaths << "paths=1, a|2, b" << QByteArray("path\n1, a\nend\npath\n2, b\n# c\nend\n");
+        QTest::newRow("paths all replaced")
+            << twoPaths << "paths=x|y|z|w" << QByteArray("path\nx\nend\npath\ny\n# c\nz\nw\nend\n");
+        QTest::newRow("path lines keep their ends, no last end")
+            << QByteArray("path\r1, a\r\n1, a\n2, b") << "paths=1, a|1, A|2, b|3, c"
+            << QByteArray("path\r1, a\r\n1, A\n2, b\r3, c\r");
     }
     void editedEdgeCases()
     {
@@ -257,8 +285,12 @@ private slots:
         IdeDocument document;
         QVERIFY(loadBytes(document, bytes));
         SectionTable& objects = document.table(LineKind::Object);
-        for (const QString& step : edit.split(QLatin1Char(' '))) {
-            if (step == QLatin1String("change") || step == QLatin1String("unchange"))
+        // "paths=" sets the paths text, | ending its lines; other steps are words.
+        const bool paths = edit.startsWith(QLatin1String("paths="));
+        for (const QString& step : paths ? QStringList{edit} : edit.split(QLatin1Char(' '))) {
+            if (paths)
+                document.setPathText(step.mid(6).toLatin1().replace('|', "\r\n"));
+            else if (step == QLatin1String("change") || step == QLatin1String("unchange"))
                 objects.setRowValues(0, {"1", "a", "t", "1", step == QLatin1String("change") ? "5" : "9"});
             else if (step == QLatin1String("remove"))
                 removeRows(document, LineKind::Object, {0});
@@ -319,6 +351,57 @@ private slots:
                 kit::differenceBetween(kit::snapshot(document), kit::snapshot(reopened), true);
             QVERIFY2(difference.isEmpty(), qPrintable(difference));
         }
+    }
+
+    // The path lines an edit keeps: as many as any common subsequence holds,
+    // in order, each the same text, at any count of lines and changes.
+    void pathLinesMatched_data()
+    {
+        QTest::addColumn<int>("lines");
+        QTest::addColumn<int>("texts"); // distinct line texts
+        QTest::addColumn<int>("changes");
+        QTest::newRow("few texts") << 60 << 3 << 30;
+        QTest::newRow("many changes") << 400 << 40 << 150;
+        QTest::newRow("one change in thousands") << 5000 << 5000 << 1;
+        QTest::newRow("nothing in common") << 3000 << 3000 << -1;
+    }
+    void pathLinesMatched()
+    {
+        QFETCH(int, lines);
+        QFETCH(int, texts);
+        QFETCH(int, changes);
+        QRandomGenerator random{quint32(lines)};
+        QByteArrayList before, after;
+        for (int i = 0; i < lines; ++i)
+            before << QByteArray::number(random.bounded(texts));
+        for (int i = 0; i < lines; ++i)
+            after << (changes < 0 ? "x" + before[i] : before[i]);
+        for (int i = 0; i < changes; ++i) {
+            const int at = random.bounded(after.size());
+            const int how = random.bounded(3); // replace, remove, add
+            after.insert(at, QByteArray::number(random.bounded(texts)));
+            if (how < 2)
+                after.removeAt(at + 1 == after.size() ? at : at + 1);
+            if (how == 1 && after.size() > 1)
+                after.removeAt(at == after.size() ? at - 1 : at);
+        }
+        const QList<QByteArrayView> a(before.cbegin(), before.cend()), b(after.cbegin(), after.cend());
+        const std::vector<qsizetype> match = matchLines(a, b);
+        QCOMPARE(qsizetype(match.size()), a.size());
+        qsizetype kept = 0, last = -1;
+        for (qsizetype i = 0; i < a.size(); ++i) {
+            if (match[size_t(i)] < 0)
+                continue;
+            QVERIFY(match[size_t(i)] > last && match[size_t(i)] < b.size() && a[i] == b[match[size_t(i)]]);
+            last = match[size_t(i)];
+            ++kept;
+        }
+        std::vector<qsizetype> row(size_t(b.size() + 1)), next(row.size()); // the longest, by rows of a table
+        for (qsizetype i = a.size() - 1; i >= 0; --i, std::swap(row, next))
+            for (qsizetype j = b.size() - 1; j >= 0; --j)
+                next[size_t(j)] =
+                    a[i] == b[j] ? row[size_t(j + 1)] + 1 : qMax(row[size_t(j)], next[size_t(j + 1)]);
+        QCOMPARE(kept, row[0]);
     }
 
     void loadReport()

@@ -61,18 +61,19 @@ private slots:
         QTest::addColumn<QString>("from");
         QTest::addColumn<QString>("to");
         QTest::addColumn<QStringList>("blocks");
-        QTest::newRow("default range, commented ID free") << 3 << ""
-                                                          << "" << QStringList{run(105, 109), run(111, 119)};
+        QTest::newRow("default range, commented ID free")
+            << 3 << ""
+            << "" << QStringList{run(105, 109), run(111, 119), run(121, 123)};
         QTest::newRow("a run too short is left out") << 6 << ""
-                                                     << "" << QStringList{run(111, 119)};
+                                                     << "" << QStringList{run(111, 119), run(121, 126)};
         QTest::newRow("below the lowest ID, to cuts the run") << 3 << "95"
                                                               << "102" << QStringList{run(95, 99)};
         QTest::newRow("from inside a run") << 3 << "107"
-                                           << "" << QStringList{run(107, 109), run(111, 119)};
+                                           << "" << QStringList{run(107, 109), run(111, 119), run(121, 123)};
         QTest::newRow("above the highest") << 2 << "118"
                                            << "125" << QStringList{run(118, 119), run(121, 125)};
         QTest::newRow("none long enough") << 12 << ""
-                                          << "" << QStringList{texts::freeIdsNone};
+                                          << "125" << QStringList{texts::freeIdsNone};
     }
     void blocksAndCopy()
     {
@@ -137,13 +138,13 @@ private slots:
         QTRY_COMPARE(f.shown().first(), run(105, 109));
         f.s.window->view(LineKind::Object)->selectRow(6); // 110
         f.s.window->tableActions(LineKind::Object).commentOut->trigger();
-        QTRY_COMPARE(f.shown(), QStringList{run(105, 119)});
+        QTRY_COMPARE(f.shown(), QStringList({run(105, 119), run(121, 123)}));
         // Closed, it skips the undo; opening it again raises the same one, up to date.
         f.window->close();
         f.s.action("editUndo")->trigger();
         f.s.action("editFreeIds")->trigger();
         QCOMPARE(f.s.window->findChildren<FreeIdsWindow*>().size(), 1);
-        QCOMPARE(f.shown(), QStringList({run(105, 109), run(111, 119)}));
+        QCOMPARE(f.shown(), QStringList({run(105, 109), run(111, 119), run(121, 123)}));
     }
 };
 
