@@ -163,8 +163,7 @@ int format(QStringList args)
     }
     const qsizetype dropped = layout == SaveLayout::Fixed ? document.loadReport().droppedLineCount() : 0;
     if (dropped > 0)
-        complain(dropped == 1 ? texts::cliDroppedLine.arg(in)
-                              : texts::cliDroppedLines.arg(QString::number(dropped), in));
+        complain(texts::cliDroppedLines.arg(QString::number(dropped), in));
     return 0;
 }
 

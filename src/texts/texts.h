@@ -40,11 +40,10 @@ inline const QString settingsWhere =
 // standard input or output.
 inline const QString cliStandardInput = QStringLiteral("standard input");
 inline const QString cliStandardOutput = QStringLiteral("standard output");
-// A fixed-layout format that drops lines: %1 how many, %2 the input.
+// A fixed-layout format that drops lines: %1 how many, %2 the input (one
+// wording for any count, as scripts may look for it).
 inline const QString cliDroppedLines = QStringLiteral(
     "%1 lines not kept by the fixed layout: tarnel-cli report %2 lists them; --keep-layout keeps them");
-inline const QString cliDroppedLine =
-    QStringLiteral("1 line not kept by the fixed layout: tarnel-cli report %1 lists it; --keep-layout keeps it");
 // check and free-ids, one line a file: %1 the file, %2 how many lines.
 inline const QString cliLoadErrorLines =
     QStringLiteral("%1: %2 lines with load errors: tarnel-cli report %1 lists them");
