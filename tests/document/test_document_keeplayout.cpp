@@ -376,14 +376,11 @@ private slots:
             before << QByteArray::number(random.bounded(texts));
         for (int i = 0; i < lines; ++i)
             after << (changes < 0 ? "x" + before[i] : before[i]);
-        for (int i = 0; i < changes; ++i) {
-            const int at = random.bounded(after.size());
-            const int how = random.bounded(3); // replace, remove, add
-            after.insert(at, QByteArray::number(random.bounded(texts)));
-            if (how < 2)
-                after.removeAt(at + 1 == after.size() ? at : at + 1);
-            if (how == 1 && after.size() > 1)
-                after.removeAt(at == after.size() ? at - 1 : at);
+        for (int i = 0; i < changes; ++i) { // a line removed, added, or both
+            if (random.bounded(2) && after.size() > 1)
+                after.removeAt(random.bounded(after.size()));
+            if (random.bounded(2))
+                after.insert(random.bounded(after.size() + 1), QByteArray::number(random.bounded(texts)));
         }
         const QList<QByteArrayView> a(before.cbegin(), before.cend()), b(after.cbegin(), after.cend());
         const std::vector<qsizetype> match = matchLines(a, b);

@@ -71,22 +71,15 @@ QStringList identityOf(const QByteArray& path)
     struct stat info {};
     if (::stat(path.constData(), &info) != 0)
         return {QStringLiteral("missing")};
-    QStringList facts{QStringLiteral("%1 %2:%3 %4,%5")
-                          .arg(info.st_mode, 0, 8)
-                          .arg(info.st_uid)
-                          .arg(info.st_gid)
-                          .arg(major(info.st_rdev))
-                          .arg(minor(info.st_rdev))};
+    QStringList facts{
+        QStringLiteral("%1 %2:%3 %4").arg(info.st_mode, 0, 8).arg(info.st_uid).arg(info.st_gid).arg(info.st_rdev)};
     if (info.st_nlink > 1)
         facts << QStringLiteral("inode %1 of %2 names").arg(info.st_ino).arg(info.st_nlink);
-    QByteArray names(65536, '\0');
+    QByteArray names(65536, '\0'), value(65536, '\0');
     names.resize(qMax(::listxattr(path.constData(), names.data(), size_t(names.size())), ssize_t(0)));
-    for (const QByteArray& name : names.split('\0')) {
-        QByteArray value(65536, '\0');
-        value.resize(
-            qMax(::getxattr(path.constData(), name.constData(), value.data(), size_t(value.size())), ssize_t(0)));
-        facts << QString::fromLatin1(name + '=' + value.toHex());
-    }
+    for (const QByteArray& name : names.split('\0'))
+        facts << QString::fromLatin1(
+            name + '=' + value.left(::getxattr(path.constData(), name.constData(), value.data(), 65536)).toHex());
     return facts;
 }
 
