@@ -3,14 +3,14 @@
 #   fuzz/run-fuzz.sh [SECONDS]        (default 600)
 # A real search for faults wants an hour or more (SECONDS 3600); CI runs a
 # minute, enough to find that the target no longer builds or a seed breaks.
-# Environment: TARNEL_FUZZ_BUILD (build folder, default /tmp/tarnel-fuzz-build),
+# Environment: TARNEL_FUZZ_BUILD (build folder, default build-fuzz/ in the checkout),
 # TARNEL_FUZZ_WORK (growing corpus and findings, default /tmp/tarnel-fuzz-work).
 # Inputs that break an invariant land in $TARNEL_FUZZ_WORK/findings/; copy the
 # ones worth keeping to fuzz/regressions/, which ctest replays.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 seconds="${1:-600}"
-build="${TARNEL_FUZZ_BUILD:-/tmp/tarnel-fuzz-build}"
+build="${TARNEL_FUZZ_BUILD:-$root/build-fuzz}"
 work="${TARNEL_FUZZ_WORK:-/tmp/tarnel-fuzz-work}"
 
 has_fuzzer() {
