@@ -157,8 +157,7 @@ public:
     // `end` line a second thread reads. True when one was open.
     bool closeSectionsAt(qsizetype line)
     {
-        const bool open =
-            m_flags.inObjs || m_flags.inTobj || m_flags.inPath || m_flags.in2dfx || !m_otherSection.isEmpty();
+        const bool open = inOwnSection() || !m_otherSection.isEmpty();
         closeSections(line);
         return open;
     }
