@@ -3,6 +3,7 @@
 #include "document/bufferedforms.h"
 #include "document/idetext.h"
 #include "document/rowcells.h"
+#include "document/sectionrows.h"
 
 #include <algorithm>
 #include <array>
@@ -361,23 +362,13 @@ private:
         m_content.layout.setRole(lineNumber, FileLayout::Role::Path);
     }
 
-    // Empty pieces at the end (a trailing comma) do not decide the kind while
-    // the count without them fits one; else they are values like any other
-    // (a light whose last value is empty). They stay with the row either way,
-    // so the line is written back as it was.
-    // A commented line (`otherCount` Comment) follows the same rule.
+    // A 2dfx line's kind is its count's (sectionrows.h, trailing commas
+    // included); a commented line (`otherCount` Comment) follows the same rule.
+    // The pieces stay with the row either way, so it is written back as it was.
     void addEffect(const char* begin, const LineScan& scan, qsizetype lineNumber, Reason otherCount)
     {
         const qsizetype pieces = scan.commas + 1;
-        // The last piece is empty only when the last byte that is not a space is a comma.
-        const char* last = scan.end;
-        while (last[-1] == ' ')
-            --last;
-        auto kind = last[-1] == ',' ? effectKindWithFieldCount(idetext::fieldCountWithoutTrailingEmpties(
-                                          QByteArrayView(begin, scan.end - begin)))
-                                    : std::nullopt;
-        if (!kind)
-            kind = effectKindWithFieldCount(pieces);
+        const auto kind = effectKindOf(QByteArrayView(begin, scan.end - begin), pieces);
         if (kind)
             addRow(*kind, begin, scan, lineNumber);
         else
@@ -479,7 +470,7 @@ void settleCommentedRows(DocumentContent& content, const std::array<bool, lineKi
             continue;
         const LineKind kind = *entry.kind;
         const bool laterTable = later[size_t(kind)];
-        if (laterTable ? isLaterLayoutRow(kind, entry.count, true) : entry.count >= fieldCountOf(kind)) {
+        if (isCompleteObjectRow(kind, entry.count, laterTable)) {
             entry.kind.reset(); // a row: the entry goes below
             continue;
         }

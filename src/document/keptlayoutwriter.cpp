@@ -18,6 +18,17 @@
 
 namespace tarnel {
 
+QByteArrayView firstLineEnd(QByteArrayView bytes)
+{
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] == '\n')
+            return "\n";
+        if (bytes[i] == '\r')
+            return i + 1 < bytes.size() && bytes[i + 1] == '\n' ? QByteArrayView("\r\n") : QByteArrayView("\r");
+    }
+    return "\r\n";
+}
+
 namespace {
 
 using Sink = std::function<void(QByteArrayView)>;
@@ -52,18 +63,6 @@ const char* findLineBreak(const char* p, const char* end)
     while (p < end && *p != '\r' && *p != '\n')
         ++p;
     return p;
-}
-
-// How the file's first line ends, which every line written anew copies.
-QByteArrayView firstLineEnd(QByteArrayView bytes)
-{
-    for (qsizetype i = 0; i < bytes.size(); ++i) {
-        if (bytes[i] == '\n')
-            return "\n";
-        if (bytes[i] == '\r')
-            return i + 1 < bytes.size() && bytes[i + 1] == '\n' ? QByteArrayView("\r\n") : QByteArrayView("\r");
-    }
-    return "\r\n";
 }
 
 constexpr std::array<QByteArrayView, FileLayout::sectionCount> sectionKeywords = {"objs", "tobj", "2dfx"};

@@ -17,6 +17,10 @@ class IdeDocument;
 // edited paths text differ. Rows find their lines by their identities
 // (RowStore::id), so the tables' order does not matter.
 
+// How the file's first line ends (CR LF when it has no line end), which
+// every line written anew copies.
+QByteArrayView firstLineEnd(QByteArrayView bytes);
+
 // Writes the file's bytes to `device` in large blocks. Returns false when a write fails.
 bool writeKeepingLayout(const IdeDocument& document, QIODevice& device);
 

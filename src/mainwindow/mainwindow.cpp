@@ -13,6 +13,7 @@
 #include "mainwindow/loadreportwindow.h"
 #include "mainwindow/pathsview.h"
 #include "mainwindow/pitchedrows.h"
+#include "mainwindow/rowclipboard.h"
 #include "mainwindow/rowfilter.h"
 #include "mainwindow/sectionmodel.h"
 #include "mainwindow/sectionselector.h"
@@ -473,6 +474,23 @@ void MainWindow::buildMenus()
     edit->addAction(undo);
     edit->addAction(redo);
     edit->addSeparator()->setObjectName(QStringLiteral("editUndoSeparator"));
+    // Cut and copy act on the shown table; their keys only while a table has
+    // the focus, so the paths text keeps its own.
+    m_editCut = namedAction(this, QStringLiteral("editCut"), texts::menuCutLines);
+    m_editCut->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_X));
+    m_editCopy = namedAction(this, QStringLiteral("editCopy"), texts::menuCopyLines);
+    m_editCopy->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
+    for (QAction* action : {m_editCut, m_editCopy}) {
+        action->setShortcutContext(Qt::WidgetShortcut);
+        edit->addAction(action);
+        for (LineKind kind : allLineKinds)
+            view(kind)->addAction(action);
+    }
+    connect(m_editCopy, &QAction::triggered, this, [this] { copyShownRows(); });
+    connect(m_editCut, &QAction::triggered, this, [this] {
+        if (const std::optional<LineKind> kind = copyShownRows())
+            tableActions(*kind).remove->trigger(); // the remove command's own step
+    });
     m_editPaste = namedAction(this, QStringLiteral("editPaste"), texts::menuPasteInLine);
     m_editPaste->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_V));
     m_editPaste2 = namedAction(this, QStringLiteral("editPasteWithoutShortcut"), texts::menuPasteInLine);
@@ -536,6 +554,8 @@ QMenu* MainWindow::buildActionsMenu(LineKind kind)
     menu->addSeparator()->setObjectName(prefix + QStringLiteral("RemoveSeparator"));
     actions.remove = item("Remove", texts::menuRemoveLine);
     actions.duplicate = item("Duplicate", texts::menuDuplicateLine);
+    menu->addSeparator()->setObjectName(prefix + QStringLiteral("CopySeparator"));
+    menu->addActions({m_editCut, m_editCopy});
     m_actionsMenus[size_t(kind)] = menu;
 
     // The commands act on their own table's selection, whichever section is shown.
@@ -739,6 +759,16 @@ void MainWindow::selectSection(int index)
     m_shownSection = index;
     // The filter follows to each table shown.
     applyFilter();
+}
+
+std::optional<LineKind> MainWindow::copyShownRows()
+{
+    const auto* shown = qobject_cast<const SectionView*>(m_sections->currentWidget());
+    const qsizetype copied = shown ? copySelectedRows(*m_document, *shown, m_platform) : 0;
+    if (copied == 0)
+        return std::nullopt;
+    setStatus(countedLines(copied, texts::oneLineCopied, texts::linesCopied));
+    return shown->kind();
 }
 
 void MainWindow::openPasteLine()

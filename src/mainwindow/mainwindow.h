@@ -84,6 +84,9 @@ public:
     void selectSection(int index);
     void refreshRecentMenu();
     void setStatus(const QString& text);
+    // "Copy lines": the shown table's selected rows to the clipboard; their
+    // table, none when no row is selected. "Cut lines" removes them after.
+    std::optional<LineKind> copyShownRows();
     // "Paste in line": the modal paste dialog.
     void openPasteLine();
 
@@ -137,6 +140,8 @@ private:
     QAction* m_loadReportItem = nullptr;
     LoadReportWindow* m_reportWindow = nullptr;
     FreeIdsWindow* m_freeIdsWindow = nullptr;
+    QAction* m_editCut = nullptr;
+    QAction* m_editCopy = nullptr;
     QAction* m_editPaste = nullptr;
     QAction* m_editPaste2 = nullptr;
     QLabel* m_statusPanel = nullptr;

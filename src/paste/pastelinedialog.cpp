@@ -4,6 +4,7 @@
 #include "platform/platform.h"
 #include "texts/texts.h"
 
+#include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -38,7 +39,7 @@ QLabel* namedLabel(const char* name, const QString& caption, const QFont& font, 
 } // namespace
 
 PasteLineDialog::PasteLineDialog(IdeDocument& document, Platform& platform, QWidget* parent)
-    : QDialog(parent), m_document(document), m_platform(platform)
+    : QDialog(parent), m_document(document), m_platform(platform), m_layouts(pasteLayoutsOf(document))
 {
     setObjectName(QStringLiteral("pasteLineDialog"));
     setWindowTitle(texts::pasteTitle);
@@ -53,6 +54,10 @@ PasteLineDialog::PasteLineDialog(IdeDocument& document, Platform& platform, QWid
     QPalette grey = m_kindLabel->palette();
     grey.setColor(QPalette::WindowText, QColor(0x80, 0x80, 0x80));
     m_kindLabel->setPalette(grey);
+    m_kindLabel->setWordWrap(true);
+    m_kindChoice = new QComboBox(this);
+    m_kindChoice->setObjectName(QStringLiteral("kindChoice"));
+    m_kindChoice->hide();
 
     m_line = new QLineEdit(this);
     m_line->setObjectName(QStringLiteral("pastedLine"));
@@ -72,6 +77,7 @@ PasteLineDialog::PasteLineDialog(IdeDocument& document, Platform& platform, QWid
     auto* typeRow = new QHBoxLayout;
     typeRow->addWidget(typeCaption);
     typeRow->addWidget(m_kindLabel, 1);
+    typeRow->addWidget(m_kindChoice);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
@@ -86,6 +92,7 @@ PasteLineDialog::PasteLineDialog(IdeDocument& document, Platform& platform, QWid
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(m_line, &QLineEdit::textChanged, this, &PasteLineDialog::classify);
+    connect(m_kindChoice, &QComboBox::activated, this, &PasteLineDialog::choose);
     connect(m_add, &QPushButton::clicked, this, &PasteLineDialog::addLine);
     connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
 
@@ -115,16 +122,26 @@ PasteLineDialog::PasteLineDialog(IdeDocument& document, Platform& platform, QWid
 void PasteLineDialog::classify(const QString& text)
 {
     m_commaCount = countCommas(text);
-    m_kind = pastedLineKind(text);
-    m_kindLabel->setText(pastedKindLabel(m_kind));
+    m_kinds = pastedLineKinds(text, m_layouts);
+    m_kindChoice->clear();
+    for (const LineKind kind : m_kinds)
+        m_kindChoice->addItem(pastedKindLabel(kind));
+    m_kindChoice->setVisible(m_kinds.size() > 1);
+    choose(0);
+}
+
+void PasteLineDialog::choose(int index)
+{
+    m_kind = m_kinds.isEmpty() ? std::nullopt : std::optional<LineKind>(m_kinds.value(index));
+    m_kindLabel->setText(m_kind ? pastedKindLabel(m_kind) : unknownLineReason(m_line->text(), m_layouts));
 }
 
 void PasteLineDialog::classifyLines()
 {
     const QStringList lines = pastedLines(m_lines->toPlainText());
     m_commaCount = lines.size() == 1 ? countCommas(lines.first()) : -1;
-    m_kind = lines.size() == 1 ? pastedLineKind(lines.first()) : std::nullopt;
-    m_kindLabel->setText(pastedLinesLabel(lines));
+    m_kind = lines.size() == 1 ? pastedLineKind(lines.first(), m_layouts) : std::nullopt;
+    m_kindLabel->setText(pastedLinesLabel(lines, m_layouts));
 }
 
 void PasteLineDialog::addLine()
@@ -141,8 +158,9 @@ void PasteLineDialog::addLine()
         return;
     }
     if (!m_kind) {
-        m_platform.showMessage(this, texts::pasteUnknownTitle, texts::pasteUnknown, Platform::Icon::Information);
-    } else if (const std::optional<qsizetype> row = addPastedLine(m_document, text)) {
+        m_platform.showMessage(this, texts::pasteUnknownTitle, texts::pasteUnknown.arg(unknownLineReason(text, m_layouts)),
+                               Platform::Icon::Information);
+    } else if (const std::optional<qsizetype> row = addPastedLine(m_document, text, m_kind)) {
         emit lineAdded(*m_kind, *row);
     }
     accept();
@@ -164,7 +182,9 @@ void PasteLineDialog::addLines()
     }
     // Left in the box, so nothing typed is lost.
     m_lines->setPlainText(pasted->unknown.join(QLatin1Char('\n')));
-    m_platform.showMessage(this, texts::pasteUnknownTitle, texts::pasteUnknown, Platform::Icon::Information);
+    m_platform.showMessage(this, texts::pasteUnknownTitle,
+                           texts::pasteUnknown.arg(unknownLineReason(pasted->unknown.first(), m_layouts)),
+                           Platform::Icon::Information);
 }
 
 } // namespace tarnel

@@ -1,11 +1,13 @@
 #pragma once
 
 #include "document/linekind.h"
+#include "paste/pasteline.h"
 
 #include <QDialog>
 
 #include <optional>
 
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
@@ -17,7 +19,8 @@ class IdeDocument;
 class Platform;
 
 // "Paste line": shows the clipboard's text, names the kind of line it makes
-// as the user edits it, and adds it to the matching table. Several lines on
+// as the user edits it (or why it makes none), and adds it to the matching
+// table; when several kinds fit, a list beside the kind offers them. Several lines on
 // the clipboard go into a box of several lines instead, their kinds counted,
 // and each line of a known kind goes to its table.
 class PasteLineDialog : public QDialog {
@@ -37,13 +40,17 @@ signals:
 
 private:
     void classify(const QString& text);
+    void choose(int index);
     void classifyLines();
     void addLine();
     void addLines();
 
     IdeDocument& m_document;
     Platform& m_platform;
+    PasteLayouts m_layouts;
     QLabel* m_kindLabel = nullptr;
+    QComboBox* m_kindChoice = nullptr; // shown while several kinds fit
+    QList<LineKind> m_kinds;
     QLineEdit* m_line = nullptr;
     QPlainTextEdit* m_lines = nullptr; // only while several lines are pasted
     QPushButton* m_add = nullptr;

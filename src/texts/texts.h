@@ -144,6 +144,8 @@ inline const QString menuExit = QStringLiteral("Exit");
 inline const QString menuEdit = QStringLiteral("Edit");
 inline const QString menuUndo = QStringLiteral("Undo");
 inline const QString menuRedo = QStringLiteral("Redo");
+inline const QString menuCutLines = QStringLiteral("Cu&t lines");
+inline const QString menuCopyLines = QStringLiteral("&Copy lines");
 inline const QString menuPasteInLine = QStringLiteral("Paste in line");
 inline const QString menuFind = QStringLiteral("Find\u2026");
 inline const QString menuGoToId = QStringLiteral("Go to ID\u2026");
@@ -210,6 +212,8 @@ inline const QString linesUnCommented = QStringLiteral("%1 lines un-commented");
 inline const QString oneLineRemoved = QStringLiteral("1 line removed");
 inline const QString linesRemoved = QStringLiteral("%1 lines removed");
 inline const QString linesDuplicated = QStringLiteral("%1 lines duplicated");
+inline const QString oneLineCopied = QStringLiteral("1 line copied");
+inline const QString linesCopied = QStringLiteral("%1 lines copied");
 // After the paste dialog added lines to the tables.
 inline const QString oneLinePasted = QStringLiteral("1 line pasted");
 inline const QString linesPasted = QStringLiteral("%1 lines pasted");
@@ -371,8 +375,17 @@ inline const QString pasteCountUnknown = QStringLiteral("unknown");
 // The undo step of several lines pasted at once: "Paste 4 lines".
 inline const QString pasteCommand = QStringLiteral("Paste");
 inline const QString pasteUnknownTitle = QStringLiteral("Unknown format");
-inline const QString pasteUnknown =
-    QStringLiteral("Line format unknown.\r\nPlease insure that all commas are included");
+// Shown on "Add line" for a line of no kind; %1 the reason below.
+inline const QString pasteUnknown = QStringLiteral("Line format unknown.\r\n%1");
+// Why a pasted line is of no kind: %1 its values ("9 values"), then the value
+// counts each kind takes ("6 to 8", "5", "5 or 6 to 8").
+inline const QString pasteUnknownReason =
+    QStringLiteral("Unknown: %1; object lines take %2, timed object lines %3, sun lines %4, "
+                   "particle lines %5, ped lines %6, light lines %7");
+inline const QString pasteOneValue = QStringLiteral("1 value");
+inline const QString pasteValues = QStringLiteral("%1 values");
+inline const QString pasteCountRange = QStringLiteral("%1 to %2");
+inline const QString pasteCountOr = QStringLiteral("%2 (%1 in the later layout)");
 
 // ---- Settings --------------------------------------------------------------
 

@@ -22,15 +22,21 @@ using pkit::rowsInAllTables;
 namespace {
 
 const QString objectLine = QStringLiteral("1,tree,tex,1,100,0");
-const QString unknownFormatText =
-    QStringLiteral("Line format unknown.\r\nPlease insure that all commas are included");
+// Followed by the reason, which test_paste_line checks.
+const QString unknownFormatText = QStringLiteral("Line format unknown.\r\nUnknown");
 const QString notStorableText = QStringLiteral("The line holds characters that an IDE file cannot store.");
 
 // The caption for each comma count, written out here rather than taken from the code under test.
-QString captionFor(int commas)
+QString captionFor(int commas, bool trailingComma = false)
 {
+    // A trailing comma does not count while the count before it names a 2dfx kind.
+    if (trailingComma && (commas == 9 || commas == 14 || commas == 16))
+        return captionFor(commas - 1);
     switch (commas) {
+    case 9: return QStringLiteral("Timed object line");
+    case 4: // the later layout, open to an empty table
     case 5: return QStringLiteral("Object line");
+    case 6:
     case 7: return QStringLiteral("Timed object line");
     case 8: return QStringLiteral("Sun line");
     case 13: return QStringLiteral("Particle line");
@@ -163,7 +169,7 @@ void PasteLineDialogTest::showsClipboard()
     QCOMPARE(s.platform.count("clipboard"), 1);
     QCOMPARE(s.line()->text(), shown);
     QVERIFY(!s.dialog->findChild<QPlainTextEdit*>());
-    QCOMPARE(s.kindCaption(), caption);
+    QCOMPARE(s.kindCaption().section(QLatin1Char(':'), 0, 0), caption);
     QCOMPARE(s.dialog->commaCount(), commas);
     QCOMPARE(s.platform.count("message"), 0);
     QCOMPARE(rowsInAllTables(s.document), 0);
@@ -177,7 +183,7 @@ void PasteLineDialogTest::typingUpdatesKindEveryKeystroke()
     line->setFocus();
 
     QStringList seen;
-    connect(line, &QLineEdit::textChanged, this, [&] { seen << s.kindCaption(); });
+    connect(line, &QLineEdit::textChanged, this, [&] { seen << s.kindCaption().section(QLatin1Char(':'), 0, 0); });
 
     // A light line passes through every other kind on the way.
     const QString typed = piecesLine(20);
@@ -186,7 +192,7 @@ void PasteLineDialogTest::typingUpdatesKindEveryKeystroke()
 
     QStringList expected;
     for (qsizetype i = 1; i <= typed.size(); ++i)
-        expected << captionFor(int(typed.first(i).count(',')));
+        expected << captionFor(int(typed.first(i).count(',')), typed.first(i).endsWith(','));
     QCOMPARE(seen, expected);
     for (const char* caption :
          {"Object line", "Timed object line", "Sun line", "Particle line", "Ped line", "Light line"})
@@ -205,9 +211,12 @@ void PasteLineDialogTest::deletingCommaLosesKind()
 
     line->setCursorPosition(int(objectLine.lastIndexOf(',')) + 1);
     QTest::keyClick(line, Qt::Key_Backspace);
-    QCOMPARE(line->text(), QString("1,tree,tex,1,1000"));
-    QCOMPARE(s.kindCaption(), QString("Unknown"));
-    QCOMPARE(s.dialog->commaCount(), 4);
+    QCOMPARE(s.kindCaption(), QString("Object line")); // five values: the later layout
+    line->setCursorPosition(int(objectLine.indexOf(",1,")) + 1);
+    QTest::keyClick(line, Qt::Key_Backspace);
+    QCOMPARE(line->text(), QString("1,tree,tex1,1000"));
+    QVERIFY(s.kindCaption().startsWith("Unknown: 4 values;"));
+    QCOMPARE(s.dialog->commaCount(), 3);
 
     QTest::keyClick(line, Qt::Key_Comma);
     QCOMPARE(s.kindCaption(), QString("Object line"));
@@ -282,8 +291,8 @@ void PasteLineDialogTest::unknownLineAddsNothing_data()
     QTest::addColumn<QString>("text");
     QTest::newRow("empty") << QString();
     QTest::newRow("no comma") << "tree";
-    QTest::newRow("10 pieces") << piecesLine(10);
-    QTest::newRow("object less a comma") << "1,tree,tex,1,1000";
+    QTest::newRow("11 pieces") << piecesLine(11);
+    QTest::newRow("object less two commas") << "1,tree,tex1,1000";
 }
 
 void PasteLineDialogTest::unknownLineAddsNothing()
@@ -300,7 +309,7 @@ void PasteLineDialogTest::unknownLineAddsNothing()
     const ScriptedPlatform::Request& message = s.platform.requests.last();
     QCOMPARE(message.kind, QString("message"));
     QCOMPARE(message.title, QString("Unknown format"));
-    QCOMPARE(message.text, unknownFormatText);
+    QVERIFY(message.text.startsWith(unknownFormatText));
     QCOMPARE(message.icon, Platform::Icon::Information);
 
     QCOMPARE(rowsInAllTables(s.document), 0);
@@ -333,7 +342,7 @@ void PasteLineDialogTest::unstorableLineRefused_data()
     QTest::addColumn<QString>("caption");
     QTest::newRow("cyrillic name") << QString::fromUtf8("1,\u0416\u0443\u043a,tex,1,100,0") << "Object line";
     QTest::newRow("euro in a light") << QString::fromUtf8("\u20ac,") + piecesLine(19) << "Light line";
-    QTest::newRow("unknown and not latin-1") << QString::fromUtf8("\u0416") << "Unknown";
+    QTest::newRow("unknown and not latin-1") << QString::fromUtf8("\u0416") << "Unknown: 1 value";
 }
 
 void PasteLineDialogTest::unstorableLineRefused()
@@ -342,7 +351,7 @@ void PasteLineDialogTest::unstorableLineRefused()
     QFETCH(QString, caption);
     Session s(clipboard);
     s.dialog->show();
-    QCOMPARE(s.kindCaption(), caption);
+    QVERIFY(s.kindCaption().startsWith(caption));
     QSignalSpy accepted(s.dialog.get(), &QDialog::accepted);
 
     s.click("addLine");
@@ -404,7 +413,9 @@ void PasteLineDialogTest::severalLines()
     s.click("addLine");
 
     QCOMPARE(s.rowCounts(), rows);
-    QCOMPARE(s.platform.messages(), message.isEmpty() ? QStringList() : QStringList{message});
+    const QStringList messages = s.platform.messages();
+    QCOMPARE(messages.size(), message.isEmpty() ? 0 : 1);
+    QVERIFY(message.isEmpty() || messages.first().startsWith(message));
     QCOMPARE(added.size(), int(std::count_if(rows.cbegin(), rows.cend(), [](int n) { return n > 0; })));
     // What was not added stays, to be put right.
     QCOMPARE(s.dialog->isVisible(), !left.isEmpty());

@@ -1,7 +1,12 @@
 #include "pastetestkit.h"
 
+#include "document/copiedlines.h"
 #include "document/idedocument.h"
+#include "document/idefile.h"
 #include "paste/pasteline.h"
+#include "support/testfiles.h"
+
+#include <numeric>
 
 #include <QSignalSpy>
 #include <QtTest>
@@ -37,6 +42,12 @@ private slots:
     void countsCommas();
     void namesKind_data();
     void namesKind();
+    void recognisesAsLoadingDoes_data();
+    void recognisesAsLoadingDoes();
+    void copiesRowsAsSavedLines_data();
+    void copiesRowsAsSavedLines();
+    void corpusTablesSurviveCopyAndPaste_data();
+    void corpusTablesSurviveCopyAndPaste();
     void particleIgnoresNinthPiece_data();
     void particleIgnoresNinthPiece();
     void latin1_data();
@@ -79,16 +90,16 @@ void PasteLineTest::namesKind_data()
     const int none = -1;
     QTest::newRow("empty") << QString() << none << "Unknown";
     QTest::newRow("no comma") << "1 tree tex 1 100 0" << none << "Unknown";
-    QTest::newRow("5 pieces") << piecesLine(5) << none << "Unknown";
+    QTest::newRow("5 pieces, later layout") << piecesLine(5) << int(LineKind::Object) << "Object line";
     QTest::newRow("6 pieces") << piecesLine(6) << int(LineKind::Object) << "Object line";
     QTest::newRow("5 pieces and a trailing comma")
         << piecesLine(5) + "," << int(LineKind::Object) << "Object line";
     QTest::newRow("6 empty pieces") << ",,,,," << int(LineKind::Object) << "Object line";
     QTest::newRow("commented object") << "#" + piecesLine(6) << int(LineKind::Object) << "Object line";
-    QTest::newRow("7 pieces") << piecesLine(7) << none << "Unknown";
+    QTest::newRow("7 pieces") << piecesLine(7) << int(LineKind::TimedObject) << "Timed object line";
     QTest::newRow("8 pieces") << piecesLine(8) << int(LineKind::TimedObject) << "Timed object line";
     QTest::newRow("9 pieces") << piecesLine(9) << int(LineKind::Sun) << "Sun line";
-    QTest::newRow("10 pieces") << piecesLine(10) << none << "Unknown";
+    QTest::newRow("10 pieces") << piecesLine(10) << int(LineKind::TimedObject) << "Timed object line";
     QTest::newRow("13 pieces") << piecesLine(13) << none << "Unknown";
     QTest::newRow("14 pieces") << piecesLine(14) << int(LineKind::Particle) << "Particle line";
     QTest::newRow("16 pieces") << piecesLine(16) << int(LineKind::PedArea) << "Ped line";
@@ -103,8 +114,108 @@ void PasteLineTest::namesKind()
     QFETCH(int, kind);
     QFETCH(QString, label);
     QCOMPARE(kindCode(pastedLineKind(text)), kind);
-    QCOMPARE(pastedLineLabel(text), label);
+    QCOMPARE(pastedLineLabel(text).section(QLatin1Char(':'), 0, 0), label);
 }
+
+// A line as the loader reads it in each section; "k1 | k2" the kinds that fit,
+// the likeliest first, or the reason for none.
+void PasteLineTest::recognisesAsLoadingDoes_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("objects"); // PasteLayout of each object table
+    QTest::addColumn<int>("timed");
+    QTest::addColumn<QString>("read");
+    const int open = int(PasteLayout::Undecided), usual = int(PasteLayout::Usual), later = int(PasteLayout::Later);
+    const QString billboard = "1266, mak_billboardsrvc, billboard, 2, 100, 400, 0";
+    QTest::newRow("two draw distances") << billboard << usual << usual << "Object line";
+    QTest::newRow("commented") << "#" + billboard << usual << usual << "Object line";
+    QTest::newRow("sun, trailing comma")
+        << "1, 0.5, 1, 2, 255, 255, 128, 0, 1," << usual << usual << "Sun line | Timed object line";
+    QTest::newRow("later object") << "1500, lod_x, tex, 300, 0" << later << later << "Object line";
+    QTest::newRow("later object, empty tables") << "1500, lod_x, tex, 300, 0" << open << open << "Object line";
+    QTest::newRow("later timed") << piecesLine(7) << later << later << "Timed object line";
+    QTest::newRow("7 values, objects usual") << piecesLine(7) << usual << open << "Object line | Timed object line";
+    QTest::newRow("9 values") << piecesLine(9) << usual << usual << "Sun line | Timed object line";
+    QTest::newRow("light, empty last value") << piecesLine(19) + "," << usual << usual << "Light line";
+    QTest::newRow("5 values in a usual table")
+        << "1500, lod_x, tex, 300, 0" << usual << open
+        << "Unknown: 5 values; object lines take 6 to 8, timed object lines 8 to 10 (7 in the later layout), "
+           "sun lines 9, particle lines 14, ped lines 16, light lines 20";
+    QTest::newRow("a comma too many")
+        << piecesLine(11) << later << usual
+        << "Unknown: 11 values; object lines take 5, timed object lines 8 to 10, sun lines 9, particle lines "
+           "14, ped lines 16, light lines 20";
+}
+
+void PasteLineTest::recognisesAsLoadingDoes()
+{
+    QFETCH(QString, text);
+    QFETCH(int, objects);
+    QFETCH(int, timed);
+    QFETCH(QString, read);
+    const PasteLayouts layouts{PasteLayout(objects), PasteLayout(timed)};
+    QStringList labels;
+    for (const LineKind kind : pastedLineKinds(text, layouts))
+        labels << pastedKindLabel(kind);
+    QCOMPARE(labels.isEmpty() ? unknownLineReason(text, layouts) : labels.join(" | "), read);
+}
+
+void PasteLineTest::copiesRowsAsSavedLines_data()
+{
+    QTest::addColumn<QByteArray>("file"); // empty: a new document
+    QTest::addColumn<QList<qsizetype>>("rows");
+    QTest::addColumn<QByteArray>("lines");
+    const QByteArray objs = "objs\n1 ,a,t,1,10,0\n# 2, b, t, 1, 10, 0\n3, c, t, 1, 10, 20, 0\nend\n";
+    QTest::newRow("new document") << QByteArray() << QList<qsizetype>{0} << QByteArray("7, n, t, 1, 10, 0\r\n");
+    QTest::newRow("LF file, table order") << objs << QList<qsizetype>{2, 0, 1}
+                                          << QByteArray("1, a, t, 1, 10, 0\n# 2, b, t, 1, 10, 0\n3, c, t, 1, 10, 20, 0\n");
+    QTest::newRow("CR file") << QByteArray(objs).replace('\n', '\r') << QList<qsizetype>{0}
+                             << QByteArray("1, a, t, 1, 10, 0\r");
+    QTest::newRow("CR LF file") << QByteArray(objs).replace("\n", "\r\n") << QList<qsizetype>{1}
+                                << QByteArray("# 2, b, t, 1, 10, 0\r\n");
+}
+
+void PasteLineTest::copiesRowsAsSavedLines()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(QList<qsizetype>, rows);
+    QFETCH(QByteArray, lines);
+    IdeDocument document;
+    if (file.isEmpty())
+        document.table(LineKind::Object).appendRow({"7", "n", "t", "1", "10", "0"});
+    else
+        loadDocumentFromBytes(document, file, {});
+    QCOMPARE(rowsAsLines(document, LineKind::Object, rows), lines);
+}
+
+// Every table of a file copied, then pasted into a new document: the same rows.
+void PasteLineTest::corpusTablesSurviveCopyAndPaste_data()
+{
+    QTest::addColumn<QString>("path");
+    for (const QString& path : support::allCorpusPaths())
+        QTest::newRow(qPrintable(path.section('/', -2))) << path;
+}
+
+void PasteLineTest::corpusTablesSurviveCopyAndPaste()
+{
+    QFETCH(QString, path);
+    IdeDocument read;
+    loadDocument(read, path, {});
+    IdeDocument pasted;
+    for (const LineKind kind : allLineKinds) {
+        const RowStore& rows = read.table(kind).rows();
+        QList<qsizetype> all(rows.size());
+        std::iota(all.begin(), all.end(), 0);
+        const QString copied = QString::fromLatin1(rowsAsLines(read, kind, all));
+        const std::optional<PastedLines> added = addPastedLines(pasted, pastedLines(copied));
+        QVERIFY(added);
+        QCOMPARE(added->unknown, QStringList());
+        QCOMPARE(pasted.table(kind).rowCount(), rows.size());
+        for (qsizetype row = 0; row < rows.size(); ++row)
+            QCOMPARE(pasted.table(kind).rows().values(row), rows.values(row));
+    }
+}
+
 
 void PasteLineTest::particleIgnoresNinthPiece_data()
 {
@@ -203,7 +314,7 @@ void PasteLineTest::refusesLine_data()
     QTest::addColumn<QString>("text");
     QTest::newRow("empty") << QString();
     QTest::newRow("no comma") << "tree";
-    QTest::newRow("10 pieces") << piecesLine(10);
+    QTest::newRow("11 pieces") << piecesLine(11);
     QTest::newRow("outside latin-1") << QString::fromUtf8("5,\u0416,tex,1,100,0");
     QTest::newRow("line break inside") << "5,tree\n,tex,1,100,0";
     QTest::newRow("carriage return inside") << "5,tree,tex\r,1,100,0";
