@@ -751,8 +751,8 @@ void MainWindow::selectSection(int index)
     // The paths keep the timed objects' menu in the bar, but its commands must
     // not reach a table the user cannot see; disabled, no shortcut runs them.
     const TableActions& actions = tableActions(target.menu);
-    for (QAction* action :
-         {actions.newLine, actions.commentOut, actions.unComment, actions.remove, actions.duplicate})
+    for (QAction* action : {actions.newLine, actions.commentOut, actions.unComment, actions.remove,
+                            actions.duplicate, m_editCut, m_editCopy})
         action->setEnabled(target.table.has_value());
     giveShortcutsTo(target.menu);
     m_selector->markShown(index);

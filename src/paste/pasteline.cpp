@@ -41,7 +41,7 @@ QList<KindFit> kindFits(QByteArrayView line, const PasteLayouts& layouts)
         if (layout != PasteLayout::Later) {
             if (const auto row = sectionRowOf(line, section, false))
                 fits.append({kind, row->valueCount == fieldCountOf(kind) ? Likeliness::UsualCount
-                                                                          : Likeliness::ExtraDrawDistances});
+                                                                         : Likeliness::ExtraDrawDistances});
         }
         if (layout != PasteLayout::Usual && sectionRowOf(line, section, true)) {
             const LineKind other = kind == LineKind::Object ? LineKind::TimedObject : LineKind::Object;
@@ -51,7 +51,7 @@ QList<KindFit> kindFits(QByteArrayView line, const PasteLayouts& layouts)
     }
     if (const auto row = sectionRowOf(line, RowSection::Effects, false))
         fits.append({row->kind, row->valueCount == fieldCountOf(row->kind) ? Likeliness::UsualCount
-                                                                            : Likeliness::LaterOrTrailingComma});
+                                                                           : Likeliness::LaterOrTrailingComma});
     std::stable_sort(fits.begin(), fits.end(),
                      [](const KindFit& a, const KindFit& b) { return a.likeliness < b.likeliness; });
     return fits;
@@ -159,11 +159,11 @@ QString unknownLineReason(const QString& text, const PasteLayouts& layouts)
     if (text.isEmpty())
         return texts::pasteKindUnknown;
     const int values = countCommas(text) + 1;
-    return texts::pasteUnknownReason
-        .arg(values == 1 ? texts::pasteOneValue : texts::pasteValues.arg(values),
-             takenCounts(LineKind::Object, layouts), takenCounts(LineKind::TimedObject, layouts),
-             takenCounts(LineKind::Sun, layouts), takenCounts(LineKind::Particle, layouts),
-             takenCounts(LineKind::PedArea, layouts), takenCounts(LineKind::Light, layouts));
+    return texts::pasteUnknownReason.arg(
+        values == 1 ? texts::pasteOneValue : texts::pasteValues.arg(values),
+        takenCounts(LineKind::Object, layouts), takenCounts(LineKind::TimedObject, layouts),
+        takenCounts(LineKind::Sun, layouts), takenCounts(LineKind::Particle, layouts),
+        takenCounts(LineKind::PedArea, layouts), takenCounts(LineKind::Light, layouts));
 }
 
 QString pastedKindLabel(std::optional<LineKind> kind)

@@ -158,7 +158,8 @@ void PasteLineDialog::addLine()
         return;
     }
     if (!m_kind) {
-        m_platform.showMessage(this, texts::pasteUnknownTitle, texts::pasteUnknown.arg(unknownLineReason(text, m_layouts)),
+        m_platform.showMessage(this, texts::pasteUnknownTitle,
+                               texts::pasteUnknown.arg(unknownLineReason(text, m_layouts)),
                                Platform::Icon::Information);
     } else if (const std::optional<qsizetype> row = addPastedLine(m_document, text, m_kind)) {
         emit lineAdded(*m_kind, *row);

@@ -3,6 +3,7 @@
 #include "windowtestkit.h"
 
 #include "editors/editorhost.h"
+#include "edits/edithistory.h"
 
 #include <QHeaderView>
 
@@ -169,6 +170,38 @@ private slots:
         QCOMPARE(firstValues(w.document(), LineKind::Object), after);
         QCOMPARE(w.statusText(), status);
         QCOMPARE(w.document().table(LineKind::Light).rows().size(), qsizetype(1));
+    }
+
+    void copyAndCutTakeTheSelectedRowsAsLines_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QByteArrayList>("after");
+        QTest::addColumn<QString>("status");
+        QTest::newRow("Ctrl+C") << int(Qt::Key_C) << QByteArrayList{"1", "2", "#3"} << "2 lines copied";
+        QTest::newRow("Ctrl+X") << int(Qt::Key_X) << QByteArrayList{"2"} << "2 lines removed";
+    }
+    void copyAndCutTakeTheSelectedRowsAsLines()
+    {
+        QFETCH(int, key);
+        QFETCH(QByteArrayList, after);
+        QFETCH(QString, status);
+        Session s;
+        MainWindow& w = s.startShown(openThreeObjects(s));
+        w.activateWindow();
+        SectionView* objs = w.view(LineKind::Object);
+        selectRows(objs, {2, 0});
+        objs->setFocus();
+        QTest::keyClick(objs, Qt::Key(key), Qt::ControlModifier);
+        QCOMPARE(s.platform.clipboard, QStringLiteral("1, a, t, 1, 10, 0\r\n#3, c, t, 1, 10, 0\r\n"));
+        QCOMPARE(firstValues(w.document(), LineKind::Object), after);
+        QCOMPARE(w.statusText(), status);
+        QCOMPARE(EditHistory::of(w.document()).stack().count(), key == Qt::Key_X ? 1 : 0);
+        // The paths text keeps the keys for its own text.
+        s.typePathLine("group, 12");
+        QTest::keyClick(w.pathsView(), Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(w.pathsView(), Qt::Key(key), Qt::ControlModifier);
+        QCOMPARE(s.platform.count("copy"), 1);
+        QCOMPARE(w.pathsView()->toPlainText().isEmpty(), key == Qt::Key_X);
     }
 
     void tableKeysStandBesideTheirItemsAndLeaveThePathsText()

@@ -6,6 +6,7 @@
 #include "platform/scriptedplatform.h"
 
 #include <QLabel>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -97,6 +98,7 @@ private slots:
     void showsClipboard();
     void typingUpdatesKindEveryKeystroke();
     void deletingCommaLosesKind();
+    void choosesAmongFittingKinds();
     void addLineAddsRow_data();
     void addLineAddsRow();
     void enterAddsLine();
@@ -284,6 +286,22 @@ void PasteLineDialogTest::enterAddsLine()
     QCOMPARE(accepted.size(), 1);
     QCOMPARE(s.dialog->result(), int(QDialog::Accepted));
     QVERIFY(!s.dialog->isVisible());
+}
+
+void PasteLineDialogTest::choosesAmongFittingKinds()
+{
+    // Two draw distances, or a timed object of the later layout.
+    Session s(QStringLiteral("1266, mak_billboardsrvc, billboard, 2, 100, 400, 0"));
+    s.dialog->show();
+    auto* choice = s.child<QComboBox>("kindChoice");
+    QVERIFY(choice->isVisible());
+    QCOMPARE(choice->count(), 2);
+    QCOMPARE(s.kindCaption(), choice->itemText(0));
+    choice->setCurrentIndex(choice->findText("Object line"));
+    emit choice->activated(choice->currentIndex());
+    s.click("addLine");
+    QCOMPARE(s.rowCounts(), (QList<int>{1, 0, 0, 0, 0, 0}));
+    QCOMPARE(s.document.table(LineKind::Object).rows().valueCount(0), 7);
 }
 
 void PasteLineDialogTest::unknownLineAddsNothing_data()

@@ -134,7 +134,8 @@ void PasteLineTest::recognisesAsLoadingDoes_data()
     QTest::newRow("later object") << "1500, lod_x, tex, 300, 0" << later << later << "Object line";
     QTest::newRow("later object, empty tables") << "1500, lod_x, tex, 300, 0" << open << open << "Object line";
     QTest::newRow("later timed") << piecesLine(7) << later << later << "Timed object line";
-    QTest::newRow("7 values, objects usual") << piecesLine(7) << usual << open << "Object line | Timed object line";
+    QTest::newRow("7 values, objects usual")
+        << piecesLine(7) << usual << open << "Object line | Timed object line";
     QTest::newRow("9 values") << piecesLine(9) << usual << usual << "Sun line | Timed object line";
     QTest::newRow("light, empty last value") << piecesLine(19) + "," << usual << usual << "Light line";
     QTest::newRow("5 values in a usual table")
@@ -167,8 +168,9 @@ void PasteLineTest::copiesRowsAsSavedLines_data()
     QTest::addColumn<QByteArray>("lines");
     const QByteArray objs = "objs\n1 ,a,t,1,10,0\n# 2, b, t, 1, 10, 0\n3, c, t, 1, 10, 20, 0\nend\n";
     QTest::newRow("new document") << QByteArray() << QList<qsizetype>{0} << QByteArray("7, n, t, 1, 10, 0\r\n");
-    QTest::newRow("LF file, table order") << objs << QList<qsizetype>{2, 0, 1}
-                                          << QByteArray("1, a, t, 1, 10, 0\n# 2, b, t, 1, 10, 0\n3, c, t, 1, 10, 20, 0\n");
+    QTest::newRow("LF file, table order")
+        << objs << QList<qsizetype>{2, 0, 1}
+        << QByteArray("1, a, t, 1, 10, 0\n# 2, b, t, 1, 10, 0\n3, c, t, 1, 10, 20, 0\n");
     QTest::newRow("CR file") << QByteArray(objs).replace('\n', '\r') << QList<qsizetype>{0}
                              << QByteArray("1, a, t, 1, 10, 0\r");
     QTest::newRow("CR LF file") << QByteArray(objs).replace("\n", "\r\n") << QList<qsizetype>{1}
@@ -215,7 +217,6 @@ void PasteLineTest::corpusTablesSurviveCopyAndPaste()
             QCOMPARE(pasted.table(kind).rows().values(row), rows.values(row));
     }
 }
-
 
 void PasteLineTest::particleIgnoresNinthPiece_data()
 {
