@@ -84,6 +84,7 @@ LineEditor::LineEditor(const Design& design, IdeDocument& document, LineKind kin
     // The tracker hears of every move first, so the caption reads its new row.
     SectionTable& table = document.table(kind);
     connect(&table, &SectionTable::rowInserted, this, &LineEditor::showRowNumber);
+    connect(&table, &SectionTable::rowsAppended, this, &LineEditor::showRowNumber);
     connect(&table, &SectionTable::rowsRemoved, this, &LineEditor::showRowNumber);
     connect(&table, &SectionTable::rowMoved, this, &LineEditor::showRowNumber);
     connect(&table, &SectionTable::reordered, this, &LineEditor::showRowNumber);
@@ -141,8 +142,7 @@ bool LineEditor::confirm()
             m_document.table(m_kind).appendRow(values);
             return true;
         });
-        if (!m_design.addedStatus.isEmpty())
-            emit statusMessage(m_design.addedStatus);
+        emit statusMessage(m_design.addedStatus);
     } else {
         if (!m_tracker->row()) {
             m_platform.showMessage(this, appTitle, texts::rowGone, Platform::Icon::Information);
@@ -153,8 +153,7 @@ bool LineEditor::confirm()
             writeBack(values);
             return true;
         });
-        if (!m_design.updatedStatus.isEmpty())
-            emit statusMessage(m_design.updatedStatus);
+        emit statusMessage(m_design.updatedStatus);
         if (m_tracker->row())
             emit rowConfirmed(*m_tracker->row());
     }

@@ -255,6 +255,9 @@ inline const QString discardLineChanges = QStringLiteral("Discard the changes to
 inline const QString newLineAddedStatus = QStringLiteral("New line added");
 inline const QString lineAddedStatus = QStringLiteral("Line added");
 inline const QString lineUpdatedStatus = QStringLiteral("Line updated");
+inline const QString lightAddedStatus = QStringLiteral("New light added");
+inline const QString lightUpdatedStatus = QStringLiteral("Light updated");
+inline const QString particleAddedStatus = QStringLiteral("New particle added");
 
 // The names of the steps in the Edit menu's Undo and Redo; %1 is the line's number.
 inline const QString addLineStep = QStringLiteral("Add line");

