@@ -9,6 +9,7 @@
 #include "document/storabletext.h"
 #include "editors/columnbinding.h"
 #include "editors/textcolumn.h"
+#include "editors/toolwindow.h"
 #include "platform/platform.h"
 #include "texts/texts.h"
 
@@ -49,9 +50,10 @@ bool isBlank(const QString& text)
 
 LineEditor::LineEditor(const Design& design, IdeDocument& document, LineKind kind, Platform& platform,
                        QWidget* owner)
-    : QWidget(owner, Qt::Window), m_design(design), m_document(document), m_kind(kind), m_platform(platform),
+    : QWidget(owner), m_design(design), m_document(document), m_kind(kind), m_platform(platform),
       m_tracker(new RowTracker(document.table(kind), this)), m_columns(size_t(fieldCountOf(kind)), nullptr)
 {
+    makeToolWindow(*this);
     setObjectName(QString::fromLatin1(design.objectName));
     setWindowTitle(design.title);
 

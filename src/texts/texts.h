@@ -251,6 +251,8 @@ inline const QString colourDialogTitle = QStringLiteral("Light color");
 
 // Asked before another row replaces fields the user changed; %1 is the line's number.
 inline const QString discardLineChanges = QStringLiteral("Discard the changes to line %1?");
+// The same, of a new line or of a line that is gone; %1 is the editor's title.
+inline const QString discardEditorChanges = QStringLiteral("Discard the changes in the %1?");
 
 inline const QString newLineAddedStatus = QStringLiteral("New line added");
 inline const QString lineAddedStatus = QStringLiteral("Line added");

@@ -3,8 +3,10 @@
 #include "windowtestkit.h"
 
 #include "editors/editorhost.h"
+#include "editors/lineeditor.h"
 
 #include <QHeaderView>
+#include <QMenuBar>
 
 using namespace tarnel;
 
@@ -74,6 +76,42 @@ private slots:
         auto* opened = w.findChild<QMenu*>(menu);
         QTRY_VERIFY(opened->isVisible());
         opened->close();
+    }
+
+    // Ctrl+Q is File > Exit; Esc closes the windows beside the main window, and
+    // the table's keys typed there stay there.
+    void keysInTheirWindows_data()
+    {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<bool>("closes");
+        QTest::newRow("Ctrl+Q") << "mainWindow" << int(Qt::Key_Q) << int(Qt::ControlModifier) << true;
+        QTest::newRow("Esc, load report") << "LoadReport" << int(Qt::Key_Escape) << int(Qt::NoModifier) << true;
+        QTest::newRow("Esc, free IDs") << "FreeIds" << int(Qt::Key_Escape) << int(Qt::NoModifier) << true;
+        QTest::newRow("Delete, load report") << "LoadReport" << int(Qt::Key_Delete) << int(Qt::NoModifier) << false;
+        QTest::newRow("Ctrl+D, free IDs") << "FreeIds" << int(Qt::Key_D) << int(Qt::ControlModifier) << false;
+        QTest::newRow("Insert, editor") << "objectEditor" << int(Qt::Key_Insert) << int(Qt::NoModifier) << false;
+    }
+    void keysInTheirWindows()
+    {
+        QFETCH(QString, window);
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        QFETCH(bool, closes);
+        Session s;
+        MainWindow& w = s.startShown(openThreeObjects(s));
+        selectRows(w.view(LineKind::Object), {1});
+        w.openLoadReport();
+        w.openFreeIds();
+        w.editors()->openRows(LineKind::Object, {1});
+        QWidget* target = window == w.objectName() ? &w : w.findChild<QWidget*>(window);
+        target->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(target));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        QCOMPARE(target->isVisible(), !closes);
+        QCOMPARE(w.document().table(LineKind::Object).rowCount(), 3);
+        QCOMPARE(qobject_cast<LineEditor*>(w.editors()->editor(LineKind::Object))->mode(), LineEditor::Mode::Edit);
     }
 
     void selectorMovesWithTheKeys_data()
@@ -213,6 +251,24 @@ private slots:
         auto* confirm = w.editors()->editor(LineKind::Object)->findChild<QPushButton*>("confirmButton");
         confirm->click();
         QVERIFY(rowInView(objs, 150));
+    }
+
+    // Every item of the File, Edit, Actions and Help menus has a letter of its own there.
+    void menuItemsHaveTheirOwnLetters()
+    {
+        Session s;
+        MainWindow& w = s.startShown();
+        for (const QAction* bar : w.menuBar()->actions()) {
+            QSet<QKeySequence> letters;
+            for (const QAction* item : bar->menu()->actions()) {
+                if (item->isSeparator() || !item->isVisible())
+                    continue;
+                const QKeySequence letter = QKeySequence::mnemonic(item->text());
+                QVERIFY2(!letter.isEmpty(), qPrintable(item->text()));
+                QVERIFY2(!letters.contains(letter), qPrintable(item->text()));
+                letters.insert(letter);
+            }
+        }
     }
 
     void leftPanelStaysWholeAtTheSmallestSize()

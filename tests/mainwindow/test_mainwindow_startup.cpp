@@ -7,6 +7,7 @@
 #include "mainwindow/mainwindow.h"
 #include "mainwindow/sectionmodel.h"
 #include "mainwindow/sectionview.h"
+#include "mainwindow/windowsize.h"
 
 #include <QLayout>
 #include <QtTest>
@@ -371,6 +372,24 @@ private slots:
         QCOMPARE(s.requestKinds(), QStringList()); // no Save as dialog
         QCOMPARE(sectionLines(fileBytes(s.path(QStringLiteral("empty"))), "objs"),
                  QByteArrayList({"2, b, t, 1, 10, 0"}));
+    }
+
+    // The opening size fits the screen's free area with the frame, down to the layout's minimum.
+    void openingSizeFitsTheScreen_data()
+    {
+        QTest::addColumn<QSize>("available");
+        QTest::addColumn<QSize>("expected");
+        QTest::newRow("room to spare") << QSize(1920, 1040) << QSize(912, 560);
+        QTest::newRow("exactly") << QSize(922, 590) << QSize(912, 560);
+        QTest::newRow("scale 2 on 1920x1080, too low") << QSize(960, 520) << QSize(912, 490);
+        QTest::newRow("too narrow") << QSize(800, 600) << QSize(790, 560);
+        QTest::newRow("below the minimum") << QSize(500, 400) << QSize(700, 480);
+    }
+    void openingSizeFitsTheScreen()
+    {
+        QFETCH(QSize, available);
+        QFETCH(QSize, expected);
+        QCOMPARE(fittedWindowSize(QSize(912, 560), QSize(700, 480), available, QSize(10, 30)), expected);
     }
 
     void leftPanelRowsStayApart_data()
