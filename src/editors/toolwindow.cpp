@@ -22,8 +22,9 @@ public:
             return QObject::eventFilter(watched, event);
         const QKeySequence typed(static_cast<QKeyEvent*>(event)->keyCombination());
         const QList<QAction*> actions = m_owner->findChildren<QAction*>();
-        const bool owners = std::any_of(actions.cbegin(), actions.cend(),
-                                        [&typed](const QAction* action) { return action->shortcuts().contains(typed); });
+        const bool owners = std::any_of(actions.cbegin(), actions.cend(), [this, &typed](const QAction* action) {
+            return !isInWindow(action) && action->shortcuts().contains(typed);
+        });
         // Accepted, the key goes to the window's focused control as a plain key press.
         if (owners)
             event->accept();
@@ -31,6 +32,14 @@ public:
     }
 
 private:
+    // The window's own actions (Esc) are the owner's children too.
+    bool isInWindow(const QObject* object) const
+    {
+        while (object && object != parent())
+            object = object->parent();
+        return object != nullptr;
+    }
+
     QPointer<QWidget> m_owner;
 };
 

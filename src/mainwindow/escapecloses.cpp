@@ -1,19 +1,38 @@
 #include "mainwindow/escapecloses.h"
 
-#include <QAction>
+#include <QKeyEvent>
 #include <QWidget>
 
 namespace tarnel {
 
+namespace {
+
+// Sees the key presses the window's controls leave to the window.
+class EscapeCloser : public QObject {
+public:
+    explicit EscapeCloser(QWidget& window) : QObject(&window), m_window(window) {}
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::KeyPress) {
+            const auto* key = static_cast<QKeyEvent*>(event);
+            if (key->key() == Qt::Key_Escape && key->modifiers() == Qt::NoModifier) {
+                m_window.close();
+                return true;
+            }
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QWidget& m_window;
+};
+
+} // namespace
+
 void closeOnEscape(QWidget& window)
 {
-    auto* escape = new QAction(&window);
-    escape->setObjectName(QStringLiteral("closeOnEscape"));
-    escape->setShortcut(QKeySequence(Qt::Key_Escape));
-    // Only while the focus is in this window: the main window's Esc stays its own.
-    escape->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-    QObject::connect(escape, &QAction::triggered, &window, &QWidget::close);
-    window.addAction(escape);
+    window.installEventFilter(new EscapeCloser(window));
 }
 
 } // namespace tarnel

@@ -4,7 +4,7 @@ class QWidget;
 
 namespace tarnel {
 
-// Esc anywhere in the window `window` closes it, as it does a dialog.
+// Esc in the window `window` (one its controls leave to it) closes it, as it does a dialog.
 void closeOnEscape(QWidget& window);
 
 } // namespace tarnel
