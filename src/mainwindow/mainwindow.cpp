@@ -371,6 +371,12 @@ void MainWindow::buildControls()
     statusBar()->addWidget(m_statusPanel, 1);
     statusBar()->addPermanentWidget(m_versionPanel);
     statusBar()->setSizeGripEnabled(true);
+    // Each panel draws its own sunken frame inside itself, so it is whole at any
+    // height; the style's frames around the bar's items are not drawn by every style
+    // and reach past the panels, where the bar cuts them.
+    for (QLabel* panel : {m_statusPanel, m_versionPanel})
+        panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    statusBar()->setStyleSheet(QStringLiteral("QStatusBar::item { border: none; }"));
 }
 
 QWidget* MainWindow::buildLeftPanel()

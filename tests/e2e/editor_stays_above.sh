@@ -11,7 +11,7 @@ command -v xprop >/dev/null || skip "xprop is not installed"
 
 openbox >"$work/openbox.log" 2>&1 &
 pids+=($!)
-for _ in $(seq 1 100); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break; sleep 0.1; done
+for _ in $(seq 1 300); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break; sleep 0.1; done
 xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' || skip "openbox did not start"
 
 program_with_settings "$tarnel" 0
@@ -24,13 +24,14 @@ window="$(wait_for "^Tarnel \[ $target \]\$")" || fail "the window did not appea
 xdotool windowactivate --sync "$window" 2>/dev/null || xdotool windowfocus --sync "$window"
 sleep 0.5
 eval "$(xdotool getwindowgeometry --shell "$window")"
-# A cell of the objects table, right of the left panel and below its header.
-click_table() { xdotool mousemove --sync $((X + WIDTH * 2 / 3)) $((Y + $1)) click 1; sleep 0.5; }
+# A cell of the objects table, right of the left panel: a row near the top,
+# then one near the foot, left of and below where the editor may overlap.
+click_table() { xdotool mousemove --sync $((X + WIDTH / 3)) $((Y + $1)) click 1; sleep 0.5; }
 click_table 80
 keys Return
 editor="$(wait_for '^Object line editor$')" || fail "Enter did not open the object editor"
 sleep 0.5
-click_table 120
+click_table $((HEIGHT - 120))
 
 # Bottom to top; the editor must come after the main window.
 stacking="$(xprop -root _NET_CLIENT_LIST_STACKING | sed 's/.*# //; s/, / /g')"

@@ -10,6 +10,7 @@
 #include "mainwindow/windowsize.h"
 
 #include <QLayout>
+#include <QStatusBar>
 #include <QtTest>
 
 using namespace tarnel;
@@ -390,6 +391,19 @@ private slots:
         QFETCH(QSize, available);
         QFETCH(QSize, expected);
         QCOMPARE(fittedWindowSize(QSize(912, 560), QSize(700, 480), available, QSize(10, 30)), expected);
+    }
+
+    // The status bar's panels draw their frames whole, inside the bar.
+    void statusPanelsAreFramedWhole()
+    {
+        Session s;
+        s.useSettings();
+        MainWindow& w = s.startShown();
+        for (const char* name : {"statusMessage", "statusVersion"}) {
+            auto* panel = s.child<QLabel>(name);
+            QVERIFY(panel->frameShape() != QFrame::NoFrame);
+            QVERIFY(w.statusBar()->rect().contains(panel->geometry()));
+        }
     }
 
     void leftPanelRowsStayApart_data()
