@@ -20,8 +20,8 @@ LineEditor::Design editorDesign(LineKind kind)
     case LineKind::Sun:
         return {"sunEditor", sunEditorTitle, sunFrame, addLineButton, lineAddedStatus, lineUpdatedStatus};
     case LineKind::Particle:
-        return {"particleEditor",   particleEditorTitle, particleFrame,
-                addLineButton,      particleAddedStatus, lineUpdatedStatus};
+        return {"particleEditor", particleEditorTitle, particleFrame,
+                addLineButton,    particleAddedStatus, lineUpdatedStatus};
     case LineKind::PedArea:
         return {"pedEditor", pedEditorTitle, pedFrame, addLineButton, newLineAddedStatus, lineUpdatedStatus};
     }

@@ -165,7 +165,12 @@ MainWindow::MainWindow(Platform& platform, SettingsFile& settings, QWidget* pare
     const QSize designed(912, 533 + menuBar()->sizeHint().height());
     const int border = style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth);
     const QSize frame(2 * border, style()->pixelMetric(QStyle::PM_TitleBarHeight) + 2 * border);
-    resize(fittedWindowSize(designed, minimumSizeHint(), screen()->availableGeometry().size(), frame));
+    const QRect free = screen()->availableGeometry();
+    const QSize fitted = fittedWindowSize(designed, minimumSizeHint(), free.size(), frame);
+    resize(fitted);
+    // A window cut to the screen shows whole only from the free area's corner on.
+    if (fitted != designed)
+        move(free.topLeft());
     updateTitle();
 }
 

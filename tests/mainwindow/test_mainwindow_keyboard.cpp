@@ -89,7 +89,8 @@ private slots:
         QTest::newRow("Ctrl+Q") << "mainWindow" << int(Qt::Key_Q) << int(Qt::ControlModifier) << true;
         QTest::newRow("Esc, load report") << "LoadReport" << int(Qt::Key_Escape) << int(Qt::NoModifier) << true;
         QTest::newRow("Esc, free IDs") << "FreeIds" << int(Qt::Key_Escape) << int(Qt::NoModifier) << true;
-        QTest::newRow("Delete, load report") << "LoadReport" << int(Qt::Key_Delete) << int(Qt::NoModifier) << false;
+        QTest::newRow("Delete, load report")
+            << "LoadReport" << int(Qt::Key_Delete) << int(Qt::NoModifier) << false;
         QTest::newRow("Ctrl+D, free IDs") << "FreeIds" << int(Qt::Key_D) << int(Qt::ControlModifier) << false;
         QTest::newRow("Insert, editor") << "objectEditor" << int(Qt::Key_Insert) << int(Qt::NoModifier) << false;
     }
