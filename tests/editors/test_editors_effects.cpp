@@ -230,7 +230,8 @@ private slots:
         QVERIFY(s.host.editor(kind));
     }
 
-    // Each editor writes every column of its table, keeps what lies beyond, and says so.
+    // Each editor writes every column of its table, keeps what lies beyond, and reports its own
+    // way.
     void updateWritesTheLine_data()
     {
         QTest::addColumn<LineKind>("kind");

@@ -69,51 +69,18 @@ private slots:
         QTest::mouseClick(host->editor(kind)->findChild<QPushButton*>(QStringLiteral("confirmButton")),
                           Qt::LeftButton);
         QCOMPARE(redRows(), 0);
-    }
 
-    // Exit and the commands that replace the document ask before an editor's
-    // unconfirmed fields go; No keeps the window, the document and the editor.
-    void unconfirmedFieldsAreAskedFor_data()
-    {
-        QTest::addColumn<QString>("command");
-        QTest::addColumn<bool>("adding");
-        QTest::addColumn<bool>("discard");
-        QTest::addColumn<QString>("question");
-        const QString line = QStringLiteral("Discard the changes to line 2?");
-        const QString added = QStringLiteral("Discard the changes in the Light editor?");
-        QTest::newRow("exit, kept") << "fileExit" << false << false << line;
-        QTest::newRow("exit, discarded") << "fileExit" << false << true << line;
-        QTest::newRow("exit, new line kept") << "fileExit" << true << false << added;
-        QTest::newRow("new, kept") << "fileNew" << false << false << line;
-        QTest::newRow("close, new line discarded") << "fileClose" << true << true << added;
-    }
-    void unconfirmedFieldsAreAskedFor()
-    {
-        QFETCH(QString, command);
-        QFETCH(bool, adding);
-        QFETCH(bool, discard);
-        QFETCH(QString, question);
-        QTemporaryDir dir;
-        ScriptedPlatform platform;
-        SettingsFile settings(dir.filePath(QStringLiteral("tarnel.ini")));
-        MainWindow window(platform, settings);
-        window.startUp(QString());
+        // Unconfirmed fields are asked for: No keeps the program open at Exit, Yes lets New drop them.
         window.show();
-        for (int row = 0; row < 2; ++row)
-            window.document().table(LineKind::Light).appendRow(values(sampleLine(LineKind::Light)));
-        window.editors()->openRows(LineKind::Light, {1});
-        if (adding)
-            window.editors()->openNew(LineKind::Light);
-        window.editors()->editor(LineKind::Light)->findChild<QLineEdit*>(QStringLiteral("objectid"))->setText("7");
-
-        platform.answers = {discard ? Platform::Answer::Yes : Platform::Answer::No};
-        window.findChild<QAction*>(command)->trigger();
-        QCOMPARE(platform.count(QStringLiteral("yesno")), 1);
-        QCOMPARE(platform.requests.constFirst().text, question);
-        QCOMPARE(window.editors()->editor(LineKind::Light) != nullptr, !discard);
-        QCOMPARE(window.isVisible(), command != QStringLiteral("fileExit") || !discard);
-        QCOMPARE(window.document().table(LineKind::Light).rowCount(),
-                 discard && command != QStringLiteral("fileExit") ? 0 : 2);
+        host->openRows(kind, {1});
+        host->editor(kind)->findChild<QLineEdit*>(QStringLiteral("objectid"))->setText(QStringLiteral("7"));
+        platform.clear();
+        platform.answers = {Platform::Answer::No, Platform::Answer::Yes, Platform::Answer::No};
+        window.findChild<QAction*>(QStringLiteral("fileExit"))->trigger();
+        QVERIFY(window.isVisible() && host->editor(kind));
+        window.findChild<QAction*>(QStringLiteral("fileNew"))->trigger();
+        QCOMPARE(platform.requests.constFirst().text, QStringLiteral("Discard the changes to line 2?"));
+        QVERIFY(!host->editor(kind) && window.document().table(kind).rowCount() == 0);
     }
 };
 

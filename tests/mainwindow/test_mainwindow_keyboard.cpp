@@ -78,28 +78,22 @@ private slots:
         opened->close();
     }
 
-    // Ctrl+Q is File > Exit; Esc closes the windows beside the main window, and
-    // the table's keys typed there stay there.
+    // Ctrl+Q is File > Exit; Esc closes the windows beside it, where the table's keys do nothing.
     void keysInTheirWindows_data()
     {
         QTest::addColumn<QString>("window");
-        QTest::addColumn<int>("key");
-        QTest::addColumn<int>("modifiers");
-        QTest::addColumn<bool>("closes");
-        QTest::newRow("Ctrl+Q") << "mainWindow" << int(Qt::Key_Q) << int(Qt::ControlModifier) << true;
-        QTest::newRow("Esc, load report") << "LoadReport" << int(Qt::Key_Escape) << int(Qt::NoModifier) << true;
-        QTest::newRow("Esc, free IDs") << "FreeIds" << int(Qt::Key_Escape) << int(Qt::NoModifier) << true;
-        QTest::newRow("Delete, load report")
-            << "LoadReport" << int(Qt::Key_Delete) << int(Qt::NoModifier) << false;
-        QTest::newRow("Ctrl+D, free IDs") << "FreeIds" << int(Qt::Key_D) << int(Qt::ControlModifier) << false;
-        QTest::newRow("Insert, editor") << "objectEditor" << int(Qt::Key_Insert) << int(Qt::NoModifier) << false;
+        QTest::addColumn<QKeySequence>("keys");
+        QTest::newRow("Ctrl+Q") << "mainWindow" << QKeySequence(Qt::CTRL | Qt::Key_Q);
+        QTest::newRow("Esc, load report") << "LoadReport" << QKeySequence(Qt::Key_Escape);
+        QTest::newRow("Esc, free IDs") << "FreeIds" << QKeySequence(Qt::Key_Escape);
+        QTest::newRow("Delete, load report") << "LoadReport" << QKeySequence(Qt::Key_Delete);
+        QTest::newRow("Ctrl+D, free IDs") << "FreeIds" << QKeySequence(Qt::CTRL | Qt::Key_D);
+        QTest::newRow("Insert, editor") << "objectEditor" << QKeySequence(Qt::Key_Insert);
     }
     void keysInTheirWindows()
     {
         QFETCH(QString, window);
-        QFETCH(int, key);
-        QFETCH(int, modifiers);
-        QFETCH(bool, closes);
+        QFETCH(QKeySequence, keys);
         Session s;
         MainWindow& w = s.startShown(openThreeObjects(s));
         selectRows(w.view(LineKind::Object), {1});
@@ -110,8 +104,8 @@ private slots:
         target->activateWindow();
         // A tool window counts as active with its owner: wait for its own focus.
         QTRY_COMPARE(QApplication::activeWindow(), target);
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
-        QCOMPARE(target->isVisible(), !closes);
+        QTest::keySequence(QApplication::focusWidget(), keys);
+        QCOMPARE(target->isVisible(), keys != QKeySequence(Qt::Key_Escape) && target != &w);
         QCOMPARE(w.document().table(LineKind::Object).rowCount(), 3);
         QCOMPARE(qobject_cast<LineEditor*>(w.editors()->editor(LineKind::Object))->mode(), LineEditor::Mode::Edit);
     }
@@ -259,15 +253,11 @@ private slots:
     void menuItemsHaveTheirOwnLetters()
     {
         Session s;
-        MainWindow& w = s.startShown();
-        for (const QAction* bar : w.menuBar()->actions()) {
+        for (const QAction* bar : s.startShown().menuBar()->actions()) {
             QSet<QKeySequence> letters;
             for (const QAction* item : bar->menu()->actions()) {
-                if (item->isSeparator() || !item->isVisible())
-                    continue;
                 const QKeySequence letter = QKeySequence::mnemonic(item->text());
-                QVERIFY2(!letter.isEmpty(), qPrintable(item->text()));
-                QVERIFY2(!letters.contains(letter), qPrintable(item->text()));
+                QVERIFY(item->isSeparator() || !item->isVisible() || (!letter.isEmpty() && !letters.contains(letter)));
                 letters.insert(letter);
             }
         }
