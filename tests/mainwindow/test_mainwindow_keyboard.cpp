@@ -256,9 +256,9 @@ private slots:
         for (const QAction* bar : s.startShown().menuBar()->actions()) {
             QSet<QKeySequence> letters;
             for (const QAction* item : bar->menu()->actions()) {
-                const QKeySequence letter = QKeySequence::mnemonic(item->text());
-                QVERIFY(item->isSeparator() || !item->isVisible() || (!letter.isEmpty() && !letters.contains(letter)));
-                letters.insert(letter);
+                const QKeySequence key = QKeySequence::mnemonic(item->text());
+                QVERIFY(item->isSeparator() || !item->isVisible() || (!key.isEmpty() && !letters.contains(key)));
+                letters.insert(key);
             }
         }
     }
