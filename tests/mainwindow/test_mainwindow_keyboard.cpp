@@ -4,7 +4,6 @@
 
 #include "editors/editorhost.h"
 #include "editors/lineeditor.h"
-#include "edits/edithistory.h"
 
 #include <QHeaderView>
 #include <QMenuBar>
@@ -183,6 +182,10 @@ private slots:
                                       << Rows{2} << QByteArrayList{"1", "2", "3"} << "1 line un-commented";
         QTest::newRow("Ctrl+?") << int(Qt::Key_Question) << int(Qt::ControlModifier | Qt::ShiftModifier) << Rows{2}
                                 << QByteArrayList{"1", "2", "3"} << "1 line un-commented";
+        QTest::newRow("Ctrl+C") << int(Qt::Key_C) << ctrl << Rows{2, 0} << QByteArrayList{"1", "2", "#3"}
+                                << "2 lines copied";
+        QTest::newRow("Ctrl+X") << int(Qt::Key_X) << ctrl << Rows{2, 0} << QByteArrayList{"2"}
+                                << "2 lines removed";
     }
 
     void tableKeysRunTheShownTablesCommands()
@@ -204,38 +207,9 @@ private slots:
         QCOMPARE(firstValues(w.document(), LineKind::Object), after);
         QCOMPARE(w.statusText(), status);
         QCOMPARE(w.document().table(LineKind::Light).rows().size(), qsizetype(1));
-    }
-
-    void copyAndCutTakeTheSelectedRowsAsLines_data()
-    {
-        QTest::addColumn<int>("key");
-        QTest::addColumn<QByteArrayList>("after");
-        QTest::addColumn<QString>("status");
-        QTest::newRow("Ctrl+C") << int(Qt::Key_C) << QByteArrayList{"1", "2", "#3"} << "2 lines copied";
-        QTest::newRow("Ctrl+X") << int(Qt::Key_X) << QByteArrayList{"2"} << "2 lines removed";
-    }
-    void copyAndCutTakeTheSelectedRowsAsLines()
-    {
-        QFETCH(int, key);
-        QFETCH(QByteArrayList, after);
-        QFETCH(QString, status);
-        Session s;
-        MainWindow& w = s.startShown(openThreeObjects(s));
-        w.activateWindow();
-        SectionView* objs = w.view(LineKind::Object);
-        selectRows(objs, {2, 0});
-        objs->setFocus();
-        QTest::keyClick(objs, Qt::Key(key), Qt::ControlModifier);
-        QCOMPARE(s.platform.clipboard, QStringLiteral("1, a, t, 1, 10, 0\r\n#3, c, t, 1, 10, 0\r\n"));
-        QCOMPARE(firstValues(w.document(), LineKind::Object), after);
-        QCOMPARE(w.statusText(), status);
-        QCOMPARE(EditHistory::of(w.document()).stack().count(), key == Qt::Key_X ? 1 : 0);
-        // The paths text keeps the keys for its own text.
-        s.typePathLine("group, 12");
-        QTest::keyClick(w.pathsView(), Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClick(w.pathsView(), Qt::Key(key), Qt::ControlModifier);
-        QCOMPARE(s.platform.count("copy"), 1);
-        QCOMPARE(w.pathsView()->toPlainText().isEmpty(), key == Qt::Key_X);
+        const bool copies = key == Qt::Key_C || key == Qt::Key_X;
+        QCOMPARE(s.platform.clipboard,
+                 copies ? QStringLiteral("1, a, t, 1, 10, 0\r\n#3, c, t, 1, 10, 0\r\n") : QString());
     }
 
     void tableKeysStandBesideTheirItemsAndLeaveThePathsText()
@@ -258,6 +232,10 @@ private slots:
         QTest::keyClick(paths, Qt::Key_Delete);
         QTest::keyClick(paths, Qt::Key_Insert);
         QCOMPARE(paths->toPlainText(), QStringLiteral("group, 1"));
+        // Copy and cut there are the text's own.
+        for (const Qt::Key key : {Qt::Key_A, Qt::Key_C, Qt::Key_X})
+            QTest::keyClick(paths, key, Qt::ControlModifier);
+        QVERIFY(paths->toPlainText().isEmpty() && s.platform.count("copy") == 0);
         QVERIFY(!w.editors()->editor(LineKind::TimedObject));
     }
 
