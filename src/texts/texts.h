@@ -97,7 +97,7 @@ inline const QString loadErrorLine =
 inline const QString loadErrorSilence = QStringLiteral("Do not show again for this file");
 inline const QString oneMoreLoadError = QStringLiteral("There was 1 more load error in this file.");
 inline const QString moreLoadErrors = QStringLiteral("There were %1 more load errors in this file.");
-inline const QString loadErrorsListed = QStringLiteral("tarnel-cli format lists every one.");
+inline const QString loadErrorsListed = QStringLiteral("File > Load report lists every one.");
 
 // Why an existing file was not read.
 inline const QString notRegularFile = QStringLiteral("it is not a regular file");

@@ -714,7 +714,7 @@ private slots:
                                  ? QStringLiteral("The below line caused and error. Please correct or further "
                                                   "errors could occur\r\n") +
                                        lineWithFields(QByteArray::number(1000 + k), 5)
-                                 : summary + QStringLiteral("\r\ntarnel-cli format lists every one."));
+                                 : summary + QStringLiteral("\r\nFile > Load report lists every one."));
             QCOMPARE(r.checkBox, k < prompts ? QStringLiteral("Do not show again for this file") : QString());
             QCOMPARE(r.title, QStringLiteral("Tarnel"));
             QCOMPARE(r.icon, Platform::Icon::Information);
@@ -727,7 +727,7 @@ private slots:
         QCOMPARE(s.requestKinds(), QStringList({"checkmessage", "checkmessage", "message"}));
         QCOMPARE(
             s.platform.messages().constLast(),
-            QStringLiteral("There were 498 more load errors in this file.\r\ntarnel-cli format lists every one."));
+            QStringLiteral("There were 498 more load errors in this file.\r\nFile > Load report lists every one."));
     }
 };
 
