@@ -38,6 +38,21 @@ FileCommands::FileCommands(IdeDocument& document, Platform& platform, RecentList
 {
 }
 
+void FileCommands::setKeepLayout(bool on)
+{
+    m_keepLayout = on;
+    if (!on && m_layoutAnswer == LayoutAnswer::KeepThem)
+        m_layoutAnswer = LayoutAnswer::None;
+}
+
+void FileCommands::forgetLayoutAnswer()
+{
+    const bool wasKept = m_layoutAnswer == LayoutAnswer::KeepThem;
+    m_layoutAnswer = LayoutAnswer::None;
+    if (wasKept && !m_keepLayout)
+        emit keepLayoutShown(false);
+}
+
 bool FileCommands::askToSave()
 {
     if (!m_document.isModified())
@@ -137,7 +152,7 @@ bool FileCommands::fileSaveAs()
 void FileCommands::startUp(const QString& path)
 {
     if (!path.isEmpty())
-        loadFile(path, OnFailure::Untitled);
+        loadFile(path, OnFailure::NewFile);
 }
 
 bool FileCommands::loadFile(const QString& path, OnFailure onFailure)
@@ -155,6 +170,12 @@ bool FileCommands::loadFile(const QString& path, OnFailure onFailure)
                                Platform::Icon::Information);
         return false;
     case ReadOutcome::Missing:
+        if (onFailure == OnFailure::NewFile) {
+            m_document.setOpenFilePath(path);
+            emit statusMessage(texts::fileNotThereYet);
+            return false;
+        }
+        [[fallthrough]];
     case ReadOutcome::Unreadable:
         m_platform.showMessage(m_dialogParent, texts::appTitle,
                                outcome.status == ReadOutcome::Missing
@@ -163,7 +184,7 @@ bool FileCommands::loadFile(const QString& path, OnFailure onFailure)
                                Platform::Icon::Information);
         // The old document was given up: an empty one must not carry the
         // failed file's name, or Save would write it over that file.
-        if (onFailure == OnFailure::Untitled) {
+        if (onFailure != OnFailure::KeepDocument) {
             m_document.clearTables();
             m_document.setOpenFilePath(QString());
             EditHistory::of(m_document).forget();
@@ -198,7 +219,10 @@ std::optional<SaveLayout> FileCommands::layoutForSave()
                                                  droppedLinesQuestion(m_document.loadReport()),
                                                  {texts::keepThem, texts::leaveThemOut, texts::cancel});
     switch (chosen) {
-    case 0: m_layoutAnswer = LayoutAnswer::KeepThem; return SaveLayout::KeepFile;
+    case 0:
+        m_layoutAnswer = LayoutAnswer::KeepThem;
+        emit keepLayoutShown(true);
+        return SaveLayout::KeepFile;
     case 1: m_layoutAnswer = LayoutAnswer::LeaveThemOut; return SaveLayout::Fixed;
     default: return std::nullopt; // asked again at the next save
     }

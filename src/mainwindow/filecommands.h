@@ -36,23 +36,29 @@ public:
     // Each returns whether the document was written.
     bool fileSave();
     bool fileSaveAs();
-    // Start-up with a command line (quotes already removed): load it if named.
+    // Start-up with a command line (quotes already removed): load it if named;
+    // a file not there yet keeps its name, for the first save to create.
     void startUp(const QString& path);
     // The "Keep file layout" option: Save and Save as follow the file the
     // document was read from.
-    void setKeepLayout(bool on) { m_keepLayout = on; }
+    // Clearing it also takes back a Keep them answer, which ticked the box.
+    void setKeepLayout(bool on);
 
 signals:
     void statusMessage(const QString& text);
     // A file was read in; the statistics and the recent menu follow.
     void loaded();
     void recentListChanged();
+    // Whether the next save keeps the file's layout, for the "Keep file layout"
+    // box: a Keep them answer ticks it for this document, the next one untick it.
+    void keepLayoutShown(bool on);
 
 private:
     // What a load that fails leaves: the document as it was (reload, a recent
     // file), or an untitled empty one (Open and start-up, which gave it up).
     // A UTF-16 file is refused before either and always keeps the document.
-    enum class OnFailure { KeepDocument, Untitled };
+    // NewFile (start-up): a file that is not there is the name of a new one.
+    enum class OnFailure { KeepDocument, Untitled, NewFile };
     // The window's load steps for `path`; returns whether the file was read.
     bool loadFile(const QString& path, OnFailure onFailure);
     bool saveFile(const QString& path);
@@ -61,7 +67,7 @@ private:
     // first, once.
     std::optional<SaveLayout> layoutForSave();
     // A new document, or another file, starts without an answer about its lines.
-    void forgetLayoutAnswer() { m_layoutAnswer = LayoutAnswer::None; }
+    void forgetLayoutAnswer();
 
     IdeDocument& m_document;
     Platform& m_platform;

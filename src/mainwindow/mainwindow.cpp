@@ -387,6 +387,11 @@ QWidget* MainWindow::buildLeftPanel()
     connect(m_catchPaste, &QCheckBox::toggled, this, &MainWindow::applyPasteCatching);
     connect(m_objectSort, &QCheckBox::toggled, this, &MainWindow::applySort);
     connect(m_keepLayout, &QCheckBox::toggled, this, &MainWindow::applyKeepLayout);
+    // Shown for this document only: neither the setting nor the option changes.
+    connect(m_fileCommands, &FileCommands::keepLayoutShown, m_keepLayout, [box = m_keepLayout](bool on) {
+        const QSignalBlocker quiet(box);
+        box->setChecked(on);
+    });
 
     auto* openNote = new QPushButton(texts::notepad, panel);
     openNote->setObjectName(QStringLiteral("openInTextEditor"));

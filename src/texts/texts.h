@@ -75,6 +75,8 @@ inline const QString notIdeFile = QStringLiteral("This is not an IDE file.");
 inline const QString notIdeFileJoke =
     QStringLiteral("This is an Tarnel. Try and guess why it wont open this file.");
 inline const QString fileMissing = QStringLiteral("Does not exsist");
+// A file named on the command line that is not there: the document takes its name.
+inline const QString fileNotThereYet = QStringLiteral("New file: the first save creates it");
 inline const QString fileUnreadable = QStringLiteral("Could not be read: ");
 inline const QString fileUtf16 = QStringLiteral("Could not be read: it is UTF-16 text.");
 inline const QString fileUtf16Advice = QStringLiteral("Save it as ANSI or UTF-8 text and open it again.");

@@ -142,14 +142,15 @@ private slots:
         QTest::addColumn<QString>("folder");
         QTest::addColumn<QString>("name");
         QTest::addColumn<bool>("quoted");
-        QTest::addColumn<bool>("present");
+        QTest::addColumn<QString>("kind"); // "file", "missing", or "folder" (unreadable)
 
-        QTest::newRow("plain path") << QString() << QStringLiteral("town.ide") << false << true;
+        QTest::newRow("plain path") << QString() << QStringLiteral("town.ide") << false << QStringLiteral("file");
         QTest::newRow("quoted path with spaces")
-            << QStringLiteral("my maps") << QStringLiteral("ghost town.ide") << true << true;
-        QTest::newRow("missing file") << QString() << QStringLiteral("gone.ide") << false << false;
+            << QStringLiteral("my maps") << QStringLiteral("ghost town.ide") << true << QStringLiteral("file");
+        QTest::newRow("missing file") << QString() << QStringLiteral("gone.ide") << false << QStringLiteral("missing");
         QTest::newRow("quoted missing file with spaces")
-            << QStringLiteral("old maps") << QStringLiteral("gone town.ide") << true << false;
+            << QStringLiteral("old maps") << QStringLiteral("gone town.ide") << true << QStringLiteral("missing");
+        QTest::newRow("folder") << QString() << QStringLiteral("dir.ide") << false << QStringLiteral("folder");
     }
 
     void commandLine()
@@ -157,33 +158,42 @@ private slots:
         QFETCH(QString, folder);
         QFETCH(QString, name);
         QFETCH(bool, quoted);
-        QFETCH(bool, present);
+        QFETCH(QString, kind);
+        const bool present = kind == u"file";
 
         Session s;
         s.useSettings();
         QVERIFY(QDir(s.dir.path()).mkpath(folder.isEmpty() ? QStringLiteral(".") : folder));
         const QString relative = folder.isEmpty() ? name : folder + QLatin1Char('/') + name;
         const QString path = s.path(relative);
+        if (kind == u"folder")
+            QVERIFY(QDir(s.dir.path()).mkpath(relative));
         if (present)
             QVERIFY(!s.copyOfCorpus(QStringLiteral("modmap-ghosttown.ide"), relative).isEmpty());
 
         MainWindow& w = s.start(quoted ? QLatin1Char('"') + path + QLatin1Char('"') : path);
 
         // A file that could not be read leaves an untitled document, which Save cannot
-        // write over that name.
-        QCOMPARE(w.windowTitle(), present ? titleFor(path) : QStringLiteral("Tarnel [ empty ]"));
-        QCOMPARE(w.document().openFilePath(), present ? path : QString());
+        // write over that name; a file not there yet keeps its name, for Save to create.
+        const bool named = kind != u"folder";
+        QCOMPARE(w.windowTitle(), named ? titleFor(path) : QStringLiteral("Tarnel [ empty ]"));
+        QCOMPARE(w.document().openFilePath(), named ? path : QString());
         if (present) {
             QVERIFY(s.platform.requests.isEmpty());
             QCOMPARE(w.statusText(), QStringLiteral("IDE File opened"));
             QCOMPARE(labelText(w, "objectCount"), QStringLiteral("530"));
             QCOMPARE(s.setting(QStringLiteral("recent1")), path);
+        } else if (kind == u"missing") {
+            QVERIFY(s.platform.requests.isEmpty());
+            QCOMPARE(w.statusText(), QStringLiteral("New file: the first save creates it"));
+            s.action("fileSave")->trigger();
+            QVERIFY(fileBytes(path).startsWith(headerPrefix));
         } else {
             QCOMPARE(s.platform.requests.size(), 1);
             const ScriptedPlatform::Request& r = s.platform.requests.first();
             QCOMPARE(r.kind, QStringLiteral("message"));
             QCOMPARE(r.title, QStringLiteral("Tarnel"));
-            QCOMPARE(r.text, missingFileText(path));
+            QVERIFY(r.text.startsWith(path + QStringLiteral("\r\nCould not be read: ")));
             QCOMPARE(r.icon, Platform::Icon::Information);
             QCOMPARE(w.statusText(), QStringLiteral("Tarnel ready"));
             QCOMPARE(w.document().table(LineKind::Object).rowCount(), 0);
