@@ -1,4 +1,5 @@
 #include "platform/qtplatform.h"
+#include "platform/texteditorcommand.h"
 #include "support/testfiles.h"
 
 #include <QAbstractButton>
@@ -65,6 +66,8 @@ private slots:
     void openDialogReturnsChoice();
     void colorDialog();
     void clipboardText();
+    void textEditorCommandChoice_data();
+    void textEditorCommandChoice();
     void editorGetsPathAsOneArgument_data();
     void editorGetsPathAsOneArgument();
 
@@ -300,6 +303,49 @@ void QtPlatformTest::clipboardText()
     QCOMPARE(m_platform.clipboardText(), QString());
 }
 
+void QtPlatformTest::textEditorCommandChoice_data()
+{
+    QTest::addColumn<QString>("defaultApp"); // the text/plain application; "" none
+    QTest::addColumn<QString>("appFile");
+    QTest::addColumn<QString>("visual");
+    QTest::addColumn<QString>("editor");
+    QTest::addColumn<QStringList>("installed");
+    QTest::addColumn<QStringList>("command"); // program and arguments; empty: none
+    const QString app = "org.gnome.TextEditor.desktop", file = "/usr/share/applications/" + app;
+    const QStringList all{"gtk-launch", "gio", "kate", "vim", "x-terminal-emulator"};
+    QTest::newRow("default through gtk-launch") << app << file << "kate" << "vim" << all
+                                                << QStringList{"gtk-launch", app, "/m/a b.ide"};
+    QTest::newRow("id without .desktop") << "mousepad" << "" << "" << "" << all
+                                         << QStringList{"gtk-launch", "mousepad.desktop", "/m/a b.ide"};
+    QTest::newRow("gio when no gtk-launch") << app << file << "" << "" << QStringList{"gio"}
+                                            << QStringList{"gio", "launch", file, "/m/a b.ide"};
+    QTest::newRow("gio needs the entry's file")
+        << app << "" << "kate -n" << "" << QStringList{"gio", "kate"} << QStringList{"kate", "-n", "/m/a b.ide"};
+    QTest::newRow("own entry is skipped") << "org.example.tarnel.desktop" << "" << "kate" << "" << all
+                                          << QStringList{"kate", "/m/a b.ide"};
+    QTest::newRow("VISUAL not installed, EDITOR in a terminal")
+        << "" << "" << "gedit" << "vim -p" << all
+        << QStringList{"x-terminal-emulator", "-e", "vim", "-p", "/m/a b.ide"};
+    QTest::newRow("EDITOR without a terminal") << "" << "" << "" << "vim" << QStringList{"vim"} << QStringList{};
+    QTest::newRow("nothing") << "" << "" << "" << "" << all << QStringList{};
+}
+
+void QtPlatformTest::textEditorCommandChoice()
+{
+    QFETCH(QString, defaultApp);
+    QFETCH(QString, appFile);
+    QFETCH(QString, visual);
+    QFETCH(QString, editor);
+    QFETCH(QStringList, installed);
+    QFETCH(QStringList, command);
+    const TextEditorSetup setup{defaultApp, appFile, visual, editor,
+                                [&installed](const QString& p) { return installed.contains(p); }};
+    const std::optional<TextEditorCommand> chosen = textEditorCommand("/m/a b.ide", setup);
+    QCOMPARE(chosen ? QStringList{chosen->program} + chosen->arguments : QStringList{}, command);
+    if (chosen)
+        QCOMPARE(chosen->launcher, command.first() == "gtk-launch" || command.first() == "gio");
+}
+
 void QtPlatformTest::editorGetsPathAsOneArgument_data()
 {
     QTest::addColumn<QString>("ending"); // how the stand-in helper ends; none: no helper on PATH
@@ -313,16 +359,19 @@ void QtPlatformTest::editorGetsPathAsOneArgument_data()
 void QtPlatformTest::editorGetsPathAsOneArgument()
 {
 #ifndef Q_OS_LINUX
-    QSKIP("The editor is started through xdg-open on Linux only");
+    QSKIP("The editor is started through the desktop's launcher on Linux only");
 #endif
     QFETCH(QString, ending);
     QFETCH(bool, started);
-    // A stand-in xdg-open, first on PATH, writes down its arguments and ends as told.
+    // Stand-ins first on PATH: xdg-mime names the text editor, gtk-launch writes
+    // down its arguments and ends as told.
     const QString bin = m_dir.filePath("bin");
     const QString log = m_dir.filePath("args.txt");
     QFile::remove(log);
     QVERIFY(QDir().mkpath(bin));
-    QFile script(bin + "/xdg-open");
+    QVERIFY(support::putFile(bin + "/xdg-mime", "#!/bin/sh\necho texteditor.desktop\n"));
+    QVERIFY(QFile(bin + "/xdg-mime").setPermissions(QFile::ReadOwner | QFile::ExeOwner));
+    QFile script(bin + "/gtk-launch");
     QVERIFY(script.open(QIODevice::WriteOnly | QIODevice::Truncate));
     script.write(QStringLiteral("#!/bin/sh\nprintf '%s\\n' \"$#\" \"$@\" > '%1'\n%2\n").arg(log, ending).toUtf8());
     script.close();
@@ -331,7 +380,14 @@ void QtPlatformTest::editorGetsPathAsOneArgument()
     QVERIFY(QDir().mkpath(empty));
 
     const QByteArray oldPath = qgetenv("PATH");
-    const auto restore = qScopeGuard([&] { qputenv("PATH", oldPath); });
+    const QByteArray oldVisual = qgetenv("VISUAL"), oldEditor = qgetenv("EDITOR");
+    const auto restore = qScopeGuard([&] {
+        qputenv("PATH", oldPath);
+        qputenv("VISUAL", oldVisual);
+        qputenv("EDITOR", oldEditor);
+    });
+    qunsetenv("VISUAL");
+    qunsetenv("EDITOR");
     qputenv("PATH", ending.isNull() ? empty.toLocal8Bit() : bin.toLocal8Bit() + ':' + oldPath);
 
     const QString path = m_dir.filePath("my maps/item defs.ide");
@@ -340,7 +396,7 @@ void QtPlatformTest::editorGetsPathAsOneArgument()
     QTRY_VERIFY(reply.has_value());
     QCOMPARE(*reply, started);
     if (!ending.isNull())
-        QCOMPARE(support::fileBytes(log), QByteArray("1\n") + path.toUtf8() + '\n');
+        QCOMPARE(support::fileBytes(log), QByteArray("2\ntexteditor.desktop\n") + path.toUtf8() + '\n');
 }
 
 QTEST_MAIN(QtPlatformTest)
