@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/idefile.h"
+#include "mainwindow/outsidechangewatch.h"
 
 #include <QObject>
 #include <QString>
@@ -30,6 +31,8 @@ public:
     // A path from the recent list: no extension check, and a missing file keeps
     // the open document's path.
     void openNamedFile(const QString& path);
+    // Files dropped on the window: the first is opened as File > Open would.
+    void openDroppedFiles(const QStringList& paths);
     void reloadFile();
     void fileNew();
     void fileClose();
@@ -61,7 +64,15 @@ private:
     enum class OnFailure { KeepDocument, Untitled, NewFile };
     // The window's load steps for `path`; returns whether the file was read.
     bool loadFile(const QString& path, OnFailure onFailure);
+    // Open's steps once a file is chosen: its name checked, the question about changes.
+    bool openChosenFile(const QString& chosen);
     bool saveFile(const QString& path);
+    // Before Save writes over the open file: whether another program changed
+    // it since it was read or written here.
+    enum class OutsideAnswer { Save, Reload, Cancel };
+    OutsideAnswer askAboutOutsideChange();
+    // The file changed on disk: offer to reload it, or tell that a save will ask.
+    void tellOutsideChange(OutsideChangeWatch::DiskState state);
     // The layout the next save writes; none when the user cancelled it. In the
     // fixed layout a document whose file has lines that layout leaves out asks
     // first, once.
@@ -77,6 +88,14 @@ private:
     // What the user said about the lines the fixed layout leaves out of the open document.
     enum class LayoutAnswer { None, KeepThem, LeaveThemOut };
     LayoutAnswer m_layoutAnswer = LayoutAnswer::None;
+    OutsideChangeWatch m_watch;
+    // A Reload answered before a save: the reload's own question about the
+    // changes must not bring the outside change up again.
+    bool m_outsideChangeAnswered = false;
+    // Inside Reload: Reload answered before its save goes on without saving.
+    bool m_reloading = false;
+    bool m_reloadWithoutSaving = false;
+    bool m_tellingOutsideChange = false;
 };
 
 } // namespace tarnel

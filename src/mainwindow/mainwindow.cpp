@@ -8,6 +8,7 @@
 #include "mainwindow/aboutdialog.h"
 #include "mainwindow/duplicatemarks.h"
 #include "mainwindow/filecommands.h"
+#include "mainwindow/filedroptarget.h"
 #include "mainwindow/filterbar.h"
 #include "mainwindow/freeidswindow.h"
 #include "mainwindow/loadreportwindow.h"
@@ -153,6 +154,12 @@ MainWindow::MainWindow(Platform& platform, SettingsFile& settings, QWidget* pare
     connect(m_fileCommands, &FileCommands::statusMessage, this, &MainWindow::setStatus);
     followLoadReport();
     connect(m_fileCommands, &FileCommands::recentListChanged, this, &MainWindow::refreshRecentMenu);
+    // Files dropped on the window, or on a text field that would type their address, are opened.
+    auto* drops = new FileDropTarget(this);
+    for (QWidget* target : {static_cast<QWidget*>(this), m_filterBar->findChild<QWidget*>(QStringLiteral("filterField")),
+                            m_pathsView->viewport()})
+        drops->watch(target);
+    connect(drops, &FileDropTarget::filesDropped, m_fileCommands, &FileCommands::openDroppedFiles);
 
     // The designed client area at 96 dpi; its controls lay themselves out in it.
     resize(912, 533 + menuBar()->sizeHint().height());

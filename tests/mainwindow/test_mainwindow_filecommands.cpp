@@ -3,8 +3,12 @@
 
 #include "windowtestkit.h"
 
+#include <QLineEdit>
+#include <QMimeData>
 #include <QSignalSpy>
 #include <QtTest>
+
+#include <cstdio>
 
 using namespace tarnel;
 
@@ -485,6 +489,166 @@ private slots:
         // Kept changes stay marked, so Close still asks about them.
         QCOMPARE(w.windowTitle(), titleFor(a, edited));
         QCOMPARE(w.document().table(LineKind::Object).rowCount(), rows);
+    }
+
+    // Files dropped on the window, or on the filter field, open as File > Open would.
+    void droppedFilesOpen_data()
+    {
+        QTest::addColumn<QString>("target"); // object name of the widget dropped on
+        QTest::addColumn<QStringList>("names");
+        QTest::addColumn<bool>("edited"); // and the question answered Cancel
+        QTest::addColumn<QStringList>("kinds");
+        QTest::addColumn<QString>("status");
+        const QStringList one{"a.ide"};
+        QTest::newRow("window") << "mainWindow" << one << false << QStringList{} << "IDE File opened";
+        QTest::newRow("filter field") << "filterField" << one << false << QStringList{} << "IDE File opened";
+        QTest::newRow("several") << "mainWindow" << QStringList{"a.ide", "b.ide", "c.ide"} << false << QStringList{}
+                                 << "IDE File opened: the first of the 3 files dropped";
+        QTest::newRow("not an IDE file") << "filterField" << QStringList{"a.txt"} << false
+                                         << QStringList{"message"} << "Tarnel ready";
+        QTest::newRow("changes, Cancel") << "mainWindow" << one << true << QStringList{"question"} << "Tarnel ready";
+    }
+
+    void droppedFilesOpen()
+    {
+        QFETCH(QString, target);
+        QFETCH(QStringList, names);
+        QFETCH(bool, edited);
+        QFETCH(QStringList, kinds);
+        QFETCH(QString, status);
+        Session s;
+        s.useSettings();
+        MainWindow& w = s.startShown();
+        if (edited)
+            s.typePathLine(typedLine);
+        QList<QUrl> urls;
+        for (const QString& name : names) {
+            QVERIFY(putFile(s.path(name), "objs\r\n100, a, t, 1, 100, 0\r\nend\r\n"));
+            urls << QUrl::fromLocalFile(s.path(name));
+        }
+        s.platform.answers << Platform::Answer::Cancel;
+        QMimeData data;
+        data.setUrls(urls);
+        data.setText(urls.first().toString());
+        QWidget* on = target == w.objectName() ? &w : w.findChild<QWidget*>(target);
+        QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(on, &drop);
+
+        QVERIFY(drop.isAccepted());
+        QCOMPARE(s.requestKinds(), kinds);
+        QCOMPARE(w.statusText(), status);
+        const bool opened = kinds.isEmpty();
+        QCOMPARE(w.document().openFilePath(), opened ? s.path(names.first()) : QString());
+        QCOMPARE(w.findChild<QLineEdit*>("filterField")->text(), QString());
+    }
+
+    // Save and Reload ask before writing over a file another program changed.
+    void outsideChangeAskedBeforeSave_data()
+    {
+        QTest::addColumn<QString>("outside"); // "edit", "delete" or "none"
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QList<int>>("choices"); // the outside question, then Yes/No as Platform::Answer
+        QTest::addColumn<QStringList>("kinds");
+        QTest::addColumn<bool>("written"); // the file holds this document's save
+        QTest::addColumn<int>("objects");
+        const QStringList choice{"choice"}, choiceThenQuestion{"choice", "question"};
+        QTest::newRow("own saves ask nothing") << "none" << "fileSave" << QList<int>{} << QStringList{} << true << 1;
+        QTest::newRow("Save anyway") << "edit" << "fileSave" << QList<int>{1} << choice << true << 1;
+        QTest::newRow("Cancel") << "edit" << "fileSave" << QList<int>{2} << choice << false << 1;
+        QTest::newRow("Reload, changes dropped") << "edit" << "fileSave" << QList<int>{0, 1} << choiceThenQuestion
+                                                 << false << 2;
+        QTest::newRow("Reload, changes saved first")
+            << "edit" << "fileSave" << QList<int>{0, 0} << choiceThenQuestion << true << 1;
+        QTest::newRow("vanished, Save anyway") << "delete" << "fileSave" << QList<int>{0} << choice << true << 1;
+        QTest::newRow("Reload button, Yes, Reload")
+            << "edit" << "reloadFile" << QList<int>{0, 0} << QStringList{"question", "choice"} << false << 2;
+    }
+
+    void outsideChangeAskedBeforeSave()
+    {
+        QFETCH(QString, outside);
+        QFETCH(QString, command);
+        QFETCH(QList<int>, choices);
+        QFETCH(QStringList, kinds);
+        QFETCH(bool, written);
+        QFETCH(int, objects);
+        Session s;
+        s.useSettings();
+        const QString a = s.path(QStringLiteral("a.ide"));
+        QVERIFY(putFile(a, "objs\r\n100, a, t, 1, 100, 0\r\nend\r\n"));
+        MainWindow& w = s.startShown(a);
+        s.typePathLine(typedLine);
+        if (outside == u"none")
+            s.action("fileSave")->trigger(); // a save of its own is no outside change
+        const QByteArray outsideBytes = "objs\r\n100, a, t, 1, 100, 0\r\n101, b, t, 1, 90, 0\r\nend\r\n";
+        QVERIFY(outside == u"delete" ? QFile::remove(a) : outside == u"none" || putFile(a, outsideBytes));
+        s.platform.clear();
+        if (command == u"reloadFile")
+            s.platform.answers << Platform::Answer(choices.takeFirst());
+        s.platform.choices << choices.mid(0, 1);
+        for (int answer : choices.mid(1))
+            s.platform.answers << Platform::Answer(answer);
+
+        run(s, command);
+
+        QCOMPARE(s.requestKinds(), kinds);
+        if (kinds.contains(QStringLiteral("choice"))) {
+            const ScriptedPlatform::Request& asked = s.platform.requests.at(kinds.indexOf(QStringLiteral("choice")));
+            QCOMPARE(asked.text, outside == u"edit"
+                                     ? QStringLiteral("The file was changed by another program since it was opened.")
+                                     : QStringLiteral("The file was deleted or moved away by another program "
+                                                      "since it was opened."));
+            QCOMPARE(asked.buttons.size(), outside == u"edit" ? 3 : 2);
+        }
+        QCOMPARE(fileBytes(a).contains(typedLine), written);
+        QCOMPARE(w.document().table(LineKind::Object).rowCount(), objects);
+    }
+
+    // The open file changed on disk: reloaded on request when it has no changes
+    // here, else told in the status bar; also after an editor renamed a new file over it.
+    void outsideChangeIsTold_data()
+    {
+        QTest::addColumn<QString>("outside"); // "edit", "rename" or "delete"
+        QTest::addColumn<bool>("edited");
+        QTest::addColumn<QString>("status");
+        QTest::newRow("edited elsewhere, reloaded") << "edit" << false << "File reopened";
+        QTest::newRow("renamed over, reloaded") << "rename" << false << "File reopened";
+        QTest::newRow("changes here") << "edit" << true
+                                      << "The file was changed by another program: Save will ask before writing over it";
+        QTest::newRow("deleted") << "delete" << false << "The file was deleted or moved away by another program";
+    }
+
+    void outsideChangeIsTold()
+    {
+        QFETCH(QString, outside);
+        QFETCH(bool, edited);
+        QFETCH(QString, status);
+        Session s;
+        s.useSettings();
+        const QString a = s.path(QStringLiteral("a.ide"));
+        QVERIFY(putFile(a, "objs\r\n100, a, t, 1, 100, 0\r\nend\r\n"));
+        MainWindow& w = s.startShown(a);
+        if (edited)
+            s.typePathLine(typedLine);
+        s.platform.clear();
+        s.platform.answers << Platform::Answer::Yes << Platform::Answer::Yes;
+        const auto change = [&](const QByteArray& objs) {
+            const QString written = outside == u"rename" ? s.path(QStringLiteral("a.ide.new")) : a;
+            return putFile(written, "objs\r\n" + objs + "end\r\n") && (written == a || std::rename(qPrintable(written), qPrintable(a)) == 0) &&
+                   (written == a || !QFile::exists(written));
+        };
+        QVERIFY(outside == u"delete" ? QFile::remove(a) : change("300, c, t, 1, 100, 0\r\n"));
+
+        QTRY_COMPARE(w.statusText(), status);
+        QCOMPARE(s.requestKinds(), edited || outside == u"delete" ? QStringList{} : QStringList{"yesno"});
+        if (!edited && outside != u"delete") {
+            QCOMPARE(s.platform.requests.first().text,
+                     a + QStringLiteral("\r\nThe file was changed by another program. Reload it from the disk?"));
+            QCOMPARE(firstValues(w.document(), LineKind::Object), QByteArrayList{"300"});
+            // Still watched after the reload, whichever way the file was replaced.
+            QVERIFY(change("400, c, t, 1, 100, 0\r\n401, d, t, 1, 100, 0\r\n"));
+            QTRY_COMPARE(firstValues(w.document(), LineKind::Object), (QByteArrayList{"400", "401"}));
+        }
     }
 
     // A file that cannot be used leaves nothing that Save could write over it.
