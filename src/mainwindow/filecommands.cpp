@@ -235,7 +235,8 @@ bool FileCommands::loadFile(const QString& path, OnFailure onFailure)
                                Platform::Icon::Information);
         return false;
     case ReadOutcome::Missing:
-        if (onFailure == OnFailure::NewFile) {
+        // A folder of that name reads as missing too, but no save could make the file.
+        if (onFailure == OnFailure::NewFile && !QFileInfo(path).isDir()) {
             m_document.setOpenFilePath(path);
             m_watch.follow(path);
             emit statusMessage(texts::fileNotThereYet);

@@ -531,6 +531,9 @@ private slots:
         data.setUrls(urls);
         data.setText(urls.first().toString());
         QWidget* on = target == w.objectName() ? &w : w.findChild<QWidget*>(target);
+        // Qt delivers a drop only after the drag entered.
+        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(on, &enter);
         QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(on, &drop);
 

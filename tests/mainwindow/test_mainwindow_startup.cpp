@@ -11,6 +11,8 @@
 #include <QLayout>
 #include <QtTest>
 
+#include <sys/stat.h>
+
 using namespace tarnel;
 
 using namespace wkit;
@@ -142,7 +144,7 @@ private slots:
         QTest::addColumn<QString>("folder");
         QTest::addColumn<QString>("name");
         QTest::addColumn<bool>("quoted");
-        QTest::addColumn<QString>("kind"); // "file", "missing", or "folder" (unreadable)
+        QTest::addColumn<QString>("kind"); // "file", "missing", or "pipe" (unreadable)
 
         QTest::newRow("plain path") << QString() << QStringLiteral("town.ide") << false << QStringLiteral("file");
         QTest::newRow("quoted path with spaces")
@@ -150,7 +152,7 @@ private slots:
         QTest::newRow("missing file") << QString() << QStringLiteral("gone.ide") << false << QStringLiteral("missing");
         QTest::newRow("quoted missing file with spaces")
             << QStringLiteral("old maps") << QStringLiteral("gone town.ide") << true << QStringLiteral("missing");
-        QTest::newRow("folder") << QString() << QStringLiteral("dir.ide") << false << QStringLiteral("folder");
+        QTest::newRow("unreadable") << QString() << QStringLiteral("fifo.ide") << false << QStringLiteral("pipe");
     }
 
     void commandLine()
@@ -166,8 +168,8 @@ private slots:
         QVERIFY(QDir(s.dir.path()).mkpath(folder.isEmpty() ? QStringLiteral(".") : folder));
         const QString relative = folder.isEmpty() ? name : folder + QLatin1Char('/') + name;
         const QString path = s.path(relative);
-        if (kind == u"folder")
-            QVERIFY(QDir(s.dir.path()).mkpath(relative));
+        if (kind == u"pipe")
+            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
         if (present)
             QVERIFY(!s.copyOfCorpus(QStringLiteral("modmap-ghosttown.ide"), relative).isEmpty());
 
@@ -175,7 +177,7 @@ private slots:
 
         // A file that could not be read leaves an untitled document, which Save cannot
         // write over that name; a file not there yet keeps its name, for Save to create.
-        const bool named = kind != u"folder";
+        const bool named = kind != u"pipe";
         QCOMPARE(w.windowTitle(), named ? titleFor(path) : QStringLiteral("Tarnel [ empty ]"));
         QCOMPARE(w.document().openFilePath(), named ? path : QString());
         if (present) {
@@ -193,7 +195,7 @@ private slots:
             const ScriptedPlatform::Request& r = s.platform.requests.first();
             QCOMPARE(r.kind, QStringLiteral("message"));
             QCOMPARE(r.title, QStringLiteral("Tarnel"));
-            QVERIFY(r.text.startsWith(path + QStringLiteral("\r\nCould not be read: ")));
+            QCOMPARE(r.text, path + QStringLiteral("\r\nCould not be read: it is not a regular file"));
             QCOMPARE(r.icon, Platform::Icon::Information);
             QCOMPARE(w.statusText(), QStringLiteral("Tarnel ready"));
             QCOMPARE(w.document().table(LineKind::Object).rowCount(), 0);
