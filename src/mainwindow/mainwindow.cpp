@@ -156,8 +156,9 @@ MainWindow::MainWindow(Platform& platform, SettingsFile& settings, QWidget* pare
     connect(m_fileCommands, &FileCommands::recentListChanged, this, &MainWindow::refreshRecentMenu);
     // Files dropped on the window, or on a text field that would type their address, are opened.
     auto* drops = new FileDropTarget(this);
-    for (QWidget* target : {static_cast<QWidget*>(this), m_filterBar->findChild<QWidget*>(QStringLiteral("filterField")),
-                            m_pathsView->viewport()})
+    for (QWidget* target :
+         {static_cast<QWidget*>(this), m_filterBar->findChild<QWidget*>(QStringLiteral("filterField")),
+          m_pathsView->viewport()})
         drops->watch(target);
     connect(drops, &FileDropTarget::filesDropped, m_fileCommands, &FileCommands::openDroppedFiles);
 

@@ -208,8 +208,8 @@ QString defaultTextApplication()
         return {};
     QProcess query;
     query.setStandardInputFile(QProcess::nullDevice());
-    query.start(QStringLiteral("xdg-mime"), {QStringLiteral("query"), QStringLiteral("default"),
-                                             QStringLiteral("text/plain")});
+    query.start(QStringLiteral("xdg-mime"),
+                {QStringLiteral("query"), QStringLiteral("default"), QStringLiteral("text/plain")});
     // A shell script reading a few small files: a stuck one counts as no answer.
     if (!query.waitForFinished(5000)) {
         query.kill();
@@ -226,7 +226,8 @@ TextEditorSetup desktopTextEditorSetup()
     TextEditorSetup setup;
     setup.defaultTextApp = defaultTextApplication();
     if (!setup.defaultTextApp.isEmpty())
-        setup.defaultTextAppFile = QStandardPaths::locate(QStandardPaths::ApplicationsLocation, setup.defaultTextApp);
+        setup.defaultTextAppFile =
+            QStandardPaths::locate(QStandardPaths::ApplicationsLocation, setup.defaultTextApp);
     setup.visual = qEnvironmentVariable("VISUAL");
     setup.editor = qEnvironmentVariable("EDITOR");
     setup.installed = [](const QString& program) {
@@ -263,10 +264,11 @@ void QtPlatform::openInTextEditor(const QString& path, EditorReply reply)
     helper->setArguments(command->arguments);
     helper->setStandardInputFile(QProcess::nullDevice());
     helper->setProcessChannelMode(QProcess::ForwardedChannels);
-    QObject::connect(helper, &QProcess::finished, helper, [helper, tell](int exitCode, QProcess::ExitStatus status) {
-        helper->deleteLater();
-        tell(status == QProcess::NormalExit && exitCode == 0);
-    });
+    QObject::connect(helper, &QProcess::finished, helper,
+                     [helper, tell](int exitCode, QProcess::ExitStatus status) {
+                         helper->deleteLater();
+                         tell(status == QProcess::NormalExit && exitCode == 0);
+                     });
     QObject::connect(helper, &QProcess::errorOccurred, helper, [helper, tell](QProcess::ProcessError error) {
         // A crash is reported by finished() as well.
         if (error != QProcess::FailedToStart)

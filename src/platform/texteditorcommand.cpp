@@ -31,8 +31,8 @@ std::optional<TextEditorCommand> textEditorCommand(const QString& path, const Te
         if (setup.installed(QStringLiteral("gtk-launch")))
             return TextEditorCommand{QStringLiteral("gtk-launch"), {id, path}, true};
         if (!setup.defaultTextAppFile.isEmpty() && setup.installed(QStringLiteral("gio")))
-            return TextEditorCommand{QStringLiteral("gio"), {QStringLiteral("launch"), setup.defaultTextAppFile, path},
-                                     true};
+            return TextEditorCommand{
+                QStringLiteral("gio"), {QStringLiteral("launch"), setup.defaultTextAppFile, path}, true};
     }
     if (auto visual = fromVariable(setup.visual, path, setup))
         return visual;

@@ -9,7 +9,6 @@
 #include <QtTest>
 
 #include <cstdio>
-
 using namespace tarnel;
 
 using namespace wkit;
@@ -494,43 +493,33 @@ private slots:
     // Files dropped on the window, or on the filter field, open as File > Open would.
     void droppedFilesOpen_data()
     {
-        QTest::addColumn<QString>("target"); // object name of the widget dropped on
-        QTest::addColumn<QStringList>("names");
-        QTest::addColumn<bool>("edited"); // and the question answered Cancel
-        QTest::addColumn<QStringList>("kinds");
-        QTest::addColumn<QString>("status");
-        const QStringList one{"a.ide"};
-        QTest::newRow("window") << "mainWindow" << one << false << QStringList{} << "IDE File opened";
-        QTest::newRow("filter field") << "filterField" << one << false << QStringList{} << "IDE File opened";
-        QTest::newRow("several") << "mainWindow" << QStringList{"a.ide", "b.ide", "c.ide"} << false << QStringList{}
-                                 << "IDE File opened: the first of the 3 files dropped";
-        QTest::newRow("not an IDE file") << "filterField" << QStringList{"a.txt"} << false
-                                         << QStringList{"message"} << "Tarnel ready";
-        QTest::newRow("changes, Cancel") << "mainWindow" << one << true << QStringList{"question"} << "Tarnel ready";
+        QTest::addColumn<QString>("row"); // "widget dropped on|files|request (Cancel)|status"
+        QTest::newRow("window") << "mainWindow|a.ide||IDE File opened";
+        QTest::newRow("filter field") << "filterField|a.ide||IDE File opened";
+        QTest::newRow("several")
+            << "mainWindow|a.ide b.ide c.ide||IDE File opened: the first of the 3 files dropped";
+        QTest::newRow("not an IDE file") << "filterField|a.txt|message|Tarnel ready";
+        QTest::newRow("changes, Cancel") << "mainWindow|a.ide|question|Tarnel ready";
     }
 
     void droppedFilesOpen()
     {
-        QFETCH(QString, target);
-        QFETCH(QStringList, names);
-        QFETCH(bool, edited);
-        QFETCH(QStringList, kinds);
-        QFETCH(QString, status);
+        QFETCH(QString, row);
+        const QStringList names = row.section(u'|', 1, 1).split(u' '), asked{row.section(u'|', 2, 2)};
         Session s;
         s.useSettings();
         MainWindow& w = s.startShown();
-        if (edited)
+        if (asked.first() == u"question")
             s.typePathLine(typedLine);
         QList<QUrl> urls;
-        for (const QString& name : names) {
-            QVERIFY(putFile(s.path(name), "objs\r\n100, a, t, 1, 100, 0\r\nend\r\n"));
+        for (const QString& name : names)
             urls << QUrl::fromLocalFile(s.path(name));
-        }
+        QVERIFY(putFile(s.path(names.first()), "objs\r\n100, a, t, 1, 100, 0\r\nend\r\n"));
         s.platform.answers << Platform::Answer::Cancel;
         QMimeData data;
         data.setUrls(urls);
         data.setText(urls.first().toString());
-        QWidget* on = target == w.objectName() ? &w : w.findChild<QWidget*>(target);
+        QWidget* on = row.startsWith(w.objectName()) ? &w : w.findChild<QWidget*>(row.section(u'|', 0, 0));
         // Qt delivers a drop only after the drag entered.
         QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(on, &enter);
@@ -538,120 +527,80 @@ private slots:
         QApplication::sendEvent(on, &drop);
 
         QVERIFY(drop.isAccepted());
-        QCOMPARE(s.requestKinds(), kinds);
-        QCOMPARE(w.statusText(), status);
-        const bool opened = kinds.isEmpty();
-        QCOMPARE(w.document().openFilePath(), opened ? s.path(names.first()) : QString());
+        QCOMPARE(s.requestKinds().join(u' '), asked.first());
+        QCOMPARE(w.statusText(), row.section(u'|', 3));
+        QCOMPARE(w.document().openFilePath(), asked.first().isEmpty() ? s.path(names.first()) : QString());
         QCOMPARE(w.findChild<QLineEdit*>("filterField")->text(), QString());
     }
 
-    // Save and Reload ask before writing over a file another program changed.
-    void outsideChangeAskedBeforeSave_data()
+    // A file another program changed: with no changes here a reload is offered
+    // at once ("wait"), else the status bar tells and Save or Reload asks first.
+    void outsideChange_data()
     {
-        QTest::addColumn<QString>("outside"); // "edit", "delete" or "none"
-        QTest::addColumn<QString>("command");
-        QTest::addColumn<QList<int>>("choices"); // the outside question, then Yes/No as Platform::Answer
-        QTest::addColumn<QStringList>("kinds");
+        // Outside change, command, answers: a digit a button of the outside question, Y or N the other.
+        QTest::addColumn<QString>("row");
         QTest::addColumn<bool>("written"); // the file holds this document's save
         QTest::addColumn<int>("objects");
-        const QStringList choice{"choice"}, choiceThenQuestion{"choice", "question"};
-        QTest::newRow("own saves ask nothing") << "none" << "fileSave" << QList<int>{} << QStringList{} << true << 1;
-        QTest::newRow("Save anyway") << "edit" << "fileSave" << QList<int>{1} << choice << true << 1;
-        QTest::newRow("Cancel") << "edit" << "fileSave" << QList<int>{2} << choice << false << 1;
-        QTest::newRow("Reload, changes dropped") << "edit" << "fileSave" << QList<int>{0, 1} << choiceThenQuestion
-                                                 << false << 2;
-        QTest::newRow("Reload, changes saved first")
-            << "edit" << "fileSave" << QList<int>{0, 0} << choiceThenQuestion << true << 1;
-        QTest::newRow("vanished, Save anyway") << "delete" << "fileSave" << QList<int>{0} << choice << true << 1;
-        QTest::newRow("Reload button, Yes, Reload")
-            << "edit" << "reloadFile" << QList<int>{0, 0} << QStringList{"question", "choice"} << false << 2;
+        QTest::newRow("own saves ask nothing") << "none fileSave" << true << 1;
+        QTest::newRow("Save anyway") << "edit fileSave 1" << true << 1;
+        QTest::newRow("Cancel") << "edit fileSave 2" << false << 1;
+        QTest::newRow("Reload, changes dropped") << "edit fileSave 0N" << false << 2;
+        QTest::newRow("Reload, changes saved first") << "edit fileSave 0Y" << true << 1;
+        QTest::newRow("vanished, Save anyway") << "delete fileSave 0" << true << 1;
+        QTest::newRow("Reload button, Yes, Reload") << "edit reloadFile Y0" << false << 2;
+        QTest::newRow("no changes here, reloaded") << "edit wait Y" << false << 2;
+        QTest::newRow("renamed over, reloaded") << "rename wait Y" << false << 2;
+        QTest::newRow("changes here, told") << "edit wait" << false << 1;
+        QTest::newRow("vanished, told") << "delete wait" << false << 1;
     }
 
-    void outsideChangeAskedBeforeSave()
+    void outsideChange()
     {
-        QFETCH(QString, outside);
-        QFETCH(QString, command);
-        QFETCH(QList<int>, choices);
-        QFETCH(QStringList, kinds);
+        QFETCH(QString, row);
         QFETCH(bool, written);
         QFETCH(int, objects);
+        const QString outside = row.section(u' ', 0, 0), command = row.section(u' ', 1, 1);
         Session s;
         s.useSettings();
-        const QString a = s.path(QStringLiteral("a.ide"));
+        const QString a = s.path(QStringLiteral("a.ide")), renamed = a + QStringLiteral(".new");
         QVERIFY(putFile(a, "objs\r\n100, a, t, 1, 100, 0\r\nend\r\n"));
         MainWindow& w = s.startShown(a);
-        s.typePathLine(typedLine);
+        if (row != u"edit wait Y" && row != u"rename wait Y")
+            s.typePathLine(typedLine);
         if (outside == u"none")
             s.action("fileSave")->trigger(); // a save of its own is no outside change
-        const QByteArray outsideBytes = "objs\r\n100, a, t, 1, 100, 0\r\n101, b, t, 1, 90, 0\r\nend\r\n";
-        QVERIFY(outside == u"delete" ? QFile::remove(a) : outside == u"none" || putFile(a, outsideBytes));
+        const QString target = outside == u"rename" ? renamed : a;
+        const QByteArray outsideBytes = "objs\r\n100, a, t, 1, 100, 0\r\n101, b, t, 1, 9, 0\r\nend\r\n";
+        QVERIFY(outside == u"delete" ? QFile::remove(a) : outside == u"none" || putFile(target, outsideBytes));
+        QVERIFY(target == a || std::rename(qPrintable(renamed), qPrintable(a)) == 0);
         s.platform.clear();
-        if (command == u"reloadFile")
-            s.platform.answers << Platform::Answer(choices.takeFirst());
-        s.platform.choices << choices.mid(0, 1);
-        for (int answer : choices.mid(1))
-            s.platform.answers << Platform::Answer(answer);
+        QStringList kinds;
+        for (QChar c : row.section(u' ', 2)) {
+            kinds << (c.isDigit() ? "choice" : command == u"wait" ? "yesno" : "question");
+            if (c.isDigit())
+                s.platform.choices << c.digitValue();
+            else
+                s.platform.answers << (c == u'Y' ? Platform::Answer::Yes : Platform::Answer::No);
+        }
 
-        run(s, command);
+        if (command == u"wait")
+            QTRY_COMPARE(w.statusText(), kinds.isEmpty() ? outside == u"edit" ? texts::fileChangedKeepingChanges
+                                                                              : texts::fileVanished
+                                                         : texts::fileReopened);
+        else
+            run(s, command);
 
         QCOMPARE(s.requestKinds(), kinds);
-        if (kinds.contains(QStringLiteral("choice"))) {
-            const ScriptedPlatform::Request& asked = s.platform.requests.at(kinds.indexOf(QStringLiteral("choice")));
-            QCOMPARE(asked.text, outside == u"edit"
-                                     ? QStringLiteral("The file was changed by another program since it was opened.")
-                                     : QStringLiteral("The file was deleted or moved away by another program "
-                                                      "since it was opened."));
-            QCOMPARE(asked.buttons.size(), outside == u"edit" ? 3 : 2);
+        for (const ScriptedPlatform::Request& asked : s.platform.requests) {
+            if (asked.kind == u"choice")
+                QCOMPARE(asked.text, outside == u"edit"
+                                         ? "The file was changed by another program since it was opened."
+                                         : texts::fileVanishedBeforeSave);
+            if (asked.kind == u"yesno")
+                QCOMPARE(asked.text, a + QStringLiteral("\r\n") + texts::fileChangedReload);
         }
         QCOMPARE(fileBytes(a).contains(typedLine), written);
         QCOMPARE(w.document().table(LineKind::Object).rowCount(), objects);
-    }
-
-    // The open file changed on disk: reloaded on request when it has no changes
-    // here, else told in the status bar; also after an editor renamed a new file over it.
-    void outsideChangeIsTold_data()
-    {
-        QTest::addColumn<QString>("outside"); // "edit", "rename" or "delete"
-        QTest::addColumn<bool>("edited");
-        QTest::addColumn<QString>("status");
-        QTest::newRow("edited elsewhere, reloaded") << "edit" << false << "File reopened";
-        QTest::newRow("renamed over, reloaded") << "rename" << false << "File reopened";
-        QTest::newRow("changes here") << "edit" << true
-                                      << "The file was changed by another program: Save will ask before writing over it";
-        QTest::newRow("deleted") << "delete" << false << "The file was deleted or moved away by another program";
-    }
-
-    void outsideChangeIsTold()
-    {
-        QFETCH(QString, outside);
-        QFETCH(bool, edited);
-        QFETCH(QString, status);
-        Session s;
-        s.useSettings();
-        const QString a = s.path(QStringLiteral("a.ide"));
-        QVERIFY(putFile(a, "objs\r\n100, a, t, 1, 100, 0\r\nend\r\n"));
-        MainWindow& w = s.startShown(a);
-        if (edited)
-            s.typePathLine(typedLine);
-        s.platform.clear();
-        s.platform.answers << Platform::Answer::Yes << Platform::Answer::Yes;
-        const auto change = [&](const QByteArray& objs) {
-            const QString written = outside == u"rename" ? s.path(QStringLiteral("a.ide.new")) : a;
-            return putFile(written, "objs\r\n" + objs + "end\r\n") && (written == a || std::rename(qPrintable(written), qPrintable(a)) == 0) &&
-                   (written == a || !QFile::exists(written));
-        };
-        QVERIFY(outside == u"delete" ? QFile::remove(a) : change("300, c, t, 1, 100, 0\r\n"));
-
-        QTRY_COMPARE(w.statusText(), status);
-        QCOMPARE(s.requestKinds(), edited || outside == u"delete" ? QStringList{} : QStringList{"yesno"});
-        if (!edited && outside != u"delete") {
-            QCOMPARE(s.platform.requests.first().text,
-                     a + QStringLiteral("\r\nThe file was changed by another program. Reload it from the disk?"));
-            QCOMPARE(firstValues(w.document(), LineKind::Object), QByteArrayList{"300"});
-            // Still watched after the reload, whichever way the file was replaced.
-            QVERIFY(change("400, c, t, 1, 100, 0\r\n401, d, t, 1, 100, 0\r\n"));
-            QTRY_COMPARE(firstValues(w.document(), LineKind::Object), (QByteArrayList{"400", "401"}));
-        }
     }
 
     // A file that cannot be used leaves nothing that Save could write over it.
@@ -892,9 +841,9 @@ private slots:
         s.platform.ticks = {false, true};
         QTest::mouseClick(s.child<QPushButton>("reloadFile"), Qt::LeftButton);
         QCOMPARE(s.requestKinds(), QStringList({"checkmessage", "checkmessage", "message"}));
-        QCOMPARE(
-            s.platform.messages().constLast(),
-            QStringLiteral("There were 498 more load errors in this file.\r\nFile > Load report lists every one."));
+        QCOMPARE(s.platform.messages().constLast(),
+                 QStringLiteral(
+                     "There were 498 more load errors in this file.\r\nFile > Load report lists every one."));
     }
 };
 

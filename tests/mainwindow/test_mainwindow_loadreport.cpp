@@ -195,8 +195,11 @@ private slots:
     {
         QTest::addColumn<QByteArray>("line");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("UTF-8 banner") << QByteArray("# \xe2\x95\x90 Gr\xc3\xbcn \xe2\x95\x90") << QStringLiteral("# ═ Grün ═");
-        QTest::newRow("Latin-1") << QByteArray("# Stra\xdf" "e, \xe9t\xe9") << QStringLiteral("# Straße, été");
+        QTest::newRow("UTF-8 banner") << QByteArray("# \xe2\x95\x90 Gr\xc3\xbcn \xe2\x95\x90")
+                                      << QStringLiteral("# ═ Grün ═");
+        QTest::newRow("Latin-1") << QByteArray("# Stra\xdf"
+                                               "e, \xe9t\xe9")
+                                 << QStringLiteral("# Straße, été");
         QTest::newRow("long, cut before a character")
             << QByteArray(999, 'a') + "\xc3\xa4\xc3\xa4" << QString(999, u'a') + QChar(0x2026);
     }
