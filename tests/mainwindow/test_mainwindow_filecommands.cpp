@@ -496,8 +496,7 @@ private slots:
         QTest::addColumn<QString>("row"); // "widget dropped on|files|request (Cancel)|status"
         QTest::newRow("window") << "mainWindow|a.ide||IDE File opened";
         QTest::newRow("filter field") << "filterField|a.ide||IDE File opened";
-        QTest::newRow("several")
-            << "mainWindow|a.ide b.ide c.ide||IDE File opened: the first of the 3 files dropped";
+        QTest::newRow("several") << "mainWindow|a.ide b.ide||IDE File opened: the first of the 2 files dropped";
         QTest::newRow("not an IDE file") << "filterField|a.txt|message|Tarnel ready";
         QTest::newRow("changes, Cancel") << "mainWindow|a.ide|question|Tarnel ready";
     }
@@ -591,14 +590,10 @@ private slots:
             run(s, command);
 
         QCOMPARE(s.requestKinds(), kinds);
-        for (const ScriptedPlatform::Request& asked : s.platform.requests) {
-            if (asked.kind == u"choice")
-                QCOMPARE(asked.text, outside == u"edit"
-                                         ? "The file was changed by another program since it was opened."
-                                         : texts::fileVanishedBeforeSave);
-            if (asked.kind == u"yesno")
-                QCOMPARE(asked.text, a + QStringLiteral("\r\n") + texts::fileChangedReload);
-        }
+        if (kinds.contains(QStringLiteral("choice")))
+            QCOMPARE(s.platform.requests.at(kinds.indexOf(QStringLiteral("choice"))).text,
+                     outside == u"edit" ? "The file was changed by another program since it was opened."
+                                        : texts::fileVanishedBeforeSave);
         QCOMPARE(fileBytes(a).contains(typedLine), written);
         QCOMPARE(w.document().table(LineKind::Object).rowCount(), objects);
     }
