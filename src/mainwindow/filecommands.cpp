@@ -8,8 +8,12 @@
 #include "settings/recentlist.h"
 #include "texts/texts.h"
 
+#include <QApplication>
 #include <QDateTime>
 #include <QFileInfo>
+#include <QScopedValueRollback>
+
+#include <utility>
 
 namespace tarnel {
 
@@ -36,6 +40,22 @@ FileCommands::FileCommands(IdeDocument& document, Platform& platform, RecentList
                            QObject* parent)
     : QObject(parent), m_document(document), m_platform(platform), m_recent(recent), m_dialogParent(dialogParent)
 {
+    connect(&m_watch, &OutsideChangeWatch::changedOutside, this, &FileCommands::tellOutsideChange);
+}
+
+void FileCommands::setKeepLayout(bool on)
+{
+    m_keepLayout = on;
+    if (!on && m_layoutAnswer == LayoutAnswer::KeepThem)
+        m_layoutAnswer = LayoutAnswer::None;
+}
+
+void FileCommands::forgetLayoutAnswer()
+{
+    const bool wasKept = m_layoutAnswer == LayoutAnswer::KeepThem;
+    m_layoutAnswer = LayoutAnswer::None;
+    if (wasKept && !m_keepLayout)
+        emit keepLayoutShown(false);
 }
 
 bool FileCommands::askToSave()
@@ -51,8 +71,9 @@ bool FileCommands::askToSave()
     case Platform::Answer::Cancel: return false;
     case Platform::Answer::No: return true;
     case Platform::Answer::Yes:
-        // Changes are dropped only once they are safely written.
-        return fileSave();
+        // Changes are dropped only once they are safely written, or when the
+        // file changed outside and Reload was chosen over writing them.
+        return fileSave() || std::exchange(m_reloadWithoutSaving, false);
     }
     return false;
 }
@@ -61,16 +82,25 @@ void FileCommands::fileOpen()
 {
     const QString chosen =
         m_platform.openFileName(m_dialogParent, texts::ideFileFilter, m_document.openFileFolder());
-    if (chosen.isEmpty())
+    if (!chosen.isEmpty())
+        openChosenFile(chosen);
+}
+
+void FileCommands::openDroppedFiles(const QStringList& paths)
+{
+    if (paths.isEmpty() || !openChosenFile(paths.first()) || paths.size() == 1)
         return;
+    emit statusMessage(texts::firstDroppedFileOpened.arg(paths.size()));
+}
+
+bool FileCommands::openChosenFile(const QString& chosen)
+{
     if (!chosen.right(4).toLower().endsWith(QLatin1String(".ide"))) {
         m_platform.showMessage(m_dialogParent, texts::appTitle, texts::notIdeFile + crlf + texts::notIdeFileJoke,
                                Platform::Icon::Information);
-        return;
+        return false;
     }
-    if (!askToSave())
-        return;
-    loadFile(chosen, OnFailure::Untitled);
+    return askToSave() && loadFile(chosen, OnFailure::Untitled);
 }
 
 void FileCommands::openNamedFile(const QString& path)
@@ -84,6 +114,7 @@ void FileCommands::reloadFile()
 {
     if (m_document.isUntitled())
         return;
+    const QScopedValueRollback reloading(m_reloading, true);
     if (!askToSave())
         return;
     // Changes kept by a No stay marked should the file be gone: a later Close
@@ -100,6 +131,7 @@ void FileCommands::fileNew()
     m_document.setOpenFilePath(QString());
     EditHistory::of(m_document).forget();
     forgetLayoutAnswer();
+    m_watch.follow(QString());
     emit statusMessage(texts::fileCreated);
 }
 
@@ -111,6 +143,7 @@ void FileCommands::fileClose()
     m_document.clearTables();
     EditHistory::of(m_document).forget();
     forgetLayoutAnswer();
+    m_watch.follow(QString());
     emit statusMessage(texts::fileClosed);
 }
 
@@ -118,7 +151,54 @@ bool FileCommands::fileSave()
 {
     if (m_document.isUntitled())
         return fileSaveAs();
+    switch (askAboutOutsideChange()) {
+    case OutsideAnswer::Save: break;
+    case OutsideAnswer::Cancel: return false;
+    case OutsideAnswer::Reload:
+        if (m_reloading) {
+            m_reloadWithoutSaving = true;
+        } else {
+            const QScopedValueRollback answered(m_outsideChangeAnswered, true);
+            reloadFile();
+        }
+        return false;
+    }
     return saveFile(m_document.openFilePath());
+}
+
+FileCommands::OutsideAnswer FileCommands::askAboutOutsideChange()
+{
+    const OutsideChangeWatch::DiskState state = m_watch.state();
+    if (m_outsideChangeAnswered || state == OutsideChangeWatch::DiskState::AsKnown)
+        return OutsideAnswer::Save;
+    if (state == OutsideChangeWatch::DiskState::Vanished)
+        return m_platform.askWithButtons(m_dialogParent, texts::appTitle, texts::fileVanishedBeforeSave,
+                                         {texts::saveAnyway, texts::cancel}) == 0
+                   ? OutsideAnswer::Save
+                   : OutsideAnswer::Cancel;
+    switch (m_platform.askWithButtons(m_dialogParent, texts::appTitle, texts::fileChangedBeforeSave,
+                                      {texts::reload, texts::saveAnyway, texts::cancel})) {
+    case 0: return OutsideAnswer::Reload;
+    case 1: return OutsideAnswer::Save;
+    default: return OutsideAnswer::Cancel;
+    }
+}
+
+void FileCommands::tellOutsideChange(OutsideChangeWatch::DiskState state)
+{
+    // A question already open (this one, or one of a save or load) is answered first.
+    if (m_tellingOutsideChange || QApplication::activeModalWidget())
+        return;
+    const QScopedValueRollback telling(m_tellingOutsideChange, true);
+    if (state == OutsideChangeWatch::DiskState::Vanished) {
+        emit statusMessage(texts::fileVanished);
+    } else if (m_document.isModified()) {
+        emit statusMessage(texts::fileChangedKeepingChanges);
+    } else if (m_platform.askYesNo(m_dialogParent, texts::appTitle,
+                                   m_document.openFilePath() + crlf + texts::fileChangedReload) ==
+               Platform::Answer::Yes) {
+        reloadFile();
+    }
 }
 
 bool FileCommands::fileSaveAs()
@@ -139,7 +219,7 @@ bool FileCommands::fileSaveAs()
 void FileCommands::startUp(const QString& path)
 {
     if (!path.isEmpty())
-        loadFile(path, OnFailure::Untitled);
+        loadFile(path, OnFailure::NewFile);
 }
 
 bool FileCommands::loadFile(const QString& path, OnFailure onFailure)
@@ -157,6 +237,14 @@ bool FileCommands::loadFile(const QString& path, OnFailure onFailure)
                                Platform::Icon::Information);
         return false;
     case ReadOutcome::Missing:
+        // A folder of that name reads as missing too, but no save could make the file.
+        if (onFailure == OnFailure::NewFile && !QFileInfo(path).isDir()) {
+            m_document.setOpenFilePath(path);
+            m_watch.follow(path);
+            emit statusMessage(texts::fileNotThereYet);
+            return false;
+        }
+        [[fallthrough]];
     case ReadOutcome::Unreadable:
         m_platform.showMessage(m_dialogParent, texts::appTitle,
                                outcome.status == ReadOutcome::Missing
@@ -165,7 +253,8 @@ bool FileCommands::loadFile(const QString& path, OnFailure onFailure)
                                Platform::Icon::Information);
         // The old document was given up: an empty one must not carry the
         // failed file's name, or Save would write it over that file.
-        if (onFailure == OnFailure::Untitled) {
+        if (onFailure != OnFailure::KeepDocument) {
+            m_watch.follow(QString());
             m_document.clearTables();
             m_document.setOpenFilePath(QString());
             EditHistory::of(m_document).forget();
@@ -175,6 +264,7 @@ bool FileCommands::loadFile(const QString& path, OnFailure onFailure)
     }
     EditHistory::of(m_document).forget();
     forgetLayoutAnswer();
+    m_watch.follow(path);
     emit loaded();
     const qsizetype reported = m_document.loadReport().entries.size();
     emit statusMessage(reported == 0 ? texts::fileOpened
@@ -200,7 +290,10 @@ std::optional<SaveLayout> FileCommands::layoutForSave()
                                                  droppedLinesQuestion(m_document.loadReport()),
                                                  {texts::keepThem, texts::leaveThemOut, texts::cancel});
     switch (chosen) {
-    case 0: m_layoutAnswer = LayoutAnswer::KeepThem; return SaveLayout::KeepFile;
+    case 0:
+        m_layoutAnswer = LayoutAnswer::KeepThem;
+        emit keepLayoutShown(true);
+        return SaveLayout::KeepFile;
     case 1: m_layoutAnswer = LayoutAnswer::LeaveThemOut; return SaveLayout::Fixed;
     default: return std::nullopt; // asked again at the next save
     }
@@ -218,6 +311,7 @@ bool FileCommands::saveFile(const QString& path)
         return false;
     }
     EditHistory::of(m_document).markSaved();
+    m_watch.follow(path);
     emit statusMessage(texts::fileSaved);
     return true;
 }

@@ -29,7 +29,7 @@ QVariant LoadReportModel::data(const QModelIndex& index, int role) const
     switch (index.column()) {
     case LineColumn: return QString::number(shown.lineNumber);
     case ReasonColumn: return reasonText(shown);
-    case TextColumn: return shownValue(shown.line);
+    case TextColumn: return shownLineText(shown.line);
     }
     return {};
 }

@@ -8,6 +8,7 @@
 #include "mainwindow/aboutdialog.h"
 #include "mainwindow/duplicatemarks.h"
 #include "mainwindow/filecommands.h"
+#include "mainwindow/filedroptarget.h"
 #include "mainwindow/filterbar.h"
 #include "mainwindow/freeidswindow.h"
 #include "mainwindow/loadreportwindow.h"
@@ -159,6 +160,13 @@ MainWindow::MainWindow(Platform& platform, SettingsFile& settings, QWidget* pare
     connect(m_fileCommands, &FileCommands::statusMessage, this, &MainWindow::setStatus);
     followLoadReport();
     connect(m_fileCommands, &FileCommands::recentListChanged, this, &MainWindow::refreshRecentMenu);
+    // Files dropped on the window, or on a text field that would type their address, are opened.
+    auto* drops = new FileDropTarget(this);
+    for (QWidget* target :
+         {static_cast<QWidget*>(this), m_filterBar->findChild<QWidget*>(QStringLiteral("filterField")),
+          m_pathsView->viewport()})
+        drops->watch(target);
+    connect(drops, &FileDropTarget::filesDropped, m_fileCommands, &FileCommands::openDroppedFiles);
 
     // The designed client area at 96 dpi; its controls lay themselves out in it.
     // At a large scale it would not fit the screen, so it is cut to the screen's
@@ -410,6 +418,11 @@ QWidget* MainWindow::buildLeftPanel()
     connect(m_catchPaste, &QCheckBox::toggled, this, &MainWindow::applyPasteCatching);
     connect(m_objectSort, &QCheckBox::toggled, this, &MainWindow::applySort);
     connect(m_keepLayout, &QCheckBox::toggled, this, &MainWindow::applyKeepLayout);
+    // Shown for this document only: neither the setting nor the option changes.
+    connect(m_fileCommands, &FileCommands::keepLayoutShown, m_keepLayout, [box = m_keepLayout](bool on) {
+        const QSignalBlocker quiet(box);
+        box->setChecked(on);
+    });
 
     auto* openNote = new QPushButton(texts::notepad, panel);
     openNote->setObjectName(QStringLiteral("openInTextEditor"));

@@ -1,18 +1,21 @@
 #include "platform/qtplatform.h"
 
+#include "platform/texteditorcommand.h"
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QColorDialog>
 #include <QDesktopServices>
-#include <QElapsedTimer>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QStandardPaths>
 
 namespace tarnel {
 
@@ -195,46 +198,87 @@ bool QtPlatform::openUrl(const QUrl& url)
     return QDesktopServices::openUrl(url);
 }
 
+namespace {
+
+#ifdef Q_OS_LINUX
+// The desktop's default application for plain text, as xdg-mime tells it; empty when none.
+QString defaultTextApplication()
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("xdg-mime")).isEmpty())
+        return {};
+    QProcess query;
+    query.setStandardInputFile(QProcess::nullDevice());
+    query.start(QStringLiteral("xdg-mime"),
+                {QStringLiteral("query"), QStringLiteral("default"), QStringLiteral("text/plain")});
+    // A shell script reading a few small files: a stuck one counts as no answer.
+    if (!query.waitForFinished(5000)) {
+        query.kill();
+        query.waitForFinished();
+        return {};
+    }
+    if (query.exitStatus() != QProcess::NormalExit || query.exitCode() != 0)
+        return {};
+    return QString::fromLocal8Bit(query.readAllStandardOutput()).trimmed();
+}
+
+TextEditorSetup desktopTextEditorSetup()
+{
+    TextEditorSetup setup;
+    setup.defaultTextApp = defaultTextApplication();
+    if (!setup.defaultTextApp.isEmpty())
+        setup.defaultTextAppFile =
+            QStandardPaths::locate(QStandardPaths::ApplicationsLocation, setup.defaultTextApp);
+    setup.visual = qEnvironmentVariable("VISUAL");
+    setup.editor = qEnvironmentVariable("EDITOR");
+    setup.installed = [](const QString& program) {
+        return program.contains(u'/') ? QFileInfo(program).isExecutable()
+                                      : !QStandardPaths::findExecutable(program).isEmpty();
+    };
+    return setup;
+}
+#endif
+
+} // namespace
+
 void QtPlatform::openInTextEditor(const QString& path, EditorReply reply)
 {
-    const auto openThroughDesktop = [path, reply] {
-        const bool started = QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    const auto tell = [reply](bool started) {
         if (reply)
             reply(started);
     };
 #ifdef Q_OS_LINUX
-    // xdg-open may start the editor and end, or run it and wait; its exit
-    // status tells whether it found one. Only a helper that ends early with an
-    // error has failed: one that ran for long had the editor open, and what it
-    // returns then is the editor's business.
-    constexpr qint64 startingMs = 10000;
+    // Not xdg-open: it hands an .ide file to its handler, which is this program.
+    const std::optional<TextEditorCommand> command = textEditorCommand(path, desktopTextEditorSetup());
+    if (!command) {
+        tell(false);
+        return;
+    }
+    if (!command->launcher) {
+        tell(QProcess::startDetached(command->program, command->arguments));
+        return;
+    }
+    // The launcher starts the editor and ends; its exit status tells whether it could.
     auto* helper = new QProcess;
-    helper->setProgram(QStringLiteral("xdg-open"));
+    helper->setProgram(command->program);
     // The path goes as its own argument, so spaces in it need no quoting.
-    helper->setArguments({path});
+    helper->setArguments(command->arguments);
     helper->setStandardInputFile(QProcess::nullDevice());
     helper->setProcessChannelMode(QProcess::ForwardedChannels);
-    QElapsedTimer running;
-    running.start();
     QObject::connect(helper, &QProcess::finished, helper,
-                     [helper, reply, running](int exitCode, QProcess::ExitStatus status) {
+                     [helper, tell](int exitCode, QProcess::ExitStatus status) {
                          helper->deleteLater();
-                         const bool failed = status != QProcess::NormalExit || exitCode != 0;
-                         if (reply)
-                             reply(!failed || running.elapsed() > startingMs);
+                         tell(status == QProcess::NormalExit && exitCode == 0);
                      });
-    QObject::connect(helper, &QProcess::errorOccurred, helper,
-                     [helper, openThroughDesktop](QProcess::ProcessError error) {
-                         // A crash is reported by finished() as well.
-                         if (error != QProcess::FailedToStart)
-                             return;
-                         helper->deleteLater();
-                         openThroughDesktop();
-                     });
-    // Not owned by anything: an editor still running when this program ends is left running.
+    QObject::connect(helper, &QProcess::errorOccurred, helper, [helper, tell](QProcess::ProcessError error) {
+        // A crash is reported by finished() as well.
+        if (error != QProcess::FailedToStart)
+            return;
+        helper->deleteLater();
+        tell(false);
+    });
     helper->start();
 #else
-    openThroughDesktop();
+    tell(QDesktopServices::openUrl(QUrl::fromLocalFile(path)));
 #endif
 }
 

@@ -75,10 +75,26 @@ inline const QString notIdeFile = QStringLiteral("This is not an IDE file.");
 inline const QString notIdeFileJoke =
     QStringLiteral("This is an Tarnel. Try and guess why it wont open this file.");
 inline const QString fileMissing = QStringLiteral("Does not exsist");
+// A file named on the command line that is not there: the document takes its name.
+inline const QString fileNotThereYet = QStringLiteral("New file: the first save creates it");
 inline const QString fileUnreadable = QStringLiteral("Could not be read: ");
 inline const QString fileUtf16 = QStringLiteral("Could not be read: it is UTF-16 text.");
 inline const QString fileUtf16Advice = QStringLiteral("Save it as ANSI or UTF-8 text and open it again.");
 inline const QString couldNotSave = QStringLiteral("Could not save ");
+// The open file changed on disk, made so by another program.
+inline const QString fileChangedReload =
+    QStringLiteral("The file was changed by another program. Reload it from the disk?");
+inline const QString fileChangedKeepingChanges =
+    QStringLiteral("The file was changed by another program: Save will ask before writing over it");
+inline const QString fileVanished = QStringLiteral("The file was deleted or moved away by another program");
+inline const QString fileChangedBeforeSave =
+    QStringLiteral("The file was changed by another program since it was opened.");
+inline const QString fileVanishedBeforeSave =
+    QStringLiteral("The file was deleted or moved away by another program since it was opened.");
+inline const QString reload = QStringLiteral("Reload");
+inline const QString saveAnyway = QStringLiteral("Save anyway");
+// %1 the number of files dropped on the window at once.
+inline const QString firstDroppedFileOpened = QStringLiteral("IDE File opened: the first of the %1 files dropped");
 inline const QString fileReopened = QStringLiteral("File reopened");
 inline const QString fileCreated = QStringLiteral("New file created");
 inline const QString fileClosed = QStringLiteral("File closed");
@@ -97,7 +113,7 @@ inline const QString loadErrorLine =
 inline const QString loadErrorSilence = QStringLiteral("Do not show again for this file");
 inline const QString oneMoreLoadError = QStringLiteral("There was 1 more load error in this file.");
 inline const QString moreLoadErrors = QStringLiteral("There were %1 more load errors in this file.");
-inline const QString loadErrorsListed = QStringLiteral("tarnel-cli format lists every one.");
+inline const QString loadErrorsListed = QStringLiteral("File > Load report lists every one.");
 
 // Why an existing file was not read.
 inline const QString notRegularFile = QStringLiteral("it is not a regular file");

@@ -3,9 +3,12 @@
 
 #include "windowtestkit.h"
 
+#include <QLineEdit>
+#include <QMimeData>
 #include <QSignalSpy>
 #include <QtTest>
 
+#include <cstdio>
 using namespace tarnel;
 
 using namespace wkit;
@@ -487,6 +490,114 @@ private slots:
         QCOMPARE(w.document().table(LineKind::Object).rowCount(), rows);
     }
 
+    // Files dropped on the window, or on the filter field, open as File > Open would.
+    void droppedFilesOpen_data()
+    {
+        QTest::addColumn<QString>("row"); // "widget dropped on|files|request (Cancel)|status"
+        QTest::newRow("window") << "mainWindow|a.ide||IDE File opened";
+        QTest::newRow("filter field") << "filterField|a.ide||IDE File opened";
+        QTest::newRow("several") << "mainWindow|a.ide b.ide||IDE File opened: the first of the 2 files dropped";
+        QTest::newRow("not an IDE file") << "filterField|a.txt|message|Tarnel ready";
+        QTest::newRow("changes, Cancel") << "mainWindow|a.ide|question|Tarnel ready";
+    }
+
+    void droppedFilesOpen()
+    {
+        QFETCH(QString, row);
+        const QStringList names = row.section(u'|', 1, 1).split(u' '), asked{row.section(u'|', 2, 2)};
+        Session s;
+        s.useSettings();
+        MainWindow& w = s.startShown();
+        if (asked.first() == u"question")
+            s.typePathLine(typedLine);
+        QList<QUrl> urls;
+        for (const QString& name : names)
+            urls << QUrl::fromLocalFile(s.path(name));
+        QVERIFY(putFile(s.path(names.first()), "objs\r\n100, a, t, 1, 100, 0\r\nend\r\n"));
+        s.platform.answers << Platform::Answer::Cancel;
+        QMimeData data;
+        data.setUrls(urls);
+        data.setText(urls.first().toString());
+        QWidget* on = row.startsWith(w.objectName()) ? &w : w.findChild<QWidget*>(row.section(u'|', 0, 0));
+        // Qt delivers a drop only after the drag entered.
+        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(on, &enter);
+        QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(on, &drop);
+
+        QVERIFY(drop.isAccepted());
+        QCOMPARE(s.requestKinds().join(u' '), asked.first());
+        QCOMPARE(w.statusText(), row.section(u'|', 3));
+        QCOMPARE(w.document().openFilePath(), asked.first().isEmpty() ? s.path(names.first()) : QString());
+        QCOMPARE(w.findChild<QLineEdit*>("filterField")->text(), QString());
+    }
+
+    // A file another program changed: with no changes here a reload is offered
+    // at once ("wait"), else the status bar tells and Save or Reload asks first.
+    void outsideChange_data()
+    {
+        // Outside change, command, answers: a digit a button of the outside question, Y or N the other.
+        QTest::addColumn<QString>("row");
+        QTest::addColumn<bool>("written"); // the file holds this document's save
+        QTest::addColumn<int>("objects");
+        QTest::newRow("own saves ask nothing") << "none fileSave" << true << 1;
+        QTest::newRow("Save anyway") << "edit fileSave 1" << true << 1;
+        QTest::newRow("Cancel") << "edit fileSave 2" << false << 1;
+        QTest::newRow("Reload, changes dropped") << "edit fileSave 0N" << false << 2;
+        QTest::newRow("Reload, changes saved first") << "edit fileSave 0Y" << true << 1;
+        QTest::newRow("vanished, Save anyway") << "delete fileSave 0" << true << 1;
+        QTest::newRow("Reload button, Yes, Reload") << "edit reloadFile Y0" << false << 2;
+        QTest::newRow("no changes here, reloaded") << "edit wait Y" << false << 2;
+        QTest::newRow("renamed over, reloaded") << "rename wait Y" << false << 2;
+        QTest::newRow("changes here, told") << "edit wait" << false << 1;
+        QTest::newRow("vanished, told") << "delete wait" << false << 1;
+    }
+
+    void outsideChange()
+    {
+        QFETCH(QString, row);
+        QFETCH(bool, written);
+        QFETCH(int, objects);
+        const QString outside = row.section(u' ', 0, 0), command = row.section(u' ', 1, 1);
+        Session s;
+        s.useSettings();
+        const QString a = s.path(QStringLiteral("a.ide")), renamed = a + QStringLiteral(".new");
+        QVERIFY(putFile(a, "objs\r\n100, a, t, 1, 100, 0\r\nend\r\n"));
+        MainWindow& w = s.startShown(a);
+        if (row != u"edit wait Y" && row != u"rename wait Y")
+            s.typePathLine(typedLine);
+        if (outside == u"none")
+            s.action("fileSave")->trigger(); // a save of its own is no outside change
+        const QString target = outside == u"rename" ? renamed : a;
+        const QByteArray outsideBytes = "objs\r\n100, a, t, 1, 100, 0\r\n101, b, t, 1, 9, 0\r\nend\r\n";
+        QVERIFY(outside == u"delete" ? QFile::remove(a) : outside == u"none" || putFile(target, outsideBytes));
+        QVERIFY(target == a || std::rename(qPrintable(renamed), qPrintable(a)) == 0);
+        s.platform.clear();
+        QStringList kinds;
+        for (QChar c : row.section(u' ', 2)) {
+            kinds << (c.isDigit() ? "choice" : command == u"wait" ? "yesno" : "question");
+            if (c.isDigit())
+                s.platform.choices << c.digitValue();
+            else
+                s.platform.answers << (c == u'Y' ? Platform::Answer::Yes : Platform::Answer::No);
+        }
+
+        if (command == u"wait")
+            QTRY_COMPARE(w.statusText(), kinds.isEmpty() ? outside == u"edit" ? texts::fileChangedKeepingChanges
+                                                                              : texts::fileVanished
+                                                         : texts::fileReopened);
+        else
+            run(s, command);
+
+        QCOMPARE(s.requestKinds(), kinds);
+        if (kinds.contains(QStringLiteral("choice")))
+            QCOMPARE(s.platform.requests.at(kinds.indexOf(QStringLiteral("choice"))).text,
+                     outside == u"edit" ? "The file was changed by another program since it was opened."
+                                        : texts::fileVanishedBeforeSave);
+        QCOMPARE(fileBytes(a).contains(typedLine), written);
+        QCOMPARE(w.document().table(LineKind::Object).rowCount(), objects);
+    }
+
     // A file that cannot be used leaves nothing that Save could write over it.
     void failedOpenLeavesNothingToOverwrite_data()
     {
@@ -714,7 +825,7 @@ private slots:
                                  ? QStringLiteral("The below line caused and error. Please correct or further "
                                                   "errors could occur\r\n") +
                                        lineWithFields(QByteArray::number(1000 + k), 5)
-                                 : summary + QStringLiteral("\r\ntarnel-cli format lists every one."));
+                                 : summary + QStringLiteral("\r\nFile > Load report lists every one."));
             QCOMPARE(r.checkBox, k < prompts ? QStringLiteral("Do not show again for this file") : QString());
             QCOMPARE(r.title, QStringLiteral("Tarnel"));
             QCOMPARE(r.icon, Platform::Icon::Information);
@@ -725,9 +836,9 @@ private slots:
         s.platform.ticks = {false, true};
         QTest::mouseClick(s.child<QPushButton>("reloadFile"), Qt::LeftButton);
         QCOMPARE(s.requestKinds(), QStringList({"checkmessage", "checkmessage", "message"}));
-        QCOMPARE(
-            s.platform.messages().constLast(),
-            QStringLiteral("There were 498 more load errors in this file.\r\ntarnel-cli format lists every one."));
+        QCOMPARE(s.platform.messages().constLast(),
+                 QStringLiteral(
+                     "There were 498 more load errors in this file.\r\nFile > Load report lists every one."));
     }
 };
 

@@ -7,6 +7,7 @@
 #include "document/loadreport.h"
 #include "mainwindow/loadreportmodel.h"
 #include "mainwindow/loadreportwindow.h"
+#include "mainwindow/shownvalue.h"
 
 #include <QProcess>
 #include <QTableView>
@@ -106,12 +107,15 @@ private slots:
         if (closed)
             return;
         QCOMPARE(w.windowTitle(), titleFor(target));
+        // The box shows what the next save does: it keeps the lines after Keep them.
+        QCOMPARE(s.child<QCheckBox>("keepLayout")->isChecked(), choice == 0);
 
         // Answered once for the document; a reload starts a new one, asked again.
         s.platform.clear();
         s.action("fileSave")->trigger();
         QVERIFY(s.platform.requests.isEmpty());
         QTest::mouseClick(s.child<QPushButton>("reloadFile"), Qt::LeftButton);
+        QVERIFY(!s.child<QCheckBox>("keepLayout")->isChecked());
         s.platform.clear();
         s.action("fileSave")->trigger();
         QCOMPARE(s.requestKinds(), QStringList{"choice"});
@@ -185,6 +189,26 @@ private slots:
         s.action("fileNew")->trigger();
         QCOMPARE(model->rowCount(), 0);
         QVERIFY(!s.action("fileLoadReport")->isEnabled());
+    }
+
+    void reportTextIsUtf8WhereValid_data()
+    {
+        QTest::addColumn<QByteArray>("line");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("UTF-8 banner") << QByteArray("# \xe2\x95\x90 Gr\xc3\xbcn \xe2\x95\x90")
+                                      << QStringLiteral("# ═ Grün ═");
+        QTest::newRow("Latin-1") << QByteArray("# Stra\xdf"
+                                               "e, \xe9t\xe9")
+                                 << QStringLiteral("# Straße, été");
+        QTest::newRow("long, cut before a character")
+            << QByteArray(999, 'a') + "\xc3\xa4\xc3\xa4" << QString(999, u'a') + QChar(0x2026);
+    }
+
+    void reportTextIsUtf8WhereValid()
+    {
+        QFETCH(QByteArray, line);
+        QFETCH(QString, shown);
+        QCOMPARE(shownLineText(line), shown);
     }
 
     void doubleClickShowsTheRow()

@@ -1,4 +1,5 @@
 #include "platform/qtplatform.h"
+#include "platform/texteditorcommand.h"
 #include "support/testfiles.h"
 
 #include <QAbstractButton>
@@ -65,6 +66,8 @@ private slots:
     void openDialogReturnsChoice();
     void colorDialog();
     void clipboardText();
+    void textEditorCommandChoice_data();
+    void textEditorCommandChoice();
     void editorGetsPathAsOneArgument_data();
     void editorGetsPathAsOneArgument();
 
@@ -300,6 +303,33 @@ void QtPlatformTest::clipboardText()
     QCOMPARE(m_platform.clipboardText(), QString());
 }
 
+void QtPlatformTest::textEditorCommandChoice_data()
+{
+    // "text/plain application|its file|VISUAL|EDITOR|programs installed=the command", F the file.
+    QTest::addColumn<QString>("row");
+    const QString all = "|gtk-launch gio kate vim x-terminal-emulator=";
+    QTest::newRow("default app, gtk-launch")
+        << "ed.desktop|/a/ed.desktop|kate|vim" + all + "gtk-launch ed.desktop F";
+    QTest::newRow("id without .desktop") << "ed|||" + all + "gtk-launch ed.desktop F";
+    QTest::newRow("gio, no gtk-launch") << "ed.desktop|/a/ed.desktop|kate||gio kate=gio launch /a/ed.desktop F";
+    QTest::newRow("gio needs the file") << "ed.desktop||kate -n||gio kate=kate -n F";
+    QTest::newRow("own entry skipped") << "org.example.tarnel.desktop||kate|" + all + "kate F";
+    QTest::newRow("VISUAL missing, EDITOR") << "||gedit|vim -p" + all + "x-terminal-emulator -e vim -p F";
+    QTest::newRow("EDITOR, no terminal") << "|||vim|vim=";
+    QTest::newRow("nothing") << "|||" + all;
+}
+
+void QtPlatformTest::textEditorCommandChoice()
+{
+    QFETCH(QString, row);
+    const QString command = row.section(u'=', 1);
+    const QStringList given = row.section(u'=', 0, 0).split(u'|');
+    const QStringList installed = given[4].split(u' ');
+    const auto chosen = textEditorCommand(
+        "F", {given[0], given[1], given[2], given[3], [&](const QString& p) { return installed.contains(p); }});
+    QCOMPARE(chosen ? (QStringList{chosen->program} + chosen->arguments).join(u' ') : QString(), command);
+}
+
 void QtPlatformTest::editorGetsPathAsOneArgument_data()
 {
     QTest::addColumn<QString>("ending"); // how the stand-in helper ends; none: no helper on PATH
@@ -313,16 +343,19 @@ void QtPlatformTest::editorGetsPathAsOneArgument_data()
 void QtPlatformTest::editorGetsPathAsOneArgument()
 {
 #ifndef Q_OS_LINUX
-    QSKIP("The editor is started through xdg-open on Linux only");
+    QSKIP("The editor is started through the desktop's launcher on Linux only");
 #endif
     QFETCH(QString, ending);
     QFETCH(bool, started);
-    // A stand-in xdg-open, first on PATH, writes down its arguments and ends as told.
+    // Stand-ins first on PATH: xdg-mime names the text editor, gtk-launch writes
+    // down its arguments and ends as told.
     const QString bin = m_dir.filePath("bin");
     const QString log = m_dir.filePath("args.txt");
     QFile::remove(log);
     QVERIFY(QDir().mkpath(bin));
-    QFile script(bin + "/xdg-open");
+    QVERIFY(support::putFile(bin + "/xdg-mime", "#!/bin/sh\necho texteditor.desktop\n"));
+    QVERIFY(QFile(bin + "/xdg-mime").setPermissions(QFile::ReadOwner | QFile::ExeOwner));
+    QFile script(bin + "/gtk-launch");
     QVERIFY(script.open(QIODevice::WriteOnly | QIODevice::Truncate));
     script.write(QStringLiteral("#!/bin/sh\nprintf '%s\\n' \"$#\" \"$@\" > '%1'\n%2\n").arg(log, ending).toUtf8());
     script.close();
@@ -332,6 +365,8 @@ void QtPlatformTest::editorGetsPathAsOneArgument()
 
     const QByteArray oldPath = qgetenv("PATH");
     const auto restore = qScopeGuard([&] { qputenv("PATH", oldPath); });
+    qunsetenv("VISUAL"); // no fallback editor when no launcher is found
+    qunsetenv("EDITOR");
     qputenv("PATH", ending.isNull() ? empty.toLocal8Bit() : bin.toLocal8Bit() + ':' + oldPath);
 
     const QString path = m_dir.filePath("my maps/item defs.ide");
@@ -340,7 +375,7 @@ void QtPlatformTest::editorGetsPathAsOneArgument()
     QTRY_VERIFY(reply.has_value());
     QCOMPARE(*reply, started);
     if (!ending.isNull())
-        QCOMPARE(support::fileBytes(log), QByteArray("1\n") + path.toUtf8() + '\n');
+        QCOMPARE(support::fileBytes(log), QByteArray("2\ntexteditor.desktop\n") + path.toUtf8() + '\n');
 }
 
 QTEST_MAIN(QtPlatformTest)

@@ -137,6 +137,7 @@ private slots:
         QString target = open;
         if (fault == u"vanished") {
             QVERIFY(QDir(folder).removeRecursively());
+            s.platform.choices << 0; // Save anyway, past the question about the vanished file
         } else if (fault == u"read-only file") {
             QVERIFY(QFile::setPermissions(open, QFileDevice::ReadOwner | QFileDevice::ReadGroup));
         } else if (fault == u"read-only folder") {
@@ -153,6 +154,8 @@ private slots:
             s.action("fileSave")->trigger();
         }
         QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        if (fault == u"vanished")
+            QCOMPARE(s.platform.requests.takeFirst().kind, QStringLiteral("choice"));
 
         checkFailedSave(s, open, target);
         reason.replace(QStringLiteral("%1"), folder);
