@@ -9,8 +9,7 @@ bool isCompleteObjectRow(LineKind kind, qsizetype valueCount, bool laterLayoutTa
 {
     if (laterLayoutTable)
         return isLaterLayoutRow(kind, valueCount, true);
-    const qsizetype usual = fieldCountOf(kind);
-    return valueCount >= usual && valueCount <= usual + maxDrawDistances - 1;
+    return valueCount >= fieldCountOf(kind);
 }
 
 std::optional<LineKind> effectKindOf(QByteArrayView line, qsizetype pieces)
