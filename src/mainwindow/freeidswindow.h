@@ -4,6 +4,7 @@
 #include <QString>
 #include <QWidget>
 
+class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -42,7 +43,8 @@ private:
     // The IDs of an added file, or of every IDE file of an added folder.
     struct Source {
         QString path;
-        QList<qint64> ids;      // ascending
+        QList<qint64> ids;          // ascending
+        QList<qint64> commentedIds; // of commented-out lines, ascending
         QStringList unreadable; // why a file could not be read, or a folder's files that could not
     };
 
@@ -57,6 +59,7 @@ private:
     QSpinBox* m_count;
     QLineEdit* m_from;
     QLineEdit* m_to;
+    QCheckBox* m_freeCommented;
     QListWidget* m_sources;
     QPushButton* m_remove;
     QListWidget* m_blocks;

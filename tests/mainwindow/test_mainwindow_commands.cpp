@@ -121,8 +121,7 @@ private slots:
         const QString file = s.copyOfCorpus(QStringLiteral("modmap-props.ide"), QStringLiteral("p.ide"));
         MainWindow& w = s.startShown(file);
         QCOMPARE(labelText(w, "objectCount"), QStringLiteral("35"));
-        s.action("objectsDuplicate"); // exists
-        w.view(LineKind::Object)->selectRow(0);
+        s.action("objectsDuplicate"); // exists; the first row is selected since the load
         s.action("objectsDuplicate")->trigger();
         QCOMPARE(labelText(w, "objectCount"), QStringLiteral("36")); // the duplicate, once done
         s.platform.clipboard = QStringLiteral("no commas here");
@@ -166,6 +165,7 @@ private slots:
         MainWindow& w = s.startShown(file);
         SectionView* objs = w.view(LineKind::Object);
         QCOMPARE(rowLookingWrong(*objs), -1);
+        objs->clearSelection();
         objs->selectRow(1);
         s.action("objectsCommentOut")->trigger();
         QCOMPARE(firstValues(w.document(), LineKind::Object), QByteArrayList({"1", "# 2", "3", "#4"}));
@@ -210,6 +210,7 @@ private slots:
         QCOMPARE(rowLookingWrong(*objs), -1);
 
         // Rows apart from each other go at once; the rows between keep their place.
+        objs->clearSelection();
         objs->selectRow(0);
         objs->selectionModel()->select(objs->model()->index(2, 0),
                                        QItemSelectionModel::Select | QItemSelectionModel::Rows);
@@ -219,8 +220,9 @@ private slots:
         s.action("objectsRemove")->trigger();
         QCOMPARE(firstValues(w.document(), LineKind::Object), QByteArrayList({"3", "# 2"}));
         QCOMPARE(objs->model()->rowCount(), 2);
-        QVERIFY(objs->selectedRowNumbers().isEmpty());
-        QCOMPARE(objs->currentIndex(), objs->model()->index(1, 1));
+        // The row that took the first removed row's place is current.
+        QCOMPARE(objs->selectedRowNumbers(), QList<qsizetype>{0});
+        QCOMPARE(objs->currentIndex(), objs->model()->index(0, 0));
         QCOMPARE(rowLookingWrong(*objs), -1);
     }
 
@@ -234,6 +236,7 @@ private slots:
         QVERIFY(putFile(file, sampleIde(100)));
         MainWindow& w = s.startShown(file);
         SectionView* objs = w.view(LineKind::Object);
+        objs->clearSelection();
         for (int top : {10, 60})
             objs->selectionModel()->select(
                 QItemSelection(objs->model()->index(top, 0), objs->model()->index(top + 39, 0)),
@@ -255,8 +258,7 @@ private slots:
         const QString file = s.path(QStringLiteral("timed.ide"));
         QVERIFY(putFile(file, "tobj\r\n5, n, t, 1, 10, 0, 20, 6\r\nend\r\n"));
         MainWindow& w = s.startShown(file);
-        w.selectSection(1);
-        w.view(LineKind::TimedObject)->selectRow(0);
+        w.selectSection(1); // its first row selected since the load
         w.selectSection(2);
         // The menu stays in the bar, but its commands leave the hidden table alone.
         QVERIFY(w.actionsMenu(LineKind::TimedObject)->menuAction()->isVisible());

@@ -3,6 +3,7 @@
 
 #include "mainwindow/freeidswindow.h"
 
+#include <QCheckBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QProcess>
@@ -61,19 +62,23 @@ private slots:
         QTest::addColumn<QString>("from");
         QTest::addColumn<QString>("to");
         QTest::addColumn<QStringList>("blocks");
-        QTest::newRow("default range, commented ID free")
+        QTest::addColumn<bool>("freeCommented");
+        QTest::newRow("default range, commented ID used")
             << 3 << ""
-            << "" << QStringList{run(105, 109), run(111, 119), run(121, 123)};
+            << "" << QStringList{run(106, 109), run(111, 119), run(121, 123)} << false;
+        QTest::newRow("default range, commented ID freed")
+            << 3 << ""
+            << "" << QStringList{run(105, 109), run(111, 119), run(121, 123)} << true;
         QTest::newRow("a run too short is left out") << 6 << ""
-                                                     << "" << QStringList{run(111, 119), run(121, 126)};
+                                                     << "" << QStringList{run(111, 119), run(121, 126)} << false;
         QTest::newRow("below the lowest ID, to cuts the run") << 3 << "95"
-                                                              << "102" << QStringList{run(95, 99)};
+                                                              << "102" << QStringList{run(95, 99)} << false;
         QTest::newRow("from inside a run") << 3 << "107"
-                                           << "" << QStringList{run(107, 109), run(111, 119), run(121, 123)};
+                                           << "" << QStringList{run(107, 109), run(111, 119), run(121, 123)} << false;
         QTest::newRow("above the highest") << 2 << "118"
-                                           << "125" << QStringList{run(118, 119), run(121, 125)};
+                                           << "125" << QStringList{run(118, 119), run(121, 125)} << false;
         QTest::newRow("none long enough") << 12 << ""
-                                          << "125" << QStringList{texts::freeIdsNone};
+                                          << "125" << QStringList{texts::freeIdsNone} << false;
     }
     void blocksAndCopy()
     {
@@ -81,10 +86,12 @@ private slots:
         QFETCH(QString, from);
         QFETCH(QString, to);
         QFETCH(QStringList, blocks);
+        QFETCH(bool, freeCommented);
         FreeIds f;
         const QString path = f.s.path(QStringLiteral("ids.ide"));
         QVERIFY(putFile(path, idsFile));
         f.open(path);
+        f.child<QCheckBox>("freeIdsFreeCommented")->setChecked(freeCommented);
         f.child<QSpinBox>("freeIdsCount")->setValue(count);
         QTest::keyClicks(f.child<QLineEdit>("freeIdsFrom"), from);
         QTest::keyClicks(f.child<QLineEdit>("freeIdsTo"), to);
@@ -135,6 +142,7 @@ private slots:
         QVERIFY(putFile(path, idsFile));
         f.open(path);
         f.child<QSpinBox>("freeIdsCount")->setValue(3);
+        f.child<QCheckBox>("freeIdsFreeCommented")->setChecked(true);
         QTRY_COMPARE(f.shown().first(), run(105, 109));
         f.s.window->view(LineKind::Object)->selectRow(6); // 110
         f.s.window->tableActions(LineKind::Object).commentOut->trigger();
