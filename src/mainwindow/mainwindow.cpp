@@ -667,8 +667,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 
 void MainWindow::scrollToRow(LineKind kind, qsizetype row)
 {
-    SectionView* shown = view(kind);
-    shown->scrollTo(shown->model()->index(shown->sectionModel()->shownRow(row), 0));
+    view(kind)->showRow(view(kind)->sectionModel()->shownRow(row));
 }
 
 void MainWindow::startUp(const QString& commandLine)
