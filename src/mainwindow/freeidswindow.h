@@ -45,7 +45,7 @@ private:
         QString path;
         QList<qint64> ids;          // ascending
         QList<qint64> commentedIds; // of commented-out lines, ascending
-        QStringList unreadable; // why a file could not be read, or a folder's files that could not
+        QStringList unreadable;     // why a file could not be read, or a folder's files that could not
     };
 
     void addSource(const QString& path, bool folder);

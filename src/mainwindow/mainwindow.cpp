@@ -557,11 +557,11 @@ QMenu* MainWindow::buildActionsMenu(LineKind kind)
         return [this, kind, name, command, one, many, then] {
             const QList<qsizetype> rows = view(kind)->selectedRowNumbers();
             const int firstShown = rows.isEmpty() ? -1 : view(kind)->sectionModel()->shownRow(rows.front());
-            const qsizetype changed = EditHistory::of(*m_document)
-                                          .changeCountedRows(
-                                              kind, rows,
-                                              [&name](qsizetype count) { return EditHistory::linesText(name, count); },
-                                              [&] { return command(*m_document, kind, rows); });
+            const qsizetype changed =
+                EditHistory::of(*m_document)
+                    .changeCountedRows(
+                        kind, rows, [&name](qsizetype count) { return EditHistory::linesText(name, count); },
+                        [&] { return command(*m_document, kind, rows); });
             setStatus(changed > 0 ? countedLines(changed, one, many) : texts::noLineChanged);
             if (changed > 0 && then == Then::CurrentAfterRemoval)
                 view(kind)->makeCurrent(firstShown);

@@ -34,7 +34,7 @@ private:
     };
     std::optional<IdRange> m_ids;
     bool m_anyValue = false; // a single number: any value equal to it passes too
-    QByteArray m_needle; // Latin-1, lower case
+    QByteArray m_needle;     // Latin-1, lower case
 };
 
 // The ID a row's first value reads as, a comment's "#" left aside; none when it is no number.

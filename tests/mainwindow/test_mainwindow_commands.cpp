@@ -235,14 +235,18 @@ private slots:
         QTest::addColumn<QList<qsizetype>>("rows");
         QTest::addColumn<QString>("status");
         QTest::addColumn<QString>("step");
-        QTest::newRow("un-comment one of two") << QByteArray("objectsUnComment") << QList<qsizetype>{0, 1}
-                                               << "1 line un-commented" << "Un-comment 1 line";
-        QTest::newRow("comment out two of three") << QByteArray("objectsCommentOut") << QList<qsizetype>{0, 1, 2}
-                                                  << "2 lines commented out" << "Comment out 2 lines";
-        QTest::newRow("un-comment plain rows") << QByteArray("objectsUnComment") << QList<qsizetype>{0, 2}
-                                               << "No line changed." << "";
-        QTest::newRow("remove nothing selected") << QByteArray("objectsRemove") << QList<qsizetype>{}
-                                                 << "No line changed." << "";
+        QTest::newRow("un-comment one of two")
+            << QByteArray("objectsUnComment") << QList<qsizetype>{0, 1} << "1 line un-commented"
+            << "Un-comment 1 line";
+        QTest::newRow("comment out two of three")
+            << QByteArray("objectsCommentOut") << QList<qsizetype>{0, 1, 2} << "2 lines commented out"
+            << "Comment out 2 lines";
+        QTest::newRow("un-comment plain rows")
+            << QByteArray("objectsUnComment") << QList<qsizetype>{0, 2} << "No line changed."
+            << "";
+        QTest::newRow("remove nothing selected")
+            << QByteArray("objectsRemove") << QList<qsizetype>{} << "No line changed."
+            << "";
     }
     void commandsCountTheRowsChanged()
     {

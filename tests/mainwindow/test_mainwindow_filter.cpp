@@ -58,8 +58,8 @@ private slots:
         QTest::newRow("in any value") << "GENERIC" << QByteArrayList{"2000", "2050", "#2060", "2100", "10"}
                                       << "5 of 5 rows";
         QTest::newRow("a number is an ID, not text") << "10" << QByteArrayList{"10"} << "1 of 5 rows";
-        QTest::newRow("a number equal to a value") << "50" << QByteArrayList{"2050", "#2060", "2100", "10"}
-                                                   << "4 of 5 rows";
+        QTest::newRow("a number equal to a value")
+            << "50" << QByteArrayList{"2050", "#2060", "2100", "10"} << "4 of 5 rows";
         QTest::newRow("a range, commented rows too")
             << "2050 - 2099" << QByteArrayList{"2050", "#2060"} << "2 of 5 rows";
         QTest::newRow("a range either way round")

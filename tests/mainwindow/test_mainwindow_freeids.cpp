@@ -73,8 +73,9 @@ private slots:
                                                      << "" << QStringList{run(111, 119), run(121, 126)} << false;
         QTest::newRow("below the lowest ID, to cuts the run") << 3 << "95"
                                                               << "102" << QStringList{run(95, 99)} << false;
-        QTest::newRow("from inside a run") << 3 << "107"
-                                           << "" << QStringList{run(107, 109), run(111, 119), run(121, 123)} << false;
+        QTest::newRow("from inside a run")
+            << 3 << "107"
+            << "" << QStringList{run(107, 109), run(111, 119), run(121, 123)} << false;
         QTest::newRow("above the highest") << 2 << "118"
                                            << "125" << QStringList{run(118, 119), run(121, 125)} << false;
         QTest::newRow("none long enough") << 12 << ""

@@ -221,7 +221,8 @@ private slots:
         SectionView* objs = w.view(LineKind::Object);
         if (selected >= 0) {
             selectRows(objs, {selected});
-            objs->selectionModel()->setCurrentIndex(objs->model()->index(selected, 0), QItemSelectionModel::NoUpdate);
+            objs->selectionModel()->setCurrentIndex(objs->model()->index(selected, 0),
+                                                    QItemSelectionModel::NoUpdate);
             objs->scrollTo(objs->currentIndex());
         }
         if (command == "editor") {

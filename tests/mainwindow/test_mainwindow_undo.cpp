@@ -51,9 +51,12 @@ private slots:
         QTest::addColumn<int>("row"); // as shown, sorted
         QTest::addColumn<QString>("header");
         QTest::addColumn<QString>("step");
-        QTest::newRow("first shown, fourth line") << 0 << "4" << "Change line 4";
-        QTest::newRow("last read, first row of the file") << 2 << "3" << "Change line 3";
-        QTest::newRow("pasted since the load") << 3 << "" << "Change new line";
+        QTest::newRow("first shown, fourth line") << 0 << "4"
+                                                  << "Change line 4";
+        QTest::newRow("last read, first row of the file") << 2 << "3"
+                                                          << "Change line 3";
+        QTest::newRow("pasted since the load") << 3 << ""
+                                               << "Change new line";
     }
     void rowsNamedByTheirFileLine()
     {
@@ -63,7 +66,8 @@ private slots:
         Session s;
         s.useSettings(); // sorted
         const QString file = s.path(QStringLiteral("lines.ide"));
-        QVERIFY(putFile(file, "\r\nobjs\r\n30, c, t, 1, 10, 0\r\n10, a, t, 1, 10, 0\r\n20, b, t, 1, 10, 0\r\nend\r\n"));
+        QVERIFY(putFile(file,
+                        "\r\nobjs\r\n30, c, t, 1, 10, 0\r\n10, a, t, 1, 10, 0\r\n20, b, t, 1, 10, 0\r\nend\r\n"));
         MainWindow& w = s.startShown(file);
         QVERIFY(addPastedLine(w.document(), QStringLiteral("40, d, t, 1, 10, 0")));
         SectionView* objs = w.view(LineKind::Object);
