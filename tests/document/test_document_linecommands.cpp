@@ -5,8 +5,6 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include <array>
-
 using namespace tarnel;
 
 namespace {
@@ -188,30 +186,6 @@ private slots:
             objs.appendRow(objectLine(id));
         QVERIFY(duplicateRows(document, LineKind::Object, {2, 0}));
         QCOMPARE(firstValues(objs), QByteArrayList({"a", "b", "c", "a", "c"}));
-    }
-
-    // Each command counts the rows it changed, not the rows it was given.
-    void commandsCountTheRowsTheyChange_data()
-    {
-        QTest::addColumn<int>("command"); // comment out, un-comment, remove, duplicate
-        QTest::addColumn<QList<qsizetype>>("rows");
-        QTest::addColumn<qsizetype>("changed");
-        QTest::newRow("un-comment one of two") << 1 << QList<qsizetype>{0, 1} << qsizetype(1);
-        QTest::newRow("comment out two of three") << 0 << QList<qsizetype>{0, 1, 2} << qsizetype(2);
-        QTest::newRow("comment out only comments") << 0 << QList<qsizetype>{1} << qsizetype(0);
-        QTest::newRow("remove, one row gone already") << 2 << QList<qsizetype>{2, 7} << qsizetype(1);
-        QTest::newRow("duplicate three") << 3 << QList<qsizetype>{0, 1, 2} << qsizetype(3);
-    }
-    void commandsCountTheRowsTheyChange()
-    {
-        QFETCH(int, command);
-        QFETCH(QList<qsizetype>, rows);
-        QFETCH(qsizetype, changed);
-        IdeDocument document;
-        for (const char* id : {"1", "# 2", "3"})
-            document.table(LineKind::Object).appendRow(objectLine(id));
-        const std::array commands = {commentOut, unComment, removeRows, duplicateRows};
-        QCOMPARE(commands[size_t(command)](document, LineKind::Object, rows), changed);
     }
 
     void sortedTableFollowsMovingRows()

@@ -2,6 +2,7 @@
 // steps through them; and the colour swatches of the 2dfx tables.
 #include "windowtestkit.h"
 
+#include "editors/editorhost.h"
 #include "edits/edithistory.h"
 #include "mainwindow/filterbar.h"
 #include "paste/pasteline.h"
@@ -69,6 +70,7 @@ private slots:
 
         // A pasted timed object makes a third use of 7, in the other table.
         QVERIFY(addPastedLine(w.document(), QStringLiteral("7, h, t, 1, 10, 0, 20, 6")));
+        QCOMPARE(w.view(LineKind::TimedObject)->model()->headerData(2, Qt::Vertical).toString(), QString()); // new
         QTRY_COMPARE(marks(w),
                      QStringList({"0 1: Also used by line 10 of Timed objects\n"
                                   "Also used by a new line of Timed objects",
@@ -79,6 +81,12 @@ private slots:
         EditHistory::of(w.document()).stack().undo();
         QCOMPARE(marks(w), loaded);
         QCOMPARE(labelText(w, "duplicateIdCount"), QStringLiteral("2"));
+        // A row's header and its editor's step name its line in the file too.
+        QCOMPARE(w.view(LineKind::TimedObject)->model()->headerData(1, Qt::Vertical).toString(),
+                 QStringLiteral("10"));
+        w.editors()->openRows(LineKind::TimedObject, {1});
+        w.editors()->editor(LineKind::TimedObject)->findChild<QPushButton*>("confirmButton")->click();
+        QCOMPARE(EditHistory::of(w.document()).stack().undoText(), QStringLiteral("Change line 10"));
     }
 
     void nextDuplicateSteps_data()

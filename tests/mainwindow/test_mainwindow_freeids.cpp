@@ -3,7 +3,6 @@
 
 #include "mainwindow/freeidswindow.h"
 
-#include <QCheckBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QProcess>
@@ -15,7 +14,7 @@ using namespace wkit;
 
 namespace {
 
-// IDs 100-104, 110 and 120 in use; 105 only on a commented row.
+// IDs 100-104, 110 and 120 in use; 105 only on a commented row, which counts unless freed.
 const QByteArray idsFile = "objs\r\n100, a, t, 1, 50, 0\r\n101, b, t, 1, 50, 0\r\n102, c, t, 1, 50, 0\r\n"
                            "103, d, t, 1, 50, 0\r\n104, e, t, 1, 50, 0\r\n#105, f, t, 1, 50, 0\r\n"
                            "110, g, t, 1, 50, 0\r\nend\r\ntobj\r\n120, h, t, 1, 50, 0, 20, 6\r\nend\r\n";
@@ -62,24 +61,19 @@ private slots:
         QTest::addColumn<QString>("from");
         QTest::addColumn<QString>("to");
         QTest::addColumn<QStringList>("blocks");
-        QTest::addColumn<bool>("freeCommented");
         QTest::newRow("default range, commented ID used")
             << 3 << ""
-            << "" << QStringList{run(106, 109), run(111, 119), run(121, 123)} << false;
-        QTest::newRow("default range, commented ID freed")
-            << 3 << ""
-            << "" << QStringList{run(105, 109), run(111, 119), run(121, 123)} << true;
+            << "" << QStringList{run(106, 109), run(111, 119), run(121, 123)};
         QTest::newRow("a run too short is left out") << 6 << ""
-                                                     << "" << QStringList{run(111, 119), run(121, 126)} << false;
+                                                     << "" << QStringList{run(111, 119), run(121, 126)};
         QTest::newRow("below the lowest ID, to cuts the run") << 3 << "95"
-                                                              << "102" << QStringList{run(95, 99)} << false;
-        QTest::newRow("from inside a run")
-            << 3 << "107"
-            << "" << QStringList{run(107, 109), run(111, 119), run(121, 123)} << false;
+                                                              << "102" << QStringList{run(95, 99)};
+        QTest::newRow("from inside a run") << 3 << "107"
+                                           << "" << QStringList{run(107, 109), run(111, 119), run(121, 123)};
         QTest::newRow("above the highest") << 2 << "118"
-                                           << "125" << QStringList{run(118, 119), run(121, 125)} << false;
+                                           << "125" << QStringList{run(118, 119), run(121, 125)};
         QTest::newRow("none long enough") << 12 << ""
-                                          << "125" << QStringList{texts::freeIdsNone} << false;
+                                          << "125" << QStringList{texts::freeIdsNone};
     }
     void blocksAndCopy()
     {
@@ -87,12 +81,10 @@ private slots:
         QFETCH(QString, from);
         QFETCH(QString, to);
         QFETCH(QStringList, blocks);
-        QFETCH(bool, freeCommented);
         FreeIds f;
         const QString path = f.s.path(QStringLiteral("ids.ide"));
         QVERIFY(putFile(path, idsFile));
         f.open(path);
-        f.child<QCheckBox>("freeIdsFreeCommented")->setChecked(freeCommented);
         f.child<QSpinBox>("freeIdsCount")->setValue(count);
         QTest::keyClicks(f.child<QLineEdit>("freeIdsFrom"), from);
         QTest::keyClicks(f.child<QLineEdit>("freeIdsTo"), to);
@@ -143,7 +135,7 @@ private slots:
         QVERIFY(putFile(path, idsFile));
         f.open(path);
         f.child<QSpinBox>("freeIdsCount")->setValue(3);
-        f.child<QCheckBox>("freeIdsFreeCommented")->setChecked(true);
+        f.window->findChild<QAbstractButton*>("freeIdsFreeCommented")->setChecked(true);
         QTRY_COMPARE(f.shown().first(), run(105, 109));
         f.s.window->view(LineKind::Object)->selectRow(6); // 110
         f.s.window->tableActions(LineKind::Object).commentOut->trigger();

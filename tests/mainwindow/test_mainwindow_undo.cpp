@@ -3,7 +3,6 @@
 #include "windowtestkit.h"
 
 #include "document/bufferedforms.h"
-#include "editors/editorhost.h"
 #include "edits/edithistory.h"
 #include "paste/pasteline.h"
 
@@ -44,41 +43,6 @@ class MainWindowUndoTest : public QObject {
     Q_OBJECT
 
 private slots:
-    // Each row is headed by the line of the file it was read from, which the
-    // step of its editor names too; a row made since the load has neither.
-    void rowsNamedByTheirFileLine_data()
-    {
-        QTest::addColumn<int>("row"); // as shown, sorted
-        QTest::addColumn<QString>("header");
-        QTest::addColumn<QString>("step");
-        QTest::newRow("first shown, fourth line") << 0 << "4"
-                                                  << "Change line 4";
-        QTest::newRow("last read, first row of the file") << 2 << "3"
-                                                          << "Change line 3";
-        QTest::newRow("pasted since the load") << 3 << ""
-                                               << "Change new line";
-    }
-    void rowsNamedByTheirFileLine()
-    {
-        QFETCH(int, row);
-        QFETCH(QString, header);
-        QFETCH(QString, step);
-        Session s;
-        s.useSettings(); // sorted
-        const QString file = s.path(QStringLiteral("lines.ide"));
-        QVERIFY(putFile(file,
-                        "\r\nobjs\r\n30, c, t, 1, 10, 0\r\n10, a, t, 1, 10, 0\r\n20, b, t, 1, 10, 0\r\nend\r\n"));
-        MainWindow& w = s.startShown(file);
-        QVERIFY(addPastedLine(w.document(), QStringLiteral("40, d, t, 1, 10, 0")));
-        SectionView* objs = w.view(LineKind::Object);
-        QCOMPARE(objs->model()->headerData(row, Qt::Vertical).toString(), header);
-        w.editors()->openRows(LineKind::Object, {row});
-        w.findChild<QWidget*>(QStringLiteral("objectEditor"))
-            ->findChild<QPushButton*>(QStringLiteral("confirmButton"))
-            ->click();
-        QCOMPARE(EditHistory::of(w.document()).stack().undoText(), step);
-    }
-
     // Each command is one step, named in the Edit menu, undone and redone from the keyboard.
     void keyboardUndoAndRedo_data()
     {
