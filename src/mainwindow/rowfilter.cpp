@@ -68,9 +68,12 @@ bool readsAsNumber(QByteArrayView value, qint64 number)
 }
 
 // Whether any value of the row reads as `number`, from its stored bytes in one walk.
-bool anyValueReads(const RowStore& rows, qsizetype row, qint64 number)
+bool anyValueReads(const RowStore& rows, qsizetype row, qint64 number, const QByteArray& digits)
 {
     const QByteArrayView bytes = rows.storedBytes(row);
+    // Most rows hold the digits nowhere: one search turns them away.
+    if (!bytes.contains(QByteArrayView(digits)))
+        return false;
     if (rows.valueCount(row) <= 1)
         return readsAsNumber(bytes, number);
     // Values holding a comma are stored one a line.
@@ -114,6 +117,7 @@ RowFilter::RowFilter(const QString& text)
         const qint64 last = ids.hasCaptured(2) ? ids.captured(2).toLongLong() : first;
         m_ids = IdRange{std::min(first, last), std::max(first, last)};
         m_anyValue = !ids.hasCaptured(2);
+        m_digits = QByteArray::number(first);
         return;
     }
     m_needle = text.toLatin1();
@@ -124,7 +128,7 @@ RowFilter::RowFilter(const QString& text)
 bool RowFilter::matches(const RowStore& rows, qsizetype row) const
 {
     if (m_ids)
-        return matchesId(rows, row) || (m_anyValue && anyValueReads(rows, row, m_ids->first));
+        return matchesId(rows, row) || (m_anyValue && anyValueReads(rows, row, m_ids->first, m_digits));
     return m_needle.isEmpty() || holds(rows.storedBytes(row), m_needle);
 }
 

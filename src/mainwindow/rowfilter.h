@@ -34,6 +34,7 @@ private:
     };
     std::optional<IdRange> m_ids;
     bool m_anyValue = false; // a single number: any value equal to it passes too
+    QByteArray m_digits;     // that number written out, which such a value holds
     QByteArray m_needle;     // Latin-1, lower case
 };
 
