@@ -307,8 +307,8 @@ void lineCommand(benchmark::State& state, qsizetype (*command)(IdeDocument&, Lin
 enum class Phase { Command, Undo, Redo };
 
 // The same on all rows as a step of the edit history, and its undo and redo.
-void historyStep(benchmark::State& state, qsizetype (*command)(IdeDocument&, LineKind, QList<qsizetype>), bool sorted,
-                 Phase phase)
+void historyStep(benchmark::State& state, qsizetype (*command)(IdeDocument&, LineKind, QList<qsizetype>),
+                 bool sorted, Phase phase)
 {
     IdeDocument document;
     EditHistory& history = EditHistory::of(document);

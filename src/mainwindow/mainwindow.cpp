@@ -146,6 +146,11 @@ MainWindow::MainWindow(Platform& platform, SettingsFile& settings, QWidget* pare
                 [this, kind](const QModelIndex&, int first) { scrollToRow(kind, first); });
     }
     connect(m_editors, &EditorHost::rowConfirmed, this, &MainWindow::scrollToRow);
+    // A file just read (and sorted) starts on each table's first row, so Enter opens it.
+    connect(m_fileCommands, &FileCommands::loaded, this, [this] {
+        for (LineKind kind : allLineKinds)
+            view(kind)->makeCurrent(0);
+    });
     buildKeyboard();
 
     connect(m_document, &IdeDocument::modifiedChanged, this, &MainWindow::updateTitle);
@@ -687,6 +692,8 @@ void MainWindow::startUp(const QString& commandLine)
     m_objectSort->setChecked(m_settings.readOption(QStringLiteral("sort")));
     // Sorted as the settings say is where the document starts, not a change of it.
     EditHistory::of(*m_document).forget();
+    for (LineKind kind : allLineKinds)
+        view(kind)->makeCurrent(0); // the first row as sorted
     m_showLines->setChecked(m_settings.readOption(QStringLiteral("lines")));
     m_catchPaste->setChecked(m_settings.readOption(QStringLiteral("paste")));
     m_keepLayout->setChecked(m_settings.readAddedOption(QStringLiteral("keepLayout")));

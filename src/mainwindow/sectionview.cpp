@@ -61,11 +61,7 @@ SectionView::SectionView(SectionModel* model, QWidget* parent) : QTableView(pare
     horizontalHeader()->setStretchLastSection(true);
     connect(model, &SectionModel::rowsAboutToBeReordered, this, &SectionView::holdSelection);
     connect(model, &SectionModel::rowsReordered, this, &SectionView::restoreSelection);
-    // A table just filled (a load) starts on its first row, so Enter opens it.
-    connect(model, &QAbstractItemModel::modelReset, this, [this] {
-        fitRowHeader();
-        makeCurrent(0);
-    });
+    connect(model, &QAbstractItemModel::modelReset, this, &SectionView::fitRowHeader);
     fitRowHeader();
 }
 
