@@ -7,7 +7,7 @@ namespace tarnel {
 LineEditor::Design editorDesign(LineKind kind)
 {
     using namespace texts;
-    // Adding a light or a particle reports nothing in the status bar; updating a light neither.
+    // Every confirm says what it did, so an earlier command's message never reads as the editor's.
     switch (kind) {
     case LineKind::Object:
         return {"objectEditor", objectEditorTitle,  lineFrame.arg(0),
@@ -15,11 +15,13 @@ LineEditor::Design editorDesign(LineKind kind)
     case LineKind::TimedObject:
         return {"timedObjectEditor", timedObjectEditorTitle, lineFrame.arg(0),
                 addLineButton,       newLineAddedStatus,     lineUpdatedStatus};
-    case LineKind::Light: return {"lightEditor", lightEditorTitle, lightFrame, addNewButton, {}, {}};
+    case LineKind::Light:
+        return {"lightEditor", lightEditorTitle, lightFrame, addNewButton, lightAddedStatus, lightUpdatedStatus};
     case LineKind::Sun:
         return {"sunEditor", sunEditorTitle, sunFrame, addLineButton, lineAddedStatus, lineUpdatedStatus};
     case LineKind::Particle:
-        return {"particleEditor", particleEditorTitle, particleFrame, addLineButton, {}, lineUpdatedStatus};
+        return {"particleEditor", particleEditorTitle, particleFrame,
+                addLineButton,    particleAddedStatus, lineUpdatedStatus};
     case LineKind::PedArea:
         return {"pedEditor", pedEditorTitle, pedFrame, addLineButton, newLineAddedStatus, lineUpdatedStatus};
     }

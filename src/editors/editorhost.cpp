@@ -59,6 +59,24 @@ QWidget* EditorHost::editor(LineKind kind) const
     return m_editors[size_t(kind)].data();
 }
 
+bool EditorHost::mayDiscardAll()
+{
+    for (const QPointer<LineEditor>& open : m_editors) {
+        if (!open || !open->hasUnconfirmedChanges())
+            continue;
+        const std::optional<qsizetype> followed = open->followedRow();
+        const QString question = open->mode() == LineEditor::Mode::Edit && followed
+                                     ? texts::discardLineChanges.arg(*followed + 1)
+                                     : texts::discardEditorChanges.arg(open->windowTitle());
+        // The question is about fields the user should see.
+        open->raise();
+        if (m_platform.askYesNo(open, texts::appTitle, question) != Platform::Answer::Yes)
+            return false;
+        open->close();
+    }
+    return true;
+}
+
 bool EditorHost::mayReplace(LineKind kind, qsizetype row)
 {
     LineEditor* open = m_editors[size_t(kind)];

@@ -33,6 +33,10 @@ public:
     void openNew(LineKind kind);
     // The open editor window of the kind, or none.
     QWidget* editor(LineKind kind) const;
+    // Before the document is replaced or the program closes: asks of each open
+    // editor holding unconfirmed changes whether they may go, and closes it on
+    // Yes. Returns false at the first No, which keeps that editor and the rest.
+    bool mayDiscardAll();
 
 signals:
     void statusMessage(const QString& text);

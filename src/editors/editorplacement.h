@@ -15,7 +15,7 @@ namespace tarnel {
 QPoint besideOwner(const QRect& owner, const QSize& editor, const QRect& screen);
 
 // Moves the not yet shown window `window` beside `owner` as above, sized to
-// its contents; nothing when the owner is not shown.
+// its contents unless it was resized before; nothing when the owner is not shown.
 void placeBesideOwner(const QWidget& owner, QWidget& window);
 
 } // namespace tarnel

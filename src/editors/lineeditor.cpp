@@ -9,6 +9,7 @@
 #include "document/storabletext.h"
 #include "editors/columnbinding.h"
 #include "editors/textcolumn.h"
+#include "editors/toolwindow.h"
 #include "platform/platform.h"
 #include "texts/texts.h"
 
@@ -49,9 +50,10 @@ bool isBlank(const QString& text)
 
 LineEditor::LineEditor(const Design& design, IdeDocument& document, LineKind kind, Platform& platform,
                        QWidget* owner)
-    : QWidget(owner, Qt::Window), m_design(design), m_document(document), m_kind(kind), m_platform(platform),
+    : QWidget(owner), m_design(design), m_document(document), m_kind(kind), m_platform(platform),
       m_tracker(new RowTracker(document.table(kind), this)), m_columns(size_t(fieldCountOf(kind)), nullptr)
 {
+    makeToolWindow(*this);
     setObjectName(QString::fromLatin1(design.objectName));
     setWindowTitle(design.title);
 
@@ -84,6 +86,7 @@ LineEditor::LineEditor(const Design& design, IdeDocument& document, LineKind kin
     // The tracker hears of every move first, so the caption reads its new row.
     SectionTable& table = document.table(kind);
     connect(&table, &SectionTable::rowInserted, this, &LineEditor::showRowNumber);
+    connect(&table, &SectionTable::rowsAppended, this, &LineEditor::showRowNumber);
     connect(&table, &SectionTable::rowsRemoved, this, &LineEditor::showRowNumber);
     connect(&table, &SectionTable::rowMoved, this, &LineEditor::showRowNumber);
     connect(&table, &SectionTable::reordered, this, &LineEditor::showRowNumber);
@@ -141,8 +144,7 @@ bool LineEditor::confirm()
             m_document.table(m_kind).appendRow(values);
             return true;
         });
-        if (!m_design.addedStatus.isEmpty())
-            emit statusMessage(m_design.addedStatus);
+        emit statusMessage(m_design.addedStatus);
     } else {
         if (!m_tracker->row()) {
             m_platform.showMessage(this, appTitle, texts::rowGone, Platform::Icon::Information);
@@ -157,8 +159,7 @@ bool LineEditor::confirm()
             writeBack(values);
             return true;
         });
-        if (!m_design.updatedStatus.isEmpty())
-            emit statusMessage(m_design.updatedStatus);
+        emit statusMessage(m_design.updatedStatus);
         if (m_tracker->row())
             emit rowConfirmed(*m_tracker->row());
     }

@@ -38,7 +38,7 @@ public:
         QString frameCaption;
         // The confirm button's caption for a new line.
         QString addCaption;
-        // Status messages after adding and after updating; empty sets none.
+        // Status messages after adding and after updating.
         QString addedStatus;
         QString updatedStatus;
     };

@@ -40,6 +40,8 @@ FileCommands::FileCommands(IdeDocument& document, Platform& platform, RecentList
 
 bool FileCommands::askToSave()
 {
+    if (m_mayDiscardEdits && !m_mayDiscardEdits())
+        return false;
     if (!m_document.isModified())
         return true;
     const Platform::Answer answer = m_platform.askYesNoCancel(m_dialogParent, texts::saveChangesTitle,

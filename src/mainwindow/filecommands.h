@@ -5,6 +5,7 @@
 #include <QObject>
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 class QWidget;
@@ -23,8 +24,11 @@ public:
     FileCommands(IdeDocument& document, Platform& platform, RecentList& recent, QWidget* dialogParent,
                  QObject* parent = nullptr);
 
-    // true: go on; false: stop, the document stays as it is.
+    // true: go on; false: stop, the document stays as it is. Asks first of
+    // what `setEditsCheck` gave, then about unsaved changes.
     bool askToSave();
+    // Whether the edits not yet in the document (open editors' fields) may go.
+    void setEditsCheck(std::function<bool()> mayDiscardEdits) { m_mayDiscardEdits = std::move(mayDiscardEdits); }
 
     void fileOpen();
     // A path from the recent list: no extension check, and a missing file keeps
@@ -68,6 +72,7 @@ private:
     RecentList& m_recent;
     QWidget* m_dialogParent;
     bool m_keepLayout = false;
+    std::function<bool()> m_mayDiscardEdits;
     // What the user said about the lines the fixed layout leaves out of the open document.
     enum class LayoutAnswer { None, KeepThem, LeaveThemOut };
     LayoutAnswer m_layoutAnswer = LayoutAnswer::None;

@@ -4,6 +4,8 @@
 #include "document/idedocument.h"
 #include "document/idindex.h"
 #include "mainwindow/duplicatemarks.h"
+#include "editors/toolwindow.h"
+#include "mainwindow/escapecloses.h"
 #include "document/objectids.h"
 #include "platform/platform.h"
 #include "texts/texts.h"
@@ -45,14 +47,16 @@ std::optional<qint64> boundOf(const QLineEdit* field)
 } // namespace
 
 FreeIdsWindow::FreeIdsWindow(IdeDocument& document, Platform& platform, QWidget* parent)
-    : QWidget(parent, Qt::Window), m_marks(DuplicateMarks::of(document)), m_platform(platform),
-      m_document(document), m_pending(new QTimer(this)), m_count(new QSpinBox(this)), m_from(new QLineEdit(this)),
+    : QWidget(parent), m_marks(DuplicateMarks::of(document)), m_platform(platform), m_document(document),
+      m_pending(new QTimer(this)), m_count(new QSpinBox(this)), m_from(new QLineEdit(this)),
       m_to(new QLineEdit(this)), m_freeCommented(new QCheckBox(texts::freeIdsFreeCommented, this)),
       m_sources(new QListWidget(this)), m_remove(namedButton(this, "freeIdsRemove", texts::freeIdsRemove)),
       m_blocks(new QListWidget(this)), m_copy(namedButton(this, "freeIdsCopy", texts::freeIdsCopy))
 {
     setObjectName(QStringLiteral("FreeIds"));
     setWindowTitle(texts::freeIdsTitle);
+    makeToolWindow(*this);
+    closeOnEscape(*this);
     m_count->setObjectName(QStringLiteral("freeIdsCount"));
     m_count->setRange(1, 1000000);
     m_count->setValue(10);

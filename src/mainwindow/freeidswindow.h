@@ -20,7 +20,8 @@ class Platform;
 
 // The window of Edit > "Free IDs…": the first runs of unused object IDs long
 // enough for new objects, in the open file and any other files or folders the
-// user adds (a map is many files). Not modal; it follows edits of the file.
+// user adds (a map is many files). Not modal, a tool window kept above the
+// main window; it follows edits of the file. Esc closes it.
 class FreeIdsWindow : public QWidget {
     Q_OBJECT
 public:

@@ -1,5 +1,7 @@
 #include "mainwindow/loadreportwindow.h"
 
+#include "editors/toolwindow.h"
+#include "mainwindow/escapecloses.h"
 #include "mainwindow/loadreportmodel.h"
 #include "mainwindow/twips.h"
 #include "texts/texts.h"
@@ -11,10 +13,12 @@
 namespace tarnel {
 
 LoadReportWindow::LoadReportWindow(QWidget* parent)
-    : QWidget(parent, Qt::Window), m_model(new LoadReportModel(this)), m_list(new QTableView(this))
+    : QWidget(parent), m_model(new LoadReportModel(this)), m_list(new QTableView(this))
 {
     setObjectName(QStringLiteral("LoadReport"));
     setWindowTitle(texts::loadReportTitle);
+    makeToolWindow(*this);
+    closeOnEscape(*this);
     m_list->setObjectName(QStringLiteral("loadReportList"));
     m_list->setModel(m_model);
     m_list->setSelectionBehavior(QAbstractItemView::SelectRows);

@@ -12,7 +12,8 @@ namespace tarnel {
 class LoadReportModel;
 
 // The window of File > "Load report": every entry of the last load's report.
-// Not modal: the user keeps it open beside the tables.
+// Not modal: the user keeps it open beside the tables, a tool window kept
+// above the main window; Esc closes it.
 class LoadReportWindow : public QWidget {
     Q_OBJECT
 public:

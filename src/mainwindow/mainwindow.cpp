@@ -11,6 +11,7 @@
 #include "mainwindow/filterbar.h"
 #include "mainwindow/freeidswindow.h"
 #include "mainwindow/loadreportwindow.h"
+#include "mainwindow/menumnemonics.h"
 #include "mainwindow/pathsview.h"
 #include "mainwindow/pitchedrows.h"
 #include "mainwindow/rowfilter.h"
@@ -19,6 +20,7 @@
 #include "mainwindow/sectionview.h"
 #include "mainwindow/statisticspanel.h"
 #include "mainwindow/twips.h"
+#include "mainwindow/windowsize.h"
 #include "paste/pastelinedialog.h"
 #include "platform/platform.h"
 #include "settings/settingsfile.h"
@@ -32,6 +34,8 @@
 #include <QMenuBar>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
+#include <QStyle>
 #include <QKeyEvent>
 #include <QSignalBlocker>
 #include <QStackedWidget>
@@ -108,7 +112,7 @@ QString menuCaption(QString text)
     return text.replace(QLatin1Char('&'), QLatin1String("&&"));
 }
 
-// A menu bar caption whose first letter opens it with Alt.
+// A caption whose first letter is its mnemonic: Alt and the letter in the menu bar.
 QString withMnemonic(const QString& caption)
 {
     return QLatin1Char('&') + caption;
@@ -137,6 +141,7 @@ MainWindow::MainWindow(Platform& platform, SettingsFile& settings, QWidget* pare
     // Double click or Enter opens the selected rows, "New line" an empty line, in the kind's editor.
     m_editors = new EditorHost(*m_document, m_platform, this, this);
     connect(m_editors, &EditorHost::statusMessage, this, &MainWindow::setStatus);
+    m_fileCommands->setEditsCheck([this] { return m_editors->mayDiscardAll(); });
     for (LineKind kind : allLineKinds) {
         connect(view(kind), &SectionView::openRequested, this,
                 [this, kind] { m_editors->openRows(kind, view(kind)->selectedRowNumbers()); });
@@ -160,7 +165,17 @@ MainWindow::MainWindow(Platform& platform, SettingsFile& settings, QWidget* pare
     connect(m_fileCommands, &FileCommands::recentListChanged, this, &MainWindow::refreshRecentMenu);
 
     // The designed client area at 96 dpi; its controls lay themselves out in it.
-    resize(912, 533 + menuBar()->sizeHint().height());
+    // At a large scale it would not fit the screen, so it is cut to the screen's
+    // free area less a frame as the style draws one (the desktop's is not known yet).
+    const QSize designed(912, 533 + menuBar()->sizeHint().height());
+    const int border = style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth);
+    const QSize frame(2 * border, style()->pixelMetric(QStyle::PM_TitleBarHeight) + 2 * border);
+    const QRect free = screen()->availableGeometry();
+    const QSize fitted = fittedWindowSize(designed, minimumSizeHint(), free.size(), frame);
+    resize(fitted);
+    // A window cut to the screen shows whole only from the free area's corner on.
+    if (fitted != designed)
+        move(free.topLeft());
     updateTitle();
 }
 
@@ -189,6 +204,7 @@ void MainWindow::openLoadReport()
         m_reportWindow = new LoadReportWindow(this);
         m_reportWindow->setReport(m_document->loadReport());
         connect(m_reportWindow, &LoadReportWindow::rowRequested, this, &MainWindow::showRow);
+        placeBesideOwner(*this, *m_reportWindow);
     }
     m_reportWindow->show();
     m_reportWindow->raise();
@@ -371,6 +387,12 @@ void MainWindow::buildControls()
     statusBar()->addWidget(m_statusPanel, 1);
     statusBar()->addPermanentWidget(m_versionPanel);
     statusBar()->setSizeGripEnabled(true);
+    // Each panel draws its own sunken frame inside itself, so it is whole at any
+    // height; the style's frames around the bar's items are not drawn by every style
+    // and reach past the panels, where the bar cuts them.
+    for (QLabel* panel : {m_statusPanel, m_versionPanel})
+        panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    statusBar()->setStyleSheet(QStringLiteral("QStatusBar::item { border: none; }"));
 }
 
 QWidget* MainWindow::buildLeftPanel()
@@ -468,6 +490,7 @@ void MainWindow::buildMenus()
     }
     file->addSeparator()->setObjectName(QStringLiteral("fileExitSeparator"));
     QAction* exit = namedAction(this, QStringLiteral("fileExit"), texts::menuExit);
+    exit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     connect(exit, &QAction::triggered, this, &QWidget::close);
     file->addAction(exit);
 
@@ -475,10 +498,10 @@ void MainWindow::buildMenus()
     edit->setObjectName(QStringLiteral("editMenu"));
     // Captions name the step: "Undo Remove 500 lines".
     QUndoStack& history = EditHistory::of(*m_document).stack();
-    QAction* undo = history.createUndoAction(this, texts::menuUndo);
+    QAction* undo = history.createUndoAction(this, withMnemonic(texts::menuUndo));
     undo->setObjectName(QStringLiteral("editUndo"));
     undo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
-    QAction* redo = history.createRedoAction(this, texts::menuRedo);
+    QAction* redo = history.createRedoAction(this, withMnemonic(texts::menuRedo));
     redo->setObjectName(QStringLiteral("editRedo"));
     redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     edit->addAction(undo);
@@ -527,6 +550,8 @@ void MainWindow::buildMenus()
         dialog.exec();
     });
     help->addAction(about);
+    for (QMenu* menu : {file, edit, help})
+        giveMnemonics(*menu);
 }
 
 QMenu* MainWindow::buildActionsMenu(LineKind kind)
@@ -548,6 +573,7 @@ QMenu* MainWindow::buildActionsMenu(LineKind kind)
     actions.remove = item("Remove", texts::menuRemoveLine);
     actions.duplicate = item("Duplicate", texts::menuDuplicateLine);
     m_actionsMenus[size_t(kind)] = menu;
+    giveMnemonics(*menu);
 
     // The commands act on their own table's selection, whichever section is shown.
     // Each is one step of the undo history over all the selected rows, named

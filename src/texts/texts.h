@@ -264,10 +264,15 @@ inline const QString colourDialogTitle = QStringLiteral("Light color");
 
 // Asked before another row replaces fields the user changed; %1 is the line's number.
 inline const QString discardLineChanges = QStringLiteral("Discard the changes to line %1?");
+// The same, of a new line or of a line that is gone; %1 is the editor's title.
+inline const QString discardEditorChanges = QStringLiteral("Discard the changes in the %1?");
 
 inline const QString newLineAddedStatus = QStringLiteral("New line added");
 inline const QString lineAddedStatus = QStringLiteral("Line added");
 inline const QString lineUpdatedStatus = QStringLiteral("Line updated");
+inline const QString lightAddedStatus = QStringLiteral("New light added");
+inline const QString lightUpdatedStatus = QStringLiteral("Light updated");
+inline const QString particleAddedStatus = QStringLiteral("New particle added");
 
 // The names of the steps in the Edit menu's Undo and Redo; %1 is the line's number in the file.
 inline const QString addLineStep = QStringLiteral("Add line");

@@ -236,7 +236,7 @@ private slots:
     {
         QTest::addColumn<LineKind>("kind");
         QTest::addColumn<QStringList>("statuses");
-        QTest::newRow("light") << LineKind::Light << QStringList();
+        QTest::newRow("light") << LineKind::Light << QStringList{"Light updated"};
         QTest::newRow("particle") << LineKind::Particle << QStringList{"Line updated"};
         QTest::newRow("sun") << LineKind::Sun << QStringList{"Line updated"};
         QTest::newRow("ped") << LineKind::PedArea << QStringList{"Line updated"};
@@ -269,9 +269,9 @@ private slots:
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QStringList>("statuses");
         QTest::addColumn<QByteArray>("line");
-        QTest::newRow("light") << LineKind::Light << "Add new" << QStringList()
+        QTest::newRow("light") << LineKind::Light << "Add new" << QStringList{"New light added"}
                                << QByteArray("f, f, f, f, 0, 0, 0, 200, 0, f, f, f, f, f, f, f, -1, f, f, f");
-        QTest::newRow("particle") << LineKind::Particle << "Add line" << QStringList()
+        QTest::newRow("particle") << LineKind::Particle << "Add line" << QStringList{"New particle added"}
                                   << QByteArray("f, f, f, f, 0, 0, 0, 200, 1, -1, f, f, f, f");
         QTest::newRow("sun") << LineKind::Sun << "Add line" << QStringList{"Line added"}
                              << QByteArray("f, f, f, f, 0, 0, 0, f, 4");

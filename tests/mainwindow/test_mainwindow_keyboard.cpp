@@ -3,8 +3,10 @@
 #include "windowtestkit.h"
 
 #include "editors/editorhost.h"
+#include "editors/lineeditor.h"
 
 #include <QHeaderView>
+#include <QMenuBar>
 
 using namespace tarnel;
 
@@ -74,6 +76,38 @@ private slots:
         auto* opened = w.findChild<QMenu*>(menu);
         QTRY_VERIFY(opened->isVisible());
         opened->close();
+    }
+
+    // Ctrl+Q is File > Exit; Esc closes the windows beside it, where the table's keys do nothing.
+    void keysInTheirWindows_data()
+    {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QKeySequence>("keys");
+        QTest::newRow("Ctrl+Q") << "mainWindow" << QKeySequence(Qt::CTRL | Qt::Key_Q);
+        QTest::newRow("Esc, load report") << "LoadReport" << QKeySequence(Qt::Key_Escape);
+        QTest::newRow("Esc, free IDs") << "FreeIds" << QKeySequence(Qt::Key_Escape);
+        QTest::newRow("Delete, load report") << "LoadReport" << QKeySequence(Qt::Key_Delete);
+        QTest::newRow("Ctrl+D, free IDs") << "FreeIds" << QKeySequence(Qt::CTRL | Qt::Key_D);
+        QTest::newRow("Insert, editor") << "objectEditor" << QKeySequence(Qt::Key_Insert);
+    }
+    void keysInTheirWindows()
+    {
+        QFETCH(QString, window);
+        QFETCH(QKeySequence, keys);
+        Session s;
+        MainWindow& w = s.startShown(openThreeObjects(s));
+        selectRows(w.view(LineKind::Object), {1});
+        w.openLoadReport();
+        w.openFreeIds();
+        w.editors()->openRows(LineKind::Object, {1});
+        QWidget* target = window == w.objectName() ? &w : w.findChild<QWidget*>(window);
+        target->activateWindow();
+        // A tool window counts as active with its owner: wait for its own focus.
+        QTRY_COMPARE(QApplication::activeWindow(), target);
+        QTest::keySequence(QApplication::focusWidget(), keys);
+        QCOMPARE(target->isVisible(), keys != QKeySequence(Qt::Key_Escape) && target != &w);
+        QCOMPARE(w.document().table(LineKind::Object).rowCount(), 3);
+        QCOMPARE(qobject_cast<LineEditor*>(w.editors()->editor(LineKind::Object))->mode(), LineEditor::Mode::Edit);
     }
 
     void selectorMovesWithTheKeys_data()
@@ -248,6 +282,20 @@ private slots:
         auto* confirm = w.editors()->editor(LineKind::Object)->findChild<QPushButton*>("confirmButton");
         confirm->click();
         QVERIFY(rowInView(objs, 150));
+    }
+
+    // Every item of the File, Edit, Actions and Help menus has a letter of its own there.
+    void menuItemsHaveTheirOwnLetters()
+    {
+        Session s;
+        for (const QAction* bar : s.startShown().menuBar()->actions()) {
+            QSet<QKeySequence> letters;
+            for (const QAction* item : bar->menu()->actions()) {
+                const QKeySequence key = QKeySequence::mnemonic(item->text());
+                QVERIFY(item->isSeparator() || !item->isVisible() || (!key.isEmpty() && !letters.contains(key)));
+                letters.insert(key);
+            }
+        }
     }
 
     void leftPanelStaysWholeAtTheSmallestSize()

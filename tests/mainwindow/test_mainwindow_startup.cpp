@@ -7,6 +7,7 @@
 #include "mainwindow/mainwindow.h"
 #include "mainwindow/sectionmodel.h"
 #include "mainwindow/sectionview.h"
+#include "mainwindow/windowsize.h"
 
 #include <QLayout>
 #include <QtTest>
@@ -373,6 +374,21 @@ private slots:
                  QByteArrayList({"2, b, t, 1, 10, 0"}));
     }
 
+    // The opening size fits the screen's free area with the frame, down to the layout's minimum.
+    void openingSizeFitsTheScreen_data()
+    {
+        QTest::addColumn<QSize>("available");
+        QTest::addColumn<QSize>("expected");
+        QTest::newRow("scale 2 on 1920x1080, too low") << QSize(960, 520) << QSize(912, 490);
+        QTest::newRow("below the minimum") << QSize(500, 400) << QSize(700, 480);
+    }
+    void openingSizeFitsTheScreen()
+    {
+        QFETCH(QSize, available);
+        QFETCH(QSize, expected);
+        QCOMPARE(fittedWindowSize(QSize(912, 560), QSize(700, 480), available, QSize(10, 30)), expected);
+    }
+
     void leftPanelRowsStayApart_data()
     {
         QTest::addColumn<qreal>("points");
@@ -422,6 +438,9 @@ private slots:
                 QCOMPARE(place.top(), designedTops[k]);
         }
         QCOMPARE(views.top(), 8);
+        // The status bar's panels draw their own frames, whole whatever the style does.
+        for (const char* name : {"statusMessage", "statusVersion"})
+            QVERIFY(s.child<QLabel>(name)->frameShape() != QFrame::NoFrame);
     }
 };
 

@@ -96,7 +96,7 @@ private slots:
         }
         const QByteArrayList after = contentOf(w.document());
         QVERIFY(after != before);
-        QCOMPARE(s.action("editUndo")->text(), caption);
+        QCOMPARE(s.action("editUndo")->text(), "&" + caption);
         QCOMPARE(w.windowTitle(), titleFor(file, true));
         typedIn->setFocus();
         QTest::keyClick(typedIn, Qt::Key_Z, Qt::ControlModifier);
