@@ -284,7 +284,7 @@ QList<qsizetype> selection(Selection which, qsizetype rowCount)
 
 // One command of a table's Actions menu on a selection of a million-row table,
 // with "Sort by object num" off or on.
-void lineCommand(benchmark::State& state, bool (*command)(IdeDocument&, LineKind, QList<qsizetype>),
+void lineCommand(benchmark::State& state, qsizetype (*command)(IdeDocument&, LineKind, QList<qsizetype>),
                  Selection which, bool sorted)
 {
     IdeDocument document;
@@ -307,8 +307,8 @@ void lineCommand(benchmark::State& state, bool (*command)(IdeDocument&, LineKind
 enum class Phase { Command, Undo, Redo };
 
 // The same on all rows as a step of the edit history, and its undo and redo.
-void historyStep(benchmark::State& state, bool (*command)(IdeDocument&, LineKind, QList<qsizetype>), bool sorted,
-                 Phase phase)
+void historyStep(benchmark::State& state, qsizetype (*command)(IdeDocument&, LineKind, QList<qsizetype>),
+                 bool sorted, Phase phase)
 {
     IdeDocument document;
     EditHistory& history = EditHistory::of(document);
@@ -386,7 +386,7 @@ void registerLineCommands()
 {
     struct Command {
         const char* name;
-        bool (*run)(IdeDocument&, LineKind, QList<qsizetype>);
+        qsizetype (*run)(IdeDocument&, LineKind, QList<qsizetype>);
     };
     const Command commands[] = {{"commentOut", commentOut}, {"duplicate", duplicateRows}, {"remove", removeRows}};
     const std::pair<Selection, const char*> selections[] = {

@@ -47,10 +47,12 @@ const char* const usageText =
     "       tarnel-cli check FILE...   print every object ID more than one line uses:\n"
     "                                  the ID and file:line of each use, tab-separated;\n"
     "                                  exit status 1 when there is any\n"
-    "       tarnel-cli free-ids [--count N] [--from A] [--to B] FILE...\n"
+    "       tarnel-cli free-ids [--count N] [--from A] [--to B] [--free-commented] FILE...\n"
     "                                  print the first runs of at least N (10) unused\n"
     "                                  object IDs from A to B (the lowest ID to N above\n"
-    "                                  the highest), one start-end a line\n"
+    "                                  the highest), one start-end a line; the IDs of\n"
+    "                                  commented-out lines count as used, unless\n"
+    "                                  --free-commented\n"
     "       tarnel-cli --help          print this text\n"
     "       tarnel-cli --version       print the version\n"
     "A file named - is standard input (IN, FILE) or standard output (OUT).\n";
@@ -266,6 +268,7 @@ bool wideIdLess(const QByteArray& a, const QByteArray& b)
 struct FilesIds {
     IdUses<qint64> ids;
     IdUses<QByteArray> wideIds;
+    QList<qint64> commentedIds; // of commented-out lines, ascending
 };
 std::optional<FilesIds> objectIdsOfFiles(const QStringList& files)
 {
@@ -281,7 +284,9 @@ std::optional<FilesIds> objectIdsOfFiles(const QStringList& files)
             out.ids.emplace_back(id, quint64(file) << 32 | row);
         for (auto& [id, row] : ofFile.wideIds)
             out.wideIds.emplace_back(std::move(id), quint64(file) << 32 | row);
+        out.commentedIds.append(commentedObjectIds(document));
     }
+    std::sort(out.commentedIds.begin(), out.commentedIds.end());
     std::sort(out.ids.begin(), out.ids.end());
     std::sort(out.wideIds.begin(), out.wideIds.end(), [](const auto& a, const auto& b) {
         return wideIdLess(a.first, b.first) || (a.first == b.first && a.second < b.second);
@@ -327,15 +332,20 @@ int check(const QStringList& args)
     return out.isEmpty() ? 0 : 1;
 }
 
-// Reads `--count N`, `--from A` and `--to B` (in any order) before the files.
+// Reads `--count N`, `--from A`, `--to B` and `--free-commented` (in any order) before the files.
 int freeIds(QStringList args)
 {
     constexpr qsizetype blocksShown = 10;
     qint64 count = 10;
     std::optional<qint64> from;
     std::optional<qint64> to;
+    bool freeCommented = false;
     while (!args.isEmpty() && isOption(args.first())) {
         const QString option = args.takeFirst();
+        if (option == QLatin1String("--free-commented")) {
+            freeCommented = true;
+            continue;
+        }
         const bool isCount = option == QLatin1String("--count");
         if (!isCount && option != QLatin1String("--from") && option != QLatin1String("--to"))
             return usage(texts::cliUnknownOption.arg(option));
@@ -361,6 +371,11 @@ int freeIds(QStringList args)
     used.reserve(qsizetype(ids->ids.size()));
     for (const auto& at : ids->ids)
         used.append(at.first);
+    // A line commented out to switch it off still holds its ID for when it is switched on.
+    if (!freeCommented) {
+        used.append(ids->commentedIds);
+        std::inplace_merge(used.begin(), used.end() - ids->commentedIds.size(), used.end());
+    }
     IdBlock range = defaultIdRange(used, count);
     range.first = from.value_or(range.first);
     range.last = to.value_or(range.last);

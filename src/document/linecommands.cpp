@@ -46,16 +46,16 @@ private:
 
 // Rewrites the first value of each row. While the table is sorted a rewritten
 // row may move, so the rows still to do are followed to their new places.
-template <typename Rewrite> bool rewriteRows(SectionTable& table, QList<qsizetype> pending, Rewrite rewrite)
+template <typename Rewrite> qsizetype rewriteRows(SectionTable& table, QList<qsizetype> pending, Rewrite rewrite)
 {
-    bool changed = false;
+    qsizetype changed = 0;
     for (qsizetype i = 0; i < pending.size(); ++i) {
         const qsizetype row = pending[i];
         QList<QByteArray> values = table.rows().values(row);
         if (!rewrite(values.front()))
             continue;
         const qsizetype to = table.setRowValues(row, values);
-        changed = true;
+        ++changed;
         if (to == row)
             continue;
         for (qsizetype k = i + 1; k < pending.size(); ++k) {
@@ -70,7 +70,7 @@ template <typename Rewrite> bool rewriteRows(SectionTable& table, QList<qsizetyp
 }
 
 template <typename Rewrite>
-bool rewriteFirstValues(IdeDocument& document, LineKind kind, QList<qsizetype> rows, Rewrite rewrite)
+qsizetype rewriteFirstValues(IdeDocument& document, LineKind kind, QList<qsizetype> rows, Rewrite rewrite)
 {
     SectionTable& table = document.table(kind);
     QList<qsizetype> pending = inTableOrder(std::move(rows), table.rowCount());
@@ -80,7 +80,7 @@ bool rewriteFirstValues(IdeDocument& document, LineKind kind, QList<qsizetype> r
 
 } // namespace
 
-bool commentOut(IdeDocument& document, LineKind kind, QList<qsizetype> rows)
+qsizetype commentOut(IdeDocument& document, LineKind kind, QList<qsizetype> rows)
 {
     return rewriteFirstValues(document, kind, std::move(rows), [](QByteArray& first) {
         if (idetext::isCommented(first))
@@ -90,7 +90,7 @@ bool commentOut(IdeDocument& document, LineKind kind, QList<qsizetype> rows)
     });
 }
 
-bool unComment(IdeDocument& document, LineKind kind, QList<qsizetype> rows)
+qsizetype unComment(IdeDocument& document, LineKind kind, QList<qsizetype> rows)
 {
     return rewriteFirstValues(document, kind, std::move(rows), [](QByteArray& first) {
         if (!idetext::isCommented(first))
@@ -109,15 +109,15 @@ bool unComment(IdeDocument& document, LineKind kind, QList<qsizetype> rows)
     });
 }
 
-bool removeRows(IdeDocument& document, LineKind kind, QList<qsizetype> rows)
+qsizetype removeRows(IdeDocument& document, LineKind kind, QList<qsizetype> rows)
 {
     SectionTable& table = document.table(kind);
     const QList<qsizetype> targets = inTableOrder(std::move(rows), table.rowCount());
     table.removeRows(targets);
-    return !targets.isEmpty();
+    return targets.size();
 }
 
-bool duplicateRows(IdeDocument& document, LineKind kind, QList<qsizetype> rows)
+qsizetype duplicateRows(IdeDocument& document, LineKind kind, QList<qsizetype> rows)
 {
     SectionTable& table = document.table(kind);
     const QList<qsizetype> sources = inTableOrder(std::move(rows), table.rowCount());
@@ -125,7 +125,7 @@ bool duplicateRows(IdeDocument& document, LineKind kind, QList<qsizetype> rows)
         const Batch batch(table, sources.size());
         table.appendCopies(sources);
     }
-    return !sources.isEmpty();
+    return sources.size();
 }
 
 } // namespace tarnel

@@ -13,12 +13,12 @@ class IdeDocument;
 // window runs them as steps of the document's edit history.
 
 // "# " before the first value of every row not commented yet.
-bool commentOut(IdeDocument& document, LineKind kind, QList<qsizetype> rows);
+qsizetype commentOut(IdeDocument& document, LineKind kind, QList<qsizetype> rows);
 // Takes from the first value of commented rows what Comment out put before it:
 // leading spaces, the "#" characters and the spaces after them.
-bool unComment(IdeDocument& document, LineKind kind, QList<qsizetype> rows);
-bool removeRows(IdeDocument& document, LineKind kind, QList<qsizetype> rows);
+qsizetype unComment(IdeDocument& document, LineKind kind, QList<qsizetype> rows);
+qsizetype removeRows(IdeDocument& document, LineKind kind, QList<qsizetype> rows);
 // Appends a copy of each row, every value included.
-bool duplicateRows(IdeDocument& document, LineKind kind, QList<qsizetype> rows);
+qsizetype duplicateRows(IdeDocument& document, LineKind kind, QList<qsizetype> rows);
 
 } // namespace tarnel

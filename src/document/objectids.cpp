@@ -9,6 +9,50 @@
 
 namespace tarnel {
 
+namespace {
+
+// The ID a commented row's first value holds behind the marks Comment out put
+// before it (spaces, "#" characters, spaces): a whole number of up to 18 digits.
+std::optional<qint64> commentedIdOf(QByteArrayView value)
+{
+    qsizetype at = 0;
+    while (at < value.size() && value[at] == ' ')
+        ++at;
+    while (at < value.size() && value[at] == '#')
+        ++at;
+    value = value.sliced(at).trimmed();
+    const bool negative = value.startsWith('-');
+    if (negative || value.startsWith('+'))
+        value = value.sliced(1);
+    if (value.isEmpty() || value.size() > 18)
+        return std::nullopt;
+    qint64 id = 0;
+    for (const char c : value) {
+        if (c < '0' || c > '9')
+            return std::nullopt;
+        id = id * 10 + (c - '0');
+    }
+    return negative ? -id : id;
+}
+
+} // namespace
+
+QList<qint64> commentedObjectIds(const IdeDocument& document)
+{
+    QList<qint64> ids;
+    for (const LineKind kind : {LineKind::Object, LineKind::TimedObject}) {
+        const RowStore& rows = document.table(kind).rows();
+        for (qsizetype row = 0; row < rows.size(); ++row) {
+            if (!rows.isCommented(row))
+                continue;
+            if (const std::optional<qint64> id = commentedIdOf(rows.firstValue(row)))
+                ids.append(*id);
+        }
+    }
+    std::sort(ids.begin(), ids.end());
+    return ids;
+}
+
 DocumentObjectIds objectIdsOf(const IdeDocument& document)
 {
     DocumentObjectIds out;
@@ -40,6 +84,7 @@ FileObjectIds objectIdsOfFile(const QString& path)
     for (const auto& [id, row] : objectIdsOf(document).ids)
         out.ids.append(id);
     std::sort(out.ids.begin(), out.ids.end());
+    out.commentedIds = commentedObjectIds(document);
     return out;
 }
 

@@ -27,6 +27,9 @@ public:
     RowId nextId() const { return m_first + RowId(m_sources.size()); }
     // The first identity handed out since the last reset; lower ones are lines of the file.
     RowId firstFresh() const { return m_first; }
+    // The line of the file the row `id` was read from (1 for the first, as the
+    // load report counts), or 0 for a row made since the load.
+    qsizetype fileLine(RowId id) const { return id < m_first ? qsizetype(id) : 0; }
     // The row `id` was copied from, or 0 for a row read or made new.
     RowId copiedFrom(RowId id) const
     {

@@ -151,7 +151,11 @@ bool LineEditor::confirm()
             return false;
         }
         const qsizetype row = *m_tracker->row();
-        history.changeRows(m_kind, {row}, texts::changeLineStep.arg(row + 1), [&] {
+        // The step names the row's line in the file, as the row header shows it.
+        const qsizetype line = m_document.rowIds().fileLine(m_document.table(m_kind).rows().id(row));
+        const QString step =
+            line > 0 ? texts::changeLineStep.arg(texts::fileLineNumber(line)) : texts::changeNewLineStep;
+        history.changeRows(m_kind, {row}, step, [&] {
             writeBack(values);
             return true;
         });

@@ -27,6 +27,15 @@ EditHistory& EditHistory::of(IdeDocument& document)
 bool EditHistory::changeRows(LineKind kind, QList<qsizetype> rows, const QString& text,
                              const std::function<bool()>& change)
 {
+    return changeCountedRows(
+               kind, std::move(rows), [&text](qsizetype) { return text; },
+               [&change] { return qsizetype(change() ? 1 : 0); }) > 0;
+}
+
+qsizetype EditHistory::changeCountedRows(LineKind kind, QList<qsizetype> rows,
+                                         const std::function<QString(qsizetype)>& text,
+                                         const std::function<qsizetype()>& change)
+{
     SectionTable& table = m_document.table(kind);
     std::sort(rows.begin(), rows.end());
     rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
@@ -40,12 +49,13 @@ bool EditHistory::changeRows(LineKind kind, QList<qsizetype> rows, const QString
         ids.push_back(before.rows.id(i));
     std::sort(ids.begin(), ids.end());
     const RowId firstNew = m_document.rowIds().nextId();
-    if (!change())
-        return false;
+    const qsizetype changed = change();
+    if (changed == 0)
+        return 0;
     RowSnapshot after = snapshotRowsWithIds(table.rows(), ids, firstNew);
     dropUnchangedRows(before, after, firstNew);
-    m_stack.push(new TableEditCommand(m_document, kind, std::move(before), std::move(after), text));
-    return true;
+    m_stack.push(new TableEditCommand(m_document, kind, std::move(before), std::move(after), text(changed)));
+    return changed;
 }
 
 void EditHistory::changeAsOneStep(const QString& text, const std::function<void()>& changes)

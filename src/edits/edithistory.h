@@ -35,6 +35,11 @@ public:
     // Returns what `change` returned: whether it changed anything.
     bool changeRows(LineKind kind, QList<qsizetype> rows, const QString& text,
                     const std::function<bool()>& change);
+    // The same for a change that returns how many rows it changed: the step is
+    // named `text(count)`, and a change of no row keeps none. Returns the count.
+    qsizetype changeCountedRows(LineKind kind, QList<qsizetype> rows,
+                                const std::function<QString(qsizetype)>& text,
+                                const std::function<qsizetype()>& change);
     // Runs `changes`, which make their steps through changeRows (one per
     // table, say), and keeps them as one step named `text`: one undo takes
     // them all back. An empty step would stay on the stack: call it only for

@@ -98,18 +98,20 @@ QString DuplicateMarks::otherUsesText(const SectionTable& table, qsizetype row) 
     if (!isMarked(table, row))
         return {};
     const RowId self = table.rows().id(row);
-    // Objects first, then timed objects, each by line.
-    QList<std::pair<LineKind, qsizetype>> others;
+    // Objects first, then timed objects, each by its line in the file; rows
+    // made since the load (no line of the file) last.
+    QList<std::pair<LineKind, RowId>> others;
     for (const IdUse& use : index().usesOf(*objectIdOf(table.rows(), row))) {
-        if (use.kind == table.kind() && use.row == self)
-            continue;
-        others.append({use.kind, m_document.table(use.kind).rowWithId(use.row)});
+        if (use.kind != table.kind() || use.row != self)
+            others.append({use.kind, use.row});
     }
     std::sort(others.begin(), others.end());
     QStringList lines;
-    for (const auto& [kind, position] : others) {
+    for (const auto& [kind, id] : others) {
         const QString& caption = texts::sectionCaptions[kind == LineKind::Object ? 0 : 1];
-        lines.append(texts::alsoUsedBy.arg(position + 1).arg(caption));
+        const qsizetype line = m_document.rowIds().fileLine(id);
+        lines.append(line > 0 ? texts::alsoUsedBy.arg(texts::fileLineNumber(line), caption)
+                              : texts::alsoUsedByNewLine.arg(caption));
     }
     return lines.join(QLatin1Char('\n'));
 }

@@ -10,6 +10,7 @@
 #include "platform/platform.h"
 #include "texts/texts.h"
 
+#include <QCheckBox>
 #include <QDir>
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -48,9 +49,9 @@ std::optional<qint64> boundOf(const QLineEdit* field)
 FreeIdsWindow::FreeIdsWindow(IdeDocument& document, Platform& platform, QWidget* parent)
     : QWidget(parent), m_marks(DuplicateMarks::of(document)), m_platform(platform), m_document(document),
       m_pending(new QTimer(this)), m_count(new QSpinBox(this)), m_from(new QLineEdit(this)),
-      m_to(new QLineEdit(this)), m_sources(new QListWidget(this)),
-      m_remove(namedButton(this, "freeIdsRemove", texts::freeIdsRemove)), m_blocks(new QListWidget(this)),
-      m_copy(namedButton(this, "freeIdsCopy", texts::freeIdsCopy))
+      m_to(new QLineEdit(this)), m_freeCommented(new QCheckBox(texts::freeIdsFreeCommented, this)),
+      m_sources(new QListWidget(this)), m_remove(namedButton(this, "freeIdsRemove", texts::freeIdsRemove)),
+      m_blocks(new QListWidget(this)), m_copy(namedButton(this, "freeIdsCopy", texts::freeIdsCopy))
 {
     setObjectName(QStringLiteral("FreeIds"));
     setWindowTitle(texts::freeIdsTitle);
@@ -67,6 +68,8 @@ FreeIdsWindow::FreeIdsWindow(IdeDocument& document, Platform& platform, QWidget*
     }
     m_from->setObjectName(QStringLiteral("freeIdsFrom"));
     m_to->setObjectName(QStringLiteral("freeIdsTo"));
+    m_freeCommented->setObjectName(QStringLiteral("freeIdsFreeCommented"));
+    connect(m_freeCommented, &QCheckBox::toggled, this, &FreeIdsWindow::scheduleRecompute);
     m_sources->setObjectName(QStringLiteral("freeIdsSources"));
     m_blocks->setObjectName(QStringLiteral("freeIdsBlocks"));
     auto* addFiles = namedButton(this, "freeIdsAddFiles", texts::freeIdsAddFiles);
@@ -82,6 +85,7 @@ FreeIdsWindow::FreeIdsWindow(IdeDocument& document, Platform& platform, QWidget*
     auto* hint = new QLabel(texts::freeIdsRangeHint, this);
     hint->setWordWrap(true);
     form->addRow(hint);
+    form->addRow(m_freeCommented);
     auto* sourceButtons = new QHBoxLayout;
     sourceButtons->addWidget(addFiles);
     sourceButtons->addWidget(addFolder);
@@ -136,7 +140,7 @@ void FreeIdsWindow::addSource(const QString& path, bool folder)
         if (source.path == shown)
             return;
     }
-    Source source{shown, {}, {}};
+    Source source{shown, {}, {}, {}};
     const QDir dir(path);
     const QStringList files =
         folder ? dir.entryList({QStringLiteral("*.ide")}, QDir::Files | QDir::Readable | QDir::Hidden, QDir::Name)
@@ -146,8 +150,10 @@ void FreeIdsWindow::addSource(const QString& path, bool folder)
         if (!read.failure.isEmpty())
             source.unreadable.append(folder ? file : read.failure);
         source.ids.append(read.ids);
+        source.commentedIds.append(read.commentedIds);
     }
     std::sort(source.ids.begin(), source.ids.end());
+    std::sort(source.commentedIds.begin(), source.commentedIds.end());
     auto* item = new QListWidgetItem(m_sources);
     if (source.unreadable.isEmpty()) {
         item->setText(texts::freeIdsFileIds.arg(shown).arg(source.ids.size()));
@@ -185,10 +191,19 @@ void FreeIdsWindow::recompute()
 {
     m_pending->stop();
     QList<qint64> used = m_marks.index().usedIds();
-    for (const Source& source : std::as_const(m_sourceIds)) {
+    const auto merge = [&used](const QList<qint64>& more) {
         const qsizetype middle = used.size();
-        used.append(source.ids);
+        used.append(more);
         std::inplace_merge(used.begin(), used.begin() + middle, used.end());
+    };
+    // A line commented out to switch it off holds its ID for when it is switched on.
+    const bool countCommented = !m_freeCommented->isChecked();
+    if (countCommented)
+        merge(commentedObjectIds(m_document));
+    for (const Source& source : std::as_const(m_sourceIds)) {
+        merge(source.ids);
+        if (countCommented)
+            merge(source.commentedIds);
     }
     const qint64 count = m_count->value();
     IdBlock range = defaultIdRange(used, count);

@@ -4,6 +4,7 @@
 #include <QString>
 #include <QWidget>
 
+class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -43,8 +44,9 @@ private:
     // The IDs of an added file, or of every IDE file of an added folder.
     struct Source {
         QString path;
-        QList<qint64> ids;      // ascending
-        QStringList unreadable; // why a file could not be read, or a folder's files that could not
+        QList<qint64> ids;          // ascending
+        QList<qint64> commentedIds; // of commented-out lines, ascending
+        QStringList unreadable;     // why a file could not be read, or a folder's files that could not
     };
 
     void addSource(const QString& path, bool folder);
@@ -58,6 +60,7 @@ private:
     QSpinBox* m_count;
     QLineEdit* m_from;
     QLineEdit* m_to;
+    QCheckBox* m_freeCommented;
     QListWidget* m_sources;
     QPushButton* m_remove;
     QListWidget* m_blocks;

@@ -153,6 +153,11 @@ MainWindow::MainWindow(Platform& platform, SettingsFile& settings, QWidget* pare
                 [this, kind](const QModelIndex&, int first) { scrollToRow(kind, first); });
     }
     connect(m_editors, &EditorHost::rowConfirmed, this, &MainWindow::scrollToRow);
+    // A file just read (and sorted) starts on each table's first row, so Enter opens it.
+    connect(m_fileCommands, &FileCommands::loaded, this, [this] {
+        for (LineKind kind : allLineKinds)
+            view(kind)->makeCurrent(0);
+    });
     buildKeyboard();
 
     connect(m_document, &IdeDocument::modifiedChanged, this, &MainWindow::updateTitle);
@@ -297,8 +302,13 @@ void MainWindow::goToNextDuplicate()
 
 void MainWindow::applyFilter()
 {
-    if (const std::optional<LineKind> kind = sectionTarget(m_shownSection).table)
-        view(*kind)->sectionModel()->setFilter(m_filterBar->text());
+    if (const std::optional<LineKind> kind = sectionTarget(m_shownSection).table) {
+        SectionModel* model = view(*kind)->sectionModel();
+        model->setFilter(m_filterBar->text());
+        // Each keystroke shows the first match, an ID match before the others.
+        if (model->isFiltered())
+            view(*kind)->showRow(model->firstMatch());
+    }
     refreshFilterCount();
 }
 
@@ -341,6 +351,7 @@ void MainWindow::buildControls()
     m_sections->setMinimumWidth(twips(800 + 2500) + 24);
     for (LineKind kind : allLineKinds) {
         auto* model = new SectionModel(m_document->table(kind), this);
+        model->setRowIds(&m_document->rowIds());
         if (kind == LineKind::Object || kind == LineKind::TimedObject)
             model->setDuplicateMarks(&DuplicateMarks::of(*m_document));
         m_views[size_t(kind)] = new SectionView(model, m_sections);
@@ -598,32 +609,42 @@ QMenu* MainWindow::buildActionsMenu(LineKind kind)
     giveMnemonics(*menu);
 
     // The commands act on their own table's selection, whichever section is shown.
-    // Each is one step of the undo history over all the selected rows.
-    const auto onSelection = [this, kind](const QString& name, auto command) {
-        return [this, kind, name, command] {
+    // Each is one step of the undo history over all the selected rows, named
+    // and reported by the number of rows it changed; a command that changed
+    // none says so and keeps no step.
+    // What comes into view afterwards: the current row, wherever sorting moved
+    // it; after a removal the row that took the first removed row's place (or
+    // the last) made current; the copies (which rowsInserted scrolls to).
+    enum class Then { ShowCurrent, CurrentAfterRemoval, ShowCopies };
+    const auto reporting = [this, kind](const QString& name, auto command, const QString& one, const QString& many,
+                                        Then then) {
+        return [this, kind, name, command, one, many, then] {
             const QList<qsizetype> rows = view(kind)->selectedRowNumbers();
-            return EditHistory::of(*m_document)
-                .changeRows(kind, rows, EditHistory::linesText(name, rows.size()),
-                            [&] { return command(*m_document, kind, rows); });
-        };
-    };
-    // Each says what it did, with the number of lines it was given.
-    const auto reporting = [this, kind, onSelection](const QString& name, auto command, const QString& one,
-                                                     const QString& many) {
-        return [this, kind, one, many, run = onSelection(name, command)] {
-            const qsizetype count = view(kind)->selectedRowNumbers().size();
-            if (run())
-                setStatus(countedLines(count, one, many));
+            const int firstShown = rows.isEmpty() ? -1 : view(kind)->sectionModel()->shownRow(rows.front());
+            const qsizetype changed =
+                EditHistory::of(*m_document)
+                    .changeCountedRows(
+                        kind, rows, [&name](qsizetype count) { return EditHistory::linesText(name, count); },
+                        [&] { return command(*m_document, kind, rows); });
+            setStatus(changed > 0 ? countedLines(changed, one, many) : texts::noLineChanged);
+            if (changed > 0 && then == Then::CurrentAfterRemoval)
+                view(kind)->makeCurrent(firstShown);
+            else if (then == Then::ShowCurrent)
+                view(kind)->showCurrent();
         };
     };
     connect(actions.commentOut, &QAction::triggered, this,
-            reporting(texts::stepCommentOut, commentOut, texts::oneLineCommentedOut, texts::linesCommentedOut));
+            reporting(texts::stepCommentOut, commentOut, texts::oneLineCommentedOut, texts::linesCommentedOut,
+                      Then::ShowCurrent));
     connect(actions.unComment, &QAction::triggered, this,
-            reporting(texts::stepUnComment, unComment, texts::oneLineUnCommented, texts::linesUnCommented));
+            reporting(texts::stepUnComment, unComment, texts::oneLineUnCommented, texts::linesUnCommented,
+                      Then::ShowCurrent));
     connect(actions.remove, &QAction::triggered, this,
-            reporting(texts::stepRemove, removeRows, texts::oneLineRemoved, texts::linesRemoved));
+            reporting(texts::stepRemove, removeRows, texts::oneLineRemoved, texts::linesRemoved,
+                      Then::CurrentAfterRemoval));
     connect(actions.duplicate, &QAction::triggered, this,
-            reporting(texts::stepDuplicate, duplicateRows, texts::lineDuplicated, texts::linesDuplicated));
+            reporting(texts::stepDuplicate, duplicateRows, texts::lineDuplicated, texts::linesDuplicated,
+                      Then::ShowCopies));
     return menu;
 }
 
@@ -710,8 +731,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 
 void MainWindow::scrollToRow(LineKind kind, qsizetype row)
 {
-    SectionView* shown = view(kind);
-    shown->scrollTo(shown->model()->index(shown->sectionModel()->shownRow(row), 0));
+    view(kind)->showRow(view(kind)->sectionModel()->shownRow(row));
 }
 
 void MainWindow::startUp(const QString& commandLine)
@@ -731,6 +751,8 @@ void MainWindow::startUp(const QString& commandLine)
     m_objectSort->setChecked(m_settings.readOption(QStringLiteral("sort")));
     // Sorted as the settings say is where the document starts, not a change of it.
     EditHistory::of(*m_document).forget();
+    for (LineKind kind : allLineKinds)
+        view(kind)->makeCurrent(0); // the first row as sorted
     m_showLines->setChecked(m_settings.readOption(QStringLiteral("lines")));
     m_catchPaste->setChecked(m_settings.readOption(QStringLiteral("paste")));
     m_keepLayout->setChecked(m_settings.readAddedOption(QStringLiteral("keepLayout")));

@@ -44,6 +44,52 @@ bool holds(QByteArrayView haystack, const QByteArray& needle)
     return false;
 }
 
+// Whether `value` reads as the whole number `number`: digits, spaces around,
+// a fraction of zeros allowed ("300.0").
+bool readsAsNumber(QByteArrayView value, qint64 number)
+{
+    qsizetype at = 0;
+    while (at < value.size() && value[at] == ' ')
+        ++at;
+    const qsizetype start = at;
+    qint64 read = 0;
+    while (at < value.size() && value[at] >= '0' && value[at] <= '9' && at - start < 18)
+        read = read * 10 + (value[at++] - '0');
+    if (at == start || read != number)
+        return false;
+    if (at < value.size() && value[at] == '.') {
+        ++at;
+        while (at < value.size() && value[at] == '0')
+            ++at;
+    }
+    while (at < value.size() && value[at] == ' ')
+        ++at;
+    return at == value.size();
+}
+
+// Whether any value of the row reads as `number`, from its stored bytes in one walk.
+bool anyValueReads(const RowStore& rows, qsizetype row, qint64 number, const QByteArray& digits)
+{
+    const QByteArrayView bytes = rows.storedBytes(row);
+    // Most rows hold the digits nowhere: one search turns them away.
+    if (!bytes.contains(QByteArrayView(digits)))
+        return false;
+    if (rows.valueCount(row) <= 1)
+        return readsAsNumber(bytes, number);
+    // Values holding a comma are stored one a line.
+    const char separator = bytes.contains('\n') ? '\n' : ',';
+    qsizetype start = 0;
+    while (start <= bytes.size()) {
+        qsizetype end = bytes.indexOf(separator, start);
+        if (end < 0)
+            end = bytes.size();
+        if (readsAsNumber(bytes.sliced(start, end - start), number))
+            return true;
+        start = end + 1;
+    }
+    return false;
+}
+
 } // namespace
 
 std::optional<qint64> rowIdNumber(QByteArrayView value)
@@ -70,6 +116,8 @@ RowFilter::RowFilter(const QString& text)
         const qint64 first = ids.captured(1).toLongLong();
         const qint64 last = ids.hasCaptured(2) ? ids.captured(2).toLongLong() : first;
         m_ids = IdRange{std::min(first, last), std::max(first, last)};
+        m_anyValue = !ids.hasCaptured(2);
+        m_digits = QByteArray::number(first);
         return;
     }
     m_needle = text.toLatin1();
@@ -79,11 +127,17 @@ RowFilter::RowFilter(const QString& text)
 
 bool RowFilter::matches(const RowStore& rows, qsizetype row) const
 {
-    if (m_ids) {
-        const std::optional<qint64> id = rowIdNumber(rows.firstValue(row));
-        return id && *id >= m_ids->first && *id <= m_ids->last;
-    }
+    if (m_ids)
+        return matchesId(rows, row) || (m_anyValue && anyValueReads(rows, row, m_ids->first, m_digits));
     return m_needle.isEmpty() || holds(rows.storedBytes(row), m_needle);
+}
+
+bool RowFilter::matchesId(const RowStore& rows, qsizetype row) const
+{
+    if (!m_ids)
+        return false;
+    const std::optional<qint64> id = rowIdNumber(rows.firstValue(row));
+    return id && *id >= m_ids->first && *id <= m_ids->last;
 }
 
 bool RowFilter::narrows(const RowFilter& wider) const
@@ -91,7 +145,8 @@ bool RowFilter::narrows(const RowFilter& wider) const
     if (wider.isEmpty())
         return true;
     if (m_ids || wider.m_ids) {
-        return m_ids && wider.m_ids && m_ids->first >= wider.m_ids->first && m_ids->last <= wider.m_ids->last;
+        return m_ids && wider.m_ids && m_ids->first >= wider.m_ids->first && m_ids->last <= wider.m_ids->last &&
+               (wider.m_anyValue || !m_anyValue);
     }
     return m_needle.contains(wider.m_needle);
 }

@@ -2,6 +2,7 @@
 
 #include "document/rowcells.h"
 #include "document/linekind.h"
+#include "document/rowidsource.h"
 #include "document/sectiontable.h"
 #include "editors/editornumbers.h"
 #include "mainwindow/duplicatemarks.h"
@@ -174,9 +175,23 @@ QVariant SectionModel::data(const QModelIndex& index, int role) const
     }
 }
 
+qsizetype SectionModel::lastFileLine() const
+{
+    return m_rowIds ? qsizetype(m_rowIds->firstFresh()) - 1 : 0;
+}
+
 QVariant SectionModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+    // Asked only for the rows on screen: the header has a fixed section size.
+    if (orientation == Qt::Vertical) {
+        if (role == Qt::TextAlignmentRole)
+            return int(Qt::AlignRight | Qt::AlignVCenter);
+        if (role != Qt::DisplayRole || !m_rowIds || section < 0 || section >= rowCount())
+            return {};
+        const qsizetype line = m_rowIds->fileLine(m_table.rows().id(tableRow(section)));
+        return line > 0 ? QString::number(line) : QString();
+    }
+    if (role != Qt::DisplayRole)
         return {};
     const QStringList& names = fieldNamesOf(m_table.kind());
     return section >= 0 && section < names.size() ? QVariant(names[section]) : QVariant();
@@ -237,6 +252,17 @@ int SectionModel::shownRow(qsizetype tableRow) const
         return tableRow >= 0 && tableRow < m_table.rowCount() ? int(tableRow) : -1;
     const auto at = std::lower_bound(m_shown.cbegin(), m_shown.cend(), tableRow);
     return at != m_shown.cend() && *at == tableRow ? int(at - m_shown.cbegin()) : -1;
+}
+
+int SectionModel::firstMatch() const
+{
+    if (!isFiltered())
+        return rowCount() > 0 ? 0 : -1;
+    const auto byId = std::find_if(m_shown.cbegin(), m_shown.cend(),
+                                   [this](qsizetype row) { return m_filter.matchesId(m_table.rows(), row); });
+    if (byId != m_shown.cend())
+        return int(byId - m_shown.cbegin());
+    return m_shown.empty() ? -1 : 0;
 }
 
 std::vector<qsizetype> SectionModel::rowsPassing(const RowFilter& filter,

@@ -10,6 +10,7 @@
 namespace tarnel {
 
 class DuplicateMarks;
+class RowIdSource;
 class SectionTable;
 
 // Shows one section table: one column per field of its kind, commented rows
@@ -25,6 +26,11 @@ public:
     // Marks the ID cells of rows whose ID another row uses too (a warning
     // background, a tooltip naming the other rows), following `marks`.
     void setDuplicateMarks(const DuplicateMarks* marks);
+    // Heads each row with the line of the file it was read from (blank for
+    // rows made since the load), as `ids` tells.
+    void setRowIds(const RowIdSource* ids) { m_rowIds = ids; }
+    // The highest line number a row header can show.
+    qsizetype lastFileLine() const;
 
     // Shows only the rows `text` passes (rowfilter.h); empty shows all. The
     // selection and the other held indexes follow the rows they were on.
@@ -34,6 +40,9 @@ public:
     // The table's row shown at `row`, and the reverse (-1 when filtered out).
     qsizetype tableRow(int row) const { return isFiltered() ? m_shown[size_t(row)] : row; }
     int shownRow(qsizetype tableRow) const;
+    // Where the view goes as the filter is typed: the first shown row the
+    // filter passes by its ID, else the first shown row (-1 when none).
+    int firstMatch() const;
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -66,6 +75,7 @@ private:
     std::vector<RowId> m_heldIds;   // the shown rows' identities during a change
     std::vector<RowId> m_addedIds;  // rows the change added, while filtered
     const DuplicateMarks* m_marks = nullptr;
+    const RowIdSource* m_rowIds = nullptr;
 };
 
 } // namespace tarnel

@@ -48,8 +48,10 @@ SectionView::SectionView(SectionModel* model, QWidget* parent) : QTableView(pare
     setWordWrap(false);
     setCornerButtonEnabled(false);
     setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
-    verticalHeader()->hide();
+    // Each row headed by its line in the file. Fixed sections: nothing walks
+    // the rows, and only the rows on screen are asked for their number.
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setHighlightSections(false);
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
     horizontalHeader()->setHighlightSections(false);
     horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
@@ -59,6 +61,39 @@ SectionView::SectionView(SectionModel* model, QWidget* parent) : QTableView(pare
     horizontalHeader()->setStretchLastSection(true);
     connect(model, &SectionModel::rowsAboutToBeReordered, this, &SectionView::holdSelection);
     connect(model, &SectionModel::rowsReordered, this, &SectionView::restoreSelection);
+    connect(model, &QAbstractItemModel::modelReset, this, &SectionView::fitRowHeader);
+    fitRowHeader();
+}
+
+void SectionView::fitRowHeader()
+{
+    const QString widest(QString::number(m_model->lastFileLine()).size(), QLatin1Char('9'));
+    verticalHeader()->setMinimumWidth(verticalHeader()->fontMetrics().horizontalAdvance(widest) + 8);
+}
+
+void SectionView::makeCurrent(int row)
+{
+    const int last = m_model->rowCount() - 1;
+    if (last < 0 || !selectionModel())
+        return;
+    const QModelIndex index = m_model->index(qBound(0, row, last), 0);
+    selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    showRow(index.row());
+}
+
+void SectionView::showCurrent()
+{
+    if (currentIndex().isValid())
+        showRow(currentIndex().row());
+}
+
+void SectionView::showRow(int row)
+{
+    if (row < 0 || row >= m_model->rowCount())
+        return;
+    // The view lays out a change of its rows later; the scroll bar's range must fit them now.
+    updateGeometries();
+    scrollTo(m_model->index(row, 0));
 }
 
 LineKind SectionView::kind() const

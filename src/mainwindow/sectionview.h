@@ -26,6 +26,14 @@ public:
     QList<qsizetype> selectedRowNumbers() const;
     // The whole text of a cell the view shows cut; empty when it shows whole.
     QString cutText(const QModelIndex& index) const;
+    // Makes the shown row `row` (the last one when past the end) current and
+    // the only one selected, and scrolls it into view.
+    void makeCurrent(int row);
+    // Brings the current row into view, wherever a change moved it.
+    void showCurrent();
+    // Scrolls the shown row `row` into view, at once after a change of the rows
+    // (the scroll range is brought up to date first).
+    void showRow(int row);
 
 signals:
     // Double click or Enter: open the selected row in its editor.
@@ -40,6 +48,8 @@ protected:
 
 private:
     void applyColumnWidths();
+    // Wide enough for the file's last line number, wherever sorting put it.
+    void fitRowHeader();
     // Selected rows as the view shows them, ascending.
     QList<qsizetype> selectedShownRows() const;
     void holdSelection();

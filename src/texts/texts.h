@@ -4,6 +4,7 @@
 // They are kept here, exactly as shown, so that wording is changed in one
 // place and a test can compare against the same constant the program shows.
 
+#include <QLocale>
 #include <QString>
 #include <QStringList>
 
@@ -23,6 +24,13 @@ inline const QString aboutVersion = QStringLiteral("Version ") + version;
 inline const QString aboutBuilt = QStringLiteral("Built 16-Feb-04");
 inline const QString aboutCredits = QStringLiteral("Written by the Tarnel developers");
 inline const QString lineBreak = QStringLiteral("\r\n");
+
+// A line of the file as the texts name it: "line 1,204". The load report and
+// the tables' row headers show the bare number.
+inline QString fileLineNumber(qsizetype line)
+{
+    return QLocale(QLocale::English).toString(qlonglong(line));
+}
 
 // ---- Command line ----------------------------------------------------------
 
@@ -184,6 +192,8 @@ inline const QString freeIdsOtherFiles = QStringLiteral("IDs of these files and 
 inline const QString freeIdsAddFiles = QStringLiteral("Add files\u2026");
 inline const QString freeIdsAddFolder = QStringLiteral("Add folder\u2026");
 inline const QString freeIdsRemove = QStringLiteral("Remove");
+// Unticked, the IDs of commented-out lines count as used: switched on again, they must not collide.
+inline const QString freeIdsFreeCommented = QStringLiteral("Count the IDs of commented-out lines as free");
 inline const QString freeIdsBlocks = QStringLiteral("First free runs:");
 inline const QString freeIdsCopy = QStringLiteral("Copy");
 inline const QString freeIdsNone = QStringLiteral("No free run that long in this range");
@@ -193,10 +203,11 @@ inline const QString freeIdsFileIds = QStringLiteral("%1 (%2 IDs)");
 inline const QString freeIdsUnreadable = QStringLiteral("%1 (cannot be read: %2)");
 inline const QString freeIdsNoSuchFile = QStringLiteral("no such file");
 // An object ID more than one row uses: the menu item, the ID cell's tooltip
-// (one line per other row: its line in its table, the table's selector
+// (one line per other row: its line in the file, the table's selector
 // caption), the statistics figure and the status when there is none.
 inline const QString menuNextDuplicateId = QStringLiteral("Next duplicate ID");
 inline const QString alsoUsedBy = QStringLiteral("Also used by line %1 of %2");
+inline const QString alsoUsedByNewLine = QStringLiteral("Also used by a new line of %1");
 inline const QString duplicateIdsCaption = QStringLiteral("Duplicate IDs");
 inline const QString noDuplicateIds = QStringLiteral("No duplicate IDs");
 inline const QString menuActions = QStringLiteral("Actions");
@@ -230,6 +241,8 @@ inline const QString linesRemoved = QStringLiteral("%1 lines removed");
 inline const QString linesDuplicated = QStringLiteral("%1 lines duplicated");
 inline const QString oneLineCopied = QStringLiteral("1 line copied");
 inline const QString linesCopied = QStringLiteral("%1 lines copied");
+// A command of the Actions menus that found nothing to do among the selected lines.
+inline const QString noLineChanged = QStringLiteral("No line changed.");
 // After the paste dialog added lines to the tables.
 inline const QString oneLinePasted = QStringLiteral("1 line pasted");
 inline const QString linesPasted = QStringLiteral("%1 lines pasted");
@@ -281,9 +294,10 @@ inline const QString lightAddedStatus = QStringLiteral("New light added");
 inline const QString lightUpdatedStatus = QStringLiteral("Light updated");
 inline const QString particleAddedStatus = QStringLiteral("New particle added");
 
-// The names of the steps in the Edit menu's Undo and Redo; %1 is the line's number.
+// The names of the steps in the Edit menu's Undo and Redo; %1 is the line's number in the file.
 inline const QString addLineStep = QStringLiteral("Add line");
 inline const QString changeLineStep = QStringLiteral("Change line %1");
+inline const QString changeNewLineStep = QStringLiteral("Change new line");
 
 inline const QString missingValue =
     QStringLiteral("Missing value detected\r\nPlease make shure all sections have there values");

@@ -284,7 +284,10 @@ private slots:
         QTest::newRow("free-ids, default count, to above")
             << QStringList{"free-ids", "--to", "30", "@dupes"} << 0 << "10-30\n";
         QTest::newRow("free-ids, across files")
-            << QStringList{"free-ids", "--count", "1", "@dupes", "@faulty"} << 0 << "3-3\n6-6\n8-8\n10-10\n";
+            << QStringList{"free-ids", "--count", "1", "@dupes", "@faulty"} << 0 << "6-6\n8-8\n10-10\n";
+        QTest::newRow("free-ids, commented-out IDs freed")
+            << QStringList{"free-ids", "--free-commented", "--count", "1", "@dupes", "@faulty"} << 0
+            << "3-3\n6-6\n8-8\n10-10\n";
         QTest::newRow("version") << QStringList{"--version"} << 0 << "tarnel-cli Beta 0.1\n";
     }
 
@@ -346,7 +349,7 @@ private slots:
         const QByteArray text = exitCode == 0 ? run.out : run.err;
         for (const char* word :
              {"format [--keep-layout] IN OUT", "report FILE", "stats FILE", "table FILE SECTION", "check FILE...",
-              "free-ids [--count N] [--from A] [--to B] FILE...", "--help", "--version"})
+              "free-ids [--count N] [--from A] [--to B] [--free-commented] FILE...", "--help", "--version"})
             QVERIFY2(text.contains(word), word);
     }
 

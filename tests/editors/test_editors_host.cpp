@@ -271,8 +271,8 @@ private slots:
         QList<QByteArray> expected = openedValues;
         expected[1] = "edited";
         QCOMPARE(s.row(LineKind::Object, line.toInt() - 1), expected);
-        // The confirm is one step of its own, named after the line.
-        QCOMPARE(history.stack().undoText(), "Change line " + line);
+        // The confirm is one step of its own, named after the line (a row made here has none in a file).
+        QCOMPARE(history.stack().undoText(), texts::changeNewLineStep);
         history.stack().undo();
         QCOMPARE(s.row(LineKind::Object, line.toInt() - 1), openedValues);
         history.stack().redo();

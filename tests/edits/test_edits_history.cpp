@@ -15,7 +15,7 @@ using namespace tarnel;
 
 namespace {
 
-using Command = bool (*)(IdeDocument&, LineKind, QList<qsizetype>);
+using Command = qsizetype (*)(IdeDocument&, LineKind, QList<qsizetype>);
 
 // Each row's identity and line, in table order.
 QByteArrayList rowsOf(const SectionTable& table)

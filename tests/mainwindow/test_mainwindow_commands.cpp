@@ -1,6 +1,7 @@
 // The Actions menus, Ctrl+V and the modal dialogs, driven in the real window.
 #include "windowtestkit.h"
 
+#include "edits/edithistory.h"
 #include "mainwindow/statisticspanel.h"
 #include "paste/pasteline.h"
 #include "paste/pastelinedialog.h"
@@ -121,8 +122,7 @@ private slots:
         const QString file = s.copyOfCorpus(QStringLiteral("modmap-props.ide"), QStringLiteral("p.ide"));
         MainWindow& w = s.startShown(file);
         QCOMPARE(labelText(w, "objectCount"), QStringLiteral("35"));
-        s.action("objectsDuplicate"); // exists
-        w.view(LineKind::Object)->selectRow(0);
+        s.action("objectsDuplicate"); // exists; the first row is selected since the load
         s.action("objectsDuplicate")->trigger();
         QCOMPARE(labelText(w, "objectCount"), QStringLiteral("36")); // the duplicate, once done
         s.platform.clipboard = QStringLiteral("no commas here");
@@ -166,6 +166,7 @@ private slots:
         MainWindow& w = s.startShown(file);
         SectionView* objs = w.view(LineKind::Object);
         QCOMPARE(rowLookingWrong(*objs), -1);
+        objs->clearSelection();
         objs->selectRow(1);
         s.action("objectsCommentOut")->trigger();
         QCOMPARE(firstValues(w.document(), LineKind::Object), QByteArrayList({"1", "# 2", "3", "#4"}));
@@ -210,6 +211,7 @@ private slots:
         QCOMPARE(rowLookingWrong(*objs), -1);
 
         // Rows apart from each other go at once; the rows between keep their place.
+        objs->clearSelection();
         objs->selectRow(0);
         objs->selectionModel()->select(objs->model()->index(2, 0),
                                        QItemSelectionModel::Select | QItemSelectionModel::Rows);
@@ -219,9 +221,37 @@ private slots:
         s.action("objectsRemove")->trigger();
         QCOMPARE(firstValues(w.document(), LineKind::Object), QByteArrayList({"3", "# 2"}));
         QCOMPARE(objs->model()->rowCount(), 2);
-        QVERIFY(objs->selectedRowNumbers().isEmpty());
-        QCOMPARE(objs->currentIndex(), objs->model()->index(1, 1));
+        QCOMPARE(objs->selectedRowNumbers(), QList<qsizetype>{0});
+        QCOMPARE(objs->currentIndex(), objs->model()->index(0, 0));
         QCOMPARE(rowLookingWrong(*objs), -1);
+    }
+
+    // The status and the undo step count the rows changed; no change, no step.
+    void commandsCountTheRowsChanged_data()
+    {
+        QTest::addColumn<QByteArray>("command");
+        QTest::addColumn<QString>("status");
+        QTest::addColumn<QString>("step");
+        QTest::newRow("un-comment one of two") << QByteArray("UnComment") << "1 line un-commented"
+                                               << "Un-comment 1 line";
+        QTest::newRow("nothing to do") << QByteArray("UnComment-") << "No line changed."
+                                       << "";
+    }
+    void commandsCountTheRowsChanged()
+    {
+        QFETCH(QByteArray, command);
+        QFETCH(QString, status);
+        QFETCH(QString, step);
+        Session s;
+        s.useSettings(QByteArray(defaultSettings).replace("sort=1", "sort=0"));
+        const QString file = s.path(QStringLiteral("two.ide"));
+        QVERIFY(putFile(file, "objs\r\n1, a, t, 1, 10, 0\r\n#2, b, t, 1, 10, 0\r\nend\r\n"));
+        MainWindow& w = s.startShown(file);
+        if (!command.endsWith('-')) // both rows, else the first alone
+            w.view(LineKind::Object)->selectAll();
+        s.action(("objects" + command.chopped(command.endsWith('-'))).constData())->trigger();
+        QCOMPARE(w.statusText(), status);
+        QCOMPARE(EditHistory::of(w.document()).stack().undoText(), step);
     }
 
     // A command on many rows of a sorted table reorders it once; the selection
@@ -234,6 +264,7 @@ private slots:
         QVERIFY(putFile(file, sampleIde(100)));
         MainWindow& w = s.startShown(file);
         SectionView* objs = w.view(LineKind::Object);
+        objs->clearSelection();
         for (int top : {10, 60})
             objs->selectionModel()->select(
                 QItemSelection(objs->model()->index(top, 0), objs->model()->index(top + 39, 0)),
@@ -255,8 +286,7 @@ private slots:
         const QString file = s.path(QStringLiteral("timed.ide"));
         QVERIFY(putFile(file, "tobj\r\n5, n, t, 1, 10, 0, 20, 6\r\nend\r\n"));
         MainWindow& w = s.startShown(file);
-        w.selectSection(1);
-        w.view(LineKind::TimedObject)->selectRow(0);
+        w.selectSection(1); // its first row selected since the load
         w.selectSection(2);
         // The menu stays in the bar, but its commands leave the hidden table alone.
         QVERIFY(w.actionsMenu(LineKind::TimedObject)->menuAction()->isVisible());

@@ -2,6 +2,7 @@
 // steps through them; and the colour swatches of the 2dfx tables.
 #include "windowtestkit.h"
 
+#include "editors/editorhost.h"
 #include "edits/edithistory.h"
 #include "mainwindow/filterbar.h"
 #include "paste/pasteline.h"
@@ -52,14 +53,16 @@ private slots:
     {
         Session s;
         MainWindow& w = openUnsorted(s, twiceUsed);
-        const QStringList loaded = {"0 1: Also used by line 2 of Timed objects",
-                                    "0 3: Also used by line 5 of Objects", "0 5: Also used by line 3 of Objects",
-                                    "1 2: Also used by line 1 of Objects"};
+        // Each other use named by its line in the file.
+        const QStringList loaded = {"0 1: Also used by line 10 of Timed objects",
+                                    "0 3: Also used by line 6 of Objects", "0 5: Also used by line 4 of Objects",
+                                    "1 2: Also used by line 2 of Objects"};
         // Worked out once the loaded file has been painted.
         QTRY_COMPARE(marks(w), loaded);
         QCOMPARE(labelText(w, "duplicateIdCount"), QStringLiteral("2"));
 
         // Commenting out one of the 9s leaves the other alone.
+        w.view(LineKind::Object)->clearSelection();
         w.view(LineKind::Object)->selectRow(2);
         s.action("objectsCommentOut")->trigger();
         QCOMPARE(marks(w), QStringList({loaded[0], loaded[3]}));
@@ -67,16 +70,23 @@ private slots:
 
         // A pasted timed object makes a third use of 7, in the other table.
         QVERIFY(addPastedLine(w.document(), QStringLiteral("7, h, t, 1, 10, 0, 20, 6")));
+        QCOMPARE(w.view(LineKind::TimedObject)->model()->headerData(2, Qt::Vertical).toString(), QString()); // new
         QTRY_COMPARE(marks(w),
-                     QStringList({"0 1: Also used by line 2 of Timed objects\n"
-                                  "Also used by line 3 of Timed objects",
-                                  "1 2: Also used by line 1 of Objects\nAlso used by line 3 of Timed objects",
-                                  "1 3: Also used by line 1 of Objects\nAlso used by line 2 of Timed objects"}));
+                     QStringList({"0 1: Also used by line 10 of Timed objects\n"
+                                  "Also used by a new line of Timed objects",
+                                  "1 2: Also used by line 2 of Objects\nAlso used by a new line of Timed objects",
+                                  "1 3: Also used by line 2 of Objects\nAlso used by line 10 of Timed objects"}));
 
         EditHistory::of(w.document()).stack().undo();
         EditHistory::of(w.document()).stack().undo();
         QCOMPARE(marks(w), loaded);
         QCOMPARE(labelText(w, "duplicateIdCount"), QStringLiteral("2"));
+        // A row's header and its editor's step name its line in the file too.
+        QCOMPARE(w.view(LineKind::TimedObject)->model()->headerData(1, Qt::Vertical).toString(),
+                 QStringLiteral("10"));
+        w.editors()->openRows(LineKind::TimedObject, {1});
+        w.editors()->editor(LineKind::TimedObject)->findChild<QPushButton*>("confirmButton")->click();
+        QCOMPARE(EditHistory::of(w.document()).stack().undoText(), QStringLiteral("Change line 10"));
     }
 
     void nextDuplicateSteps_data()
@@ -86,7 +96,7 @@ private slots:
         QTest::addColumn<QString>("filter");
         QTest::addColumn<QStringList>("stops");
         QTest::newRow("objects, then round")
-            << twiceUsed << 0 << QString() << QStringList{"0 1", "0 3", "0 5", "0 1"};
+            << twiceUsed << 0 << QString() << QStringList{"0 3", "0 5", "0 1", "0 3"}; // from row 1, current
         QTest::newRow("from the timed objects") << twiceUsed << 1 << QString() << QStringList{"1 2", "1 2"};
         QTest::newRow("only the rows shown") << twiceUsed << 0 << "a" << QStringList{"0 1", "0 1"};
         QTest::newRow("the other table when the shown has none")

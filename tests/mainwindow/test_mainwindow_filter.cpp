@@ -58,6 +58,8 @@ private slots:
         QTest::newRow("in any value") << "GENERIC" << QByteArrayList{"2000", "2050", "#2060", "2100", "10"}
                                       << "5 of 5 rows";
         QTest::newRow("a number is an ID, not text") << "10" << QByteArrayList{"10"} << "1 of 5 rows";
+        QTest::newRow("a number equal to a value")
+            << "50" << QByteArrayList{"2050", "#2060", "2100", "10"} << "4 of 5 rows";
         QTest::newRow("a range, commented rows too")
             << "2050 - 2099" << QByteArrayList{"2050", "#2060"} << "2 of 5 rows";
         QTest::newRow("a range either way round")
@@ -82,6 +84,21 @@ private slots:
         // The filter stays for the next table shown.
         f.w->selectSection(1);
         QCOMPARE(f.shownIds(LineKind::TimedObject).size(), typed.isEmpty() || typed == u"GENERIC" ? 1 : 0);
+    }
+
+    // Each keystroke shows the row matching by its ID, below 199 others matching by a value.
+    void typingShowsTheFirstIdMatch()
+    {
+        const QString typed = QStringLiteral("150");
+        QByteArray file = "objs\r\n";
+        for (int id = 1; id <= 200; ++id)
+            file += QByteArray::number(id) + ", o, t, 1, " + typed.toLatin1() + ", 0\r\n";
+        Filtered f;
+        f.open(file + "end\r\n");
+        QTest::keyClicks(f.field, typed);
+        const SectionView* objs = f.w->view(LineKind::Object);
+        QCOMPARE(objs->model()->rowCount(), 200);
+        QVERIFY(objs->viewport()->rect().contains(objs->visualRect(objs->model()->index(149, 0)).center()));
     }
 
     // Commands reach only the rows selected and shown; Esc shows all rows

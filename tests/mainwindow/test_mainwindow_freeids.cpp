@@ -14,7 +14,7 @@ using namespace wkit;
 
 namespace {
 
-// IDs 100-104, 110 and 120 in use; 105 only on a commented row.
+// IDs 100-104, 110 and 120 in use; 105 only on a commented row, which counts unless freed.
 const QByteArray idsFile = "objs\r\n100, a, t, 1, 50, 0\r\n101, b, t, 1, 50, 0\r\n102, c, t, 1, 50, 0\r\n"
                            "103, d, t, 1, 50, 0\r\n104, e, t, 1, 50, 0\r\n#105, f, t, 1, 50, 0\r\n"
                            "110, g, t, 1, 50, 0\r\nend\r\ntobj\r\n120, h, t, 1, 50, 0, 20, 6\r\nend\r\n";
@@ -61,9 +61,9 @@ private slots:
         QTest::addColumn<QString>("from");
         QTest::addColumn<QString>("to");
         QTest::addColumn<QStringList>("blocks");
-        QTest::newRow("default range, commented ID free")
+        QTest::newRow("default range, commented ID used")
             << 3 << ""
-            << "" << QStringList{run(105, 109), run(111, 119), run(121, 123)};
+            << "" << QStringList{run(106, 109), run(111, 119), run(121, 123)};
         QTest::newRow("a run too short is left out") << 6 << ""
                                                      << "" << QStringList{run(111, 119), run(121, 126)};
         QTest::newRow("below the lowest ID, to cuts the run") << 3 << "95"
@@ -135,6 +135,7 @@ private slots:
         QVERIFY(putFile(path, idsFile));
         f.open(path);
         f.child<QSpinBox>("freeIdsCount")->setValue(3);
+        f.window->findChild<QAbstractButton*>("freeIdsFreeCommented")->setChecked(true);
         QTRY_COMPARE(f.shown().first(), run(105, 109));
         f.s.window->view(LineKind::Object)->selectRow(6); // 110
         f.s.window->tableActions(LineKind::Object).commentOut->trigger();

@@ -239,6 +239,41 @@ private slots:
         QVERIFY(!w.editors()->editor(LineKind::TimedObject));
     }
 
+    // The row current, alone selected and in view after a load, a removal, and
+    // a command that moves the row in the sorted table.
+    void currentRowAfterACommand_data()
+    {
+        QTest::addColumn<QByteArray>("command"); // none: just loaded
+        QTest::addColumn<int>("selected");
+        QTest::addColumn<int>("current");
+        QTest::newRow("loaded, the file's first row sorted last") << QByteArray() << 0 << 0;
+        QTest::newRow("removed: the row below") << QByteArray("objectsRemove") << 40 << 40;
+        QTest::newRow("removed the last: the row above") << QByteArray("objectsRemove") << 200 << 199;
+        QTest::newRow("commented out: sorted to the top") << QByteArray("objectsCommentOut") << 150 << 0;
+    }
+    void currentRowAfterACommand()
+    {
+        QFETCH(QByteArray, command);
+        QFETCH(int, selected);
+        QFETCH(int, current);
+        Session s;
+        s.useSettings(); // sorted
+        QVERIFY(putFile(s.path(QStringLiteral("many.ide")),
+                        sampleIde(200).replace("objs\r\n", "objs\r\n" + lineWithFields("5", 6) + "\r\n")));
+        MainWindow& w = s.startShown(s.path(QStringLiteral("many.ide")));
+        SectionView* objs = w.view(LineKind::Object);
+        if (!command.isEmpty()) {
+            selectRows(objs, {selected});
+            objs->selectionModel()->setCurrentIndex(objs->model()->index(selected, 0),
+                                                    QItemSelectionModel::NoUpdate);
+            objs->scrollTo(objs->currentIndex());
+            s.action(command.constData())->trigger();
+        }
+        QCOMPARE(objs->currentIndex().row(), current);
+        QCOMPARE(objs->selectedRowNumbers(), Rows{current});
+        QVERIFY(rowInView(objs, current));
+    }
+
     void addedAndConfirmedRowsComeIntoView()
     {
         Session s;
