@@ -9,7 +9,8 @@ bool isCompleteObjectRow(LineKind kind, qsizetype valueCount, bool laterLayoutTa
 {
     if (laterLayoutTable)
         return isLaterLayoutRow(kind, valueCount, true);
-    return valueCount >= fieldCountOf(kind);
+    const qsizetype usual = fieldCountOf(kind);
+    return valueCount >= usual && valueCount <= usual + maxDrawDistances - 1;
 }
 
 std::optional<LineKind> effectKindOf(QByteArrayView line, qsizetype pieces)

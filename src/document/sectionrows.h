@@ -14,9 +14,11 @@ namespace tarnel {
 // The sections whose lines become rows; a 2dfx line's kind is told by its count.
 enum class RowSection { Objects, TimedObjects, Effects };
 
-// A complete object or timed object row: the usual layout's count or more (an
-// active line with more draw distances is a row too, so its commented form is
-// one), or exactly the later layout's count in a table read in it.
+// Most draw distances an object line carries (one per mesh).
+inline constexpr int maxDrawDistances = 3;
+
+// A complete object or timed object row: the usual layout with one to three
+// draw distances, or exactly the later layout's count in a table read in it.
 bool isCompleteObjectRow(LineKind kind, qsizetype valueCount, bool laterLayoutTable);
 
 // The 2dfx kind of a line of `pieces` comma-separated pieces. Empty pieces at

@@ -70,7 +70,7 @@ QString takenCounts(LineKind kind, const PasteLayouts& layouts)
     const int usual = fieldCountOf(kind);
     if (kind != LineKind::Object && kind != LineKind::TimedObject)
         return QString::number(usual);
-    const QString range = texts::pasteCountRange.arg(usual);
+    const QString range = texts::pasteCountRange.arg(usual).arg(usual + maxDrawDistances - 1);
     const QString later = QString::number(usual - 1);
     switch (layouts.of(kind)) {
     case PasteLayout::Usual: return range;

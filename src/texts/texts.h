@@ -413,13 +413,13 @@ inline const QString pasteUnknownTitle = QStringLiteral("Unknown format");
 // Shown on "Add line" for a line of no kind; %1 the reason below.
 inline const QString pasteUnknown = QStringLiteral("Line format unknown.\r\n%1");
 // Why a pasted line is of no kind: %1 its values ("9 values"), then the value
-// counts each kind takes ("6 or more", "5", "8 or more (7 in the later layout)").
+// counts each kind takes ("6 to 8", "5", "5 or 6 to 8").
 inline const QString pasteUnknownReason =
     QStringLiteral("Unknown: %1; object lines take %2, timed object lines %3, sun lines %4, "
                    "particle lines %5, ped lines %6, light lines %7");
 inline const QString pasteOneValue = QStringLiteral("1 value");
 inline const QString pasteValues = QStringLiteral("%1 values");
-inline const QString pasteCountRange = QStringLiteral("%1 or more");
+inline const QString pasteCountRange = QStringLiteral("%1 to %2");
 inline const QString pasteCountOr = QStringLiteral("%2 (%1 in the later layout)");
 
 // ---- Settings --------------------------------------------------------------

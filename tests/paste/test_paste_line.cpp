@@ -136,11 +136,11 @@ void PasteLineTest::recognisesAsLoadingDoes_data()
     QTest::newRow("7 values") << piecesLine(7) << usual << open << "Object line | Timed object line";
     QTest::newRow("5 values in a usual table")
         << "1500, lod_x, tex, 300, 0" << usual << open
-        << "Unknown: 5 values; object lines take 6 or more, timed object lines 8 or more (7 in the later layout), "
+        << "Unknown: 5 values; object lines take 6 to 8, timed object lines 8 to 10 (7 in the later layout), "
            "sun lines 9, particle lines 14, ped lines 16, light lines 20";
     QTest::newRow("a comma too many")
-        << piecesLine(21) << later << later
-        << "Unknown: 21 values; object lines take 5, timed object lines 7, sun lines 9, particle lines "
+        << piecesLine(11) << later << usual
+        << "Unknown: 11 values; object lines take 5, timed object lines 8 to 10, sun lines 9, particle lines "
            "14, ped lines 16, light lines 20";
 }
 
