@@ -470,7 +470,7 @@ void settleCommentedRows(DocumentContent& content, const std::array<bool, lineKi
             continue;
         const LineKind kind = *entry.kind;
         const bool laterTable = later[size_t(kind)];
-        if (isCompleteObjectRow(kind, entry.count, laterTable)) {
+        if (isLoadedObjectRow(kind, entry.count, laterTable)) {
             entry.kind.reset(); // a row: the entry goes below
             continue;
         }

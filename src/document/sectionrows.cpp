@@ -5,6 +5,13 @@
 
 namespace tarnel {
 
+bool isLoadedObjectRow(LineKind kind, qsizetype valueCount, bool laterLayoutTable)
+{
+    if (laterLayoutTable)
+        return isLaterLayoutRow(kind, valueCount, true);
+    return valueCount >= fieldCountOf(kind);
+}
+
 bool isCompleteObjectRow(LineKind kind, qsizetype valueCount, bool laterLayoutTable)
 {
     if (laterLayoutTable)

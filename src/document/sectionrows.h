@@ -17,8 +17,14 @@ enum class RowSection { Objects, TimedObjects, Effects };
 // Most draw distances an object line carries (one per mesh).
 inline constexpr int maxDrawDistances = 3;
 
-// A complete object or timed object row: the usual layout with one to three
-// draw distances, or exactly the later layout's count in a table read in it.
+// An object or timed object line the loader takes as a row: the usual
+// layout's count or more, or exactly the later layout's count in a table read
+// in it. A commented line is a row by the same rule as the line it switched off.
+bool isLoadedObjectRow(LineKind kind, qsizetype valueCount, bool laterLayoutTable);
+
+// A complete object or timed object row as a pasted line is read: as loaded,
+// but with one to three draw distances, so that the longer lines of other
+// kinds are not taken for objects.
 bool isCompleteObjectRow(LineKind kind, qsizetype valueCount, bool laterLayoutTable);
 
 // The 2dfx kind of a line of `pieces` comma-separated pieces. Empty pieces at

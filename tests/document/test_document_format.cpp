@@ -134,9 +134,9 @@ private slots:
         QTest::newRow("comments of other counts ignored")
             << lines({"objs", "#Factory", "#a,b", "#" + csv(5), "#" + csv(7), "1,a,b,1,2,0", "end", "#" + csv(7)})
             << QByteArrayList{"Objs #" + bars(7), "Objs 1|a|b|1|2|0"};
-        QTest::newRow("comments past three draw distances ignored")
+        QTest::newRow("comments past three draw distances are rows, as their lines are")
             << lines({"objs", "#" + csv(9), "#" + csv(8), "1,a,b,1,2,0"})
-            << QByteArrayList{"Objs #" + bars(8), "Objs 1|a|b|1|2|0"};
+            << QByteArrayList{"Objs #" + bars(9), "Objs #" + bars(8), "Objs 1|a|b|1|2|0"};
         QTest::newRow("comments of a later-layout table")
             << lines({"objs", "1,a,b,2,0", "#2,a,b,2,0", "#3,a,b,1,2,0"})
             << QByteArrayList{"Objs 1|a|b|2|0", "Objs #2|a|b|2|0"};
