@@ -282,7 +282,7 @@ private slots:
         QVERIFY(putFile(file, sampleIde(300)));
         MainWindow& w = s.startShown(file);
         SectionView* objs = w.view(LineKind::Object);
-        objs->selectRow(0);
+        selectRows(objs, {0});
         s.action("objectsDuplicate")->trigger();
         QVERIFY(rowInView(objs, 300));
         QCOMPARE(objs->selectedRowNumbers(), Rows{0});
