@@ -14,11 +14,9 @@ struct WrittenId {
     QByteArrayView digits; // without leading zeros; "0" for zero
 };
 
-std::optional<WrittenId> writtenIdOf(const RowStore& rows, qsizetype row)
+std::optional<WrittenId> writtenIdOf(QByteArrayView value)
 {
-    if (rows.isCommented(row))
-        return std::nullopt;
-    QByteArrayView value = rows.firstValue(row).trimmed();
+    value = value.trimmed();
     const bool negative = value.startsWith('-');
     if (negative || value.startsWith('+'))
         value = value.sliced(1);
@@ -49,9 +47,14 @@ std::optional<qint64> objectIdOf(const RowStore& rows, qsizetype row)
 {
     if (rows.isCommented(row))
         return std::nullopt;
-    QByteArrayView value = rows.firstValue(row).trimmed();
+    return idNumberOf(rows.firstValue(row));
+}
+
+std::optional<qint64> idNumberOf(QByteArrayView value)
+{
+    value = value.trimmed();
     if (value.size() > 18) {
-        const std::optional<WrittenId> written = writtenIdOf(rows, row);
+        const std::optional<WrittenId> written = writtenIdOf(value);
         return written ? valueOf(*written) : std::nullopt;
     }
     // An ordinary ID: 18 characters cannot overflow.
@@ -71,7 +74,9 @@ std::optional<qint64> objectIdOf(const RowStore& rows, qsizetype row)
 
 std::optional<QByteArray> wideObjectIdOf(const RowStore& rows, qsizetype row)
 {
-    const std::optional<WrittenId> written = writtenIdOf(rows, row);
+    if (rows.isCommented(row))
+        return std::nullopt;
+    const std::optional<WrittenId> written = writtenIdOf(rows.firstValue(row));
     if (!written || valueOf(*written))
         return std::nullopt;
     return (written->negative ? QByteArray("-") : QByteArray()) + written->digits.toByteArray();

@@ -23,6 +23,8 @@ class SectionTable;
 // number of leading zeros. A commented-out row, one whose first value is no
 // number, or one whose number lies beyond 64 bits has none.
 std::optional<qint64> objectIdOf(const RowStore& rows, qsizetype row);
+// The same rule for any value: spaces around it are ignored.
+std::optional<qint64> idNumberOf(QByteArrayView value);
 // The object ID of a row whose number lies beyond 64 bits: its digits without
 // leading zeros, after a '-' when it is negative, so that two rows have the
 // same ID exactly when these are equal. Every other row has none.

@@ -12,7 +12,7 @@ namespace tarnel {
 namespace {
 
 // The ID a commented row's first value holds behind the marks Comment out put
-// before it (spaces, "#" characters, spaces): a whole number of up to 18 digits.
+// before it (spaces, "#" characters, spaces), read as an active row's ID is.
 std::optional<qint64> commentedIdOf(QByteArrayView value)
 {
     qsizetype at = 0;
@@ -20,19 +20,7 @@ std::optional<qint64> commentedIdOf(QByteArrayView value)
         ++at;
     while (at < value.size() && value[at] == '#')
         ++at;
-    value = value.sliced(at).trimmed();
-    const bool negative = value.startsWith('-');
-    if (negative || value.startsWith('+'))
-        value = value.sliced(1);
-    if (value.isEmpty() || value.size() > 18)
-        return std::nullopt;
-    qint64 id = 0;
-    for (const char c : value) {
-        if (c < '0' || c > '9')
-            return std::nullopt;
-        id = id * 10 + (c - '0');
-    }
-    return negative ? -id : id;
+    return idNumberOf(value.sliced(at));
 }
 
 } // namespace
