@@ -9,8 +9,8 @@
 #include "document/idewriter.h"
 #include "document/idindex.h"
 #include "document/linecommands.h"
-#include "edits/edithistory.h"
-#include "edits/tableeditcommand.h"
+#include "history/edithistory.h"
+#include "history/tableeditcommand.h"
 
 #include <benchmark/benchmark.h>
 

@@ -18,7 +18,7 @@
 // changed to another row's through the edit path, until painted again.
 #include "document/idedocument.h"
 #include "document/idindex.h"
-#include "edits/edithistory.h"
+#include "history/edithistory.h"
 #include "mainwindow/duplicatemarks.h"
 #include "mainwindow/filterbar.h"
 #include "mainwindow/mainwindow.h"

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "document/linekind.h"
-#include "document/loadreport.h"
+#include "document/rowid.h"
 
 #include <QHash>
 #include <QList>

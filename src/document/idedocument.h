@@ -18,7 +18,7 @@ namespace tarnel {
 
 // The open document: six section tables, the path store, the file's path and
 // the changed flag. The window and the editors change it through its edit
-// history (src/edits), one undoable step at a time.
+// history (src/history), one undoable step at a time.
 class IdeDocument : public QObject {
     Q_OBJECT
 public:
@@ -41,7 +41,7 @@ public:
     QString displayName() const { return isUntitled() ? texts::untitledName : m_openFilePath; }
 
     // Whether the document differs from its file. Kept by the edit history
-    // (src/edits), which knows when a change or its undo returns to the file's state.
+    // (src/history), which knows when a change or its undo returns to the file's state.
     bool isModified() const { return m_modified; }
     void setModified(bool changed);
 

@@ -2,7 +2,7 @@
 
 #include "document/firstuses.h"
 #include "document/linekind.h"
-#include "document/loadreport.h"
+#include "document/rowid.h"
 
 #include <QHash>
 #include <QList>

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/linekind.h"
+#include "document/rowid.h"
 
 #include <QByteArray>
 #include <QList>
@@ -10,11 +11,6 @@
 #include <optional>
 
 namespace tarnel {
-
-// Identifies a row for as long as the document lives, whatever its position:
-// a row read from the file carries the number of its line; rows made later
-// carry numbers past the file's last line.
-using RowId = quint32;
 
 // One line of a file worth telling the user about once it is read: a load
 // error, or a line that the fixed layout leaves out when saving.

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "document/loadreport.h"
+#include "document/rowid.h"
 
 #include <vector>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "document/bigarrays.h"
-#include "document/loadreport.h"
+#include "document/rowid.h"
 
 #include <QByteArray>
 #include <QByteArrayView>

@@ -1,6 +1,6 @@
 #include "editors/lineeditor.h"
 
-#include "edits/edithistory.h"
+#include "history/edithistory.h"
 
 #include "document/idedocument.h"
 #include "document/idetext.h"

@@ -2,7 +2,7 @@
 
 #include "document/idedocument.h"
 #include "document/idindex.h"
-#include "edits/stepbatch.h"
+#include "history/stepbatch.h"
 #include "mainwindow/sectionmodel.h"
 #include "texts/texts.h"
 

@@ -2,7 +2,7 @@
 
 #include "document/idedocument.h"
 #include "document/idefile.h"
-#include "edits/edithistory.h"
+#include "history/edithistory.h"
 #include "mainwindow/loaderrorprompts.h"
 #include "platform/platform.h"
 #include "settings/recentlist.h"

@@ -2,7 +2,7 @@
 
 #include "document/idedocument.h"
 #include "document/linecommands.h"
-#include "edits/edithistory.h"
+#include "history/edithistory.h"
 #include "editors/editorhost.h"
 #include "editors/editorplacement.h"
 #include "mainwindow/aboutdialog.h"

@@ -3,7 +3,7 @@
 #include "document/idedocument.h"
 #include "document/pathlines.h"
 #include "document/storabletext.h"
-#include "edits/edithistory.h"
+#include "history/edithistory.h"
 #include "platform/platform.h"
 #include "texts/texts.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "document/loadreport.h"
+#include "document/rowid.h"
 #include "mainwindow/rowfilter.h"
 
 #include <QAbstractTableModel>

@@ -2,7 +2,7 @@
 
 #include "document/idedocument.h"
 #include "document/statistics.h"
-#include "edits/stepbatch.h"
+#include "history/stepbatch.h"
 #include "mainwindow/duplicatemarks.h"
 #include "mainwindow/pitchedrows.h"
 #include "texts/texts.h"

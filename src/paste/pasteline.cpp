@@ -1,6 +1,6 @@
 #include "paste/pasteline.h"
 
-#include "edits/edithistory.h"
+#include "history/edithistory.h"
 
 #include "document/idedocument.h"
 #include "document/idetext.h"

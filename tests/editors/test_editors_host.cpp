@@ -2,7 +2,7 @@
 
 #include "document/documentcontent.h"
 #include "document/linecommands.h"
-#include "edits/edithistory.h"
+#include "history/edithistory.h"
 #include "editors/editorplacement.h"
 
 #include <QApplication>

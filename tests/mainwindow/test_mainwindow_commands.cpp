@@ -1,7 +1,7 @@
 // The Actions menus, Ctrl+V and the modal dialogs, driven in the real window.
 #include "windowtestkit.h"
 
-#include "edits/edithistory.h"
+#include "history/edithistory.h"
 #include "mainwindow/statisticspanel.h"
 #include "paste/pasteline.h"
 #include "paste/pastelinedialog.h"

@@ -3,7 +3,7 @@
 #include "windowtestkit.h"
 
 #include "editors/editorhost.h"
-#include "edits/edithistory.h"
+#include "history/edithistory.h"
 #include "mainwindow/filterbar.h"
 #include "paste/pasteline.h"
 

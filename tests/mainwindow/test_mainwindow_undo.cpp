@@ -3,7 +3,7 @@
 #include "windowtestkit.h"
 
 #include "document/bufferedforms.h"
-#include "edits/edithistory.h"
+#include "history/edithistory.h"
 #include "paste/pasteline.h"
 
 #include <QLineEdit>

@@ -1,7 +1,7 @@
 #include "pastetestkit.h"
 
 #include "document/idedocument.h"
-#include "edits/edithistory.h"
+#include "history/edithistory.h"
 #include "paste/pastelinedialog.h"
 #include "platform/scriptedplatform.h"
 

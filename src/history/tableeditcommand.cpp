@@ -1,4 +1,4 @@
-#include "edits/tableeditcommand.h"
+#include "history/tableeditcommand.h"
 
 #include "document/idedocument.h"
 

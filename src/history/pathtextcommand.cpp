@@ -1,4 +1,4 @@
-#include "edits/pathtextcommand.h"
+#include "history/pathtextcommand.h"
 
 #include "document/idedocument.h"
 

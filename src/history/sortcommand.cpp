@@ -1,4 +1,4 @@
-#include "edits/sortcommand.h"
+#include "history/sortcommand.h"
 
 #include "document/idedocument.h"
 

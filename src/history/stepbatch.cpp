@@ -1,6 +1,6 @@
-#include "edits/stepbatch.h"
+#include "history/stepbatch.h"
 
-#include "edits/edithistory.h"
+#include "history/edithistory.h"
 
 #include <QTimer>
 

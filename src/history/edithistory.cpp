@@ -1,9 +1,9 @@
-#include "edits/edithistory.h"
+#include "history/edithistory.h"
 
 #include "document/idedocument.h"
-#include "edits/pathtextcommand.h"
-#include "edits/sortcommand.h"
-#include "edits/tableeditcommand.h"
+#include "history/pathtextcommand.h"
+#include "history/sortcommand.h"
+#include "history/tableeditcommand.h"
 
 #include <algorithm>
 

@@ -5,7 +5,7 @@
 #include "document/idefile.h"
 #include "document/keptlayoutwriter.h"
 #include "document/linecommands.h"
-#include "edits/edithistory.h"
+#include "history/edithistory.h"
 
 #include <QDir>
 #include <QRandomGenerator>
@@ -173,4 +173,4 @@ private slots:
 };
 
 QTEST_GUILESS_MAIN(EditHistoryTest)
-#include "test_edits_history.moc"
+#include "test_history.moc"
