@@ -8,6 +8,7 @@
 #include "document/statistics.h"
 #include "inputfiles.h"
 #include "standardoutput.h"
+#include "texts/clitexts.h"
 #include "texts/texts.h"
 
 #include <QCommandLineParser>
@@ -31,32 +32,6 @@ QTextStream& err()
     return stream;
 }
 
-// Every command and option; --help prints it on standard output, a wrong command line on
-// standard error.
-const char* const usageText =
-    "usage: tarnel-cli format [--keep-layout] IN OUT\n"
-    "                                  load IN and write it as the editor saves it;\n"
-    "                                  --keep-layout: in the layout of IN, every line\n"
-    "                                  kept as it is\n"
-    "       tarnel-cli report FILE     print the lines of FILE worth a look: line number,\n"
-    "                                  what it is and the line, tab-separated\n"
-    "       tarnel-cli stats FILE      print the statistics of FILE\n"
-    "       tarnel-cli table FILE SECTION\n"
-    "                                  print a table's captions and cells, tab-separated;\n"
-    "                                  SECTION: objs, tobj, lights, part, sun or ani\n"
-    "       tarnel-cli check FILE...   print every object ID more than one line uses:\n"
-    "                                  the ID and file:line of each use, tab-separated;\n"
-    "                                  exit status 1 when there is any\n"
-    "       tarnel-cli free-ids [--count N] [--from A] [--to B] [--free-commented] FILE...\n"
-    "                                  print the first runs of at least N (10) unused\n"
-    "                                  object IDs from A to B (the lowest ID to N above\n"
-    "                                  the highest), one start-end a line; the IDs of\n"
-    "                                  commented-out lines count as used, unless\n"
-    "                                  --free-commented\n"
-    "       tarnel-cli --help          print this text\n"
-    "       tarnel-cli --version       print the version\n"
-    "A file named - is standard input (IN, FILE) or standard output (OUT).\n";
-
 // As bytes: a file name in the message comes out as the name's own bytes.
 void complain(const QString& message)
 {
@@ -70,7 +45,7 @@ void complain(const QString& message)
 int usage(const QString& wrong)
 {
     complain(wrong);
-    err() << usageText;
+    err() << texts::cliUsage;
     err().flush();
     return 2;
 }
@@ -110,7 +85,7 @@ bool load(IdeDocument& document, const QString& path, LoadErrors told)
         lastErrorLine = error.lineNumber;
         if (told == LoadErrors::LinesOfFile)
             return;
-        err() << "line " << error.lineNumber << ": ";
+        err() << texts::cliErrorLine.arg(error.lineNumber);
         err().flush();
         std::fwrite(error.line.constData(), 1, size_t(error.line.size()), stderr);
         std::fputc('\n', stderr);
@@ -125,9 +100,9 @@ bool load(IdeDocument& document, const QString& path, LoadErrors told)
     }
     const QString name = isStandardStream(path) ? texts::cliStandardInput : path;
     if (outcome.status == ReadOutcome::Missing)
-        complain(name + QStringLiteral(": no such file"));
+        complain(texts::cliNoSuchFile.arg(name));
     else if (outcome.status != ReadOutcome::Read)
-        complain(name + QStringLiteral(": cannot read: ") + outcome.error);
+        complain(texts::cliCannotRead.arg(name, outcome.error));
     else if (told == LoadErrors::LinesOfFile && errorLines > 0)
         complain(errorLines == 1 ? texts::cliLoadErrorLine.arg(path)
                                  : texts::cliLoadErrorLines.arg(path, QString::number(errorLines)));
@@ -160,7 +135,7 @@ int format(QStringList args)
         if (!standardOutputFailure().isEmpty())
             return 1; // told once the command is done
     } else if (const QString failure = saveDocument(document, out, now, layout); !failure.isEmpty()) {
-        complain(out + QStringLiteral(": cannot write: ") + failure);
+        complain(texts::cliCannotWrite.arg(out, failure));
         return 1;
     }
     const qsizetype dropped = layout == SaveLayout::Fixed ? document.loadReport().droppedLineCount() : 0;
@@ -209,18 +184,6 @@ int stats(const QStringList& args)
     return 0;
 }
 
-std::optional<LineKind> kindOfSection(const QString& name)
-{
-    static const std::pair<const char*, LineKind> names[] = {
-        {"objs", LineKind::Object},   {"tobj", LineKind::TimedObject}, {"lights", LineKind::Light},
-        {"part", LineKind::Particle}, {"sun", LineKind::Sun},          {"ani", LineKind::PedArea}};
-    for (const auto& [caption, kind] : names) {
-        if (name == QLatin1String(caption))
-            return kind;
-    }
-    return std::nullopt;
-}
-
 // The table as the window shows it, rows in file order.
 int table(const QStringList& args)
 {
@@ -228,7 +191,7 @@ int table(const QStringList& args)
             wrongArguments(QStringLiteral("table"), args, {QStringLiteral("FILE"), QStringLiteral("SECTION")});
         !wrong.isEmpty())
         return usage(wrong);
-    const std::optional<LineKind> kind = kindOfSection(args[1]);
+    const std::optional<LineKind> kind = kindOfCliSection(args[1]);
     if (!kind)
         return usage(texts::cliUnknownSection.arg(args[1]));
     IdeDocument document;
@@ -418,7 +381,7 @@ int run(const QStringList& arguments)
             return usage(texts::cliExtraArgument.arg(option, args.first()));
         writeOut(parser.isSet(version)
                      ? (texts::cliName + QLatin1Char(' ') + texts::version + QLatin1Char('\n')).toUtf8()
-                     : QByteArray(usageText));
+                     : QByteArray(texts::cliUsage));
         return 0;
     }
     if (args.isEmpty())

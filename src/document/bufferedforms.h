@@ -1,9 +1,9 @@
 #pragma once
 
-// Reading and writing whole files in one buffer. The program itself streams
-// (idefile.h: loadFile, saveFile); these forms serve the tests, benchmarks and
-// fuzzing that check the streamed saves against them. Not for use by the
-// layers above.
+// Reading and writing whole files in one buffer (bufferedforms.cpp). The
+// program itself streams (idefile.h: loadDocument, saveDocument,
+// writeDocument); these forms serve the tests, benchmarks and fuzzing that
+// check the streamed saves against them. Not for use by the layers above.
 
 #include "document/documentcontent.h"
 #include "document/ideparser.h"

@@ -1,6 +1,5 @@
 #include "document/idedocument.h"
 
-#include "document/bufferedforms.h"
 
 #include <QFileInfo>
 
@@ -88,11 +87,6 @@ ContentView IdeDocument::contentView() const
         view.tables[size_t(kind)] = &table(kind).rows();
     view.pathText = m_pathText;
     return view;
-}
-
-QByteArray formatDocument(const IdeDocument& document, QByteArrayView header)
-{
-    return formatIde(document.contentView(), header);
 }
 
 void IdeDocument::setSorted(bool sorted)

@@ -1,7 +1,6 @@
 #include "document/idefile.h"
 
 #include "document/bigarrays.h"
-#include "document/bufferedforms.h"
 #include "document/filenames.h"
 #include "document/filereplacement.h"
 #include "document/idedocument.h"
@@ -137,11 +136,6 @@ ReadOutcome readIdeFile(const QString& path)
 }
 
 } // namespace
-
-QString writeIdeFile(const QString& path, const QByteArray& bytes)
-{
-    return replaceFileContent(path, [&bytes](QIODevice& file) { return file.write(bytes) == bytes.size(); });
-}
 
 LoadOutcome loadDocument(IdeDocument& document, const QString& path, const LoadErrorSink& onError)
 {

@@ -1,6 +1,5 @@
 #include "document/ideparser.h"
 
-#include "document/bufferedforms.h"
 #include "document/idetext.h"
 #include "document/rowcells.h"
 #include "document/sectionrows.h"
@@ -560,11 +559,6 @@ DocumentContent parseIdeKeepingBytes(const QByteArray& bytes, const LoadErrorSin
     content.layout.pathText = content.pathText;
     settleLoadErrors(content, onError);
     return content;
-}
-
-DocumentContent parseIde(QByteArrayView bytes, const LoadErrorSink& onError)
-{
-    return parseIdeKeepingBytes(bytes.toByteArray(), onError);
 }
 
 } // namespace tarnel

@@ -1,7 +1,5 @@
 #include "document/idewriter.h"
 
-#include "document/bufferedforms.h"
-
 #include <QFileDevice>
 #include <QIODevice>
 #include <QLocale>
@@ -33,25 +31,6 @@ qsizetype sizeHint(const ContentView& content, QByteArrayView header)
         hint += rows->joinedSizeHint();
     return hint;
 }
-
-// Collects pieces in a QByteArray sized once up front.
-class BufferOutput {
-public:
-    BufferOutput(QByteArray& out, qsizetype hint) : m_out(out) { m_out.resize(hint); }
-    ~BufferOutput() { m_out.resize(m_used); }
-
-    void put(QByteArrayView piece)
-    {
-        if (m_used + piece.size() > m_out.size())
-            m_out.resize(qMax(m_out.size() * 2, m_used + piece.size()));
-        std::memcpy(m_out.data() + m_used, piece.data(), size_t(piece.size()));
-        m_used += piece.size();
-    }
-
-private:
-    QByteArray& m_out;
-    qsizetype m_used = 0;
-};
 
 // Writes to a device; with `background` on, a second thread makes the system
 // calls while the caller goes on gathering the next block. A file is handed to
@@ -273,23 +252,18 @@ QByteArray headerLine(const QDateTime& when)
     return "# Generated from Tarnel by Quorbin  " + stamp.toLatin1();
 }
 
-ContentView contentViewOf(const DocumentContent& content)
+qsizetype ideSizeHint(const ContentView& content, QByteArrayView header)
 {
-    ContentView view;
-    for (LineKind kind : allLineKinds)
-        view.tables[size_t(kind)] = &content.table(kind);
-    view.pathText = content.pathText;
-    return view;
+    return sizeHint(content, header);
 }
 
-QByteArray formatIde(const ContentView& content, QByteArrayView header)
+void writeIde(const ContentView& content, QByteArrayView header, const PieceSink& out)
 {
-    QByteArray bytes;
-    {
-        BufferOutput out(bytes, sizeHint(content, header));
-        writeAll(content, header, out);
-    }
-    return bytes;
+    struct SinkOutput {
+        const PieceSink& sink;
+        void put(QByteArrayView piece) const { sink(piece); }
+    } output{out};
+    writeAll(content, header, output);
 }
 
 bool writeIde(const ContentView& content, QByteArrayView header, QIODevice& device)

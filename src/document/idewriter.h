@@ -24,6 +24,14 @@ struct ContentView {
 // short formats, without commas so that the line reads back as nothing.
 QByteArray headerLine(const QDateTime& when);
 
+using PieceSink = std::function<void(QByteArrayView)>;
+
+// The whole file in its one layout handed to `out` piece by piece, as writeIde writes it.
+void writeIde(const ContentView& content, QByteArrayView header, const PieceSink& out);
+
+// Slightly more than the bytes writeIde writes, to reserve a buffer by.
+qsizetype ideSizeHint(const ContentView& content, QByteArrayView header);
+
 // Writes the whole file in its one layout to `device` in large blocks, without
 // holding it in memory: header, objs, tobj, Path, then 2dfx with lights, ped
 // animations, particles and sun reflections; every line ends in CR LF.
@@ -33,7 +41,6 @@ bool writeIde(const ContentView& content, QByteArrayView header, QIODevice& devi
 // Pieces handed to the function `produce` is given, written to `device` in
 // large blocks like writeIde's. A piece must stay valid until this returns:
 // big ones go to the device as they are. Returns false when a write fails.
-using PieceSink = std::function<void(QByteArrayView)>;
 bool writePieces(QIODevice& device, qsizetype expectedSize, const std::function<void(const PieceSink&)>& produce);
 
 } // namespace tarnel

@@ -1,6 +1,5 @@
 #include "document/keptlayoutwriter.h"
 
-#include "document/bufferedforms.h"
 #include "document/idedocument.h"
 #include "document/idewriter.h"
 #include "document/keptpathlines.h"
@@ -347,21 +346,11 @@ private:
     std::array<QList<NewRow>, FileLayout::sectionCount> m_added;
 };
 
-// The file's bytes, handed to `out` piece by piece, in order. The pieces point
-// into the document and stay valid while it is not changed.
+} // namespace
+
 void writeKeepingLayout(const IdeDocument& document, const Sink& out)
 {
     KeptLayoutWriter(document, out).write();
-}
-
-} // namespace
-
-QByteArray formatKeepingLayout(const IdeDocument& document)
-{
-    QByteArray bytes;
-    bytes.reserve(document.fileLayout().bytes.size() + 256);
-    writeKeepingLayout(document, [&bytes](QByteArrayView piece) { bytes.append(piece); });
-    return bytes;
 }
 
 bool writeKeepingLayout(const IdeDocument& document, QIODevice& device)

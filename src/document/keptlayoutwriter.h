@@ -21,6 +21,10 @@ class IdeDocument;
 // every line written anew copies.
 QByteArrayView firstLineEnd(QByteArrayView bytes);
 
+// The file's bytes, handed to `out` piece by piece, in order. The pieces point
+// into the document and stay valid while it is not changed.
+void writeKeepingLayout(const IdeDocument& document, const std::function<void(QByteArrayView)>& out);
+
 // Writes the file's bytes to `device` in large blocks. Returns false when a write fails.
 bool writeKeepingLayout(const IdeDocument& document, QIODevice& device);
 

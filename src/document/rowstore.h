@@ -14,14 +14,15 @@ namespace tarnel {
 // Compact storage of a table's rows. Each row costs one 16-byte entry and its
 // bytes, stored in one of three ways:
 //
-// | encoding                 | bytes lie in              | values separated by | used for |
+// clang-format off
+// | encoding                 | bytes lie in              | values separated by | used for                                   |
 // |--------------------------|---------------------------|---------------------|--------------------------------------------|
-// | shared, joined           | m_shared (a file's bytes) | ", "                | a line of a file just read that
-// already    | |                          |                           |                     | reads as its values
-// joined: not copied     | | own, joined              | m_buffer                  | ", "                | rows
-// made, changed or copied here          | | own, newline-separated   | m_buffer                  | '\n' | rows
-// with a value holding a comma, which   | |                          |                           | | the joined
-// form could not tell apart       |
+// | shared, joined           | m_shared (a file's bytes) | ", "                | a line of a file just read that already    |
+// |                          |                           |                     | reads as its values joined: not copied     |
+// | own, joined              | m_buffer                  | ", "                | rows made, changed or copied here          |
+// | own, newline-separated   | m_buffer                  | '\n'                | rows with a value holding a comma, which   |
+// |                          |                           |                     | the joined form could not tell apart       |
+// clang-format on
 //
 // Rows an undo brings back at the end of a table that shares no file's bytes
 // point into the history's copy instead (m_shared then holds that copy), each
@@ -41,12 +42,12 @@ public:
     QByteArray joinedValues(qsizetype row, qsizetype first, qsizetype count) const;
     QByteArrayView firstValue(qsizetype row) const;
     QList<QByteArray> values(qsizetype row) const;
-    // A row whose first value begins with '#' after leading spaces: a
-    // commented-out line. Kept with the row, so views need not read its bytes.
     // The row's values as stored: joined with ", " (or by "\n" when a value holds a comma).
     QByteArrayView storedBytes(qsizetype row) const { return bytesOf(m_rows[size_t(row)]); }
+    // A row whose first value begins with '#' after leading spaces: a
+    // commented-out line. Kept with the row, so views need not read its bytes.
     bool isCommented(qsizetype row) const { return m_rows[size_t(row)].flags & Commented; }
-    // The row's identity (loadreport.h): it moves with the row, whatever its position.
+    // The row's identity (rowid.h): it moves with the row, whatever its position.
     RowId id(qsizetype row) const { return m_rows[size_t(row)].id; }
     // The row's bytes where they lie in bytes the store shares: in the file it
     // was read from, for a row that still points there (no edit since), or in

@@ -1,6 +1,7 @@
 #include "document/statistics.h"
 
 #include "document/idedocument.h"
+#include "texts/texts.h"
 
 namespace tarnel {
 
@@ -8,13 +9,13 @@ QList<QPair<QString, QString>> documentStatistics(const IdeDocument& document)
 {
     const auto count = [&](LineKind kind) { return QString::number(document.table(kind).rowCount()); };
     return {
-        {QStringLiteral("Objects"), count(LineKind::Object)},
-        {QStringLiteral("Timed objs"), count(LineKind::TimedObject)},
-        {QStringLiteral("Paths"), document.pathText().isEmpty() ? QStringLiteral("NO") : QStringLiteral("YES")},
-        {QStringLiteral("Lights"), count(LineKind::Light)},
-        {QStringLiteral("Particles"), count(LineKind::Particle)},
-        {QStringLiteral("Sun"), count(LineKind::Sun)},
-        {QStringLiteral("Ped areas"), count(LineKind::PedArea)},
+        {texts::statisticsObjects, count(LineKind::Object)},
+        {texts::statisticsTimedObjects, count(LineKind::TimedObject)},
+        {texts::statisticsPaths, document.pathText().isEmpty() ? texts::statisticsNo : texts::statisticsYes},
+        {texts::statisticsLights, count(LineKind::Light)},
+        {texts::statisticsParticles, count(LineKind::Particle)},
+        {texts::statisticsSun, count(LineKind::Sun)},
+        {texts::statisticsPedAreas, count(LineKind::PedArea)},
     };
 }
 

@@ -17,7 +17,7 @@ ColourGroup::ColourGroup(Platform& platform, bool captioned, QWidget* parent)
 {
     auto* grid = new QGridLayout(this);
     grid->setContentsMargins(0, 0, 0, 0);
-    const char* names[] = {"red", "green", "blue"};
+    const char* names[] = {"redField", "greenField", "blueField"};
     const QString captions[] = {texts::redCaption, texts::greenCaption, texts::blueCaption};
     for (int i = 0; i < 3; ++i) {
         auto* field = new QLineEdit(this);
@@ -35,7 +35,7 @@ ColourGroup::ColourGroup(Platform& platform, bool captioned, QWidget* parent)
     }
 
     m_swatch = new QFrame(this);
-    m_swatch->setObjectName(QStringLiteral("pic1"));
+    m_swatch->setObjectName(QStringLiteral("colourSwatch"));
     m_swatch->setFrameShape(QFrame::Box);
     m_swatch->setFixedSize(m_channels[0]->field()->sizeHint().height() * 2,
                            m_channels[0]->field()->sizeHint().height());
@@ -47,7 +47,7 @@ ColourGroup::ColourGroup(Platform& platform, bool captioned, QWidget* parent)
     grid->addWidget(m_swatch, 1, 3);
 
     m_change = new QPushButton(texts::changeColourButton, this);
-    m_change->setObjectName(QStringLiteral("changecolor"));
+    m_change->setObjectName(QStringLiteral("changeColourButton"));
     m_change->setAutoDefault(false);
     grid->addWidget(m_change, 1, 4);
     grid->setColumnStretch(5, 1);

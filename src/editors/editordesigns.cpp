@@ -2,30 +2,25 @@
 
 #include "texts/texts.h"
 
+#include <array>
+
 namespace tarnel {
 
 LineEditor::Design editorDesign(LineKind kind)
 {
     using namespace texts;
     // Every confirm says what it did, so an earlier command's message never reads as the editor's.
-    switch (kind) {
-    case LineKind::Object:
-        return {"objectEditor", objectEditorTitle,  lineFrame.arg(0),
-                addLineButton,  newLineAddedStatus, lineUpdatedStatus};
-    case LineKind::TimedObject:
-        return {"timedObjectEditor", timedObjectEditorTitle, lineFrame.arg(0),
-                addLineButton,       newLineAddedStatus,     lineUpdatedStatus};
-    case LineKind::Light:
-        return {"lightEditor", lightEditorTitle, lightFrame, addNewButton, lightAddedStatus, lightUpdatedStatus};
-    case LineKind::Sun:
-        return {"sunEditor", sunEditorTitle, sunFrame, addLineButton, lineAddedStatus, lineUpdatedStatus};
-    case LineKind::Particle:
-        return {"particleEditor", particleEditorTitle, particleFrame,
-                addLineButton,    particleAddedStatus, lineUpdatedStatus};
-    case LineKind::PedArea:
-        return {"pedEditor", pedEditorTitle, pedFrame, addLineButton, newLineAddedStatus, lineUpdatedStatus};
-    }
-    return {};
+    // clang-format off
+    static const std::array<LineEditor::Design, lineKindCount> designs = {{
+        {"objectEditor",      objectEditorTitle,      lineFrame.arg(0), addLineButton, newLineAddedStatus,  lineUpdatedStatus},
+        {"timedObjectEditor", timedObjectEditorTitle, lineFrame.arg(0), addLineButton, newLineAddedStatus,  lineUpdatedStatus},
+        {"lightEditor",       lightEditorTitle,       lightFrame,       addNewButton,  lightAddedStatus,    lightUpdatedStatus},
+        {"sunEditor",         sunEditorTitle,         sunFrame,         addLineButton, lineAddedStatus,     lineUpdatedStatus},
+        {"particleEditor",    particleEditorTitle,    particleFrame,    addLineButton, particleAddedStatus, lineUpdatedStatus},
+        {"pedEditor",         pedEditorTitle,         pedFrame,         addLineButton, newLineAddedStatus,  lineUpdatedStatus},
+    }};
+    // clang-format on
+    return designs[size_t(kind)];
 }
 
 } // namespace tarnel

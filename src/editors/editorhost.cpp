@@ -109,17 +109,24 @@ LineEditor* EditorHost::shownEditor(LineKind kind)
     return slot;
 }
 
+namespace {
+
+// The editor class of each kind, in the kinds' order.
+using EditorFactory = LineEditor* (*)(IdeDocument&, Platform&, QWidget*);
+const std::array<EditorFactory, lineKindCount> editorFactories = {
+    [](IdeDocument& d, Platform& p, QWidget* owner) -> LineEditor* { return new ObjectEditor(false, d, p, owner); },
+    [](IdeDocument& d, Platform& p, QWidget* owner) -> LineEditor* { return new ObjectEditor(true, d, p, owner); },
+    [](IdeDocument& d, Platform& p, QWidget* owner) -> LineEditor* { return new LightEditor(d, p, owner); },
+    [](IdeDocument& d, Platform& p, QWidget* owner) -> LineEditor* { return new SunEditor(d, p, owner); },
+    [](IdeDocument& d, Platform& p, QWidget* owner) -> LineEditor* { return new ParticleEditor(d, p, owner); },
+    [](IdeDocument& d, Platform& p, QWidget* owner) -> LineEditor* { return new PedEditor(d, p, owner); },
+};
+
+} // namespace
+
 LineEditor* EditorHost::createEditor(LineKind kind)
 {
-    LineEditor* editor = nullptr;
-    switch (kind) {
-    case LineKind::Object: editor = new ObjectEditor(false, m_document, m_platform, m_owner); break;
-    case LineKind::TimedObject: editor = new ObjectEditor(true, m_document, m_platform, m_owner); break;
-    case LineKind::Light: editor = new LightEditor(m_document, m_platform, m_owner); break;
-    case LineKind::Sun: editor = new SunEditor(m_document, m_platform, m_owner); break;
-    case LineKind::Particle: editor = new ParticleEditor(m_document, m_platform, m_owner); break;
-    case LineKind::PedArea: editor = new PedEditor(m_document, m_platform, m_owner); break;
-    }
+    LineEditor* editor = editorFactories[size_t(kind)](m_document, m_platform, m_owner);
     connect(editor, &LineEditor::statusMessage, this, &EditorHost::statusMessage);
     connect(editor, &LineEditor::rowConfirmed, this,
             [this, kind](qsizetype row) { emit rowConfirmed(kind, row); });

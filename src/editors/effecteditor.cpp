@@ -20,14 +20,14 @@ EffectEditor::EffectEditor(const Design& design, IdeDocument& document, LineKind
     : LineEditor(design, document, kind, platform, owner)
 {
     m_left = new QVBoxLayout;
-    m_left->addLayout(captionedRows({addTextField(0, "objectid", texts::objectIdCaption)}));
+    m_left->addLayout(captionedRows({addTextField(0, "objectIdField", texts::objectIdCaption)}));
 
     // X, Y and Z side by side, each under its caption.
     auto* position = new QGridLayout;
     const LabelledField axes[] = {
-        addTextField(1, "xpos", texts::xCaption),
-        addTextField(2, "ypos", texts::yCaption),
-        addTextField(3, "zpos", texts::zCaption),
+        addTextField(1, "xField", texts::xCaption),
+        addTextField(2, "yField", texts::yCaption),
+        addTextField(3, "zField", texts::zCaption),
     };
     for (int i = 0; i < 3; ++i) {
         position->addWidget(axes[i].label, 0, i);

@@ -19,8 +19,8 @@ namespace {
 ChoiceField::Design controlDesign()
 {
     ChoiceField::Design design;
-    design.listName = "control";
-    design.boxName = "custControl";
+    design.listName = "controlList";
+    design.boxName = "customControlBox";
     design.entries = texts::lightControls;
     design.boxLabel = texts::customControlCaption;
     design.boxText = QStringLiteral("12");
@@ -34,22 +34,22 @@ LightEditor::LightEditor(IdeDocument& document, Platform& platform, QWidget* own
     : EffectEditor(editorDesign(LineKind::Light), document, LineKind::Light, platform, owner, true)
 {
     leftColumn()->addLayout(captionedRows({
-        addTextField(7, "uk1", texts::lightUnknown1Caption, QStringLiteral("200")),
-        addTextField(8, "uk2", texts::lightUnknown2Caption, QStringLiteral("0")),
-        addTextField(9, "shape", texts::coronaShapeCaption),
-        addTextField(10, "shade", texts::shadeCaption),
-        addTextField(11, "viewdis", texts::viewDistanceCaption),
-        addTextField(12, "outrange", texts::outRangeCaption),
+        addTextField(7, "unknown1Field", texts::lightUnknown1Caption, QStringLiteral("200")),
+        addTextField(8, "unknown2Field", texts::lightUnknown2Caption, QStringLiteral("0")),
+        addTextField(9, "coronaShapeField", texts::coronaShapeCaption),
+        addTextField(10, "shadeField", texts::shadeCaption),
+        addTextField(11, "viewDistanceField", texts::viewDistanceCaption),
+        addTextField(12, "outRangeField", texts::outRangeCaption),
     }));
     leftColumn()->addStretch(1);
 
     const QList<LabelledField> right = {
-        addTextField(13, "lampsize", texts::lampSizeCaption),
-        addTextField(14, "inrange", texts::inRangeCaption),
-        addTextField(15, "corsize", texts::coronaSizeCaption),
-        addTextField(17, "wet", texts::wetReflectionsCaption),
-        addTextField(18, "flare", texts::lensFlareCaption),
-        addTextField(19, "dust", texts::dustCaption),
+        addTextField(13, "lampSizeField", texts::lampSizeCaption),
+        addTextField(14, "inRangeField", texts::inRangeCaption),
+        addTextField(15, "coronaSizeField", texts::coronaSizeCaption),
+        addTextField(17, "wetReflectionsField", texts::wetReflectionsCaption),
+        addTextField(18, "lensFlareField", texts::lensFlareCaption),
+        addTextField(19, "dustField", texts::dustCaption),
     };
     auto* control = new ChoiceField(controlDesign(), frame());
     bind(16, control);

@@ -29,8 +29,6 @@ namespace tarnel {
 
 namespace {
 
-const QString appTitle = QStringLiteral("Tarnel");
-
 QPushButton* namedButton(const QString& name, const QString& caption, QWidget* parent)
 {
     auto* button = new QPushButton(caption, parent);
@@ -132,7 +130,7 @@ std::optional<qsizetype> LineEditor::followedRow() const
 bool LineEditor::confirm()
 {
     if (missingValue()) {
-        m_platform.showMessage(this, appTitle, texts::missingValue, Platform::Icon::Information);
+        m_platform.showMessage(this, texts::appTitle, texts::missingValue, Platform::Icon::Information);
         return false;
     }
     if (unstorableValue())
@@ -147,7 +145,7 @@ bool LineEditor::confirm()
         emit statusMessage(m_design.addedStatus);
     } else {
         if (!m_tracker->row()) {
-            m_platform.showMessage(this, appTitle, texts::rowGone, Platform::Icon::Information);
+            m_platform.showMessage(this, texts::appTitle, texts::rowGone, Platform::Icon::Information);
             return false;
         }
         const qsizetype row = *m_tracker->row();
@@ -349,7 +347,7 @@ bool LineEditor::unstorableValue()
         else if (value.contains(u',') && int(index) != m_listColumn)
             message = texts::commaInValue.arg(field);
         if (!message.isEmpty()) {
-            m_platform.showMessage(this, appTitle, message, Platform::Icon::Information);
+            m_platform.showMessage(this, texts::appTitle, message, Platform::Icon::Information);
             return true;
         }
     }

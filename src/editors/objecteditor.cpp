@@ -27,18 +27,18 @@ ObjectEditor::ObjectEditor(bool timed, IdeDocument& document, Platform& platform
     : LineEditor(editorDesign(kindOf(timed)), document, kindOf(timed), platform, owner)
 {
     const QList<LabelledField> left = {
-        addTextField(0, "objectid", texts::objectIdCaption),
-        addTextField(1, "objectname", texts::objectNameCaption),
-        addTextField(2, "texturefile", texts::textureFileCaption),
+        addTextField(0, "objectIdField", texts::objectIdCaption),
+        addTextField(1, "objectNameField", texts::objectNameCaption),
+        addTextField(2, "textureFileField", texts::textureFileCaption),
     };
     QList<LabelledField> right = {
-        addTextField(3, "objectcount", texts::objectCountCaption),
-        addTextField(4, "drawdistance", texts::drawDistanceCaption),
-        addTextField(5, "param", texts::objectParametersCaption),
+        addTextField(3, "objectCountField", texts::objectCountCaption),
+        addTextField(4, "drawDistanceField", texts::drawDistanceCaption),
+        addTextField(5, "parametersField", texts::objectParametersCaption),
     };
     if (timed) {
-        right << addTextField(6, "timeon", texts::timeOnCaption)
-              << addTextField(7, "timeoff", texts::timeOffCaption);
+        right << addTextField(6, "timeOnField", texts::timeOnCaption)
+              << addTextField(7, "timeOffField", texts::timeOffCaption);
     }
 
     m_meshCount = right[0].field;

@@ -19,8 +19,8 @@ namespace {
 ChoiceField::Design typeDesign()
 {
     ChoiceField::Design design;
-    design.listName = "ptype";
-    design.boxName = "custType";
+    design.listName = "particleTypeList";
+    design.boxName = "customTypeBox";
     design.entries = texts::particleTypes;
     design.boxLabel = texts::particleTypeCaption;
     design.boxText = QStringLiteral("7");
@@ -33,15 +33,15 @@ ParticleEditor::ParticleEditor(IdeDocument& document, Platform& platform, QWidge
     : EffectEditor(editorDesign(LineKind::Particle), document, LineKind::Particle, platform, owner, true)
 {
     // Fields are made in line order, which is also their tab order.
-    const LabelledField unknown1 = addTextField(7, "uk1", texts::particleUnknown1Caption, QStringLiteral("200"));
-    const LabelledField unknown2 = addTextField(8, "uk2", texts::particleUnknown2Caption, QStringLiteral("1"));
+    const LabelledField unknown1 = addTextField(7, "unknown1Field", texts::particleUnknown1Caption, QStringLiteral("200"));
+    const LabelledField unknown2 = addTextField(8, "unknown2Field", texts::particleUnknown2Caption, QStringLiteral("1"));
     addUnknownsAndType(unknown1, unknown2, typeDesign());
 
     QGridLayout* right = captionedRows({
-        addTextField(10, "ukOut1", texts::unknownOut1Caption),
-        addTextField(11, "ukOut2", texts::unknownOut2Caption),
-        addTextField(12, "ukOut3", texts::unknownOut3Caption),
-        addTextField(13, "psize", texts::particleSizeCaption),
+        addTextField(10, "unknownOut1Field", texts::unknownOut1Caption),
+        addTextField(11, "unknownOut2Field", texts::unknownOut2Caption),
+        addTextField(12, "unknownOut3Field", texts::unknownOut3Caption),
+        addTextField(13, "particleSizeField", texts::particleSizeCaption),
     });
     right->setRowStretch(4, 1);
 

@@ -14,8 +14,8 @@ SunEditor::SunEditor(IdeDocument& document, Platform& platform, QWidget* owner)
     : EffectEditor(editorDesign(LineKind::Sun), document, LineKind::Sun, platform, owner, false)
 {
     leftColumn()->addLayout(captionedRows({
-        addTextField(7, "drawDis", texts::viewDistanceCaption),
-        addTextField(8, "uk1", texts::sunUnknown1Caption, QStringLiteral("4")),
+        addTextField(7, "sunViewDistanceField", texts::viewDistanceCaption),
+        addTextField(8, "unknown1Field", texts::sunUnknown1Caption, QStringLiteral("4")),
     }));
     leftColumn()->addStretch(1);
     // The check takes the last two columns the other way round.

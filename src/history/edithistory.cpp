@@ -4,6 +4,7 @@
 #include "history/pathtextcommand.h"
 #include "history/sortcommand.h"
 #include "history/tableeditcommand.h"
+#include "texts/texts.h"
 
 #include <algorithm>
 
@@ -105,10 +106,7 @@ void EditHistory::forget()
 
 QString EditHistory::linesText(const QString& command, qsizetype count)
 {
-    return QStringLiteral("%1 %2 %3")
-        .arg(command)
-        .arg(count)
-        .arg(count == 1 ? QStringLiteral("line") : QStringLiteral("lines"));
+    return texts::stepOnLines.arg(command).arg(count).arg(count == 1 ? texts::stepLine : texts::stepLines);
 }
 
 bool EditHistory::differsFromFile() const

@@ -1,11 +1,12 @@
 #include "history/pathtextcommand.h"
 
 #include "document/idedocument.h"
+#include "texts/texts.h"
 
 namespace tarnel {
 
 PathTextCommand::PathTextCommand(IdeDocument& document, QByteArray text)
-    : QUndoCommand(QStringLiteral("Edit paths")), m_document(document), m_before(document.pathText()),
+    : QUndoCommand(texts::stepEditPaths), m_document(document), m_before(document.pathText()),
       m_after(std::move(text))
 {
 }

@@ -1,11 +1,12 @@
 #include "history/sortcommand.h"
 
 #include "document/idedocument.h"
+#include "texts/texts.h"
 
 namespace tarnel {
 
 SortCommand::SortCommand(IdeDocument& document, bool on, std::function<void(bool)> shown)
-    : QUndoCommand(on ? QStringLiteral("Sort") : QStringLiteral("Unsort")), m_document(document), m_on(on),
+    : QUndoCommand(on ? texts::stepSort : texts::stepUnsort), m_document(document), m_on(on),
       m_shown(std::move(shown))
 {
 }

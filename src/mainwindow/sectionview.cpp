@@ -19,22 +19,15 @@ namespace tarnel {
 
 namespace {
 
-// Column widths in twips; 0 leaves the column at the list's default width.
-std::vector<int> columnWidthsOf(LineKind kind)
-{
-    switch (kind) {
-    case LineKind::Object: return {800, 2500, 2500, 0, 900, 1200};
-    case LineKind::TimedObject: return {800, 2500, 1700, 1200, 900, 970, 900, 900};
-    case LineKind::Light:
-        return {800,  1000, 1000, 1000, 800,  800,  800,  800,  800,  1200,
-                1100, 1000, 1000, 1000, 1000, 1000, 1000, 1000, 1000, 800};
-    case LineKind::Sun: return {800, 1000, 1000, 1000, 800, 800, 800, 1000, 1000};
-    case LineKind::Particle: return {800, 1000, 1000, 1000, 800, 800, 800, 800, 800, 1000, 1000, 1000, 1000, 1000};
-    case LineKind::PedArea:
-        return {800, 1000, 1000, 1000, 800, 800, 800, 800, 800, 800, 1000, 1000, 1000, 1000, 1000, 1000};
-    }
-    return {};
-}
+// Column widths in twips, by kind; 0 leaves the column at the list's default width.
+const std::array<std::vector<int>, lineKindCount> columnWidths = {{
+    {800, 2500, 2500, 0, 900, 1200},
+    {800, 2500, 1700, 1200, 900, 970, 900, 900},
+    {800, 1000, 1000, 1000, 800, 800, 800, 800, 800, 1200, 1100, 1000, 1000, 1000, 1000, 1000, 1000, 1000, 1000, 800},
+    {800, 1000, 1000, 1000, 800, 800, 800, 1000, 1000},
+    {800, 1000, 1000, 1000, 800, 800, 800, 800, 800, 1000, 1000, 1000, 1000, 1000},
+    {800, 1000, 1000, 1000, 800, 800, 800, 800, 800, 800, 1000, 1000, 1000, 1000, 1000, 1000},
+}};
 
 } // namespace
 
@@ -103,7 +96,7 @@ LineKind SectionView::kind() const
 
 void SectionView::applyColumnWidths()
 {
-    const std::vector<int> widths = columnWidthsOf(kind());
+    const std::vector<int>& widths = columnWidths[size_t(kind())];
     for (int column = 0; column < int(widths.size()); ++column) {
         if (widths[size_t(column)] > 0)
             horizontalHeader()->resizeSection(column, twips(widths[size_t(column)]));

@@ -24,6 +24,20 @@ int countCommas(const QString& text)
 
 namespace {
 
+// What the paste dialog calls each kind: alone ("Object line") and counted ("3 object lines").
+struct KindNames {
+    const QString& label;
+    const QString& noun;
+};
+const std::array<KindNames, lineKindCount> kindNames = {{
+    {texts::pasteKindObject, texts::pasteCountObject},
+    {texts::pasteKindTimedObject, texts::pasteCountTimedObject},
+    {texts::pasteKindLight, texts::pasteCountLight},
+    {texts::pasteKindSun, texts::pasteCountSun},
+    {texts::pasteKindParticle, texts::pasteCountParticle},
+    {texts::pasteKindPedArea, texts::pasteCountPedArea},
+}};
+
 // How likely a kind is for a line it fits: lower first.
 enum class Likeliness { UsualCount, LaterOrTrailingComma, ExtraDrawDistances, LaterInEmptyTable };
 
@@ -170,15 +184,7 @@ QString pastedKindLabel(std::optional<LineKind> kind)
 {
     if (!kind)
         return texts::pasteKindUnknown;
-    switch (*kind) {
-    case LineKind::Object: return texts::pasteKindObject;
-    case LineKind::TimedObject: return texts::pasteKindTimedObject;
-    case LineKind::Light: return texts::pasteKindLight;
-    case LineKind::Sun: return texts::pasteKindSun;
-    case LineKind::Particle: return texts::pasteKindParticle;
-    case LineKind::PedArea: return texts::pasteKindPedArea;
-    }
-    return texts::pasteKindUnknown;
+    return kindNames[size_t(*kind)].label;
 }
 
 QString pastedLineLabel(const QString& text, const PasteLayouts& layouts)
@@ -228,20 +234,7 @@ qsizetype appendRows(IdeDocument& document, LineKind kind, const QList<QList<QBy
 
 QString countedKind(qsizetype count, const QString& noun, bool plural)
 {
-    return QStringLiteral("%1 %2%3").arg(count).arg(noun, plural && count != 1 ? QStringLiteral("s") : QString());
-}
-
-QString kindNoun(LineKind kind)
-{
-    switch (kind) {
-    case LineKind::Object: return texts::pasteCountObject;
-    case LineKind::TimedObject: return texts::pasteCountTimedObject;
-    case LineKind::Light: return texts::pasteCountLight;
-    case LineKind::Sun: return texts::pasteCountSun;
-    case LineKind::Particle: return texts::pasteCountParticle;
-    case LineKind::PedArea: return texts::pasteCountPedArea;
-    }
-    return texts::pasteCountUnknown;
+    return texts::pasteCounted.arg(count).arg(noun, plural && count != 1 ? texts::pasteCountPlural : QString());
 }
 
 } // namespace
@@ -279,7 +272,7 @@ QString pastedLinesLabel(const QStringList& lines, const PasteLayouts& layouts)
     QStringList parts;
     for (LineKind kind : allLineKinds) {
         if (counts[size_t(kind)] > 0)
-            parts << countedKind(counts[size_t(kind)], kindNoun(kind), true);
+            parts << countedKind(counts[size_t(kind)], kindNames[size_t(kind)].noun, true);
     }
     if (unknown > 0)
         parts << countedKind(unknown, texts::pasteCountUnknown, false);

@@ -68,10 +68,10 @@ PasteLineDialog::PasteLineDialog(IdeDocument& document, Platform& platform, QWid
     m_line->setMinimumWidth(m_line->fontMetrics().horizontalAdvance(QLatin1Char('0')) * 64);
 
     m_add = new QPushButton(texts::pasteAdd, this);
-    m_add->setObjectName(QStringLiteral("addLine"));
+    m_add->setObjectName(QStringLiteral("addLineButton"));
     m_add->setDefault(true);
     m_cancel = new QPushButton(texts::cancel, this);
-    m_cancel->setObjectName(QStringLiteral("cancelLine"));
+    m_cancel->setObjectName(QStringLiteral("cancelLineButton"));
     m_cancel->setAutoDefault(false);
 
     auto* typeRow = new QHBoxLayout;

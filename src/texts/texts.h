@@ -223,6 +223,14 @@ inline const QString stepCommentOut = QStringLiteral("Comment out");
 inline const QString stepUnComment = QStringLiteral("Un-comment");
 inline const QString stepRemove = QStringLiteral("Remove");
 inline const QString stepDuplicate = QStringLiteral("Duplicate");
+// %1 the command, %2 the count, %3 stepLine or stepLines.
+inline const QString stepOnLines = QStringLiteral("%1 %2 %3");
+inline const QString stepLine = QStringLiteral("line");
+inline const QString stepLines = QStringLiteral("lines");
+// The undo steps of the paths text and of "Sort by object num".
+inline const QString stepEditPaths = QStringLiteral("Edit paths");
+inline const QString stepSort = QStringLiteral("Sort");
+inline const QString stepUnsort = QStringLiteral("Unsort");
 inline const QString gridLines = QStringLiteral("Grid lines");
 inline const QString catchPaste = QStringLiteral("Catch Ctrl -V Paste");
 inline const QString sortByObject = QStringLiteral("Sort by object num");
@@ -230,6 +238,16 @@ inline const QString keepFileLayout = QStringLiteral("Keep file layout");
 inline const QString notepad = QStringLiteral("Notepad");
 inline const QString reloadOpenFile = QStringLiteral("Reload open file");
 inline const QString statisticsTitle = QStringLiteral("IDE Stats");
+// The statistics' figures (the panel and tarnel-cli stats), top to bottom, and whether there are paths.
+inline const QString statisticsObjects = QStringLiteral("Objects");
+inline const QString statisticsTimedObjects = QStringLiteral("Timed objs");
+inline const QString statisticsPaths = QStringLiteral("Paths");
+inline const QString statisticsLights = QStringLiteral("Lights");
+inline const QString statisticsParticles = QStringLiteral("Particles");
+inline const QString statisticsSun = QStringLiteral("Sun");
+inline const QString statisticsPedAreas = QStringLiteral("Ped areas");
+inline const QString statisticsYes = QStringLiteral("YES");
+inline const QString statisticsNo = QStringLiteral("NO");
 inline const QString lineDuplicated = QStringLiteral("Line duplicated");
 // What a command of the Actions menus did, by the number of lines: one, several.
 inline const QString oneLineCommentedOut = QStringLiteral("1 line commented out");
@@ -257,6 +275,22 @@ inline const QString sectionCaptions[] = {QStringLiteral("Objects"),       QStri
                                           QStringLiteral("Paths"),         QStringLiteral("2DFX"),
                                           QStringLiteral("  :... Lights"), QStringLiteral("  :... Particles"),
                                           QStringLiteral("  :... Sun"),    QStringLiteral("  :... Ped areas")};
+
+// The column captions of each kind's table (and of tarnel-cli table), one per field.
+// clang-format off
+inline const QStringList objectColumns = {"ID", "Name", "Texture Pack", "Object count", "Draw Dis", "Parameters"};
+inline const QStringList timedObjectColumns = {"ID", "Name", "Texture Pack", "Object Count", "Draw Dis", "Parameters",
+                                               "Time On", "Time Off"};
+inline const QStringList lightColumns = {"ID", "X", "Y", "Z", "R", "G", "B", "?1", "?2", "coronastar", "shad_exp",
+                                         "View dis", "Out range", "Lamp size", "In range", "Corona size", "Control",
+                                         "Ref on wet", "Lensflare", "Dust"};
+inline const QStringList sunColumns = {"ID", "X", "Y", "Z", "R", "G", "B", "?1", "2dfx ID"};
+inline const QStringList particleColumns = {"ID", "X", "Y", "Z", "R", "G", "B", "?1", "?2", "Type", "?Output 1",
+                                            "?Output 2", "?Output 3", "Size2"};
+inline const QStringList pedAreaColumns = {"ID", "X", "Y", "Z", "R", "G", "B", "?1", "?2", "Type", "?Direction 1",
+                                           "?Direction 2", "?Direction 3", "?Direction 4", "?Direction 5",
+                                           "?Direction 6"};
+// clang-format on
 
 // ---- Line editors ----------------------------------------------------------
 
@@ -407,6 +441,9 @@ inline const QString pasteCountSun = QStringLiteral("sun line");
 inline const QString pasteCountParticle = QStringLiteral("particle line");
 inline const QString pasteCountPedArea = QStringLiteral("ped line");
 inline const QString pasteCountUnknown = QStringLiteral("unknown");
+// %1 the count, %2 the noun above, %3 pasteCountPlural past one line: "3 object lines".
+inline const QString pasteCounted = QStringLiteral("%1 %2%3");
+inline const QString pasteCountPlural = QStringLiteral("s");
 // The undo step of several lines pasted at once: "Paste 4 lines".
 inline const QString pasteCommand = QStringLiteral("Paste");
 inline const QString pasteUnknownTitle = QStringLiteral("Unknown format");

@@ -16,6 +16,8 @@
 #include <QPushButton>
 #include <QtTest>
 
+#include <array>
+
 namespace tarnel {
 
 namespace ekit {
@@ -40,17 +42,14 @@ inline QByteArray joined(const QList<QByteArray>& values)
 // One line of each kind, every value different, so a value in the wrong column shows.
 inline QByteArray sampleLine(LineKind kind)
 {
-    switch (kind) {
-    case LineKind::Object: return "1200, barrel, props, 1, 150, 0";
-    case LineKind::TimedObject: return "1300, lamp, street, 1, 90, 0, 20, 6";
-    case LineKind::Light:
-        return "1400, 1.5, -2, 3.25, 255, 128, 0, 200, 0, coronastar, shad_exp, 100, 12, 1, 8, 2, "
-               "3, 1, 0, 0";
-    case LineKind::Sun: return "1500, 4, 5, 6, 10, 20, 30, 250, 4";
-    case LineKind::Particle: return "1600, 7, 8, 9, 40, 50, 60, 200, 1, 3, 0.1, 0.2, 0.3, 2";
-    case LineKind::PedArea: return "1700, 1, 2, 3, 0, 0, 0, 120, 3, 2, 0.5, 0.6, 0.7, 0.8, 0.9, 1";
-    }
-    return {};
+    static const std::array<QByteArray, lineKindCount> lines = {
+        "1200, barrel, props, 1, 150, 0",
+        "1300, lamp, street, 1, 90, 0, 20, 6",
+        "1400, 1.5, -2, 3.25, 255, 128, 0, 200, 0, coronastar, shad_exp, 100, 12, 1, 8, 2, 3, 1, 0, 0",
+        "1500, 4, 5, 6, 10, 20, 30, 250, 4",
+        "1600, 7, 8, 9, 40, 50, 60, 200, 1, 3, 0.1, 0.2, 0.3, 2",
+        "1700, 1, 2, 3, 0, 0, 0, 120, 3, 2, 0.5, 0.6, 0.7, 0.8, 0.9, 1"};
+    return lines[size_t(kind)];
 }
 
 struct Session {
@@ -124,7 +123,7 @@ struct Session {
         QTest::mouseClick(child<QPushButton>(kind, name), Qt::LeftButton);
     }
     QString preview(LineKind kind) const { return text(kind, "preview"); }
-    QColor swatch(LineKind kind) const { return child<QFrame>(kind, "pic1")->palette().color(QPalette::Window); }
+    QColor swatch(LineKind kind) const { return child<QFrame>(kind, "colourSwatch")->palette().color(QPalette::Window); }
 };
 
 } // namespace ekit

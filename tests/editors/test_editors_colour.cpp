@@ -35,7 +35,7 @@ private slots:
         QFETCH(LineKind, kind);
         Session s;
         s.openNew(kind);
-        QLineEdit* red = s.child(kind, "red");
+        QLineEdit* red = s.child(kind, "redField");
         QCOMPARE(red->maxLength(), 3);
         red->selectAll();
         QStringList seen;
@@ -55,9 +55,9 @@ private slots:
     void emptiedFieldHoldsZero_data()
     {
         QTest::addColumn<QByteArray>("name");
-        QTest::newRow("red") << QByteArray("red");
-        QTest::newRow("green") << QByteArray("green");
-        QTest::newRow("blue") << QByteArray("blue");
+        QTest::newRow("redField") << QByteArray("redField");
+        QTest::newRow("greenField") << QByteArray("greenField");
+        QTest::newRow("blueField") << QByteArray("blueField");
     }
     void emptiedFieldHoldsZero()
     {
@@ -96,8 +96,8 @@ private slots:
         QFETCH(int, beeps);
         Session s;
         s.openNew(LineKind::Sun);
-        QLineEdit* green = s.child(LineKind::Sun, "green");
-        s.setText(LineKind::Sun, "green", "7");
+        QLineEdit* green = s.child(LineKind::Sun, "greenField");
+        s.setText(LineKind::Sun, "greenField", "7");
         green->end(false);
         QTest::keyClicks(green, typed);
         QCOMPARE(green->text(), expected);
@@ -129,11 +129,11 @@ private slots:
         QFETCH(QString, expected);
         Session s;
         s.openNew(LineKind::Light);
-        QLineEdit* red = s.child(LineKind::Light, "red");
+        QLineEdit* red = s.child(LineKind::Light, "redField");
         QGuiApplication::clipboard()->setText(pasted);
         // Ctrl+V, then insert() as a drop inserts.
         for (bool dropped : {false, true}) {
-            s.setText(LineKind::Light, "red", "7");
+            s.setText(LineKind::Light, "redField", "7");
             red->end(false);
             if (dropped)
                 red->insert(pasted);
@@ -167,7 +167,7 @@ private slots:
         Session s;
         s.addRow(LineKind::Light, lightWith(red, "0", "1"));
         s.open(LineKind::Light, {0});
-        QCOMPARE(s.text(LineKind::Light, "red"), shown);
+        QCOMPARE(s.text(LineKind::Light, "redField"), shown);
         QCOMPARE(s.swatch(LineKind::Light), QColor(level, 0, 1));
         QCOMPARE(s.preview(LineKind::Light).split(", ").value(4), QString::fromLatin1(written));
         s.click(LineKind::Light, "confirmButton");
@@ -179,7 +179,7 @@ private slots:
         Session s;
         s.addRow(LineKind::Light, lightWith("12.5", "0", "0"));
         s.open(LineKind::Light, {0});
-        s.type(LineKind::Light, "red", "40");
+        s.type(LineKind::Light, "redField", "40");
         s.click(LineKind::Light, "confirmButton");
         QCOMPARE(s.row(LineKind::Light, 0).value(4), QByteArray("40"));
     }
@@ -189,8 +189,8 @@ private slots:
         Session s;
         s.addRow(LineKind::Light, lightWith("5", "5", "5"));
         s.open(LineKind::Light, {0});
-        s.type(LineKind::Light, "blue", " ");
-        QCOMPARE(s.text(LineKind::Light, "blue"), QStringLiteral(" "));
+        s.type(LineKind::Light, "blueField", " ");
+        QCOMPARE(s.text(LineKind::Light, "blueField"), QStringLiteral(" "));
         QCOMPARE(s.swatch(LineKind::Light), QColor(5, 5, 0));
         s.click(LineKind::Light, "confirmButton");
         QCOMPARE(s.platform.messages(), QStringList({missingValue}));
@@ -202,13 +202,13 @@ private slots:
         Session s;
         s.openNew(LineKind::PedArea);
         s.platform.colors << QColor(0, 0, 255);
-        s.click(LineKind::PedArea, "changecolor");
+        s.click(LineKind::PedArea, "changeColourButton");
         QCOMPARE(s.platform.requests.last().kind, QStringLiteral("color"));
         QCOMPARE(s.platform.requests.last().title, QStringLiteral("Light color"));
         QCOMPARE(s.platform.requests.last().text, QStringLiteral("#000000"));
-        QCOMPARE(s.text(LineKind::PedArea, "red"), QStringLiteral("0"));
-        QCOMPARE(s.text(LineKind::PedArea, "green"), QStringLiteral("0"));
-        QCOMPARE(s.text(LineKind::PedArea, "blue"), QStringLiteral("255"));
+        QCOMPARE(s.text(LineKind::PedArea, "redField"), QStringLiteral("0"));
+        QCOMPARE(s.text(LineKind::PedArea, "greenField"), QStringLiteral("0"));
+        QCOMPARE(s.text(LineKind::PedArea, "blueField"), QStringLiteral("255"));
         QCOMPARE(s.swatch(LineKind::PedArea), QColor(0, 0, 255));
         QCOMPARE(s.preview(LineKind::PedArea).split(", ").mid(4, 3), QStringList({"0", "0", "255"}));
     }
@@ -218,13 +218,13 @@ private slots:
         Session s;
         s.addRow(LineKind::Light, lightWith("255", "128", "0"));
         s.open(LineKind::Light, {0});
-        s.type(LineKind::Light, "blue", "16");
-        s.click(LineKind::Light, "changecolor");
+        s.type(LineKind::Light, "blueField", "16");
+        s.click(LineKind::Light, "changeColourButton");
         // The dialog opens on what the fields hold now.
         QCOMPARE(s.platform.requests.last().text, QStringLiteral("#ff8010"));
-        QCOMPARE(s.text(LineKind::Light, "red"), QStringLiteral("255"));
-        QCOMPARE(s.text(LineKind::Light, "green"), QStringLiteral("128"));
-        QCOMPARE(s.text(LineKind::Light, "blue"), QStringLiteral("16"));
+        QCOMPARE(s.text(LineKind::Light, "redField"), QStringLiteral("255"));
+        QCOMPARE(s.text(LineKind::Light, "greenField"), QStringLiteral("128"));
+        QCOMPARE(s.text(LineKind::Light, "blueField"), QStringLiteral("16"));
         QCOMPARE(s.swatch(LineKind::Light), QColor(255, 128, 16));
     }
 
@@ -233,9 +233,9 @@ private slots:
         Session s;
         s.addRow(LineKind::Light, lightWith("0", "0", "0"));
         s.open(LineKind::Light, {0});
-        const QColor buttonFace = s.child<QFrame>(LineKind::Light, "pic1")->palette().color(QPalette::Button);
+        const QColor buttonFace = s.child<QFrame>(LineKind::Light, "colourSwatch")->palette().color(QPalette::Button);
         QCOMPARE(s.swatch(LineKind::Light), buttonFace);
-        s.type(LineKind::Light, "green", "5");
+        s.type(LineKind::Light, "greenField", "5");
         QCOMPARE(s.swatch(LineKind::Light), QColor(0, 5, 0));
     }
 };

@@ -6,20 +6,21 @@ using namespace ekit;
 
 namespace {
 
-// The text fields of each 2dfx editor in column order (the choice column left out).
+// The text fields of each 2dfx editor in column order (the choice column left out), by kind.
 QStringList textFieldsOf(LineKind kind)
 {
-    const QStringList head = {"objectid", "xpos", "ypos", "zpos", "red", "green", "blue"};
-    switch (kind) {
-    case LineKind::Light:
-        return head + QStringList{"uk1",      "uk2",     "shape",   "shade", "viewdis", "outrange",
-                                  "lampsize", "inrange", "corsize", "wet",   "flare",   "dust"};
-    case LineKind::Particle: return head + QStringList{"uk1", "uk2", "ukOut1", "ukOut2", "ukOut3", "psize"};
-    case LineKind::Sun: return head + QStringList{"drawDis", "uk1"};
-    case LineKind::PedArea:
-        return head + QStringList{"uk1", "uk2", "ukd1", "ukd2", "ukd3", "ukd4", "ukd5", "ukd6"};
-    default: return {};
-    }
+    const QStringList head = {"objectIdField", "xField", "yField", "zField", "redField", "greenField", "blueField"};
+    const QStringList unknowns = {"unknown1Field", "unknown2Field"};
+    static const std::array<QStringList, lineKindCount> tails = {
+        QStringList{},
+        QStringList{},
+        unknowns + QStringList{"coronaShapeField", "shadeField", "viewDistanceField", "outRangeField", "lampSizeField",
+                               "inRangeField", "coronaSizeField", "wetReflectionsField", "lensFlareField", "dustField"},
+        QStringList{"sunViewDistanceField", "unknown1Field"},
+        unknowns + QStringList{"unknownOut1Field", "unknownOut2Field", "unknownOut3Field", "particleSizeField"},
+        unknowns + QStringList{"unknownDirection1Field", "unknownDirection2Field", "unknownDirection3Field",
+                               "unknownDirection4Field", "unknownDirection5Field", "unknownDirection6Field"}};
+    return tails[size_t(kind)].isEmpty() ? QStringList{} : head + tails[size_t(kind)];
 }
 
 struct Choice {
@@ -28,13 +29,16 @@ struct Choice {
     int column;
 };
 
+// The choice column of the light, particle and ped editors, by kind.
 Choice choiceOf(LineKind kind)
 {
-    switch (kind) {
-    case LineKind::Light: return {"control", "custControl", 16};
-    case LineKind::Particle: return {"ptype", "custType", 9};
-    default: return {"atype", "custType", 9};
-    }
+    const std::array<Choice, lineKindCount> choices = {{{},
+                                                        {},
+                                                        {"controlList", "customControlBox", 16},
+                                                        {"areaTypeList", "customTypeBox", 9},
+                                                        {"particleTypeList", "customTypeBox", 9},
+                                                        {"areaTypeList", "customTypeBox", 9}}};
+    return choices[size_t(kind)];
 }
 
 QByteArray withValue(LineKind kind, int column, const QByteArray& value)
@@ -68,10 +72,10 @@ private slots:
         Session s;
         s.openNew(kind);
         QCOMPARE(s.child<QGroupBox>(kind, "frame")->title(), QStringLiteral("Parameters for new line"));
-        QCOMPARE(s.text(kind, "uk1"), unknowns.value(0));
+        QCOMPARE(s.text(kind, "unknown1Field"), unknowns.value(0));
         if (unknowns.size() > 1)
-            QCOMPARE(s.text(kind, "uk2"), unknowns.value(1));
-        for (const char* colour : {"red", "green", "blue"})
+            QCOMPARE(s.text(kind, "unknown2Field"), unknowns.value(1));
+        for (const char* colour : {"redField", "greenField", "blueField"})
             QCOMPARE(s.text(kind, colour), QStringLiteral("0"));
         QCOMPARE(s.preview(kind), QString());
         if (kind == LineKind::Sun)
@@ -251,7 +255,7 @@ private slots:
         s.open(kind, {1});
         QCOMPARE(s.preview(kind), QString::fromLatin1(sampleLine(kind)));
         const QStringList names = textFieldsOf(kind);
-        s.type(kind, "objectid", "# 42");
+        s.type(kind, "objectIdField", "# 42");
         s.type(kind, qPrintable(names.last()), " 9 ");
         s.click(kind, "confirmButton");
         QList<QByteArray> expected = values(sampleLine(kind) + ", ");

@@ -92,10 +92,10 @@ private slots:
             s.addRow(LineKind::Sun, QByteArray(id) + ", 0, 0, 0, 0, 0, 0, 100, 4");
         s.open(LineKind::Sun, {3});
         // The rows before the last would only be overwritten: the fields are filled once.
-        QSignalSpy filled(s.child(LineKind::Sun, "objectid"), &QLineEdit::textChanged);
+        QSignalSpy filled(s.child(LineKind::Sun, "objectIdField"), &QLineEdit::textChanged);
         s.open(LineKind::Sun, {0, 1, 2});
         QCOMPARE(filled.count(), 1);
-        QCOMPARE(s.text(LineKind::Sun, "objectid"), QStringLiteral("3"));
+        QCOMPARE(s.text(LineKind::Sun, "objectIdField"), QStringLiteral("3"));
         QCOMPARE(s.editor(LineKind::Sun).followedRow(), std::optional<qsizetype>(2));
         QCOMPARE(frameTitle(s, LineKind::Sun), QStringLiteral("Parameters for line [ 3 ]"));
         s.click(LineKind::Sun, "confirmButton");
@@ -126,8 +126,8 @@ private slots:
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(first.isNull());
         s.openNew(LineKind::Light);
-        QCOMPARE(s.text(LineKind::Light, "uk1"), QStringLiteral("200"));
-        QCOMPARE(s.text(LineKind::Light, "objectid"), QString());
+        QCOMPARE(s.text(LineKind::Light, "unknown1Field"), QStringLiteral("200"));
+        QCOMPARE(s.text(LineKind::Light, "objectIdField"), QString());
         QCOMPARE(s.document.table(LineKind::Light).rowCount(), 1);
     }
 
@@ -155,14 +155,14 @@ private slots:
         Session s;
         addThreeObjects(s);
         QWidget* first = s.open(LineKind::Object, {0});
-        s.type(LineKind::Object, "param", typed);
+        s.type(LineKind::Object, "parametersField", typed);
         s.platform.answers = {discard ? Platform::Answer::Yes : Platform::Answer::No};
         QCOMPARE(s.open(LineKind::Object, {nextRow}), first);
         QCOMPARE(s.platform.count(QStringLiteral("yesno")), int(asked));
         if (asked)
             QCOMPARE(s.platform.requests.constLast().text, QStringLiteral("Discard the changes to line 1?"));
         QCOMPARE(s.editor(LineKind::Object).followedRow(), std::optional<qsizetype>(replaced ? nextRow : 0));
-        QCOMPARE(s.text(LineKind::Object, "param"), replaced ? QStringLiteral("0") : typed);
+        QCOMPARE(s.text(LineKind::Object, "parametersField"), replaced ? QStringLiteral("0") : typed);
     }
 
     // On a 1000 x 800 screen.
@@ -199,7 +199,7 @@ private slots:
         addThreeObjects(s);
         s.open(LineKind::Object, {0});
         s.openNew(LineKind::Object);
-        QCOMPARE(s.text(LineKind::Object, "objectid"), QStringLiteral("30"));
+        QCOMPARE(s.text(LineKind::Object, "objectIdField"), QStringLiteral("30"));
         QCOMPARE(s.editor(LineKind::Object).mode(), LineEditor::Mode::Add);
         QCOMPARE(s.editor(LineKind::Object).followedRow(), std::nullopt);
         QCOMPARE(frameTitle(s, LineKind::Object), QStringLiteral("Parameters for new line"));
@@ -266,7 +266,7 @@ private slots:
         }
         QCOMPARE(s.editor(LineKind::Object).followedRow(), std::optional<qsizetype>(line.toInt() - 1));
         QCOMPARE(frameTitle(s, LineKind::Object), "Parameters for line [ " + line + " ]");
-        s.type(LineKind::Object, "objectname", "edited");
+        s.type(LineKind::Object, "objectNameField", "edited");
         s.click(LineKind::Object, "confirmButton");
         QList<QByteArray> expected = openedValues;
         expected[1] = "edited";
@@ -303,7 +303,7 @@ private slots:
             s.document.replaceContent(std::move(content));
         }
         const auto before = s.document.table(LineKind::Object).rows().size();
-        s.type(LineKind::Object, "objectname", "edited");
+        s.type(LineKind::Object, "objectNameField", "edited");
         s.click(LineKind::Object, "confirmButton");
         QCOMPARE(s.platform.messages(), QStringList({rowGone}));
         QCOMPARE(s.platform.requests.last().title, QStringLiteral("Tarnel"));
@@ -329,30 +329,30 @@ private slots:
         QTest::addColumn<int>("key");
         QTest::addColumn<bool>("confirmed");
         // The sample lines choose fixed entries, so the custom boxes stay disabled and are passed.
-        const QStringList object{"objectid", "objectname", "texturefile", "objectcount", "drawdistance", "param"};
-        const QStringList effect{"objectid", "xpos", "ypos", "zpos", "red", "green", "blue", "changecolor"};
-        const QStringList buttons{"confirmButton", "cancelButton", "objectid"};
-        QTest::newRow("objs") << LineKind::Object << object + buttons << "param" << int(Qt::Key_Return) << true;
-        QTest::newRow("tobj") << LineKind::TimedObject << object + QStringList{"timeon", "timeoff"} + buttons
-                              << "timeoff" << int(Qt::Key_Escape) << false;
+        const QStringList object{"objectIdField", "objectNameField", "textureFileField", "objectCountField", "drawDistanceField", "parametersField"};
+        const QStringList effect{"objectIdField", "xField", "yField", "zField", "redField", "greenField", "blueField", "changeColourButton"};
+        const QStringList buttons{"confirmButton", "cancelButton", "objectIdField"};
+        QTest::newRow("objs") << LineKind::Object << object + buttons << "parametersField" << int(Qt::Key_Return) << true;
+        QTest::newRow("tobj") << LineKind::TimedObject << object + QStringList{"timeOnField", "timeOffField"} + buttons
+                              << "timeOffField" << int(Qt::Key_Escape) << false;
         QTest::newRow("light") << LineKind::Light
-                               << effect + QStringList{"uk1",      "uk2",      "shape",   "shade",   "viewdis",
-                                                       "outrange", "lampsize", "inrange", "corsize", "control",
-                                                       "wet",      "flare",    "dust"} +
+                               << effect + QStringList{"unknown1Field",      "unknown2Field",      "coronaShapeField",   "shadeField",   "viewDistanceField",
+                                                       "outRangeField", "lampSizeField", "inRangeField", "coronaSizeField", "controlList",
+                                                       "wetReflectionsField",      "lensFlareField",    "dustField"} +
                                       buttons
-                               << "control" << int(Qt::Key_Enter) << true;
+                               << "controlList" << int(Qt::Key_Enter) << true;
         QTest::newRow("particle") << LineKind::Particle
-                                  << effect + QStringList{"uk1",    "uk2",    "ptype", "ukOut1",
-                                                          "ukOut2", "ukOut3", "psize"} +
+                                  << effect + QStringList{"unknown1Field",    "unknown2Field",    "particleTypeList", "unknownOut1Field",
+                                                          "unknownOut2Field", "unknownOut3Field", "particleSizeField"} +
                                          buttons
                                   << "cancelButton" << int(Qt::Key_Return) << false;
-        QTest::newRow("sun") << LineKind::Sun << effect + QStringList{"drawDis", "uk1"} + buttons << "green"
+        QTest::newRow("sun") << LineKind::Sun << effect + QStringList{"sunViewDistanceField", "unknown1Field"} + buttons << "greenField"
                              << int(Qt::Key_Return) << true;
         QTest::newRow("ped") << LineKind::PedArea
-                             << effect + QStringList{"uk1",  "uk2",  "atype", "ukd1", "ukd2",
-                                                     "ukd3", "ukd4", "ukd5",  "ukd6"} +
+                             << effect + QStringList{"unknown1Field",  "unknown2Field",  "areaTypeList", "unknownDirection1Field", "unknownDirection2Field",
+                                                     "unknownDirection3Field", "unknownDirection4Field", "unknownDirection5Field",  "unknownDirection6Field"} +
                                     buttons
-                             << "atype" << int(Qt::Key_Escape) << false;
+                             << "areaTypeList" << int(Qt::Key_Escape) << false;
     }
     void keyboardOnly()
     {
@@ -373,7 +373,7 @@ private slots:
         }
         QCOMPARE(visited, chain);
 
-        s.type(kind, "objectid", QStringLiteral("77"));
+        s.type(kind, "objectIdField", QStringLiteral("77"));
         auto* target = editor->findChild<QWidget*>(focus);
         target->setFocus(Qt::TabFocusReason);
         QTest::keyClick(target, Qt::Key(key));
@@ -390,7 +390,7 @@ private slots:
         QVERIFY(s.host.editor(LineKind::Particle) != s.host.editor(LineKind::PedArea));
         s.click(LineKind::PedArea, "cancelButton");
         QVERIFY(!s.host.editor(LineKind::PedArea));
-        QCOMPARE(s.text(LineKind::Particle, "objectid"), QStringLiteral("1600"));
+        QCOMPARE(s.text(LineKind::Particle, "objectIdField"), QStringLiteral("1600"));
     }
 };
 

@@ -6,8 +6,8 @@ using namespace ekit;
 
 namespace {
 
-const char* const objectFields[] = {"objectid",     "objectname", "texturefile", "objectcount",
-                                    "drawdistance", "param",      "timeon",      "timeoff"};
+const char* const objectFields[] = {"objectIdField",     "objectNameField", "textureFileField", "objectCountField",
+                                    "drawDistanceField", "parametersField",      "timeOnField",      "timeOffField"};
 
 void addObjectKinds()
 {
@@ -36,7 +36,7 @@ private slots:
         QCOMPARE(s.preview(kind), QString::fromLatin1(sampleLine(kind)));
         // The preview shows the start of the line, where the ID is, after every rebuild.
         QCOMPARE(s.child(kind, "preview")->cursorPosition(), 0);
-        s.type(kind, "param", "7");
+        s.type(kind, "parametersField", "7");
         QCOMPARE(s.child(kind, "preview")->cursorPosition(), 0);
         QCOMPARE(s.child<QGroupBox>(kind, "frame")->title(), QStringLiteral("Parameters for line [ 2 ]"));
         QCOMPARE(s.editor(kind).followedRow(), std::optional<qsizetype>(1));
@@ -99,28 +99,28 @@ private slots:
         const QByteArray two = "1405, wheel_rim, generic, 2, 20, 40, 0";
         const QByteArray three = "1406, rim3, generic, 3, 10, 20, 30, 0";
         const QByteArray timedTwo = "1301, lamp2, street, 2, 90, 150, 0, 20, 6";
-        add("one mesh, flags", objs, {one}, {"1", "150", "0"}, "param", "4", "1200, barrel, props, 1, 150, 4");
-        add("one mesh, two distances", objs, {one}, {"1", "150", "0"}, "drawdistance", "5 ,6",
+        add("one mesh, flags", objs, {one}, {"1", "150", "0"}, "parametersField", "4", "1200, barrel, props, 1, 150, 4");
+        add("one mesh, two distances", objs, {one}, {"1", "150", "0"}, "drawDistanceField", "5 ,6",
             "1200, barrel, props, 1, 5, 6, 0", "1 mesh, 2 draw distances");
-        add("count not whole", objs, {one}, {"1", "150", "0"}, "objectcount", "2.5",
+        add("count not whole", objs, {one}, {"1", "150", "0"}, "objectCountField", "2.5",
             "1200, barrel, props, 2.5, 150, 0");
-        add("two meshes, flags", objs, {two}, {"2", "20, 40", "0"}, "param", "8",
+        add("two meshes, flags", objs, {two}, {"2", "20, 40", "0"}, "parametersField", "8",
             "1405, wheel_rim, generic, 2, 20, 40, 8");
-        add("two meshes, distances", objs, {two}, {"2", "20, 40", "0"}, "drawdistance", "25, 45",
+        add("two meshes, distances", objs, {two}, {"2", "20, 40", "0"}, "drawDistanceField", "25, 45",
             "1405, wheel_rim, generic, 2, 25, 45, 0");
-        add("three meshes, two distances", objs, {three}, {"3", "10, 20, 30", "0"}, "drawdistance", "10,20",
+        add("three meshes, two distances", objs, {three}, {"3", "10, 20, 30", "0"}, "drawDistanceField", "10,20",
             "1406, rim3, generic, 3, 10, 20, 0", "3 meshes, 2 draw distances");
-        add("later layout", objs, {"400, hut, oc, 300, 4", "401, b, oc, 200, 0"}, {"", "300", "4"}, "param", "1",
+        add("later layout", objs, {"400, hut, oc, 300, 4", "401, b, oc, 200, 0"}, {"", "300", "4"}, "parametersField", "1",
             "400, hut, oc, 300, 1");
-        add("five values among six", objs, {"400, hut, oc, 1, 300", one}, {"1", "300", ""}, "param", "0",
+        add("five values among six", objs, {"400, hut, oc, 1, 300", one}, {"1", "300", ""}, "parametersField", "0",
             "400, hut, oc, 1, 300, 0");
-        add("timed one mesh", tobj, {sampleLine(tobj)}, {"1", "90", "0"}, "param", "3",
+        add("timed one mesh", tobj, {sampleLine(tobj)}, {"1", "90", "0"}, "parametersField", "3",
             "1300, lamp, street, 1, 90, 3, 20, 6");
-        add("timed two meshes", tobj, {timedTwo}, {"2", "90, 150", "0"}, "drawdistance", "95, 155",
+        add("timed two meshes", tobj, {timedTwo}, {"2", "90, 150", "0"}, "drawDistanceField", "95, 155",
             "1301, lamp2, street, 2, 95, 155, 0, 20, 6");
-        add("timed two meshes, one distance", tobj, {timedTwo}, {"2", "90, 150", "0"}, "drawdistance", "95",
+        add("timed two meshes, one distance", tobj, {timedTwo}, {"2", "90, 150", "0"}, "drawDistanceField", "95",
             "1301, lamp2, street, 2, 95, 0, 20, 6", "2 meshes, 1 draw distance");
-        add("timed later layout", tobj, {"1302, lamp3, street, 90, 4, 20, 6"}, {"", "90", "4"}, "param", "5",
+        add("timed later layout", tobj, {"1302, lamp3, street, 90, 4, 20, 6"}, {"", "90", "4"}, "parametersField", "5",
             "1302, lamp3, street, 90, 5, 20, 6");
     }
     void fieldsFollowTheCells()
@@ -135,10 +135,10 @@ private slots:
         Session s;
         s.readRows(kind, table);
         s.open(kind, {0});
-        const char* cells[] = {"objectcount", "drawdistance", "param"};
+        const char* cells[] = {"objectCountField", "drawDistanceField", "parametersField"};
         for (int i = 0; i < 3; ++i)
             QCOMPARE(s.text(kind, cells[i]), opened[i]);
-        QCOMPARE(s.child(kind, "objectcount")->isEnabled(), !opened[0].isEmpty());
+        QCOMPARE(s.child(kind, "objectCountField")->isEnabled(), !opened[0].isEmpty());
         QCOMPARE(s.child<QLabel>(kind, "meshWarning")->text(), QString());
         s.type(kind, field.constData(), typed);
         QCOMPARE(s.child<QLabel>(kind, "meshWarning")->text(), warning);
@@ -154,7 +154,7 @@ private slots:
         // An objs line may carry more values than the table's six columns.
         s.document.table(LineKind::Object).appendRow(values("7, old, tex, 1, 30, 0, extra"));
         s.open(LineKind::Object, {0});
-        s.type(LineKind::Object, "objectname", " new name ");
+        s.type(LineKind::Object, "objectNameField", " new name ");
         s.click(LineKind::Object, "confirmButton");
         QList<QByteArray> expected = values("7, old, tex, 1, 30, 0, extra");
         expected[1] = " new name ";
@@ -169,9 +169,9 @@ private slots:
         Session s;
         s.document.table(LineKind::TimedObject).appendRow(values("5, tree, tex, 1"));
         s.open(LineKind::TimedObject, {0});
-        QCOMPARE(s.text(LineKind::TimedObject, "drawdistance"), QString());
+        QCOMPARE(s.text(LineKind::TimedObject, "drawDistanceField"), QString());
         QCOMPARE(s.preview(LineKind::TimedObject), QStringLiteral("5, tree, tex, 1, , , , "));
-        const char* rest[] = {"drawdistance", "param", "timeon", "timeoff"};
+        const char* rest[] = {"drawDistanceField", "parametersField", "timeOnField", "timeOffField"};
         for (const char* name : rest)
             s.type(LineKind::TimedObject, name, "9");
         s.click(LineKind::TimedObject, "confirmButton");
@@ -222,8 +222,8 @@ private slots:
         Session s;
         s.document.table(LineKind::Object).appendRow(values("# 300, rock, tex, 1, 80, 0"));
         s.open(LineKind::Object, {0});
-        QCOMPARE(s.text(LineKind::Object, "objectid"), QStringLiteral("# 300"));
-        s.type(LineKind::Object, "drawdistance", "99");
+        QCOMPARE(s.text(LineKind::Object, "objectIdField"), QStringLiteral("# 300"));
+        s.type(LineKind::Object, "drawDistanceField", "99");
         s.click(LineKind::Object, "confirmButton");
         QCOMPARE(s.row(LineKind::Object, 0), values("# 300, rock, tex, 1, 99, 0"));
         QVERIFY(s.document.table(LineKind::Object).rows().isCommented(0));
@@ -233,7 +233,7 @@ private slots:
     {
         Session s;
         s.openNew(LineKind::Object);
-        s.type(LineKind::Object, "objectid", "1");
+        s.type(LineKind::Object, "objectIdField", "1");
         s.click(LineKind::Object, "cancelButton");
         QCOMPARE(s.document.table(LineKind::Object).rowCount(), 0);
         QVERIFY(!s.document.isModified());
@@ -252,24 +252,24 @@ private slots:
         const QString latin1 = QStringLiteral(" holds characters that an IDE file cannot store.");
         const QString comma = QStringLiteral(" holds a comma, which an IDE file reads as the end of a value.");
         const LineKind objs = LineKind::Object;
-        QTest::newRow("e acute") << objs << QByteArray("objectname") << "caf\u00e9" << QString();
-        QTest::newRow("euro sign") << objs << QByteArray("objectname") << "5\u20ac"
+        QTest::newRow("e acute") << objs << QByteArray("objectNameField") << "caf\u00e9" << QString();
+        QTest::newRow("euro sign") << objs << QByteArray("objectNameField") << "5\u20ac"
                                    << "\"Object name\"" + latin1;
-        QTest::newRow("cjk") << objs << QByteArray("objectname") << "\u6728"
+        QTest::newRow("cjk") << objs << QByteArray("objectNameField") << "\u6728"
                              << "\"Object name\"" + latin1;
-        QTest::newRow("comma in parameters") << objs << QByteArray("param") << "100,150"
+        QTest::newRow("comma in parameters") << objs << QByteArray("parametersField") << "100,150"
                                              << "\"Parameters\"" + comma;
-        QTest::newRow("comma in time off") << LineKind::TimedObject << QByteArray("timeoff") << ","
+        QTest::newRow("comma in time off") << LineKind::TimedObject << QByteArray("timeOffField") << ","
                                            << "\"Time off\"" + comma;
-        QTest::newRow("comma in lamp size") << LineKind::Light << QByteArray("lampsize") << "1,5"
+        QTest::newRow("comma in lamp size") << LineKind::Light << QByteArray("lampSizeField") << "1,5"
                                             << "\"Lamp size\"" + comma;
-        QTest::newRow("comma in custom control") << LineKind::Light << QByteArray("custControl") << "1,2"
+        QTest::newRow("comma in custom control") << LineKind::Light << QByteArray("customControlBox") << "1,2"
                                                  << "\"Custum control\"" + comma;
-        QTest::newRow("comma in particle type") << LineKind::Particle << QByteArray("custType") << "9,"
+        QTest::newRow("comma in particle type") << LineKind::Particle << QByteArray("customTypeBox") << "9,"
                                                 << "\"Particle type\"" + comma;
-        QTest::newRow("comma in area type") << LineKind::PedArea << QByteArray("custType") << ",4"
+        QTest::newRow("comma in area type") << LineKind::PedArea << QByteArray("customTypeBox") << ",4"
                                             << "\"Area type\"" + comma;
-        QTest::newRow("comma in sun distance") << LineKind::Sun << QByteArray("drawDis") << "2,5"
+        QTest::newRow("comma in sun distance") << LineKind::Sun << QByteArray("sunViewDistanceField") << "2,5"
                                                << "\"View distance\"" + comma;
     }
     void valuesOutsideLatin1AreRefused()

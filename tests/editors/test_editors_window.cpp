@@ -73,7 +73,7 @@ private slots:
         // Unconfirmed fields are asked for: No keeps the program open at Exit, Yes lets New drop them.
         window.show();
         host->openRows(kind, {1});
-        host->editor(kind)->findChild<QLineEdit*>(QStringLiteral("objectid"))->setText(QStringLiteral("7"));
+        host->editor(kind)->findChild<QLineEdit*>(QStringLiteral("objectIdField"))->setText(QStringLiteral("7"));
         platform.clear();
         platform.answers = {Platform::Answer::No, Platform::Answer::Yes, Platform::Answer::No};
         window.findChild<QAction*>(QStringLiteral("fileExit"))->trigger();

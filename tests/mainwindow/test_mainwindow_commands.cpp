@@ -83,7 +83,7 @@ private slots:
         connect(&probe, &QTimer::timeout, &w, [&] {
             if (auto* dialog = qobject_cast<PasteLineDialog*>(QApplication::activeModalWidget())) {
                 dialogSeen = true;
-                dialog->findChild<QPushButton*>(QStringLiteral("addLine"))->click();
+                dialog->findChild<QPushButton*>(QStringLiteral("addLineButton"))->click();
             }
         });
         probe.start(5);
@@ -107,7 +107,7 @@ private slots:
         QVERIFY(s.action("editPasteWithoutShortcut")->shortcut().isEmpty());
         s.platform.clipboard = QStringLiteral("7, 1, 2, 3, 255, 0, 0, 200, 1");
         ModalAnswer answer;
-        answer.clickWhenShown("addLine");
+        answer.clickWhenShown("addLineButton");
         s.action("editPasteWithoutShortcut")->trigger();
         QCOMPARE(answer.seen, QStringLiteral("pasteLineDialog"));
         QCOMPARE(w.document().table(LineKind::Sun).rowCount(), 1);
@@ -127,7 +127,7 @@ private slots:
         QCOMPARE(labelText(w, "objectCount"), QStringLiteral("36")); // the duplicate, once done
         s.platform.clipboard = QStringLiteral("no commas here");
         ModalAnswer answer;
-        answer.clickWhenShown("addLine");
+        answer.clickWhenShown("addLineButton");
         s.action("editPaste")->trigger();
         QVERIFY(s.platform.messages().constLast().startsWith(
             QStringLiteral("Line format unknown.\r\nUnknown: 1 value;")));
@@ -205,7 +205,7 @@ private slots:
         // A pasted comment looks like one too.
         s.platform.clipboard = QStringLiteral("#9, p, t, 1, 10, 0");
         ModalAnswer answer;
-        answer.clickWhenShown("addLine");
+        answer.clickWhenShown("addLineButton");
         s.action("editPaste")->trigger();
         QCOMPARE(firstValues(w.document(), LineKind::Object), QByteArrayList({"2", "3", "#4", "# 2", "#9"}));
         QCOMPARE(rowLookingWrong(*objs), -1);

@@ -78,7 +78,7 @@ private slots:
             QTimer probe;
             connect(&probe, &QTimer::timeout, &w, [] {
                 if (QWidget* dialog = QApplication::activeModalWidget())
-                    dialog->findChild<QPushButton*>(QStringLiteral("addLine"))->click();
+                    dialog->findChild<QPushButton*>(QStringLiteral("addLineButton"))->click();
             });
             probe.start(5);
             s.action("editPaste")->trigger();
@@ -175,7 +175,7 @@ private slots:
                     emit objs->openRequested();
                     QWidget* editor = w.findChild<QWidget*>(QStringLiteral("objectEditor"));
                     QVERIFY(editor);
-                    editor->findChild<QLineEdit*>(QStringLiteral("objectname"))
+                    editor->findChild<QLineEdit*>(QStringLiteral("objectNameField"))
                         ->setText("e" + QString::number(step));
                     editor->findChild<QPushButton*>(QStringLiteral("confirmButton"))->click();
                 } else {

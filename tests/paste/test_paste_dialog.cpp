@@ -120,10 +120,10 @@ void PasteLineDialogTest::controls()
 
     QCOMPARE(s.child<QLabel>("pasteHeading")->text(), QString("New line..."));
     QCOMPARE(s.child<QLabel>("kindCaption")->text(), QString("Line type:"));
-    QCOMPARE(s.child<QPushButton>("addLine")->text(), QString("Add line"));
-    QCOMPARE(s.child<QPushButton>("cancelLine")->text(), QString("Cancel"));
-    QVERIFY(s.child<QPushButton>("addLine")->isDefault());
-    QVERIFY(!s.child<QPushButton>("cancelLine")->isDefault());
+    QCOMPARE(s.child<QPushButton>("addLineButton")->text(), QString("Add line"));
+    QCOMPARE(s.child<QPushButton>("cancelLineButton")->text(), QString("Cancel"));
+    QVERIFY(s.child<QPushButton>("addLineButton")->isDefault());
+    QVERIFY(!s.child<QPushButton>("cancelLineButton")->isDefault());
 
     auto* kind = s.child<QLabel>("kindLabel");
     QCOMPARE(kind->palette().color(QPalette::WindowText), QColor(0x80, 0x80, 0x80));
@@ -136,8 +136,8 @@ void PasteLineDialogTest::controls()
     QVERIFY(top("pasteHeading") < top("kindCaption"));
     QCOMPARE(top("kindCaption"), top("kindLabel"));
     QVERIFY(top("kindLabel") < top("pastedLine"));
-    QVERIFY(top("pastedLine") < top("addLine"));
-    QCOMPARE(top("addLine"), top("cancelLine"));
+    QVERIFY(top("pastedLine") < top("addLineButton"));
+    QCOMPARE(top("addLineButton"), top("cancelLineButton"));
 }
 
 void PasteLineDialogTest::showsClipboard_data()
@@ -251,7 +251,7 @@ void PasteLineDialogTest::addLineAddsRow()
         added.append({k, row});
     });
 
-    s.click("addLine");
+    s.click("addLineButton");
 
     const SectionTable& table = s.document.table(LineKind(kind));
     QCOMPARE(table.rowCount(), 1);
@@ -296,7 +296,7 @@ void PasteLineDialogTest::choosesAmongFittingKinds()
     QCOMPARE(choice->count(), 2);
     choice->setCurrentIndex(choice->findText("Object line"));
     emit choice->activated(choice->currentIndex());
-    s.click("addLine");
+    s.click("addLineButton");
     QCOMPARE(s.rowCounts(), (QList<int>{1, 0, 0, 0, 0, 0}));
 }
 
@@ -317,7 +317,7 @@ void PasteLineDialogTest::unknownLineAddsNothing()
     QSignalSpy accepted(s.dialog.get(), &QDialog::accepted);
     QSignalSpy added(s.dialog.get(), &PasteLineDialog::lineAdded);
 
-    s.click("addLine");
+    s.click("addLineButton");
 
     QCOMPARE(s.platform.count("message"), 1);
     const ScriptedPlatform::Request& message = s.platform.requests.last();
@@ -340,7 +340,7 @@ void PasteLineDialogTest::cancelTouchesNothing()
     s.dialog->show();
     QSignalSpy accepted(s.dialog.get(), &QDialog::accepted);
 
-    s.click("cancelLine");
+    s.click("cancelLineButton");
 
     QCOMPARE(rowsInAllTables(s.document), 0);
     QVERIFY(!s.document.isModified());
@@ -368,7 +368,7 @@ void PasteLineDialogTest::unstorableLineRefused()
     QVERIFY(s.kindCaption().startsWith(caption));
     QSignalSpy accepted(s.dialog.get(), &QDialog::accepted);
 
-    s.click("addLine");
+    s.click("addLineButton");
 
     QCOMPARE(s.platform.messages(), QStringList{notStorableText});
     QCOMPARE(s.platform.requests.last().title, QString("Tarnel"));
@@ -380,7 +380,7 @@ void PasteLineDialogTest::unstorableLineRefused()
     QVERIFY(s.dialog->isVisible());
 
     s.line()->setText(objectLine);
-    s.click("addLine");
+    s.click("addLineButton");
     QCOMPARE(s.document.table(LineKind::Object).rowCount(), 1);
     QCOMPARE(rowsInAllTables(s.document), 1);
     QCOMPARE(accepted.size(), 1);
@@ -424,7 +424,7 @@ void PasteLineDialogTest::severalLines()
     QCOMPARE(s.kindCaption(), caption);
     QSignalSpy added(s.dialog.get(), &PasteLineDialog::lineAdded);
 
-    s.click("addLine");
+    s.click("addLineButton");
 
     QCOMPARE(s.rowCounts(), rows);
     QCOMPARE(s.platform.messages().size(), message.isEmpty() ? 0 : 1);

@@ -143,7 +143,7 @@ private slots:
 
         const QList<Row> before = rowsOf(table);
         const qsizetype at = editorRow(s);
-        s.type(LineKind::Object, "objectname", "edited");
+        s.type(LineKind::Object, "objectNameField", "edited");
         s.click(LineKind::Object, "confirmButton");
         checkOnlyOpenedRowEdited(table, before, at);
     }
@@ -156,7 +156,7 @@ private slots:
         const QByteArray longName(100000, 'n');
         s.addRow(LineKind::Object, "100, " + longName + ", t, 1, 10, 0");
         s.open(LineKind::Object, {0});
-        s.type(LineKind::Object, "objectid", "101");
+        s.type(LineKind::Object, "objectIdField", "101");
         s.click(LineKind::Object, "confirmButton");
         QVERIFY(s.platform.messages().isEmpty());
         QCOMPARE(s.row(LineKind::Object, 0), values("101, " + longName + ", t, 1, 10, 0"));
@@ -236,7 +236,7 @@ private slots:
         else if (end == 2)
             s.document.replaceContent(DocumentContent());
         const QList<Row> after = rowsOf(table);
-        s.type(LineKind::Object, "objectname", "edited");
+        s.type(LineKind::Object, "objectNameField", "edited");
         s.click(LineKind::Object, "confirmButton");
 
         if (end == 0) {
