@@ -1,6 +1,5 @@
 #include "document/idedocument.h"
 
-
 #include <QFileInfo>
 
 #include <future>

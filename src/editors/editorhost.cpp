@@ -111,16 +111,16 @@ LineEditor* EditorHost::shownEditor(LineKind kind)
 
 namespace {
 
-// The editor class of each kind, in the kinds' order.
-using EditorFactory = LineEditor* (*)(IdeDocument&, Platform&, QWidget*);
-const std::array<EditorFactory, lineKindCount> editorFactories = {
-    [](IdeDocument& d, Platform& p, QWidget* owner) -> LineEditor* { return new ObjectEditor(false, d, p, owner); },
-    [](IdeDocument& d, Platform& p, QWidget* owner) -> LineEditor* { return new ObjectEditor(true, d, p, owner); },
-    [](IdeDocument& d, Platform& p, QWidget* owner) -> LineEditor* { return new LightEditor(d, p, owner); },
-    [](IdeDocument& d, Platform& p, QWidget* owner) -> LineEditor* { return new SunEditor(d, p, owner); },
-    [](IdeDocument& d, Platform& p, QWidget* owner) -> LineEditor* { return new ParticleEditor(d, p, owner); },
-    [](IdeDocument& d, Platform& p, QWidget* owner) -> LineEditor* { return new PedEditor(d, p, owner); },
-};
+// The editor class of each kind, in the kinds' order; the object editor is told whether it edits timed objects.
+template <typename Editor, auto... timed>
+LineEditor* makeEditor(IdeDocument& document, Platform& platform, QWidget* owner)
+{
+    return new Editor(timed..., document, platform, owner);
+}
+
+const std::array<LineEditor* (*)(IdeDocument&, Platform&, QWidget*), lineKindCount> editorFactories = {
+    makeEditor<ObjectEditor, false>, makeEditor<ObjectEditor, true>, makeEditor<LightEditor>,
+    makeEditor<SunEditor>,           makeEditor<ParticleEditor>,     makeEditor<PedEditor>};
 
 } // namespace
 

@@ -33,8 +33,10 @@ ParticleEditor::ParticleEditor(IdeDocument& document, Platform& platform, QWidge
     : EffectEditor(editorDesign(LineKind::Particle), document, LineKind::Particle, platform, owner, true)
 {
     // Fields are made in line order, which is also their tab order.
-    const LabelledField unknown1 = addTextField(7, "unknown1Field", texts::particleUnknown1Caption, QStringLiteral("200"));
-    const LabelledField unknown2 = addTextField(8, "unknown2Field", texts::particleUnknown2Caption, QStringLiteral("1"));
+    const LabelledField unknown1 =
+        addTextField(7, "unknown1Field", texts::particleUnknown1Caption, QStringLiteral("200"));
+    const LabelledField unknown2 =
+        addTextField(8, "unknown2Field", texts::particleUnknown2Caption, QStringLiteral("1"));
     addUnknownsAndType(unknown1, unknown2, typeDesign());
 
     QGridLayout* right = captionedRows({

@@ -33,12 +33,15 @@ PedEditor::PedEditor(IdeDocument& document, Platform& platform, QWidget* owner)
     : EffectEditor(editorDesign(LineKind::PedArea), document, LineKind::PedArea, platform, owner, true)
 {
     // Fields are made in line order, which is also their tab order.
-    const LabelledField unknown1 = addTextField(7, "unknown1Field", texts::pedUnknown1Caption, QStringLiteral("120"));
-    const LabelledField unknown2 = addTextField(8, "unknown2Field", texts::pedUnknown2Caption, QStringLiteral("3"));
+    const LabelledField unknown1 =
+        addTextField(7, "unknown1Field", texts::pedUnknown1Caption, QStringLiteral("120"));
+    const LabelledField unknown2 =
+        addTextField(8, "unknown2Field", texts::pedUnknown2Caption, QStringLiteral("3"));
     addUnknownsAndType(unknown1, unknown2, typeDesign());
 
     // Two groups of three directions, each numbered 1 to 3, with a gap between them.
-    const char* names[] = {"unknownDirection1Field", "unknownDirection2Field", "unknownDirection3Field", "unknownDirection4Field", "unknownDirection5Field", "unknownDirection6Field"};
+    const char* names[] = {"unknownDirection1Field", "unknownDirection2Field", "unknownDirection3Field",
+                           "unknownDirection4Field", "unknownDirection5Field", "unknownDirection6Field"};
     auto* right = new QVBoxLayout;
     for (int group = 0; group < 2; ++group) {
         QList<LabelledField> rows;

@@ -123,7 +123,10 @@ struct Session {
         QTest::mouseClick(child<QPushButton>(kind, name), Qt::LeftButton);
     }
     QString preview(LineKind kind) const { return text(kind, "preview"); }
-    QColor swatch(LineKind kind) const { return child<QFrame>(kind, "colourSwatch")->palette().color(QPalette::Window); }
+    QColor swatch(LineKind kind) const
+    {
+        return child<QFrame>(kind, "colourSwatch")->palette().color(QPalette::Window);
+    }
 };
 
 } // namespace ekit

@@ -233,7 +233,8 @@ private slots:
         Session s;
         s.addRow(LineKind::Light, lightWith("0", "0", "0"));
         s.open(LineKind::Light, {0});
-        const QColor buttonFace = s.child<QFrame>(LineKind::Light, "colourSwatch")->palette().color(QPalette::Button);
+        const QColor buttonFace =
+            s.child<QFrame>(LineKind::Light, "colourSwatch")->palette().color(QPalette::Button);
         QCOMPARE(s.swatch(LineKind::Light), buttonFace);
         s.type(LineKind::Light, "greenField", "5");
         QCOMPARE(s.swatch(LineKind::Light), QColor(0, 5, 0));

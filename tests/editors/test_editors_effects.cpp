@@ -9,13 +9,15 @@ namespace {
 // The text fields of each 2dfx editor in column order (the choice column left out), by kind.
 QStringList textFieldsOf(LineKind kind)
 {
-    const QStringList head = {"objectIdField", "xField", "yField", "zField", "redField", "greenField", "blueField"};
+    const QStringList head = {"objectIdField", "xField",     "yField",   "zField",
+                              "redField",      "greenField", "blueField"};
     const QStringList unknowns = {"unknown1Field", "unknown2Field"};
     static const std::array<QStringList, lineKindCount> tails = {
         QStringList{},
         QStringList{},
-        unknowns + QStringList{"coronaShapeField", "shadeField", "viewDistanceField", "outRangeField", "lampSizeField",
-                               "inRangeField", "coronaSizeField", "wetReflectionsField", "lensFlareField", "dustField"},
+        unknowns + QStringList{"coronaShapeField", "shadeField", "viewDistanceField", "outRangeField",
+                               "lampSizeField", "inRangeField", "coronaSizeField", "wetReflectionsField",
+                               "lensFlareField", "dustField"},
         QStringList{"sunViewDistanceField", "unknown1Field"},
         unknowns + QStringList{"unknownOut1Field", "unknownOut2Field", "unknownOut3Field", "particleSizeField"},
         unknowns + QStringList{"unknownDirection1Field", "unknownDirection2Field", "unknownDirection3Field",

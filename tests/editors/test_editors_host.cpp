@@ -329,28 +329,40 @@ private slots:
         QTest::addColumn<int>("key");
         QTest::addColumn<bool>("confirmed");
         // The sample lines choose fixed entries, so the custom boxes stay disabled and are passed.
-        const QStringList object{"objectIdField", "objectNameField", "textureFileField", "objectCountField", "drawDistanceField", "parametersField"};
-        const QStringList effect{"objectIdField", "xField", "yField", "zField", "redField", "greenField", "blueField", "changeColourButton"};
+        const QStringList object{"objectIdField",    "objectNameField",   "textureFileField",
+                                 "objectCountField", "drawDistanceField", "parametersField"};
+        const QStringList effect{"objectIdField", "xField",     "yField",    "zField",
+                                 "redField",      "greenField", "blueField", "changeColourButton"};
         const QStringList buttons{"confirmButton", "cancelButton", "objectIdField"};
-        QTest::newRow("objs") << LineKind::Object << object + buttons << "parametersField" << int(Qt::Key_Return) << true;
-        QTest::newRow("tobj") << LineKind::TimedObject << object + QStringList{"timeOnField", "timeOffField"} + buttons
-                              << "timeOffField" << int(Qt::Key_Escape) << false;
+        QTest::newRow("objs") << LineKind::Object << object + buttons << "parametersField" << int(Qt::Key_Return)
+                              << true;
+        QTest::newRow("tobj") << LineKind::TimedObject
+                              << object + QStringList{"timeOnField", "timeOffField"} + buttons << "timeOffField"
+                              << int(Qt::Key_Escape) << false;
         QTest::newRow("light") << LineKind::Light
-                               << effect + QStringList{"unknown1Field",      "unknown2Field",      "coronaShapeField",   "shadeField",   "viewDistanceField",
-                                                       "outRangeField", "lampSizeField", "inRangeField", "coronaSizeField", "controlList",
-                                                       "wetReflectionsField",      "lensFlareField",    "dustField"} +
+                               << effect + QStringList{"unknown1Field", "unknown2Field",       "coronaShapeField",
+                                                       "shadeField",    "viewDistanceField",   "outRangeField",
+                                                       "lampSizeField", "inRangeField",        "coronaSizeField",
+                                                       "controlList",   "wetReflectionsField", "lensFlareField",
+                                                       "dustField"} +
                                       buttons
                                << "controlList" << int(Qt::Key_Enter) << true;
         QTest::newRow("particle") << LineKind::Particle
-                                  << effect + QStringList{"unknown1Field",    "unknown2Field",    "particleTypeList", "unknownOut1Field",
-                                                          "unknownOut2Field", "unknownOut3Field", "particleSizeField"} +
+                                  << effect +
+                                         QStringList{"unknown1Field",    "unknown2Field",    "particleTypeList",
+                                                     "unknownOut1Field", "unknownOut2Field", "unknownOut3Field",
+                                                     "particleSizeField"} +
                                          buttons
                                   << "cancelButton" << int(Qt::Key_Return) << false;
-        QTest::newRow("sun") << LineKind::Sun << effect + QStringList{"sunViewDistanceField", "unknown1Field"} + buttons << "greenField"
-                             << int(Qt::Key_Return) << true;
+        QTest::newRow("sun") << LineKind::Sun
+                             << effect + QStringList{"sunViewDistanceField", "unknown1Field"} + buttons
+                             << "greenField" << int(Qt::Key_Return) << true;
         QTest::newRow("ped") << LineKind::PedArea
-                             << effect + QStringList{"unknown1Field",  "unknown2Field",  "areaTypeList", "unknownDirection1Field", "unknownDirection2Field",
-                                                     "unknownDirection3Field", "unknownDirection4Field", "unknownDirection5Field",  "unknownDirection6Field"} +
+                             << effect + QStringList{"unknown1Field",          "unknown2Field",
+                                                     "areaTypeList",           "unknownDirection1Field",
+                                                     "unknownDirection2Field", "unknownDirection3Field",
+                                                     "unknownDirection4Field", "unknownDirection5Field",
+                                                     "unknownDirection6Field"} +
                                     buttons
                              << "areaTypeList" << int(Qt::Key_Escape) << false;
     }

@@ -7,7 +7,7 @@ using namespace ekit;
 namespace {
 
 const char* const objectFields[] = {"objectIdField",     "objectNameField", "textureFileField", "objectCountField",
-                                    "drawDistanceField", "parametersField",      "timeOnField",      "timeOffField"};
+                                    "drawDistanceField", "parametersField", "timeOnField",      "timeOffField"};
 
 void addObjectKinds()
 {
@@ -99,7 +99,8 @@ private slots:
         const QByteArray two = "1405, wheel_rim, generic, 2, 20, 40, 0";
         const QByteArray three = "1406, rim3, generic, 3, 10, 20, 30, 0";
         const QByteArray timedTwo = "1301, lamp2, street, 2, 90, 150, 0, 20, 6";
-        add("one mesh, flags", objs, {one}, {"1", "150", "0"}, "parametersField", "4", "1200, barrel, props, 1, 150, 4");
+        add("one mesh, flags", objs, {one}, {"1", "150", "0"}, "parametersField", "4",
+            "1200, barrel, props, 1, 150, 4");
         add("one mesh, two distances", objs, {one}, {"1", "150", "0"}, "drawDistanceField", "5 ,6",
             "1200, barrel, props, 1, 5, 6, 0", "1 mesh, 2 draw distances");
         add("count not whole", objs, {one}, {"1", "150", "0"}, "objectCountField", "2.5",
@@ -110,8 +111,8 @@ private slots:
             "1405, wheel_rim, generic, 2, 25, 45, 0");
         add("three meshes, two distances", objs, {three}, {"3", "10, 20, 30", "0"}, "drawDistanceField", "10,20",
             "1406, rim3, generic, 3, 10, 20, 0", "3 meshes, 2 draw distances");
-        add("later layout", objs, {"400, hut, oc, 300, 4", "401, b, oc, 200, 0"}, {"", "300", "4"}, "parametersField", "1",
-            "400, hut, oc, 300, 1");
+        add("later layout", objs, {"400, hut, oc, 300, 4", "401, b, oc, 200, 0"}, {"", "300", "4"},
+            "parametersField", "1", "400, hut, oc, 300, 1");
         add("five values among six", objs, {"400, hut, oc, 1, 300", one}, {"1", "300", ""}, "parametersField", "0",
             "400, hut, oc, 1, 300, 0");
         add("timed one mesh", tobj, {sampleLine(tobj)}, {"1", "90", "0"}, "parametersField", "3",
@@ -120,8 +121,8 @@ private slots:
             "1301, lamp2, street, 2, 95, 155, 0, 20, 6");
         add("timed two meshes, one distance", tobj, {timedTwo}, {"2", "90, 150", "0"}, "drawDistanceField", "95",
             "1301, lamp2, street, 2, 95, 0, 20, 6", "2 meshes, 1 draw distance");
-        add("timed later layout", tobj, {"1302, lamp3, street, 90, 4, 20, 6"}, {"", "90", "4"}, "parametersField", "5",
-            "1302, lamp3, street, 90, 5, 20, 6");
+        add("timed later layout", tobj, {"1302, lamp3, street, 90, 4, 20, 6"}, {"", "90", "4"}, "parametersField",
+            "5", "1302, lamp3, street, 90, 5, 20, 6");
     }
     void fieldsFollowTheCells()
     {
