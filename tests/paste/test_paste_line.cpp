@@ -50,8 +50,6 @@ private slots:
     void corpusTablesSurviveCopyAndPaste();
     void particleIgnoresNinthPiece_data();
     void particleIgnoresNinthPiece();
-    void latin1_data();
-    void latin1();
     void addsOneRow_data();
     void addsOneRow();
     void refusesLine_data();
@@ -232,28 +230,6 @@ void PasteLineTest::particleIgnoresNinthPiece()
     const auto row = addPastedLine(document, line);
     QVERIFY(row.has_value());
     QCOMPARE(document.table(LineKind::Particle).rows().value(*row, 8), QByteArrayView(ninth.toLatin1()));
-}
-
-void PasteLineTest::latin1_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<bool>("fits");
-    QTest::newRow("empty") << QString() << true;
-    QTest::newRow("ascii") << "1,tree,tex,1,100,0" << true;
-    QTest::newRow("accented") << QString::fromUtf8("1,caf\u00e9,tex,1,100,0") << true;
-    QTest::newRow("last latin-1") << QString(QChar(0xff)) << true;
-    QTest::newRow("first past latin-1") << QString(QChar(0x100)) << false;
-    QTest::newRow("cyrillic") << QString::fromUtf8("1,\u0416\u0443\u043a,tex,1,100,0") << false;
-    QTest::newRow("euro sign") << QString::fromUtf8("\u20ac") << false;
-    QTest::newRow("outside the basic plane") << QString::fromUtf8("\U0001F333") << false;
-}
-
-void PasteLineTest::latin1()
-{
-    QFETCH(QString, text);
-    QFETCH(bool, fits);
-    QCOMPARE(fitsLatin1(text), fits);
-    QCOMPARE(isStorableLine(text), fits);
 }
 
 void PasteLineTest::addsOneRow_data()
