@@ -147,15 +147,15 @@ private slots:
             if (words[0] == QLatin1String("set")) {
                 QList<QByteArray> values = table.rows().values(words[2].toInt());
                 values[0] = words[3].toLatin1();
-                table.setRowValues(words[2].toInt(), values);
+                table.setRowValues(testKey, words[2].toInt(), values);
             } else if (words[0] == QLatin1String("remove")) {
-                table.removeRows({words[2].toInt()});
+                table.removeRows(testKey, {words[2].toInt()});
             } else if (words[0] == QLatin1String("append")) {
-                table.appendRow({words[2].toLatin1(), "g", "t", "1", "100", "0", "0", "24"});
+                table.appendRow(testKey, {words[2].toLatin1(), "g", "t", "1", "100", "0", "0", "24"});
             } else if (words[0] == QLatin1String("sort")) {
-                table.setSorted(true);
+                table.setSorted(testKey, true);
             } else {
-                table.clear();
+                table.clear(testKey);
             }
         }
         QCOMPARE(describe(index), duplicates);

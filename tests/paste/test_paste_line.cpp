@@ -4,6 +4,7 @@
 #include "document/idedocument.h"
 #include "document/idefile.h"
 #include "paste/pasteline.h"
+#include "support/testeditkey.h"
 #include "support/testfiles.h"
 
 #include <numeric>
@@ -176,7 +177,7 @@ void PasteLineTest::copiesRowsAsSavedLines()
     QFETCH(QByteArray, lines);
     IdeDocument document;
     if (file.isEmpty())
-        document.table(LineKind::Object).appendRow({"7", "n", "t", "1", "10", "0"});
+        document.table(LineKind::Object).appendRow(testKey, {"7", "n", "t", "1", "10", "0"});
     else
         loadDocumentFromBytes(document, file, {});
     QCOMPARE(rowsAsLines(document, LineKind::Object, rows), lines);
@@ -302,10 +303,10 @@ void PasteLineTest::refusesLine()
 void PasteLineTest::appendsAfterExistingRows()
 {
     IdeDocument document;
-    document.table(LineKind::Object).appendRow({"1", "a", "t", "1", "100", "0"});
-    document.table(LineKind::Object).appendRow({"2", "b", "t", "1", "100", "0"});
-    document.table(LineKind::Sun).appendRow({"1", "0", "0", "0", "1", "1", "1", "0", "1"});
-    document.setModified(false);
+    document.table(LineKind::Object).appendRow(testKey, {"1", "a", "t", "1", "100", "0"});
+    document.table(LineKind::Object).appendRow(testKey, {"2", "b", "t", "1", "100", "0"});
+    document.table(LineKind::Sun).appendRow(testKey, {"1", "0", "0", "0", "1", "1", "1", "0", "1"});
+    document.setModified(testKey, false);
 
     QCOMPARE(addPastedLine(document, "0,first,t,1,100,0"), std::optional<qsizetype>(2));
     QCOMPARE(document.table(LineKind::Object).rowCount(), 3);
@@ -318,9 +319,9 @@ void PasteLineTest::goesToSortedPlace()
 {
     IdeDocument document;
     SectionTable& objects = document.table(LineKind::Object);
-    objects.appendRow({"200", "a", "t", "1", "100", "0"});
-    objects.appendRow({"300", "b", "t", "1", "100", "0"});
-    objects.setSorted(true);
+    objects.appendRow(testKey, {"200", "a", "t", "1", "100", "0"});
+    objects.appendRow(testKey, {"300", "b", "t", "1", "100", "0"});
+    objects.setSorted(testKey, true);
 
     const std::optional<qsizetype> row = addPastedLine(document, "250,c,t,1,100,0");
     QCOMPARE(row, std::optional<qsizetype>(1));
