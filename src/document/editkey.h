@@ -8,7 +8,7 @@ namespace tarnel {
 // history hands copies to its commands and to the table commands it runs.
 class EditKey {
     friend class EditHistory;
-    friend class IdeDocument; // its load and reset replace every table
+    friend class IdeDocument;  // its load and reset replace every table
     friend struct TestEditKey; // tests/support/testeditkey.h: tests and benchmarks drive the tables directly
     EditKey() = default;
 };

@@ -46,7 +46,8 @@ qsizetype EditHistory::setRow(LineKind kind, qsizetype row, const QList<QByteArr
     SectionTable& table = m_document.table(kind);
     // The step names the row's line in the file, as the row header shows it.
     const qsizetype line = m_document.rowIds().fileLine(table.rows().id(row));
-    const QString text = line > 0 ? texts::changeLineStep.arg(texts::fileLineNumber(line)) : texts::changeNewLineStep;
+    const QString text =
+        line > 0 ? texts::changeLineStep.arg(texts::fileLineNumber(line)) : texts::changeNewLineStep;
     qsizetype to = row;
     changeRows(
         kind, {row}, [&text](qsizetype) { return text; },
@@ -121,7 +122,8 @@ QList<std::pair<LineKind, qsizetype>> EditHistory::pasteLines(const RowsByKind& 
     return lastRows;
 }
 
-qsizetype EditHistory::changeRows(LineKind kind, QList<qsizetype> rows, const std::function<QString(qsizetype)>& text,
+qsizetype EditHistory::changeRows(LineKind kind, QList<qsizetype> rows,
+                                  const std::function<QString(qsizetype)>& text,
                                   const std::function<qsizetype()>& change)
 {
     SectionTable& table = m_document.table(kind);

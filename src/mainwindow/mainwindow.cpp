@@ -634,15 +634,14 @@ QMenu* MainWindow::buildActionsMenu(LineKind kind)
     connect(actions.commentOut, &QAction::triggered, this,
             reporting(&EditHistory::commentOut, texts::oneLineCommentedOut, texts::linesCommentedOut,
                       Then::ShowCurrent));
-    connect(actions.unComment, &QAction::triggered, this,
-            reporting(&EditHistory::unComment, texts::oneLineUnCommented, texts::linesUnCommented,
-                      Then::ShowCurrent));
-    connect(actions.remove, &QAction::triggered, this,
-            reporting(&EditHistory::remove, texts::oneLineRemoved, texts::linesRemoved,
-                      Then::CurrentAfterRemoval));
+    connect(
+        actions.unComment, &QAction::triggered, this,
+        reporting(&EditHistory::unComment, texts::oneLineUnCommented, texts::linesUnCommented, Then::ShowCurrent));
+    connect(
+        actions.remove, &QAction::triggered, this,
+        reporting(&EditHistory::remove, texts::oneLineRemoved, texts::linesRemoved, Then::CurrentAfterRemoval));
     connect(actions.duplicate, &QAction::triggered, this,
-            reporting(&EditHistory::duplicate, texts::lineDuplicated, texts::linesDuplicated,
-                      Then::ShowCopies));
+            reporting(&EditHistory::duplicate, texts::lineDuplicated, texts::linesDuplicated, Then::ShowCopies));
     return menu;
 }
 

@@ -4,6 +4,7 @@
 
 #include "document/freeids.h"
 #include "document/idindex.h"
+#include "document/rowfilter.h"
 
 #include <QTest>
 
@@ -82,6 +83,9 @@ private slots:
         const std::optional<qint64> read = objectIdOf(rows, 0);
         const std::optional<QByteArray> wide = wideObjectIdOf(rows, 0);
         QVERIFY(!read || !wide);
+        // The filter reads the ID as the index does (the field takes up to 18 digits).
+        if (read && *read >= 0 && *read < 1000000000000000000)
+            QVERIFY(RowFilter(QString::number(*read)).matchesId(rows, 0));
         QCOMPARE(read   ? QString::number(*read)
                  : wide ? "wide " + QString::fromLatin1(*wide)
                         : QStringLiteral("none"),

@@ -203,7 +203,8 @@ private slots:
             gone << before.last();
             added << before.last() + newEnd;
         }
-        document.setPathText(testKey, document.pathText() + (document.pathText().isEmpty() ? "" : "\r\n") + "9, new path");
+        document.setPathText(testKey,
+                             document.pathText() + (document.pathText().isEmpty() ? "" : "\r\n") + "9, new path");
         added << "9, new path" + newEnd;
         const QByteArrayList after = linesOf(savedKeeping(document));
         std::sort(gone.begin(), gone.end());
@@ -291,7 +292,8 @@ private slots:
             if (paths)
                 document.setPathText(testKey, step.mid(6).toLatin1().replace('|', "\r\n"));
             else if (step == QLatin1String("change") || step == QLatin1String("unchange"))
-                objects.setRowValues(testKey, 0, {"1", "a", "t", "1", step == QLatin1String("change") ? "5" : "9"});
+                objects.setRowValues(testKey, 0,
+                                     {"1", "a", "t", "1", step == QLatin1String("change") ? "5" : "9"});
             else if (step == QLatin1String("remove"))
                 removeRows(testKey, document, LineKind::Object, {0});
             else if (step == QLatin1String("add"))

@@ -63,10 +63,10 @@ private slots:
         SectionTable& objs = document.table(LineKind::Object);
         fill(objs, {"30", "1000", "200", "5"});
         RowTracker tracker(objs);
-        tracker.track(3);         // "5"
+        tracker.track(3);                  // "5"
         document.setSorted(testKey, true); // 1000, 200, 30, 5
         QCOMPARE(tracker.row(), std::optional<qsizetype>(3));
-        tracker.track(0);                // "1000"
+        tracker.track(0);                         // "1000"
         objs.appendRow(testKey, objectLine("0")); // goes before it
         QCOMPARE(objs.rows().firstValue(*tracker.row()), QByteArrayView("1000"));
         // Commenting out another row moves that row past ours.

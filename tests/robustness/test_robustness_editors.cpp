@@ -193,11 +193,13 @@ private slots:
                 done << (table.isSorted() ? "sort" : "unsort");
                 break;
             case 1:
-                duplicateRows(testKey, s.document, LineKind::Object, someRows(random, rows, 1 + random.bounded(3)));
+                duplicateRows(testKey, s.document, LineKind::Object,
+                              someRows(random, rows, 1 + random.bounded(3)));
                 done << "duplicate few";
                 break;
             case 2:
-                duplicateRows(testKey, s.document, LineKind::Object, someRows(random, rows, 70 + random.bounded(40)));
+                duplicateRows(testKey, s.document, LineKind::Object,
+                              someRows(random, rows, 70 + random.bounded(40)));
                 done << "duplicate many";
                 break;
             case 3:
@@ -205,7 +207,8 @@ private slots:
                 done << "paste";
                 break;
             case 4:
-                removeRows(testKey, s.document, LineKind::Object, someRows(random, rows, 1 + random.bounded(80), mark));
+                removeRows(testKey, s.document, LineKind::Object,
+                           someRows(random, rows, 1 + random.bounded(80), mark));
                 done << "remove";
                 break;
             case 5: {
@@ -216,11 +219,13 @@ private slots:
                 break;
             }
             case 6:
-                commentOut(testKey, s.document, LineKind::Object, someRows(random, rows, 1 + random.bounded(70), mark));
+                commentOut(testKey, s.document, LineKind::Object,
+                           someRows(random, rows, 1 + random.bounded(70), mark));
                 done << "comment out";
                 break;
             default:
-                unComment(testKey, s.document, LineKind::Object, someRows(random, rows, 1 + random.bounded(70), mark));
+                unComment(testKey, s.document, LineKind::Object,
+                          someRows(random, rows, 1 + random.bounded(70), mark));
                 done << "un-comment";
                 break;
             }
