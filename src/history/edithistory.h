@@ -62,10 +62,9 @@ public:
     // does it as it begins).
     void forget();
 
+private:
     // "Remove 500 lines", "Comment out 1 line".
     static QString linesText(const QString& command, qsizetype count);
-
-private:
     using RowsCommand = qsizetype (*)(EditKey, IdeDocument&, LineKind, QList<qsizetype>);
     // Runs `change`, which touches at most the rows at `rows` and rows it
     // adds, and keeps it as one step named `text(count)` when it changed
