@@ -1,6 +1,7 @@
 // Core benchmarks of the document layer: loading, saving, sorting and the line
 // commands on generated files of 10 thousand to 1 million lines.
 #include "idegenerator.h"
+#include "support/testeditkey.h"
 
 #include "document/bufferedforms.h"
 #include "document/idedocument.h"
@@ -193,7 +194,7 @@ void keepLayoutSave(benchmark::State& state)
             const qsizetype row = i * (table.rowCount() / share);
             QList<QByteArray> values = table.rows().values(row);
             values.last() += "0";
-            table.setRowValues(row, values);
+            table.setRowValues(testKey, row, values);
         }
     }
     for (auto _ : state) {
@@ -249,10 +250,10 @@ void sortMillion(benchmark::State& state)
     SectionTable table(LineKind::Object);
     for (auto _ : state) {
         state.PauseTiming();
-        table.setSorted(false);
-        table.replaceAll(RowStore(millionObjects()));
+        table.setSorted(testKey, false);
+        table.replaceAll(testKey, RowStore(millionObjects()));
         state.ResumeTiming();
-        table.setSorted(true);
+        table.setSorted(testKey, true);
     }
     state.counters["rows/s"] =
         benchmark::Counter(double(millionRows), benchmark::Counter::kIsIterationInvariantRate);
@@ -284,31 +285,32 @@ QList<qsizetype> selection(Selection which, qsizetype rowCount)
 
 // One command of a table's Actions menu on a selection of a million-row table,
 // with "Sort by object num" off or on.
-void lineCommand(benchmark::State& state, qsizetype (*command)(IdeDocument&, LineKind, QList<qsizetype>),
-                 Selection which, bool sorted)
+using LineCommand = qsizetype (*)(EditKey, IdeDocument&, LineKind, QList<qsizetype>);
+using HistoryCommand = qsizetype (EditHistory::*)(LineKind, const QList<qsizetype>&);
+
+void lineCommand(benchmark::State& state, LineCommand command, Selection which, bool sorted)
 {
     IdeDocument document;
     SectionTable& table = document.table(LineKind::Object);
     for (auto _ : state) {
         state.PauseTiming();
-        document.setSorted(false);
-        table.replaceAll(RowStore(millionObjects()));
+        document.setSorted(testKey, false);
+        table.replaceAll(testKey, RowStore(millionObjects()));
         // The copy shares its bytes with the original; let a first edit pay for
         // that here, as a table just loaded has bytes of its own.
-        table.setRowValues(0, table.rows().values(0));
-        document.setSorted(sorted);
-        document.setModified(false);
+        table.setRowValues(testKey, 0, table.rows().values(0));
+        document.setSorted(testKey, sorted);
+        document.setModified(testKey, false);
         QList<qsizetype> rows = selection(which, table.rowCount());
         state.ResumeTiming();
-        benchmark::DoNotOptimize(command(document, LineKind::Object, std::move(rows)));
+        benchmark::DoNotOptimize(command(testKey, document, LineKind::Object, std::move(rows)));
     }
 }
 
 enum class Phase { Command, Undo, Redo };
 
 // The same on all rows as a step of the edit history, and its undo and redo.
-void historyStep(benchmark::State& state, qsizetype (*command)(IdeDocument&, LineKind, QList<qsizetype>),
-                 bool sorted, Phase phase)
+void historyStep(benchmark::State& state, HistoryCommand command, bool sorted, Phase phase)
 {
     IdeDocument document;
     EditHistory& history = EditHistory::of(document);
@@ -316,19 +318,18 @@ void historyStep(benchmark::State& state, qsizetype (*command)(IdeDocument&, Lin
     for (auto _ : state) {
         state.PauseTiming();
         history.forget();
-        document.setSorted(false);
+        document.setSorted(testKey, false);
         // As a load does: rows made from now on are numbered past the file's lines.
         DocumentContent content;
         content.table(LineKind::Object) = RowStore(millionObjects());
         content.layout.lineCount = 100 * millionRows; // past every line of the generated file
         document.replaceContent(std::move(content));
-        table.setRowValues(0, table.rows().values(0));
-        document.setSorted(sorted);
+        table.setRowValues(testKey, 0, table.rows().values(0));
+        document.setSorted(testKey, sorted);
         const QList<qsizetype> rows = selection(AllRows, table.rowCount());
         if (phase == Phase::Command)
             state.ResumeTiming();
-        history.changeRows(LineKind::Object, rows, QStringLiteral("step"),
-                           [&] { return command(document, LineKind::Object, rows); });
+        (history.*command)(LineKind::Object, rows);
         if (phase == Phase::Command) {
             // What the step keeps beyond the rows' own bytes, per row it holds.
             const auto* step = static_cast<const TableEditCommand*>(history.stack().command(0));
@@ -377,7 +378,7 @@ void duplicateIdsRowChange(benchmark::State& state)
     int which = 0;
     for (auto _ : state) {
         which = 1 - which;
-        table.setRowValues(row, values[which]);
+        table.setRowValues(testKey, row, values[which]);
     }
     benchmark::DoNotOptimize(index.duplicateCount());
 }
@@ -386,9 +387,12 @@ void registerLineCommands()
 {
     struct Command {
         const char* name;
-        qsizetype (*run)(IdeDocument&, LineKind, QList<qsizetype>);
+        LineCommand run;
+        HistoryCommand step;
     };
-    const Command commands[] = {{"commentOut", commentOut}, {"duplicate", duplicateRows}, {"remove", removeRows}};
+    const Command commands[] = {{"commentOut", commentOut, &EditHistory::commentOut},
+                                {"duplicate", duplicateRows, &EditHistory::duplicate},
+                                {"remove", removeRows, &EditHistory::remove}};
     const std::pair<Selection, const char*> selections[] = {
         {OneRow, "1row"}, {Range1000, "range1000"}, {Spread1000, "spread1000"}, {AllRows, "allRows"}};
     for (const Command& command : commands) {
@@ -408,7 +412,7 @@ void registerLineCommands()
             for (const auto& [phase, phaseName] : phases) {
                 const std::string name =
                     std::string(command.name) + "/allRows" + (sorted ? "/sorted/" : "/") + phaseName;
-                benchmark::RegisterBenchmark(name.c_str(), historyStep, command.run, sorted, phase)
+                benchmark::RegisterBenchmark(name.c_str(), historyStep, command.step, sorted, phase)
                     ->Unit(benchmark::kMillisecond)
                     ->Iterations(3);
             }

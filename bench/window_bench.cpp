@@ -145,10 +145,7 @@ private:
         values[0] = table.rows().firstValue(0).toByteArray();
         QElapsedTimer clock;
         clock.start();
-        EditHistory::of(document).changeRows(LineKind::Object, {row}, QStringLiteral("Change line"), [&] {
-            table.setRowValues(row, values);
-            return true;
-        });
+        EditHistory::of(document).setRow(LineKind::Object, row, values);
         std::fprintf(stderr,
                      "tarnel-bench-window: one row's ID changed (the whole step) in %.2f ms, %lld duplicate IDs\n",
                      clock.nsecsElapsed() / 1e6, static_cast<long long>(DuplicateMarks::of(document).count()));

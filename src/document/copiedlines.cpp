@@ -2,8 +2,7 @@
 
 #include "document/idedocument.h"
 #include "document/keptlayoutwriter.h"
-
-#include <algorithm>
+#include "document/rowlist.h"
 
 namespace tarnel {
 
@@ -14,7 +13,7 @@ QByteArrayView lineEndOf(const IdeDocument& document)
 
 QByteArray rowsAsLines(const IdeDocument& document, LineKind kind, QList<qsizetype> rows)
 {
-    std::sort(rows.begin(), rows.end());
+    rows = sortedDistinct(std::move(rows));
     const RowStore& store = document.table(kind).rows();
     const QByteArrayView end = lineEndOf(document);
     QByteArray lines;

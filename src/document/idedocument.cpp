@@ -20,7 +20,7 @@ IdeDocument::IdeDocument(QObject* parent) : QObject(parent)
         m_tables[size_t(kind)] = new SectionTable(kind, &m_rowIds, this);
 }
 
-void IdeDocument::setPathText(const QByteArray& text)
+void IdeDocument::setPathText(EditKey, const QByteArray& text)
 {
     if (text == m_pathText)
         return;
@@ -36,7 +36,7 @@ void IdeDocument::setOpenFilePath(const QString& path)
     emit openFilePathChanged(path);
 }
 
-void IdeDocument::setModified(bool changed)
+void IdeDocument::setModified(EditKey, bool changed)
 {
     if (changed == m_modified)
         return;
@@ -44,33 +44,39 @@ void IdeDocument::setModified(bool changed)
     emit modifiedChanged(changed);
 }
 
-void IdeDocument::clearTables()
+void IdeDocument::reset()
 {
-    table(LineKind::Object).clear();
-    table(LineKind::TimedObject).clear();
-    setPathText({});
-    table(LineKind::Light).clear();
-    table(LineKind::Sun).clear();
-    table(LineKind::Particle).clear();
-    table(LineKind::PedArea).clear();
+    emit aboutToReplaceContent();
+    const EditKey key;
+    table(LineKind::Object).clear(key);
+    table(LineKind::TimedObject).clear(key);
+    setPathText(key, {});
+    table(LineKind::Light).clear(key);
+    table(LineKind::Sun).clear(key);
+    table(LineKind::Particle).clear(key);
+    table(LineKind::PedArea).clear(key);
     m_loadReport = {};
     m_layout = {};
     m_rowIds.reset(1);
+    setOpenFilePath(QString());
     emit contentReplaced();
 }
 
-void IdeDocument::replaceContent(DocumentContent&& content)
+void IdeDocument::replaceContent(DocumentContent&& content, const std::optional<QString>& path)
 {
     emit aboutToReplaceContent();
     // Rows made from now on are numbered past the file's last line.
     m_rowIds.reset(RowId(content.layout.lineCount + 1));
     m_layout = std::move(content.layout);
     for (LineKind kind : allLineKinds)
-        table(kind).replaceAll(std::move(content.table(kind)));
+        table(kind).replaceAll(EditKey(), std::move(content.table(kind)));
     if (content.pathText != m_pathText) {
         m_pathText = std::move(content.pathText);
         emit pathTextChanged();
     }
+    m_loadReport = std::move(content.report);
+    if (path)
+        setOpenFilePath(*path);
     emit contentReplaced();
 }
 
@@ -88,12 +94,16 @@ ContentView IdeDocument::contentView() const
     return view;
 }
 
-void IdeDocument::setSorted(bool sorted)
+TableOrders IdeDocument::setSorted(EditKey key, bool sorted)
 {
+    const bool was = isSorted();
+    TableOrders newPositions;
     if (!sorted) {
         for (SectionTable* table : m_tables)
-            table->setSorted(false);
-        return;
+            table->setSorted(key, false);
+        if (was)
+            emit sortedChanged(false);
+        return newPositions;
     }
     // The orders are worked out side by side, the biggest table's on a second
     // thread; the tables then take them one after another with their signals.
@@ -113,7 +123,25 @@ void IdeDocument::setSorted(bool sorted)
         orders[size_t(kind)] = &t == biggest && biggestOrder.valid() ? biggestOrder.get() : t.rows().sortedOrder();
     }
     for (LineKind kind : allLineKinds)
-        table(kind).setSortedWithOrder(orders[size_t(kind)]);
+        newPositions[size_t(kind)] = table(kind).setSortedWithOrder(orders[size_t(kind)]);
+    if (!was)
+        emit sortedChanged(true);
+    return newPositions;
+}
+
+void IdeDocument::unsort(EditKey key, const TableOrders& orders)
+{
+    const bool was = isSorted();
+    // The row now at newPositions[old] goes back to `old`.
+    for (LineKind kind : allLineKinds) {
+        SectionTable& t = table(kind);
+        if (orders[size_t(kind)].size() == t.rowCount())
+            t.unsortToOrder(key, orders[size_t(kind)]);
+        else
+            t.setSorted(key, false);
+    }
+    if (was)
+        emit sortedChanged(false);
 }
 
 } // namespace tarnel

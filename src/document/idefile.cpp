@@ -145,11 +145,7 @@ LoadOutcome loadDocument(IdeDocument& document, const QString& path, const LoadE
     // Rows point into the file's bytes, which the tables now share.
     DocumentContent content = parseIdeKeepingBytes(read.bytes, onError);
     read.bytes = {};
-    LoadReport report = std::move(content.report);
-    document.replaceContent(std::move(content));
-    document.setLoadReport(std::move(report));
-    document.setOpenFilePath(path);
-    document.setModified(false);
+    document.replaceContent(std::move(content), path);
     return {ReadOutcome::Read, {}};
 }
 
@@ -168,10 +164,7 @@ LoadOutcome loadDocumentFromBytes(IdeDocument& document, const QByteArray& bytes
     if (isUtf16Text(bytes))
         return {ReadOutcome::Utf16, texts::utf16File};
     DocumentContent content = parseIdeKeepingBytes(bytes, onError);
-    LoadReport report = std::move(content.report);
     document.replaceContent(std::move(content));
-    document.setLoadReport(std::move(report));
-    document.setModified(false);
     return {ReadOutcome::Read, {}};
 }
 

@@ -75,6 +75,16 @@ bool isCommented(QByteArrayView text)
     return !trimmed.isEmpty() && trimmed.front() == '#';
 }
 
+qsizetype commentMarksLength(QByteArrayView text)
+{
+    qsizetype at = 0;
+    for (const char mark : {' ', '#', ' '}) {
+        while (at < text.size() && text[at] == mark)
+            ++at;
+    }
+    return at;
+}
+
 } // namespace idetext
 
 } // namespace tarnel

@@ -28,6 +28,10 @@ bool isKeyword(QByteArrayView line, QByteArrayView keyword);
 // First character after leading spaces is '#'.
 bool isCommented(QByteArrayView text);
 
+// How many characters at the start of `text` are the marks Comment out puts
+// before a value: spaces, the "#" characters and the spaces after them.
+qsizetype commentMarksLength(QByteArrayView text);
+
 // Calls f(value) for every comma-separated piece, trimmed of spaces.
 template <typename F> void forEachValue(QByteArrayView line, F&& f)
 {

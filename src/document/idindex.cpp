@@ -1,6 +1,7 @@
 #include "document/idindex.h"
 
 #include "document/idedocument.h"
+#include "document/idetext.h"
 
 #include <algorithm>
 
@@ -47,7 +48,12 @@ std::optional<qint64> objectIdOf(const RowStore& rows, qsizetype row)
 {
     if (rows.isCommented(row))
         return std::nullopt;
-    return idNumberOf(rows.firstValue(row));
+    return rowIdOf(rows.firstValue(row));
+}
+
+std::optional<qint64> rowIdOf(QByteArrayView firstValue)
+{
+    return idNumberOf(firstValue.sliced(idetext::commentMarksLength(firstValue)));
 }
 
 std::optional<qint64> idNumberOf(QByteArrayView value)

@@ -25,6 +25,11 @@ class SectionTable;
 std::optional<qint64> objectIdOf(const RowStore& rows, qsizetype row);
 // The same rule for any value: spaces around it are ignored.
 std::optional<qint64> idNumberOf(QByteArrayView value);
+// The one reader of a row's ID from its first value, commented or not: the
+// marks Comment out puts before it left aside (idetext::commentMarksLength),
+// then read as idNumberOf reads it. The filter, Go to ID and the commented IDs
+// the free IDs count read IDs through it.
+std::optional<qint64> rowIdOf(QByteArrayView firstValue);
 // The object ID of a row whose number lies beyond 64 bits: its digits without
 // leading zeros, after a '-' when it is negative, so that two rows have the
 // same ID exactly when these are equal. Every other row has none.

@@ -2,22 +2,11 @@
 
 #include "document/idedocument.h"
 #include "document/idetext.h"
-
-#include <algorithm>
+#include "document/rowlist.h"
 
 namespace tarnel {
 
 namespace {
-
-QList<qsizetype> inTableOrder(QList<qsizetype> rows, qsizetype rowCount)
-{
-    std::sort(rows.begin(), rows.end());
-    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
-    rows.erase(
-        std::remove_if(rows.begin(), rows.end(), [rowCount](qsizetype row) { return row < 0 || row >= rowCount; }),
-        rows.end());
-    return rows;
-}
 
 // From this many rows on, a sorted table takes a command's changes as one batch
 // (SectionTable::beginBatch): one reorder instead of a move per row.
@@ -26,27 +15,30 @@ constexpr qsizetype batchRows = 64;
 // Opens a batch on a sorted table for a big selection; closes it when done.
 class Batch {
 public:
-    Batch(SectionTable& table, qsizetype rows) : m_table(table), m_open(table.isSorted() && rows >= batchRows)
+    Batch(EditKey key, SectionTable& table, qsizetype rows)
+        : m_key(key), m_table(table), m_open(table.isSorted() && rows >= batchRows)
     {
         if (m_open)
-            m_table.beginBatch();
+            m_table.beginBatch(m_key);
     }
     ~Batch()
     {
         if (m_open)
-            m_table.endBatch();
+            m_table.endBatch(m_key);
     }
     Batch(const Batch&) = delete;
     Batch& operator=(const Batch&) = delete;
 
 private:
+    EditKey m_key;
     SectionTable& m_table;
     bool m_open;
 };
 
 // Rewrites the first value of each row. While the table is sorted a rewritten
 // row may move, so the rows still to do are followed to their new places.
-template <typename Rewrite> qsizetype rewriteRows(SectionTable& table, QList<qsizetype> pending, Rewrite rewrite)
+template <typename Rewrite>
+qsizetype rewriteRows(EditKey key, SectionTable& table, QList<qsizetype> pending, Rewrite rewrite)
 {
     qsizetype changed = 0;
     for (qsizetype i = 0; i < pending.size(); ++i) {
@@ -54,7 +46,7 @@ template <typename Rewrite> qsizetype rewriteRows(SectionTable& table, QList<qsi
         QList<QByteArray> values = table.rows().values(row);
         if (!rewrite(values.front()))
             continue;
-        const qsizetype to = table.setRowValues(row, values);
+        const qsizetype to = table.setRowValues(key, row, values);
         ++changed;
         if (to == row)
             continue;
@@ -70,19 +62,20 @@ template <typename Rewrite> qsizetype rewriteRows(SectionTable& table, QList<qsi
 }
 
 template <typename Rewrite>
-qsizetype rewriteFirstValues(IdeDocument& document, LineKind kind, QList<qsizetype> rows, Rewrite rewrite)
+qsizetype rewriteFirstValues(EditKey key, IdeDocument& document, LineKind kind, QList<qsizetype> rows,
+                             Rewrite rewrite)
 {
     SectionTable& table = document.table(kind);
-    QList<qsizetype> pending = inTableOrder(std::move(rows), table.rowCount());
-    const Batch batch(table, pending.size());
-    return rewriteRows(table, std::move(pending), rewrite);
+    QList<qsizetype> pending = sortedDistinctIn(std::move(rows), table.rowCount());
+    const Batch batch(key, table, pending.size());
+    return rewriteRows(key, table, std::move(pending), rewrite);
 }
 
 } // namespace
 
-qsizetype commentOut(IdeDocument& document, LineKind kind, QList<qsizetype> rows)
+qsizetype commentOut(EditKey key, IdeDocument& document, LineKind kind, QList<qsizetype> rows)
 {
-    return rewriteFirstValues(document, kind, std::move(rows), [](QByteArray& first) {
+    return rewriteFirstValues(key, document, kind, std::move(rows), [](QByteArray& first) {
         if (idetext::isCommented(first))
             return false;
         first.prepend("# ");
@@ -90,40 +83,33 @@ qsizetype commentOut(IdeDocument& document, LineKind kind, QList<qsizetype> rows
     });
 }
 
-qsizetype unComment(IdeDocument& document, LineKind kind, QList<qsizetype> rows)
+qsizetype unComment(EditKey key, IdeDocument& document, LineKind kind, QList<qsizetype> rows)
 {
-    return rewriteFirstValues(document, kind, std::move(rows), [](QByteArray& first) {
+    return rewriteFirstValues(key, document, kind, std::move(rows), [](QByteArray& first) {
         if (!idetext::isCommented(first))
             return false;
         // Only the marks Comment out puts in front: "#" characters in the
         // value's text stay.
-        qsizetype start = 0;
-        while (start < first.size() && first[start] == ' ')
-            ++start;
-        while (start < first.size() && first[start] == '#')
-            ++start;
-        while (start < first.size() && first[start] == ' ')
-            ++start;
-        first.remove(0, start);
+        first.remove(0, idetext::commentMarksLength(first));
         return true;
     });
 }
 
-qsizetype removeRows(IdeDocument& document, LineKind kind, QList<qsizetype> rows)
+qsizetype removeRows(EditKey key, IdeDocument& document, LineKind kind, QList<qsizetype> rows)
 {
     SectionTable& table = document.table(kind);
-    const QList<qsizetype> targets = inTableOrder(std::move(rows), table.rowCount());
-    table.removeRows(targets);
+    const QList<qsizetype> targets = sortedDistinctIn(std::move(rows), table.rowCount());
+    table.removeRows(key, targets);
     return targets.size();
 }
 
-qsizetype duplicateRows(IdeDocument& document, LineKind kind, QList<qsizetype> rows)
+qsizetype duplicateRows(EditKey key, IdeDocument& document, LineKind kind, QList<qsizetype> rows)
 {
     SectionTable& table = document.table(kind);
-    const QList<qsizetype> sources = inTableOrder(std::move(rows), table.rowCount());
+    const QList<qsizetype> sources = sortedDistinctIn(std::move(rows), table.rowCount());
     {
-        const Batch batch(table, sources.size());
-        table.appendCopies(sources);
+        const Batch batch(key, table, sources.size());
+        table.appendCopies(key, sources);
     }
     return sources.size();
 }

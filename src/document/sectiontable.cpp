@@ -22,7 +22,7 @@ qsizetype SectionTable::rowWithId(RowId id) const
     return -1;
 }
 
-qsizetype SectionTable::appendRow(const QList<QByteArray>& values)
+qsizetype SectionTable::appendRow(EditKey, const QList<QByteArray>& values)
 {
     return insertRow(values, m_ids->take());
 }
@@ -39,7 +39,7 @@ qsizetype SectionTable::insertRow(const QList<QByteArray>& values, RowId id)
     return at;
 }
 
-void SectionTable::appendCopies(const QList<qsizetype>& rows)
+void SectionTable::appendCopies(EditKey, const QList<qsizetype>& rows)
 {
     if (m_sorted && !m_batch) {
         // Copy first: each copy may land before a source still to copy.
@@ -67,7 +67,7 @@ void SectionTable::appendCopies(const QList<qsizetype>& rows)
     emit rowsAppended(first, rows.size());
 }
 
-qsizetype SectionTable::setRowValues(qsizetype row, const QList<QByteArray>& values)
+qsizetype SectionTable::setRowValues(EditKey, qsizetype row, const QList<QByteArray>& values)
 {
     // A row whose first value stays keeps its place among its equals.
     const QByteArrayView newFirst = values.isEmpty() ? QByteArrayView() : QByteArrayView(values.front());
@@ -87,9 +87,14 @@ qsizetype SectionTable::setRowValues(qsizetype row, const QList<QByteArray>& val
     return to;
 }
 
-void SectionTable::removeRow(qsizetype row)
+void SectionTable::removeRow(EditKey key, qsizetype row)
 {
-    removeRows({row});
+    removeRows(key, {row});
+}
+
+void SectionTable::removeRows(EditKey, const QList<qsizetype>& rows)
+{
+    removeRows(rows);
 }
 
 void SectionTable::removeRows(const QList<qsizetype>& rows)
@@ -112,7 +117,7 @@ void SectionTable::removeRows(const QList<qsizetype>& rows)
     emit rowsRemoved(rows);
 }
 
-void SectionTable::clear()
+void SectionTable::clear(EditKey)
 {
     m_laterLayout = false;
     if (m_rows.isEmpty())
@@ -124,7 +129,7 @@ void SectionTable::clear()
     emit wasReset();
 }
 
-void SectionTable::replaceAll(RowStore&& rows)
+void SectionTable::replaceAll(EditKey, RowStore&& rows)
 {
     emit aboutToBeReset();
     m_rows = std::move(rows);
@@ -136,28 +141,28 @@ void SectionTable::replaceAll(RowStore&& rows)
     emit wasReset();
 }
 
-void SectionTable::setSorted(bool sorted)
+QList<qsizetype> SectionTable::setSorted(EditKey, bool sorted)
 {
     if (m_sorted == sorted)
-        return;
+        return {};
     m_sorted = sorted;
-    if (sorted)
-        sortNow();
+    return sorted ? sortNow() : QList<qsizetype>();
 }
 
-void SectionTable::setSortedWithOrder(const QList<qsizetype>& order)
+QList<qsizetype> SectionTable::setSortedWithOrder(const QList<qsizetype>& order)
 {
     if (m_sorted)
-        return;
+        return {};
     m_sorted = true;
-    sortNow(&order);
+    return sortNow(&order);
 }
 
-void SectionTable::sortNow(const QList<qsizetype>* order)
+QList<qsizetype> SectionTable::sortNow(const QList<qsizetype>* order)
 {
     emit aboutToBeReordered();
-    const QList<qsizetype> newPositions = order ? m_rows.reorder(*order) : m_rows.sortByFirstValue();
+    QList<qsizetype> newPositions = order ? m_rows.reorder(*order) : m_rows.sortByFirstValue();
     emit reordered(newPositions);
+    return newPositions;
 }
 
 void SectionTable::mark(qsizetype row)
@@ -166,7 +171,7 @@ void SectionTable::mark(qsizetype row)
         m_changed[size_t(row)] = true;
 }
 
-void SectionTable::beginBatch()
+void SectionTable::beginBatch(EditKey)
 {
     if (m_batch)
         return;
@@ -174,7 +179,7 @@ void SectionTable::beginBatch()
     m_changed.assign(size_t(m_rows.size()), false);
 }
 
-void SectionTable::endBatch()
+void SectionTable::endBatch(EditKey)
 {
     if (!m_batch)
         return;
@@ -215,7 +220,7 @@ void SectionTable::endBatch()
     emit reordered(newPositions);
 }
 
-void SectionTable::applyRowChanges(const RowSnapshot& from, const RowSnapshot& to)
+void SectionTable::applyRowChanges(EditKey, const RowSnapshot& from, const RowSnapshot& to)
 {
     // Rows of a load or of this session have identities of their own; rows
     // without one (0) pair up one to one all the same.
@@ -323,7 +328,7 @@ void SectionTable::applyRowChanges(const RowSnapshot& from, const RowSnapshot& t
     }
 }
 
-void SectionTable::unsortToOrder(const QList<qsizetype>& order)
+void SectionTable::unsortToOrder(EditKey, const QList<qsizetype>& order)
 {
     m_sorted = false;
     emit aboutToBeReordered();

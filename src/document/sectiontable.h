@@ -1,5 +1,6 @@
 #pragma once
 
+#include "document/editkey.h"
 #include "document/linekind.h"
 #include "document/rowidsource.h"
 #include "document/rowsnapshot.h"
@@ -13,7 +14,8 @@ namespace tarnel {
 
 // One section table of the open document. Every change goes through here so
 // that views and open editors hear of it; while sorting is on, added and
-// changed rows go straight to their sorted place.
+// changed rows go straight to their sorted place. Each mutator takes an
+// EditKey, which only the edit history (and the document's load) can make.
 class SectionTable : public QObject {
     Q_OBJECT
 public:
@@ -29,17 +31,17 @@ public:
 
     // Each returns the position the row ends up at. While sorted, a changed
     // row moves only when its first value changed.
-    qsizetype appendRow(const QList<QByteArray>& values);
+    qsizetype appendRow(EditKey, const QList<QByteArray>& values);
     // Appends a copy of each of the rows in the order given: at the end in one
     // step, or while sorted outside a batch, each to its place.
-    void appendCopies(const QList<qsizetype>& rows);
-    qsizetype setRowValues(qsizetype row, const QList<QByteArray>& values);
-    void removeRow(qsizetype row);
+    void appendCopies(EditKey, const QList<qsizetype>& rows);
+    qsizetype setRowValues(EditKey, qsizetype row, const QList<QByteArray>& values);
+    void removeRow(EditKey key, qsizetype row);
     // Removes the rows (ascending, distinct, all in the table) as one change.
-    void removeRows(const QList<qsizetype>& rows);
-    void clear();
+    void removeRows(EditKey, const QList<qsizetype>& rows);
+    void clear(EditKey);
     // Takes over freshly loaded rows in one step.
-    void replaceAll(RowStore&& rows);
+    void replaceAll(EditKey, RowStore&& rows);
 
     // Whether the rows were read in the later object layout (rowcells.h); decided
     // when a file's rows are taken over, kept until the next ones.
@@ -49,20 +51,21 @@ public:
     // taken in, when only those rows differ (snapshots of one change, either
     // way round): rows go and come back with their identities at their
     // positions, the others keep their order. Linear in the table's rows.
-    void applyRowChanges(const RowSnapshot& from, const RowSnapshot& to);
+    void applyRowChanges(EditKey key, const RowSnapshot& from, const RowSnapshot& to);
     // Sorting off, and the rows put back in `order` (order[new position] = old position).
-    void unsortToOrder(const QList<qsizetype>& order);
+    void unsortToOrder(EditKey, const QList<qsizetype>& order);
 
     bool isSorted() const { return m_sorted; }
-    void setSorted(bool sorted);
+    // Returns newPositions[old] of the reorder sorting on made; empty when none.
+    QList<qsizetype> setSorted(EditKey, bool sorted);
 
     // Many changes as one, for commands on big selections of a sorted table:
     // until endBatch(), changed rows stay where they are and added rows go to
     // the end; endBatch() then puts them in order with one reorder, each after
     // the rows equal to it that were there before, and in table order among
     // themselves, which is where one change at a time would have put them.
-    void beginBatch();
-    void endBatch();
+    void beginBatch(EditKey);
+    void endBatch(EditKey);
 
 signals:
     void aboutToBeReset();
@@ -85,8 +88,9 @@ signals:
 private:
     friend class IdeDocument; // sorts all tables at once
     // Sorting on with the order worked out beforehand (RowStore::sortedOrder).
-    void setSortedWithOrder(const QList<qsizetype>& order);
-    void sortNow(const QList<qsizetype>* order = nullptr);
+    QList<qsizetype> setSortedWithOrder(const QList<qsizetype>& order);
+    QList<qsizetype> sortNow(const QList<qsizetype>* order = nullptr);
+    void removeRows(const QList<qsizetype>& rows);
     void mark(qsizetype row);
     qsizetype insertRow(const QList<QByteArray>& values, RowId id);
 

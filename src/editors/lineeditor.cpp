@@ -138,10 +138,7 @@ bool LineEditor::confirm()
     const QList<QByteArray> values = lineValues();
     EditHistory& history = EditHistory::of(m_document);
     if (m_mode == Mode::Add) {
-        history.changeRows(m_kind, {}, texts::addLineStep, [&] {
-            m_document.table(m_kind).appendRow(values);
-            return true;
-        });
+        history.addRow(m_kind, values);
         emit statusMessage(m_design.addedStatus);
     } else {
         if (!m_tracker->row()) {
@@ -149,14 +146,7 @@ bool LineEditor::confirm()
             return false;
         }
         const qsizetype row = *m_tracker->row();
-        // The step names the row's line in the file, as the row header shows it.
-        const qsizetype line = m_document.rowIds().fileLine(m_document.table(m_kind).rows().id(row));
-        const QString step =
-            line > 0 ? texts::changeLineStep.arg(texts::fileLineNumber(line)) : texts::changeNewLineStep;
-        history.changeRows(m_kind, {row}, step, [&] {
-            writeBack(values);
-            return true;
-        });
+        history.setRow(m_kind, row, writtenBack(row, values));
         emit statusMessage(m_design.updatedStatus);
         if (m_tracker->row())
             emit rowConfirmed(*m_tracker->row());
@@ -362,21 +352,17 @@ QList<QByteArray> LineEditor::lineValues() const
     return valuesFromCells(m_kind, cells, m_laterLayout);
 }
 
-void LineEditor::writeBack(const QList<QByteArray>& values)
+QList<QByteArray> LineEditor::writtenBack(qsizetype row, const QList<QByteArray>& values) const
 {
-    const qsizetype row = *m_tracker->row();
-    SectionTable& table = m_document.table(m_kind);
-    if (m_listColumn >= 0) {
-        table.setRowValues(row, values);
-        return;
-    }
+    if (m_listColumn >= 0)
+        return values;
     // Values past the table's columns (an object's eighth, a trailing empty one) stay.
-    QList<QByteArray> merged = table.rows().values(row);
+    QList<QByteArray> merged = m_document.table(m_kind).rows().values(row);
     if (merged.size() < values.size())
         merged.resize(values.size());
     for (qsizetype i = 0; i < values.size(); ++i)
         merged[i] = values[i];
-    table.setRowValues(row, merged);
+    return merged;
 }
 
 } // namespace tarnel

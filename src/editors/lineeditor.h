@@ -118,7 +118,8 @@ private:
     bool missingValue() const;
     bool unstorableValue();
     QList<QByteArray> lineValues() const;
-    void writeBack(const QList<QByteArray>& values);
+    // The values the row at `row` takes on confirming: `values`, and those past the table's columns kept.
+    QList<QByteArray> writtenBack(qsizetype row, const QList<QByteArray>& values) const;
 
     Design m_design;
     IdeDocument& m_document;

@@ -1,6 +1,8 @@
 #include "history/edithistory.h"
 
 #include "document/idedocument.h"
+#include "document/linecommands.h"
+#include "document/rowlist.h"
 #include "history/pathtextcommand.h"
 #include "history/sortcommand.h"
 #include "history/tableeditcommand.h"
@@ -16,6 +18,8 @@ EditHistory::EditHistory(IdeDocument& document) : QObject(&document), m_document
     m_stack.setUndoLimit(stepsKept);
     connect(&m_stack, &QUndoStack::indexChanged, this, &EditHistory::followStack);
     connect(&m_stack, &QUndoStack::cleanChanged, this, &EditHistory::followStack);
+    // A load or reset starts from the state of its file, with no steps before it.
+    connect(&document, &IdeDocument::aboutToReplaceContent, this, &EditHistory::forget);
 }
 
 EditHistory& EditHistory::of(IdeDocument& document)
@@ -25,24 +29,105 @@ EditHistory& EditHistory::of(IdeDocument& document)
     return *new EditHistory(document);
 }
 
-bool EditHistory::changeRows(LineKind kind, QList<qsizetype> rows, const QString& text,
-                             const std::function<bool()>& change)
+qsizetype EditHistory::addRow(LineKind kind, const QList<QByteArray>& values)
 {
-    return changeCountedRows(
-               kind, std::move(rows), [&text](qsizetype) { return text; },
-               [&change] { return qsizetype(change() ? 1 : 0); }) > 0;
+    qsizetype row = -1;
+    changeRows(
+        kind, {}, [](qsizetype) { return texts::addLineStep; },
+        [&] {
+            row = m_document.table(kind).appendRow(m_key, values);
+            return 1;
+        });
+    return row;
 }
 
-qsizetype EditHistory::changeCountedRows(LineKind kind, QList<qsizetype> rows,
-                                         const std::function<QString(qsizetype)>& text,
-                                         const std::function<qsizetype()>& change)
+qsizetype EditHistory::setRow(LineKind kind, qsizetype row, const QList<QByteArray>& values)
 {
     SectionTable& table = m_document.table(kind);
-    std::sort(rows.begin(), rows.end());
-    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
-    rows.erase(std::remove_if(rows.begin(), rows.end(),
-                              [&table](qsizetype row) { return row < 0 || row >= table.rowCount(); }),
-               rows.end());
+    // The step names the row's line in the file, as the row header shows it.
+    const qsizetype line = m_document.rowIds().fileLine(table.rows().id(row));
+    const QString text =
+        line > 0 ? texts::changeLineStep.arg(texts::fileLineNumber(line)) : texts::changeNewLineStep;
+    qsizetype to = row;
+    changeRows(
+        kind, {row}, [&text](qsizetype) { return text; },
+        [&] {
+            to = table.setRowValues(m_key, row, values);
+            return 1;
+        });
+    return to;
+}
+
+qsizetype EditHistory::runCommand(const QString& name, RowsCommand command, LineKind kind,
+                                  const QList<qsizetype>& rows)
+{
+    return changeRows(
+        kind, rows, [&name](qsizetype count) { return linesText(name, count); },
+        [&] { return command(m_key, m_document, kind, rows); });
+}
+
+qsizetype EditHistory::commentOut(LineKind kind, const QList<qsizetype>& rows)
+{
+    return runCommand(texts::stepCommentOut, tarnel::commentOut, kind, rows);
+}
+
+qsizetype EditHistory::unComment(LineKind kind, const QList<qsizetype>& rows)
+{
+    return runCommand(texts::stepUnComment, tarnel::unComment, kind, rows);
+}
+
+qsizetype EditHistory::remove(LineKind kind, const QList<qsizetype>& rows)
+{
+    return runCommand(texts::stepRemove, tarnel::removeRows, kind, rows);
+}
+
+qsizetype EditHistory::duplicate(LineKind kind, const QList<qsizetype>& rows)
+{
+    return runCommand(texts::stepDuplicate, tarnel::duplicateRows, kind, rows);
+}
+
+qsizetype EditHistory::appendRows(LineKind kind, const QList<QList<QByteArray>>& rows)
+{
+    qsizetype row = -1;
+    changeRows(
+        kind, {}, [](qsizetype) { return texts::pasteTitle; },
+        [&] {
+            for (const QList<QByteArray>& values : rows)
+                row = m_document.table(kind).appendRow(m_key, values);
+            return 1;
+        });
+    return row;
+}
+
+qsizetype EditHistory::pasteLine(LineKind kind, const QList<QByteArray>& values)
+{
+    return appendRows(kind, {values});
+}
+
+QList<std::pair<LineKind, qsizetype>> EditHistory::pasteLines(const RowsByKind& rows)
+{
+    qsizetype count = 0;
+    for (const QList<QList<QByteArray>>& kindRows : rows)
+        count += kindRows.size();
+    QList<std::pair<LineKind, qsizetype>> lastRows;
+    // An empty step would stay on the stack.
+    if (count == 0)
+        return lastRows;
+    m_stack.beginMacro(linesText(texts::pasteCommand, count));
+    for (LineKind kind : allLineKinds) {
+        if (!rows[size_t(kind)].isEmpty())
+            lastRows.append({kind, appendRows(kind, rows[size_t(kind)])});
+    }
+    m_stack.endMacro();
+    return lastRows;
+}
+
+qsizetype EditHistory::changeRows(LineKind kind, QList<qsizetype> rows,
+                                  const std::function<QString(qsizetype)>& text,
+                                  const std::function<qsizetype()>& change)
+{
+    SectionTable& table = m_document.table(kind);
+    rows = sortedDistinctIn(std::move(rows), table.rowCount());
     RowSnapshot before = snapshotRows(table.rows(), rows);
     std::vector<RowId> ids;
     ids.reserve(size_t(before.size()));
@@ -55,41 +140,32 @@ qsizetype EditHistory::changeCountedRows(LineKind kind, QList<qsizetype> rows,
         return 0;
     RowSnapshot after = snapshotRowsWithIds(table.rows(), ids, firstNew);
     dropUnchangedRows(before, after, firstNew);
-    m_stack.push(new TableEditCommand(m_document, kind, std::move(before), std::move(after), text(changed)));
+    m_stack.push(
+        new TableEditCommand(m_document, m_key, kind, std::move(before), std::move(after), text(changed)));
     return changed;
-}
-
-void EditHistory::changeAsOneStep(const QString& text, const std::function<void()>& changes)
-{
-    m_stack.beginMacro(text);
-    changes();
-    m_stack.endMacro();
 }
 
 void EditHistory::setPathText(const QByteArray& text)
 {
     if (text != m_document.pathText())
-        m_stack.push(new PathTextCommand(m_document, text));
+        m_stack.push(new PathTextCommand(m_document, m_key, text));
 }
 
-void EditHistory::setSorted(bool on, const std::function<void(bool)>& shown)
+void EditHistory::setSorted(bool on)
 {
     bool hasRows = false;
-    bool already = true;
-    for (LineKind kind : allLineKinds) {
+    for (LineKind kind : allLineKinds)
         hasRows = hasRows || m_document.table(kind).rowCount() > 0;
-        already = already && m_document.table(kind).isSorted() == on;
-    }
-    if (already)
+    if (m_document.isSorted() == on)
         return;
     // Sorting empty tables changes nothing a save would write.
     if (!hasRows) {
-        m_document.setSorted(on);
+        m_document.setSorted(m_key, on);
         return;
     }
     // Sorting is a step, so that the steps around it find their rows again;
     // whether the document differs from its file is left to followStack().
-    m_stack.push(new SortCommand(m_document, on, shown));
+    m_stack.push(new SortCommand(m_document, m_key, on));
 }
 
 void EditHistory::markSaved()
@@ -128,7 +204,7 @@ bool EditHistory::differsFromFile() const
 
 void EditHistory::followStack()
 {
-    m_document.setModified(differsFromFile());
+    m_document.setModified(m_key, differsFromFile());
 }
 
 } // namespace tarnel

@@ -1,12 +1,15 @@
 #pragma once
 
+#include "document/editkey.h"
 #include "document/linekind.h"
 
 #include <QList>
 #include <QObject>
 #include <QUndoStack>
 
+#include <array>
 #include <functional>
+#include <utility>
 
 namespace tarnel {
 
@@ -15,11 +18,14 @@ class IdeDocument;
 // The one way to change a document: each change becomes a step of the
 // document's undo stack, and the document's changed flag follows the stack
 // (changed exactly when a step other than sorting on or off lies between it
-// and the state last saved or loaded).
+// and the state last saved or loaded). Only the history makes the EditKey the
+// tables' mutators take, so no other code can change a table.
 class EditHistory : public QObject {
     Q_OBJECT
 public:
     static constexpr int stepsKept = 100;
+    // Rows to append, table by table.
+    using RowsByKind = std::array<QList<QList<QByteArray>>, lineKindCount>;
 
     // Lives as a child of the document.
     explicit EditHistory(IdeDocument& document);
@@ -30,37 +36,48 @@ public:
 
     QUndoStack& stack() { return m_stack; }
 
-    // Runs `change` on table `kind`, which touches at most the rows at
-    // `rows` and rows it adds, and keeps it as one step named `text`.
-    // Returns what `change` returned: whether it changed anything.
-    bool changeRows(LineKind kind, QList<qsizetype> rows, const QString& text,
-                    const std::function<bool()>& change);
-    // The same for a change that returns how many rows it changed: the step is
-    // named `text(count)`, and a change of no row keeps none. Returns the count.
-    qsizetype changeCountedRows(LineKind kind, QList<qsizetype> rows,
-                                const std::function<QString(qsizetype)>& text,
-                                const std::function<qsizetype()>& change);
-    // Runs `changes`, which make their steps through changeRows (one per
-    // table, say), and keeps them as one step named `text`: one undo takes
-    // them all back. An empty step would stay on the stack: call it only for
-    // changes that are made.
-    void changeAsOneStep(const QString& text, const std::function<void()>& changes);
+    // An editor's confirm: a row added ("Add line"), or the row at `row` given
+    // `values` ("Change line 12", by its line in the file). Each returns where the row is now.
+    qsizetype addRow(LineKind kind, const QList<QByteArray>& values);
+    qsizetype setRow(LineKind kind, qsizetype row, const QList<QByteArray>& values);
+    // The Actions commands (linecommands.h) on the rows given, in any order,
+    // those outside the table left aside. Each is a step named by the rows it
+    // changed ("Remove 500 lines"), none when it changed none; returns that count.
+    qsizetype commentOut(LineKind kind, const QList<qsizetype>& rows);
+    qsizetype unComment(LineKind kind, const QList<qsizetype>& rows);
+    qsizetype remove(LineKind kind, const QList<qsizetype>& rows);
+    qsizetype duplicate(LineKind kind, const QList<qsizetype>& rows);
+    // A pasted line appended to the kind's table ("Paste line"); returns where it went.
+    qsizetype pasteLine(LineKind kind, const QList<QByteArray>& values);
+    // Pasted lines appended to their tables, all as one step "Paste 4 lines";
+    // returns, per table that took lines, the row where its last line went.
+    QList<std::pair<LineKind, qsizetype>> pasteLines(const RowsByKind& rows);
     void setPathText(const QByteArray& text);
-    // `shown` hears of the sorting state when undo or redo changes it.
-    void setSorted(bool on, const std::function<void(bool)>& shown);
+    // Sorting on or off; the document tells the state (IdeDocument::sortedChanged).
+    void setSorted(bool on);
 
     // The document now equals its file (saved).
     void markSaved();
-    // A new document or file replaced the content: no history before it.
+    // No history before this state, which equals the file (a load or reset
+    // does it as it begins).
     void forget();
 
+private:
     // "Remove 500 lines", "Comment out 1 line".
     static QString linesText(const QString& command, qsizetype count);
-
-private:
+    using RowsCommand = qsizetype (*)(EditKey, IdeDocument&, LineKind, QList<qsizetype>);
+    // Runs `change`, which touches at most the rows at `rows` and rows it
+    // adds, and keeps it as one step named `text(count)` when it changed
+    // `count` rows, none when 0. Returns the count.
+    qsizetype changeRows(LineKind kind, QList<qsizetype> rows, const std::function<QString(qsizetype)>& text,
+                         const std::function<qsizetype()>& change);
+    qsizetype runCommand(const QString& name, RowsCommand command, LineKind kind, const QList<qsizetype>& rows);
+    // Appends the rows to the kind's table as one step "Paste line"; where the last one went.
+    qsizetype appendRows(LineKind kind, const QList<QList<QByteArray>>& rows);
     bool differsFromFile() const;
     void followStack();
 
+    const EditKey m_key;
     IdeDocument& m_document;
     QUndoStack m_stack;
 };

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "document/editkey.h"
+
 #include <QByteArray>
 #include <QUndoCommand>
 
@@ -10,7 +12,7 @@ class IdeDocument;
 // A change of the paths text. Consecutive ones merge, as typing does in a text editor.
 class PathTextCommand : public QUndoCommand {
 public:
-    PathTextCommand(IdeDocument& document, QByteArray text);
+    PathTextCommand(IdeDocument& document, EditKey key, QByteArray text);
 
     void undo() override;
     void redo() override;
@@ -19,6 +21,7 @@ public:
 
 private:
     IdeDocument& m_document;
+    EditKey m_key;
     QByteArray m_before;
     QByteArray m_after;
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "document/editkey.h"
 #include "document/linekind.h"
 #include "document/rowsnapshot.h"
 
@@ -13,7 +14,7 @@ class IdeDocument;
 // they were before and as they are after. Undo and redo swap one for the other.
 class TableEditCommand : public QUndoCommand {
 public:
-    TableEditCommand(IdeDocument& document, LineKind kind, RowSnapshot before, RowSnapshot after,
+    TableEditCommand(IdeDocument& document, EditKey key, LineKind kind, RowSnapshot before, RowSnapshot after,
                      const QString& text);
 
     void undo() override;
@@ -24,6 +25,7 @@ public:
 
 private:
     IdeDocument& m_document;
+    EditKey m_key;
     LineKind m_kind;
     RowSnapshot m_before;
     RowSnapshot m_after;

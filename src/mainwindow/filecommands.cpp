@@ -58,6 +58,13 @@ void FileCommands::forgetLayoutAnswer()
         emit keepLayoutShown(false);
 }
 
+void FileCommands::resetDocument()
+{
+    m_watch.follow(QString());
+    m_document.reset(); // its edit history forgets its steps
+    forgetLayoutAnswer();
+}
+
 bool FileCommands::askToSave()
 {
     if (m_mayDiscardEdits && !m_mayDiscardEdits())
@@ -127,11 +134,7 @@ void FileCommands::fileNew()
 {
     if (!askToSave())
         return;
-    m_document.clearTables();
-    m_document.setOpenFilePath(QString());
-    EditHistory::of(m_document).forget();
-    forgetLayoutAnswer();
-    m_watch.follow(QString());
+    resetDocument();
     emit statusMessage(texts::fileCreated);
 }
 
@@ -139,11 +142,7 @@ void FileCommands::fileClose()
 {
     if (!askToSave())
         return;
-    m_document.setOpenFilePath(QString());
-    m_document.clearTables();
-    EditHistory::of(m_document).forget();
-    forgetLayoutAnswer();
-    m_watch.follow(QString());
+    resetDocument();
     emit statusMessage(texts::fileClosed);
 }
 
@@ -253,19 +252,13 @@ bool FileCommands::loadFile(const QString& path, OnFailure onFailure)
                                Platform::Icon::Information);
         // The old document was given up: an empty one must not carry the
         // failed file's name, or Save would write it over that file.
-        if (onFailure != OnFailure::KeepDocument) {
-            m_watch.follow(QString());
-            m_document.clearTables();
-            m_document.setOpenFilePath(QString());
-            EditHistory::of(m_document).forget();
-            forgetLayoutAnswer();
-        }
+        if (onFailure != OnFailure::KeepDocument)
+            resetDocument();
         return false;
     }
-    EditHistory::of(m_document).forget();
+    // The document's edit history forgot its steps as the load began.
     forgetLayoutAnswer();
     m_watch.follow(path);
-    emit loaded();
     const qsizetype reported = m_document.loadReport().entries.size();
     emit statusMessage(reported == 0 ? texts::fileOpened
                                      : texts::fileOpenedReport + lineCount(reported) + texts::inLoadReport);

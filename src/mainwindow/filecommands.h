@@ -53,8 +53,6 @@ public:
 
 signals:
     void statusMessage(const QString& text);
-    // A file was read in; the statistics and the recent menu follow.
-    void loaded();
     void recentListChanged();
     // Whether the next save keeps the file's layout, for the "Keep file layout"
     // box: a Keep them answer ticks it for this document, the next one untick it.
@@ -83,6 +81,8 @@ private:
     std::optional<SaveLayout> layoutForSave();
     // A new document, or another file, starts without an answer about its lines.
     void forgetLayoutAnswer();
+    // New, Close and a load that gave the old document up: an untitled empty one.
+    void resetDocument();
 
     IdeDocument& m_document;
     Platform& m_platform;

@@ -1,7 +1,7 @@
 #include "mainwindow/mainwindow.h"
 
 #include "document/idedocument.h"
-#include "document/linecommands.h"
+#include "document/idindex.h"
 #include "history/edithistory.h"
 #include "editors/editorhost.h"
 #include "editors/editorplacement.h"
@@ -16,7 +16,6 @@
 #include "mainwindow/pathsview.h"
 #include "mainwindow/pitchedrows.h"
 #include "mainwindow/rowclipboard.h"
-#include "mainwindow/rowfilter.h"
 #include "mainwindow/sectionmodel.h"
 #include "mainwindow/sectionselector.h"
 #include "mainwindow/sectionview.h"
@@ -154,7 +153,7 @@ MainWindow::MainWindow(Platform& platform, SettingsFile& settings, QWidget* pare
     }
     connect(m_editors, &EditorHost::rowConfirmed, this, &MainWindow::scrollToRow);
     // A file just read (and sorted) starts on each table's first row, so Enter opens it.
-    connect(m_fileCommands, &FileCommands::loaded, this, [this] {
+    connect(m_document, &IdeDocument::contentReplaced, this, [this] {
         for (LineKind kind : allLineKinds)
             view(kind)->makeCurrent(0);
     });
@@ -195,16 +194,13 @@ MainWindow::~MainWindow()
 
 void MainWindow::followLoadReport()
 {
-    // A load sets its report once the tables are filled; New and Close empty it
-    // with the tables.
-    const auto follow = [this] {
+    // A load comes with its report; New and Close empty it with the tables.
+    connect(m_document, &IdeDocument::contentReplaced, this, [this] {
         const LoadReport& report = m_document->loadReport();
         m_loadReportItem->setEnabled(!report.isEmpty());
         if (m_reportWindow)
             m_reportWindow->setReport(report);
-    };
-    connect(m_fileCommands, &FileCommands::loaded, this, follow);
-    connect(m_document, &IdeDocument::contentReplaced, this, follow);
+    });
 }
 
 void MainWindow::openLoadReport()
@@ -262,11 +258,11 @@ void MainWindow::goToId()
     const SectionTarget target = sectionTarget(m_shownSection);
     const QList<LineKind> kinds =
         target.table ? QList<LineKind>{*target.table} : QList<LineKind>{LineKind::Object, LineKind::TimedObject};
-    if (const std::optional<qint64> id = rowIdNumber(wanted.toLatin1())) {
+    if (const std::optional<qint64> id = rowIdOf(wanted.toLatin1())) {
         for (LineKind kind : kinds) {
             const RowStore& rows = m_document->table(kind).rows();
             for (qsizetype row = 0; row < rows.size(); ++row) {
-                if (rowIdNumber(rows.firstValue(row)) == id) {
+                if (rowIdOf(rows.firstValue(row)) == id) {
                     showTableRow(kind, row);
                     view(kind)->setFocus(Qt::ShortcutFocusReason);
                     return;
@@ -428,6 +424,12 @@ QWidget* MainWindow::buildLeftPanel()
     connect(m_showLines, &QCheckBox::toggled, this, &MainWindow::applyGridLines);
     connect(m_catchPaste, &QCheckBox::toggled, this, &MainWindow::applyPasteCatching);
     connect(m_objectSort, &QCheckBox::toggled, this, &MainWindow::applySort);
+    // The box follows the document's sorting, which undo and redo change too.
+    connect(m_document, &IdeDocument::sortedChanged, m_objectSort, [this](bool sorted) {
+        const QSignalBlocker quiet(m_objectSort);
+        m_objectSort->setChecked(sorted);
+        m_settings.writeSetting(QStringLiteral("sort"), onOff(sorted));
+    });
     connect(m_keepLayout, &QCheckBox::toggled, this, &MainWindow::applyKeepLayout);
     // Shown for this document only: neither the setting nor the option changes.
     connect(m_fileCommands, &FileCommands::keepLayoutShown, m_keepLayout, [box = m_keepLayout](bool on) {
@@ -616,16 +618,12 @@ QMenu* MainWindow::buildActionsMenu(LineKind kind)
     // it; after a removal the row that took the first removed row's place (or
     // the last) made current; the copies (which rowsInserted scrolls to).
     enum class Then { ShowCurrent, CurrentAfterRemoval, ShowCopies };
-    const auto reporting = [this, kind](const QString& name, auto command, const QString& one, const QString& many,
-                                        Then then) {
-        return [this, kind, name, command, one, many, then] {
+    using Command = qsizetype (EditHistory::*)(LineKind, const QList<qsizetype>&);
+    const auto reporting = [this, kind](Command command, const QString& one, const QString& many, Then then) {
+        return [this, kind, command, one, many, then] {
             const QList<qsizetype> rows = view(kind)->selectedRowNumbers();
             const int firstShown = rows.isEmpty() ? -1 : view(kind)->sectionModel()->shownRow(rows.front());
-            const qsizetype changed =
-                EditHistory::of(*m_document)
-                    .changeCountedRows(
-                        kind, rows, [&name](qsizetype count) { return EditHistory::linesText(name, count); },
-                        [&] { return command(*m_document, kind, rows); });
+            const qsizetype changed = (EditHistory::of(*m_document).*command)(kind, rows);
             setStatus(changed > 0 ? countedLines(changed, one, many) : texts::noLineChanged);
             if (changed > 0 && then == Then::CurrentAfterRemoval)
                 view(kind)->makeCurrent(firstShown);
@@ -634,17 +632,16 @@ QMenu* MainWindow::buildActionsMenu(LineKind kind)
         };
     };
     connect(actions.commentOut, &QAction::triggered, this,
-            reporting(texts::stepCommentOut, commentOut, texts::oneLineCommentedOut, texts::linesCommentedOut,
+            reporting(&EditHistory::commentOut, texts::oneLineCommentedOut, texts::linesCommentedOut,
                       Then::ShowCurrent));
-    connect(actions.unComment, &QAction::triggered, this,
-            reporting(texts::stepUnComment, unComment, texts::oneLineUnCommented, texts::linesUnCommented,
-                      Then::ShowCurrent));
-    connect(actions.remove, &QAction::triggered, this,
-            reporting(texts::stepRemove, removeRows, texts::oneLineRemoved, texts::linesRemoved,
-                      Then::CurrentAfterRemoval));
+    connect(
+        actions.unComment, &QAction::triggered, this,
+        reporting(&EditHistory::unComment, texts::oneLineUnCommented, texts::linesUnCommented, Then::ShowCurrent));
+    connect(
+        actions.remove, &QAction::triggered, this,
+        reporting(&EditHistory::remove, texts::oneLineRemoved, texts::linesRemoved, Then::CurrentAfterRemoval));
     connect(actions.duplicate, &QAction::triggered, this,
-            reporting(texts::stepDuplicate, duplicateRows, texts::lineDuplicated, texts::linesDuplicated,
-                      Then::ShowCopies));
+            reporting(&EditHistory::duplicate, texts::lineDuplicated, texts::linesDuplicated, Then::ShowCopies));
     return menu;
 }
 
@@ -834,27 +831,15 @@ std::optional<LineKind> MainWindow::copyShownRows()
 
 void MainWindow::openPasteLine()
 {
-    const auto rowsInTables = [this] {
-        qsizetype rows = 0;
-        for (LineKind kind : allLineKinds)
-            rows += m_document->table(kind).rowCount();
-        return rows;
-    };
-    const qsizetype before = rowsInTables();
     PasteLineDialog dialog(*m_document, m_platform, this);
     dialog.exec();
-    // The dialog adds lines to the tables only, so the difference is what it added.
-    if (const qsizetype added = rowsInTables() - before; added > 0)
+    if (const qsizetype added = dialog.addedCount(); added > 0)
         setStatus(countedLines(added, texts::oneLinePasted, texts::linesPasted));
 }
 
 void MainWindow::applySort(bool on)
 {
-    EditHistory::of(*m_document).setSorted(on, [this](bool sorted) {
-        const QSignalBlocker quiet(m_objectSort);
-        m_objectSort->setChecked(sorted);
-        m_settings.writeSetting(QStringLiteral("sort"), onOff(sorted));
-    });
+    EditHistory::of(*m_document).setSorted(on);
     m_settings.writeSetting(QStringLiteral("sort"), onOff(on));
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "document/rowfilter.h"
 #include "document/rowid.h"
-#include "mainwindow/rowfilter.h"
 
 #include <QAbstractTableModel>
 

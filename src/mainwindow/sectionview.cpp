@@ -1,5 +1,6 @@
 #include "mainwindow/sectionview.h"
 
+#include "document/rowlist.h"
 #include "document/sectiontable.h"
 #include "mainwindow/sectionmodel.h"
 #include "mainwindow/twips.h"
@@ -125,9 +126,7 @@ QList<qsizetype> SectionView::selectedShownRows() const
         for (int row = range.top(); row <= range.bottom(); ++row)
             rows.append(row);
     }
-    std::sort(rows.begin(), rows.end());
-    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
-    return rows;
+    return sortedDistinct(std::move(rows));
 }
 
 QString SectionView::cutText(const QModelIndex& index) const

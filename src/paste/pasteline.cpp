@@ -6,6 +6,7 @@
 #include "document/idetext.h"
 #include "document/rowcells.h"
 #include "document/sectionrows.h"
+#include "document/storabletext.h"
 #include "texts/texts.h"
 
 #include <QRegularExpression>
@@ -193,21 +194,6 @@ QString pastedLineLabel(const QString& text, const PasteLayouts& layouts)
     return kind ? pastedKindLabel(kind) : unknownLineReason(text, layouts);
 }
 
-bool fitsLatin1(const QString& text)
-{
-    for (const QChar c : text) {
-        if (c.unicode() > 0xff)
-            return false;
-    }
-    return true;
-}
-
-bool isStorableLine(const QString& text)
-{
-    // The row store keeps '\n' as its own separator, and a file line ends at either break.
-    return fitsLatin1(text) && !text.contains(QLatin1Char('\n')) && !text.contains(QLatin1Char('\r'));
-}
-
 namespace {
 
 // The trimmed pieces of a storable line.
@@ -220,18 +206,6 @@ QList<QByteArray> valuesOf(const QString& text)
     return values;
 }
 
-// Appends the rows to the kind's table as one step; where the last one went.
-qsizetype appendRows(IdeDocument& document, LineKind kind, const QList<QList<QByteArray>>& rows)
-{
-    qsizetype row = -1;
-    EditHistory::of(document).changeRows(kind, {}, texts::pasteTitle, [&] {
-        for (const QList<QByteArray>& values : rows)
-            row = document.table(kind).appendRow(values);
-        return true;
-    });
-    return row;
-}
-
 QString countedKind(qsizetype count, const QString& noun, bool plural)
 {
     return texts::pasteCounted.arg(count).arg(noun, plural && count != 1 ? texts::pasteCountPlural : QString());
@@ -241,12 +215,13 @@ QString countedKind(qsizetype count, const QString& noun, bool plural)
 
 std::optional<qsizetype> addPastedLine(IdeDocument& document, const QString& text, std::optional<LineKind> kind)
 {
-    if (!isStorableLine(text))
+    if (!isStorableValue(text))
         return std::nullopt;
     const QList<LineKind> kinds = pastedLineKinds(text, pasteLayoutsOf(document));
     if (kinds.isEmpty())
         return std::nullopt;
-    return appendRows(document, kind && kinds.contains(*kind) ? *kind : kinds.first(), {valuesOf(text)});
+    return EditHistory::of(document).pasteLine(kind && kinds.contains(*kind) ? *kind : kinds.first(),
+                                               valuesOf(text));
 }
 
 QStringList pastedLines(const QString& text)
@@ -281,11 +256,11 @@ QString pastedLinesLabel(const QStringList& lines, const PasteLayouts& layouts)
 
 std::optional<PastedLines> addPastedLines(IdeDocument& document, const QStringList& lines)
 {
-    if (!std::all_of(lines.cbegin(), lines.cend(), isStorableLine))
+    if (!std::all_of(lines.cbegin(), lines.cend(), [](const QString& line) { return isStorableValue(line); }))
         return std::nullopt;
     PastedLines result;
     const QList<std::optional<LineKind>> kinds = kindsOfLines(lines, pasteLayoutsOf(document));
-    std::array<QList<QList<QByteArray>>, lineKindCount> rows;
+    EditHistory::RowsByKind rows;
     for (qsizetype i = 0; i < lines.size(); ++i) {
         const QString& line = lines[i];
         if (const std::optional<LineKind> kind = kinds[i]) {
@@ -295,14 +270,7 @@ std::optional<PastedLines> addPastedLines(IdeDocument& document, const QStringLi
             result.unknown.append(line);
         }
     }
-    if (result.added == 0)
-        return result;
-    EditHistory::of(document).changeAsOneStep(EditHistory::linesText(texts::pasteCommand, result.added), [&] {
-        for (LineKind kind : allLineKinds) {
-            if (!rows[size_t(kind)].isEmpty())
-                result.lastRows.append({kind, appendRows(document, kind, rows[size_t(kind)])});
-        }
-    });
+    result.lastRows = EditHistory::of(document).pasteLines(rows);
     return result;
 }
 

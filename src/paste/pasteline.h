@@ -56,12 +56,6 @@ QString pastedKindLabel(std::optional<LineKind> kind);
 // The line's first kind, or for a line of no kind the reason ("Unknown" when empty).
 QString pastedLineLabel(const QString& text, const PasteLayouts& layouts = {});
 
-// Every character has a Latin-1 code, so the line can be written to a file.
-bool fitsLatin1(const QString& text);
-
-// Latin-1 and free of line breaks: the text can become one line of a file.
-bool isStorableLine(const QString& text);
-
 // Splits the text at every comma, trims spaces (and only spaces) off each
 // piece, appends the pieces as one row of the table of `kind` (when the line
 // is a row of it, else of its first kind) and marks the document changed.

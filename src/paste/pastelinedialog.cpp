@@ -1,5 +1,6 @@
 #include "paste/pastelinedialog.h"
 
+#include "document/storabletext.h"
 #include "paste/pasteline.h"
 #include "platform/platform.h"
 #include "texts/texts.h"
@@ -151,7 +152,7 @@ void PasteLineDialog::addLine()
         return;
     }
     const QString text = m_line->text();
-    if (!isStorableLine(text)) {
+    if (!isStorableValue(text)) {
         // Left open so the line can be put right.
         m_platform.showMessage(this, texts::appTitle, texts::unstorableText.arg(texts::pasteLineSubject),
                                Platform::Icon::Information);
@@ -162,6 +163,7 @@ void PasteLineDialog::addLine()
                                texts::pasteUnknown.arg(unknownLineReason(text, m_layouts)),
                                Platform::Icon::Information);
     } else if (const std::optional<qsizetype> row = addPastedLine(m_document, text, m_kind)) {
+        ++m_added;
         emit lineAdded(*m_kind, *row);
     }
     accept();
@@ -175,6 +177,7 @@ void PasteLineDialog::addLines()
                                Platform::Icon::Information);
         return;
     }
+    m_added += pasted->added;
     for (const auto& [kind, row] : pasted->lastRows)
         emit lineAdded(kind, row);
     if (pasted->unknown.isEmpty()) {

@@ -32,6 +32,8 @@ public:
     // (-1) for several lines.
     int commaCount() const { return m_commaCount; }
     std::optional<LineKind> lineKind() const { return m_kind; }
+    // How many lines the dialog added to the tables.
+    qsizetype addedCount() const { return m_added; }
 
 signals:
     // A row was added at `row` of the kind's table; for several lines, the
@@ -56,6 +58,7 @@ private:
     QPushButton* m_add = nullptr;
     QPushButton* m_cancel = nullptr;
     int m_commaCount = -1;
+    qsizetype m_added = 0;
     std::optional<LineKind> m_kind;
 };
 

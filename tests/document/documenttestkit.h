@@ -9,6 +9,7 @@
 #include "document/ideparser.h"
 #include "document/idewriter.h"
 #include "support/filelines.h"
+#include "support/testeditkey.h"
 #include "support/testfiles.h"
 
 #include <QByteArrayList>

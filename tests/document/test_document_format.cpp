@@ -494,6 +494,8 @@ private slots:
         QTest::newRow("empty") << QString() << true << true;
         QTest::newRow("last latin-1") << QString(QChar(0xff)) << true << true;
         QTest::newRow("first past latin-1") << QString(QChar(0x100)) << false << false;
+        QTest::newRow("accented") << QString::fromUtf8("1,caf\u00e9,tex") << true << true;
+        QTest::newRow("cyrillic") << QString::fromUtf8("1,\u0416\u0443\u043a") << false << false;
         QTest::newRow("euro sign") << QString::fromUtf8("1, \u20ac") << false << false;
         QTest::newRow("outside the basic plane") << QString::fromUtf8("\U0001F333") << false << false;
         QTest::newRow("line feed") << QStringLiteral("a\nb") << true << false;

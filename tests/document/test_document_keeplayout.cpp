@@ -136,7 +136,7 @@ private slots:
         IdeDocument document;
         QVERIFY(loadBytes(document, bytes));
         QVERIFY(document.hasFileLayout());
-        document.setSorted(true); // the tables' order is not the file's
+        document.setSorted(testKey, true); // the tables' order is not the file's
         QVERIFY(savedKeeping(document) == bytes);
     }
 
@@ -156,7 +156,7 @@ private slots:
         const QByteArray newEnd = lineEndOf(before.value(0)).isEmpty() ? "\r\n" : lineEndOf(before.value(0));
         IdeDocument document;
         QVERIFY(loadBytes(document, original));
-        document.setSorted(true);
+        document.setSorted(testKey, true);
         QByteArrayList gone, added, duplicates, news;
         for (LineKind kind : allLineKinds) {
             SectionTable& table = document.table(kind);
@@ -166,7 +166,7 @@ private slots:
                 values.last() = "changed";
                 gone << lineOf(0);
                 added << QByteArrayList(values).join(", ") + lineEndOf(lineOf(0));
-                table.setRowValues(0, values); // may move: rows are found again by identity
+                table.setRowValues(testKey, 0, values); // may move: rows are found again by identity
                 const RowId commented = table.rows().id(2);
                 const QByteArray commentedLine = lineOf(2);
                 const RowId removed = table.rows().id(1);
@@ -174,17 +174,17 @@ private slots:
                 duplicates << lineOf(3) + table.rows().joined(3) + newEnd;
                 added << table.rows().joined(3) + newEnd;
                 gone << lineOf(1);
-                removeRows(document, kind, {1});
-                duplicateRows(document, kind, {table.rowWithId(copied)});
+                removeRows(testKey, document, kind, {1});
+                duplicateRows(testKey, document, kind, {table.rowWithId(copied)});
                 const qsizetype at = table.rowWithId(commented);
-                (table.rows().isCommented(at) ? unComment : commentOut)(document, kind, {at});
+                (table.rows().isCommented(at) ? unComment : commentOut)(testKey, document, kind, {at});
                 gone << commentedLine;
                 added << table.rows().joined(table.rowWithId(commented)) + lineEndOf(commentedLine);
                 QCOMPARE(table.rowWithId(removed), -1);
             }
             QList<QByteArray> fresh(fieldCountOf(kind), "9");
             fresh.front() = "new " + tableNameOf(kind).toLatin1();
-            table.appendRow(fresh);
+            table.appendRow(testKey, fresh);
             news << QByteArrayList(fresh).join(", ") + newEnd;
         }
         added << news;
@@ -203,7 +203,8 @@ private slots:
             gone << before.last();
             added << before.last() + newEnd;
         }
-        document.setPathText(document.pathText() + (document.pathText().isEmpty() ? "" : "\r\n") + "9, new path");
+        document.setPathText(testKey,
+                             document.pathText() + (document.pathText().isEmpty() ? "" : "\r\n") + "9, new path");
         added << "9, new path" + newEnd;
         const QByteArrayList after = linesOf(savedKeeping(document));
         std::sort(gone.begin(), gone.end());
@@ -289,20 +290,21 @@ private slots:
         const bool paths = edit.startsWith(QLatin1String("paths="));
         for (const QString& step : paths ? QStringList{edit} : edit.split(QLatin1Char(' '))) {
             if (paths)
-                document.setPathText(step.mid(6).toLatin1().replace('|', "\r\n"));
+                document.setPathText(testKey, step.mid(6).toLatin1().replace('|', "\r\n"));
             else if (step == QLatin1String("change") || step == QLatin1String("unchange"))
-                objects.setRowValues(0, {"1", "a", "t", "1", step == QLatin1String("change") ? "5" : "9"});
+                objects.setRowValues(testKey, 0,
+                                     {"1", "a", "t", "1", step == QLatin1String("change") ? "5" : "9"});
             else if (step == QLatin1String("remove"))
-                removeRows(document, LineKind::Object, {0});
+                removeRows(testKey, document, LineKind::Object, {0});
             else if (step == QLatin1String("add"))
-                objects.appendRow({"7", "n", "t", "1", "9"});
+                objects.appendRow(testKey, {"7", "n", "t", "1", "9"});
             else if (step.startsWith(QLatin1String("duplicate")))
-                duplicateRows(document, LineKind::Object,
+                duplicateRows(testKey, document, LineKind::Object,
                               {step.endsWith(QLatin1String("last")) ? objects.rowCount() - 1 : 0});
             else if (step == QLatin1String("light"))
-                document.table(LineKind::Light).appendRow(QList<QByteArray>(20, "0"));
+                document.table(LineKind::Light).appendRow(testKey, QList<QByteArray>(20, "0"));
             else if (step == QLatin1String("path"))
-                document.setPathText(document.pathText().isEmpty() ? "X" : document.pathText() + "\r\nX");
+                document.setPathText(testKey, document.pathText().isEmpty() ? "X" : document.pathText() + "\r\nX");
         }
         QCOMPARE(savedKeeping(document), saved);
         IdeDocument untitled; // a new document has no file to follow
@@ -340,7 +342,7 @@ private slots:
         for (LineKind kind : allLineKinds) {
             QList<qsizetype> rows(document.table(kind).rowCount());
             std::iota(rows.begin(), rows.end(), 0);
-            commentOut(document, kind, rows);
+            commentOut(testKey, document, kind, rows);
         }
         for (const SaveLayout layout : {SaveLayout::KeepFile, SaveLayout::Fixed}) {
             const QString out = m_dir.filePath(QStringLiteral("commented.ide"));

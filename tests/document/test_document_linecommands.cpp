@@ -1,6 +1,7 @@
 // Comment out, un-comment, remove and duplicate on the document's tables.
 #include "document/idedocument.h"
 #include "document/linecommands.h"
+#include "support/testeditkey.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -45,8 +46,8 @@ private slots:
         QFETCH(QByteArray, commented);
         IdeDocument document;
         SectionTable& objs = document.table(LineKind::Object);
-        objs.appendRow(objectLine(first));
-        QVERIFY(commentOut(document, LineKind::Object, {0}));
+        objs.appendRow(testKey, objectLine(first));
+        QVERIFY(commentOut(testKey, document, LineKind::Object, {0}));
         QCOMPARE(objs.rows().firstValue(0).toByteArray(), commented);
         QVERIFY(objs.rows().isCommented(0));
         QCOMPARE(objs.rows().valueCount(0), 6);
@@ -64,9 +65,9 @@ private slots:
         QFETCH(QByteArray, first);
         IdeDocument document;
         SectionTable& objs = document.table(LineKind::Object);
-        objs.appendRow(objectLine(first));
+        objs.appendRow(testKey, objectLine(first));
         QSignalSpy changed(&document, &IdeDocument::modifiedChanged);
-        QVERIFY(!commentOut(document, LineKind::Object, {0}));
+        QVERIFY(!commentOut(testKey, document, LineKind::Object, {0}));
         QCOMPARE(objs.rows().firstValue(0).toByteArray(), first);
         QVERIFY(!document.isModified());
         QCOMPARE(changed.count(), 0);
@@ -90,8 +91,8 @@ private slots:
         QFETCH(QByteArray, plain);
         IdeDocument document;
         SectionTable& objs = document.table(LineKind::Object);
-        objs.appendRow(objectLine(first));
-        QVERIFY(unComment(document, LineKind::Object, {0}));
+        objs.appendRow(testKey, objectLine(first));
+        QVERIFY(unComment(testKey, document, LineKind::Object, {0}));
         QCOMPARE(objs.rows().firstValue(0).toByteArray(), plain);
         QCOMPARE(objs.rows().isCommented(0), plain.trimmed().startsWith('#'));
         QVERIFY(!document.isModified()); // marked by the edit history, not the command
@@ -100,8 +101,8 @@ private slots:
     void unCommentOnPlainRowDoesNothing()
     {
         IdeDocument document;
-        document.table(LineKind::Object).appendRow(objectLine("12#34"));
-        QVERIFY(!unComment(document, LineKind::Object, {0}));
+        document.table(LineKind::Object).appendRow(testKey, objectLine("12#34"));
+        QVERIFY(!unComment(testKey, document, LineKind::Object, {0}));
         QCOMPARE(document.table(LineKind::Object).rows().firstValue(0), QByteArrayView("12#34"));
         QVERIFY(!document.isModified());
     }
@@ -112,11 +113,11 @@ private slots:
         SectionTable& objs = document.table(LineKind::Object);
         // A two-object line: two draw distances, then the flags.
         const Values twoObjects = {"1404", "lamppost2", "dynsigns", "2", "78", "250", "0"};
-        objs.appendRow(twoObjects);
-        QVERIFY(commentOut(document, LineKind::Object, {0}));
+        objs.appendRow(testKey, twoObjects);
+        QVERIFY(commentOut(testKey, document, LineKind::Object, {0}));
         QCOMPARE(objs.rows().joined(0), QByteArray("# 1404, lamppost2, dynsigns, 2, 78, 250, 0"));
-        QVERIFY(!commentOut(document, LineKind::Object, {0}));
-        QVERIFY(unComment(document, LineKind::Object, {0}));
+        QVERIFY(!commentOut(testKey, document, LineKind::Object, {0}));
+        QVERIFY(unComment(testKey, document, LineKind::Object, {0}));
         QCOMPARE(objs.rows().values(0), twoObjects);
     }
 
@@ -125,12 +126,12 @@ private slots:
         IdeDocument document;
         SectionTable& objs = document.table(LineKind::Object);
         for (const char* id : {"1", "2", "3"})
-            objs.appendRow(objectLine(id));
-        QVERIFY(removeRows(document, LineKind::Object, {2}));
+            objs.appendRow(testKey, objectLine(id));
+        QVERIFY(removeRows(testKey, document, LineKind::Object, {2}));
         QCOMPARE(firstValues(objs), QByteArrayList({"1", "2"}));
-        QVERIFY(removeRows(document, LineKind::Object, {0}));
+        QVERIFY(removeRows(testKey, document, LineKind::Object, {0}));
         QCOMPARE(firstValues(objs), QByteArrayList({"2"}));
-        QVERIFY(removeRows(document, LineKind::Object, {0}));
+        QVERIFY(removeRows(testKey, document, LineKind::Object, {0}));
         QCOMPARE(objs.rowCount(), 0);
         QVERIFY(!document.isModified()); // marked by the edit history, not the command
     }
@@ -138,12 +139,12 @@ private slots:
     void commandsWithoutSelectionDoNothing()
     {
         IdeDocument document;
-        document.table(LineKind::Light).appendRow(Values(20, "1"));
-        QVERIFY(!removeRows(document, LineKind::Light, {}));
-        QVERIFY(!duplicateRows(document, LineKind::Light, {}));
-        QVERIFY(!commentOut(document, LineKind::Light, {}));
+        document.table(LineKind::Light).appendRow(testKey, Values(20, "1"));
+        QVERIFY(!removeRows(testKey, document, LineKind::Light, {}));
+        QVERIFY(!duplicateRows(testKey, document, LineKind::Light, {}));
+        QVERIFY(!commentOut(testKey, document, LineKind::Light, {}));
         // A row number that no longer exists is not an error either.
-        QVERIFY(!removeRows(document, LineKind::Light, {5}));
+        QVERIFY(!removeRows(testKey, document, LineKind::Light, {5}));
         QCOMPARE(document.table(LineKind::Light).rowCount(), 1);
         QVERIFY(!document.isModified());
     }
@@ -153,8 +154,8 @@ private slots:
         IdeDocument document;
         SectionTable& objs = document.table(LineKind::Object);
         for (const char* id : {"a", "b", "c", "d", "e"})
-            objs.appendRow(objectLine(id));
-        QVERIFY(removeRows(document, LineKind::Object, {3, 0, 1, 3}));
+            objs.appendRow(testKey, objectLine(id));
+        QVERIFY(removeRows(testKey, document, LineKind::Object, {3, 0, 1, 3}));
         QCOMPARE(firstValues(objs), QByteArrayList({"c", "e"}));
     }
 
@@ -166,10 +167,10 @@ private slots:
         for (int i = 0; i < 20; ++i)
             light.append(QByteArray::number(i));
         light.front() = "# 500";
-        lights.appendRow(light);
-        lights.appendRow(Values(20, "x"));
-        QVERIFY(duplicateRows(document, LineKind::Light, {0}));
-        QVERIFY(duplicateRows(document, LineKind::Light, {0}));
+        lights.appendRow(testKey, light);
+        lights.appendRow(testKey, Values(20, "x"));
+        QVERIFY(duplicateRows(testKey, document, LineKind::Light, {0}));
+        QVERIFY(duplicateRows(testKey, document, LineKind::Light, {0}));
         QCOMPARE(lights.rowCount(), 4);
         QCOMPARE(lights.rows().values(2), light);
         QCOMPARE(lights.rows().values(3), light);
@@ -183,8 +184,8 @@ private slots:
         IdeDocument document;
         SectionTable& objs = document.table(LineKind::Object);
         for (const char* id : {"a", "b", "c"})
-            objs.appendRow(objectLine(id));
-        QVERIFY(duplicateRows(document, LineKind::Object, {2, 0}));
+            objs.appendRow(testKey, objectLine(id));
+        QVERIFY(duplicateRows(testKey, document, LineKind::Object, {2, 0}));
         QCOMPARE(firstValues(objs), QByteArrayList({"a", "b", "c", "a", "c"}));
     }
 
@@ -193,16 +194,16 @@ private slots:
         IdeDocument document;
         SectionTable& objs = document.table(LineKind::Object);
         for (const char* id : {"20", "1000", "3"})
-            objs.appendRow(objectLine(id));
-        document.setSorted(true);
+            objs.appendRow(testKey, objectLine(id));
+        document.setSorted(testKey, true);
         QCOMPARE(firstValues(objs), QByteArrayList({"1000", "20", "3"}));
         // Commented rows sort before the digits and move while the command runs.
-        QVERIFY(commentOut(document, LineKind::Object, {1, 2}));
+        QVERIFY(commentOut(testKey, document, LineKind::Object, {1, 2}));
         QCOMPARE(firstValues(objs), QByteArrayList({"# 20", "# 3", "1000"}));
         QVERIFY(objs.rows().isCommented(0) && objs.rows().isCommented(1) && !objs.rows().isCommented(2));
-        QVERIFY(unComment(document, LineKind::Object, {0, 1}));
+        QVERIFY(unComment(testKey, document, LineKind::Object, {0, 1}));
         QCOMPARE(firstValues(objs), QByteArrayList({"1000", "20", "3"}));
-        QVERIFY(duplicateRows(document, LineKind::Object, {0}));
+        QVERIFY(duplicateRows(testKey, document, LineKind::Object, {0}));
         QCOMPARE(firstValues(objs), QByteArrayList({"1000", "1000", "20", "3"}));
     }
 };

@@ -391,8 +391,8 @@ private slots:
 
         SectionTable table(LineKind::Object);
         for (const QByteArray& key : initial)
-            table.appendRow(rowOf(key, "old"));
-        table.setSorted(sorted);
+            table.appendRow(testKey, rowOf(key, "old"));
+        table.setSorted(testKey, sorted);
         QCOMPARE(kit::firstValues(table.rows()), initial);
         m_log.clear();
         record(table);
@@ -401,37 +401,37 @@ private slots:
         const QString& op = words[0];
         qsizetype returned = -1;
         if (op == QLatin1String("append")) {
-            returned = table.appendRow(rowOf(words[1].toLatin1(), "new"));
+            returned = table.appendRow(testKey, rowOf(words[1].toLatin1(), "new"));
             QCOMPARE(table.rows().value(returned, 1), QByteArrayView("new"));
         } else if (op == QLatin1String("copy")) {
             QList<qsizetype> rows;
             for (qsizetype i = 1; i < words.size(); ++i)
                 rows.append(words[i].toInt());
-            table.appendCopies(rows);
+            table.appendCopies(testKey, rows);
             QCOMPARE(table.rows().value(table.rowCount() - 1, 1), QByteArrayView("old"));
         } else if (op == QLatin1String("set")) {
-            returned = table.setRowValues(words[1].toInt(), rowOf(words[2].toLatin1(), "new"));
+            returned = table.setRowValues(testKey, words[1].toInt(), rowOf(words[2].toLatin1(), "new"));
             QCOMPARE(table.rows().value(returned, 1), QByteArrayView("new"));
         } else if (op == QLatin1String("remove") && words.size() == 2) {
-            table.removeRow(words[1].toInt());
+            table.removeRow(testKey, words[1].toInt());
         } else if (op == QLatin1String("remove")) {
             QList<qsizetype> rows;
             for (qsizetype i = 1; i < words.size(); ++i)
                 rows.append(words[i].toInt());
-            table.removeRows(rows);
+            table.removeRows(testKey, rows);
         } else if (op == QLatin1String("clear")) {
-            table.clear();
+            table.clear(testKey);
         } else if (op == QLatin1String("sort")) {
-            table.setSorted(true);
+            table.setSorted(testKey, true);
             QVERIFY(table.isSorted());
         } else if (op == QLatin1String("unsort")) {
-            table.setSorted(false);
+            table.setSorted(testKey, false);
             QVERIFY(!table.isSorted());
         } else if (op == QLatin1String("replace")) {
             RowStore rows;
             for (qsizetype i = 1; i < words.size(); ++i)
                 rows.append(rowOf(words[i].toLatin1(), "new"));
-            table.replaceAll(std::move(rows));
+            table.replaceAll(testKey, std::move(rows));
         } else {
             QFAIL("unknown operation");
         }
@@ -453,16 +453,16 @@ private slots:
             return k;
         };
         for (int i = 0; i < 40; ++i)
-            table.appendRow({key(), "x"});
+            table.appendRow(testKey, {key(), "x"});
         QSignalSpy reordered(&table, &SectionTable::reordered);
-        table.setSorted(true);
+        table.setSorted(testKey, true);
         QCOMPARE(reordered.size(), 1);
         QCOMPARE(reordered.front().front().value<QList<qsizetype>>().size(), 40);
         for (int i = 0; i < 300; ++i) {
             if (random.bounded(0, 2) == 0)
-                table.appendRow({key(), "x"});
+                table.appendRow(testKey, {key(), "x"});
             else
-                table.setRowValues(random.bounded(0, int(table.rowCount())), {key(), "y"});
+                table.setRowValues(testKey, random.bounded(0, int(table.rowCount())), {key(), "y"});
         }
         const QByteArrayList keys = kit::firstValues(table.rows());
         for (qsizetype i = 1; i < keys.size(); ++i)
@@ -495,15 +495,15 @@ private slots:
         for (const QString& step : command.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
             const qsizetype row = step.back().isDigit() ? step.back().digitValue() : -1;
             if (step == QLatin1String("sort"))
-                document.setSorted(true);
+                document.setSorted(testKey, true);
             else if (step.startsWith(QLatin1String("remove")))
-                removeRows(document, LineKind::Object, {row});
+                removeRows(testKey, document, LineKind::Object, {row});
             else if (step.startsWith(QLatin1String("duplicate")))
-                duplicateRows(document, LineKind::Object, {row});
+                duplicateRows(testKey, document, LineKind::Object, {row});
             else if (step.startsWith(QLatin1String("comment")))
-                commentOut(document, LineKind::Object, {row});
+                commentOut(testKey, document, LineKind::Object, {row});
             else
-                table.appendRow({"9", "n", "t", "1", "9"});
+                table.appendRow(testKey, {"9", "n", "t", "1", "9"});
         }
         QByteArrayList found;
         for (RowId id = 1; id < 12; ++id) {

@@ -2,6 +2,7 @@
 #include "document/idedocument.h"
 #include "document/linecommands.h"
 #include "document/rowtracker.h"
+#include "support/testeditkey.h"
 
 #include <QTest>
 
@@ -17,7 +18,7 @@ QList<QByteArray> objectLine(const QByteArray& id)
 void fill(SectionTable& table, std::initializer_list<const char*> ids)
 {
     for (const char* id : ids)
-        table.appendRow(objectLine(id));
+        table.appendRow(testKey, objectLine(id));
 }
 
 } // namespace
@@ -33,11 +34,11 @@ private slots:
         fill(objs, {"a", "b", "c", "d"});
         RowTracker tracker(objs);
         tracker.track(2); // "c"
-        objs.removeRow(0);
+        objs.removeRow(testKey, 0);
         QCOMPARE(tracker.row(), std::optional<qsizetype>(1));
-        objs.removeRow(2);
+        objs.removeRow(testKey, 2);
         QCOMPARE(tracker.row(), std::optional<qsizetype>(1));
-        objs.appendRow(objectLine("e"));
+        objs.appendRow(testKey, objectLine("e"));
         QCOMPARE(tracker.row(), std::optional<qsizetype>(1));
         QCOMPARE(objs.rows().firstValue(*tracker.row()), QByteArrayView("c"));
     }
@@ -49,10 +50,10 @@ private slots:
         fill(objs, {"a", "b"});
         RowTracker tracker(objs);
         tracker.track(1);
-        QVERIFY(removeRows(document, LineKind::Object, {1}));
+        QVERIFY(removeRows(testKey, document, LineKind::Object, {1}));
         QVERIFY(!tracker.row());
         // A later row taking the number does not bring it back.
-        objs.appendRow(objectLine("z"));
+        objs.appendRow(testKey, objectLine("z"));
         QVERIFY(!tracker.row());
     }
 
@@ -62,17 +63,17 @@ private slots:
         SectionTable& objs = document.table(LineKind::Object);
         fill(objs, {"30", "1000", "200", "5"});
         RowTracker tracker(objs);
-        tracker.track(3);         // "5"
-        document.setSorted(true); // 1000, 200, 30, 5
+        tracker.track(3);                  // "5"
+        document.setSorted(testKey, true); // 1000, 200, 30, 5
         QCOMPARE(tracker.row(), std::optional<qsizetype>(3));
-        tracker.track(0);                // "1000"
-        objs.appendRow(objectLine("0")); // goes before it
+        tracker.track(0);                         // "1000"
+        objs.appendRow(testKey, objectLine("0")); // goes before it
         QCOMPARE(objs.rows().firstValue(*tracker.row()), QByteArrayView("1000"));
         // Commenting out another row moves that row past ours.
-        QVERIFY(commentOut(document, LineKind::Object, {4}));
+        QVERIFY(commentOut(testKey, document, LineKind::Object, {4}));
         QCOMPARE(objs.rows().firstValue(*tracker.row()), QByteArrayView("1000"));
         // Our own row moving with its new value is followed too.
-        const qsizetype to = objs.setRowValues(*tracker.row(), objectLine("99"));
+        const qsizetype to = objs.setRowValues(testKey, *tracker.row(), objectLine("99"));
         QCOMPARE(tracker.row(), std::optional<qsizetype>(to));
         QCOMPARE(objs.rows().firstValue(to), QByteArrayView("99"));
     }
@@ -81,13 +82,13 @@ private slots:
     {
         IdeDocument document;
         SectionTable& lights = document.table(LineKind::Light);
-        lights.appendRow(QList<QByteArray>(20, "1"));
+        lights.appendRow(testKey, QList<QByteArray>(20, "1"));
         RowTracker tracker(lights);
         tracker.track(0);
-        document.clearTables();
+        document.reset();
         QVERIFY(!tracker.row());
 
-        lights.appendRow(QList<QByteArray>(20, "2"));
+        lights.appendRow(testKey, QList<QByteArray>(20, "2"));
         tracker.track(0);
         document.replaceContent(DocumentContent{});
         QVERIFY(!tracker.row());

@@ -6,6 +6,7 @@
 #include "document/idedocument.h"
 #include "editors/editorhost.h"
 #include "editors/lineeditor.h"
+#include "support/testeditkey.h"
 #include "platform/scriptedplatform.h"
 
 #include <QComboBox>
@@ -66,7 +67,7 @@ struct Session {
 
     qsizetype addRow(LineKind kind, const QByteArray& line)
     {
-        return document.table(kind).appendRow(values(line));
+        return document.table(kind).appendRow(testKey, values(line));
     }
     // Gives the table these lines as a file read would, which decides its layout.
     void readRows(LineKind kind, const QByteArrayList& lines)
@@ -74,7 +75,7 @@ struct Session {
         RowStore rows;
         for (const QByteArray& line : lines)
             rows.appendLine(line);
-        document.table(kind).replaceAll(std::move(rows));
+        document.table(kind).replaceAll(testKey, std::move(rows));
     }
     QList<QByteArray> row(LineKind kind, qsizetype at) const { return document.table(kind).rows().values(at); }
     QWidget* open(LineKind kind, const QList<qsizetype>& rows)

@@ -245,23 +245,21 @@ private slots:
         SectionTable& table = s.document.table(LineKind::Object);
         EditHistory& history = EditHistory::of(s.document);
         if (change == 0) {
-            table.removeRow(0);
+            table.removeRow(testKey, 0);
         } else if (change == 1) {
-            s.document.setSorted(true);
+            s.document.setSorted(testKey, true);
         } else if (change == 2) {
-            s.document.setSorted(true);
-            table.appendRow(values("15, d, t, 1, 10, 0"));
+            s.document.setSorted(testKey, true);
+            table.appendRow(testKey, values("15, d, t, 1, 10, 0"));
         } else if (change == 3) {
-            history.changeRows(LineKind::Object, {0}, QStringLiteral("Remove"),
-                               [&] { return removeRows(s.document, LineKind::Object, {0}); });
+            history.remove(LineKind::Object, {0});
             history.stack().undo();
             history.stack().redo();
         } else if (change == 4) {
-            history.setSorted(true, {});
+            history.setSorted(true);
             history.stack().undo();
         } else {
-            history.changeRows(LineKind::Object, {opened}, QStringLiteral("Remove"),
-                               [&] { return removeRows(s.document, LineKind::Object, {opened}); });
+            history.remove(LineKind::Object, {opened});
             history.stack().undo();
         }
         QCOMPARE(s.editor(LineKind::Object).followedRow(), std::optional<qsizetype>(line.toInt() - 1));
@@ -293,9 +291,9 @@ private slots:
         addThreeObjects(s);
         s.open(LineKind::Object, {1});
         if (loss == 0) {
-            s.document.table(LineKind::Object).removeRow(1);
+            s.document.table(LineKind::Object).removeRow(testKey, 1);
         } else if (loss == 1) {
-            s.document.clearTables();
+            s.document.reset();
         } else {
             DocumentContent content;
             for (const char* line : {"30, c, t, 1, 10, 0", "20, b, t, 1, 10, 0", "10, a, t, 1, 10, 0"})

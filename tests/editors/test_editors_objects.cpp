@@ -153,7 +153,7 @@ private slots:
     {
         Session s;
         // An objs line may carry more values than the table's six columns.
-        s.document.table(LineKind::Object).appendRow(values("7, old, tex, 1, 30, 0, extra"));
+        s.document.table(LineKind::Object).appendRow(testKey, values("7, old, tex, 1, 30, 0, extra"));
         s.open(LineKind::Object, {0});
         s.type(LineKind::Object, "objectNameField", " new name ");
         s.click(LineKind::Object, "confirmButton");
@@ -168,7 +168,7 @@ private slots:
     void shortRowGetsTheFullSet()
     {
         Session s;
-        s.document.table(LineKind::TimedObject).appendRow(values("5, tree, tex, 1"));
+        s.document.table(LineKind::TimedObject).appendRow(testKey, values("5, tree, tex, 1"));
         s.open(LineKind::TimedObject, {0});
         QCOMPARE(s.text(LineKind::TimedObject, "drawDistanceField"), QString());
         QCOMPARE(s.preview(LineKind::TimedObject), QStringLiteral("5, tree, tex, 1, , , , "));
@@ -221,7 +221,7 @@ private slots:
     void commentedRowKeepsItsMark()
     {
         Session s;
-        s.document.table(LineKind::Object).appendRow(values("# 300, rock, tex, 1, 80, 0"));
+        s.document.table(LineKind::Object).appendRow(testKey, values("# 300, rock, tex, 1, 80, 0"));
         s.open(LineKind::Object, {0});
         QCOMPARE(s.text(LineKind::Object, "objectIdField"), QStringLiteral("# 300"));
         s.type(LineKind::Object, "drawDistanceField", "99");

@@ -32,8 +32,8 @@ private slots:
         window.startUp(QString());
         EditorHost* host = window.editors();
         QVERIFY(host);
-        window.document().table(kind).appendRow(values(sampleLine(kind)));
-        window.document().table(kind).appendRow(values(sampleLine(kind)));
+        window.document().table(kind).appendRow(testKey, values(sampleLine(kind)));
+        window.document().table(kind).appendRow(testKey, values(sampleLine(kind)));
 
         SectionView* view = window.view(kind);
         view->selectRow(1);

@@ -4,8 +4,8 @@
 #include "document/idedocument.h"
 #include "document/idefile.h"
 #include "document/keptlayoutwriter.h"
-#include "document/linecommands.h"
 #include "history/edithistory.h"
+#include "support/testeditkey.h"
 
 #include <QDir>
 #include <QRandomGenerator>
@@ -15,7 +15,7 @@ using namespace tarnel;
 
 namespace {
 
-using Command = qsizetype (*)(IdeDocument&, LineKind, QList<qsizetype>);
+using Command = qsizetype (EditHistory::*)(LineKind, const QList<qsizetype>&);
 
 // Each row's identity and line, in table order.
 QByteArrayList rowsOf(const SectionTable& table)
@@ -53,23 +53,23 @@ private slots:
         QFETCH(int, command);
         QFETCH(bool, sorted);
         QFETCH(int, selected);
-        const Command commands[] = {commentOut, unComment, removeRows, duplicateRows};
+        const Command commands[] = {&EditHistory::commentOut, &EditHistory::unComment, &EditHistory::remove,
+                                    &EditHistory::duplicate};
         IdeDocument document;
         SectionTable& table = document.table(LineKind::Object);
         QRandomGenerator random(uint(command * 100 + selected));
         for (int row = 0; row < 300; ++row) {
             // Equal first values and commented rows, so rows move among their equals.
             const QByteArray id = (row % 2 == 0 ? "#" : "") + QByteArray::number(random.bounded(60));
-            table.appendRow({id, "m" + QByteArray::number(row), "t", "1", "10", "0"});
+            table.appendRow(testKey, {id, "m" + QByteArray::number(row), "t", "1", "10", "0"});
         }
         EditHistory& history = EditHistory::of(document);
-        history.setSorted(sorted, {});
+        history.setSorted(sorted);
         QList<qsizetype> rows{0, 299}; // one commented, one not, sorted or not
         for (int k = 2; k < selected; ++k)
             rows << random.bounded(300);
         const QByteArrayList before = rowsOf(table);
-        QVERIFY(history.changeRows(LineKind::Object, rows, QStringLiteral("step"),
-                                   [&] { return commands[command](document, LineKind::Object, rows); }));
+        QVERIFY((history.*commands[command])(LineKind::Object, rows) > 0);
         const QByteArrayList after = rowsOf(table);
         QVERIFY(after != before);
         QVERIFY(document.isModified());
@@ -109,20 +109,20 @@ private slots:
         const QByteArrayList original = saves();
         EditHistory& history = EditHistory::of(document);
         const auto step = [&](LineKind kind, QList<qsizetype> rows, Command command) {
-            history.changeRows(kind, rows, QStringLiteral("step"), [&] { return command(document, kind, rows); });
+            (history.*command)(kind, rows);
         };
         for (LineKind kind : allLineKinds) {
             QList<qsizetype> all;
             for (qsizetype row = 0; row < document.table(kind).rowCount(); ++row)
                 all << row;
-            step(kind, all, removeRows);
+            step(kind, all, &EditHistory::remove);
         }
         while (history.stack().canUndo())
             history.stack().undo();
         QCOMPARE(saves(), original);
         for (LineKind kind : allLineKinds) {
             if (document.table(kind).rowCount() > 1)
-                step(kind, {0, document.table(kind).rowCount() - 1}, commentOut);
+                step(kind, {0, document.table(kind).rowCount() - 1}, &EditHistory::commentOut);
         }
         QVERIFY(saves() != original);
         while (history.stack().canUndo())
@@ -135,7 +135,7 @@ private slots:
     void sortingLeavesTheChangedFlag_data()
     {
         QTest::addColumn<QByteArray>(
-            "steps"); // e: duplicate a row, s: sorting on or off, S: save, u: undo, r: redo
+            "steps"); // e: duplicate a row, s: sorting on or off, S: save, l: load, u: undo, r: redo
         QTest::addColumn<bool>("modified");
         QTest::newRow("sorted from the file, undone") << QByteArray("su") << false;
         QTest::newRow("sorted after a save, undone") << QByteArray("esSu") << false;
@@ -145,6 +145,7 @@ private slots:
         QTest::newRow("saved edit undone past sorting") << QByteArray("esSuu") << true;
         QTest::newRow("edit after sorting, saved, undone") << QByteArray("sesSuu") << true;
         QTest::newRow("sorted twice after a save") << QByteArray("eSss") << false;
+        QTest::newRow("a load forgets the steps before it") << QByteArray("eleu") << false;
     }
     void sortingLeavesTheChangedFlag()
     {
@@ -153,16 +154,17 @@ private slots:
         IdeDocument document;
         SectionTable& table = document.table(LineKind::Object);
         for (const char* id : {"20", "1000", "3"})
-            table.appendRow({id, "m", "t", "1", "10", "0"});
+            table.appendRow(testKey, {id, "m", "t", "1", "10", "0"});
         EditHistory& history = EditHistory::of(document);
         for (char step : steps) {
             if (step == 'e')
-                history.changeRows(LineKind::Object, {0}, QStringLiteral("step"),
-                                   [&] { return duplicateRows(document, LineKind::Object, {0}); });
+                history.duplicate(LineKind::Object, {0});
             else if (step == 's')
-                history.setSorted(!table.isSorted(), {});
+                history.setSorted(!table.isSorted());
             else if (step == 'S')
                 history.markSaved();
+            else if (step == 'l')
+                loadDocumentFromBytes(document, "objs\n1, a, t, 1, 10, 0\nend\n", {});
             else if (step == 'u')
                 history.stack().undo();
             else

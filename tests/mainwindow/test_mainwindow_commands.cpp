@@ -152,7 +152,7 @@ private slots:
         auto* shown = panel.findChild<QLabel*>(figure);
         QTRY_COMPARE(shown->text(), QStringLiteral("1"));
         // Emptied at once, as a load shows at once.
-        document.clearTables();
+        document.reset();
         QCOMPARE(shown->text(), QStringLiteral("0"));
     }
 

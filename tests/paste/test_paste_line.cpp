@@ -4,6 +4,7 @@
 #include "document/idedocument.h"
 #include "document/idefile.h"
 #include "paste/pasteline.h"
+#include "support/testeditkey.h"
 #include "support/testfiles.h"
 
 #include <numeric>
@@ -50,8 +51,6 @@ private slots:
     void corpusTablesSurviveCopyAndPaste();
     void particleIgnoresNinthPiece_data();
     void particleIgnoresNinthPiece();
-    void latin1_data();
-    void latin1();
     void addsOneRow_data();
     void addsOneRow();
     void refusesLine_data();
@@ -178,7 +177,7 @@ void PasteLineTest::copiesRowsAsSavedLines()
     QFETCH(QByteArray, lines);
     IdeDocument document;
     if (file.isEmpty())
-        document.table(LineKind::Object).appendRow({"7", "n", "t", "1", "10", "0"});
+        document.table(LineKind::Object).appendRow(testKey, {"7", "n", "t", "1", "10", "0"});
     else
         loadDocumentFromBytes(document, file, {});
     QCOMPARE(rowsAsLines(document, LineKind::Object, rows), lines);
@@ -232,28 +231,6 @@ void PasteLineTest::particleIgnoresNinthPiece()
     const auto row = addPastedLine(document, line);
     QVERIFY(row.has_value());
     QCOMPARE(document.table(LineKind::Particle).rows().value(*row, 8), QByteArrayView(ninth.toLatin1()));
-}
-
-void PasteLineTest::latin1_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<bool>("fits");
-    QTest::newRow("empty") << QString() << true;
-    QTest::newRow("ascii") << "1,tree,tex,1,100,0" << true;
-    QTest::newRow("accented") << QString::fromUtf8("1,caf\u00e9,tex,1,100,0") << true;
-    QTest::newRow("last latin-1") << QString(QChar(0xff)) << true;
-    QTest::newRow("first past latin-1") << QString(QChar(0x100)) << false;
-    QTest::newRow("cyrillic") << QString::fromUtf8("1,\u0416\u0443\u043a,tex,1,100,0") << false;
-    QTest::newRow("euro sign") << QString::fromUtf8("\u20ac") << false;
-    QTest::newRow("outside the basic plane") << QString::fromUtf8("\U0001F333") << false;
-}
-
-void PasteLineTest::latin1()
-{
-    QFETCH(QString, text);
-    QFETCH(bool, fits);
-    QCOMPARE(fitsLatin1(text), fits);
-    QCOMPARE(isStorableLine(text), fits);
 }
 
 void PasteLineTest::addsOneRow_data()
@@ -326,10 +303,10 @@ void PasteLineTest::refusesLine()
 void PasteLineTest::appendsAfterExistingRows()
 {
     IdeDocument document;
-    document.table(LineKind::Object).appendRow({"1", "a", "t", "1", "100", "0"});
-    document.table(LineKind::Object).appendRow({"2", "b", "t", "1", "100", "0"});
-    document.table(LineKind::Sun).appendRow({"1", "0", "0", "0", "1", "1", "1", "0", "1"});
-    document.setModified(false);
+    document.table(LineKind::Object).appendRow(testKey, {"1", "a", "t", "1", "100", "0"});
+    document.table(LineKind::Object).appendRow(testKey, {"2", "b", "t", "1", "100", "0"});
+    document.table(LineKind::Sun).appendRow(testKey, {"1", "0", "0", "0", "1", "1", "1", "0", "1"});
+    document.setModified(testKey, false);
 
     QCOMPARE(addPastedLine(document, "0,first,t,1,100,0"), std::optional<qsizetype>(2));
     QCOMPARE(document.table(LineKind::Object).rowCount(), 3);
@@ -342,9 +319,9 @@ void PasteLineTest::goesToSortedPlace()
 {
     IdeDocument document;
     SectionTable& objects = document.table(LineKind::Object);
-    objects.appendRow({"200", "a", "t", "1", "100", "0"});
-    objects.appendRow({"300", "b", "t", "1", "100", "0"});
-    objects.setSorted(true);
+    objects.appendRow(testKey, {"200", "a", "t", "1", "100", "0"});
+    objects.appendRow(testKey, {"300", "b", "t", "1", "100", "0"});
+    objects.setSorted(testKey, true);
 
     const std::optional<qsizetype> row = addPastedLine(document, "250,c,t,1,100,0");
     QCOMPARE(row, std::optional<qsizetype>(1));

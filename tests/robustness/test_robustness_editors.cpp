@@ -34,7 +34,7 @@ void markOpened(SectionTable& table, qsizetype row)
 {
     QList<QByteArray> values = table.rows().values(row);
     values[2] = openedMark;
-    table.setRowValues(row, values);
+    table.setRowValues(testKey, row, values);
 }
 
 struct Row {
@@ -122,7 +122,7 @@ private slots:
         // Ids count down, so sorting turns the table round.
         for (int serial = 0; serial < 120; ++serial)
             s.addRow(LineKind::Object, objectLine(serial, quint32(1000 - serial)));
-        s.document.setSorted(sorted);
+        s.document.setSorted(testKey, sorted);
         const qsizetype opened = 60;
         markOpened(table, opened);
         s.open(LineKind::Object, {opened});
@@ -137,7 +137,7 @@ private slots:
                 if (row != opened)
                     rows.append(row);
             }
-            QVERIFY(duplicateRows(s.document, LineKind::Object, rows));
+            QVERIFY(duplicateRows(testKey, s.document, LineKind::Object, rows));
         }
         QCOMPARE(editorRow(s), markedRow(table));
 
@@ -189,15 +189,17 @@ private slots:
             const qsizetype rows = table.rowCount();
             switch (random.bounded(8)) {
             case 0:
-                s.document.setSorted(!table.isSorted());
+                s.document.setSorted(testKey, !table.isSorted());
                 done << (table.isSorted() ? "sort" : "unsort");
                 break;
             case 1:
-                duplicateRows(s.document, LineKind::Object, someRows(random, rows, 1 + random.bounded(3)));
+                duplicateRows(testKey, s.document, LineKind::Object,
+                              someRows(random, rows, 1 + random.bounded(3)));
                 done << "duplicate few";
                 break;
             case 2:
-                duplicateRows(s.document, LineKind::Object, someRows(random, rows, 70 + random.bounded(40)));
+                duplicateRows(testKey, s.document, LineKind::Object,
+                              someRows(random, rows, 70 + random.bounded(40)));
                 done << "duplicate many";
                 break;
             case 3:
@@ -205,22 +207,25 @@ private slots:
                 done << "paste";
                 break;
             case 4:
-                removeRows(s.document, LineKind::Object, someRows(random, rows, 1 + random.bounded(80), mark));
+                removeRows(testKey, s.document, LineKind::Object,
+                           someRows(random, rows, 1 + random.bounded(80), mark));
                 done << "remove";
                 break;
             case 5: {
                 const QList<qsizetype> row = someRows(random, rows, 1, mark);
                 if (!row.isEmpty())
-                    table.setRowValues(row[0], values(objectLine(serial++, random.bounded(40u))));
+                    table.setRowValues(testKey, row[0], values(objectLine(serial++, random.bounded(40u))));
                 done << "change";
                 break;
             }
             case 6:
-                commentOut(s.document, LineKind::Object, someRows(random, rows, 1 + random.bounded(70), mark));
+                commentOut(testKey, s.document, LineKind::Object,
+                           someRows(random, rows, 1 + random.bounded(70), mark));
                 done << "comment out";
                 break;
             default:
-                unComment(s.document, LineKind::Object, someRows(random, rows, 1 + random.bounded(70), mark));
+                unComment(testKey, s.document, LineKind::Object,
+                          someRows(random, rows, 1 + random.bounded(70), mark));
                 done << "un-comment";
                 break;
             }
@@ -232,7 +237,7 @@ private slots:
         const qsizetype at = editorRow(s);
         const int end = int(seed % 3);
         if (end == 1)
-            table.removeRow(at);
+            table.removeRow(testKey, at);
         else if (end == 2)
             s.document.replaceContent(DocumentContent());
         const QList<Row> after = rowsOf(table);

@@ -1,5 +1,6 @@
-#include "mainwindow/rowfilter.h"
+#include "document/rowfilter.h"
 
+#include "document/idindex.h"
 #include "document/rowstore.h"
 
 #include <QRegularExpression>
@@ -92,22 +93,6 @@ bool anyValueReads(const RowStore& rows, qsizetype row, qint64 number, const QBy
 
 } // namespace
 
-std::optional<qint64> rowIdNumber(QByteArrayView value)
-{
-    qsizetype at = 0;
-    while (at < value.size() && (value[at] == '#' || value[at] == ' ' || value[at] == '\t'))
-        ++at;
-    const qsizetype start = at;
-    qint64 number = 0;
-    while (at < value.size() && value[at] >= '0' && value[at] <= '9' && at - start < 18)
-        number = number * 10 + (value[at++] - '0');
-    if (at == start)
-        return std::nullopt;
-    while (at < value.size() && (value[at] == ' ' || value[at] == '\t'))
-        ++at;
-    return at == value.size() ? std::optional<qint64>(number) : std::nullopt;
-}
-
 RowFilter::RowFilter(const QString& text)
 {
     const QString trimmed = text.trimmed();
@@ -136,7 +121,7 @@ bool RowFilter::matchesId(const RowStore& rows, qsizetype row) const
 {
     if (!m_ids)
         return false;
-    const std::optional<qint64> id = rowIdNumber(rows.firstValue(row));
+    const std::optional<qint64> id = rowIdOf(rows.firstValue(row));
     return id && *id >= m_ids->first && *id <= m_ids->last;
 }
 

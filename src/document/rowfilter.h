@@ -9,8 +9,8 @@ namespace tarnel {
 
 class RowStore;
 
-// What the filter field asks for: a number passes the rows whose ID (first
-// value, a comment's "#" left aside) is that number or any value of which
+// What the filter field asks for: a number passes the rows whose ID (rowIdOf:
+// a comment's marks left aside) is that number or any value of which
 // equals it (a flag of 515, a draw distance of 300 or 300.0); a range
 // "2000-2099" passes the rows whose ID lies in it; any other text passes the
 // rows holding it in a value, letters without case.
@@ -37,8 +37,5 @@ private:
     QByteArray m_digits;     // that number written out, which such a value holds
     QByteArray m_needle;     // Latin-1, lower case
 };
-
-// The ID a row's first value reads as, a comment's "#" left aside; none when it is no number.
-std::optional<qint64> rowIdNumber(QByteArrayView firstValue);
 
 } // namespace tarnel
