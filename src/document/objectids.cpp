@@ -9,22 +9,6 @@
 
 namespace tarnel {
 
-namespace {
-
-// The ID a commented row's first value holds behind the marks Comment out put
-// before it (spaces, "#" characters, spaces), read as an active row's ID is.
-std::optional<qint64> commentedIdOf(QByteArrayView value)
-{
-    qsizetype at = 0;
-    while (at < value.size() && value[at] == ' ')
-        ++at;
-    while (at < value.size() && value[at] == '#')
-        ++at;
-    return idNumberOf(value.sliced(at));
-}
-
-} // namespace
-
 QList<qint64> commentedObjectIds(const IdeDocument& document)
 {
     QList<qint64> ids;

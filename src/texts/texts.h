@@ -155,6 +155,12 @@ inline const QString outsideSummary = QStringLiteral("lines outside sections: %1
 inline const QString effectsSummary = QStringLiteral("2dfx lines of other field counts: %1");
 
 // ---- Main window -----------------------------------------------------------
+// The window's title: "Tarnel [ name ]", a "*" after it while the document is changed.
+inline QString windowTitle(const QString& documentName, bool changed)
+{
+    return appTitle + QStringLiteral(" [ ") + documentName + QStringLiteral(" ]") +
+           (changed ? QStringLiteral("*") : QString());
+}
 
 inline const QString menuFile = QStringLiteral("File");
 inline const QString menuNew = QStringLiteral("New");
