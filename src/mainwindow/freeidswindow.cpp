@@ -158,7 +158,7 @@ void FreeIdsWindow::addSource(const QString& path, bool folder)
     if (source.unreadable.isEmpty()) {
         item->setText(texts::freeIdsFileIds.arg(shown).arg(source.ids.size()));
     } else {
-        item->setText(texts::freeIdsUnreadable.arg(shown, source.unreadable.join(QStringLiteral(", "))));
+        item->setText(texts::freeIdsUnreadable.arg(shown, source.unreadable.join(texts::freeIdsReasonSeparator)));
         item->setForeground(Qt::darkRed);
     }
     m_sourceIds.append(source);
@@ -214,7 +214,7 @@ void FreeIdsWindow::recompute()
     const QList<IdBlock> blocks = freeIdBlocks(used, count, range, blocksShown);
     m_blocks->clear();
     for (const IdBlock& block : blocks)
-        m_blocks->addItem(QString::number(block.first) + QChar(0x2013) + QString::number(block.last));
+        m_blocks->addItem(texts::freeIdsRun.arg(block.first).arg(block.last));
     if (blocks.isEmpty())
         m_blocks->addItem(texts::freeIdsNone);
     m_firstStart = blocks.isEmpty() ? QString() : QString::number(blocks.first().first);

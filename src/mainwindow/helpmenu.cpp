@@ -16,7 +16,8 @@ QMenu* addHelpMenu(QMenuBar& bar, QWidget& window, Platform& platform)
     QMenu* help = bar.addMenu(withMnemonic(texts::menuHelp));
     help->setObjectName(QStringLiteral("helpMenu"));
     QAction* homepage = namedAction(&window, QStringLiteral("helpHomePage"), texts::homePageHost);
-    QObject::connect(homepage, &QAction::triggered, &window, [&platform] { platform.openUrl(QUrl(texts::homePage)); });
+    QObject::connect(homepage, &QAction::triggered, &window,
+                     [&platform] { platform.openUrl(QUrl(texts::homePage)); });
     help->addAction(homepage);
     help->addSeparator()->setObjectName(QStringLiteral("helpSeparator"));
     QAction* about = namedAction(&window, QStringLiteral("helpAbout"), texts::menuAbout);

@@ -70,7 +70,8 @@ void IdNavigation::goToId()
             }
         }
     }
-    m_platform.showMessage(&m_window, texts::appTitle, texts::noLineWithId.arg(wanted), Platform::Icon::Information);
+    m_platform.showMessage(&m_window, texts::appTitle, texts::noLineWithId.arg(wanted),
+                           Platform::Icon::Information);
 }
 
 void IdNavigation::goToNextDuplicate()

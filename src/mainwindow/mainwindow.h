@@ -35,8 +35,8 @@ class StatusPanels;
 // each job lives in a class of its own: the shown section (`SectionSwitcher`),
 // the commands on rows (`TableCommands`), Go to ID and F8 (`IdNavigation`),
 // the panel on the left with the option boxes (`LeftPanel`, `OptionBoxes`),
-// the File menu (`FileMenu`, `RecentFilesMenu`) and the file commands (`FileCommands`). Further panels dock beside the sections
-// through dockPanel().
+// the File menu (`FileMenu`, `RecentFilesMenu`) and the file commands
+// (`FileCommands`). Further panels dock beside the sections through dockPanel().
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:

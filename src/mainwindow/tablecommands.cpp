@@ -50,7 +50,8 @@ TableCommands::TableCommands(IdeDocument& document, Platform& platform, SectionS
     });
     m_editPaste = namedAction(&window, QStringLiteral("editPaste"), texts::menuPasteInLine);
     m_editPaste->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_V));
-    m_pasteWithoutShortcut = namedAction(&window, QStringLiteral("editPasteWithoutShortcut"), texts::menuPasteInLine);
+    m_pasteWithoutShortcut =
+        namedAction(&window, QStringLiteral("editPasteWithoutShortcut"), texts::menuPasteInLine);
     connect(m_editPaste, &QAction::triggered, this, &TableCommands::openPasteLine);
     connect(m_pasteWithoutShortcut, &QAction::triggered, this, &TableCommands::openPasteLine);
 

@@ -100,38 +100,54 @@ private slots:
         QTest::addColumn<QString>("duplicates");
         QTest::addColumn<QString>("twos"); // the rows holding ID 2, commented rows too
         QTest::newRow("loaded") << ""
-                                << "3:o5,t8" << "o3,o4";
+                                << "3:o5,t8"
+                                << "o3,o4";
         QTest::newRow("changed to a used ID") << "set o 0 4"
-                                              << "3:o5,t8 4:o2,t9" << "o3,o4";
+                                              << "3:o5,t8 4:o2,t9"
+                                              << "o3,o4";
         QTest::newRow("changed away") << "set t 0 7"
-                                      << "" << "o3,o4";
+                                      << ""
+                                      << "o3,o4";
         QTest::newRow("commented out") << "set o 3 #3"
-                                       << "" << "o3,o4";
+                                       << ""
+                                       << "o3,o4";
         QTest::newRow("un-commented") << "set o 2 2"
-                                      << "2:o3,o4 3:o5,t8" << "o3,o4";
+                                      << "2:o3,o4 3:o5,t8"
+                                      << "o3,o4";
         QTest::newRow("removed") << "remove t 0"
-                                 << "" << "o3,o4";
+                                 << ""
+                                 << "o3,o4";
         QTest::newRow("third use, one removed") << "set o 0 3;remove o 3"
-                                                << "3:o2,t8" << "o3,o4";
+                                                << "3:o2,t8"
+                                                << "o3,o4";
         QTest::newRow("third use, changed back") << "set o 0 3;set o 0 1"
-                                                 << "3:o5,t8" << "o3,o4";
+                                                 << "3:o5,t8"
+                                                 << "o3,o4";
         QTest::newRow("appended") << "append t 1"
-                                  << "1:o2,t11 3:o5,t8" << "o3,o4";
+                                  << "1:o2,t11 3:o5,t8"
+                                  << "o3,o4";
         QTest::newRow("sorted, then moved by a change") << "sort o;set o 1 4"
-                                                        << "3:o5,t8 4:o2,t9" << "o3,o4";
+                                                        << "3:o5,t8 4:o2,t9"
+                                                        << "o3,o4";
         QTest::newRow("reloaded") << "set o 0 4;reload"
-                                  << "3:o5,t8" << "o3,o4";
+                                  << "3:o5,t8"
+                                  << "o3,o4";
         QTest::newRow("cleared") << "clear t"
-                                 << "" << "o3,o4";
+                                 << ""
+                                 << "o3,o4";
         QTest::newRow("far from the others") << "set o 0 900000000000;set t 1 900000000000"
-                                             << "3:o5,t8 900000000000:o2,t9" << "o3,o4";
+                                             << "3:o5,t8 900000000000:o2,t9"
+                                             << "o3,o4";
         QTest::newRow("written at 19 characters") << "set o 0 0000000000000000004"
-                                                  << "3:o5,t8 4:o2,t9" << "o3,o4";
+                                                  << "3:o5,t8 4:o2,t9"
+                                                  << "o3,o4";
         QTest::newRow("at both ends of the number range")
             << "set o 0 9223372036854775807;set t 1 -9223372036854775807;set o 1 -9223372036854775807"
-            << "-9223372036854775807:o3,t9 3:o5,t8" << "o4";
+            << "-9223372036854775807:o3,t9 3:o5,t8"
+            << "o4";
         QTest::newRow("far below, then back") << "set o 0 -900000000000;set t 1 -900000000000;set o 0 1"
-                                              << "3:o5,t8" << "o3,o4";
+                                              << "3:o5,t8"
+                                              << "o3,o4";
         QTest::newRow("commented row changed") << "set o 2 #5"
                                                << "3:o5,t8"
                                                << "o3";

@@ -121,7 +121,8 @@ private slots:
                 found << w.statusText();
                 continue;
             }
-            const SectionView* shown = w.view(w.shownSection() == Section::Objects ? LineKind::Object : LineKind::TimedObject);
+            const SectionView* shown =
+                w.view(w.shownSection() == Section::Objects ? LineKind::Object : LineKind::TimedObject);
             QCOMPARE(shown->selectedRowNumbers().size(), 1);
             found << QStringLiteral("%1 %2").arg(int(w.shownSection())).arg(shown->selectedRowNumbers()[0] + 1);
         }
