@@ -19,7 +19,7 @@
 #include "document/idedocument.h"
 #include "document/idindex.h"
 #include "history/edithistory.h"
-#include "mainwindow/duplicatemarks.h"
+#include "history/documentids.h"
 #include "mainwindow/filterbar.h"
 #include "mainwindow/mainwindow.h"
 #include "mainwindow/sectionview.h"
@@ -129,7 +129,7 @@ private:
         std::fprintf(stderr, "tarnel-bench-window: %lld duplicate IDs worked out in %.1f ms\n",
                      static_cast<long long>(duplicates), clock.nsecsElapsed() / 1e6);
         clock.restart();
-        emit DuplicateMarks::of(m_window.document()).changed();
+        emit DocumentIds::of(m_window.document()).changed();
         afterPaint([this, clock] {
             std::fprintf(stderr, "tarnel-bench-window: marks painted after %.1f ms\n", clock.nsecsElapsed() / 1e6);
             changeOneId();
@@ -148,7 +148,7 @@ private:
         EditHistory::of(document).setRow(LineKind::Object, row, values);
         std::fprintf(stderr,
                      "tarnel-bench-window: one row's ID changed (the whole step) in %.2f ms, %lld duplicate IDs\n",
-                     clock.nsecsElapsed() / 1e6, static_cast<long long>(DuplicateMarks::of(document).count()));
+                     clock.nsecsElapsed() / 1e6, static_cast<long long>(DocumentIds::of(document).count()));
         afterPaint([clock] {
             std::fprintf(stderr, "tarnel-bench-window: and painted after %.2f ms\n", clock.nsecsElapsed() / 1e6);
             done();

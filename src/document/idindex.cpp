@@ -128,6 +128,10 @@ void IdIndex::watch(const SectionTable& table)
 
 void IdIndex::addRow(const SectionTable& table, qsizetype row)
 {
+    if (table.rows().isCommented(row)) {
+        addCommentedRow(table.rows(), table.kind(), row);
+        return;
+    }
     const std::optional<qint64> id = objectIdOf(table.rows(), row);
     if (!id || *id == noId)
         return;
@@ -143,6 +147,12 @@ void IdIndex::addRow(const SectionTable& table, qsizetype row)
 void IdIndex::removeRow(const SectionTable& table, qsizetype row)
 {
     const RowId rowId = table.rows().id(row);
+    QHash<RowId, qint64>& commented = m_commentedIdOfRow[size_t(slotOf(table.kind()))];
+    if (const auto held = commented.find(rowId); held != commented.end()) {
+        m_commentedUses.remove(held.value(), {table.kind(), rowId});
+        commented.erase(held);
+        return;
+    }
     std::vector<qint64>& ids = m_idOfRow[size_t(slotOf(table.kind()))];
     if (ids.size() <= rowId || ids[rowId] == noId)
         return;
@@ -168,6 +178,8 @@ void IdIndex::addAll(const SectionTable& table)
         if (idOfRow.size() <= rowId)
             idOfRow.resize(std::max<size_t>(size_t(rowId) + 1, idOfRow.size() * 2), noId);
         idOfRow[rowId] = id.value_or(noId);
+        if (rows.isCommented(row))
+            addCommentedRow(rows, kind, row);
         if (!id || *id == noId)
             continue;
         low = std::min(low, *id);
@@ -186,6 +198,7 @@ void IdIndex::addAll(const SectionTable& table)
 void IdIndex::removeAll(const SectionTable& table)
 {
     const int slot = slotOf(table.kind());
+    removeCommentedRows(slot);
     if (m_indexedRows[size_t(1 - slot)] == 0) {
         // Only this table's rows are held: forgetting everything is quicker.
         m_firstUse.clear();
@@ -196,6 +209,24 @@ void IdIndex::removeAll(const SectionTable& table)
     }
     m_idOfRow[size_t(slot)].clear();
     m_indexedRows[size_t(slot)] = 0;
+}
+
+void IdIndex::addCommentedRow(const RowStore& rows, LineKind kind, qsizetype row)
+{
+    const std::optional<qint64> id = rowIdOf(rows.firstValue(row));
+    if (!id || *id == noId)
+        return;
+    m_commentedIdOfRow[size_t(slotOf(kind))].insert(rows.id(row), *id);
+    m_commentedUses.insert(*id, {kind, rows.id(row)});
+}
+
+void IdIndex::removeCommentedRows(int slot)
+{
+    const LineKind kind = slot == 0 ? LineKind::Object : LineKind::TimedObject;
+    QHash<RowId, qint64>& ids = m_commentedIdOfRow[size_t(slot)];
+    for (auto row = ids.cbegin(); row != ids.cend(); ++row)
+        m_commentedUses.remove(row.value(), {kind, row.key()});
+    ids.clear();
 }
 
 void IdIndex::addUse(qint64 id, IdUse use)
@@ -240,6 +271,11 @@ QList<IdUse> IdIndex::usesOf(qint64 id) const
     if (const IdUse* first = m_firstUse.find(id))
         return {*first};
     return {};
+}
+
+QList<IdUse> IdIndex::rowsWithId(qint64 id) const
+{
+    return usesOf(id) + m_commentedUses.values(id);
 }
 
 QList<qint64> IdIndex::usedIds() const

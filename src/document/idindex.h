@@ -51,6 +51,9 @@ public:
     QList<qint64> duplicateIds() const;
     // The rows using `id`, in no particular order.
     QList<IdUse> usesOf(qint64 id) const;
+    // Those rows and the commented rows holding `id` behind their comment
+    // marks (which no duplicate counts), in no particular order.
+    QList<IdUse> rowsWithId(qint64 id) const;
     // Every ID in use, ascending, each once.
     QList<qint64> usedIds() const;
 
@@ -69,11 +72,16 @@ private:
     void removeAll(const SectionTable& table);
     void addUse(qint64 id, IdUse use);
     void removeUse(qint64 id, IdUse use);
+    void addCommentedRow(const RowStore& rows, LineKind kind, qsizetype row);
+    void removeCommentedRows(int slot);
 
     FirstUses m_firstUse;                         // every ID in use: one of its rows
     QHash<qint64, QList<IdUse>> m_duplicates;     // IDs used more than once: all their rows
     std::array<std::vector<qint64>, 2> m_idOfRow; // per table, by RowId: the ID indexed, or noId
     std::array<qsizetype, 2> m_indexedRows{};     // per table: rows holding an ID
+    // Commented rows, few in a file, apart: per table by RowId their ID, and the rows of each ID.
+    std::array<QHash<RowId, qint64>, 2> m_commentedIdOfRow;
+    QMultiHash<qint64, IdUse> m_commentedUses;
 };
 
 } // namespace tarnel

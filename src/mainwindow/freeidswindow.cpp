@@ -3,7 +3,7 @@
 #include "document/freeids.h"
 #include "document/idedocument.h"
 #include "document/idindex.h"
-#include "mainwindow/duplicatemarks.h"
+#include "history/documentids.h"
 #include "editors/toolwindow.h"
 #include "mainwindow/escapecloses.h"
 #include "document/objectids.h"
@@ -47,7 +47,7 @@ std::optional<qint64> boundOf(const QLineEdit* field)
 } // namespace
 
 FreeIdsWindow::FreeIdsWindow(IdeDocument& document, Platform& platform, QWidget* parent)
-    : QWidget(parent), m_marks(DuplicateMarks::of(document)), m_platform(platform), m_document(document),
+    : QWidget(parent), m_ids(DocumentIds::of(document)), m_platform(platform), m_document(document),
       m_pending(new QTimer(this)), m_count(new QSpinBox(this)), m_from(new QLineEdit(this)),
       m_to(new QLineEdit(this)), m_freeCommented(new QCheckBox(texts::freeIdsFreeCommented, this)),
       m_sources(new QListWidget(this)), m_remove(namedButton(this, "freeIdsRemove", texts::freeIdsRemove)),
@@ -104,7 +104,7 @@ FreeIdsWindow::FreeIdsWindow(IdeDocument& document, Platform& platform, QWidget*
     m_pending->setSingleShot(true);
     m_pending->setInterval(0);
     connect(m_pending, &QTimer::timeout, this, &FreeIdsWindow::recompute);
-    connect(&m_marks, &DuplicateMarks::changed, this, &FreeIdsWindow::scheduleRecompute);
+    connect(&m_ids, &DocumentIds::changed, this, &FreeIdsWindow::scheduleRecompute);
     connect(m_count, &QSpinBox::valueChanged, this, &FreeIdsWindow::scheduleRecompute);
     connect(addFiles, &QPushButton::clicked, this, &FreeIdsWindow::addFiles);
     connect(addFolder, &QPushButton::clicked, this, &FreeIdsWindow::addFolder);
@@ -158,7 +158,7 @@ void FreeIdsWindow::addSource(const QString& path, bool folder)
     if (source.unreadable.isEmpty()) {
         item->setText(texts::freeIdsFileIds.arg(shown).arg(source.ids.size()));
     } else {
-        item->setText(texts::freeIdsUnreadable.arg(shown, source.unreadable.join(QStringLiteral(", "))));
+        item->setText(texts::freeIdsUnreadable.arg(shown, source.unreadable.join(texts::freeIdsReasonSeparator)));
         item->setForeground(Qt::darkRed);
     }
     m_sourceIds.append(source);
@@ -190,7 +190,7 @@ void FreeIdsWindow::scheduleRecompute()
 void FreeIdsWindow::recompute()
 {
     m_pending->stop();
-    QList<qint64> used = m_marks.index().usedIds();
+    QList<qint64> used = m_ids.index().usedIds();
     const auto merge = [&used](const QList<qint64>& more) {
         const qsizetype middle = used.size();
         used.append(more);
@@ -214,7 +214,7 @@ void FreeIdsWindow::recompute()
     const QList<IdBlock> blocks = freeIdBlocks(used, count, range, blocksShown);
     m_blocks->clear();
     for (const IdBlock& block : blocks)
-        m_blocks->addItem(QString::number(block.first) + QChar(0x2013) + QString::number(block.last));
+        m_blocks->addItem(texts::freeIdsRun.arg(block.first).arg(block.last));
     if (blocks.isEmpty())
         m_blocks->addItem(texts::freeIdsNone);
     m_firstStart = blocks.isEmpty() ? QString() : QString::number(blocks.first().first);

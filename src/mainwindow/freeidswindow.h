@@ -15,7 +15,7 @@ class QTimer;
 namespace tarnel {
 
 class IdeDocument;
-class DuplicateMarks;
+class DocumentIds;
 class Platform;
 
 // The window of Edit > "Free IDs…": the first runs of unused object IDs long
@@ -53,7 +53,7 @@ private:
     void scheduleRecompute();
     void recompute();
 
-    DuplicateMarks& m_marks; // holds the document's ID index
+    DocumentIds& m_ids; // holds the document's ID index
     Platform& m_platform;
     const IdeDocument& m_document;
     QTimer* m_pending;

@@ -1,6 +1,7 @@
 #include "mainwindow/loadreportmodel.h"
 
 #include "mainwindow/shownvalue.h"
+#include "texts/texts.h"
 
 namespace tarnel {
 
@@ -39,9 +40,9 @@ QVariant LoadReportModel::headerData(int section, Qt::Orientation orientation, i
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return {};
     switch (section) {
-    case LineColumn: return QStringLiteral("Line");
-    case ReasonColumn: return QStringLiteral("What");
-    case TextColumn: return QStringLiteral("Text");
+    case LineColumn: return texts::loadReportLineColumn;
+    case ReasonColumn: return texts::loadReportWhatColumn;
+    case TextColumn: return texts::loadReportTextColumn;
     }
     return {};
 }

@@ -18,20 +18,13 @@ namespace {
 // What the line below the text says of a line the reader will not keep as a path.
 QString lostLineNotice(const LostPathLineAt& lost)
 {
-    const QString line = QStringLiteral("Line %1").arg(lost.lineNumber);
+    const QString line = texts::pathsLineNumber.arg(lost.lineNumber);
     switch (lost.reason) {
-    case LostPathLine::Blank:
-        return line + QStringLiteral(" is blank: it is dropped when the file is opened again.");
-    case LostPathLine::Comment:
-        return line + QStringLiteral(" is a comment: it leaves the paths when the file is opened again.");
-    case LostPathLine::SectionName:
-        return line + QStringLiteral(" is a section name: it is dropped when the file is opened again.");
-    case LostPathLine::SectionStart:
-        return line + QStringLiteral(" starts another section: it and the lines after it leave the paths "
-                                     "when the file is opened again.");
-    case LostPathLine::End:
-        return line + QStringLiteral(" is \"end\": it and the lines after it are lost when the file is "
-                                     "opened again.");
+    case LostPathLine::Blank: return line + texts::pathsLineBlank;
+    case LostPathLine::Comment: return line + texts::pathsLineComment;
+    case LostPathLine::SectionName: return line + texts::pathsLineSectionName;
+    case LostPathLine::SectionStart: return line + texts::pathsLineSectionStart;
+    case LostPathLine::End: return line + texts::pathsLineEnd;
     }
     return QString();
 }

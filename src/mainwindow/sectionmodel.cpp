@@ -5,7 +5,7 @@
 #include "document/rowidsource.h"
 #include "document/sectiontable.h"
 #include "editors/editornumbers.h"
-#include "mainwindow/duplicatemarks.h"
+#include "history/documentids.h"
 #include "mainwindow/shownvalue.h"
 
 #include <QBrush>
@@ -107,14 +107,28 @@ SectionModel::SectionModel(SectionTable& table, QObject* parent) : QAbstractTabl
     });
 }
 
-void SectionModel::setDuplicateMarks(const DuplicateMarks* marks)
+void SectionModel::setDuplicateMarks(const DocumentIds* ids)
 {
-    m_marks = marks;
+    m_marks = ids;
     // Another row's change can mark or unmark any ID cell: the column is told once per step.
-    connect(marks, &DuplicateMarks::changed, this, [this] {
+    connect(ids, &DocumentIds::changed, this, [this] {
         if (rowCount() > 0)
             emit dataChanged(index(0, 0), index(rowCount() - 1, 0), {Qt::BackgroundRole, Qt::ToolTipRole});
     });
+}
+
+int SectionModel::nextMarkedRow(int after) const
+{
+    if (!m_marks)
+        return -1;
+    m_marks->index(); // F8 right after a load finds them too
+    const int rows = rowCount();
+    for (int step = 1; step <= rows; ++step) {
+        const int shown = (after + step) % rows;
+        if (m_marks->isMarked(m_table, tableRow(shown)))
+            return shown;
+    }
+    return -1;
 }
 
 int SectionModel::rowCount(const QModelIndex& parent) const

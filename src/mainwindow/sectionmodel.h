@@ -9,7 +9,7 @@
 
 namespace tarnel {
 
-class DuplicateMarks;
+class DocumentIds;
 class RowIdSource;
 class SectionTable;
 
@@ -24,8 +24,11 @@ public:
 
     SectionTable& table() const { return m_table; }
     // Marks the ID cells of rows whose ID another row uses too (a warning
-    // background, a tooltip naming the other rows), following `marks`.
-    void setDuplicateMarks(const DuplicateMarks* marks);
+    // background, a tooltip naming the other rows), following `ids`.
+    void setDuplicateMarks(const DocumentIds* ids);
+    // The first marked row shown after the shown row `after`, wrapping round
+    // (from the top when `after` is -1); -1 when none is shown.
+    int nextMarkedRow(int after) const;
     // Heads each row with the line of the file it was read from (blank for
     // rows made since the load), as `ids` tells.
     void setRowIds(const RowIdSource* ids) { m_rowIds = ids; }
@@ -74,7 +77,7 @@ private:
     std::vector<qsizetype> m_shown; // ascending table rows, while filtered
     std::vector<RowId> m_heldIds;   // the shown rows' identities during a change
     std::vector<RowId> m_addedIds;  // rows the change added, while filtered
-    const DuplicateMarks* m_marks = nullptr;
+    const DocumentIds* m_marks = nullptr;
     const RowIdSource* m_rowIds = nullptr;
 };
 

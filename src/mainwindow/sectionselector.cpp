@@ -43,11 +43,12 @@ SectionSelector::SectionSelector(QWidget* parent) : QWidget(parent)
         m_labels.append(label);
     }
     rows->endRows();
-    markShown(0);
+    markShown(Section::Objects);
 }
 
-void SectionSelector::markShown(int index)
+void SectionSelector::markShown(Section section)
 {
+    const int index = int(section);
     for (int k = 0; k < labelCount; ++k)
         m_labels[k]->setStyleSheet(k == index ? QStringLiteral("color: #ff0000")
                                               : QStringLiteral("color: #000000"));
@@ -75,7 +76,7 @@ int SectionSelector::indexAt(const QPoint& point) const
 int SectionSelector::stepFrom(int index, int step) const
 {
     int next = std::clamp(index + step, 0, labelCount - 1);
-    if (next == twoDfxIndex)
+    if (shownBy(Section(next)).marked != Section(next))
         next = std::clamp(next + step, 0, labelCount - 1);
     return next;
 }
@@ -85,7 +86,7 @@ bool SectionSelector::eventFilter(QObject* watched, QEvent* event)
     if (event->type() == QEvent::MouseButtonPress) {
         const int index = m_labels.indexOf(qobject_cast<QLabel*>(watched));
         if (index >= 0 && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-            emit sectionClicked(index);
+            emit sectionClicked(Section(index));
             return true;
         }
     }
@@ -97,7 +98,7 @@ void SectionSelector::mousePressEvent(QMouseEvent* event)
     const int index = indexAt(event->position().toPoint());
     if (index >= 0 && event->button() == Qt::LeftButton) {
         event->accept();
-        emit sectionClicked(index);
+        emit sectionClicked(Section(index));
         return;
     }
     QWidget::mousePressEvent(event);
@@ -115,7 +116,7 @@ void SectionSelector::keyPressEvent(QKeyEvent* event)
     }
     event->accept();
     if (index != m_shown)
-        emit sectionClicked(index);
+        emit sectionClicked(Section(index));
 }
 
 void SectionSelector::paintEvent(QPaintEvent* event)

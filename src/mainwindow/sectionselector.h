@@ -1,5 +1,7 @@
 #pragma once
 
+#include "mainwindow/section.h"
+
 #include <QList>
 #include <QWidget>
 
@@ -13,20 +15,19 @@ namespace tarnel {
 class SectionSelector : public QWidget {
     Q_OBJECT
 public:
-    static constexpr int labelCount = 8;
-    static constexpr int twoDfxIndex = 3;
-    static constexpr int lightsIndex = 4;
+    static constexpr int labelCount = sectionCount;
 
     explicit SectionSelector(QWidget* parent = nullptr);
 
+    // The caption of row `index`, 0 to labelCount - 1: the section of that number.
     QLabel* label(int index) const { return m_labels[index]; }
-    // Paints label `index` red and the others black.
-    void markShown(int index);
+    // Paints the section's caption red and the others black.
+    void markShown(Section section);
     // The caption whose row holds the point, or -1.
     int indexAt(const QPoint& point) const;
 
 signals:
-    void sectionClicked(int index);
+    void sectionClicked(Section section);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -37,8 +38,8 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
-    // The caption `step` rows from the shown one; "2DFX" shows the lights too,
-    // so the arrows pass over it.
+    // The caption `step` rows from the shown one; one showing another
+    // section ("2DFX" shows the lights) is passed over.
     int stepFrom(int index, int step) const;
     QRect rowRect(int index) const;
 

@@ -2,8 +2,8 @@
 
 #include "document/idedocument.h"
 #include "document/statistics.h"
+#include "history/documentids.h"
 #include "history/stepbatch.h"
-#include "mainwindow/duplicatemarks.h"
 #include "mainwindow/pitchedrows.h"
 #include "texts/texts.h"
 
@@ -72,7 +72,7 @@ void StatisticsPanel::followDocument()
     // A new document shows its figures as soon as it is there; the marks tell
     // once per step by themselves.
     connect(&m_document, &IdeDocument::contentReplaced, batch, &StepBatch::run);
-    connect(&DuplicateMarks::of(m_document), &DuplicateMarks::changed, batch, &StepBatch::run);
+    connect(&DocumentIds::of(m_document), &DocumentIds::changed, batch, &StepBatch::run);
 }
 
 void StatisticsPanel::refresh()
@@ -80,7 +80,7 @@ void StatisticsPanel::refresh()
     const auto figures = documentStatistics(m_document);
     for (int row = 0; row < int(figures.size()); ++row)
         m_values[row]->setText(figures[row].second);
-    m_values.back()->setText(QString::number(DuplicateMarks::of(m_document).count()));
+    m_values.back()->setText(QString::number(DocumentIds::of(m_document).count()));
 }
 
 } // namespace tarnel

@@ -155,6 +155,12 @@ inline const QString outsideSummary = QStringLiteral("lines outside sections: %1
 inline const QString effectsSummary = QStringLiteral("2dfx lines of other field counts: %1");
 
 // ---- Main window -----------------------------------------------------------
+// The window's title: "Tarnel [ name ]", a "*" after it while the document is changed.
+inline QString windowTitle(const QString& documentName, bool changed)
+{
+    return appTitle + QStringLiteral(" [ ") + documentName + QStringLiteral(" ]") +
+           (changed ? QStringLiteral("*") : QString());
+}
 
 inline const QString menuFile = QStringLiteral("File");
 inline const QString menuNew = QStringLiteral("New");
@@ -201,6 +207,10 @@ inline const QString freeIdsNone = QStringLiteral("No free run that long in this
 inline const QString freeIdsFileIds = QStringLiteral("%1 (%2 IDs)");
 // An added file that cannot be read, or a folder holding such files: %2 why, or their names.
 inline const QString freeIdsUnreadable = QStringLiteral("%1 (cannot be read: %2)");
+// Between the reasons of several files of a folder that cannot be read.
+inline const QString freeIdsReasonSeparator = QStringLiteral(", ");
+// A free run of IDs: its first and last ID.
+inline const QString freeIdsRun = QStringLiteral("%1\u2013%2");
 inline const QString freeIdsNoSuchFile = QStringLiteral("no such file");
 // An object ID more than one row uses: the menu item, the ID cell's tooltip
 // (one line per other row: its line in the file, the table's selector
@@ -269,7 +279,23 @@ inline const QString textEditorFailed = QStringLiteral("The text editor could no
 inline const QString pathsSubject = QStringLiteral("The paths text");
 inline const QString pathsKeptAsWere =
     QStringLiteral(" Until it is put right, the file keeps the paths as they were.");
+// Below the paths text, of the first line that would not read back as a path
+// line: "Line 12" and one of the reasons after it.
+inline const QString pathsLineNumber = QStringLiteral("Line %1");
+inline const QString pathsLineBlank = QStringLiteral(" is blank: it is dropped when the file is opened again.");
+inline const QString pathsLineComment =
+    QStringLiteral(" is a comment: it leaves the paths when the file is opened again.");
+inline const QString pathsLineSectionName =
+    QStringLiteral(" is a section name: it is dropped when the file is opened again.");
+inline const QString pathsLineSectionStart = QStringLiteral(
+    " starts another section: it and the lines after it leave the paths when the file is opened again.");
+inline const QString pathsLineEnd =
+    QStringLiteral(" is \"end\": it and the lines after it are lost when the file is opened again.");
 inline const QString loadReportTitle = QStringLiteral("Load report");
+// The Load report's column headings.
+inline const QString loadReportLineColumn = QStringLiteral("Line");
+inline const QString loadReportWhatColumn = QStringLiteral("What");
+inline const QString loadReportTextColumn = QStringLiteral("Text");
 // The section selector, top to bottom.
 inline const QString sectionCaptions[] = {QStringLiteral("Objects"),       QStringLiteral("Timed objects"),
                                           QStringLiteral("Paths"),         QStringLiteral("2DFX"),

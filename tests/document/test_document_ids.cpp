@@ -23,18 +23,22 @@ const QByteArray idFile = "objs\n"
                           "4, f, t, 1, 100, 0, 0, 24\n"
                           "end\n";
 
-// "3:o5,t8 4:...": each duplicate ID and its rows (table and identity), sorted.
+// "o5,t8": rows by table and identity, sorted.
+QString rowsDescribed(const QList<IdUse>& uses)
+{
+    QStringList rows;
+    for (const IdUse& use : uses)
+        rows << (use.kind == LineKind::Object ? QLatin1Char('o') : QLatin1Char('t')) + QString::number(use.row);
+    rows.sort();
+    return rows.join(QLatin1Char(','));
+}
+
+// "3:o5,t8 4:...": each duplicate ID and its rows.
 QString describe(const IdIndex& index)
 {
     QStringList ids;
-    for (const qint64 id : index.duplicateIds()) {
-        QStringList uses;
-        for (const IdUse& use : index.usesOf(id))
-            uses << (use.kind == LineKind::Object ? QLatin1Char('o') : QLatin1Char('t')) +
-                        QString::number(use.row);
-        uses.sort();
-        ids << QString::number(id) + QLatin1Char(':') + uses.join(QLatin1Char(','));
-    }
+    for (const qint64 id : index.duplicateIds())
+        ids << QString::number(id) + QLatin1Char(':') + rowsDescribed(index.usesOf(id));
     return ids.join(QLatin1Char(' '));
 }
 
@@ -98,45 +102,78 @@ private slots:
     {
         QTest::addColumn<QString>("changes");
         QTest::addColumn<QString>("duplicates");
+        QTest::addColumn<QString>("twos"); // the rows holding ID 2, commented rows too
         QTest::newRow("loaded") << ""
-                                << "3:o5,t8";
+                                << "3:o5,t8"
+                                << "o3,o4";
         QTest::newRow("changed to a used ID") << "set o 0 4"
-                                              << "3:o5,t8 4:o2,t9";
+                                              << "3:o5,t8 4:o2,t9"
+                                              << "o3,o4";
         QTest::newRow("changed away") << "set t 0 7"
-                                      << "";
+                                      << ""
+                                      << "o3,o4";
         QTest::newRow("commented out") << "set o 3 #3"
-                                       << "";
+                                       << ""
+                                       << "o3,o4";
         QTest::newRow("un-commented") << "set o 2 2"
-                                      << "2:o3,o4 3:o5,t8";
+                                      << "2:o3,o4 3:o5,t8"
+                                      << "o3,o4";
         QTest::newRow("removed") << "remove t 0"
-                                 << "";
+                                 << ""
+                                 << "o3,o4";
         QTest::newRow("third use, one removed") << "set o 0 3;remove o 3"
-                                                << "3:o2,t8";
+                                                << "3:o2,t8"
+                                                << "o3,o4";
         QTest::newRow("third use, changed back") << "set o 0 3;set o 0 1"
-                                                 << "3:o5,t8";
+                                                 << "3:o5,t8"
+                                                 << "o3,o4";
         QTest::newRow("appended") << "append t 1"
-                                  << "1:o2,t11 3:o5,t8";
+                                  << "1:o2,t11 3:o5,t8"
+                                  << "o3,o4";
         QTest::newRow("sorted, then moved by a change") << "sort o;set o 1 4"
-                                                        << "3:o5,t8 4:o2,t9";
+                                                        << "3:o5,t8 4:o2,t9"
+                                                        << "o3,o4";
         QTest::newRow("reloaded") << "set o 0 4;reload"
-                                  << "3:o5,t8";
+                                  << "3:o5,t8"
+                                  << "o3,o4";
         QTest::newRow("cleared") << "clear t"
-                                 << "";
+                                 << ""
+                                 << "o3,o4";
         QTest::newRow("far from the others") << "set o 0 900000000000;set t 1 900000000000"
-                                             << "3:o5,t8 900000000000:o2,t9";
+                                             << "3:o5,t8 900000000000:o2,t9"
+                                             << "o3,o4";
         QTest::newRow("written at 19 characters") << "set o 0 0000000000000000004"
-                                                  << "3:o5,t8 4:o2,t9";
+                                                  << "3:o5,t8 4:o2,t9"
+                                                  << "o3,o4";
         QTest::newRow("at both ends of the number range")
             << "set o 0 9223372036854775807;set t 1 -9223372036854775807;set o 1 -9223372036854775807"
-            << "-9223372036854775807:o3,t9 3:o5,t8";
+            << "-9223372036854775807:o3,t9 3:o5,t8"
+            << "o4";
         QTest::newRow("far below, then back") << "set o 0 -900000000000;set t 1 -900000000000;set o 0 1"
-                                              << "3:o5,t8";
+                                              << "3:o5,t8"
+                                              << "o3,o4";
+        QTest::newRow("commented row changed") << "set o 2 #5"
+                                               << "3:o5,t8"
+                                               << "o3";
+        QTest::newRow("commented row removed") << "remove o 2"
+                                               << "3:o5,t8"
+                                               << "o3";
+        QTest::newRow("commented out, zeros after the marks") << "set o 1 #2;set t 0 ##002"
+                                                              << ""
+                                                              << "o3,o4,t8";
+        QTest::newRow("commented rows reloaded") << "set o 2 #5;reload"
+                                                 << "3:o5,t8"
+                                                 << "o3,o4";
+        QTest::newRow("commented rows of the other table cleared") << "set t 0 #2;clear t"
+                                                                   << ""
+                                                                   << "o3,o4";
     }
 
     void duplicatesFollowChanges()
     {
         QFETCH(QString, changes);
         QFETCH(QString, duplicates);
+        QFETCH(QString, twos);
         IdeDocument document;
         document.replaceContent(parseIde(idFile));
         IdIndex index(document);
@@ -165,6 +202,8 @@ private slots:
         QCOMPARE(describe(index), duplicates);
         QCOMPARE(index.duplicateCount(), index.duplicateIds().size());
         QCOMPARE(describe(IdIndex(document)), duplicates);
+        QCOMPARE(rowsDescribed(index.rowsWithId(2)), twos);
+        QCOMPARE(rowsDescribed(IdIndex(document).rowsWithId(2)), twos);
     }
 
     void freeBlocks_data()

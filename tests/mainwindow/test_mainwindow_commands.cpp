@@ -195,7 +195,7 @@ private slots:
         QCOMPARE(labelText(w, "pathsPresent"), QStringLiteral("NO"));
         s.typePathLine("group, 1");
         QTRY_COMPARE(labelText(w, "pathsPresent"), QStringLiteral("YES"));
-        w.selectSection(0);
+        w.selectSection(Section::Objects);
 
         s.action("fileSave")->trigger();
         QCOMPARE(sectionLines(fileBytes(file), "objs"),
@@ -286,15 +286,15 @@ private slots:
         const QString file = s.path(QStringLiteral("timed.ide"));
         QVERIFY(putFile(file, "tobj\r\n5, n, t, 1, 10, 0, 20, 6\r\nend\r\n"));
         MainWindow& w = s.startShown(file);
-        w.selectSection(1); // its first row selected since the load
-        w.selectSection(2);
+        w.selectSection(Section::TimedObjects); // its first row selected since the load
+        w.selectSection(Section::Paths);
         // The menu stays in the bar, but its commands leave the hidden table alone.
         QVERIFY(w.actionsMenu(LineKind::TimedObject)->menuAction()->isVisible());
         s.action("timedObjectsCommentOut")->trigger();
         s.action("timedObjectsRemove")->trigger();
         QCOMPARE(firstValues(w.document(), LineKind::TimedObject), QByteArrayList({"5"}));
         QVERIFY(!w.document().isModified());
-        w.selectSection(1);
+        w.selectSection(Section::TimedObjects);
         s.action("timedObjectsCommentOut")->trigger();
         QCOMPARE(firstValues(w.document(), LineKind::TimedObject), QByteArrayList({"# 5"}));
     }

@@ -112,7 +112,7 @@ private slots:
         QFETCH(QStringList, stops);
         Session s;
         MainWindow& w = openUnsorted(s, file);
-        w.selectSection(section);
+        w.selectSection(Section(section));
         w.filterBar()->setText(filter);
         QStringList found;
         for (qsizetype step = 0; step < stops.size(); ++step) {
@@ -121,9 +121,10 @@ private slots:
                 found << w.statusText();
                 continue;
             }
-            const SectionView* shown = w.view(w.shownSection() == 0 ? LineKind::Object : LineKind::TimedObject);
+            const SectionView* shown =
+                w.view(w.shownSection() == Section::Objects ? LineKind::Object : LineKind::TimedObject);
             QCOMPARE(shown->selectedRowNumbers().size(), 1);
-            found << QStringLiteral("%1 %2").arg(w.shownSection()).arg(shown->selectedRowNumbers()[0] + 1);
+            found << QStringLiteral("%1 %2").arg(int(w.shownSection())).arg(shown->selectedRowNumbers()[0] + 1);
         }
         QCOMPARE(found, stops);
     }

@@ -82,7 +82,7 @@ private slots:
         QCOMPARE(f.shownIds(LineKind::Object), shown);
         QCOMPARE(labelText(*f.w, "filterCount"), count);
         // The filter stays for the next table shown.
-        f.w->selectSection(1);
+        f.w->selectSection(Section::TimedObjects);
         QCOMPARE(f.shownIds(LineKind::TimedObject).size(), typed.isEmpty() || typed == u"GENERIC" ? 1 : 0);
     }
 
@@ -165,11 +165,11 @@ private slots:
         Filtered f;
         f.open(mixedFile);
         QTest::keyClicks(f.field, filter);
-        f.w->selectSection(section);
+        f.w->selectSection(Section(section));
         f.s.platform.typedTexts = {typed};
         f.s.action("editGoToId")->trigger();
         QCOMPARE(f.s.requestKinds().first(), QStringLiteral("text"));
-        QCOMPARE(f.w->shownSection(), shownSection);
+        QCOMPARE(int(f.w->shownSection()), shownSection);
         if (row < 0) {
             QCOMPARE(f.s.platform.messages(), QStringList{QStringLiteral("No line with ID ") + typed.trimmed()});
             return;

@@ -142,7 +142,7 @@ private slots:
         QTRY_VERIFY(w.selector()->hasFocus());
         for (int key : keys)
             QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
-        QCOMPARE(w.shownSection(), shown);
+        QCOMPARE(int(w.shownSection()), shown);
         QCOMPARE(w.selector()->label(shown)->styleSheet(), QStringLiteral("color: #ff0000"));
         // Ctrl and a digit hand the keys to the shown section; the arrows leave them in the selector.
         QCOMPARE(w.selector()->hasFocus(), modifiers == Qt::NoModifier);
@@ -157,7 +157,7 @@ private slots:
         for (int index : {6, 1}) {
             const QRect caption = selector->label(index)->geometry();
             QTest::mouseClick(selector, Qt::LeftButton, {}, QPoint(selector->width() - 2, caption.center().y()));
-            QCOMPARE(w.shownSection(), index);
+            QCOMPARE(int(w.shownSection()), index);
         }
     }
 
@@ -216,7 +216,7 @@ private slots:
     {
         Session s;
         MainWindow& w = s.startShown(openThreeObjects(s));
-        w.selectSection(SectionSelector::lightsIndex);
+        w.selectSection(Section::Lights);
         QCOMPARE(w.tableActions(LineKind::Light).remove->shortcut(), QKeySequence(QKeySequence::Delete));
         // Hidden menus carry none, so no key is shared.
         QVERIFY(w.tableActions(LineKind::Object).remove->shortcut().isEmpty());

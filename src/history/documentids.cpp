@@ -1,91 +1,79 @@
-#include "mainwindow/duplicatemarks.h"
+#include "history/documentids.h"
 
 #include "document/idedocument.h"
 #include "document/idindex.h"
 #include "history/stepbatch.h"
-#include "mainwindow/sectionmodel.h"
 #include "texts/texts.h"
 
-#include <QEvent>
 #include <QTimer>
-#include <QWidget>
 
 #include <algorithm>
 
 namespace tarnel {
 
-DuplicateMarks& DuplicateMarks::of(IdeDocument& document)
+DocumentIds& DocumentIds::of(IdeDocument& document)
 {
-    if (auto* marks = document.findChild<DuplicateMarks*>(QString(), Qt::FindDirectChildrenOnly))
-        return *marks;
-    return *new DuplicateMarks(document);
+    if (auto* ids = document.findChild<DocumentIds*>(QString(), Qt::FindDirectChildrenOnly))
+        return *ids;
+    return *new DocumentIds(document);
 }
 
-DuplicateMarks::DuplicateMarks(IdeDocument& document)
+DocumentIds::DocumentIds(IdeDocument& document)
     : QObject(&document), m_document(document), m_rebuild(new QTimer(this)),
       m_batch(new StepBatch(
           document, [this] { emit changed(); }, this))
 {
     buildIndex();
-    connect(&document, &IdeDocument::aboutToReplaceContent, this, &DuplicateMarks::dropIndex);
+    connect(&document, &IdeDocument::aboutToReplaceContent, this, &DocumentIds::dropIndex);
     m_rebuild->setSingleShot(true);
-    connect(m_rebuild, &QTimer::timeout, this, &DuplicateMarks::rebuild);
+    connect(m_rebuild, &QTimer::timeout, this, &DocumentIds::rebuild);
     connect(&document, &IdeDocument::contentReplaced, this, [this] {
-        m_waitingForPaint = true;
-        m_rebuild->start(m_afterLoadDelay);
+        m_waitingToBuild = true;
+        m_rebuild->start(m_buildDelay);
     });
 }
 
-void DuplicateMarks::buildAfterPaintOf(const QList<QWidget*>& views)
+void DocumentIds::buildSoon()
 {
-    for (QWidget* view : views)
-        view->installEventFilter(this);
-    m_afterLoadDelay = 250;
+    if (!m_waitingToBuild)
+        return;
+    m_waitingToBuild = false;
+    m_rebuild->start(0);
 }
 
-bool DuplicateMarks::eventFilter(QObject* watched, QEvent* event)
+void DocumentIds::rebuild()
 {
-    if (event->type() == QEvent::Paint && m_waitingForPaint) {
-        // The paint is under way: build once it is on screen.
-        m_waitingForPaint = false;
-        m_rebuild->start(0);
-    }
-    return QObject::eventFilter(watched, event);
-}
-
-void DuplicateMarks::rebuild()
-{
-    m_waitingForPaint = false;
+    m_waitingToBuild = false;
     if (!m_index)
         buildIndex();
     m_batch->run();
 }
 
-void DuplicateMarks::dropIndex()
+void DocumentIds::dropIndex()
 {
     delete m_index;
     m_index = nullptr;
 }
 
-void DuplicateMarks::buildIndex() const
+void DocumentIds::buildIndex() const
 {
-    m_index = new IdIndex(m_document, const_cast<DuplicateMarks*>(this));
+    m_index = new IdIndex(m_document, const_cast<DocumentIds*>(this));
     connect(m_index, &IdIndex::changed, m_batch, &StepBatch::schedule);
 }
 
-const IdIndex& DuplicateMarks::index() const
+const IdIndex& DocumentIds::index() const
 {
     if (!m_index)
         buildIndex();
     return *m_index;
 }
 
-qsizetype DuplicateMarks::count() const
+qsizetype DocumentIds::count() const
 {
     return m_index ? m_index->duplicateCount() : 0;
 }
 
-bool DuplicateMarks::isMarked(const SectionTable& table, qsizetype row) const
+bool DocumentIds::isMarked(const SectionTable& table, qsizetype row) const
 {
     if (table.kind() != LineKind::Object && table.kind() != LineKind::TimedObject)
         return false;
@@ -93,7 +81,7 @@ bool DuplicateMarks::isMarked(const SectionTable& table, qsizetype row) const
     return id && m_index && m_index->isDuplicate(*id);
 }
 
-QString DuplicateMarks::otherUsesText(const SectionTable& table, qsizetype row) const
+QString DocumentIds::otherUsesText(const SectionTable& table, qsizetype row) const
 {
     if (!isMarked(table, row))
         return {};
@@ -114,18 +102,6 @@ QString DuplicateMarks::otherUsesText(const SectionTable& table, qsizetype row) 
                               : texts::alsoUsedByNewLine.arg(caption));
     }
     return lines.join(QLatin1Char('\n'));
-}
-
-int DuplicateMarks::nextMarkedRow(const SectionModel& model, int after) const
-{
-    index(); // F8 right after a load finds them too
-    const int rows = model.rowCount();
-    for (int step = 1; step <= rows; ++step) {
-        const int shown = (after + step) % rows;
-        if (isMarked(model.table(), model.tableRow(shown)))
-            return shown;
-    }
-    return -1;
 }
 
 } // namespace tarnel
