@@ -7,7 +7,6 @@
 #include "mainwindow/pathsview.h"
 #include "mainwindow/sectionmodel.h"
 #include "mainwindow/sectionview.h"
-#include "mainwindow/tablenameprefix.h"
 #include "mainwindow/twips.h"
 
 #include <QStackedWidget>
@@ -43,7 +42,7 @@ SectionSwitcher::SectionSwitcher(IdeDocument& document, Platform& platform, QWid
         if (kind == LineKind::Object || kind == LineKind::TimedObject)
             model->setDuplicateMarks(&DocumentIds::of(document));
         m_views[size_t(kind)] = new SectionView(model, m_stack);
-        m_views[size_t(kind)]->setObjectName(tableNamePrefix(kind) + QStringLiteral("View"));
+        m_views[size_t(kind)]->setObjectName(namePrefixOf(kind) + QStringLiteral("View"));
         // Tab leaves the table for the next control; the arrows move between rows.
         m_views[size_t(kind)]->setTabKeyNavigation(false);
         m_stack->addWidget(m_views[size_t(kind)]);

@@ -8,7 +8,6 @@
 #include "mainwindow/sectionmodel.h"
 #include "mainwindow/sectionswitcher.h"
 #include "mainwindow/sectionview.h"
-#include "mainwindow/tablenameprefix.h"
 #include "paste/pastelinedialog.h"
 #include "texts/texts.h"
 
@@ -84,7 +83,7 @@ void TableCommands::addActionsMenus(QMenuBar& bar) const
 
 QMenu* TableCommands::buildActionsMenu(LineKind kind)
 {
-    const QString prefix = tableNamePrefix(kind);
+    const QString prefix = namePrefixOf(kind);
     auto* menu = new QMenu(withMnemonic(texts::menuActions), &m_window);
     menu->setObjectName(prefix + QStringLiteral("ActionsMenu"));
     TableActions& actions = m_tableActions[size_t(kind)];
