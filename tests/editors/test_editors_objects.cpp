@@ -301,5 +301,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(ObjectEditorTest)
+TARNEL_TEST_MAIN(ObjectEditorTest)
 #include "test_editors_objects.moc"

@@ -439,5 +439,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(StartUpTest)
+TARNEL_TEST_MAIN(StartUpTest)
 #include "test_mainwindow_startup.moc"

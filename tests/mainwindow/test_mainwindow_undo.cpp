@@ -231,5 +231,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(MainWindowUndoTest)
+TARNEL_TEST_MAIN(MainWindowUndoTest)
 #include "test_mainwindow_undo.moc"
