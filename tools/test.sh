@@ -20,7 +20,7 @@ source "$root/tools/stages.sh"
 cmake_args=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DTARNEL_BUILD_TESTS=ON -DTARNEL_WERROR="${TARNEL_WERROR:-0}")
 if command -v ccache >/dev/null; then
   export CCACHE_DIR="${CCACHE_DIR:-$HOME/.cache/tarnel-ci}" CCACHE_BASEDIR="$root" CCACHE_NOHASHDIR=1
-  export CCACHE_SLOPPINESS=pch_defines,time_macros CCACHE_MAXSIZE="${CCACHE_MAXSIZE:-5G}"
+  export CCACHE_MAXSIZE="${CCACHE_MAXSIZE:-5G}"
   cmake_args+=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 fi
 jobs="$(nproc)"

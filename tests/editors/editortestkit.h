@@ -100,7 +100,8 @@ struct Session {
         return *editor;
     }
     template <typename T = QLineEdit>
-    T* child(LineKind kind, const char* name, const std::source_location& where = std::source_location::current()) const
+    T* child(LineKind kind, const char* name,
+             const std::source_location& where = std::source_location::current()) const
     {
         return children.find<T>(host.editor(kind), name, where);
     }

@@ -125,6 +125,7 @@ private slots:
     }
     void randomStepsUndoAndRedo()
     {
+        TARNEL_LONG_TEST();
         QFETCH(QString, corpus);
         QFETCH(bool, sorted);
         QFETCH(quint32, seed);

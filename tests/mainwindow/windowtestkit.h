@@ -13,6 +13,7 @@
 #include "settings/inifile.h"
 #include "settings/settingsfile.h"
 #include "support/filelines.h"
+#include "support/longtests.h"
 #include "support/testfiles.h"
 #include "support/testmain.h"
 #include "support/windowsession.h"

@@ -17,13 +17,13 @@ bool registerTest(const char* file, TestRun run);
 } // namespace support
 
 #ifdef TARNEL_GROUPED_TESTS
-#define TARNEL_TEST_MAIN(TestObject)                                                                                  \
-    namespace {                                                                                                       \
-    const bool testRegistered = support::registerTest(__FILE__, [](int argc, char** argv) {                         \
-        TestObject tc;                                                                                                \
-        QTEST_SET_MAIN_SOURCE_PATH                                                                                    \
-        return QTest::qExec(&tc, argc, argv);                                                                         \
-    });                                                                                                               \
+#define TARNEL_TEST_MAIN(TestObject)                                                                              \
+    namespace {                                                                                                   \
+    const bool testRegistered = support::registerTest(__FILE__, [](int argc, char** argv) {                       \
+        TestObject tc;                                                                                            \
+        QTEST_SET_MAIN_SOURCE_PATH                                                                                \
+        return QTest::qExec(&tc, argc, argv);                                                                     \
+    });                                                                                                           \
     }
 #else
 #define TARNEL_TEST_MAIN(TestObject) QTEST_MAIN(TestObject)
