@@ -60,6 +60,7 @@ int main(int argc, char* argv[])
         return 1;
     }
     std::fprintf(stderr, "tarnel-gen: %llu definition lines, %llu lines, %zu bytes\n",
-                 (unsigned long long)summary.definitionLines, (unsigned long long)summary.allLines, bytes.size());
+                 static_cast<unsigned long long>(summary.definitionLines),
+                 static_cast<unsigned long long>(summary.allLines), bytes.size());
     return 0;
 }

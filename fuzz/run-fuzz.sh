@@ -28,9 +28,16 @@ has_fuzzer || {
   exit 2
 }
 
-CC=clang CXX=clang++ cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+# Only the document library and the target are built, through ccache when it is
+# there (the cache of tools/test.sh).
+launcher=()
+if command -v ccache >/dev/null; then
+  export CCACHE_DIR="${CCACHE_DIR:-$HOME/.cache/tarnel-ci}" CCACHE_BASEDIR="$root" CCACHE_NOHASHDIR=1
+  launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+fi
+CC=clang CXX=clang++ cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" \
   -DTARNEL_BUILD_TESTS=OFF -DTARNEL_BUILD_FUZZ=ON -DTARNEL_SANITIZE=ON >/dev/null
-cmake --build "$build" --target tarnel_fuzz_roundtrip -j2
+cmake --build "$build" --target tarnel_fuzz_roundtrip -j"$(nproc)"
 
 # Allocation stacks are not kept: the fast unwinder walks into Qt's frames,
 # which have no frame pointers, and every odd stack it makes up is stored

@@ -21,10 +21,11 @@ dpkg-deb -f "$deb" Package Version Depends
 dpkg-deb -f "$deb" Depends | grep -q libqt6widgets6 || fail "the package does not depend on Qt Widgets"
 dpkg-deb -x "$deb" "$work/root"
 usr="$work/root/usr"
-for f in bin/tarnel bin/tarnel-cli share/applications/org.example.tarnel.desktop \
-         share/metainfo/org.example.tarnel.metainfo.xml share/mime/packages/tarnel.xml \
+for f in bin/tarnel bin/tarnel-cli share/applications/io.github.tarnel.Tarnel.desktop \
+         share/metainfo/io.github.tarnel.Tarnel.metainfo.xml share/mime/packages/tarnel.xml \
          share/icons/hicolor/scalable/apps/tarnel.svg share/icons/hicolor/16x16/apps/tarnel.png \
-         share/icons/hicolor/256x256/apps/tarnel.png share/man/man1/tarnel.1.gz share/man/man1/tarnel-cli.1.gz; do
+         share/icons/hicolor/256x256/apps/tarnel.png share/man/man1/tarnel.1.gz share/man/man1/tarnel-cli.1.gz \
+         share/doc/tarnel/copyright; do
   [ -e "$usr/$f" ] || fail "the package lacks /usr/$f"
 done
 
@@ -35,6 +36,7 @@ corpus="$root/tests/corpus/modmap-generic.ide"
 cmp <(tail -n +2 "$work/installed.ide") <(tail -n +2 "$work/built.ide") ||
   fail "the installed tarnel-cli formats differently from the built one"
 
-desktop-file-validate "$usr/share/applications/org.example.tarnel.desktop"
-appstreamcli validate --no-net "$usr/share/metainfo/org.example.tarnel.metainfo.xml"
+grep -q '^License: GPL-3+$' "$usr/share/doc/tarnel/copyright" || fail "the copyright file names no GPL-3+"
+desktop-file-validate "$usr/share/applications/io.github.tarnel.Tarnel.desktop"
+appstreamcli validate --no-net "$usr/share/metainfo/io.github.tarnel.Tarnel.metainfo.xml"
 echo "== the package is fine"

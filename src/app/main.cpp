@@ -57,7 +57,7 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(texts::appTitle);
     QApplication::setApplicationVersion(texts::version);
     // Ties the window to the installed desktop entry, for its name and icon in the desktop.
-    QApplication::setDesktopFileName(QStringLiteral("org.example.tarnel"));
+    QApplication::setDesktopFileName(QStringLiteral("io.github.tarnel.Tarnel"));
     // The icon the package installs in the icon theme; none when run from the build.
     QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("tarnel")));
     // The command line names one file; a path with spaces may arrive split.

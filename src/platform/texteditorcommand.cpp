@@ -7,7 +7,7 @@ namespace tarnel {
 namespace {
 
 // The desktop entry this program's package installs.
-const QString ownDesktopId = QStringLiteral("org.example.tarnel.desktop");
+const QString ownDesktopId = QStringLiteral("io.github.tarnel.Tarnel.desktop");
 
 // A command line as the shell would split it ("code --wait"), the file last.
 std::optional<TextEditorCommand> fromVariable(const QString& value, const QString& path,

@@ -8,6 +8,8 @@
 #include "editors/lineeditor.h"
 #include "support/testeditkey.h"
 #include "platform/scriptedplatform.h"
+#include "support/childlookup.h"
+#include "support/testmain.h"
 
 #include <QComboBox>
 #include <QFrame>
@@ -59,6 +61,7 @@ struct Session {
     QWidget owner;
     EditorHost host{document, platform, &owner};
     QStringList statuses;
+    support::ChildLookup children;
 
     Session()
     {
@@ -96,13 +99,11 @@ struct Session {
             qFatal("no open editor");
         return *editor;
     }
-    template <typename T = QLineEdit> T* child(LineKind kind, const char* name) const
+    template <typename T = QLineEdit>
+    T* child(LineKind kind, const char* name,
+             const std::source_location& where = std::source_location::current()) const
     {
-        QWidget* editor = host.editor(kind);
-        T* found = editor ? editor->findChild<T*>(QString::fromLatin1(name)) : nullptr;
-        if (!found)
-            qFatal("no open editor control %s", name);
-        return found;
+        return children.find<T>(host.editor(kind), name, where);
     }
     QString text(LineKind kind, const char* name) const { return child(kind, name)->text(); }
     void setText(LineKind kind, const char* name, const QString& text) const { child(kind, name)->setText(text); }

@@ -241,5 +241,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(ColourTest)
+TARNEL_TEST_MAIN(ColourTest)
 #include "test_editors_colour.moc"

@@ -307,5 +307,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(EffectEditorTest)
+TARNEL_TEST_MAIN(EffectEditorTest)
 #include "test_editors_effects.moc"

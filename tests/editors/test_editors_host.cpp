@@ -404,5 +404,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(EditorHostTest)
+TARNEL_TEST_MAIN(EditorHostTest)
 #include "test_editors_host.moc"

@@ -302,5 +302,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(ObjectEditorTest)
+TARNEL_TEST_MAIN(ObjectEditorTest)
 #include "test_editors_objects.moc"

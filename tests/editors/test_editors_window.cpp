@@ -84,5 +84,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(EditorWindowTest)
+TARNEL_TEST_MAIN(EditorWindowTest)
 #include "test_editors_window.moc"

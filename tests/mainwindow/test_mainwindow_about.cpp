@@ -1,4 +1,5 @@
 #include "mainwindow/aboutdialog.h"
+#include "support/testmain.h"
 
 #include <QImageReader>
 #include <QLabel>
@@ -178,5 +179,5 @@ void AboutTest::openingTwiceShowsSameContent()
         QCOMPARE(textLine(other, name)->text(), textLine(dialog, name)->text());
 }
 
-QTEST_MAIN(AboutTest)
+TARNEL_TEST_MAIN(AboutTest)
 #include "test_mainwindow_about.moc"

@@ -329,5 +329,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(MainWindowCommandsTest)
+TARNEL_TEST_MAIN(MainWindowCommandsTest)
 #include "test_mainwindow_commands.moc"

@@ -151,5 +151,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(DuplicatesTest)
+TARNEL_TEST_MAIN(DuplicatesTest)
 #include "test_mainwindow_duplicates.moc"

@@ -842,5 +842,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(FileCommandsTest)
+TARNEL_TEST_MAIN(FileCommandsTest)
 #include "test_mainwindow_filecommands.moc"

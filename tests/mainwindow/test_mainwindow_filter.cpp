@@ -181,5 +181,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(FilterTest)
+TARNEL_TEST_MAIN(FilterTest)
 #include "test_mainwindow_filter.moc"

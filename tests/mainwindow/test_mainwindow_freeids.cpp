@@ -31,10 +31,7 @@ struct FreeIds {
         window = s.window->freeIdsWindow();
         QVERIFY(window && window->isVisible());
     }
-    template <typename T> T* child(const char* name) const
-    {
-        return window->findChild<T*>(QString::fromLatin1(name));
-    }
+    template <typename T> T* child(const char* name) const { return s.children.find<T>(window, name); }
     QStringList shown() const
     {
         QStringList out;
@@ -149,5 +146,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(FreeIdsTest)
+TARNEL_TEST_MAIN(FreeIdsTest)
 #include "test_mainwindow_freeids.moc"

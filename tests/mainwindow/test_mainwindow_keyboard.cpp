@@ -324,5 +324,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(MainWindowKeyboardTest)
+TARNEL_TEST_MAIN(MainWindowKeyboardTest)
 #include "test_mainwindow_keyboard.moc"

@@ -241,5 +241,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(LoadReportTest)
+TARNEL_TEST_MAIN(LoadReportTest)
 #include "test_mainwindow_loadreport.moc"

@@ -626,5 +626,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(SectionsTest)
+TARNEL_TEST_MAIN(SectionsTest)
 #include "test_mainwindow_sections.moc"

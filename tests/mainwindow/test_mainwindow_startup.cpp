@@ -27,6 +27,19 @@ class StartUpTest : public QObject {
     Q_OBJECT
 
 private slots:
+    // A mistyped control name fails the test with the name; the program goes on.
+    void mistypedControlNameFailsCleanly()
+    {
+        Session s;
+        s.useSettings();
+        s.start(s.copyOfCorpus(QStringLiteral("modmap-generic.ide"), QStringLiteral("a.ide")));
+        QEXPECT_FAIL("", "no QAction named fileSaev", Abort);
+        s.action("fileSaev")->trigger();
+        QEXPECT_FAIL("", "no QCheckBox named keepLayot", Abort);
+        s.child<QCheckBox>("keepLayot")->setChecked(true);
+        QVERIFY(!s.window->document().isModified());
+    }
+
     void missingSettingsAreRebuilt()
     {
         Session s;
@@ -439,5 +452,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(StartUpTest)
+TARNEL_TEST_MAIN(StartUpTest)
 #include "test_mainwindow_startup.moc"

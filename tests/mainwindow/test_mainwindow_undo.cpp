@@ -125,6 +125,7 @@ private slots:
     }
     void randomStepsUndoAndRedo()
     {
+        TARNEL_LONG_TEST();
         QFETCH(QString, corpus);
         QFETCH(bool, sorted);
         QFETCH(quint32, seed);
@@ -231,5 +232,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(MainWindowUndoTest)
+TARNEL_TEST_MAIN(MainWindowUndoTest)
 #include "test_mainwindow_undo.moc"

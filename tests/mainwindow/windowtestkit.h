@@ -13,7 +13,10 @@
 #include "settings/inifile.h"
 #include "settings/settingsfile.h"
 #include "support/filelines.h"
+#include "support/longtests.h"
 #include "support/testfiles.h"
+#include "support/testmain.h"
+#include "support/windowsession.h"
 
 #include <QAction>
 #include <QByteArrayList>
@@ -33,11 +36,6 @@ namespace tarnel {
 namespace wkit {
 
 using namespace support;
-
-// tarnel.ini as a fresh start writes it.
-inline const QByteArray defaultSettings =
-    "[tarnel]\r\nrecent1=recent1\r\nrecent2=recent2\r\nrecent3=recent3\r\nrecent4=recent4\r\n"
-    "recent5=recent5\r\nrecent6=recent6\r\nrecent7=recent7\r\nlines=1\r\npaste=1\r\nsort=1\r\nkeepLayout=0\r\n";
 
 // The lines between the first line reading `keyword` (any case) and the next "end".
 inline QByteArrayList sectionLines(const QByteArray& bytes, const QByteArray& keyword)
@@ -112,59 +110,8 @@ inline QString saveQuestionText(const QString& path)
     return QStringLiteral("File: ") + path + QStringLiteral("\r\nDo you want to save changes?");
 }
 
-// One window on a scripted desktop, with tarnel.ini and any test files in a
-// folder of its own.
-struct Session {
-    QTemporaryDir dir;
-    ScriptedPlatform platform;
-    SettingsFile settings{dir.filePath(QStringLiteral("tarnel.ini"))};
-    std::unique_ptr<MainWindow> window;
-
-    QString path(const QString& name) const { return dir.filePath(name); }
-
-    void useSettings(const QByteArray& contents = defaultSettings) { QVERIFY(putFile(settings.path(), contents)); }
-
-    // A copy of a corpus file under `name` in the session's folder.
-    QString copyOfCorpus(const QString& corpusName, const QString& name)
-    {
-        const QString target = path(name);
-        QFile::remove(target);
-        if (!QFile::copy(corpusPath(corpusName), target))
-            return QString();
-        QFile::setPermissions(target, QFile::permissions(target) | QFileDevice::WriteOwner);
-        return target;
-    }
-
-    MainWindow& start(const QString& commandLine = QString())
-    {
-        window = std::make_unique<MainWindow>(platform, settings);
-        window->startUp(commandLine);
-        return *window;
-    }
-
-    // Started and on screen: the views only fill and show once the window is up.
-    MainWindow& startShown(const QString& commandLine = QString())
-    {
-        start(commandLine);
-        window->show();
-        if (!QTest::qWaitForWindowExposed(window.get()))
-            qWarning("the window was not exposed");
-        return *window;
-    }
-
-    QAction* action(const char* name) const
-    {
-        auto* found = window->findChild<QAction*>(QString::fromLatin1(name));
-        if (!found)
-            qWarning("no action %s", name);
-        return found;
-    }
-
-    template <typename T> T* child(const char* name) const
-    {
-        return window->findChild<T*>(QString::fromLatin1(name));
-    }
-
+// The window session of every window test, and what only these tests ask of it.
+struct Session : WindowSession {
     QString setting(const QString& key) const
     {
         return IniFile::read(settings.path(), QStringLiteral("tarnel"), key).value_or(QStringLiteral("<missing>"));

@@ -4,6 +4,7 @@
 #include "history/edithistory.h"
 #include "paste/pastelinedialog.h"
 #include "platform/scriptedplatform.h"
+#include "support/childlookup.h"
 
 #include <QLabel>
 #include <QComboBox>
@@ -65,13 +66,8 @@ struct Session {
         platform.clipboard = clipboard;
         dialog = std::make_unique<PasteLineDialog>(document, platform);
     }
-    template <typename T> T* child(const char* name) const
-    {
-        T* found = dialog->findChild<T*>(QString::fromLatin1(name));
-        if (!found)
-            qFatal("no child %s", name);
-        return found;
-    }
+    support::ChildLookup children;
+    template <typename T> T* child(const char* name) const { return children.find<T>(dialog.get(), name); }
     QLineEdit* line() const { return child<QLineEdit>("pastedLine"); }
     QPlainTextEdit* box() const { return child<QPlainTextEdit>("pastedLines"); }
     // Rows per table, in the tables' order.

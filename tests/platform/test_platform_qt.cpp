@@ -313,7 +313,7 @@ void QtPlatformTest::textEditorCommandChoice_data()
     QTest::newRow("id without .desktop") << "ed|||" + all + "gtk-launch ed.desktop F";
     QTest::newRow("gio, no gtk-launch") << "ed.desktop|/a/ed.desktop|kate||gio kate=gio launch /a/ed.desktop F";
     QTest::newRow("gio needs the file") << "ed.desktop||kate -n||gio kate=kate -n F";
-    QTest::newRow("own entry skipped") << "org.example.tarnel.desktop||kate|" + all + "kate F";
+    QTest::newRow("own entry skipped") << "io.github.tarnel.Tarnel.desktop||kate|" + all + "kate F";
     QTest::newRow("VISUAL missing, EDITOR") << "||gedit|vim -p" + all + "x-terminal-emulator -e vim -p F";
     QTest::newRow("EDITOR, no terminal") << "|||vim|vim=";
     QTest::newRow("nothing") << "|||" + all;
