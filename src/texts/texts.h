@@ -303,20 +303,45 @@ inline const QString sectionCaptions[] = {QStringLiteral("Objects"),       QStri
                                           QStringLiteral("  :... Sun"),    QStringLiteral("  :... Ped areas")};
 
 // The column captions of each kind's table (and of tarnel-cli table), one per field.
-// clang-format off
-inline const QStringList objectColumns = {"ID", "Name", "Texture Pack", "Object count", "Draw Dis", "Parameters"};
-inline const QStringList timedObjectColumns = {"ID", "Name", "Texture Pack", "Object Count", "Draw Dis", "Parameters",
-                                               "Time On", "Time Off"};
-inline const QStringList lightColumns = {"ID", "X", "Y", "Z", "R", "G", "B", "?1", "?2", "coronastar", "shad_exp",
-                                         "View dis", "Out range", "Lamp size", "In range", "Corona size", "Control",
-                                         "Ref on wet", "Lensflare", "Dust"};
-inline const QStringList sunColumns = {"ID", "X", "Y", "Z", "R", "G", "B", "?1", "2dfx ID"};
-inline const QStringList particleColumns = {"ID", "X", "Y", "Z", "R", "G", "B", "?1", "?2", "Type", "?Output 1",
-                                            "?Output 2", "?Output 3", "Size2"};
-inline const QStringList pedAreaColumns = {"ID", "X", "Y", "Z", "R", "G", "B", "?1", "?2", "Type", "?Direction 1",
-                                           "?Direction 2", "?Direction 3", "?Direction 4", "?Direction 5",
-                                           "?Direction 6"};
-// clang-format on
+inline const QStringList objectColumns = {QStringLiteral("ID"),           QStringLiteral("Name"),
+                                          QStringLiteral("Texture Pack"), QStringLiteral("Object count"),
+                                          QStringLiteral("Draw Dis"),     QStringLiteral("Parameters")};
+inline const QStringList timedObjectColumns = {QStringLiteral("ID"),           QStringLiteral("Name"),
+                                               QStringLiteral("Texture Pack"), QStringLiteral("Object Count"),
+                                               QStringLiteral("Draw Dis"),     QStringLiteral("Parameters"),
+                                               QStringLiteral("Time On"),      QStringLiteral("Time Off")};
+inline const QStringList lightColumns = {
+    QStringLiteral("ID"),          QStringLiteral("X"),         QStringLiteral("Y"),
+    QStringLiteral("Z"),           QStringLiteral("R"),         QStringLiteral("G"),
+    QStringLiteral("B"),           QStringLiteral("?1"),        QStringLiteral("?2"),
+    QStringLiteral("coronastar"),  QStringLiteral("shad_exp"),  QStringLiteral("View dis"),
+    QStringLiteral("Out range"),   QStringLiteral("Lamp size"), QStringLiteral("In range"),
+    QStringLiteral("Corona size"), QStringLiteral("Control"),   QStringLiteral("Ref on wet"),
+    QStringLiteral("Lensflare"),   QStringLiteral("Dust")};
+inline const QStringList sunColumns = {QStringLiteral("ID"), QStringLiteral("X"),  QStringLiteral("Y"),
+                                       QStringLiteral("Z"),  QStringLiteral("R"),  QStringLiteral("G"),
+                                       QStringLiteral("B"),  QStringLiteral("?1"), QStringLiteral("2dfx ID")};
+inline const QStringList particleColumns = {
+    QStringLiteral("ID"),        QStringLiteral("X"),    QStringLiteral("Y"),         QStringLiteral("Z"),
+    QStringLiteral("R"),         QStringLiteral("G"),    QStringLiteral("B"),         QStringLiteral("?1"),
+    QStringLiteral("?2"),        QStringLiteral("Type"), QStringLiteral("?Output 1"), QStringLiteral("?Output 2"),
+    QStringLiteral("?Output 3"), QStringLiteral("Size2")};
+inline const QStringList pedAreaColumns = {QStringLiteral("ID"),
+                                           QStringLiteral("X"),
+                                           QStringLiteral("Y"),
+                                           QStringLiteral("Z"),
+                                           QStringLiteral("R"),
+                                           QStringLiteral("G"),
+                                           QStringLiteral("B"),
+                                           QStringLiteral("?1"),
+                                           QStringLiteral("?2"),
+                                           QStringLiteral("Type"),
+                                           QStringLiteral("?Direction 1"),
+                                           QStringLiteral("?Direction 2"),
+                                           QStringLiteral("?Direction 3"),
+                                           QStringLiteral("?Direction 4"),
+                                           QStringLiteral("?Direction 5"),
+                                           QStringLiteral("?Direction 6")};
 
 // ---- Line editors ----------------------------------------------------------
 
