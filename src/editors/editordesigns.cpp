@@ -15,9 +15,9 @@ LineEditor::Design editorDesign(LineKind kind)
         {"objectEditor",      objectEditorTitle,      lineFrame.arg(0), addLineButton, newLineAddedStatus,  lineUpdatedStatus},
         {"timedObjectEditor", timedObjectEditorTitle, lineFrame.arg(0), addLineButton, newLineAddedStatus,  lineUpdatedStatus},
         {"lightEditor",       lightEditorTitle,       lightFrame,       addNewButton,  lightAddedStatus,    lightUpdatedStatus},
-        {"sunEditor",         sunEditorTitle,         sunFrame,         addLineButton, lineAddedStatus,     lineUpdatedStatus},
+        {"sunEffectEditor",         sunEditorTitle,         sunFrame,         addLineButton, lineAddedStatus,     lineUpdatedStatus},
         {"particleEditor",    particleEditorTitle,    particleFrame,    addLineButton, particleAddedStatus, lineUpdatedStatus},
-        {"pedEditor",         pedEditorTitle,         pedFrame,         addLineButton, newLineAddedStatus,  lineUpdatedStatus},
+        {"pedAreaEditor",         pedEditorTitle,         pedFrame,         addLineButton, newLineAddedStatus,  lineUpdatedStatus},
     }};
     // clang-format on
     return designs[size_t(kind)];

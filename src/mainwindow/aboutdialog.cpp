@@ -47,7 +47,7 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent), m_picture(picturePa
     setFixedSize(pictureWidth, pictureHeight);
 
     auto* close = new QPushButton(texts::menuClose, this);
-    close->setObjectName(QStringLiteral("closeAbout"));
+    close->setObjectName(QStringLiteral("aboutCloseButton"));
     close->setDefault(true);
     const QSize buttonSize = close->sizeHint().expandedTo(QSize(80, 0));
     close->setGeometry(pictureWidth - margin - buttonSize.width(), pictureHeight - margin - buttonSize.height(),

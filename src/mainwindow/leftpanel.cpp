@@ -26,7 +26,7 @@ LeftPanel::LeftPanel(IdeDocument& document, Platform& platform, SettingsFile& se
     auto* openNote = new QPushButton(texts::notepad, this);
     openNote->setObjectName(QStringLiteral("openInTextEditor"));
     m_reload = new QPushButton(texts::reloadOpenFile, this);
-    m_reload->setObjectName(QStringLiteral("reloadFile"));
+    m_reload->setObjectName(QStringLiteral("reloadButton"));
     connect(openNote, &QPushButton::clicked, this, &LeftPanel::openInTextEditor);
 
     // Column 0 indents the options under the statistics.

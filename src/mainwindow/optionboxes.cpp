@@ -28,9 +28,9 @@ QCheckBox* optionBox(QWidget& panel, const char* name, const QString& caption)
 
 OptionBoxes::OptionBoxes(IdeDocument& document, SettingsFile& settings, QWidget& panel)
     : QObject(&panel), m_document(document), m_settings(settings),
-      m_showLines(optionBox(panel, "showLines", texts::gridLines)),
-      m_catchPaste(optionBox(panel, "catchPaste", texts::catchPaste)),
-      m_objectSort(optionBox(panel, "objectSort", texts::sortByObject)),
+      m_showLines(optionBox(panel, "gridLinesBox", texts::gridLines)),
+      m_catchPaste(optionBox(panel, "catchPasteBox", texts::catchPaste)),
+      m_objectSort(optionBox(panel, "sortByIdBox", texts::sortByObject)),
       m_keepLayout(optionBox(panel, "keepLayout", texts::keepFileLayout))
 {
     const auto following = [this](void (OptionBoxes::*changed)(bool), const QString& key) {

@@ -58,9 +58,9 @@ private slots:
                                << "Light editor";
         QTest::newRow("particle") << LineKind::Particle << "particleEditor"
                                   << "Particle editor";
-        QTest::newRow("sun") << LineKind::Sun << "sunEditor"
+        QTest::newRow("sun") << LineKind::Sun << "sunEffectEditor"
                              << "Sun reflection editor";
-        QTest::newRow("ped") << LineKind::PedArea << "pedEditor"
+        QTest::newRow("ped") << LineKind::PedArea << "pedAreaEditor"
                              << "Ped animation area editor";
     }
     void windows()

@@ -48,7 +48,7 @@ void AboutTest::window()
     dialog.show();
     QCOMPARE(dialog.size(), QSize(640, 349));
     QCOMPARE(dialog.findChildren<QPushButton*>().size(), 1);
-    QCOMPARE(dialog.findChild<QPushButton*>("closeAbout")->text(), QString("Close"));
+    QCOMPARE(dialog.findChild<QPushButton*>("aboutCloseButton")->text(), QString("Close"));
 }
 
 void AboutTest::textLines_data()
@@ -86,7 +86,7 @@ void AboutTest::linesStackAtLowerRight()
 {
     AboutDialog dialog;
     dialog.show();
-    const QRect close = dialog.findChild<QPushButton*>("closeAbout")->geometry();
+    const QRect close = dialog.findChild<QPushButton*>("aboutCloseButton")->geometry();
     int previousBottom = 0;
     for (const QString& name : lineNames) {
         const QLabel* label = textLine(dialog, name);
@@ -152,7 +152,7 @@ void AboutTest::closeCloses()
     AboutDialog dialog;
     dialog.show();
     QVERIFY(dialog.isVisible());
-    QTest::mouseClick(dialog.findChild<QPushButton*>("closeAbout"), Qt::LeftButton);
+    QTest::mouseClick(dialog.findChild<QPushButton*>("aboutCloseButton"), Qt::LeftButton);
     QVERIFY(!dialog.isVisible());
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
 }
@@ -162,7 +162,7 @@ void AboutTest::openingTwiceShowsSameContent()
     AboutDialog dialog;
     dialog.show();
     const QImage first = dialog.grab().toImage();
-    QTest::mouseClick(dialog.findChild<QPushButton*>("closeAbout"), Qt::LeftButton);
+    QTest::mouseClick(dialog.findChild<QPushButton*>("aboutCloseButton"), Qt::LeftButton);
     QVERIFY(!dialog.isVisible());
 
     dialog.show();

@@ -305,7 +305,7 @@ private slots:
         s.useSettings();
         MainWindow& w = s.startShown();
         ModalAnswer answer;
-        answer.clickWhenShown("closeAbout");
+        answer.clickWhenShown("aboutCloseButton");
         s.action("helpAbout")->trigger();
         QCOMPARE(answer.seen, QStringLiteral("aboutDialog"));
 

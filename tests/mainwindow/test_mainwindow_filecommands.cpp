@@ -24,8 +24,8 @@ bool run(Session& s, const QString& command)
 {
     if (command == u"close")
         return s.window->close();
-    if (command == u"reloadFile")
-        QTest::mouseClick(s.child<QPushButton>("reloadFile"), Qt::LeftButton);
+    if (command == u"reloadButton")
+        QTest::mouseClick(s.child<QPushButton>("reloadButton"), Qt::LeftButton);
     else
         s.action(qPrintable(command))->trigger();
     return !s.window->isVisible();
@@ -52,7 +52,7 @@ private slots:
         const struct {
             const char* command;
             const char* goesTo;
-        } commands[] = {{"fileNew", "empty"}, {"fileClose", "empty"}, {"fileOpen", "B"},     {"reloadFile", "A"},
+        } commands[] = {{"fileNew", "empty"}, {"fileClose", "empty"}, {"fileOpen", "B"},     {"reloadButton", "A"},
                         {"recentFile2", "B"}, {"close", "closed"},    {"fileExit", "closed"}};
         for (const auto& c : commands) {
             for (const char* answer : {"unchanged", "Cancel", "No", "Yes"}) {
@@ -331,7 +331,7 @@ private slots:
         const QByteArray paths = w.document().pathText();
         const qsizetype rows = w.document().table(LineKind::Object).rowCount();
         s.platform.clear();
-        QTest::mouseClick(s.child<QPushButton>("reloadFile"), Qt::LeftButton);
+        QTest::mouseClick(s.child<QPushButton>("reloadButton"), Qt::LeftButton);
         QVERIFY(s.platform.requests.isEmpty());
         QCOMPARE(w.document().pathText(), paths);
         QCOMPARE(w.document().table(LineKind::Object).rowCount(), rows);
@@ -418,7 +418,7 @@ private slots:
         MainWindow& w = s.startShown();
         s.typePathLine(typedLine);
         QSignalSpy statuses(&w.fileCommands(), &FileCommands::statusMessage);
-        QTest::mouseClick(s.child<QPushButton>("reloadFile"), Qt::LeftButton);
+        QTest::mouseClick(s.child<QPushButton>("reloadButton"), Qt::LeftButton);
         QVERIFY(s.platform.requests.isEmpty());
         QVERIFY(statuses.isEmpty());
         QCOMPARE(w.statusText(), QStringLiteral("Tarnel ready"));
@@ -445,7 +445,7 @@ private slots:
         s.settings.writeSetting(QStringLiteral("recent2"), a);
         s.platform.clear();
 
-        QTest::mouseClick(s.child<QPushButton>("reloadFile"), Qt::LeftButton);
+        QTest::mouseClick(s.child<QPushButton>("reloadButton"), Qt::LeftButton);
 
         QVERIFY(s.platform.requests.isEmpty());
         QCOMPARE(w.statusText(), QStringLiteral("File reopened"));
@@ -480,7 +480,7 @@ private slots:
         s.platform.clear();
         s.platform.answers << Platform::Answer::No;
 
-        QTest::mouseClick(s.child<QPushButton>("reloadFile"), Qt::LeftButton);
+        QTest::mouseClick(s.child<QPushButton>("reloadButton"), Qt::LeftButton);
 
         QCOMPARE(s.requestKinds(), edited ? QStringList({"question", "message"}) : QStringList{"message"});
         QCOMPARE(s.platform.messages(), QStringList{missingFileText(a)});
@@ -546,7 +546,7 @@ private slots:
         QTest::newRow("Reload, changes dropped") << "edit fileSave 0N" << false << 2;
         QTest::newRow("Reload, changes saved first") << "edit fileSave 0Y" << true << 1;
         QTest::newRow("vanished, Save anyway") << "delete fileSave 0" << true << 1;
-        QTest::newRow("Reload button, Yes, Reload") << "edit reloadFile Y0" << false << 2;
+        QTest::newRow("Reload button, Yes, Reload") << "edit reloadButton Y0" << false << 2;
         QTest::newRow("no changes here, reloaded") << "edit wait Y" << false << 2;
         QTest::newRow("renamed over, reloaded") << "rename wait Y" << false << 2;
         QTest::newRow("changes here, told") << "edit wait" << false << 1;
@@ -834,7 +834,7 @@ private slots:
         // The next load prompts again and counts afresh.
         s.platform.clear();
         s.platform.ticks = {false, true};
-        QTest::mouseClick(s.child<QPushButton>("reloadFile"), Qt::LeftButton);
+        QTest::mouseClick(s.child<QPushButton>("reloadButton"), Qt::LeftButton);
         QCOMPARE(s.requestKinds(), QStringList({"checkmessage", "checkmessage", "message"}));
         QCOMPARE(s.platform.messages().constLast(),
                  QStringLiteral(

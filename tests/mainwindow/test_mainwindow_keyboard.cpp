@@ -316,7 +316,7 @@ private slots:
         MainWindow& w = s.startShown();
         w.resize(1, 1);
         QTRY_COMPARE(w.size(), w.minimumSize());
-        const auto* reload = w.findChild<QWidget*>("reloadFile");
+        const auto* reload = w.findChild<QWidget*>("reloadButton");
         QVERIFY(reload->mapTo(w.centralWidget(), QPoint(0, reload->height())).y() <= w.centralWidget()->height());
         // Beside the panel an object's ID and name are still seen.
         const QHeaderView* header = w.view(LineKind::Object)->horizontalHeader();

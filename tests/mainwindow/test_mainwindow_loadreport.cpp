@@ -114,7 +114,7 @@ private slots:
         s.platform.clear();
         s.action("fileSave")->trigger();
         QVERIFY(s.platform.requests.isEmpty());
-        QTest::mouseClick(s.child<QPushButton>("reloadFile"), Qt::LeftButton);
+        QTest::mouseClick(s.child<QPushButton>("reloadButton"), Qt::LeftButton);
         QVERIFY(!s.child<QCheckBox>("keepLayout")->isChecked());
         s.platform.clear();
         s.action("fileSave")->trigger();

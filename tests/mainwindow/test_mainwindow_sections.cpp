@@ -254,14 +254,14 @@ private slots:
         const QString path = s.path(QStringLiteral("unsorted.ide"));
         QVERIFY(putFile(path, file));
         MainWindow& w = s.startShown(path);
-        auto* box = s.child<QCheckBox>("objectSort");
+        auto* box = s.child<QCheckBox>("sortByIdBox");
         SectionView* view = w.view(LineKind::Object);
 
         if (!sortAtStart) {
             QCOMPARE(firstValues(w.document(), LineKind::Object), fileOrder);
             // The selected row stays selected wherever sorting takes it.
             clickRow(view, 2);
-            clickBox(s, "objectSort");
+            clickBox(s, "sortByIdBox");
             QVERIFY(box->isChecked());
             QCOMPARE(s.setting(QStringLiteral("sort")), QStringLiteral("1"));
             const QList<qsizetype> selected = view->selectedRowNumbers();
@@ -272,7 +272,7 @@ private slots:
         for (int row = 0; row < sorted.size(); ++row)
             QCOMPARE(view->model()->index(row, 0).data().toString(), QString::fromLatin1(sorted[row]));
 
-        clickBox(s, "objectSort");
+        clickBox(s, "sortByIdBox");
         QVERIFY(!box->isChecked());
         QCOMPARE(s.setting(QStringLiteral("sort")), QStringLiteral("0"));
         QCOMPARE(firstValues(w.document(), LineKind::Object), sorted);
@@ -289,9 +289,9 @@ private slots:
     {
         QTest::addColumn<QString>("box");
         QTest::addColumn<QString>("key");
-        QTest::newRow("grid lines") << QStringLiteral("showLines") << QStringLiteral("lines");
-        QTest::newRow("catch paste") << QStringLiteral("catchPaste") << QStringLiteral("paste");
-        QTest::newRow("sort") << QStringLiteral("objectSort") << QStringLiteral("sort");
+        QTest::newRow("grid lines") << QStringLiteral("gridLinesBox") << QStringLiteral("lines");
+        QTest::newRow("catch paste") << QStringLiteral("catchPasteBox") << QStringLiteral("paste");
+        QTest::newRow("sort") << QStringLiteral("sortByIdBox") << QStringLiteral("sort");
         QTest::newRow("keep layout") << QStringLiteral("keepLayout") << QStringLiteral("keepLayout");
     }
 
@@ -328,7 +328,7 @@ private slots:
         s.useSettings();
         MainWindow& w = s.startShown();
         for (bool expected : {false, true, false}) {
-            clickBox(s, "showLines");
+            clickBox(s, "gridLinesBox");
             for (LineKind kind : allLineKinds)
                 QCOMPARE(w.view(kind)->showGrid(), expected);
         }
@@ -344,8 +344,8 @@ private slots:
         QCOMPARE(paste->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_V));
         QVERIFY(plainPaste->shortcut().isEmpty());
         for (bool catching : {true, false, true}) {
-            if (catching != s.child<QCheckBox>("catchPaste")->isChecked())
-                clickBox(s, "catchPaste");
+            if (catching != s.child<QCheckBox>("catchPasteBox")->isChecked())
+                clickBox(s, "catchPasteBox");
             QCOMPARE(paste->isVisible(), catching);
             QCOMPARE(paste->isEnabled(), catching);
             QCOMPARE(plainPaste->isVisible(), !catching);
@@ -572,12 +572,12 @@ private slots:
             if (view->model()->rowCount() > 0)
                 view->selectRow(view->model()->rowCount() - 1);
         }
-        clickBox(s, "objectSort");
-        clickBox(s, "objectSort");
+        clickBox(s, "sortByIdBox");
+        clickBox(s, "sortByIdBox");
         s.action("fileNew")->trigger();
         for (LineKind kind : allLineKinds)
             QCOMPARE(w.view(kind)->model()->rowCount(), 0);
-        clickBox(s, "objectSort");
+        clickBox(s, "sortByIdBox");
         s.action("fileOpen")->trigger();
         QCOMPARE(w.windowTitle(), titleFor(corpusPath(second)));
         for (LineKind kind : allLineKinds) {

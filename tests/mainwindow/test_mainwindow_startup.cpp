@@ -51,7 +51,7 @@ private slots:
         QCOMPARE(w.versionPanelText(), QStringLiteral("Beta 0.1"));
         QCOMPARE(w.windowTitle(), QStringLiteral("Tarnel [ empty ]"));
         QVERIFY(s.platform.requests.isEmpty());
-        for (const char* box : {"showLines", "catchPaste", "objectSort"})
+        for (const char* box : {"gridLinesBox", "catchPasteBox", "sortByIdBox"})
             QVERIFY2(s.child<QCheckBox>(box)->isChecked(), box);
         QVERIFY(!s.child<QCheckBox>("keepLayout")->isChecked());
     }
@@ -129,9 +129,9 @@ private slots:
         s.useSettings(settings);
         MainWindow& w = s.startShown();
 
-        QCOMPARE(s.child<QCheckBox>("showLines")->isChecked(), lines);
-        QCOMPARE(s.child<QCheckBox>("catchPaste")->isChecked(), paste);
-        QCOMPARE(s.child<QCheckBox>("objectSort")->isChecked(), sort);
+        QCOMPARE(s.child<QCheckBox>("gridLinesBox")->isChecked(), lines);
+        QCOMPARE(s.child<QCheckBox>("catchPasteBox")->isChecked(), paste);
+        QCOMPARE(s.child<QCheckBox>("sortByIdBox")->isChecked(), sort);
         QCOMPARE(s.child<QCheckBox>("keepLayout")->isChecked(), keep);
         for (LineKind kind : allLineKinds)
             QCOMPARE(w.view(kind)->showGrid(), lines);
@@ -426,9 +426,9 @@ private slots:
         w.layout()->activate();
 
         const QList<QWidget*> rows = {s.child<QWidget>("sectionSelector"),  s.child<QWidget>("statisticsPanel"),
-                                      s.child<QWidget>("showLines"),        s.child<QWidget>("catchPaste"),
-                                      s.child<QWidget>("objectSort"),       s.child<QWidget>("keepLayout"),
-                                      s.child<QWidget>("openInTextEditor"), s.child<QWidget>("reloadFile")};
+                                      s.child<QWidget>("gridLinesBox"),        s.child<QWidget>("catchPasteBox"),
+                                      s.child<QWidget>("sortByIdBox"),       s.child<QWidget>("keepLayout"),
+                                      s.child<QWidget>("openInTextEditor"), s.child<QWidget>("reloadButton")};
         const int designedTops[] = {8, 184, 344};
         const QRect views = s.child<QWidget>("sectionViews")->geometry();
         QVERIFY(views.left() > panel->geometry().right());

@@ -161,7 +161,7 @@ private slots:
                 const int rows = objs->model()->rowCount();
                 if (choice == 3) {
                     // Sorting on or off as the user clicks it.
-                    w.findChild<QCheckBox*>(QStringLiteral("objectSort"))->click();
+                    w.findChild<QCheckBox*>(QStringLiteral("sortByIdBox"))->click();
                 } else if (choice == 4) {
                     // Paths edits in a row merge into one step.
                     EditHistory::of(document).setPathText(document.pathText() + "\r\n" + QByteArray::number(step));

@@ -292,7 +292,7 @@ private slots:
         MainWindow& w = s.startShown();
 
         QCOMPARE(s.platform.messages(), QStringList(missingKeys, iniError));
-        QCOMPARE(s.child<QCheckBox>("objectSort")->isChecked(), sorted);
+        QCOMPARE(s.child<QCheckBox>("sortByIdBox")->isChecked(), sorted);
         QCOMPARE(s.action("recentFile1")->data().toString(), recent1);
         QCOMPARE(w.windowTitle(), QStringLiteral("Tarnel [ empty ]"));
         QVERIFY(fileBytes(s.settings.path()).startsWith(contents));
@@ -318,7 +318,7 @@ private slots:
         const QString path = s.copyOfCorpus(QStringLiteral("modmap-smalltown3.ide"), QStringLiteral("town.ide"));
         QVERIFY(QFile::setPermissions(s.dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner));
         MainWindow& w = s.startShown(path);
-        s.child<QCheckBox>("objectSort")->click();
+        s.child<QCheckBox>("sortByIdBox")->click();
         QFile::setPermissions(s.dir.path(),
                               QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 
