@@ -426,8 +426,8 @@ private slots:
         w.layout()->activate();
 
         const QList<QWidget*> rows = {s.child<QWidget>("sectionSelector"),  s.child<QWidget>("statisticsPanel"),
-                                      s.child<QWidget>("gridLinesBox"),        s.child<QWidget>("catchPasteBox"),
-                                      s.child<QWidget>("sortByIdBox"),       s.child<QWidget>("keepLayout"),
+                                      s.child<QWidget>("gridLinesBox"),     s.child<QWidget>("catchPasteBox"),
+                                      s.child<QWidget>("sortByIdBox"),      s.child<QWidget>("keepLayout"),
                                       s.child<QWidget>("openInTextEditor"), s.child<QWidget>("reloadButton")};
         const int designedTops[] = {8, 184, 344};
         const QRect views = s.child<QWidget>("sectionViews")->geometry();
