@@ -142,8 +142,13 @@ QMenu* TableCommands::buildActionsMenu(LineKind kind)
 void TableCommands::follow(Section shown)
 {
     const SectionShown& target = shownBy(shown);
-    for (LineKind kind : allLineKinds)
-        m_actionsMenus[size_t(kind)]->menuAction()->setVisible(kind == target.menu);
+    for (LineKind kind : allLineKinds) {
+        QMenu* menu = m_actionsMenus[size_t(kind)];
+        menu->menuAction()->setVisible(kind == target.menu);
+        // The bar gives Alt+A to the first menu holding the letter, hidden or
+        // not: only the shown one keeps it.
+        menu->setTitle(kind == target.menu ? withMnemonic(texts::menuActions) : texts::menuActions);
+    }
     // The paths keep the timed objects' menu in the bar, but its commands must
     // not reach a table the user cannot see; disabled, no shortcut runs them.
     const TableActions& menu = actions(target.menu);

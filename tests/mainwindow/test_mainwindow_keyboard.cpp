@@ -55,6 +55,7 @@ private slots:
         QTest::newRow("Alt+F") << int(Qt::Key_F) << int(Qt::AltModifier) << "fileMenu";
         QTest::newRow("Alt+E") << int(Qt::Key_E) << int(Qt::AltModifier) << "editMenu";
         QTest::newRow("Alt+A") << int(Qt::Key_A) << int(Qt::AltModifier) << "objectsActionsMenu";
+        QTest::newRow("Alt+A, particles shown") << int(Qt::Key_A) << int(Qt::AltModifier) << "particlesActionsMenu";
         QTest::newRow("Alt+H") << int(Qt::Key_H) << int(Qt::AltModifier) << "helpMenu";
         QTest::newRow("F10") << int(Qt::Key_F10) << int(Qt::NoModifier) << "fileMenu";
         QTest::newRow("Shift+F10") << int(Qt::Key_F10) << int(Qt::ShiftModifier) << "objectsActionsMenu";
@@ -72,7 +73,9 @@ private slots:
         SectionView* objs = w.view(LineKind::Object);
         selectRows(objs, {1});
         objs->setFocus();
-        QTest::keyClick(objs, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        if (menu.startsWith(u"particles"))
+            w.selectSection(Section::Particles);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
         auto* opened = w.findChild<QMenu*>(menu);
         QTRY_VERIFY(opened->isVisible());
         opened->close();
