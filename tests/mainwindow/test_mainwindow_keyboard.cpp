@@ -55,7 +55,8 @@ private slots:
         QTest::newRow("Alt+F") << int(Qt::Key_F) << int(Qt::AltModifier) << "fileMenu";
         QTest::newRow("Alt+E") << int(Qt::Key_E) << int(Qt::AltModifier) << "editMenu";
         QTest::newRow("Alt+A") << int(Qt::Key_A) << int(Qt::AltModifier) << "objectsActionsMenu";
-        QTest::newRow("Alt+A, particles shown") << int(Qt::Key_A) << int(Qt::AltModifier) << "particlesActionsMenu";
+        QTest::newRow("Alt+A, particles shown")
+            << int(Qt::Key_A) << int(Qt::AltModifier) << "particlesActionsMenu";
         QTest::newRow("Alt+H") << int(Qt::Key_H) << int(Qt::AltModifier) << "helpMenu";
         QTest::newRow("F10") << int(Qt::Key_F10) << int(Qt::NoModifier) << "fileMenu";
         QTest::newRow("Shift+F10") << int(Qt::Key_F10) << int(Qt::ShiftModifier) << "objectsActionsMenu";
