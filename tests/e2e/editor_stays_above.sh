@@ -7,6 +7,7 @@ source "$(dirname "$0")/xsession.sh" 291 340
 command -v openbox >/dev/null && command -v xprop >/dev/null || skip "openbox or xprop is not installed"
 openbox >"$work/openbox.log" 2>&1 & pids+=($!)
 for _ in $(seq 1 300); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break; sleep 0.1; done
+xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' || skip "the window manager did not start"
 program_with_settings "$1" 0
 "$work/tarnel" "$2" >"$work/tarnel.log" 2>&1 & pids+=($!)
 window="$(wait_for '^Tarnel \[')" || fail "the window did not appear"
