@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <array>
 #include <future>
+#include <numeric>
 
 namespace tarnel {
 
@@ -62,9 +63,25 @@ const FileFacts& GameMap::facts(qsizetype file) const
     return m_index->facts().at(file);
 }
 
-void GameMap::replaceFacts(qsizetype file, FileFacts facts)
+QList<qsizetype> GameMap::replaceFacts(qsizetype file, FileFacts facts)
 {
-    m_index->replace(qint32(file), std::move(facts));
+    const std::optional<qint64> limit = idLimit();
+    const QSet<qint64> changed = m_index->replace(qint32(file), std::move(facts));
+    if (idLimit() != limit) { // another limit: any file's findings may change
+        QList<qsizetype> every(m_sources.files.size());
+        std::iota(every.begin(), every.end(), 0);
+        return every;
+    }
+    QSet<qsizetype> files{file};
+    for (const qint64 id : changed) {
+        for (const MapPlace place : m_index->definitionsOf(id))
+            files.insert(place.file);
+        for (const MapPlace place : m_index->referencesOf(id))
+            files.insert(place.file);
+    }
+    QList<qsizetype> ascending(files.begin(), files.end());
+    std::sort(ascending.begin(), ascending.end());
+    return ascending;
 }
 
 std::optional<qint64> GameMap::idLimit() const

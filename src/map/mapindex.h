@@ -5,6 +5,7 @@
 
 #include <QHash>
 #include <QList>
+#include <QSet>
 #include <QVarLengthArray>
 
 #include <memory>
@@ -24,7 +25,8 @@ public:
     explicit MapIndex(QList<FileFacts> facts = {});
 
     const QList<FileFacts>& facts() const { return m_facts; }
-    void replace(qint32 file, FileFacts facts);
+    // Returns the IDs whose definitions in that file changed (ID, name, line or section).
+    QSet<qint64> replace(qint32 file, FileFacts facts);
 
     // The definitions of `id`, in load order.
     QVarLengthArray<MapPlace, 4> definitionsOf(qint64 id) const;

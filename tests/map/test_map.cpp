@@ -177,10 +177,16 @@ private slots:
             if (source.missing())
                 continue;
             FileFacts facts = map.facts(file);
-            map.replaceFacts(file, {});
-            QList<FileFacts> without;
+            QList<QStringList> before;
             for (qsizetype other = 0; other < map.sources().files.size(); ++other)
+                before.append(described(map.findingsIn(other)));
+            const QList<qsizetype> touched = map.replaceFacts(file, {});
+            QList<FileFacts> without;
+            for (qsizetype other = 0; other < map.sources().files.size(); ++other) {
                 without.append(map.facts(other));
+                if (!touched.contains(other))
+                    QCOMPARE(described(map.findingsIn(other)), before[other]);
+            }
             QCOMPARE(described(map.findings()), described(GameMap::fromFacts(map.sources(), without).findings()));
             if (source.kind == MapFileKind::Ide) {
                 IdeDocument document;
