@@ -140,19 +140,28 @@ QList<MapPlace> MapIndex::referencesOf(qint64 id) const
 std::optional<MapPlace> MapIndex::definitionNamed(QByteArrayView name) const
 {
     if (!m_names) {
-        m_names = std::make_unique<PlaceIndex>();
-        m_names->build(m_facts, m_changed, definitionCount,
-                       [](const FileFacts& of, qint32 i) { return nameKey(of.definitions[i].name); });
+        std::vector<std::pair<qint64, MapPlace>> names;
+        for (qint32 file = 0; file < m_facts.size(); ++file) {
+            if (m_changed[size_t(file)])
+                continue;
+            const QList<IdDefinition>& definitions = m_facts[file].definitions;
+            for (qint32 i = 0; i < definitions.size(); ++i)
+                names.emplace_back(nameKey(definitions[i].name), MapPlace{file, i});
+        }
+        std::sort(names.begin(), names.end());
+        m_names = std::move(names);
     }
     std::optional<MapPlace> first;
     auto consider = [&](MapPlace place) {
         if ((!first || place < *first) && sameName(definition(place).name, name))
             first = place;
     };
-    m_names->forEach(nameKey(name), [&](MapPlace place) {
-        if (!m_changed[size_t(place.file)])
-            consider(place);
-    });
+    const qint64 key = nameKey(name);
+    for (auto it = std::lower_bound(m_names->begin(), m_names->end(), std::pair{key, MapPlace{-1, -1}});
+         it != m_names->end() && it->first == key; ++it) {
+        if (!m_changed[size_t(it->second.file)])
+            consider(it->second);
+    }
     for (const qint32 file : m_changedFiles) {
         for (qint32 i = 0; i < m_facts[file].definitions.size(); ++i)
             consider(MapPlace{file, i});

@@ -44,7 +44,8 @@ private:
     PlaceIndex m_definitions;
     QHash<qint64, std::vector<MapPlace>> m_changedDefinitions;
     mutable std::unique_ptr<PlaceIndex> m_references;
-    mutable std::unique_ptr<PlaceIndex> m_names;
+    // The definitions by the case-free hash of their name, sorted: made when a name is first asked for.
+    mutable std::optional<std::vector<std::pair<qint64, MapPlace>>> m_names;
 };
 
 // Whether two model names are the same without regard to (ASCII) case.
