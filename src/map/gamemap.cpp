@@ -20,8 +20,11 @@ FileFacts readFacts(const MapFile& file)
     const ReadOutcome read = readIdeFile(file.path);
     if (read.status != ReadOutcome::Read) {
         FileFacts facts;
-        facts.findings.append(MapFinding{Severity::Warning, {}, 0,
-                                         texts::mapCannotRead.arg(read.error.isEmpty() ? file.path : read.error), -1});
+        facts.findings.append(MapFinding{Severity::Warning,
+                                         {},
+                                         0,
+                                         texts::mapCannotRead.arg(read.error.isEmpty() ? file.path : read.error),
+                                         -1});
         return facts;
     }
     return file.kind == MapFileKind::Ide ? readIdeFacts(read.bytes) : readIplFacts(read.bytes);
@@ -136,13 +139,16 @@ void GameMap::forEachFindingIn(qint32 file, const std::function<void(const MapFi
     const QList<MapFile>& files = m_sources.files;
     const FileFacts& facts = index.facts()[file];
     const QString& path = files[file].shownPath;
-    auto placeOf = [&](MapPlace place, qint64 line) { return texts::mapPlace.arg(files[place.file].shownPath).arg(line); };
+    auto placeOf = [&](MapPlace place, qint64 line) {
+        return texts::mapPlace.arg(files[place.file].shownPath).arg(line);
+    };
     auto report = [&](Severity severity, qint64 line, QString message) {
         take(MapFinding{severity, path, line, std::move(message), file});
     };
     const std::optional<qint64> limit = idLimit();
     // The limit's message around its ID, made once: a big map may have a million such lines.
-    const QString limitMessage = limit ? texts::mapIdAtLimit.arg(QStringLiteral("%1"), QString::number(*limit)) : QString();
+    const QString limitMessage =
+        limit ? texts::mapIdAtLimit.arg(QStringLiteral("%1"), QString::number(*limit)) : QString();
     const qsizetype limitIdAt = limitMessage.indexOf(QStringLiteral("%1"));
     const QString beforeLimitId = limitMessage.left(limitIdAt);
     const QString afterLimitId = limitMessage.mid(limitIdAt + 2);
@@ -155,11 +161,10 @@ void GameMap::forEachFindingIn(qint32 file, const std::function<void(const MapFi
             const IdDefinition& first = index.definition(definitions.front());
             const bool hier = here.section == IdSection::Hier || first.section == IdSection::Hier;
             report(hier ? Severity::Warning : Severity::Error, here.line,
-                 texts::mapIdDefinedAgain.arg(here.id).arg(placeOf(definitions.front(), first.line)));
+                   texts::mapIdDefinedAgain.arg(here.id).arg(placeOf(definitions.front(), first.line)));
         }
         if (limit && here.id >= *limit)
-            report(Severity::Warning, here.line,
-                   beforeLimitId + QString::number(here.id) + afterLimitId);
+            report(Severity::Warning, here.line, beforeLimitId + QString::number(here.id) + afterLimitId);
     };
     auto checkReference = [&](qint32 i) {
         const IdReference& here = facts.references[i];
@@ -170,7 +175,8 @@ void GameMap::forEachFindingIn(qint32 file, const std::function<void(const MapFi
                     return listed.kind == MapFileKind::Ide && listed.missing();
                 });
             if (missingIde > 0)
-                report(Severity::Warning, here.line, texts::mapIdUndefinedSomeMissing.arg(here.id).arg(missingIde));
+                report(Severity::Warning, here.line,
+                       texts::mapIdUndefinedSomeMissing.arg(here.id).arg(missingIde));
             else
                 report(Severity::Error, here.line, texts::mapIdUndefined.arg(here.id));
             return;

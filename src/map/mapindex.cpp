@@ -34,7 +34,8 @@ QSet<qint64> changedDefinitionIds(const QList<IdDefinition>& before, const QList
         std::vector<Key> sorted;
         sorted.reserve(size_t(definitions.size()));
         for (const IdDefinition& definition : definitions)
-            sorted.emplace_back(definition.id, definition.line, definition.section, QByteArrayView(definition.name));
+            sorted.emplace_back(definition.id, definition.line, definition.section,
+                                QByteArrayView(definition.name));
         std::sort(sorted.begin(), sorted.end());
         return sorted;
     };
