@@ -126,13 +126,10 @@ int checkMap(QStringList args)
     qsizetype warnings = 0;
     QString out;
     for (const MapFinding& finding : read.map().findings()) {
-        const bool error = finding.severity == Severity::Error;
-        (error ? errors : warnings) += 1;
-        out += read.shown(finding.path);
-        if (finding.line > 0)
-            out += QLatin1Char(':') + QString::number(finding.line);
-        out += QStringLiteral(": ") + (error ? texts::cliError : texts::cliWarning) + QStringLiteral(": ") +
-               finding.message + QLatin1Char('\n');
+        (finding.severity == Severity::Error ? errors : warnings) += 1;
+        MapFinding shown = finding;
+        shown.path = read.shown(finding.path);
+        out += compilerStyle(shown) + QLatin1Char('\n');
     }
     writeOut(fileNameBytes(out));
     const QByteArray count = (counted(errors, texts::cliOneError, texts::cliErrors) + QStringLiteral(", ") +
@@ -188,9 +185,7 @@ int freeIdsOfMap(QStringList args)
     // A line commented out to switch it off still holds its ID for when it is switched on.
     if (!freeCommented) {
         const qsizetype defined = used.size();
-        for (qsizetype file = 0; file < map.sources().files.size(); ++file)
-            used.append(map.facts(file).commentedIds);
-        std::sort(used.begin() + defined, used.end());
+        used.append(map.commentedIds());
         std::inplace_merge(used.begin(), used.begin() + defined, used.end());
     }
     IdBlock range = defaultIdRange(used, count);

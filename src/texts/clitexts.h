@@ -57,9 +57,7 @@ inline const QString cliNoSuchFile = QStringLiteral("%1: no such file");
 inline const QString cliCannotRead = QStringLiteral("%1: cannot read: %2");
 inline const QString cliCannotWrite = QStringLiteral("%1: cannot write: %2");
 
-// check: the severity of a finding, then the count line on standard error.
-inline const QString cliError = QStringLiteral("error");
-inline const QString cliWarning = QStringLiteral("warning");
+// check: the count line on standard error.
 inline const QString cliOneError = QStringLiteral("%1 error");
 inline const QString cliErrors = QStringLiteral("%1 errors");
 inline const QString cliOneWarning = QStringLiteral("%1 warning");
