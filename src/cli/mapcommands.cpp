@@ -58,11 +58,19 @@ bool takeMapOption(QStringList& args, MapOptions& options, QString& wrong, bool 
 
 // The map of `operands` read. Standard input ("-") is an IDE file: its bytes
 // go to a file of that kind in a folder of its own, whose path findings then
-// show as "-". Nothing when standard input cannot be read.
+// show as "-". An operand that names nothing is a mistake of the command line
+// (unlike a file a list names, which the map reports).
 class ReadMap {
 public:
-    bool read(const QStringList& operands, const MapOptions& options)
+    // 0, or the exit status when the map cannot be read.
+    int read(const QStringList& operands, const MapOptions& options)
     {
+        for (const QString& operand : operands) {
+            if (!isStandardStream(operand) && !QFileInfo::exists(operand)) {
+                complain(texts::cliNoSuchFile.arg(operand));
+                return 2;
+            }
+        }
         QStringList files = distinctFiles(operands);
         if (const qsizetype at = files.indexOf(QStringLiteral("-")); at >= 0) {
             const StandardInput in = readStandardInput();
@@ -75,14 +83,14 @@ public:
             if (!written) {
                 complain(texts::cliCannotRead.arg(texts::cliStandardInput,
                                                   in.error.isEmpty() ? file.errorString() : in.error));
-                return false;
+                return 1;
             }
             files[at] = m_standardInput;
         }
         m_map = GameMap::read(collectMapSources(files, options.gameFolder));
         if (options.limit)
             m_map.setIdLimit(*options.limit);
-        return true;
+        return 0;
     }
 
     const GameMap& map() const { return m_map; }
@@ -120,8 +128,8 @@ int checkMap(QStringList args)
         !wrong.isEmpty())
         return usage(wrong);
     ReadMap read;
-    if (!read.read(args, options))
-        return 1;
+    if (const int failed = read.read(args, options))
+        return failed;
     qsizetype errors = 0;
     qsizetype warnings = 0;
     QString out;
@@ -178,8 +186,8 @@ int freeIdsOfMap(QStringList args)
         !wrong.isEmpty())
         return usage(wrong);
     ReadMap read;
-    if (!read.read(args, options))
-        return 1;
+    if (const int failed = read.read(args, options))
+        return failed;
     const GameMap& map = read.map();
     QList<qint64> used = map.usedIds();
     // A line commented out to switch it off still holds its ID for when it is switched on.
@@ -193,7 +201,9 @@ int freeIdsOfMap(QStringList args)
     if (limit)
         range.last = *limit - 1; // up to the limit, since no ID at or above it is offered
     range.first = from.value_or(range.first);
-    range.last = std::min(to.value_or(range.last), limit.value_or(range.last + 1) - 1);
+    range.last = to.value_or(range.last);
+    if (limit)
+        range.last = std::min(range.last, *limit - 1);
     QByteArray out;
     if (range.first <= range.last) {
         for (const IdBlock& block : freeIdBlocks(used, count, range, blocksShown))
@@ -217,8 +227,8 @@ int listMap(QStringList args)
         !wrong.isEmpty())
         return usage(wrong);
     ReadMap read;
-    if (!read.read(args, options))
-        return 1;
+    if (const int failed = read.read(args, options))
+        return failed;
     const GameMap& map = read.map();
     QString out;
     for (qsizetype at = 0; at < map.sources().files.size(); ++at) {

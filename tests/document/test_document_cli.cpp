@@ -334,6 +334,15 @@ private slots:
         QTest::newRow("count of none") << QStringList{"free-ids", "--count", "0", "f.ide"} << 2
                                        << "--count needs a whole number above 0, not 0";
         QTest::newRow("bound without value") << QStringList{"free-ids", "--to"} << 2 << "--to needs a value";
+        QTest::newRow("negative ID limit") << QStringList{"check", "--id-limit", "-1", "f.ide"} << 2
+                                           << "--id-limit needs a whole number, 0 for none, not -1";
+        QTest::newRow("ID limit without value") << QStringList{"free-ids", "--id-limit"} << 2
+                                                << "--id-limit needs a value";
+        QTest::newRow("game folder not there")
+            << QStringList{"map", "--game", "/no/such", "l.dat"} << 2 << "--game: no such folder /no/such";
+        QTest::newRow("map without lists") << QStringList{"map", "--game", "/"} << 2 << "map: missing LIST...";
+        QTest::newRow("ID limit for map") << QStringList{"map", "--id-limit", "5", "l.dat"} << 2
+                                          << "unknown option --id-limit";
     }
 
     void usage()
@@ -348,8 +357,9 @@ private slots:
         QVERIFY((exitCode == 0 ? run.err : run.out).isEmpty());
         const QByteArray text = exitCode == 0 ? run.out : run.err;
         for (const char* word :
-             {"format [--keep-layout] IN OUT", "report FILE", "stats FILE", "table FILE SECTION", "check FILE...",
-              "free-ids [--count N] [--from A] [--to B] [--free-commented] FILE...", "--help", "--version"})
+             {"format [--keep-layout] IN OUT", "report FILE", "stats FILE", "table FILE SECTION",
+              "check [--game DIR] [--id-limit N] FILE...", "free-ids [--count N] [--from A] [--to B] [--free-commented]",
+              "[--game DIR] [--id-limit L] FILE...", "map [--game DIR] LIST...", "--help", "--version"})
             QVERIFY2(text.contains(word), word);
     }
 
@@ -418,6 +428,7 @@ private slots:
         QTest::newRow("table") << QStringList{"table", file, "objs"};
         QTest::newRow("check") << QStringList{"check", kit::corpusPath(QStringLiteral("console-washints.ide"))};
         QTest::newRow("free-ids") << QStringList{"free-ids", file};
+        QTest::newRow("map") << QStringList{"map", file};
     }
 
     void writeErrors()
@@ -458,6 +469,7 @@ private slots:
         QTest::newRow("check without file") << QStringList{"check"} << QString();
         QTest::newRow("check missing file") << QStringList{"check", corpusFile, "@/no-such.ide"} << QString();
         QTest::newRow("free-ids without file") << QStringList{"free-ids", "--count", "5"} << QString();
+        QTest::newRow("map missing list") << QStringList{"map", "@/no-such.dat"} << QString();
         QTest::newRow("free-ids count not a number")
             << QStringList{"free-ids", "--count", "x", corpusFile} << QString();
         QTest::newRow("free-ids unknown option")
