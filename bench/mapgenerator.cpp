@@ -276,7 +276,8 @@ std::string generateMap(const std::string& folder, const MapShape& shape, MapSum
         std::string failure = writeFile(dir / (part + ".ide"), writer.ideFile(file, ideLines));
         writer.summary().bytes += fs::file_size(dir / (part + ".ide"), error);
         if (failure.empty())
-            failure = writeFile(dir / (part + ".ipl"), writer.iplFile(file, shape.instLines / std::uint64_t(shape.files)));
+            failure = writeFile(dir / (part + ".ipl"),
+                                writer.iplFile(file, shape.instLines / std::uint64_t(shape.files)));
         writer.summary().bytes += fs::file_size(dir / (part + ".ipl"), error);
         if (!failure.empty())
             return failure;

@@ -16,9 +16,9 @@ namespace idegen {
 inline constexpr std::uint64_t plantedIdLimit = 2000000;
 
 struct MapShape {
-    int files = 100;                     // IDE files, and as many IPL files
-    std::uint64_t ideLines = 1000000;    // lines of all IDE files together
-    std::uint64_t instLines = 2000000;   // `inst` lines of all IPL files together
+    int files = 100;                   // IDE files, and as many IPL files
+    std::uint64_t ideLines = 1000000;  // lines of all IDE files together
+    std::uint64_t instLines = 2000000; // `inst` lines of all IPL files together
     std::uint64_t seed = 1;
 };
 

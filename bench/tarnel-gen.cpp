@@ -35,10 +35,11 @@ int writeMap(const char* folder, const idegen::MapShape& shape)
         std::fprintf(stderr, "tarnel-gen: %s\n", failure.c_str());
         return 1;
     }
-    std::fprintf(stderr, "tarnel-gen: %d IDE and %d IPL files, %llu IDE lines, %llu inst lines, %llu bytes; planted: %s",
+    std::fprintf(stderr,
+                 "tarnel-gen: %d IDE and %d IPL files, %llu IDE lines, %llu inst lines, %llu bytes; planted: %s",
                  shape.files, shape.files, static_cast<unsigned long long>(summary.ideLines),
-                 static_cast<unsigned long long>(summary.instLines), static_cast<unsigned long long>(summary.bytes),
-                 summary.planted.c_str());
+                 static_cast<unsigned long long>(summary.instLines),
+                 static_cast<unsigned long long>(summary.bytes), summary.planted.c_str());
     return 0;
 }
 

@@ -4,7 +4,6 @@
 #include "texts/clitexts.h"
 #include "texts/texts.h"
 
-
 #include <cstdio>
 
 namespace tarnel::cli {

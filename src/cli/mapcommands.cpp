@@ -77,9 +77,8 @@ public:
             m_folder = std::make_unique<QTemporaryDir>();
             m_standardInput = m_folder->filePath(QStringLiteral("standard-input.ide"));
             QFile file(m_standardInput);
-            const bool written = in.error.isEmpty() && m_folder->isValid() &&
-                                 file.open(QIODevice::WriteOnly) && file.write(in.bytes) == in.bytes.size() &&
-                                 file.flush();
+            const bool written = in.error.isEmpty() && m_folder->isValid() && file.open(QIODevice::WriteOnly) &&
+                                 file.write(in.bytes) == in.bytes.size() && file.flush();
             if (!written) {
                 complain(texts::cliCannotRead.arg(texts::cliStandardInput,
                                                   in.error.isEmpty() ? file.errorString() : in.error));
@@ -247,8 +246,9 @@ int listMap(QStringList args)
             out += texts::cliBinaryNotRead + QLatin1Char('\n');
             continue;
         }
-        const auto placements = std::count_if(facts.references.cbegin(), facts.references.cend(),
-                                              [](const IdReference& r) { return r.kind == ReferenceKind::Placement; });
+        const auto placements =
+            std::count_if(facts.references.cbegin(), facts.references.cend(),
+                          [](const IdReference& r) { return r.kind == ReferenceKind::Placement; });
         out += (ide ? counted(facts.definitions.size(), texts::cliOneDefinition, texts::cliDefinitions)
                     : counted(placements, texts::cliOnePlacement, texts::cliPlacements)) +
                QLatin1Char('\n');

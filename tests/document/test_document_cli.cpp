@@ -6,6 +6,7 @@
 #include "document/idefile.h"
 #include "document/rowcells.h"
 
+#include <QDir>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -23,9 +24,11 @@ struct Run {
 };
 
 // Standard input and output go to the files named, when named.
-Run runCli(const QStringList& args, const QString& input = {}, const QString& output = {})
+Run runCli(const QStringList& args, const QString& input = {}, const QString& output = {},
+           const QString& folder = {})
 {
     QProcess process;
+    process.setWorkingDirectory(folder); // empty: this one
     process.setStandardInputFile(input); // empty: none
     process.setStandardOutputFile(output);
     process.start(QStringLiteral(TARNEL_CLI), args);
@@ -89,6 +92,21 @@ const std::map<QString, QByteArray> craftedFiles = {
     {QStringLiteral("heading"), "objs\n1, a, t, 1, 100, 0\n#Factory\nend\n"},
 };
 
+// A small map: a list in data/ naming an IDE and an IPL file in other letter
+// cases and a file not there, a list elsewhere, and a folder with a stray copy.
+const std::map<QString, QByteArray> craftedMap = {
+    {QStringLiteral("map/data/level.dat"),
+     "# the list\r\nIMG DATA\\MAPS\\x.img\r\nide DATA\\MAPS\\Town.IDE\r\nIPL data\\Maps\\TOWN.ipl\r\n"
+     "IDE DATA\\MAPS\\gone.ide\r\n"},
+    {QStringLiteral("map/data/maps/town.ide"), "objs\n100, house, tex, 1, 100, 0\n101, shop, tex, 1, 100, 0\nend\n"
+                                               "tobj\n102, lamp, tex, 1, 100, 0, 20, 6\nend\n"
+                                               "weap\n321, gun, gunmodel, null, 1, 30, 0\nend\n"},
+    {QStringLiteral("map/data/maps/town.ipl"), "inst\n100, house, 0, 1, 2, 3, 0, 0, 0, 1, -1\n"
+                                               "102, shop, 0, 1, 2, 3, 0, 0, 0, 1, 0\nend\n"},
+    {QStringLiteral("map/stray/town.ide"), "objs\n101, shop, tex, 1, 100, 0\nend\n"},
+    {QStringLiteral("map/lists/town.dat"), "IDE data\\maps\\town.ide\n"},
+};
+
 } // namespace
 
 class DocumentCliTest : public QObject {
@@ -98,9 +116,11 @@ class DocumentCliTest : public QObject {
 
     QString temp(const QString& name) const { return m_dir.filePath(name); }
 
-    // A crafted file, a link to one ("link-dupes") or a corpus file.
+    // A crafted file, a link to one ("link-dupes"), a part of the crafted map or a corpus file.
     QString inputPath(const QString& name)
     {
+        if (name.startsWith(QLatin1String("map")))
+            return temp(name);
         const QString path = temp(name + QStringLiteral(".ide"));
         if (name.startsWith(QLatin1String("link-")) && !QFile::exists(path))
             QFile::link(inputPath(name.mid(5)), path);
@@ -116,6 +136,8 @@ private slots:
     {
         QVERIFY(m_dir.isValid());
         QVERIFY2(QFileInfo(QStringLiteral(TARNEL_CLI)).isExecutable(), TARNEL_CLI);
+        for (const auto& [path, bytes] : craftedMap)
+            QVERIFY(QDir().mkpath(QFileInfo(temp(path)).path()) && kit::putFile(temp(path), bytes));
     }
 
     void formatWritesWhatSaveWrites_data()
@@ -302,9 +324,45 @@ private slots:
                 out.replace(QStringLiteral("%%1").arg(args.indexOf(arg)), arg);
             }
         }
+        out.replace(QStringLiteral("@/"), m_dir.path() + QLatin1Char('/')); // found through a list: absolute
         const Run run = runCli(args);
         QCOMPARE(run.exitCode, exitCode);
         QCOMPARE(QString::fromLocal8Bit(run.out), out);
+    }
+
+    // A map's findings and files, run from the folder named ("map": the crafted
+    // one, "corpus": the shared corpus map, empty: elsewhere, when paths are
+    // absolute). `lines` must be among the output's lines; `err`, the count, is exact.
+    void mapOutput_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<QString>("err");
+    }
+
+    void mapOutput()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QString, folder);
+        QFETCH(int, exitCode);
+        QFETCH(QStringList, lines);
+        QFETCH(QString, err);
+        const QString corpus = QStringLiteral(TARNEL_SHARED_CORPUS_DIR "/map");
+        if (folder == QLatin1String("corpus") && !QFileInfo::exists(corpus))
+            QSKIP("no shared corpus beside the checkout");
+        const QString in = folder == QLatin1String("map") ? temp(folder) : folder.isEmpty() ? QString() : corpus;
+        for (QString& text : lines)
+            text.replace(QStringLiteral("@corpus"), corpus).replace(QStringLiteral("@"), m_dir.path());
+        for (QString& arg : args)
+            arg.replace(QStringLiteral("@corpus"), corpus).replace(QStringLiteral("@"), m_dir.path());
+        const Run run = runCli(args, {}, {}, in);
+        QCOMPARE(run.exitCode, exitCode);
+        const QStringList out = QString::fromUtf8(run.out).split(QLatin1Char('\n'));
+        for (const QString& line : lines)
+            QVERIFY2(out.contains(line), qPrintable(line + QStringLiteral(" not in:\n") + run.out));
+        QCOMPARE(QString::fromUtf8(run.err), err);
     }
 
     // --help prints on standard output what a wrong command line prints on standard error:
@@ -336,13 +394,13 @@ private slots:
         QTest::newRow("bound without value") << QStringList{"free-ids", "--to"} << 2 << "--to needs a value";
         QTest::newRow("negative ID limit") << QStringList{"check", "--id-limit", "-1", "f.ide"} << 2
                                            << "--id-limit needs a whole number, 0 for none, not -1";
-        QTest::newRow("ID limit without value") << QStringList{"free-ids", "--id-limit"} << 2
-                                                << "--id-limit needs a value";
+        QTest::newRow("ID limit without value")
+            << QStringList{"free-ids", "--id-limit"} << 2 << "--id-limit needs a value";
         QTest::newRow("game folder not there")
             << QStringList{"map", "--game", "/no/such", "l.dat"} << 2 << "--game: no such folder /no/such";
         QTest::newRow("map without lists") << QStringList{"map", "--game", "/"} << 2 << "map: missing LIST...";
-        QTest::newRow("ID limit for map") << QStringList{"map", "--id-limit", "5", "l.dat"} << 2
-                                          << "unknown option --id-limit";
+        QTest::newRow("ID limit for map")
+            << QStringList{"map", "--id-limit", "5", "l.dat"} << 2 << "unknown option --id-limit";
     }
 
     void usage()
@@ -358,8 +416,9 @@ private slots:
         const QByteArray text = exitCode == 0 ? run.out : run.err;
         for (const char* word :
              {"format [--keep-layout] IN OUT", "report FILE", "stats FILE", "table FILE SECTION",
-              "check [--game DIR] [--id-limit N] FILE...", "free-ids [--count N] [--from A] [--to B] [--free-commented]",
-              "[--game DIR] [--id-limit L] FILE...", "map [--game DIR] LIST...", "--help", "--version"})
+              "check [--game DIR] [--id-limit N] FILE...",
+              "free-ids [--count N] [--from A] [--to B] [--free-commented]", "[--game DIR] [--id-limit L] FILE...",
+              "map [--game DIR] LIST...", "--help", "--version"})
             QVERIFY2(text.contains(word), word);
     }
 
