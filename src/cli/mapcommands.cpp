@@ -94,10 +94,10 @@ public:
 
     const GameMap& map() const { return m_map; }
 
-    // A path as the output shows it.
-    QString shown(const QString& path) const
+    // A path, or a text naming paths, as the output shows it.
+    QString shown(QString text) const
     {
-        return !m_standardInput.isEmpty() && path == m_standardInput ? QStringLiteral("-") : path;
+        return m_standardInput.isEmpty() ? text : text.replace(m_standardInput, QStringLiteral("-"));
     }
 
 private:
@@ -136,6 +136,7 @@ int checkMap(QStringList args)
         (finding.severity == Severity::Error ? errors : warnings) += 1;
         MapFinding shown = finding;
         shown.path = read.shown(finding.path);
+        shown.message = read.shown(finding.message);
         out += compilerStyle(shown) + QLatin1Char('\n');
     }
     writeOut(fileNameBytes(out));
