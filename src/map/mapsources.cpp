@@ -2,8 +2,7 @@
 
 #include "document/filenames.h"
 #include "document/idefile.h"
-#include "document/idetext.h"
-#include "map/linewalk.h"
+#include "map/levellist.h"
 #include "map/pathresolver.h"
 #include "texts/maptexts.h"
 
@@ -115,35 +114,23 @@ void Collector::readList(const QString& operand, const QString& absolute)
         return;
     }
     m_sources.lists.append(absolute);
-    bool namesAny = false;
-    forEachLine(read.bytes, [&](QByteArrayView line, qint64 number) {
-        line = idetext::trimSpacesAndTabs(line);
-        qsizetype space = 0;
-        while (space < line.size() && line[space] != ' ' && line[space] != '\t')
-            ++space;
-        const QByteArrayView keyword = line.first(space);
-        const bool ide = idetext::isKeyword(keyword, "ide");
-        if (!ide && !idetext::isKeyword(keyword, "ipl"))
-            return; // a comment, or a keyword naming nothing the map reads
-        namesAny = true;
-        const MapFileKind kind = ide ? MapFileKind::Ide : MapFileKind::Ipl;
-        const QString listed = fileNameFromBytes(idetext::trimSpacesAndTabs(line.sliced(space)));
-        const PathResolver::Resolved resolved = m_resolver.resolve(listed);
+    const QList<ListedFile> listed = readLevelList(read.bytes);
+    for (const auto& [kind, path, line] : listed) {
+        const PathResolver::Resolved resolved = m_resolver.resolve(path);
         if (resolved.outcome == PathResolver::Outcome::LeavesGameFolder) {
-            note(operand, number, texts::mapLeavesGameFolder.arg(listed));
+            note(operand, line, texts::mapLeavesGameFolder.arg(path));
         } else if (resolved.outcome == PathResolver::Outcome::Missing) {
-            note(operand, number, texts::mapListedFileMissing.arg(listed));
-            addMissing(kind, listed, listed, operand, number);
+            note(operand, line, texts::mapListedFileMissing.arg(path));
+            addMissing(kind, path, path, operand, line);
         } else if (identityOf(resolved.path) == identity) {
-            note(operand, number, texts::mapListNamesItself.arg(listed));
+            note(operand, line, texts::mapListNamesItself.arg(path));
         } else {
-            addFile(kind, resolved.path, shownListed(resolved.path), listed, operand, number);
+            addFile(kind, resolved.path, shownListed(resolved.path), path, operand, line);
         }
-    });
-    if (!namesAny)
+    }
+    if (listed.isEmpty())
         note(operand, 0, texts::mapListNamesNothing);
 }
-
 void Collector::readFolder(const QString& operand, const QString& absolute)
 {
     note(operand, 0, texts::mapFolderNote);
