@@ -86,13 +86,13 @@ public:
             }
             files[at] = m_standardInput;
         }
-        m_map = GameMap::read(collectMapSources(files, options.gameFolder));
+        m_map = new GameMap(GameMap::read(collectMapSources(files, options.gameFolder)));
         if (options.limit)
-            m_map.setIdLimit(*options.limit);
+            m_map->setIdLimit(*options.limit);
         return 0;
     }
 
-    const GameMap& map() const { return m_map; }
+    const GameMap& map() const { return *m_map; }
 
     // A path, or a text naming paths, as the output shows it.
     QString shown(QString text) const
@@ -101,7 +101,10 @@ public:
     }
 
 private:
-    GameMap m_map;
+    // Kept to the end of the process, as format keeps its document: freeing a
+    // big map's facts one by one only costs time just before the system takes
+    // the memory back anyway.
+    GameMap* m_map = nullptr;
     std::unique_ptr<QTemporaryDir> m_folder;
     QString m_standardInput;
 };
