@@ -244,12 +244,12 @@ int listMap(QStringList args)
             continue;
         }
         const FileFacts& facts = map.facts(at);
-        out += read.shown(file.shownPath) + QLatin1Char('\t') +
-               counted(facts.lineCount, texts::cliOneLine, texts::cliLines) + QLatin1Char('\t');
+        out += read.shown(file.shownPath) + QLatin1Char('\t');
         if (facts.binary) {
             out += texts::cliBinaryNotRead + QLatin1Char('\n');
             continue;
         }
+        out += counted(facts.lineCount, texts::cliOneLine, texts::cliLines) + QLatin1Char('\t');
         const auto placements =
             std::count_if(facts.references.cbegin(), facts.references.cend(),
                           [](const IdReference& r) { return r.kind == ReferenceKind::Placement; });

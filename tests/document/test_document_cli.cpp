@@ -104,6 +104,7 @@ const std::map<QString, QByteArray> craftedMap = {
     {QStringLiteral("map/data/maps/town.ipl"), "inst\n100, house, 0, 1, 2, 3, 0, 0, 0, 1, -1\n"
                                                "102, shop, 0, 1, 2, 3, 0, 0, 0, 1, 0\nend\n"},
     {QStringLiteral("map/stray/town.ide"), "objs\n101, shop, tex, 1, 100, 0\nend\n"},
+    {QStringLiteral("map/stray/stream.ipl"), QByteArray("bnry\0\0\0\x01", 8)},
     {QStringLiteral("map/lists/town.dat"), "IDE data\\maps\\town.ide\n"},
 };
 
@@ -311,7 +312,7 @@ private slots:
             << QStringList{"check", "@map/data/level.dat", "@map/stray", "@dupes"} << 1
             << "%1:5: warning: DATA\\MAPS\\gone.ide: file not found\n%2: warning: every IDE and IPL file below "
                "this folder is read, stray copies beside the real files too\n" +
-                   misnamed +
+                   misnamed + "%2/stream.ipl: warning: binary placement file; not read\n" +
                    "%2/town.ide:2: error: ID 101 defined again; first defined at @/map/data/maps/town.ide:3\n" +
                    dupes.arg("%3");
         const QString limit = "@/map/data/maps/town.ide:%1: warning: ID %2 is not below the ID limit 101\n";
@@ -332,7 +333,9 @@ private slots:
         QTest::newRow("map, a list and a folder")
             << QStringList{"map", "@map/data/level.dat", "@map/stray"} << 0
             << "IDE\t@/map/data/maps/town.ide\t10 lines\t4 definitions\nIPL\t@/map/data/maps/town.ipl\t4 lines\t2 "
-               "placements\nIDE\tDATA\\MAPS\\gone.ide\tmissing\nIDE\t%2/town.ide\t3 lines\t1 definition\n";
+               "placements\nIDE\tDATA\\MAPS\\gone.ide\tmissing\nIPL\t%2/stream.ipl\tbinary, not "
+               "read\nIDE\t%2/town.ide\t3 "
+               "lines\t1 definition\n";
         QTest::newRow("free-ids, from below")
             << QStringList{"free-ids", "--from", "0", "--count", "2", "@dupes"} << 0 << "0-6\n10-11\n";
         QTest::newRow("free-ids, a run above dense IDs")
