@@ -110,7 +110,7 @@ public:
         if (file == 2) {
             line("hier");
             for (int i = 0; i < m_planted.hierDuplicates; ++i) {
-                const std::uint64_t id = m_placeable[size_t(10 + i)];
+                const std::uint64_t id = m_placeable[10 + size_t(i)];
                 line(std::to_string(id) + ", " + nameOf(id) + ", cutobj");
             }
             line("end");
@@ -175,7 +175,8 @@ public:
             for (int axis = 0; axis < 3; ++axis)
                 text += ", " + coordinate();
             text += ", 0, 0, " + rotation();
-            line(text + ", " + rotation() + ", " + lod);
+            text += ", " + rotation();
+            line(text += ", " + lod);
         }
         line("end");
         line("cull");
