@@ -1,29 +1,12 @@
 #include "idegenerator.h"
 
+#include "splitmix.h"
+
 #include <array>
 #include <cstdio>
 
 namespace idegen {
 namespace {
-
-// splitmix64: small, fast and the same on every platform and library.
-class Random {
-public:
-    explicit Random(std::uint64_t seed) : m_state(seed) {}
-    std::uint64_t next()
-    {
-        std::uint64_t z = (m_state += 0x9e3779b97f4a7c15ULL);
-        z = (z ^ (z >> 30)) * 0xbf58476d1ce4e5b9ULL;
-        z = (z ^ (z >> 27)) * 0x94d049bb133111ebULL;
-        return z ^ (z >> 31);
-    }
-    // 0 .. n-1
-    int below(int n) { return int(next() % std::uint64_t(n)); }
-    bool percent(int p) { return below(100) < p; }
-
-private:
-    std::uint64_t m_state;
-};
 
 constexpr std::array prefixes = {"gtw_", "lcc_", "LOD_", "ind_", "com_", "sub_", "gen_", "vc_", "la_", "sf_"};
 constexpr std::array syllables = {"road",  "house", "corner", "jun",  "lamp", "shop",  "wall", "fence",

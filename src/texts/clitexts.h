@@ -21,18 +21,34 @@ inline constexpr const char* cliUsage =
     "       tarnel-cli table FILE SECTION\n"
     "                                  print a table's captions and cells, tab-separated;\n"
     "                                  SECTION: objs, tobj, lights, part, sun or ani\n"
-    "       tarnel-cli check FILE...   print every object ID more than one line uses:\n"
-    "                                  the ID and file:line of each use, tab-separated;\n"
-    "                                  exit status 1 when there is any\n"
-    "       tarnel-cli free-ids [--count N] [--from A] [--to B] [--free-commented] FILE...\n"
-    "                                  print the first runs of at least N (10) unused\n"
-    "                                  object IDs from A to B (the lowest ID to N above\n"
-    "                                  the highest), one start-end a line; the IDs of\n"
+    "       tarnel-cli check [--game DIR] [--id-limit N] FILE...\n"
+    "                                  read the map FILE... make: level lists (.dat),\n"
+    "                                  folders (every .ide and .ipl below), IDE and IPL\n"
+    "                                  files, in one ID space; print each finding as\n"
+    "                                  PATH:LINE: error: MESSAGE (or warning), then the\n"
+    "                                  count on standard error; exit status 1 when there\n"
+    "                                  is any error. --game DIR: the folder the lists'\n"
+    "                                  paths start from (default: the parent of a list's\n"
+    "                                  folder named data, else the list's own folder);\n"
+    "                                  --id-limit N: IDs from N up make the game fail\n"
+    "                                  (0: no limit; default from the inst lines)\n"
+    "       tarnel-cli free-ids [--count N] [--from A] [--to B] [--free-commented]\n"
+    "                           [--game DIR] [--id-limit L] FILE...\n"
+    "                                  print the first runs of at least N (10) IDs no\n"
+    "                                  defining line of the map uses, from A to B (the\n"
+    "                                  lowest ID to the ID limit, or to N above the\n"
+    "                                  highest when there is none), never at or above the\n"
+    "                                  limit, one start-end a line; the IDs of\n"
     "                                  commented-out lines count as used, unless\n"
     "                                  --free-commented\n"
+    "       tarnel-cli map [--game DIR] LIST...\n"
+    "                                  print each file of the map in load order: kind,\n"
+    "                                  path, lines, definitions or placements (or\n"
+    "                                  missing), tab-separated\n"
     "       tarnel-cli --help          print this text\n"
     "       tarnel-cli --version       print the version\n"
-    "A file named - is standard input (IN, FILE) or standard output (OUT).\n";
+    "A file named - is standard input (IN, FILE; an IDE file for check and free-ids)\n"
+    "or standard output (OUT).\n";
 
 // Before a line with a load error on standard error; %1 its number.
 inline const QString cliErrorLine = QStringLiteral("line %1: ");
@@ -40,6 +56,24 @@ inline const QString cliErrorLine = QStringLiteral("line %1: ");
 inline const QString cliNoSuchFile = QStringLiteral("%1: no such file");
 inline const QString cliCannotRead = QStringLiteral("%1: cannot read: %2");
 inline const QString cliCannotWrite = QStringLiteral("%1: cannot write: %2");
+
+// check: the count line on standard error.
+inline const QString cliOneError = QStringLiteral("%1 error");
+inline const QString cliErrors = QStringLiteral("%1 errors");
+inline const QString cliOneWarning = QStringLiteral("%1 warning");
+inline const QString cliWarnings = QStringLiteral("%1 warnings");
+
+// map: one line a file of the map.
+inline const QString cliIdeKind = QStringLiteral("IDE");
+inline const QString cliIplKind = QStringLiteral("IPL");
+inline const QString cliFileMissing = QStringLiteral("missing");
+inline const QString cliBinaryNotRead = QStringLiteral("binary, not read");
+inline const QString cliOneLine = QStringLiteral("%1 line");
+inline const QString cliLines = QStringLiteral("%1 lines");
+inline const QString cliOneDefinition = QStringLiteral("%1 definition");
+inline const QString cliDefinitions = QStringLiteral("%1 definitions");
+inline const QString cliOnePlacement = QStringLiteral("%1 placement");
+inline const QString cliPlacements = QStringLiteral("%1 placements");
 
 } // namespace texts
 

@@ -52,11 +52,6 @@ inline const QString cliStandardOutput = QStringLiteral("standard output");
 // wording for any count, as scripts may look for it).
 inline const QString cliDroppedLines = QStringLiteral(
     "%1 lines not kept by the fixed layout: tarnel-cli report %2 lists them; --keep-layout keeps them");
-// check and free-ids, one line a file: %1 the file, %2 how many lines.
-inline const QString cliLoadErrorLines =
-    QStringLiteral("%1: %2 lines with load errors: tarnel-cli report %1 lists them");
-inline const QString cliLoadErrorLine =
-    QStringLiteral("%1: 1 line with load errors: tarnel-cli report %1 lists it");
 // What is wrong with a command line, said before the usage.
 inline const QString cliNoCommand = QStringLiteral("no command given");
 inline const QString cliUnknownCommand = QStringLiteral("unknown command %1");
@@ -69,6 +64,8 @@ inline const QString cliLateOption = QStringLiteral("%1: option %2 after the fil
 inline const QString cliMissingValue = QStringLiteral("%1 needs a value");
 inline const QString cliBadCount = QStringLiteral("--count needs a whole number above 0, not %1");
 inline const QString cliBadBound = QStringLiteral("%1 needs a whole number, not %2");
+inline const QString cliBadIdLimit = QStringLiteral("--id-limit needs a whole number, 0 for none, not %1");
+inline const QString cliNoSuchFolder = QStringLiteral("--game: no such folder %1");
 
 // ---- Files: open, load, save -----------------------------------------------
 

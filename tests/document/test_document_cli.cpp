@@ -6,6 +6,7 @@
 #include "document/idefile.h"
 #include "document/rowcells.h"
 
+#include <QDir>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -23,9 +24,11 @@ struct Run {
 };
 
 // Standard input and output go to the files named, when named.
-Run runCli(const QStringList& args, const QString& input = {}, const QString& output = {})
+Run runCli(const QStringList& args, const QString& input = {}, const QString& output = {},
+           const QString& folder = {})
 {
     QProcess process;
+    process.setWorkingDirectory(folder); // empty: this one
     process.setStandardInputFile(input); // empty: none
     process.setStandardOutputFile(output);
     process.start(QStringLiteral(TARNEL_CLI), args);
@@ -89,6 +92,22 @@ const std::map<QString, QByteArray> craftedFiles = {
     {QStringLiteral("heading"), "objs\n1, a, t, 1, 100, 0\n#Factory\nend\n"},
 };
 
+// A small map: a list in data/ naming an IDE and an IPL file in other letter
+// cases and a file not there, a list elsewhere, and a folder with a stray copy.
+const std::map<QString, QByteArray> craftedMap = {
+    {QStringLiteral("map/data/level.dat"),
+     "# the list\r\nIMG DATA\\MAPS\\x.img\r\nide DATA\\MAPS\\Town.IDE\r\nIPL data\\Maps\\TOWN.ipl\r\n"
+     "IDE DATA\\MAPS\\gone.ide\r\n"},
+    {QStringLiteral("map/data/maps/town.ide"), "objs\n100, house, tex, 1, 100, 0\n101, shop, tex, 1, 100, 0\nend\n"
+                                               "tobj\n102, lamp, tex, 1, 100, 0, 20, 6\nend\n"
+                                               "weap\n321, gun, gunmodel, null, 1, 30, 0\nend\n"},
+    {QStringLiteral("map/data/maps/town.ipl"), "inst\n100, house, 0, 1, 2, 3, 0, 0, 0, 1, -1\n"
+                                               "102, shop, 0, 1, 2, 3, 0, 0, 0, 1, 0\nend\n"},
+    {QStringLiteral("map/stray/town.ide"), "objs\n101, shop, tex, 1, 100, 0\nend\n"},
+    {QStringLiteral("map/stray/stream.ipl"), QByteArray("bnry\0\0\0\x01", 8)},
+    {QStringLiteral("map/lists/town.dat"), "IDE data\\maps\\town.ide\n"},
+};
+
 } // namespace
 
 class DocumentCliTest : public QObject {
@@ -98,9 +117,11 @@ class DocumentCliTest : public QObject {
 
     QString temp(const QString& name) const { return m_dir.filePath(name); }
 
-    // A crafted file, a link to one ("link-dupes") or a corpus file.
+    // A crafted file, a link to one ("link-dupes"), a part of the crafted map or a corpus file.
     QString inputPath(const QString& name)
     {
+        if (name.startsWith(QLatin1String("map")))
+            return temp(name);
         const QString path = temp(name + QStringLiteral(".ide"));
         if (name.startsWith(QLatin1String("link-")) && !QFile::exists(path))
             QFile::link(inputPath(name.mid(5)), path);
@@ -116,6 +137,8 @@ private slots:
     {
         QVERIFY(m_dir.isValid());
         QVERIFY2(QFileInfo(QStringLiteral(TARNEL_CLI)).isExecutable(), TARNEL_CLI);
+        for (const auto& [path, bytes] : craftedMap)
+            QVERIFY(QDir().mkpath(QFileInfo(temp(path)).path()) && kit::putFile(temp(path), bytes));
     }
 
     void formatWritesWhatSaveWrites_data()
@@ -256,20 +279,63 @@ private slots:
         QTest::addColumn<int>("exitCode");
         QTest::addColumn<QString>("out");
         QTest::newRow("check, none") << QStringList{"check", "@modmap-ghosttown.ide"} << 0 << "";
+        const QString undefined = "%1:%2: error: ID 3010 is defined by no IDE file\n";
         QTest::newRow("check, within a file")
-            << QStringList{"check", "@console-washints.ide"} << 1 << "3030\t%1:212\t%1:229\n";
+            << QStringList{"check", "@console-washints.ide"} << 1
+            << "%1:229: error: ID 3030 defined again; first defined at %1:212\n" + undefined.arg("%1", "358") +
+                   undefined.arg("%1", "359") + undefined.arg("%1", "360");
+        const QString renamed = "%2:%3: error: ID 4000 is named gtw_jun_T4x2 here, but psave at its definition "
+                                "%1:256; gtw_jun_T4x2 is ID 4000 (%2:32)\n";
         QTest::newRow("check, across files")
             << QStringList{"check", "@basegame-generic.ide", "@modmap-generic.ide"} << 1
-            << "4000\t%1:256\t%2:32\n";
-        QTest::newRow("check, both tables") << QStringList{"check", "@dupes"} << 1 << "7\t%1:2\t%1:7\n";
+            << "%2:32: error: ID 4000 defined again; first defined at %1:256\n" + renamed.arg("%1", "%2", "599") +
+                   renamed.arg("%1", "%2", "612");
+        const QString dupes = "%1:7: warning: ID 7: timed object switches at hour 24, outside 0-23\n"
+                              "%1:7: error: ID 7 defined again; first defined at %1:2\n";
+        QTest::newRow("check, both tables") << QStringList{"check", "@dupes"} << 1 << dupes;
         QTest::newRow("free-ids, one above the highest")
             << QStringList{"free-ids", "--count", "1", "@dupes"} << 0 << "8-8\n10-10\n";
-        QTest::newRow("check, by value at any length")
+        const QString wide = "%1:%2: warning: ID %3 lies beyond 64 bits; not compared\n";
+        QTest::newRow("check, by value, beyond 64 bits not compared")
             << QStringList{"check", "@longids"} << 1
-            << "-18446744073709551616\t%1:6\t%1:7\n1\t%1:2\t%1:3\n99999999999999999999\t%1:4\t%1:5\n";
-        QTest::newRow("check, a file twice") << QStringList{"check", "@dupes", "@dupes"} << 1 << "7\t%1:2\t%1:7\n";
+            << "%1:3: error: ID 1 defined again; first defined at %1:2\n" +
+                   wide.arg("%1", "4", "099999999999999999999") + wide.arg("%1", "5", "99999999999999999999") +
+                   wide.arg("%1", "6", "-18446744073709551616") + wide.arg("%1", "7", "-00018446744073709551616");
+        QTest::newRow("check, a file twice") << QStringList{"check", "@dupes", "@dupes"} << 1 << dupes;
         QTest::newRow("check, a file and a link to it")
-            << QStringList{"check", "@dupes", "@link-dupes"} << 1 << "7\t%1:2\t%1:7\n";
+            << QStringList{"check", "@dupes", "@link-dupes"} << 1 << dupes;
+        // The crafted map: a list, a folder and a file together; found through a list: "@/", absolute.
+        const QString misnamed =
+            "@/map/data/maps/town.ipl:3: error: ID 102 is named shop here, but lamp at its "
+            "definition @/map/data/maps/town.ide:6; shop is ID 101 (@/map/data/maps/town.ide:3)\n";
+        QTest::newRow("check, list, folder and file")
+            << QStringList{"check", "@map/data/level.dat", "@map/stray", "@dupes"} << 1
+            << "%1:5: warning: DATA\\MAPS\\gone.ide: file not found\n%2: warning: every IDE and IPL file below "
+               "this folder is read, stray copies beside the real files too\n" +
+                   misnamed + "%2/stream.ipl: warning: binary placement file; not read\n" +
+                   "%2/town.ide:2: error: ID 101 defined again; first defined at @/map/data/maps/town.ide:3\n" +
+                   dupes.arg("%3");
+        const QString limit = "@/map/data/maps/town.ide:%1: warning: ID %2 is not below the ID limit 101\n";
+        QTest::newRow("check, the game folder and the ID limit given")
+            << QStringList{"check", "--id-limit", "101", "--game", "@map", "@map/lists/town.dat"} << 0
+            << limit.arg("3", "101") + limit.arg("6", "102") + limit.arg("9", "321");
+        QTest::newRow("check, a list beside its game folder")
+            << QStringList{"check", "@map/lists/town.dat"} << 0
+            << "%1:1: warning: data\\maps\\town.ide: file not found\n";
+        QTest::newRow("free-ids, every section, below the limit the inst lines imply")
+            << QStringList{"free-ids", "--count", "5", "@map/data/level.dat"} << 0 << "103-320\n322-19999\n";
+        QTest::newRow("free-ids, no limit")
+            << QStringList{"free-ids", "--id-limit", "0", "--count", "5", "@map/data/level.dat"} << 0
+            << "103-320\n322-326\n";
+        QTest::newRow("free-ids, never at the limit")
+            << QStringList{"free-ids", "--id-limit", "200", "--to", "500", "@map/data/level.dat"} << 0
+            << "103-199\n";
+        QTest::newRow("map, a list and a folder")
+            << QStringList{"map", "@map/data/level.dat", "@map/stray"} << 0
+            << "IDE\t@/map/data/maps/town.ide\t10 lines\t4 definitions\nIPL\t@/map/data/maps/town.ipl\t4 lines\t2 "
+               "placements\nIDE\tDATA\\MAPS\\gone.ide\tmissing\nIPL\t%2/stream.ipl\tbinary, not "
+               "read\nIDE\t%2/town.ide\t3 "
+               "lines\t1 definition\n";
         QTest::newRow("free-ids, from below")
             << QStringList{"free-ids", "--from", "0", "--count", "2", "@dupes"} << 0 << "0-6\n10-11\n";
         QTest::newRow("free-ids, a run above dense IDs")
@@ -302,9 +368,71 @@ private slots:
                 out.replace(QStringLiteral("%%1").arg(args.indexOf(arg)), arg);
             }
         }
+        out.replace(QStringLiteral("@/"), m_dir.path() + QLatin1Char('/')); // found through a list: absolute
         const Run run = runCli(args);
         QCOMPARE(run.exitCode, exitCode);
         QCOMPARE(QString::fromLocal8Bit(run.out), out);
+    }
+
+    // A map's findings and files, run from the folder named ("map": the crafted
+    // one, "corpus": the shared corpus map, empty: elsewhere, when paths are
+    // absolute). `lines` must be among the output's lines; `err`, the count, is exact.
+    void mapOutput_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<QString>("err");
+        const QString corpusCount = "0 errors, 4296 warnings\n"; // undefined IDs only warn: base files are missing
+        const QString undefined =
+            "%1data/maps/UL/ul_lcc/countryside.ipl:26: warning: ID 2353 is defined by no IDE file read (16 listed "
+            "IDE files not found)";
+        QTest::newRow("corpus map, from its game folder")
+            << QStringList{"check", "data/maplist.dat"} << "corpus" << 0
+            << QStringList{"data/maplist.dat:14: warning: DATA\\MAPS\\generic.IDE: file not found",
+                           "data/maplist.dat:80: warning: DATA\\MAP0.ZON: file not found", undefined.arg("")}
+            << corpusCount;
+        QTest::newRow("corpus map, from elsewhere")
+            << QStringList{"check", "@corpus/data/maplist.dat"} << "" << 0
+            << QStringList{"@corpus/data/maplist.dat:14: warning: DATA\\MAPS\\generic.IDE: file not found",
+                           undefined.arg("@corpus/")}
+            << corpusCount;
+        QTest::newRow("corpus map listed")
+            << QStringList{"map", "data/maplist.dat"} << "corpus" << 0
+            << QStringList{"IDE\tDATA\\MAPS\\generic.IDE\tmissing",
+                           "IDE\tdata/maps/UL/ul_lcc/smalltown1.ide\t248 lines\t46 definitions",
+                           "IPL\tdata/maps/UL/ul_lcc/smalltown1.ipl\t243 lines\t238 placements"}
+            << "";
+        QTest::newRow("crafted map, from its game folder")
+            << QStringList{"check", "data/level.dat"} << "map" << 1
+            << QStringList{"data/level.dat:5: warning: DATA\\MAPS\\gone.ide: file not found",
+                           "data/maps/town.ipl:3: error: ID 102 is named shop here, but lamp at its definition "
+                           "data/maps/town.ide:6; shop is ID 101 (data/maps/town.ide:3)"}
+            << "1 error, 1 warning\n";
+    }
+
+    void mapOutput()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QString, folder);
+        QFETCH(int, exitCode);
+        QFETCH(QStringList, lines);
+        QFETCH(QString, err);
+        const QString corpus = QDir::cleanPath(QStringLiteral(TARNEL_SHARED_CORPUS_DIR "/map"));
+        if (folder == QLatin1String("corpus") && !QFileInfo::exists(corpus))
+            QSKIP("no shared corpus beside the checkout");
+        const QString in = folder == QLatin1String("map") ? temp(folder) : folder.isEmpty() ? QString() : corpus;
+        for (QString& text : lines)
+            text.replace(QStringLiteral("@corpus"), corpus).replace(QStringLiteral("@"), m_dir.path());
+        for (QString& arg : args)
+            arg.replace(QStringLiteral("@corpus"), corpus).replace(QStringLiteral("@"), m_dir.path());
+        const Run run = runCli(args, {}, {}, in);
+        QCOMPARE(run.exitCode, exitCode);
+        const QStringList out = QString::fromUtf8(run.out).split(QLatin1Char('\n'));
+        for (const QString& line : lines)
+            QVERIFY2(out.contains(line), qPrintable(line + QStringLiteral(" not in:\n") + run.out));
+        QCOMPARE(QString::fromUtf8(run.err), err);
     }
 
     // --help prints on standard output what a wrong command line prints on standard error:
@@ -334,6 +462,15 @@ private slots:
         QTest::newRow("count of none") << QStringList{"free-ids", "--count", "0", "f.ide"} << 2
                                        << "--count needs a whole number above 0, not 0";
         QTest::newRow("bound without value") << QStringList{"free-ids", "--to"} << 2 << "--to needs a value";
+        QTest::newRow("negative ID limit") << QStringList{"check", "--id-limit", "-1", "f.ide"} << 2
+                                           << "--id-limit needs a whole number, 0 for none, not -1";
+        QTest::newRow("ID limit without value")
+            << QStringList{"free-ids", "--id-limit"} << 2 << "--id-limit needs a value";
+        QTest::newRow("game folder not there")
+            << QStringList{"map", "--game", "/no/such", "l.dat"} << 2 << "--game: no such folder /no/such";
+        QTest::newRow("map without lists") << QStringList{"map", "--game", "/"} << 2 << "map: missing LIST...";
+        QTest::newRow("ID limit for map")
+            << QStringList{"map", "--id-limit", "5", "l.dat"} << 2 << "unknown option --id-limit";
     }
 
     void usage()
@@ -348,14 +485,15 @@ private slots:
         QVERIFY((exitCode == 0 ? run.err : run.out).isEmpty());
         const QByteArray text = exitCode == 0 ? run.out : run.err;
         for (const char* word :
-             {"format [--keep-layout] IN OUT", "report FILE", "stats FILE", "table FILE SECTION", "check FILE...",
-              "free-ids [--count N] [--from A] [--to B] [--free-commented] FILE...", "--help", "--version"})
+             {"format [--keep-layout] IN OUT", "report FILE", "stats FILE", "table FILE SECTION",
+              "check [--game DIR] [--id-limit N] FILE...",
+              "free-ids [--count N] [--from A] [--to B] [--free-commented]", "[--game DIR] [--id-limit L] FILE...",
+              "map [--game DIR] LIST...", "--help", "--version"})
             QVERIFY2(text.contains(word), word);
     }
 
     // "-" names standard input (fed from the file named in `input`) or output;
-    // check and free-ids tell the lines with load errors once a file. %1, %2:
-    // the files named.
+    // check counts its findings on standard error. %1, %2: the files named.
     void standardStreamsAndLoadErrors_data()
     {
         QTest::addColumn<QStringList>("args");
@@ -363,7 +501,6 @@ private slots:
         QTest::addColumn<int>("exitCode");
         QTest::addColumn<QString>("out");
         QTest::addColumn<QString>("err");
-        const QString errorLines = "tarnel-cli: %1: 2 lines with load errors: tarnel-cli report %1 lists them\n";
         QTest::newRow("format - -, layout kept") << QStringList{"format", "--keep-layout", "-", "-"} << "dupes"
                                                  << 0 << QString::fromLatin1(dupesFile) << "";
         QTest::newRow("table -") << QStringList{"table", "-", "sun"} << "dupes" << 0
@@ -371,20 +508,21 @@ private slots:
                                  << "";
         QTest::newRow("report -") << QStringList{"report", "-"} << "heading" << 0 << "3\tcomment\t#Factory\n"
                                   << "";
-        QTest::newRow("check -") << QStringList{"check", "-"} << "dupes" << 1 << "7\t-:2\t-:7\n"
-                                 << "";
+        const QString dupes = "%1:7: warning: ID 7: timed object switches at hour 24, outside 0-23\n"
+                              "%1:7: error: ID 7 defined again; first defined at %1:2\n";
+        QTest::newRow("check -") << QStringList{"check", "-"} << "dupes" << 1 << dupes.arg("-")
+                                 << "1 error, 1 warning\n";
         QTest::newRow("check, - the file named")
-            << QStringList{"check", "@dupes", "-"} << "dupes" << 1 << "7\t%1:2\t%1:7\n"
-            << "";
+            << QStringList{"check", "@dupes", "-"} << "dupes" << 1 << dupes << "1 error, 1 warning\n";
         QTest::newRow("format, a line dropped")
             << QStringList{"format", "@heading", "@/heading-out.ide"} << "" << 0 << ""
             << "tarnel-cli: 1 lines not kept by the fixed layout: tarnel-cli report %1 lists them; "
                "--keep-layout keeps them\n";
-        QTest::newRow("check, load errors once a file")
-            << QStringList{"check", "@short", "@short"} << "" << 0 << "" << errorLines;
-        QTest::newRow("free-ids, load errors once a file")
+        QTest::newRow("check, short lines") << QStringList{"check", "@short", "@short"} << "" << 0 << ""
+                                            << "0 errors, 0 warnings\n";
+        QTest::newRow("free-ids, short lines")
             << QStringList{"free-ids", "@short", "@dupes"} << "" << 0 << "10-19\n"
-            << errorLines;
+            << "";
     }
 
     void standardStreamsAndLoadErrors()
@@ -418,6 +556,7 @@ private slots:
         QTest::newRow("table") << QStringList{"table", file, "objs"};
         QTest::newRow("check") << QStringList{"check", kit::corpusPath(QStringLiteral("console-washints.ide"))};
         QTest::newRow("free-ids") << QStringList{"free-ids", file};
+        QTest::newRow("map") << QStringList{"map", file};
     }
 
     void writeErrors()
@@ -458,6 +597,7 @@ private slots:
         QTest::newRow("check without file") << QStringList{"check"} << QString();
         QTest::newRow("check missing file") << QStringList{"check", corpusFile, "@/no-such.ide"} << QString();
         QTest::newRow("free-ids without file") << QStringList{"free-ids", "--count", "5"} << QString();
+        QTest::newRow("map missing list") << QStringList{"map", "@/no-such.dat"} << QString();
         QTest::newRow("free-ids count not a number")
             << QStringList{"free-ids", "--count", "x", corpusFile} << QString();
         QTest::newRow("free-ids unknown option")
