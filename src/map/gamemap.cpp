@@ -1,38 +1,84 @@
 #include "map/gamemap.h"
 
+#include "document/idefile.h"
+#include "map/mapindex.h"
+#include "texts/maptexts.h"
+
+#include <algorithm>
+#include <array>
+#include <future>
+
 namespace tarnel {
 
-class MapIndex {};
+namespace {
 
-GameMap::GameMap() = default;
+FileFacts readFacts(const MapFile& file)
+{
+    if (file.missing())
+        return {};
+    const ReadOutcome read = readIdeFile(file.path);
+    if (read.status != ReadOutcome::Read) {
+        FileFacts facts;
+        facts.findings.append(MapFinding{Severity::Warning, {}, 0,
+                                         texts::mapCannotRead.arg(read.error.isEmpty() ? file.path : read.error), -1});
+        return facts;
+    }
+    return file.kind == MapFileKind::Ide ? readIdeFacts(read.bytes) : readIplFacts(read.bytes);
+}
+
+} // namespace
+
+GameMap::GameMap() : m_index(std::make_unique<MapIndex>()) {}
 GameMap::GameMap(GameMap&&) noexcept = default;
 GameMap& GameMap::operator=(GameMap&&) noexcept = default;
 GameMap::~GameMap() = default;
 
 GameMap GameMap::read(MapSources sources)
 {
-    GameMap map;
-    map.m_sources = std::move(sources);
-    map.m_facts.resize(map.m_sources.files.size());
-    return map;
+    // Two threads, each a file at a time: a file's bytes are let go once its facts are read.
+    const QList<MapFile>& files = sources.files;
+    QList<FileFacts> facts(files.size());
+    auto readEvery = [&](qsizetype first) {
+        for (qsizetype i = first; i < files.size(); i += 2)
+            facts[i] = readFacts(files[i]);
+    };
+    std::future<void> odd = std::async(std::launch::async, readEvery, 1);
+    readEvery(0);
+    odd.get();
+    return fromFacts(std::move(sources), std::move(facts));
 }
 
 GameMap GameMap::fromFacts(MapSources sources, QList<FileFacts> facts)
 {
     GameMap map;
     map.m_sources = std::move(sources);
-    map.m_facts = std::move(facts);
+    facts.resize(map.m_sources.files.size());
+    map.m_index = std::make_unique<MapIndex>(std::move(facts));
     return map;
+}
+
+const FileFacts& GameMap::facts(qsizetype file) const
+{
+    return m_index->facts().at(file);
 }
 
 void GameMap::replaceFacts(qsizetype file, FileFacts facts)
 {
-    m_facts[file] = std::move(facts);
+    m_index->replace(qint32(file), std::move(facts));
 }
 
 std::optional<qint64> GameMap::idLimit() const
 {
-    return m_setLimit.value_or(std::nullopt);
+    if (m_setLimit)
+        return *m_setLimit;
+    // The value count most inst lines of the map have.
+    std::array<qint64, 256> lines{};
+    for (const FileFacts& facts : m_index->facts()) {
+        if (facts.instValueCount > 0 && facts.instValueCount < int(lines.size()))
+            lines[size_t(facts.instValueCount)] += facts.instCount;
+    }
+    const auto most = std::max_element(lines.begin(), lines.end());
+    return *most == 0 ? std::nullopt : idLimitForInstValues(int(most - lines.begin()));
 }
 
 void GameMap::setIdLimit(std::optional<std::optional<qint64>> limit)
@@ -42,27 +88,155 @@ void GameMap::setIdLimit(std::optional<std::optional<qint64>> limit)
 
 QList<MapFinding> GameMap::findings() const
 {
-    return m_sources.findings;
+    QList<MapFinding> found;
+    forEachFinding([&found](const MapFinding& finding) { found.append(finding); });
+    return found;
 }
 
-QList<std::pair<qsizetype, IdDefinition>> GameMap::definitionsOf(qint64) const
+void GameMap::forEachFinding(const std::function<void(const MapFinding&)>& take) const
 {
-    return {};
+    for (qint32 file = -1; file < m_index->facts().size(); ++file)
+        forEachFindingIn(file, take);
 }
 
-QList<std::pair<qsizetype, IdReference>> GameMap::referencesOf(qint64) const
+QList<MapFinding> GameMap::findingsIn(qsizetype file) const
 {
-    return {};
+    QList<MapFinding> found;
+    forEachFindingIn(qint32(file), [&found](const MapFinding& finding) { found.append(finding); });
+    return found;
+}
+
+// A file's findings in line order: its own, then those of the ID of its
+// definition or reference on that line.
+void GameMap::forEachFindingIn(qint32 file, const std::function<void(const MapFinding&)>& take) const
+{
+    if (file < 0) {
+        for (const MapFinding& finding : m_sources.findings)
+            take(finding);
+        return;
+    }
+    const MapIndex& index = *m_index;
+    const QList<MapFile>& files = m_sources.files;
+    const FileFacts& facts = index.facts()[file];
+    const QString& path = files[file].shownPath;
+    auto placeOf = [&](MapPlace place, qint64 line) { return texts::mapPlace.arg(files[place.file].shownPath).arg(line); };
+    auto report = [&](Severity severity, qint64 line, QString message) {
+        take(MapFinding{severity, path, line, std::move(message), file});
+    };
+    const std::optional<qint64> limit = idLimit();
+    // The limit's message around its ID, made once: a big map may have a million such lines.
+    const QString limitMessage = limit ? texts::mapIdAtLimit.arg(QStringLiteral("%1"), QString::number(*limit)) : QString();
+    const qsizetype limitIdAt = limitMessage.indexOf(QStringLiteral("%1"));
+    const QString beforeLimitId = limitMessage.left(limitIdAt);
+    const QString afterLimitId = limitMessage.mid(limitIdAt + 2);
+    qsizetype missingIde = -1; // counted when first needed
+
+    auto checkDefinition = [&](qint32 i) {
+        const IdDefinition& here = facts.definitions[i];
+        const QVarLengthArray<MapPlace, 4> definitions = index.definitionsOf(here.id);
+        if (definitions.size() > 1 && !(definitions.front() == MapPlace{file, i})) {
+            const IdDefinition& first = index.definition(definitions.front());
+            const bool hier = here.section == IdSection::Hier || first.section == IdSection::Hier;
+            report(hier ? Severity::Warning : Severity::Error, here.line,
+                 texts::mapIdDefinedAgain.arg(here.id).arg(placeOf(definitions.front(), first.line)));
+        }
+        if (limit && here.id >= *limit)
+            report(Severity::Warning, here.line,
+                   beforeLimitId + QString::number(here.id) + afterLimitId);
+    };
+    auto checkReference = [&](qint32 i) {
+        const IdReference& here = facts.references[i];
+        const QVarLengthArray<MapPlace, 4> definitions = index.definitionsOf(here.id);
+        if (definitions.isEmpty()) {
+            if (missingIde < 0)
+                missingIde = std::count_if(files.begin(), files.end(), [](const MapFile& listed) {
+                    return listed.kind == MapFileKind::Ide && listed.missing();
+                });
+            if (missingIde > 0)
+                report(Severity::Warning, here.line, texts::mapIdUndefinedSomeMissing.arg(here.id).arg(missingIde));
+            else
+                report(Severity::Error, here.line, texts::mapIdUndefined.arg(here.id));
+            return;
+        }
+        const IdDefinition& definition = index.definition(definitions.front());
+        if (here.name.isEmpty() || sameName(here.name, definition.name))
+            return;
+        const QString name = QString::fromLatin1(here.name);
+        QString message = texts::mapNameDiffers.arg(here.id)
+                              .arg(name, QString::fromLatin1(definition.name))
+                              .arg(placeOf(definitions.front(), definition.line));
+        if (const std::optional<MapPlace> named = index.definitionNamed(here.name)) {
+            const IdDefinition& other = index.definition(*named);
+            message += texts::mapNameIsOtherId.arg(name).arg(other.id).arg(placeOf(*named, other.line));
+        }
+        report(Severity::Error, here.line, message);
+    };
+
+    // Three lists in line order, merged: own findings first on a line, then definitions, then references.
+    qsizetype own = 0;
+    qint32 definition = 0;
+    qint32 reference = 0;
+    const qsizetype owns = facts.findings.size();
+    const qint32 definitions = qint32(facts.definitions.size());
+    const qint32 references = qint32(facts.references.size());
+    constexpr qint64 past = std::numeric_limits<qint64>::max();
+    while (own < owns || definition < definitions || reference < references) {
+        const qint64 ownLine = own < owns ? facts.findings[own].line : past;
+        const qint64 definitionLine = definition < definitions ? facts.definitions[definition].line : past;
+        const qint64 referenceLine = reference < references ? facts.references[reference].line : past;
+        if (ownLine <= definitionLine && ownLine <= referenceLine) {
+            const MapFinding& finding = facts.findings[own++];
+            report(finding.severity, finding.line, finding.message);
+        } else if (definitionLine <= referenceLine) {
+            checkDefinition(definition++);
+        } else {
+            checkReference(reference++);
+        }
+    }
+}
+
+QList<std::pair<qsizetype, IdDefinition>> GameMap::definitionsOf(qint64 id) const
+{
+    QList<std::pair<qsizetype, IdDefinition>> found;
+    for (const MapPlace place : m_index->definitionsOf(id)) {
+        IdDefinition definition = m_index->definition(place);
+        definition.name = QByteArray(definition.name.constData(), definition.name.size()); // its own copy
+        found.append({place.file, definition});
+    }
+    return found;
+}
+
+QList<std::pair<qsizetype, IdReference>> GameMap::referencesOf(qint64 id) const
+{
+    QList<std::pair<qsizetype, IdReference>> found;
+    for (const MapPlace place : m_index->referencesOf(id)) {
+        IdReference reference = m_index->reference(place);
+        reference.name = QByteArray(reference.name.constData(), reference.name.size());
+        found.append({place.file, reference});
+    }
+    return found;
 }
 
 QList<qint64> GameMap::usedIds() const
 {
-    return {};
+    QList<qint64> ids;
+    for (const FileFacts& facts : m_index->facts()) {
+        for (const IdDefinition& definition : facts.definitions)
+            ids.append(definition.id);
+    }
+    std::sort(ids.begin(), ids.end());
+    ids.erase(std::unique(ids.begin(), ids.end()), ids.end());
+    return ids;
 }
 
 QList<qint64> GameMap::commentedIds() const
 {
-    return {};
+    QList<qint64> ids;
+    for (const FileFacts& facts : m_index->facts())
+        ids += facts.commentedIds;
+    std::sort(ids.begin(), ids.end());
+    ids.erase(std::unique(ids.begin(), ids.end()), ids.end());
+    return ids;
 }
 
 std::optional<qint64> idLimitForInstValues(int valueCount)

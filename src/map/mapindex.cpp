@@ -1,0 +1,137 @@
+#include "map/mapindex.h"
+
+#include <algorithm>
+
+namespace tarnel {
+
+namespace {
+
+char lower(char c)
+{
+    return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
+}
+
+qint64 nameKey(QByteArrayView name)
+{
+    quint64 hash = 1469598103934665603ULL; // FNV-1a over the lower-case bytes
+    for (const char c : name)
+        hash = (hash ^ quint8(lower(c))) * 1099511628211ULL;
+    return qint64(hash);
+}
+
+qint32 definitionCount(const FileFacts& facts)
+{
+    return qint32(facts.definitions.size());
+}
+
+} // namespace
+
+bool sameName(QByteArrayView a, QByteArrayView b)
+{
+    if (a.size() != b.size())
+        return false;
+    if (a == b) // nearly always: a name written as its definition writes it
+        return true;
+    for (qsizetype i = 0; i < a.size(); ++i) {
+        if (lower(a[i]) != lower(b[i]))
+            return false;
+    }
+    return true;
+}
+
+MapIndex::MapIndex(QList<FileFacts> facts) : m_facts(std::move(facts)), m_changed(size_t(m_facts.size()), false)
+{
+    m_definitions.build(m_facts, m_changed, definitionCount,
+                        [](const FileFacts& of, qint32 i) { return of.definitions[i].id; });
+}
+
+void MapIndex::replace(qint32 file, FileFacts facts)
+{
+    if (m_changed[size_t(file)]) {
+        const QList<IdDefinition>& old = m_facts[file].definitions;
+        for (const IdDefinition& definition : old) {
+            const auto found = m_changedDefinitions.find(definition.id);
+            if (found == m_changedDefinitions.end())
+                continue;
+            std::erase_if(*found, [file](MapPlace place) { return place.file == file; });
+            if (found->empty())
+                m_changedDefinitions.erase(found);
+        }
+    } else {
+        m_changed[size_t(file)] = true;
+        m_changedFiles.insert(std::lower_bound(m_changedFiles.begin(), m_changedFiles.end(), file), file);
+    }
+    m_facts[file] = std::move(facts);
+    const QList<IdDefinition>& now = m_facts[file].definitions;
+    for (qint32 i = 0; i < now.size(); ++i) {
+        std::vector<MapPlace>& places = m_changedDefinitions[now[i].id];
+        const MapPlace place{file, i};
+        places.insert(std::upper_bound(places.begin(), places.end(), place), place);
+    }
+}
+
+QVarLengthArray<MapPlace, 4> MapIndex::definitionsOf(qint64 id) const
+{
+    QVarLengthArray<MapPlace, 4> places;
+    m_definitions.forEach(id, [&](MapPlace place) {
+        if (!m_changed[size_t(place.file)])
+            places.append(place);
+    });
+    if (!m_changedDefinitions.isEmpty()) {
+        const auto found = m_changedDefinitions.constFind(id);
+        if (found != m_changedDefinitions.cend()) {
+            places.append(found->data(), qsizetype(found->size()));
+            std::sort(places.begin(), places.end());
+        }
+    }
+    return places;
+}
+
+QList<MapPlace> MapIndex::referencesOf(qint64 id) const
+{
+    if (!m_references) {
+        m_references = std::make_unique<PlaceIndex>();
+        m_references->build(
+            m_facts, m_changed, [](const FileFacts& of) { return qint32(of.references.size()); },
+            [](const FileFacts& of, qint32 i) { return of.references[i].id; });
+    }
+    QList<MapPlace> places;
+    m_references->forEach(id, [&](MapPlace place) {
+        if (!m_changed[size_t(place.file)])
+            places.append(place);
+    });
+    for (const qint32 file : m_changedFiles) {
+        const QList<IdReference>& references = m_facts[file].references;
+        for (qint32 i = 0; i < references.size(); ++i) {
+            if (references[i].id == id)
+                places.append(MapPlace{file, i});
+        }
+    }
+    std::sort(places.begin(), places.end());
+    return places;
+}
+
+std::optional<MapPlace> MapIndex::definitionNamed(QByteArrayView name) const
+{
+    if (!m_names) {
+        m_names = std::make_unique<PlaceIndex>();
+        m_names->build(m_facts, m_changed, definitionCount,
+                       [](const FileFacts& of, qint32 i) { return nameKey(of.definitions[i].name); });
+    }
+    std::optional<MapPlace> first;
+    auto consider = [&](MapPlace place) {
+        if ((!first || place < *first) && sameName(definition(place).name, name))
+            first = place;
+    };
+    m_names->forEach(nameKey(name), [&](MapPlace place) {
+        if (!m_changed[size_t(place.file)])
+            consider(place);
+    });
+    for (const qint32 file : m_changedFiles) {
+        for (qint32 i = 0; i < m_facts[file].definitions.size(); ++i)
+            consider(MapPlace{file, i});
+    }
+    return first;
+}
+
+} // namespace tarnel

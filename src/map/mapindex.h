@@ -1,0 +1,51 @@
+#pragma once
+
+#include "map/filefacts.h"
+#include "map/placeindex.h"
+
+#include <QHash>
+#include <QList>
+#include <QVarLengthArray>
+
+#include <memory>
+#include <optional>
+#include <vector>
+
+namespace tarnel {
+
+// The map's one ID space over the facts of its files. The places of every
+// definition are indexed once; a file whose facts are replaced since (the
+// window's edits) is left out of that index and its definitions kept in a
+// small hash of their own, so a change costs what that file holds. The
+// references and the definitions' names are indexed the same way when first
+// asked for, a changed file's being looked through directly.
+class MapIndex {
+public:
+    explicit MapIndex(QList<FileFacts> facts = {});
+
+    const QList<FileFacts>& facts() const { return m_facts; }
+    void replace(qint32 file, FileFacts facts);
+
+    // The definitions of `id`, in load order.
+    QVarLengthArray<MapPlace, 4> definitionsOf(qint64 id) const;
+    QList<MapPlace> referencesOf(qint64 id) const;
+    // The first definition, in load order, of a model name (any case).
+    std::optional<MapPlace> definitionNamed(QByteArrayView name) const;
+
+    const IdDefinition& definition(MapPlace place) const { return m_facts[place.file].definitions[place.index]; }
+    const IdReference& reference(MapPlace place) const { return m_facts[place.file].references[place.index]; }
+
+private:
+    QList<FileFacts> m_facts;
+    std::vector<bool> m_changed; // replaced since the indexes were made
+    QList<qint32> m_changedFiles;
+    PlaceIndex m_definitions;
+    QHash<qint64, std::vector<MapPlace>> m_changedDefinitions;
+    mutable std::unique_ptr<PlaceIndex> m_references;
+    mutable std::unique_ptr<PlaceIndex> m_names;
+};
+
+// Whether two model names are the same without regard to (ASCII) case.
+bool sameName(QByteArrayView a, QByteArrayView b);
+
+} // namespace tarnel
