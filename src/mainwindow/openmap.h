@@ -66,6 +66,7 @@ private:
     void refreshFacts(qsizetype file);
     // Each step, undo, redo and save of the file's history refreshes its facts.
     void followHistoryOf(qsizetype file, IdeDocument& document);
+    void stopFollowing();
 
     IdeDocument& m_shown;
     std::unique_ptr<State> m_state;
