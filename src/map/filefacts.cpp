@@ -29,7 +29,8 @@ bool isTooWide(QByteArrayView value)
     value = value.trimmed();
     if (value.startsWith('-') || value.startsWith('+'))
         value = value.sliced(1);
-    return value.size() > 18 && std::all_of(value.begin(), value.end(), [](char c) { return c >= '0' && c <= '9'; });
+    return value.size() > 18 &&
+           std::all_of(value.begin(), value.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
 bool isPositiveNumber(QByteArrayView value)
@@ -46,7 +47,8 @@ public:
     // Returns an empty name, which finish() points at the bytes kept.
     QByteArray take(QByteArrayView name, bool definition)
     {
-        (definition ? m_definitionSpans : m_referenceSpans).push_back({quint32(m_bytes.size()), quint32(name.size())});
+        (definition ? m_definitionSpans : m_referenceSpans)
+            .push_back({quint32(m_bytes.size()), quint32(name.size())});
         m_bytes.append(name);
         return {};
     }
@@ -65,7 +67,8 @@ private:
     using Span = std::pair<quint32, quint32>; // offset, size
     static void point(QByteArray& name, const char* base, Span span)
     {
-        name = span.second == 0 ? QByteArray() : QByteArray::fromRawData(base + span.first, qsizetype(span.second));
+        name =
+            span.second == 0 ? QByteArray() : QByteArray::fromRawData(base + span.first, qsizetype(span.second));
     }
     QByteArray m_bytes;
     std::vector<Span> m_definitionSpans;
@@ -110,7 +113,8 @@ void checkObjectLine(FileFacts& facts, IdSection section, const LineValues& v, q
     }
     for (qsizetype i = firstDistance; i < firstDistance + distances && i < LineValues::kept; ++i) {
         if (!isPositiveNumber(v.at(i)))
-            addFinding(facts, Severity::Warning, line, texts::mapDrawDistance.arg(id).arg(textOf(v.at(i).trimmed())));
+            addFinding(facts, Severity::Warning, line,
+                       texts::mapDrawDistance.arg(id).arg(textOf(v.at(i).trimmed())));
     }
     if (timed && count <= LineValues::kept) {
         checkHour(facts, id, v.at(count - 2), line);
@@ -238,7 +242,8 @@ FileFacts readIdeFacts(const QByteArray& bytes)
             return;
         if (idetext::isCommented(line)) {
             if (open.kind == IdeSection::Defining) {
-                if (const std::optional<qint64> id = rowIdOf(line.first(std::max<qsizetype>(line.indexOf(','), 0))))
+                if (const std::optional<qint64> id =
+                        rowIdOf(line.first(std::max<qsizetype>(line.indexOf(','), 0))))
                     facts.commentedIds.append(*id);
             }
             return;
@@ -246,7 +251,9 @@ FileFacts readIdeFacts(const QByteArray& bytes)
         values.split(line);
         switch (open.kind) {
         case IdeSection::Defining: addDefinition(facts, open.defining, values, number, &pool); break;
-        case IdeSection::Effects: addReference(facts, ReferenceKind::Effect, values.at(0), {}, number, &pool); break;
+        case IdeSection::Effects:
+            addReference(facts, ReferenceKind::Effect, values.at(0), {}, number, &pool);
+            break;
         case IdeSection::Paths: addPathHeader(facts, values, number, &pool); break;
         default: break;
         }

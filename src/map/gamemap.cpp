@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <array>
 #include <future>
+#include <numeric>
 
 namespace tarnel {
 
@@ -19,8 +20,11 @@ FileFacts readFacts(const MapFile& file)
     const ReadOutcome read = readIdeFile(file.path);
     if (read.status != ReadOutcome::Read) {
         FileFacts facts;
-        facts.findings.append(MapFinding{Severity::Warning, {}, 0,
-                                         texts::mapCannotRead.arg(read.error.isEmpty() ? file.path : read.error), -1});
+        facts.findings.append(MapFinding{Severity::Warning,
+                                         {},
+                                         0,
+                                         texts::mapCannotRead.arg(read.error.isEmpty() ? file.path : read.error),
+                                         -1});
         return facts;
     }
     return file.kind == MapFileKind::Ide ? readIdeFacts(read.bytes) : readIplFacts(read.bytes);
@@ -62,9 +66,25 @@ const FileFacts& GameMap::facts(qsizetype file) const
     return m_index->facts().at(file);
 }
 
-void GameMap::replaceFacts(qsizetype file, FileFacts facts)
+QList<qsizetype> GameMap::replaceFacts(qsizetype file, FileFacts facts)
 {
-    m_index->replace(qint32(file), std::move(facts));
+    const std::optional<qint64> limit = idLimit();
+    const QSet<qint64> changed = m_index->replace(qint32(file), std::move(facts));
+    if (idLimit() != limit) { // another limit: any file's findings may change
+        QList<qsizetype> every(m_sources.files.size());
+        std::iota(every.begin(), every.end(), 0);
+        return every;
+    }
+    QSet<qsizetype> files{file};
+    for (const qint64 id : changed) {
+        for (const MapPlace place : m_index->definitionsOf(id))
+            files.insert(place.file);
+        for (const MapPlace place : m_index->referencesOf(id))
+            files.insert(place.file);
+    }
+    QList<qsizetype> ascending(files.begin(), files.end());
+    std::sort(ascending.begin(), ascending.end());
+    return ascending;
 }
 
 std::optional<qint64> GameMap::idLimit() const
@@ -119,13 +139,16 @@ void GameMap::forEachFindingIn(qint32 file, const std::function<void(const MapFi
     const QList<MapFile>& files = m_sources.files;
     const FileFacts& facts = index.facts()[file];
     const QString& path = files[file].shownPath;
-    auto placeOf = [&](MapPlace place, qint64 line) { return texts::mapPlace.arg(files[place.file].shownPath).arg(line); };
+    auto placeOf = [&](MapPlace place, qint64 line) {
+        return texts::mapPlace.arg(files[place.file].shownPath).arg(line);
+    };
     auto report = [&](Severity severity, qint64 line, QString message) {
         take(MapFinding{severity, path, line, std::move(message), file});
     };
     const std::optional<qint64> limit = idLimit();
     // The limit's message around its ID, made once: a big map may have a million such lines.
-    const QString limitMessage = limit ? texts::mapIdAtLimit.arg(QStringLiteral("%1"), QString::number(*limit)) : QString();
+    const QString limitMessage =
+        limit ? texts::mapIdAtLimit.arg(QStringLiteral("%1"), QString::number(*limit)) : QString();
     const qsizetype limitIdAt = limitMessage.indexOf(QStringLiteral("%1"));
     const QString beforeLimitId = limitMessage.left(limitIdAt);
     const QString afterLimitId = limitMessage.mid(limitIdAt + 2);
@@ -138,11 +161,10 @@ void GameMap::forEachFindingIn(qint32 file, const std::function<void(const MapFi
             const IdDefinition& first = index.definition(definitions.front());
             const bool hier = here.section == IdSection::Hier || first.section == IdSection::Hier;
             report(hier ? Severity::Warning : Severity::Error, here.line,
-                 texts::mapIdDefinedAgain.arg(here.id).arg(placeOf(definitions.front(), first.line)));
+                   texts::mapIdDefinedAgain.arg(here.id).arg(placeOf(definitions.front(), first.line)));
         }
         if (limit && here.id >= *limit)
-            report(Severity::Warning, here.line,
-                   beforeLimitId + QString::number(here.id) + afterLimitId);
+            report(Severity::Warning, here.line, beforeLimitId + QString::number(here.id) + afterLimitId);
     };
     auto checkReference = [&](qint32 i) {
         const IdReference& here = facts.references[i];
@@ -153,7 +175,8 @@ void GameMap::forEachFindingIn(qint32 file, const std::function<void(const MapFi
                     return listed.kind == MapFileKind::Ide && listed.missing();
                 });
             if (missingIde > 0)
-                report(Severity::Warning, here.line, texts::mapIdUndefinedSomeMissing.arg(here.id).arg(missingIde));
+                report(Severity::Warning, here.line,
+                       texts::mapIdUndefinedSomeMissing.arg(here.id).arg(missingIde));
             else
                 report(Severity::Error, here.line, texts::mapIdUndefined.arg(here.id));
             return;

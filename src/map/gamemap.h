@@ -29,9 +29,11 @@ public:
 
     const MapSources& sources() const { return m_sources; }
     const FileFacts& facts(qsizetype file) const;
-    // One file changed (the window, after each edit or undo): only what that
-    // file's IDs, before and after, touch is looked at again.
-    void replaceFacts(qsizetype file, FileFacts facts);
+    // One file changed (the window, after each edit or undo): costs what that
+    // file holds. Returns the files whose findings may have changed
+    // (findingsIn), ascending: that file and those defining or referring to
+    // an ID whose definitions it changed; every file when the ID limit changed.
+    QList<qsizetype> replaceFacts(qsizetype file, FileFacts facts);
 
     // Set, or derived from the inst lines: 11 values -> 20000, 13 -> 6500,
     // 12 -> 5500, none -> no limit.

@@ -1,6 +1,8 @@
 #include "map/mapindex.h"
 
 #include <algorithm>
+#include <iterator>
+#include <tuple>
 
 namespace tarnel {
 
@@ -24,6 +26,29 @@ qint32 definitionCount(const FileFacts& facts)
     return qint32(facts.definitions.size());
 }
 
+// The IDs of the definitions found in one list and not the other.
+QSet<qint64> changedDefinitionIds(const QList<IdDefinition>& before, const QList<IdDefinition>& after)
+{
+    using Key = std::tuple<qint64, qint64, IdSection, QByteArrayView>;
+    auto keys = [](const QList<IdDefinition>& definitions) {
+        std::vector<Key> sorted;
+        sorted.reserve(size_t(definitions.size()));
+        for (const IdDefinition& definition : definitions)
+            sorted.emplace_back(definition.id, definition.line, definition.section,
+                                QByteArrayView(definition.name));
+        std::sort(sorted.begin(), sorted.end());
+        return sorted;
+    };
+    const std::vector<Key> old = keys(before);
+    const std::vector<Key> now = keys(after);
+    std::vector<Key> differing;
+    std::set_symmetric_difference(old.begin(), old.end(), now.begin(), now.end(), std::back_inserter(differing));
+    QSet<qint64> ids;
+    for (const Key& key : differing)
+        ids.insert(std::get<0>(key));
+    return ids;
+}
+
 } // namespace
 
 bool sameName(QByteArrayView a, QByteArrayView b)
@@ -45,8 +70,9 @@ MapIndex::MapIndex(QList<FileFacts> facts) : m_facts(std::move(facts)), m_change
                         [](const FileFacts& of, qint32 i) { return of.definitions[i].id; });
 }
 
-void MapIndex::replace(qint32 file, FileFacts facts)
+QSet<qint64> MapIndex::replace(qint32 file, FileFacts facts)
 {
+    const QSet<qint64> changedIds = changedDefinitionIds(m_facts[file].definitions, facts.definitions);
     if (m_changed[size_t(file)]) {
         const QList<IdDefinition>& old = m_facts[file].definitions;
         for (const IdDefinition& definition : old) {
@@ -68,6 +94,7 @@ void MapIndex::replace(qint32 file, FileFacts facts)
         const MapPlace place{file, i};
         places.insert(std::upper_bound(places.begin(), places.end(), place), place);
     }
+    return changedIds;
 }
 
 QVarLengthArray<MapPlace, 4> MapIndex::definitionsOf(qint64 id) const
@@ -114,19 +141,28 @@ QList<MapPlace> MapIndex::referencesOf(qint64 id) const
 std::optional<MapPlace> MapIndex::definitionNamed(QByteArrayView name) const
 {
     if (!m_names) {
-        m_names = std::make_unique<PlaceIndex>();
-        m_names->build(m_facts, m_changed, definitionCount,
-                       [](const FileFacts& of, qint32 i) { return nameKey(of.definitions[i].name); });
+        std::vector<std::pair<qint64, MapPlace>> names;
+        for (qint32 file = 0; file < m_facts.size(); ++file) {
+            if (m_changed[size_t(file)])
+                continue;
+            const QList<IdDefinition>& definitions = m_facts[file].definitions;
+            for (qint32 i = 0; i < definitions.size(); ++i)
+                names.emplace_back(nameKey(definitions[i].name), MapPlace{file, i});
+        }
+        std::sort(names.begin(), names.end());
+        m_names = std::move(names);
     }
     std::optional<MapPlace> first;
     auto consider = [&](MapPlace place) {
         if ((!first || place < *first) && sameName(definition(place).name, name))
             first = place;
     };
-    m_names->forEach(nameKey(name), [&](MapPlace place) {
-        if (!m_changed[size_t(place.file)])
-            consider(place);
-    });
+    const qint64 key = nameKey(name);
+    for (auto it = std::lower_bound(m_names->begin(), m_names->end(), std::pair{key, MapPlace{-1, -1}});
+         it != m_names->end() && it->first == key; ++it) {
+        if (!m_changed[size_t(it->second.file)])
+            consider(it->second);
+    }
     for (const qint32 file : m_changedFiles) {
         for (qint32 i = 0; i < m_facts[file].definitions.size(); ++i)
             consider(MapPlace{file, i});

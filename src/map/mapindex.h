@@ -5,6 +5,7 @@
 
 #include <QHash>
 #include <QList>
+#include <QSet>
 #include <QVarLengthArray>
 
 #include <memory>
@@ -24,7 +25,8 @@ public:
     explicit MapIndex(QList<FileFacts> facts = {});
 
     const QList<FileFacts>& facts() const { return m_facts; }
-    void replace(qint32 file, FileFacts facts);
+    // Returns the IDs whose definitions in that file changed (ID, name, line or section).
+    QSet<qint64> replace(qint32 file, FileFacts facts);
 
     // The definitions of `id`, in load order.
     QVarLengthArray<MapPlace, 4> definitionsOf(qint64 id) const;
@@ -42,7 +44,8 @@ private:
     PlaceIndex m_definitions;
     QHash<qint64, std::vector<MapPlace>> m_changedDefinitions;
     mutable std::unique_ptr<PlaceIndex> m_references;
-    mutable std::unique_ptr<PlaceIndex> m_names;
+    // The definitions by the case-free hash of their name, sorted: made when a name is first asked for.
+    mutable std::optional<std::vector<std::pair<qint64, MapPlace>>> m_names;
 };
 
 // Whether two model names are the same without regard to (ASCII) case.

@@ -16,7 +16,10 @@ namespace tarnel {
 struct MapPlace {
     qint32 file = 0;
     qint32 index = 0;
-    friend bool operator<(MapPlace a, MapPlace b) { return a.file != b.file ? a.file < b.file : a.index < b.index; }
+    friend bool operator<(MapPlace a, MapPlace b)
+    {
+        return a.file != b.file ? a.file < b.file : a.index < b.index;
+    }
     friend bool operator==(MapPlace a, MapPlace b) { return a.file == b.file && a.index == b.index; }
 };
 
