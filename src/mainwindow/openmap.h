@@ -57,7 +57,8 @@ signals:
     void opened();
     void closed();
     void shownFileChanged(qsizetype file);
-    // The map's facts changed (an edit, undo or redo of any of its documents, a save, the ID limit): findings and marks are to be read again.
+    // The map's facts changed (an edit, undo or redo of any of its documents, a save, the ID limit): findings and
+    // marks are to be read again.
     void mapChanged();
 
 private:

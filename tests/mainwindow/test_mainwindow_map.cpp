@@ -32,7 +32,8 @@ QHash<QString, QByteArray> copyOfMap(Session& s)
 // The map, opened through File > "Open map…" on its level list.
 MainWindow& openMap(Session& s, bool keepLayout)
 {
-    s.useSettings(QByteArray(defaultSettings).replace("keepLayout=0", keepLayout ? "keepLayout=1" : "keepLayout=0"));
+    s.useSettings(
+        QByteArray(defaultSettings).replace("keepLayout=0", keepLayout ? "keepLayout=1" : "keepLayout=0"));
     MainWindow& w = s.start();
     s.platform.fileNames << s.path(QStringLiteral("data/maplist.dat"));
     s.action("fileOpenMap")->trigger();
@@ -76,8 +77,10 @@ private slots:
     {
         QTest::addColumn<QString>("first");
         QTest::addColumn<QString>("second");
-        QTest::newRow("town and ghost town") << "smalltown1.ide" << "ghosttown.ide";
-        QTest::newRow("countryside and site") << "countryside.ide" << "csite.ide";
+        QTest::newRow("town and ghost town") << "smalltown1.ide"
+                                             << "ghosttown.ide";
+        QTest::newRow("countryside and site") << "countryside.ide"
+                                              << "csite.ide";
     }
     void saveAllKeepsEachFilesLayout()
     {
@@ -100,7 +103,9 @@ private slots:
         QVERIFY(w.openMap().changedFiles().isEmpty());
         for (auto it = before.cbegin(); it != before.cend(); ++it) {
             const QByteArray after = fileBytes(it.key());
-            const qsizetype edited = it.key().endsWith(first) ? firstLine : it.key().endsWith(second) ? secondLine : 0;
+            const qsizetype edited = it.key().endsWith(first)    ? firstLine
+                                     : it.key().endsWith(second) ? secondLine
+                                                                 : 0;
             if (edited == 0) {
                 QCOMPARE(after, it.value());
                 continue;
@@ -142,7 +147,8 @@ private slots:
         QCOMPARE(w.close(), closes);
         QCOMPARE(s.platform.count(QStringLiteral("question")), 1);
         const QString question = s.platform.requests.constFirst().text;
-        QVERIFY(question.contains(QStringLiteral("smalltown2.ide")) && question.contains(QStringLiteral("vegetation.ide")));
+        QVERIFY(question.contains(QStringLiteral("smalltown2.ide")) &&
+                question.contains(QStringLiteral("vegetation.ide")));
         QCOMPARE(w.openMap().isOpen(), !closes);
         QStringList changedOnDisk;
         for (auto it = before.cbegin(); it != before.cend(); ++it) {
