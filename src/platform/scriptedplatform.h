@@ -16,7 +16,8 @@ public:
     struct Request {
         // "message", "checkmessage" (a message with a check box), "question", "yesno", "choice" (a question
         // with buttons of its own), "text" (a text question), "open", "openmany" (several files), "folder",
-        // "save", "color", "clipboard", "copy" (text put on the clipboard), "beep", "url", "editor".
+        // "fileorfolder", "save", "color", "clipboard", "copy" (text put on the clipboard), "beep", "url",
+        // "editor".
         QString kind;
         // Messages and questions: the title. Colour: the dialog title.
         QString title;
@@ -72,6 +73,7 @@ public:
     std::optional<QColor> chooseColor(QWidget* parent, const QColor& initial, const QString& title) override;
     QStringList openFileNames(QWidget* parent, const QString& filter, const QString& start) override;
     QString folderName(QWidget* parent, const QString& start) override;
+    QString fileOrFolderName(QWidget* parent, const QString& filter, const QString& start) override;
     QString clipboardText() override;
     // Records "copy" and keeps the text in `clipboard`.
     void setClipboardText(const QString& text) override;
