@@ -1,0 +1,54 @@
+#pragma once
+
+#include "map/mapfinding.h"
+
+#include <QByteArray>
+#include <QList>
+
+namespace tarnel {
+
+class IdeDocument;
+
+// The IDE sections whose lines define an ID.
+enum class IdSection { Objs, Tobj, Anim, Hier, Cars, Peds, Weap };
+struct IdDefinition {
+    qint64 id = 0;
+    QByteArray name; // the model name (second value)
+    qint64 line = 0;
+    IdSection section = IdSection::Objs;
+};
+
+enum class ReferenceKind { Placement, Effect, PathHeader };
+struct IdReference {
+    qint64 id = 0;
+    QByteArray name; // the model name; empty for 2dfx
+    qint64 line = 0;
+    ReferenceKind kind = ReferenceKind::Placement;
+};
+
+// What one file of the map says about IDs.
+struct FileFacts {
+    QList<IdDefinition> definitions; // line order
+    QList<IdReference> references;   // line order
+    // This file's own findings: hours, draw distances, mesh counts, inst value
+    // count, LOD index, numbers beyond 64 bits (path and file left for the map to fill).
+    QList<MapFinding> findings;
+    qint64 lineCount = 0;
+    int instValueCount = 0; // most inst lines' value count (0: no inst line): the ID limit's default
+    qint64 instCount = 0;   // inst lines read
+    bool binary = false;    // a `bnry` placement file, not read
+    // IDs of commented-out defining lines, ascending: the free IDs count them
+    // as used unless asked to free them.
+    QList<qint64> commentedIds;
+};
+
+FileFacts readIdeFacts(const QByteArray& bytes);
+FileFacts readIplFacts(const QByteArray& bytes);
+
+// An IDE file open in the window: objects, timed objects, 2dfx and paths from
+// the document's tables as edited (line = the row's file line, 0 for a row
+// made since), the other sections (anim, hier, cars, peds, weap) from `asRead`
+// (readIdeFacts of its file).
+FileFacts ideFactsOfDocument(const IdeDocument& document, const FileFacts& asRead);
+
+} // namespace tarnel

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "map/filefacts.h"
+#include "map/mapsources.h"
+
+#include <QList>
+
+#include <memory>
+#include <optional>
+#include <utility>
+
+namespace tarnel {
+
+class MapIndex;
+
+// The map: the facts of every file, one ID space, the checks.
+class GameMap {
+public:
+    GameMap();
+    GameMap(GameMap&&) noexcept;
+    GameMap& operator=(GameMap&&) noexcept;
+    ~GameMap();
+
+    // Reads every file of `sources` (two threads).
+    static GameMap read(MapSources sources);
+    // A map of facts already read, one per file of `sources` (tests, the window).
+    static GameMap fromFacts(MapSources sources, QList<FileFacts> facts);
+
+    const MapSources& sources() const { return m_sources; }
+    const FileFacts& facts(qsizetype file) const { return m_facts.at(file); }
+    // One file changed (the window, after each edit or undo): only what that
+    // file's IDs, before and after, touch is looked at again.
+    void replaceFacts(qsizetype file, FileFacts facts);
+
+    // Set, or derived from the inst lines: 11 values -> 20000, 13 -> 6500,
+    // 12 -> 5500, none -> no limit.
+    std::optional<qint64> idLimit() const;
+    // nullopt: derive it; an empty optional<qint64>: no limit.
+    void setIdLimit(std::optional<std::optional<qint64>> limit);
+
+    // Every finding, in load order then line order (level lists first).
+    QList<MapFinding> findings() const;
+    // Where an ID is defined, and where it is referred to, in load order.
+    QList<std::pair<qsizetype, IdDefinition>> definitionsOf(qint64 id) const;
+    QList<std::pair<qsizetype, IdReference>> referencesOf(qint64 id) const;
+    // Every defined ID, ascending, each once (commented lines not counted).
+    QList<qint64> usedIds() const;
+    // The IDs of commented-out defining lines, ascending, each once.
+    QList<qint64> commentedIds() const;
+
+private:
+    MapSources m_sources;
+    QList<FileFacts> m_facts;
+    std::optional<std::optional<qint64>> m_setLimit;
+    std::unique_ptr<MapIndex> m_index;
+};
+
+// The ID limit a map's inst lines imply: 11 values -> 20000, 13 -> 6500,
+// 12 -> 5500, anything else -> none.
+std::optional<qint64> idLimitForInstValues(int valueCount);
+
+} // namespace tarnel
