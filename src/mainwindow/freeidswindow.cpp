@@ -221,8 +221,8 @@ QList<qint64> FreeIdsWindow::usedIds() const
     const bool countCommented = !m_freeCommented->isChecked();
     if (countCommented) {
         merge(commentedObjectIds(m_document));
-        for (qsizetype file = 0; mapOpen && file < m_map->map().sources().files.size(); ++file)
-            merge(m_map->map().facts(file).commentedIds);
+        if (mapOpen)
+            merge(m_map->map().commentedIds());
     }
     for (const Source& source : std::as_const(m_sourceIds)) {
         merge(source.ids);
