@@ -67,7 +67,8 @@ bool isUtf16Text(QByteArrayView bytes)
     return bytes.startsWith("\xff\xfe") || bytes.startsWith("\xfe\xff");
 }
 
-// A directory, or a name that does not exist, counts as missing.
+} // namespace
+
 ReadOutcome readIdeFile(const QString& path)
 {
     ReadOutcome outcome;
@@ -134,8 +135,6 @@ ReadOutcome readIdeFile(const QString& path)
     outcome.status = ReadOutcome::Read;
     return outcome;
 }
-
-} // namespace
 
 LoadOutcome loadDocument(IdeDocument& document, const QString& path, const LoadErrorSink& onError)
 {

@@ -21,6 +21,11 @@ struct ReadOutcome {
     QString error; // why an existing file could not be read
 };
 
+// Reads a whole file into one buffer (a big file's halves by two threads),
+// for the loads below and the map's readers. A directory, or a name that does
+// not exist, counts as missing.
+ReadOutcome readIdeFile(const QString& path);
+
 struct LoadOutcome {
     ReadOutcome::Status status = ReadOutcome::Missing;
     QString error;

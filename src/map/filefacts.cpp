@@ -1,23 +1,361 @@
 #include "map/filefacts.h"
 
+#include "document/idedocument.h"
+#include "document/idetext.h"
+#include "document/idindex.h"
+#include "map/linewalk.h"
+#include "texts/maptexts.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cstring>
+#include <map>
+
 namespace tarnel {
+
+namespace {
+
+using idetext::isKeyword;
+
+QString textOf(QByteArrayView value)
+{
+    return QString::fromLatin1(value);
+}
+
+// A first value written as a whole number too long for 64 bits: such IDs are
+// reported rather than compared.
+bool isTooWide(QByteArrayView value)
+{
+    value = value.trimmed();
+    if (value.startsWith('-') || value.startsWith('+'))
+        value = value.sliced(1);
+    return value.size() > 18 && std::all_of(value.begin(), value.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+bool isPositiveNumber(QByteArrayView value)
+{
+    value = value.trimmed();
+    double number = 0;
+    const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), number);
+    return error == std::errc() && end == value.data() + value.size() && number > 0 && number < 1e300;
+}
+
+void addFinding(FileFacts& facts, Severity severity, qint64 line, QString message)
+{
+    facts.findings.append(MapFinding{severity, {}, line, std::move(message), -1});
+}
+
+void checkHour(FileFacts& facts, qint64 id, QByteArrayView hour, qint64 line)
+{
+    const std::optional<qint64> value = idNumberOf(hour);
+    if (!value || *value < 0 || *value > 23)
+        addFinding(facts, Severity::Warning, line, texts::mapHourOutOfRange.arg(id).arg(textOf(hour.trimmed())));
+}
+
+// The checks of an object or timed object line: mesh count, draw distances, hours.
+void checkObjectLine(FileFacts& facts, IdSection section, const LineValues& v, qint64 id, qint64 line)
+{
+    const bool timed = section == IdSection::Tobj;
+    const qsizetype tail = timed ? 3 : 1; // flags, and the hours of a timed object
+    const qsizetype count = v.count;
+    if (count < 4 + tail)
+        return; // a short line: the editor's load report tells
+    qsizetype firstDistance = 3;
+    qsizetype distances = 1;
+    if (count > 4 + tail) { // with a mesh count
+        firstDistance = 4;
+        distances = count - 4 - tail;
+        const std::optional<qint64> meshes = idNumberOf(v.at(3));
+        if (!meshes || *meshes != distances)
+            addFinding(facts, Severity::Warning, line,
+                       texts::mapMeshCount.arg(id).arg(textOf(v.at(3).trimmed())).arg(distances));
+    }
+    for (qsizetype i = firstDistance; i < firstDistance + distances && i < LineValues::kept; ++i) {
+        if (!isPositiveNumber(v.at(i)))
+            addFinding(facts, Severity::Warning, line, texts::mapDrawDistance.arg(id).arg(textOf(v.at(i).trimmed())));
+    }
+    if (timed && count <= LineValues::kept) {
+        checkHour(facts, id, v.at(count - 2), line);
+        checkHour(facts, id, v.at(count - 1), line);
+    }
+}
+
+void addDefinition(FileFacts& facts, IdSection section, const LineValues& v, qint64 line)
+{
+    const std::optional<qint64> id = idNumberOf(v.at(0));
+    if (!id) {
+        if (isTooWide(v.at(0)))
+            addFinding(facts, Severity::Warning, line, texts::mapIdTooWide.arg(textOf(v.at(0).trimmed())));
+        return;
+    }
+    facts.definitions.append(IdDefinition{*id, v.count > 1 ? v.at(1).toByteArray() : QByteArray(), line, section});
+    if (section == IdSection::Objs || section == IdSection::Tobj)
+        checkObjectLine(facts, section, v, *id, line);
+}
+
+void addReference(FileFacts& facts, ReferenceKind kind, QByteArrayView idValue, QByteArrayView name, qint64 line)
+{
+    const std::optional<qint64> id = idNumberOf(idValue);
+    if (!id) {
+        if (isTooWide(idValue))
+            addFinding(facts, Severity::Warning, line, texts::mapIdTooWide.arg(textOf(idValue.trimmed())));
+        return;
+    }
+    if (kind == ReferenceKind::PathHeader && *id == -1)
+        return; // refers to nothing
+    facts.references.append(IdReference{*id, name.trimmed().toByteArray(), line, kind});
+}
+
+// A path block's header: `ped, ID, name` or `car, ID, name`.
+void addPathHeader(FileFacts& facts, const LineValues& v, qint64 line)
+{
+    if (v.count >= 2 && (isKeyword(v.at(0), "ped") || isKeyword(v.at(0), "car")))
+        addReference(facts, ReferenceKind::PathHeader, v.at(1), v.count > 2 ? v.at(2) : QByteArrayView(), line);
+}
+
+enum class IdeSection { None, Defining, Effects, Paths, Other };
+
+struct OpenSection {
+    IdeSection kind = IdeSection::None;
+    IdSection defining = IdSection::Objs;
+};
+
+std::optional<OpenSection> ideSectionOf(QByteArrayView line)
+{
+    static constexpr std::array<std::pair<const char*, IdSection>, 7> defining = {{
+        {"objs", IdSection::Objs},
+        {"tobj", IdSection::Tobj},
+        {"anim", IdSection::Anim},
+        {"hier", IdSection::Hier},
+        {"cars", IdSection::Cars},
+        {"peds", IdSection::Peds},
+        {"weap", IdSection::Weap},
+    }};
+    for (const auto& [word, section] : defining) {
+        if (isKeyword(line, word))
+            return OpenSection{IdeSection::Defining, section};
+    }
+    if (isKeyword(line, "2dfx"))
+        return OpenSection{IdeSection::Effects, {}};
+    if (isKeyword(line, "path"))
+        return OpenSection{IdeSection::Paths, {}};
+    return std::nullopt;
+}
+
+// A line opening a section: a known keyword, or outside any section a single word.
+bool opensOtherSection(QByteArrayView line)
+{
+    const QByteArrayView word = idetext::trimSpacesAndTabs(line);
+    return !word.isEmpty() && !word.contains(',') && !word.startsWith('#');
+}
+
+void noteWholeFile(FileFacts& facts, const QByteArray& bytes)
+{
+    if (bytes.isEmpty())
+        addFinding(facts, Severity::Warning, 0, texts::mapEmptyFile);
+    else if (std::memchr(bytes.constData(), 0, size_t(bytes.size())))
+        addFinding(facts, Severity::Warning, 0, texts::mapBinaryFile);
+}
+
+void sortFindingsByLine(FileFacts& facts)
+{
+    std::stable_sort(facts.findings.begin(), facts.findings.end(),
+                     [](const MapFinding& a, const MapFinding& b) { return a.line < b.line; });
+}
+
+} // namespace
 
 FileFacts readIdeFacts(const QByteArray& bytes)
 {
-    Q_UNUSED(bytes);
-    return {};
+    FileFacts facts;
+    noteWholeFile(facts, bytes);
+    OpenSection open;
+    LineValues values;
+    facts.lineCount = forEachLine(bytes, [&](QByteArrayView line, qint64 number) {
+        if (open.kind == IdeSection::None || open.kind == IdeSection::Other) {
+            if (open.kind == IdeSection::Other && !isKeyword(line, "end"))
+                return;
+            if (open.kind == IdeSection::Other) {
+                open.kind = IdeSection::None;
+            } else if (const std::optional<OpenSection> section = ideSectionOf(line)) {
+                open = *section;
+            } else if (opensOtherSection(line)) {
+                open.kind = IdeSection::Other;
+            }
+            return;
+        }
+        if (isKeyword(line, "end")) {
+            open.kind = IdeSection::None;
+            return;
+        }
+        if (idetext::isBlank(line))
+            return;
+        if (idetext::isCommented(line)) {
+            if (open.kind == IdeSection::Defining) {
+                if (const std::optional<qint64> id = rowIdOf(line.first(std::max<qsizetype>(line.indexOf(','), 0))))
+                    facts.commentedIds.append(*id);
+            }
+            return;
+        }
+        values.split(line);
+        switch (open.kind) {
+        case IdeSection::Defining: addDefinition(facts, open.defining, values, number); break;
+        case IdeSection::Effects: addReference(facts, ReferenceKind::Effect, values.at(0), {}, number); break;
+        case IdeSection::Paths: addPathHeader(facts, values, number); break;
+        default: break;
+        }
+    });
+    std::sort(facts.commentedIds.begin(), facts.commentedIds.end());
+    facts.commentedIds.erase(std::unique(facts.commentedIds.begin(), facts.commentedIds.end()),
+                             facts.commentedIds.end());
+    sortFindingsByLine(facts);
+    return facts;
 }
 
 FileFacts readIplFacts(const QByteArray& bytes)
 {
-    Q_UNUSED(bytes);
-    return {};
+    FileFacts facts;
+    if (bytes.startsWith("bnry")) {
+        facts.binary = true;
+        addFinding(facts, Severity::Warning, 0, texts::mapBinaryPlacements);
+        return facts;
+    }
+    noteWholeFile(facts, bytes);
+    enum { Outside, Inst, Other } open = Outside;
+    LineValues values;
+    // Each inst line's value count, and the LOD index of those of 11 values.
+    std::vector<quint16> counts;
+    std::vector<std::pair<qint64, QByteArrayView>> lods;
+    std::map<int, qint64> countFrequency;
+    facts.lineCount = forEachLine(bytes, [&](QByteArrayView line, qint64 number) {
+        if (open == Outside) {
+            if (isKeyword(line, "inst"))
+                open = Inst;
+            else if (opensOtherSection(line))
+                open = Other;
+            return;
+        }
+        if (isKeyword(line, "end")) {
+            open = Outside;
+            return;
+        }
+        if (open != Inst || idetext::isBlank(line) || idetext::isCommented(line))
+            return;
+        values.split(line);
+        ++facts.instCount;
+        ++countFrequency[int(std::min<qsizetype>(values.count, 65535))];
+        const qsizetype before = facts.references.size();
+        addReference(facts, ReferenceKind::Placement, values.at(0), values.count > 1 ? values.at(1) : QByteArrayView(),
+                     number);
+        if (facts.references.size() > before) {
+            counts.push_back(quint16(std::min<qsizetype>(values.count, 65535)));
+            if (values.count == 11) // checked once the file's own count is known to be 11
+                lods.emplace_back(facts.references.size() - 1, values.at(10));
+        }
+    });
+    for (const auto& [count, frequency] : countFrequency) {
+        if (facts.instValueCount == 0 || frequency > countFrequency[facts.instValueCount])
+            facts.instValueCount = count;
+    }
+    for (size_t i = 0; i < counts.size(); ++i) {
+        if (counts[i] != facts.instValueCount) {
+            const IdReference& placement = facts.references[qsizetype(i)];
+            addFinding(facts, Severity::Warning, placement.line,
+                       texts::mapInstValueCount.arg(placement.id).arg(counts[i]).arg(facts.instValueCount));
+        }
+    }
+    if (facts.instValueCount != 11)
+        lods.clear(); // an 11-value line among longer ones lacks a comma: its last value is no LOD index
+    for (const auto& [index, lod] : lods) {
+        const std::optional<qint64> value = idNumberOf(lod);
+        if (!value || *value < -1 || *value >= facts.instCount) {
+            const IdReference& placement = facts.references[index];
+            addFinding(facts, Severity::Error, placement.line,
+                       texts::mapLodOutOfRange.arg(placement.id).arg(textOf(lod.trimmed())).arg(facts.instCount));
+        }
+    }
+    sortFindingsByLine(facts);
+    return facts;
 }
 
 FileFacts ideFactsOfDocument(const IdeDocument& document, const FileFacts& asRead)
 {
-    Q_UNUSED(document);
-    return asRead;
+    FileFacts facts;
+    facts.lineCount = asRead.lineCount;
+    const RowIdSource& rowIds = document.rowIds();
+    LineValues values;
+    auto readRow = [&](const RowStore& rows, qsizetype row) {
+        values.count = rows.valueCount(row);
+        for (qsizetype i = 0; i < std::min<qsizetype>(values.count, LineValues::kept); ++i)
+            values.values[size_t(i)] = rows.value(row, i);
+        return qint64(rowIds.fileLine(rows.id(row)));
+    };
+    for (const auto& [kind, section] :
+         {std::pair{LineKind::Object, IdSection::Objs}, std::pair{LineKind::TimedObject, IdSection::Tobj}}) {
+        const RowStore& rows = document.table(kind).rows();
+        for (qsizetype row = 0; row < rows.size(); ++row) {
+            if (rows.isCommented(row)) {
+                if (const std::optional<qint64> id = rowIdOf(rows.firstValue(row)))
+                    facts.commentedIds.append(*id);
+                continue;
+            }
+            const qint64 line = readRow(rows, row);
+            addDefinition(facts, section, values, line);
+        }
+    }
+    // The sections the document does not hold, as read.
+    for (const IdDefinition& definition : asRead.definitions) {
+        if (definition.section != IdSection::Objs && definition.section != IdSection::Tobj)
+            facts.definitions.append(definition);
+    }
+    for (const LineKind kind : {LineKind::Light, LineKind::Sun, LineKind::Particle, LineKind::PedArea}) {
+        const RowStore& rows = document.table(kind).rows();
+        for (qsizetype row = 0; row < rows.size(); ++row) {
+            if (!rows.isCommented(row))
+                addReference(facts, ReferenceKind::Effect, rows.firstValue(row), {},
+                             qint64(rowIds.fileLine(rows.id(row))));
+        }
+    }
+    // Path headers: the lines of the file where they read as they did, else 0.
+    QList<IdReference> readHeaders;
+    for (const IdReference& reference : asRead.references) {
+        if (reference.kind == ReferenceKind::PathHeader)
+            readHeaders.append(reference);
+    }
+    const qsizetype firstHeader = facts.references.size();
+    forEachLine(document.pathText(), [&](QByteArrayView line, qint64) {
+        if (!idetext::isCommented(line)) {
+            values.split(line);
+            addPathHeader(facts, values, 0);
+        }
+    });
+    for (qsizetype i = firstHeader, k = 0; i < facts.references.size(); ++i, ++k) {
+        IdReference& header = facts.references[i];
+        if (k < readHeaders.size() && readHeaders[k].id == header.id && readHeaders[k].name == header.name)
+            header.line = readHeaders[k].line;
+    }
+    // The findings of lines the document does not hold, as read.
+    QSet<qint64> otherLines;
+    for (const IdDefinition& definition : asRead.definitions) {
+        if (definition.section != IdSection::Objs && definition.section != IdSection::Tobj)
+            otherLines.insert(definition.line);
+    }
+    for (const MapFinding& finding : asRead.findings) {
+        if (finding.line == 0 || otherLines.contains(finding.line))
+            facts.findings.append(finding);
+    }
+    auto byLine = [](qint64 a, qint64 b) { return (a == 0 ? LLONG_MAX : a) < (b == 0 ? LLONG_MAX : b); };
+    std::stable_sort(facts.definitions.begin(), facts.definitions.end(),
+                     [&](const IdDefinition& a, const IdDefinition& b) { return byLine(a.line, b.line); });
+    std::stable_sort(facts.references.begin(), facts.references.end(),
+                     [&](const IdReference& a, const IdReference& b) { return byLine(a.line, b.line); });
+    std::stable_sort(facts.findings.begin(), facts.findings.end(),
+                     [&](const MapFinding& a, const MapFinding& b) { return byLine(a.line, b.line); });
+    std::sort(facts.commentedIds.begin(), facts.commentedIds.end());
+    facts.commentedIds.erase(std::unique(facts.commentedIds.begin(), facts.commentedIds.end()),
+                             facts.commentedIds.end());
+    return facts;
 }
 
 } // namespace tarnel

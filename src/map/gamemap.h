@@ -27,7 +27,7 @@ public:
     static GameMap fromFacts(MapSources sources, QList<FileFacts> facts);
 
     const MapSources& sources() const { return m_sources; }
-    const FileFacts& facts(qsizetype file) const { return m_facts.at(file); }
+    const FileFacts& facts(qsizetype file) const;
     // One file changed (the window, after each edit or undo): only what that
     // file's IDs, before and after, touch is looked at again.
     void replaceFacts(qsizetype file, FileFacts facts);
@@ -50,7 +50,6 @@ public:
 
 private:
     MapSources m_sources;
-    QList<FileFacts> m_facts;
     std::optional<std::optional<qint64>> m_setLimit;
     std::unique_ptr<MapIndex> m_index;
 };
