@@ -239,8 +239,10 @@ inline QString problemCounts(qsizetype errors, qsizetype warnings)
 {
     if (errors == 0 && warnings == 0)
         return QStringLiteral("No problems");
-    const QString e = errors == 1 ? QStringLiteral("1 error") : QStringLiteral("%1 errors").arg(errors);
-    const QString w = warnings == 1 ? QStringLiteral("1 warning") : QStringLiteral("%1 warnings").arg(warnings);
+    const QString e =
+        errors == 1 ? QStringLiteral("1 error") : QStringLiteral("%1 errors").arg(fileLineNumber(errors));
+    const QString w =
+        warnings == 1 ? QStringLiteral("1 warning") : QStringLiteral("%1 warnings").arg(fileLineNumber(warnings));
     return e + QStringLiteral(", ") + w;
 }
 // Free IDs with a map open: the IDs of all its files count, none at or above the limit is offered.
