@@ -1,6 +1,7 @@
 #include "document/idedocument.h"
 
 #include <QFileInfo>
+#include <QScopedValueRollback>
 
 #include <future>
 #include <thread>
@@ -78,6 +79,39 @@ void IdeDocument::replaceContent(DocumentContent&& content, const std::optional<
     if (path)
         setOpenFilePath(*path);
     emit contentReplaced();
+}
+
+void IdeDocument::exchangeContent(IdeDocument& other)
+{
+    const QScopedValueRollback exchanging(m_exchanging, true);
+    const QScopedValueRollback otherExchanging(other.m_exchanging, true);
+    const bool wasSorted = isSorted();
+    const bool otherWasSorted = other.isSorted();
+    emit aboutToReplaceContent();
+    emit other.aboutToReplaceContent();
+    std::swap(m_rowIds, other.m_rowIds);
+    std::swap(m_layout, other.m_layout);
+    for (LineKind kind : allLineKinds)
+        table(kind).exchangeRows(EditKey(), other.table(kind));
+    std::swap(m_loadReport, other.m_loadReport);
+    const bool samePaths = m_pathText == other.m_pathText;
+    std::swap(m_pathText, other.m_pathText);
+    std::swap(m_openFilePath, other.m_openFilePath);
+    const bool sameFlag = m_modified == other.m_modified;
+    std::swap(m_modified, other.m_modified);
+    for (IdeDocument* document : {this, &other}) {
+        if (!samePaths)
+            emit document->pathTextChanged();
+        emit document->openFilePathChanged(document->m_openFilePath);
+        if (!sameFlag)
+            emit document->modifiedChanged(document->m_modified);
+    }
+    if (wasSorted != otherWasSorted) {
+        emit sortedChanged(otherWasSorted);
+        emit other.sortedChanged(wasSorted);
+    }
+    emit contentReplaced();
+    emit other.contentReplaced();
 }
 
 QString IdeDocument::openFileFolder() const

@@ -58,6 +58,12 @@ public:
     // when given, its path; announced once all of them are set. The changed
     // flag is the history's, which forgets its steps as the load begins.
     void replaceContent(DocumentContent&& content, const std::optional<QString>& path = std::nullopt);
+    // Trades everything with `other` (rows with their identities, sorting,
+    // layout, paths text, load report, path, changed flag): a map's files
+    // change places in the window's document. Announced on both as a content
+    // replacement, during which isExchangingContent() tells it is no load.
+    void exchangeContent(IdeDocument& other);
+    bool isExchangingContent() const { return m_exchanging; }
 
     // Whether the document was read from a file whose layout a save can keep.
     bool hasFileLayout() const { return m_layout.read; }
@@ -93,6 +99,7 @@ private:
     QByteArray m_pathText;
     QString m_openFilePath;
     bool m_modified = false;
+    bool m_exchanging = false;
     LoadReport m_loadReport;
 };
 

@@ -141,6 +141,17 @@ void SectionTable::replaceAll(EditKey, RowStore&& rows)
     emit wasReset();
 }
 
+void SectionTable::exchangeRows(EditKey, SectionTable& other)
+{
+    emit aboutToBeReset();
+    emit other.aboutToBeReset();
+    std::swap(m_rows, other.m_rows);
+    std::swap(m_sorted, other.m_sorted);
+    std::swap(m_laterLayout, other.m_laterLayout);
+    emit wasReset();
+    emit other.wasReset();
+}
+
 QList<qsizetype> SectionTable::setSorted(EditKey, bool sorted)
 {
     if (m_sorted == sorted)

@@ -42,6 +42,8 @@ public:
     void clear(EditKey);
     // Takes over freshly loaded rows in one step.
     void replaceAll(EditKey, RowStore&& rows);
+    // Trades rows, sorting and layout with `other` (of the same kind), each told as a reset.
+    void exchangeRows(EditKey, SectionTable& other);
 
     // Whether the rows were read in the later object layout (rowcells.h); decided
     // when a file's rows are taken over, kept until the next ones.

@@ -12,14 +12,31 @@
 
 namespace tarnel {
 
-EditHistory::EditHistory(IdeDocument& document) : QObject(&document), m_document(document)
+EditHistory::EditHistory(IdeDocument& document) : QObject(&document), m_document(&document)
 {
     setObjectName(QStringLiteral("EditHistory"));
     m_stack.setUndoLimit(stepsKept);
     connect(&m_stack, &QUndoStack::indexChanged, this, &EditHistory::followStack);
     connect(&m_stack, &QUndoStack::cleanChanged, this, &EditHistory::followStack);
-    // A load or reset starts from the state of its file, with no steps before it.
-    connect(&document, &IdeDocument::aboutToReplaceContent, this, &EditHistory::forget);
+    followLoadsOf(document);
+}
+
+void EditHistory::followLoadsOf(IdeDocument& document)
+{
+    // A load or reset starts from the state of its file, with no steps before
+    // it; content only changing places with another document keeps its steps.
+    m_loads = connect(&document, &IdeDocument::aboutToReplaceContent, this, [this] {
+        if (!m_document->isExchangingContent())
+            forget();
+    });
+}
+
+void EditHistory::moveTo(IdeDocument& document)
+{
+    disconnect(m_loads);
+    setParent(&document);
+    m_document = &document;
+    followLoadsOf(document);
 }
 
 EditHistory& EditHistory::of(IdeDocument& document)
@@ -35,7 +52,7 @@ qsizetype EditHistory::addRow(LineKind kind, const QList<QByteArray>& values)
     changeRows(
         kind, {}, [](qsizetype) { return texts::addLineStep; },
         [&] {
-            row = m_document.table(kind).appendRow(m_key, values);
+            row = m_document->table(kind).appendRow(m_key, values);
             return 1;
         });
     return row;
@@ -43,9 +60,9 @@ qsizetype EditHistory::addRow(LineKind kind, const QList<QByteArray>& values)
 
 qsizetype EditHistory::setRow(LineKind kind, qsizetype row, const QList<QByteArray>& values)
 {
-    SectionTable& table = m_document.table(kind);
+    SectionTable& table = m_document->table(kind);
     // The step names the row's line in the file, as the row header shows it.
-    const qsizetype line = m_document.rowIds().fileLine(table.rows().id(row));
+    const qsizetype line = m_document->rowIds().fileLine(table.rows().id(row));
     const QString text =
         line > 0 ? texts::changeLineStep.arg(texts::fileLineNumber(line)) : texts::changeNewLineStep;
     qsizetype to = row;
@@ -63,7 +80,7 @@ qsizetype EditHistory::runCommand(const QString& name, RowsCommand command, Line
 {
     return changeRows(
         kind, rows, [&name](qsizetype count) { return linesText(name, count); },
-        [&] { return command(m_key, m_document, kind, rows); });
+        [&] { return command(m_key, *m_document, kind, rows); });
 }
 
 qsizetype EditHistory::commentOut(LineKind kind, const QList<qsizetype>& rows)
@@ -93,7 +110,7 @@ qsizetype EditHistory::appendRows(LineKind kind, const QList<QList<QByteArray>>&
         kind, {}, [](qsizetype) { return texts::pasteTitle; },
         [&] {
             for (const QList<QByteArray>& values : rows)
-                row = m_document.table(kind).appendRow(m_key, values);
+                row = m_document->table(kind).appendRow(m_key, values);
             return 1;
         });
     return row;
@@ -126,7 +143,7 @@ qsizetype EditHistory::changeRows(LineKind kind, QList<qsizetype> rows,
                                   const std::function<QString(qsizetype)>& text,
                                   const std::function<qsizetype()>& change)
 {
-    SectionTable& table = m_document.table(kind);
+    SectionTable& table = m_document->table(kind);
     rows = sortedDistinctIn(std::move(rows), table.rowCount());
     RowSnapshot before = snapshotRows(table.rows(), rows);
     std::vector<RowId> ids;
@@ -134,7 +151,7 @@ qsizetype EditHistory::changeRows(LineKind kind, QList<qsizetype> rows,
     for (qsizetype i = 0; i < before.size(); ++i)
         ids.push_back(before.rows.id(i));
     std::sort(ids.begin(), ids.end());
-    const RowId firstNew = m_document.rowIds().nextId();
+    const RowId firstNew = m_document->rowIds().nextId();
     const qsizetype changed = change();
     if (changed == 0)
         return 0;
@@ -147,7 +164,7 @@ qsizetype EditHistory::changeRows(LineKind kind, QList<qsizetype> rows,
 
 void EditHistory::setPathText(const QByteArray& text)
 {
-    if (text != m_document.pathText())
+    if (text != m_document->pathText())
         m_stack.push(new PathTextCommand(m_document, m_key, text));
 }
 
@@ -155,12 +172,12 @@ void EditHistory::setSorted(bool on)
 {
     bool hasRows = false;
     for (LineKind kind : allLineKinds)
-        hasRows = hasRows || m_document.table(kind).rowCount() > 0;
-    if (m_document.isSorted() == on)
+        hasRows = hasRows || m_document->table(kind).rowCount() > 0;
+    if (m_document->isSorted() == on)
         return;
     // Sorting empty tables changes nothing a save would write.
     if (!hasRows) {
-        m_document.setSorted(m_key, on);
+        m_document->setSorted(m_key, on);
         return;
     }
     // Sorting is a step, so that the steps around it find their rows again;
@@ -204,7 +221,7 @@ bool EditHistory::differsFromFile() const
 
 void EditHistory::followStack()
 {
-    m_document.setModified(m_key, differsFromFile());
+    m_document->setModified(m_key, differsFromFile());
 }
 
 } // namespace tarnel

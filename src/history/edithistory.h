@@ -35,6 +35,11 @@ public:
     static EditHistory& of(IdeDocument& document);
 
     QUndoStack& stack() { return m_stack; }
+    // The document holding this history's content now.
+    IdeDocument& document() { return *m_document; }
+    // The content this history belongs to moved to `document` (a map's files
+    // change places in the window's document): the history goes with it.
+    void moveTo(IdeDocument& document);
 
     // An editor's confirm: a row added ("Add line"), or the row at `row` given
     // `values` ("Change line 12", by its line in the file). Each returns where the row is now.
@@ -76,9 +81,11 @@ private:
     qsizetype appendRows(LineKind kind, const QList<QList<QByteArray>>& rows);
     bool differsFromFile() const;
     void followStack();
+    void followLoadsOf(IdeDocument& document);
 
     const EditKey m_key;
-    IdeDocument& m_document;
+    IdeDocument* m_document; // the steps reach their document through this
+    QMetaObject::Connection m_loads;
     QUndoStack m_stack;
 };
 

@@ -5,20 +5,20 @@
 
 namespace tarnel {
 
-PathTextCommand::PathTextCommand(IdeDocument& document, EditKey key, QByteArray text)
-    : QUndoCommand(texts::stepEditPaths), m_document(document), m_key(key), m_before(document.pathText()),
+PathTextCommand::PathTextCommand(IdeDocument* const& document, EditKey key, QByteArray text)
+    : QUndoCommand(texts::stepEditPaths), m_document(document), m_key(key), m_before(document->pathText()),
       m_after(std::move(text))
 {
 }
 
 void PathTextCommand::undo()
 {
-    m_document.setPathText(m_key, m_before);
+    m_document->setPathText(m_key, m_before);
 }
 
 void PathTextCommand::redo()
 {
-    m_document.setPathText(m_key, m_after);
+    m_document->setPathText(m_key, m_after);
 }
 
 bool PathTextCommand::mergeWith(const QUndoCommand* other)

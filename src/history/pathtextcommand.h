@@ -12,7 +12,7 @@ class IdeDocument;
 // A change of the paths text. Consecutive ones merge, as typing does in a text editor.
 class PathTextCommand : public QUndoCommand {
 public:
-    PathTextCommand(IdeDocument& document, EditKey key, QByteArray text);
+    PathTextCommand(IdeDocument* const& document, EditKey key, QByteArray text);
 
     void undo() override;
     void redo() override;
@@ -20,7 +20,8 @@ public:
     bool mergeWith(const QUndoCommand* other) override;
 
 private:
-    IdeDocument& m_document;
+    // The history's document: the one holding this file's content now.
+    IdeDocument* const& m_document;
     EditKey m_key;
     QByteArray m_before;
     QByteArray m_after;

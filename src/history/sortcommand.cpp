@@ -5,7 +5,7 @@
 
 namespace tarnel {
 
-SortCommand::SortCommand(IdeDocument& document, EditKey key, bool on)
+SortCommand::SortCommand(IdeDocument* const& document, EditKey key, bool on)
     : QUndoCommand(on ? texts::stepSort : texts::stepUnsort), m_document(document), m_key(key), m_on(on)
 {
 }
@@ -13,17 +13,17 @@ SortCommand::SortCommand(IdeDocument& document, EditKey key, bool on)
 void SortCommand::redo()
 {
     if (m_on)
-        m_moves = m_document.setSorted(m_key, true);
+        m_moves = m_document->setSorted(m_key, true);
     else
-        m_document.setSorted(m_key, false);
+        m_document->setSorted(m_key, false);
 }
 
 void SortCommand::undo()
 {
     if (m_on)
-        m_document.unsort(m_key, std::exchange(m_moves, {}));
+        m_document->unsort(m_key, std::exchange(m_moves, {}));
     else
-        m_document.setSorted(m_key, true);
+        m_document->setSorted(m_key, true);
 }
 
 } // namespace tarnel

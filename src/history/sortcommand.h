@@ -11,13 +11,14 @@ namespace tarnel {
 // command keeps the reorders the document returns to put them back on undo.
 class SortCommand : public QUndoCommand {
 public:
-    SortCommand(IdeDocument& document, EditKey key, bool on);
+    SortCommand(IdeDocument* const& document, EditKey key, bool on);
 
     void undo() override;
     void redo() override;
 
 private:
-    IdeDocument& m_document;
+    // The history's document: the one holding this file's content now.
+    IdeDocument* const& m_document;
     EditKey m_key;
     bool m_on;
     TableOrders m_moves; // while sorting on is done

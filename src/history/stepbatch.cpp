@@ -1,5 +1,6 @@
 #include "history/stepbatch.h"
 
+#include "document/idedocument.h"
 #include "history/edithistory.h"
 
 #include <QTimer>
@@ -9,8 +10,15 @@ namespace tarnel {
 StepBatch::StepBatch(IdeDocument& document, std::function<void()> done, QObject* parent)
     : QObject(parent), m_done(std::move(done))
 {
+    followHistoryOf(document);
+    connect(&document, &IdeDocument::contentReplaced, this, [this, &document] { followHistoryOf(document); });
+}
+
+void StepBatch::followHistoryOf(IdeDocument& document)
+{
     // A step is done when the stack's index moves.
-    connect(&EditHistory::of(document).stack(), &QUndoStack::indexChanged, this, [this] {
+    disconnect(m_steps);
+    m_steps = connect(&EditHistory::of(document).stack(), &QUndoStack::indexChanged, this, [this] {
         if (m_pending)
             run();
     });

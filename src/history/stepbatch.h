@@ -21,7 +21,11 @@ public:
     void run();
 
 private:
+    // The document's history changes when a map's files change places in it.
+    void followHistoryOf(IdeDocument& document);
+
     std::function<void()> m_done;
+    QMetaObject::Connection m_steps;
     bool m_pending = false;
 };
 

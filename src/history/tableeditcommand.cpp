@@ -4,7 +4,7 @@
 
 namespace tarnel {
 
-TableEditCommand::TableEditCommand(IdeDocument& document, EditKey key, LineKind kind, RowSnapshot before,
+TableEditCommand::TableEditCommand(IdeDocument* const& document, EditKey key, LineKind kind, RowSnapshot before,
                                    RowSnapshot after, const QString& text)
     : QUndoCommand(text), m_document(document), m_key(key), m_kind(kind), m_before(std::move(before)),
       m_after(std::move(after))
@@ -13,7 +13,7 @@ TableEditCommand::TableEditCommand(IdeDocument& document, EditKey key, LineKind 
 
 void TableEditCommand::undo()
 {
-    m_document.table(m_kind).applyRowChanges(m_key, m_after, m_before);
+    m_document->table(m_kind).applyRowChanges(m_key, m_after, m_before);
 }
 
 void TableEditCommand::redo()
@@ -22,7 +22,7 @@ void TableEditCommand::redo()
         m_made = false;
         return;
     }
-    m_document.table(m_kind).applyRowChanges(m_key, m_before, m_after);
+    m_document->table(m_kind).applyRowChanges(m_key, m_before, m_after);
 }
 
 } // namespace tarnel

@@ -14,7 +14,7 @@ class IdeDocument;
 // they were before and as they are after. Undo and redo swap one for the other.
 class TableEditCommand : public QUndoCommand {
 public:
-    TableEditCommand(IdeDocument& document, EditKey key, LineKind kind, RowSnapshot before, RowSnapshot after,
+    TableEditCommand(IdeDocument* const& document, EditKey key, LineKind kind, RowSnapshot before, RowSnapshot after,
                      const QString& text);
 
     void undo() override;
@@ -24,7 +24,8 @@ public:
     const RowSnapshot& after() const { return m_after; }
 
 private:
-    IdeDocument& m_document;
+    // The history's document: the one holding this file's content now.
+    IdeDocument* const& m_document;
     EditKey m_key;
     LineKind m_kind;
     RowSnapshot m_before;

@@ -85,6 +85,24 @@ bool FileCommands::askToSave()
     return false;
 }
 
+bool FileCommands::askToLeave()
+{
+    if (m_leaveMap) {
+        if (const std::optional<bool> left = m_leaveMap())
+            return *left;
+    }
+    return askToSave();
+}
+
+FileCommands::LayoutAnswer FileCommands::takeShownFile(LayoutAnswer answer)
+{
+    m_watch.follow(m_document.openFilePath());
+    const LayoutAnswer leaving = std::exchange(m_layoutAnswer, answer);
+    if (!m_keepLayout && (leaving == LayoutAnswer::KeepThem) != (answer == LayoutAnswer::KeepThem))
+        emit keepLayoutShown(answer == LayoutAnswer::KeepThem);
+    return leaving;
+}
+
 void FileCommands::fileOpen()
 {
     const QString chosen =
@@ -107,12 +125,12 @@ bool FileCommands::openChosenFile(const QString& chosen)
                                Platform::Icon::Information);
         return false;
     }
-    return askToSave() && loadFile(chosen, OnFailure::Untitled);
+    return askToLeave() && loadFile(chosen, OnFailure::Untitled);
 }
 
 void FileCommands::openNamedFile(const QString& path)
 {
-    if (!askToSave())
+    if (!askToLeave())
         return;
     loadFile(path, OnFailure::KeepDocument);
 }
@@ -132,7 +150,7 @@ void FileCommands::reloadFile()
 
 void FileCommands::fileNew()
 {
-    if (!askToSave())
+    if (!askToLeave())
         return;
     resetDocument();
     emit statusMessage(texts::fileCreated);
@@ -140,7 +158,7 @@ void FileCommands::fileNew()
 
 void FileCommands::fileClose()
 {
-    if (!askToSave())
+    if (!askToLeave())
         return;
     resetDocument();
     emit statusMessage(texts::fileClosed);

@@ -25,11 +25,21 @@ public:
     FileCommands(IdeDocument& document, Platform& platform, RecentList& recent, QWidget* dialogParent,
                  QObject* parent = nullptr);
 
+    IdeDocument& document() const { return m_document; }
     // true: go on; false: stop, the document stays as it is. Asks first of
     // what `setEditsCheck` gave, then about unsaved changes.
     bool askToSave();
     // Whether the edits not yet in the document (open editors' fields) may go.
     void setEditsCheck(std::function<bool()> mayDiscardEdits) { m_mayDiscardEdits = std::move(mayDiscardEdits); }
+    // Before the document is given up (Open, New, Close, Exit, another map): with a
+    // map open, `leaveMap` asks once about all its files and closes it (true: go
+    // on); nothing when no map is open, and askToSave() asks as before.
+    bool askToLeave();
+    void setMapLeave(std::function<std::optional<bool>()> leaveMap) { m_leaveMap = std::move(leaveMap); }
+    // What the user said about the lines the fixed layout leaves out, kept per map file.
+    enum class LayoutAnswer { None, KeepThem, LeaveThemOut };
+    // Another file of the map is shown in the document, with `answer`; returns the one of the file leaving.
+    LayoutAnswer takeShownFile(LayoutAnswer answer);
 
     void fileOpen();
     // A path from the recent list: no extension check, and a missing file keeps
@@ -90,8 +100,8 @@ private:
     QWidget* m_dialogParent;
     bool m_keepLayout = false;
     std::function<bool()> m_mayDiscardEdits;
-    // What the user said about the lines the fixed layout leaves out of the open document.
-    enum class LayoutAnswer { None, KeepThem, LeaveThemOut };
+    std::function<std::optional<bool>()> m_leaveMap;
+    // About the open document.
     LayoutAnswer m_layoutAnswer = LayoutAnswer::None;
     OutsideChangeWatch m_watch;
     // A Reload answered before a save: the reload's own question about the

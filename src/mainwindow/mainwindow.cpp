@@ -15,8 +15,11 @@
 #include "mainwindow/idsafterpaint.h"
 #include "mainwindow/leftpanel.h"
 #include "mainwindow/loadreportwindow.h"
+#include "mainwindow/mapcommands.h"
+#include "mainwindow/mappanel.h"
 #include "mainwindow/menumnemonics.h"
 #include "mainwindow/namedaction.h"
+#include "mainwindow/openmap.h"
 #include "mainwindow/optionboxes.h"
 #include "mainwindow/pathsview.h"
 #include "mainwindow/recentfilesmenu.h"
@@ -37,13 +40,15 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QUndoGroup>
 
 namespace tarnel {
 
 MainWindow::MainWindow(Platform& platform, SettingsFile& settings, QWidget* parent)
     : QMainWindow(parent), m_platform(platform), m_settings(settings), m_document(new IdeDocument(this)),
       m_recent(new RecentList(settings)),
-      m_fileCommands(new FileCommands(*m_document, platform, *m_recent, this, this))
+      m_fileCommands(new FileCommands(*m_document, platform, *m_recent, this, this)),
+      m_openMap(new OpenMap(*m_document, this))
 {
     setObjectName(QStringLiteral("mainWindow"));
     m_settings.setMissingKeyHandler([this](const QString& message) {
@@ -55,12 +60,15 @@ MainWindow::MainWindow(Platform& platform, SettingsFile& settings, QWidget* pare
     m_idNavigation = new IdNavigation(*m_document, m_platform, *m_sections, *this);
     connect(m_idNavigation, &IdNavigation::statusMessage, this, &MainWindow::setStatus);
     followOptions();
+    m_mapCommands = new MapCommands(*m_openMap, *m_fileCommands, m_platform, m_settings, *this);
     buildMenus();
 
     // Double click or Enter opens the selected rows, "New line" an empty line, in the kind's editor.
     m_editors = new EditorHost(*m_document, m_platform, this, this);
     connect(m_editors, &EditorHost::statusMessage, this, &MainWindow::setStatus);
     m_fileCommands->setEditsCheck([this] { return m_editors->mayDiscardAll(); });
+    m_mapCommands->setEditsCheck([this] { return m_editors->mayDiscardAll(); });
+    buildMap();
     for (LineKind kind : allLineKinds) {
         connect(view(kind), &SectionView::openRequested, this,
                 [this, kind] { m_editors->openRows(kind, view(kind)->selectedRowNumbers()); });
@@ -141,6 +149,24 @@ void MainWindow::dockPanel(QWidget* panel, const QString& name, Qt::DockWidgetAr
     dock->setObjectName(name);
     dock->setWidget(panel);
     addDockWidget(area, dock);
+}
+
+void MainWindow::buildMap()
+{
+    auto* panel = new MapPanel(*m_openMap);
+    dockPanel(panel, QStringLiteral("mapDock"), Qt::LeftDockWidgetArea);
+    QWidget* dock = panel->parentWidget();
+    dock->setWindowTitle(texts::mapPanelTitle);
+    // With no map open the window is as it always was.
+    dock->hide();
+    connect(m_openMap, &OpenMap::opened, dock, &QWidget::show);
+    connect(m_openMap, &OpenMap::closed, dock, &QWidget::hide);
+    connect(panel, &MapPanel::gameFolderChosen, this,
+            [this](const QString& folder) { m_mapCommands->openMap(m_openMap->operands(), folder); });
+    connect(panel, &MapPanel::placementFileChosen, this, [this](qsizetype file) {
+        m_mapCommands->showPlacementFile(file);
+    });
+    connect(m_mapCommands, &MapCommands::statusMessage, this, &MainWindow::setStatus);
 }
 
 void MainWindow::followLoadReport()
@@ -225,16 +251,25 @@ void MainWindow::followOptions()
 void MainWindow::buildMenus()
 {
     m_fileMenu = new FileMenu(*m_fileCommands, *m_recent, *menuBar(), *this);
+    m_mapCommands->addFileItems(*m_fileMenu->menu());
     connect(m_fileMenu->loadReportItem(), &QAction::triggered, this, &MainWindow::openLoadReport);
 
     QMenu* edit = menuBar()->addMenu(withMnemonic(texts::menuEdit));
     edit->setObjectName(QStringLiteral("editMenu"));
-    // Captions name the step: "Undo Remove 500 lines".
-    QUndoStack& history = EditHistory::of(*m_document).stack();
-    QAction* undo = history.createUndoAction(this, withMnemonic(texts::menuUndo));
+    // Captions name the step: "Undo Remove 500 lines". Each file of a map has
+    // its own history, which comes into the document with the file.
+    auto* histories = new QUndoGroup(this);
+    const auto followHistory = [this, histories] {
+        QUndoStack* stack = &EditHistory::of(*m_document).stack();
+        histories->addStack(stack);
+        histories->setActiveStack(stack);
+    };
+    followHistory();
+    connect(m_document, &IdeDocument::contentReplaced, histories, followHistory);
+    QAction* undo = histories->createUndoAction(this, withMnemonic(texts::menuUndo));
     undo->setObjectName(QStringLiteral("editUndo"));
     undo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
-    QAction* redo = history.createRedoAction(this, withMnemonic(texts::menuRedo));
+    QAction* redo = histories->createRedoAction(this, withMnemonic(texts::menuRedo));
     redo->setObjectName(QStringLiteral("editRedo"));
     redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     edit->addAction(undo);
@@ -326,7 +361,7 @@ void MainWindow::updateTitle()
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
-    if (m_fileCommands->askToSave())
+    if (m_fileCommands->askToLeave())
         event->accept();
     else
         event->ignore();

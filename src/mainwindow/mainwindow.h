@@ -20,6 +20,8 @@ class IdeDocument;
 class IdNavigation;
 class LeftPanel;
 class LoadReportWindow;
+class MapCommands;
+class OpenMap;
 class PathsView;
 class Platform;
 class RecentList;
@@ -49,6 +51,9 @@ public:
 
     IdeDocument& document() { return *m_document; }
     FileCommands& fileCommands() { return *m_fileCommands; }
+    // The map open in the window, if any, and the File menu's map commands.
+    OpenMap& openMap() { return *m_openMap; }
+    MapCommands& mapCommands() { return *m_mapCommands; }
     // The line editors opened from the section tables.
     EditorHost* editors() const { return m_editors; }
     SectionView* view(LineKind kind) const;
@@ -87,12 +92,15 @@ private:
     void buildKeyboard();
     void followLoadReport();
     void updateTitle();
+    void buildMap();
 
     Platform& m_platform;
     SettingsFile& m_settings;
     IdeDocument* m_document;
     RecentList* m_recent;
     FileCommands* m_fileCommands;
+    OpenMap* m_openMap;
+    MapCommands* m_mapCommands = nullptr;
     EditorHost* m_editors = nullptr;
 
     SectionSwitcher* m_sections = nullptr;

@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -15,7 +16,8 @@ class IdeDocument;
 // The map open in the window, if any: its files (GameMap), one document per IDE
 // file with its own undo history and layout choice, and which of them the
 // tables show. The shown file's content lives in the window's one document;
-// the others wait in documents of their own and change places with it when shown.
+// the others wait in documents of their own and change places with it when
+// shown (IdeDocument::exchangeContent), each history going with its content.
 class OpenMap : public QObject {
     Q_OBJECT
 public:
@@ -33,9 +35,23 @@ public:
     // The document of an IDE file of the map, loaded on first use; nullptr for IPL or missing files.
     IdeDocument* documentOf(qsizetype file);
 
-    // What was opened (lists, a folder or files) and the game folder given (empty: found from the lists).
+    // Reads the map of `operands` (level lists, folders, IDE and IPL files) and
+    // shows its first IDE file found, or empties the window's document when
+    // there is none. `gameFolder` empty: found from the lists. The caller has
+    // asked about changes; a map open before is closed without a word.
+    void open(const QStringList& operands, const QString& gameFolder = {});
+    // Forgets the map and every document but the shown one, whose content stays.
+    void close();
+    // What was opened and the game folder given (empty: found from the lists).
     const QStringList& operands() const;
-    QString gameFolder() const;
+    const QString& gameFolder() const;
+    // nullopt: derived from the inst lines; an empty optional<qint64>: no limit.
+    void setIdLimit(std::optional<std::optional<qint64>> limit);
+    // The files whose documents differ from their files, in load order.
+    QList<qsizetype> changedFiles() const;
+    bool isChanged(qsizetype file) const;
+    // Asked before another file is shown; false keeps the shown one (open editors' fields, say).
+    void setLeaveCheck(std::function<bool()> mayLeave) { m_mayLeave = std::move(mayLeave); }
 
 signals:
     void opened();
@@ -46,8 +62,14 @@ signals:
 
 private:
     struct State;
+    // The document's facts as edited into the map, then told.
+    void refreshFacts(qsizetype file);
+    // Each step, undo, redo and save of the file's history refreshes its facts.
+    void followHistoryOf(qsizetype file, IdeDocument& document);
+
     IdeDocument& m_shown;
     std::unique_ptr<State> m_state;
+    std::function<bool()> m_mayLeave;
 };
 
 } // namespace tarnel

@@ -48,6 +48,8 @@ public:
     virtual QStringList openFileNames(QWidget* parent, const QString& filter, const QString& start) = 0;
     // An existing folder; empty when the user cancels.
     virtual QString folderName(QWidget* parent, const QString& start) = 0;
+    // An existing file matching `filter`, or the folder the dialog shows; empty when the user cancels.
+    virtual QString fileOrFolderName(QWidget* parent, const QString& filter, const QString& start) = 0;
     // Empty when the user cancels.
     virtual std::optional<QColor> chooseColor(QWidget* parent, const QColor& initial, const QString& title) = 0;
     virtual QString clipboardText() = 0;

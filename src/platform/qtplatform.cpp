@@ -1,6 +1,7 @@
 #include "platform/qtplatform.h"
 
 #include "platform/texteditorcommand.h"
+#include "texts/texts.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -9,6 +10,7 @@
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGridLayout>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -163,6 +165,25 @@ QString QtPlatform::saveFileName(QWidget* parent, const QString& filter, const Q
 QStringList QtPlatform::openFileNames(QWidget* parent, const QString& filter, const QString& start)
 {
     return QFileDialog::getOpenFileNames(parent, QString(), start, toQtFilter(filter));
+}
+
+QString QtPlatform::fileOrFolderName(QWidget* parent, const QString& filter, const QString& start)
+{
+    // Qt's own dialog, for a button of ours beside Open that takes the folder shown.
+    QFileDialog dialog(parent, QString(), start, toQtFilter(filter));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    QString folder;
+    auto* takeFolder = new QPushButton(texts::chooseMapFolder, &dialog);
+    QObject::connect(takeFolder, &QPushButton::clicked, &dialog, [&dialog, &folder] {
+        folder = dialog.directory().absolutePath();
+        dialog.reject();
+    });
+    if (auto* grid = qobject_cast<QGridLayout*>(dialog.layout()))
+        grid->addWidget(takeFolder, grid->rowCount(), 0);
+    if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
+        return dialog.selectedFiles().constFirst();
+    return folder;
 }
 
 QString QtPlatform::folderName(QWidget* parent, const QString& start)

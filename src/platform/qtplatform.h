@@ -23,6 +23,7 @@ public:
     QString saveFileName(QWidget* parent, const QString& filter, const QString& start) override;
     QStringList openFileNames(QWidget* parent, const QString& filter, const QString& start) override;
     QString folderName(QWidget* parent, const QString& start) override;
+    QString fileOrFolderName(QWidget* parent, const QString& filter, const QString& start) override;
     std::optional<QColor> chooseColor(QWidget* parent, const QColor& initial, const QString& title) override;
     QString clipboardText() override;
     void setClipboardText(const QString& text) override;

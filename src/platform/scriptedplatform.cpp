@@ -97,6 +97,12 @@ QStringList ScriptedPlatform::openFileNames(QWidget*, const QString& filter, con
     return name.isEmpty() ? QStringList() : QStringList{name};
 }
 
+QString ScriptedPlatform::fileOrFolderName(QWidget*, const QString& filter, const QString& start)
+{
+    record(QStringLiteral("fileorfolder"), QString(), filter, Icon::None, QString(), {}, start);
+    return nextFileName();
+}
+
 QString ScriptedPlatform::folderName(QWidget*, const QString& start)
 {
     record(QStringLiteral("folder"), QString(), QString(), Icon::None, QString(), {}, start);

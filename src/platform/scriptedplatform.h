@@ -15,7 +15,7 @@ class ScriptedPlatform : public Platform {
 public:
     struct Request {
         // "message", "checkmessage" (a message with a check box), "question", "yesno", "choice" (a question
-        // with buttons of its own), "text" (a text question), "open", "openmany" (several files), "folder",
+        // with buttons of its own), "text" (a text question), "open", "openmany" (several files), "folder", "fileorfolder",
         // "save", "color", "clipboard", "copy" (text put on the clipboard), "beep", "url", "editor".
         QString kind;
         // Messages and questions: the title. Colour: the dialog title.
@@ -72,6 +72,7 @@ public:
     std::optional<QColor> chooseColor(QWidget* parent, const QColor& initial, const QString& title) override;
     QStringList openFileNames(QWidget* parent, const QString& filter, const QString& start) override;
     QString folderName(QWidget* parent, const QString& start) override;
+    QString fileOrFolderName(QWidget* parent, const QString& filter, const QString& start) override;
     QString clipboardText() override;
     // Records "copy" and keeps the text in `clipboard`.
     void setClipboardText(const QString& text) override;

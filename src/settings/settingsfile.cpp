@@ -144,6 +144,11 @@ bool SettingsFile::readAddedOption(const QString& key)
     return isSwitchedOn(value.value_or(defaultValue(key).value_or(QString())));
 }
 
+std::optional<QString> SettingsFile::readAddedSetting(const QString& key) const
+{
+    return IniFile::read(m_path, section, key);
+}
+
 void SettingsFile::setMissingKeyHandler(MissingKeyHandler handler)
 {
     m_onMissingKey = std::move(handler);

@@ -49,6 +49,8 @@ public:
     // readOption for an option that settings files written before it lack: a missing key
     // reads as its default without a word and is not written.
     bool readAddedOption(const QString& key);
+    // A key that settings files written before it lack: nothing when missing, without a word.
+    std::optional<QString> readAddedSetting(const QString& key) const;
 
     // Called with errorText() whenever a read finds no value. Without one nothing is shown.
     void setMissingKeyHandler(MissingKeyHandler handler);
