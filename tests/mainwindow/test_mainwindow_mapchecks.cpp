@@ -11,8 +11,10 @@
 #include "mainwindow/problemspanel.h"
 #include "map/gamemap.h"
 
+#include <QLineEdit>
 #include <QListWidget>
 #include <QSpinBox>
+#include <QTreeView>
 
 using namespace tarnel;
 
