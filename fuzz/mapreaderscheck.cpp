@@ -59,10 +59,13 @@ QString mapReadersFault(QByteArrayView input)
         sources.files.append(MapFile{kind, QStringLiteral("/f"), QStringLiteral("f"), {}, {}, 0});
     GameMap map = GameMap::fromFacts(sources, {ide, ipl, ide});
     const QStringList found = described(map.findings());
-    const QString definedAgain = texts::mapIdDefinedAgain.section(u'%', 1, 1).mid(1); // between the ID and the place
+    const QString definedAgain =
+        texts::mapIdDefinedAgain.section(u'%', 1, 1).mid(1); // between the ID and the place
     const qsizetype again = found.filter(definedAgain).size();
     if (again < ide.definitions.size())
-        return QStringLiteral("%1 definitions read twice, %2 found defined again").arg(ide.definitions.size()).arg(again);
+        return QStringLiteral("%1 definitions read twice, %2 found defined again")
+            .arg(ide.definitions.size())
+            .arg(again);
     for (qsizetype file = 0; file < 3; ++file) {
         const FileFacts facts = map.facts(file);
         map.replaceFacts(file, {});

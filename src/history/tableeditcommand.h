@@ -14,8 +14,8 @@ class IdeDocument;
 // they were before and as they are after. Undo and redo swap one for the other.
 class TableEditCommand : public QUndoCommand {
 public:
-    TableEditCommand(IdeDocument* const& document, EditKey key, LineKind kind, RowSnapshot before, RowSnapshot after,
-                     const QString& text);
+    TableEditCommand(IdeDocument* const& document, EditKey key, LineKind kind, RowSnapshot before,
+                     RowSnapshot after, const QString& text);
 
     void undo() override;
     void redo() override;

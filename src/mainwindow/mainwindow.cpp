@@ -170,9 +170,8 @@ void MainWindow::buildMap()
     connect(m_openMap, &OpenMap::closed, dock, &QWidget::hide);
     connect(panel, &MapPanel::gameFolderChosen, this,
             [this](const QString& folder) { m_mapCommands->openMap(m_openMap->operands(), folder); });
-    connect(panel, &MapPanel::placementFileChosen, this, [this](qsizetype file) {
-        m_mapCommands->showPlacementFile(file);
-    });
+    connect(panel, &MapPanel::placementFileChosen, this,
+            [this](qsizetype file) { m_mapCommands->showPlacementFile(file); });
     connect(m_mapCommands, &MapCommands::statusMessage, this, &MainWindow::setStatus);
 }
 

@@ -4,6 +4,7 @@
 #include "mainwindow/openmap.h"
 #include "texts/texts.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QFormLayout>
 #include <QHeaderView>
@@ -17,10 +18,13 @@ namespace {
 
 constexpr int fileRole = Qt::UserRole;
 
-// The folder part and the name of a file as the map shows it (`\` as `/`).
-std::pair<QString, QString> folderAndName(const MapFile& file)
+// The folder part and the name of a file: below the game folder as found,
+// or as listed when missing (`\` as `/`).
+std::pair<QString, QString> folderAndName(const MapFile& file, const QString& gameFolder)
 {
-    QString shown = file.shownPath.isEmpty() ? file.listedAs : file.shownPath;
+    QString shown = file.missing() ? file.listedAs : QDir(gameFolder).relativeFilePath(file.path);
+    if (shown.isEmpty() || shown.startsWith(QLatin1String("../")))
+        shown = file.missing() ? file.shownPath : file.path;
     shown.replace(QLatin1Char('\\'), QLatin1Char('/'));
     const qsizetype slash = shown.lastIndexOf(QLatin1Char('/'));
     return {slash < 0 ? QStringLiteral(".") : shown.left(slash), shown.mid(slash + 1)};
@@ -74,7 +78,7 @@ void MapPanel::rebuild()
     QHash<QString, QTreeWidgetItem*> folders;
     for (qsizetype file = 0; file < sources.files.size(); ++file) {
         const MapFile& mapFile = sources.files[file];
-        const auto [folder, name] = folderAndName(mapFile);
+        const auto [folder, name] = folderAndName(mapFile, sources.gameFolder);
         QTreeWidgetItem*& folderItem = folders[folder.toLower()];
         if (!folderItem) {
             folderItem = new QTreeWidgetItem(m_tree, {folder});
@@ -98,7 +102,8 @@ void MapPanel::updateMarks()
         for (int k = 0; k < folder->childCount(); ++k) {
             QTreeWidgetItem* item = folder->child(k);
             const qsizetype file = item->data(0, fileRole).toLongLong();
-            const QString name = folderAndName(m_map.map().sources().files[file]).second;
+            const MapSources& sources = m_map.map().sources();
+            const QString name = folderAndName(sources.files[file], sources.gameFolder).second;
             item->setText(0, m_map.isChanged(file) ? name + QLatin1Char('*') : name);
             QFont font = item->font(0);
             font.setBold(file == m_map.shownFile());

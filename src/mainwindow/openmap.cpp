@@ -22,9 +22,23 @@ struct OpenMap::State {
     QList<QMetaObject::Connection> followed;
 };
 
-OpenMap::OpenMap(IdeDocument& shown, QObject* parent) : QObject(parent), m_shown(shown), m_state(new State) {}
+OpenMap::OpenMap(IdeDocument& shown, QObject* parent) : QObject(parent), m_shown(shown), m_state(new State)
+{
+    // Histories emptied as the window goes must not reach documents being destroyed.
+    connect(&shown, &QObject::destroyed, this, &OpenMap::stopFollowing);
+}
 
-OpenMap::~OpenMap() = default;
+OpenMap::~OpenMap()
+{
+    stopFollowing();
+}
+
+void OpenMap::stopFollowing()
+{
+    for (const QMetaObject::Connection& connection : std::as_const(m_state->followed))
+        disconnect(connection);
+    m_state->followed.clear();
+}
 
 bool OpenMap::isOpen() const
 {
@@ -85,8 +99,7 @@ void OpenMap::close()
 {
     if (!m_state->open)
         return;
-    for (const QMetaObject::Connection& connection : std::as_const(m_state->followed))
-        disconnect(connection);
+    stopFollowing();
     // Their histories, children of theirs, go with them.
     qDeleteAll(m_state->parked);
     m_state.reset(new State);

@@ -57,7 +57,8 @@ signals:
     void opened();
     void closed();
     void shownFileChanged(qsizetype file);
-    // The map's facts changed (an edit, undo or redo of any of its documents, a save, the ID limit): findings and marks are to be read again.
+    // The map's facts changed (an edit, undo or redo of any of its documents, a save, the ID limit): findings and
+    // marks are to be read again.
     void mapChanged();
 
 private:
@@ -66,6 +67,7 @@ private:
     void refreshFacts(qsizetype file);
     // Each step, undo, redo and save of the file's history refreshes its facts.
     void followHistoryOf(qsizetype file, IdeDocument& document);
+    void stopFollowing();
 
     IdeDocument& m_shown;
     std::unique_ptr<State> m_state;

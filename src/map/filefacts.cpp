@@ -10,7 +10,6 @@
 #include <array>
 #include <charconv>
 #include <cstring>
-#include <map>
 
 namespace tarnel {
 
@@ -30,7 +29,8 @@ bool isTooWide(QByteArrayView value)
     value = value.trimmed();
     if (value.startsWith('-') || value.startsWith('+'))
         value = value.sliced(1);
-    return value.size() > 18 && std::all_of(value.begin(), value.end(), [](char c) { return c >= '0' && c <= '9'; });
+    return value.size() > 18 &&
+           std::all_of(value.begin(), value.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
 bool isPositiveNumber(QByteArrayView value)
@@ -39,6 +39,46 @@ bool isPositiveNumber(QByteArrayView value)
     double number = 0;
     const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), number);
     return error == std::errc() && end == value.data() + value.size() && number > 0 && number < 1e300;
+}
+
+// The names of a file's lines, gathered in one buffer; they point into it once it is complete.
+class NamePool {
+public:
+    // Returns an empty name, which finish() points at the bytes kept.
+    QByteArray take(QByteArrayView name, bool definition)
+    {
+        (definition ? m_definitionSpans : m_referenceSpans)
+            .push_back({quint32(m_bytes.size()), quint32(name.size())});
+        m_bytes.append(name);
+        return {};
+    }
+    // Points the names of `facts`, taken in their order, into the pool.
+    void finish(FileFacts& facts)
+    {
+        facts.namePool = std::move(m_bytes);
+        const char* const base = facts.namePool.constData();
+        for (qsizetype i = 0; i < facts.definitions.size(); ++i)
+            point(facts.definitions[i].name, base, m_definitionSpans[size_t(i)]);
+        for (qsizetype i = 0; i < facts.references.size(); ++i)
+            point(facts.references[i].name, base, m_referenceSpans[size_t(i)]);
+    }
+
+private:
+    using Span = std::pair<quint32, quint32>; // offset, size
+    static void point(QByteArray& name, const char* base, Span span)
+    {
+        name =
+            span.second == 0 ? QByteArray() : QByteArray::fromRawData(base + span.first, qsizetype(span.second));
+    }
+    QByteArray m_bytes;
+    std::vector<Span> m_definitionSpans;
+    std::vector<Span> m_referenceSpans;
+};
+
+// Names are copied unless a pool gathers them.
+QByteArray nameOf(QByteArrayView name, NamePool* pool, bool definition)
+{
+    return pool ? pool->take(name, definition) : name.toByteArray();
 }
 
 void addFinding(FileFacts& facts, Severity severity, qint64 line, QString message)
@@ -73,7 +113,8 @@ void checkObjectLine(FileFacts& facts, IdSection section, const LineValues& v, q
     }
     for (qsizetype i = firstDistance; i < firstDistance + distances && i < LineValues::kept; ++i) {
         if (!isPositiveNumber(v.at(i)))
-            addFinding(facts, Severity::Warning, line, texts::mapDrawDistance.arg(id).arg(textOf(v.at(i).trimmed())));
+            addFinding(facts, Severity::Warning, line,
+                       texts::mapDrawDistance.arg(id).arg(textOf(v.at(i).trimmed())));
     }
     if (timed && count <= LineValues::kept) {
         checkHour(facts, id, v.at(count - 2), line);
@@ -81,7 +122,7 @@ void checkObjectLine(FileFacts& facts, IdSection section, const LineValues& v, q
     }
 }
 
-void addDefinition(FileFacts& facts, IdSection section, const LineValues& v, qint64 line)
+void addDefinition(FileFacts& facts, IdSection section, const LineValues& v, qint64 line, NamePool* pool = nullptr)
 {
     const std::optional<qint64> id = idNumberOf(v.at(0));
     if (!id) {
@@ -89,12 +130,13 @@ void addDefinition(FileFacts& facts, IdSection section, const LineValues& v, qin
             addFinding(facts, Severity::Warning, line, texts::mapIdTooWide.arg(textOf(v.at(0).trimmed())));
         return;
     }
-    facts.definitions.append(IdDefinition{*id, v.count > 1 ? v.at(1).toByteArray() : QByteArray(), line, section});
+    facts.definitions.append(IdDefinition{*id, nameOf(v.at(1), pool, true), line, section});
     if (section == IdSection::Objs || section == IdSection::Tobj)
         checkObjectLine(facts, section, v, *id, line);
 }
 
-void addReference(FileFacts& facts, ReferenceKind kind, QByteArrayView idValue, QByteArrayView name, qint64 line)
+void addReference(FileFacts& facts, ReferenceKind kind, QByteArrayView idValue, QByteArrayView name, qint64 line,
+                  NamePool* pool = nullptr)
 {
     const std::optional<qint64> id = idNumberOf(idValue);
     if (!id) {
@@ -104,14 +146,14 @@ void addReference(FileFacts& facts, ReferenceKind kind, QByteArrayView idValue, 
     }
     if (kind == ReferenceKind::PathHeader && *id == -1)
         return; // refers to nothing
-    facts.references.append(IdReference{*id, name.trimmed().toByteArray(), line, kind});
+    facts.references.append(IdReference{*id, nameOf(name.trimmed(), pool, false), line, kind});
 }
 
 // A path block's header: `ped, ID, name` or `car, ID, name`.
-void addPathHeader(FileFacts& facts, const LineValues& v, qint64 line)
+void addPathHeader(FileFacts& facts, const LineValues& v, qint64 line, NamePool* pool = nullptr)
 {
     if (v.count >= 2 && (isKeyword(v.at(0), "ped") || isKeyword(v.at(0), "car")))
-        addReference(facts, ReferenceKind::PathHeader, v.at(1), v.count > 2 ? v.at(2) : QByteArrayView(), line);
+        addReference(facts, ReferenceKind::PathHeader, v.at(1), v.at(2), line, pool);
 }
 
 enum class IdeSection { None, Defining, Effects, Paths, Other };
@@ -158,6 +200,11 @@ void noteWholeFile(FileFacts& facts, const QByteArray& bytes)
         addFinding(facts, Severity::Warning, 0, texts::mapBinaryFile);
 }
 
+qsizetype lineCountOf(QByteArrayView bytes)
+{
+    return std::count(bytes.begin(), bytes.end(), '\n') + 1;
+}
+
 void sortFindingsByLine(FileFacts& facts)
 {
     std::stable_sort(facts.findings.begin(), facts.findings.end(),
@@ -170,6 +217,8 @@ FileFacts readIdeFacts(const QByteArray& bytes)
 {
     FileFacts facts;
     noteWholeFile(facts, bytes);
+    facts.definitions.reserve(lineCountOf(bytes));
+    NamePool pool;
     OpenSection open;
     LineValues values;
     facts.lineCount = forEachLine(bytes, [&](QByteArrayView line, qint64 number) {
@@ -193,23 +242,28 @@ FileFacts readIdeFacts(const QByteArray& bytes)
             return;
         if (idetext::isCommented(line)) {
             if (open.kind == IdeSection::Defining) {
-                if (const std::optional<qint64> id = rowIdOf(line.first(std::max<qsizetype>(line.indexOf(','), 0))))
+                if (const std::optional<qint64> id =
+                        rowIdOf(line.first(std::max<qsizetype>(line.indexOf(','), 0))))
                     facts.commentedIds.append(*id);
             }
             return;
         }
         values.split(line);
         switch (open.kind) {
-        case IdeSection::Defining: addDefinition(facts, open.defining, values, number); break;
-        case IdeSection::Effects: addReference(facts, ReferenceKind::Effect, values.at(0), {}, number); break;
-        case IdeSection::Paths: addPathHeader(facts, values, number); break;
+        case IdeSection::Defining: addDefinition(facts, open.defining, values, number, &pool); break;
+        case IdeSection::Effects:
+            addReference(facts, ReferenceKind::Effect, values.at(0), {}, number, &pool);
+            break;
+        case IdeSection::Paths: addPathHeader(facts, values, number, &pool); break;
         default: break;
         }
     });
     std::sort(facts.commentedIds.begin(), facts.commentedIds.end());
     facts.commentedIds.erase(std::unique(facts.commentedIds.begin(), facts.commentedIds.end()),
                              facts.commentedIds.end());
+    facts.definitions.squeeze();
     sortFindingsByLine(facts);
+    pool.finish(facts);
     return facts;
 }
 
@@ -222,12 +276,15 @@ FileFacts readIplFacts(const QByteArray& bytes)
         return facts;
     }
     noteWholeFile(facts, bytes);
+    facts.references.reserve(lineCountOf(bytes));
+    NamePool pool;
     enum { Outside, Inst, Other } open = Outside;
     LineValues values;
     // Each inst line's value count, and the LOD index of those of 11 values.
-    std::vector<quint16> counts;
+    std::vector<quint8> counts;
+    counts.reserve(size_t(facts.references.capacity()));
     std::vector<std::pair<qint64, QByteArrayView>> lods;
-    std::map<int, qint64> countFrequency;
+    std::array<qint64, 256> countFrequency{};
     facts.lineCount = forEachLine(bytes, [&](QByteArrayView line, qint64 number) {
         if (open == Outside) {
             if (isKeyword(line, "inst"))
@@ -244,18 +301,18 @@ FileFacts readIplFacts(const QByteArray& bytes)
             return;
         values.split(line);
         ++facts.instCount;
-        ++countFrequency[int(std::min<qsizetype>(values.count, 65535))];
+        const quint8 count = quint8(std::min<qsizetype>(values.count, 255));
+        ++countFrequency[count];
         const qsizetype before = facts.references.size();
-        addReference(facts, ReferenceKind::Placement, values.at(0), values.count > 1 ? values.at(1) : QByteArrayView(),
-                     number);
+        addReference(facts, ReferenceKind::Placement, values.at(0), values.at(1), number, &pool);
         if (facts.references.size() > before) {
-            counts.push_back(quint16(std::min<qsizetype>(values.count, 65535)));
+            counts.push_back(count);
             if (values.count == 11) // checked once the file's own count is known to be 11
                 lods.emplace_back(facts.references.size() - 1, values.at(10));
         }
     });
-    for (const auto& [count, frequency] : countFrequency) {
-        if (facts.instValueCount == 0 || frequency > countFrequency[facts.instValueCount])
+    for (int count = 1; count < int(countFrequency.size()); ++count) {
+        if (countFrequency[size_t(count)] > countFrequency[size_t(facts.instValueCount)])
             facts.instValueCount = count;
     }
     for (size_t i = 0; i < counts.size(); ++i) {
@@ -275,7 +332,9 @@ FileFacts readIplFacts(const QByteArray& bytes)
                        texts::mapLodOutOfRange.arg(placement.id).arg(textOf(lod.trimmed())).arg(facts.instCount));
         }
     }
+    facts.references.squeeze();
     sortFindingsByLine(facts);
+    pool.finish(facts);
     return facts;
 }
 
@@ -283,6 +342,7 @@ FileFacts ideFactsOfDocument(const IdeDocument& document, const FileFacts& asRea
 {
     FileFacts facts;
     facts.lineCount = asRead.lineCount;
+    facts.namePool = asRead.namePool; // the names of the sections taken as read point into it
     const RowIdSource& rowIds = document.rowIds();
     LineValues values;
     auto readRow = [&](const RowStore& rows, qsizetype row) {

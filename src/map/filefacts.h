@@ -11,6 +11,9 @@ class IdeDocument;
 
 // The IDE sections whose lines define an ID.
 enum class IdSection { Objs, Tobj, Anim, Hier, Cars, Peds, Weap };
+// A name read from a file points into its facts' `namePool` (no allocation a
+// line): copy it (QByteArray(name.constData(), name.size())) to keep it
+// beyond those facts. GameMap::definitionsOf and referencesOf hand out copies.
 struct IdDefinition {
     qint64 id = 0;
     QByteArray name; // the model name (second value)
@@ -40,6 +43,8 @@ struct FileFacts {
     // IDs of commented-out defining lines, ascending: the free IDs count them
     // as used unless asked to free them.
     QList<qint64> commentedIds;
+    // The bytes of the names above, which they point into; shared by copies of the facts.
+    QByteArray namePool;
 };
 
 FileFacts readIdeFacts(const QByteArray& bytes);

@@ -5,8 +5,9 @@
 #include "texts/maptexts.h"
 
 #include <algorithm>
+#include <array>
 #include <future>
-#include <map>
+#include <numeric>
 
 namespace tarnel {
 
@@ -19,8 +20,11 @@ FileFacts readFacts(const MapFile& file)
     const ReadOutcome read = readIdeFile(file.path);
     if (read.status != ReadOutcome::Read) {
         FileFacts facts;
-        facts.findings.append(MapFinding{Severity::Warning, {}, 0,
-                                         texts::mapCannotRead.arg(read.error.isEmpty() ? file.path : read.error), -1});
+        facts.findings.append(MapFinding{Severity::Warning,
+                                         {},
+                                         0,
+                                         texts::mapCannotRead.arg(read.error.isEmpty() ? file.path : read.error),
+                                         -1});
         return facts;
     }
     return file.kind == MapFileKind::Ide ? readIdeFacts(read.bytes) : readIplFacts(read.bytes);
@@ -53,33 +57,34 @@ GameMap GameMap::fromFacts(MapSources sources, QList<FileFacts> facts)
     GameMap map;
     map.m_sources = std::move(sources);
     facts.resize(map.m_sources.files.size());
-    map.m_index->facts = std::move(facts);
-    for (qint32 file = 0; file < map.m_index->facts.size(); ++file)
-        map.m_index->add(file);
-    map.m_index->recheckAll();
+    map.m_index = std::make_unique<MapIndex>(std::move(facts));
     return map;
 }
 
 const FileFacts& GameMap::facts(qsizetype file) const
 {
-    return m_index->facts.at(file);
+    return m_index->facts().at(file);
 }
 
-void GameMap::replaceFacts(qsizetype file, FileFacts facts)
+QList<qsizetype> GameMap::replaceFacts(qsizetype file, FileFacts facts)
 {
-    QSet<qint64> touched;
-    auto note = [&touched](const FileFacts& of) {
-        for (const IdDefinition& definition : of.definitions)
-            touched.insert(definition.id);
-        for (const IdReference& reference : of.references)
-            touched.insert(reference.id);
-    };
-    note(m_index->facts.at(file));
-    note(facts);
-    m_index->remove(qint32(file));
-    m_index->facts[file] = std::move(facts);
-    m_index->add(qint32(file));
-    m_index->recheck(touched);
+    const std::optional<qint64> limit = idLimit();
+    const QSet<qint64> changed = m_index->replace(qint32(file), std::move(facts));
+    if (idLimit() != limit) { // another limit: any file's findings may change
+        QList<qsizetype> every(m_sources.files.size());
+        std::iota(every.begin(), every.end(), 0);
+        return every;
+    }
+    QSet<qsizetype> files{file};
+    for (const qint64 id : changed) {
+        for (const MapPlace place : m_index->definitionsOf(id))
+            files.insert(place.file);
+        for (const MapPlace place : m_index->referencesOf(id))
+            files.insert(place.file);
+    }
+    QList<qsizetype> ascending(files.begin(), files.end());
+    std::sort(ascending.begin(), ascending.end());
+    return ascending;
 }
 
 std::optional<qint64> GameMap::idLimit() const
@@ -87,14 +92,13 @@ std::optional<qint64> GameMap::idLimit() const
     if (m_setLimit)
         return *m_setLimit;
     // The value count most inst lines of the map have.
-    std::map<int, qint64> lines;
-    for (const FileFacts& facts : m_index->facts) {
-        if (facts.instValueCount > 0)
-            lines[facts.instValueCount] += facts.instCount;
+    std::array<qint64, 256> lines{};
+    for (const FileFacts& facts : m_index->facts()) {
+        if (facts.instValueCount > 0 && facts.instValueCount < int(lines.size()))
+            lines[size_t(facts.instValueCount)] += facts.instCount;
     }
-    const auto most =
-        std::max_element(lines.begin(), lines.end(), [](const auto& a, const auto& b) { return a.second < b.second; });
-    return most == lines.end() ? std::nullopt : idLimitForInstValues(most->first);
+    const auto most = std::max_element(lines.begin(), lines.end());
+    return *most == 0 ? std::nullopt : idLimitForInstValues(int(most - lines.begin()));
 }
 
 void GameMap::setIdLimit(std::optional<std::optional<qint64>> limit)
@@ -104,80 +108,123 @@ void GameMap::setIdLimit(std::optional<std::optional<qint64>> limit)
 
 QList<MapFinding> GameMap::findings() const
 {
+    QList<MapFinding> found;
+    forEachFinding([&found](const MapFinding& finding) { found.append(finding); });
+    return found;
+}
+
+void GameMap::forEachFinding(const std::function<void(const MapFinding&)>& take) const
+{
+    for (qint32 file = -1; file < m_index->facts().size(); ++file)
+        forEachFindingIn(file, take);
+}
+
+QList<MapFinding> GameMap::findingsIn(qsizetype file) const
+{
+    QList<MapFinding> found;
+    forEachFindingIn(qint32(file), [&found](const MapFinding& finding) { found.append(finding); });
+    return found;
+}
+
+// A file's findings in line order: its own, then those of the ID of its
+// definition or reference on that line.
+void GameMap::forEachFindingIn(qint32 file, const std::function<void(const MapFinding&)>& take) const
+{
+    if (file < 0) {
+        for (const MapFinding& finding : m_sources.findings)
+            take(finding);
+        return;
+    }
     const MapIndex& index = *m_index;
     const QList<MapFile>& files = m_sources.files;
-    auto placeOf = [&](qint32 file, qint64 line) { return texts::mapPlace.arg(files[file].shownPath).arg(line); };
-    QList<MapFinding> found;
-    auto add = [&](Severity severity, qint32 file, qint64 line, QString message) {
-        found.append(MapFinding{severity, files[file].shownPath, line, std::move(message), file});
+    const FileFacts& facts = index.facts()[file];
+    const QString& path = files[file].shownPath;
+    auto placeOf = [&](MapPlace place, qint64 line) {
+        return texts::mapPlace.arg(files[place.file].shownPath).arg(line);
     };
-    for (qint32 file = 0; file < index.facts.size(); ++file) {
-        for (const MapFinding& finding : index.facts[file].findings)
-            add(finding.severity, file, finding.line, finding.message);
+    auto report = [&](Severity severity, qint64 line, QString message) {
+        take(MapFinding{severity, path, line, std::move(message), file});
+    };
+    const std::optional<qint64> limit = idLimit();
+    // The limit's message around its ID, made once: a big map may have a million such lines.
+    const QString limitMessage =
+        limit ? texts::mapIdAtLimit.arg(QStringLiteral("%1"), QString::number(*limit)) : QString();
+    const qsizetype limitIdAt = limitMessage.indexOf(QStringLiteral("%1"));
+    const QString beforeLimitId = limitMessage.left(limitIdAt);
+    const QString afterLimitId = limitMessage.mid(limitIdAt + 2);
+    qsizetype missingIde = -1; // counted when first needed
+
+    auto checkDefinition = [&](qint32 i) {
+        const IdDefinition& here = facts.definitions[i];
+        const QVarLengthArray<MapPlace, 4> definitions = index.definitionsOf(here.id);
+        if (definitions.size() > 1 && !(definitions.front() == MapPlace{file, i})) {
+            const IdDefinition& first = index.definition(definitions.front());
+            const bool hier = here.section == IdSection::Hier || first.section == IdSection::Hier;
+            report(hier ? Severity::Warning : Severity::Error, here.line,
+                   texts::mapIdDefinedAgain.arg(here.id).arg(placeOf(definitions.front(), first.line)));
+        }
+        if (limit && here.id >= *limit)
+            report(Severity::Warning, here.line, beforeLimitId + QString::number(here.id) + afterLimitId);
+    };
+    auto checkReference = [&](qint32 i) {
+        const IdReference& here = facts.references[i];
+        const QVarLengthArray<MapPlace, 4> definitions = index.definitionsOf(here.id);
+        if (definitions.isEmpty()) {
+            if (missingIde < 0)
+                missingIde = std::count_if(files.begin(), files.end(), [](const MapFile& listed) {
+                    return listed.kind == MapFileKind::Ide && listed.missing();
+                });
+            if (missingIde > 0)
+                report(Severity::Warning, here.line,
+                       texts::mapIdUndefinedSomeMissing.arg(here.id).arg(missingIde));
+            else
+                report(Severity::Error, here.line, texts::mapIdUndefined.arg(here.id));
+            return;
+        }
+        const IdDefinition& definition = index.definition(definitions.front());
+        if (here.name.isEmpty() || sameName(here.name, definition.name))
+            return;
+        const QString name = QString::fromLatin1(here.name);
+        QString message = texts::mapNameDiffers.arg(here.id)
+                              .arg(name, QString::fromLatin1(definition.name))
+                              .arg(placeOf(definitions.front(), definition.line));
+        if (const std::optional<MapPlace> named = index.definitionNamed(here.name)) {
+            const IdDefinition& other = index.definition(*named);
+            message += texts::mapNameIsOtherId.arg(name).arg(other.id).arg(placeOf(*named, other.line));
+        }
+        report(Severity::Error, here.line, message);
+    };
+
+    // Three lists in line order, merged: own findings first on a line, then definitions, then references.
+    qsizetype own = 0;
+    qint32 definition = 0;
+    qint32 reference = 0;
+    const qsizetype owns = facts.findings.size();
+    const qint32 definitions = qint32(facts.definitions.size());
+    const qint32 references = qint32(facts.references.size());
+    constexpr qint64 past = std::numeric_limits<qint64>::max();
+    while (own < owns || definition < definitions || reference < references) {
+        const qint64 ownLine = own < owns ? facts.findings[own].line : past;
+        const qint64 definitionLine = definition < definitions ? facts.definitions[definition].line : past;
+        const qint64 referenceLine = reference < references ? facts.references[reference].line : past;
+        if (ownLine <= definitionLine && ownLine <= referenceLine) {
+            const MapFinding& finding = facts.findings[own++];
+            report(finding.severity, finding.line, finding.message);
+        } else if (definitionLine <= referenceLine) {
+            checkDefinition(definition++);
+        } else {
+            checkReference(reference++);
+        }
     }
-    const qsizetype missingIde = std::count_if(files.begin(), files.end(), [](const MapFile& file) {
-        return file.kind == MapFileKind::Ide && file.missing();
-    });
-    for (const qint64 id : index.idsWithFindings()) {
-        const IdUses& uses = *index.usesOf(id);
-        if (uses.definitions.empty()) {
-            for (const MapPlace place : uses.references) {
-                if (missingIde > 0)
-                    add(Severity::Warning, place.file, index.reference(place).line,
-                        texts::mapIdUndefinedSomeMissing.arg(id).arg(missingIde));
-                else
-                    add(Severity::Error, place.file, index.reference(place).line, texts::mapIdUndefined.arg(id));
-            }
-            continue;
-        }
-        const MapPlace first = uses.definitions.front();
-        const IdDefinition& definition = index.definition(first);
-        const QString firstPlace = placeOf(first.file, definition.line);
-        for (size_t k = 1; k < uses.definitions.size(); ++k) {
-            const MapPlace again = uses.definitions[k];
-            const IdDefinition& repeated = index.definition(again);
-            const bool hier = repeated.section == IdSection::Hier || definition.section == IdSection::Hier;
-            add(hier ? Severity::Warning : Severity::Error, again.file, repeated.line,
-                texts::mapIdDefinedAgain.arg(id).arg(firstPlace));
-        }
-        for (const MapPlace place : uses.references) {
-            const IdReference& reference = index.reference(place);
-            if (reference.name.isEmpty() || sameName(reference.name, definition.name))
-                continue;
-            QString message = texts::mapNameDiffers.arg(id)
-                                  .arg(QString::fromLatin1(reference.name), QString::fromLatin1(definition.name))
-                                  .arg(firstPlace);
-            if (const std::optional<MapPlace> named = index.definitionNamed(reference.name)) {
-                const IdDefinition& other = index.definition(*named);
-                message += texts::mapNameIsOtherId.arg(QString::fromLatin1(reference.name))
-                               .arg(other.id)
-                               .arg(placeOf(named->file, other.line));
-            }
-            add(Severity::Error, place.file, reference.line, message);
-        }
-    }
-    if (const std::optional<qint64> limit = idLimit()) {
-        for (auto it = index.ids().cbegin(); it != index.ids().cend(); ++it) {
-            if (it.key() < *limit)
-                continue;
-            for (const MapPlace place : it->definitions)
-                add(Severity::Warning, place.file, index.definition(place).line,
-                    texts::mapIdAtLimit.arg(it.key()).arg(*limit));
-        }
-    }
-    // A file's own findings of a line come first, as read.
-    std::stable_sort(found.begin(), found.end(), [](const MapFinding& a, const MapFinding& b) {
-        return a.file != b.file ? a.file < b.file : a.line < b.line;
-    });
-    return m_sources.findings + found;
 }
 
 QList<std::pair<qsizetype, IdDefinition>> GameMap::definitionsOf(qint64 id) const
 {
     QList<std::pair<qsizetype, IdDefinition>> found;
-    if (const IdUses* uses = m_index->usesOf(id)) {
-        for (const MapPlace place : uses->definitions)
-            found.append({place.file, m_index->definition(place)});
+    for (const MapPlace place : m_index->definitionsOf(id)) {
+        IdDefinition definition = m_index->definition(place);
+        definition.name = QByteArray(definition.name.constData(), definition.name.size()); // its own copy
+        found.append({place.file, definition});
     }
     return found;
 }
@@ -185,9 +232,10 @@ QList<std::pair<qsizetype, IdDefinition>> GameMap::definitionsOf(qint64 id) cons
 QList<std::pair<qsizetype, IdReference>> GameMap::referencesOf(qint64 id) const
 {
     QList<std::pair<qsizetype, IdReference>> found;
-    if (const IdUses* uses = m_index->usesOf(id)) {
-        for (const MapPlace place : uses->references)
-            found.append({place.file, m_index->reference(place)});
+    for (const MapPlace place : m_index->referencesOf(id)) {
+        IdReference reference = m_index->reference(place);
+        reference.name = QByteArray(reference.name.constData(), reference.name.size());
+        found.append({place.file, reference});
     }
     return found;
 }
@@ -195,18 +243,19 @@ QList<std::pair<qsizetype, IdReference>> GameMap::referencesOf(qint64 id) const
 QList<qint64> GameMap::usedIds() const
 {
     QList<qint64> ids;
-    for (auto it = m_index->ids().cbegin(); it != m_index->ids().cend(); ++it) {
-        if (!it->definitions.empty())
-            ids.append(it.key());
+    for (const FileFacts& facts : m_index->facts()) {
+        for (const IdDefinition& definition : facts.definitions)
+            ids.append(definition.id);
     }
     std::sort(ids.begin(), ids.end());
+    ids.erase(std::unique(ids.begin(), ids.end()), ids.end());
     return ids;
 }
 
 QList<qint64> GameMap::commentedIds() const
 {
     QList<qint64> ids;
-    for (const FileFacts& facts : m_index->facts)
+    for (const FileFacts& facts : m_index->facts())
         ids += facts.commentedIds;
     std::sort(ids.begin(), ids.end());
     ids.erase(std::unique(ids.begin(), ids.end()), ids.end());

@@ -5,6 +5,7 @@
 
 #include <QList>
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <utility>
@@ -28,9 +29,11 @@ public:
 
     const MapSources& sources() const { return m_sources; }
     const FileFacts& facts(qsizetype file) const;
-    // One file changed (the window, after each edit or undo): only what that
-    // file's IDs, before and after, touch is looked at again.
-    void replaceFacts(qsizetype file, FileFacts facts);
+    // One file changed (the window, after each edit or undo): costs what that
+    // file holds. Returns the files whose findings may have changed
+    // (findingsIn), ascending: that file and those defining or referring to
+    // an ID whose definitions it changed; every file when the ID limit changed.
+    QList<qsizetype> replaceFacts(qsizetype file, FileFacts facts);
 
     // Set, or derived from the inst lines: 11 values -> 20000, 13 -> 6500,
     // 12 -> 5500, none -> no limit.
@@ -40,15 +43,22 @@ public:
 
     // Every finding, in load order then line order (level lists first).
     QList<MapFinding> findings() const;
+    // The same, one at a time, for a map of many findings (no list of them all is made).
+    void forEachFinding(const std::function<void(const MapFinding&)>& take) const;
+    // Those of one file (-1: of the level lists and folders), in line order.
+    QList<MapFinding> findingsIn(qsizetype file) const;
     // Where an ID is defined, and where it is referred to, in load order.
     QList<std::pair<qsizetype, IdDefinition>> definitionsOf(qint64 id) const;
     QList<std::pair<qsizetype, IdReference>> referencesOf(qint64 id) const;
     // Every defined ID, ascending, each once (commented lines not counted).
+    // Reads every file's facts: for the Free IDs, not for each edit.
     QList<qint64> usedIds() const;
     // The IDs of commented-out defining lines, ascending, each once.
     QList<qint64> commentedIds() const;
 
 private:
+    void forEachFindingIn(qint32 file, const std::function<void(const MapFinding&)>& take) const;
+
     MapSources m_sources;
     std::optional<std::optional<qint64>> m_setLimit;
     std::unique_ptr<MapIndex> m_index;

@@ -13,8 +13,8 @@ struct MapFinding {
     // As it is shown: as given, or for a listed file relative to the game
     // folder when that is the current folder, else absolute.
     QString path;
-    qint64 line = 0; // 1-based; 0 = the file as a whole
-    QString message; // names the ID where there is one
+    qint64 line = 0;  // 1-based; 0 = the file as a whole
+    QString message;  // names the ID where there is one
     qint32 file = -1; // index into MapSources::files, -1 for a level list
 };
 

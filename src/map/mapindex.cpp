@@ -1,6 +1,8 @@
 #include "map/mapindex.h"
 
 #include <algorithm>
+#include <iterator>
+#include <tuple>
 
 namespace tarnel {
 
@@ -11,25 +13,40 @@ char lower(char c)
     return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
 }
 
-size_t nameHash(QByteArrayView name)
+qint64 nameKey(QByteArrayView name)
 {
-    size_t hash = 1469598103934665603ULL; // FNV-1a over the lower-case bytes
+    quint64 hash = 1469598103934665603ULL; // FNV-1a over the lower-case bytes
     for (const char c : name)
         hash = (hash ^ quint8(lower(c))) * 1099511628211ULL;
-    return hash;
+    return qint64(hash);
 }
 
-void insertSorted(std::vector<MapPlace>& places, MapPlace place)
+qint32 definitionCount(const FileFacts& facts)
 {
-    if (places.empty() || places.back() < place)
-        places.push_back(place);
-    else
-        places.insert(std::upper_bound(places.begin(), places.end(), place), place);
+    return qint32(facts.definitions.size());
 }
 
-void removeFile(std::vector<MapPlace>& places, qint32 file)
+// The IDs of the definitions found in one list and not the other.
+QSet<qint64> changedDefinitionIds(const QList<IdDefinition>& before, const QList<IdDefinition>& after)
 {
-    std::erase_if(places, [file](MapPlace p) { return p.file == file; });
+    using Key = std::tuple<qint64, qint64, IdSection, QByteArrayView>;
+    auto keys = [](const QList<IdDefinition>& definitions) {
+        std::vector<Key> sorted;
+        sorted.reserve(size_t(definitions.size()));
+        for (const IdDefinition& definition : definitions)
+            sorted.emplace_back(definition.id, definition.line, definition.section,
+                                QByteArrayView(definition.name));
+        std::sort(sorted.begin(), sorted.end());
+        return sorted;
+    };
+    const std::vector<Key> old = keys(before);
+    const std::vector<Key> now = keys(after);
+    std::vector<Key> differing;
+    std::set_symmetric_difference(old.begin(), old.end(), now.begin(), now.end(), std::back_inserter(differing));
+    QSet<qint64> ids;
+    for (const Key& key : differing)
+        ids.insert(std::get<0>(key));
+    return ids;
 }
 
 } // namespace
@@ -38,6 +55,8 @@ bool sameName(QByteArrayView a, QByteArrayView b)
 {
     if (a.size() != b.size())
         return false;
+    if (a == b) // nearly always: a name written as its definition writes it
+        return true;
     for (qsizetype i = 0; i < a.size(); ++i) {
         if (lower(a[i]) != lower(b[i]))
             return false;
@@ -45,83 +64,108 @@ bool sameName(QByteArrayView a, QByteArrayView b)
     return true;
 }
 
-void MapIndex::add(qint32 file)
+MapIndex::MapIndex(QList<FileFacts> facts) : m_facts(std::move(facts)), m_changed(size_t(m_facts.size()), false)
 {
-    const FileFacts& ofFile = facts.at(file);
-    for (qint32 i = 0; i < ofFile.definitions.size(); ++i) {
-        const IdDefinition& definition = ofFile.definitions[i];
-        insertSorted(m_ids[definition.id].definitions, MapPlace{file, i});
-        if (!definition.name.isEmpty())
-            m_names.insert(nameHash(definition.name), MapPlace{file, i});
-    }
-    for (qint32 i = 0; i < ofFile.references.size(); ++i)
-        insertSorted(m_ids[ofFile.references[i].id].references, MapPlace{file, i});
+    m_definitions.build(m_facts, m_changed, definitionCount,
+                        [](const FileFacts& of, qint32 i) { return of.definitions[i].id; });
 }
 
-void MapIndex::remove(qint32 file)
+QSet<qint64> MapIndex::replace(qint32 file, FileFacts facts)
 {
-    const FileFacts& ofFile = facts.at(file);
-    QSet<qint64> ids;
-    for (qint32 i = 0; i < ofFile.definitions.size(); ++i) {
-        const IdDefinition& definition = ofFile.definitions[i];
-        ids.insert(definition.id);
-        if (!definition.name.isEmpty())
-            m_names.remove(nameHash(definition.name), MapPlace{file, i});
+    const QSet<qint64> changedIds = changedDefinitionIds(m_facts[file].definitions, facts.definitions);
+    if (m_changed[size_t(file)]) {
+        const QList<IdDefinition>& old = m_facts[file].definitions;
+        for (const IdDefinition& definition : old) {
+            const auto found = m_changedDefinitions.find(definition.id);
+            if (found == m_changedDefinitions.end())
+                continue;
+            std::erase_if(*found, [file](MapPlace place) { return place.file == file; });
+            if (found->empty())
+                m_changedDefinitions.erase(found);
+        }
+    } else {
+        m_changed[size_t(file)] = true;
+        m_changedFiles.insert(std::lower_bound(m_changedFiles.begin(), m_changedFiles.end(), file), file);
     }
-    for (const IdReference& reference : ofFile.references)
-        ids.insert(reference.id);
-    for (const qint64 id : std::as_const(ids)) {
-        const auto found = m_ids.find(id);
-        if (found == m_ids.end())
-            continue;
-        removeFile(found->definitions, file);
-        removeFile(found->references, file);
-        if (found->definitions.empty() && found->references.empty()) {
-            m_ids.erase(found);
-            m_withFindings.remove(id);
+    m_facts[file] = std::move(facts);
+    const QList<IdDefinition>& now = m_facts[file].definitions;
+    for (qint32 i = 0; i < now.size(); ++i) {
+        std::vector<MapPlace>& places = m_changedDefinitions[now[i].id];
+        const MapPlace place{file, i};
+        places.insert(std::upper_bound(places.begin(), places.end(), place), place);
+    }
+    return changedIds;
+}
+
+QVarLengthArray<MapPlace, 4> MapIndex::definitionsOf(qint64 id) const
+{
+    QVarLengthArray<MapPlace, 4> places;
+    m_definitions.forEach(id, [&](MapPlace place) {
+        if (!m_changed[size_t(place.file)])
+            places.append(place);
+    });
+    if (!m_changedDefinitions.isEmpty()) {
+        const auto found = m_changedDefinitions.constFind(id);
+        if (found != m_changedDefinitions.cend()) {
+            places.append(found->data(), qsizetype(found->size()));
+            std::sort(places.begin(), places.end());
         }
     }
+    return places;
 }
 
-void MapIndex::recheck(const QSet<qint64>& ids)
+QList<MapPlace> MapIndex::referencesOf(qint64 id) const
 {
-    for (const qint64 id : ids) {
-        const IdUses* uses = usesOf(id);
-        if (uses && hasFinding(*uses))
-            m_withFindings.insert(id);
-        else
-            m_withFindings.remove(id);
+    if (!m_references) {
+        m_references = std::make_unique<PlaceIndex>();
+        m_references->build(
+            m_facts, m_changed, [](const FileFacts& of) { return qint32(of.references.size()); },
+            [](const FileFacts& of, qint32 i) { return of.references[i].id; });
     }
-}
-
-void MapIndex::recheckAll()
-{
-    m_withFindings.clear();
-    for (auto it = m_ids.cbegin(); it != m_ids.cend(); ++it) {
-        if (hasFinding(*it))
-            m_withFindings.insert(it.key());
-    }
-}
-
-bool MapIndex::hasFinding(const IdUses& uses) const
-{
-    if (uses.definitions.size() > 1)
-        return true;
-    if (uses.definitions.empty())
-        return !uses.references.empty();
-    const QByteArray& name = definition(uses.definitions.front()).name;
-    return std::any_of(uses.references.begin(), uses.references.end(), [&](MapPlace place) {
-        const QByteArray& used = reference(place).name;
-        return !used.isEmpty() && !sameName(used, name);
+    QList<MapPlace> places;
+    m_references->forEach(id, [&](MapPlace place) {
+        if (!m_changed[size_t(place.file)])
+            places.append(place);
     });
+    for (const qint32 file : m_changedFiles) {
+        const QList<IdReference>& references = m_facts[file].references;
+        for (qint32 i = 0; i < references.size(); ++i) {
+            if (references[i].id == id)
+                places.append(MapPlace{file, i});
+        }
+    }
+    std::sort(places.begin(), places.end());
+    return places;
 }
 
-std::optional<MapPlace> MapIndex::definitionNamed(const QByteArray& name) const
+std::optional<MapPlace> MapIndex::definitionNamed(QByteArrayView name) const
 {
+    if (!m_names) {
+        std::vector<std::pair<qint64, MapPlace>> names;
+        for (qint32 file = 0; file < m_facts.size(); ++file) {
+            if (m_changed[size_t(file)])
+                continue;
+            const QList<IdDefinition>& definitions = m_facts[file].definitions;
+            for (qint32 i = 0; i < definitions.size(); ++i)
+                names.emplace_back(nameKey(definitions[i].name), MapPlace{file, i});
+        }
+        std::sort(names.begin(), names.end());
+        m_names = std::move(names);
+    }
     std::optional<MapPlace> first;
-    for (auto it = m_names.constFind(nameHash(name)); it != m_names.cend() && it.key() == nameHash(name); ++it) {
-        if (sameName(definition(*it).name, name) && (!first || *it < *first))
-            first = *it;
+    auto consider = [&](MapPlace place) {
+        if ((!first || place < *first) && sameName(definition(place).name, name))
+            first = place;
+    };
+    const qint64 key = nameKey(name);
+    for (auto it = std::lower_bound(m_names->begin(), m_names->end(), std::pair{key, MapPlace{-1, -1}});
+         it != m_names->end() && it->first == key; ++it) {
+        if (!m_changed[size_t(it->second.file)])
+            consider(it->second);
+    }
+    for (const qint32 file : m_changedFiles) {
+        for (qint32 i = 0; i < m_facts[file].definitions.size(); ++i)
+            consider(MapPlace{file, i});
     }
     return first;
 }

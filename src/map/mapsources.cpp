@@ -47,7 +47,8 @@ std::optional<MapFileKind> kindByName(const QString& path)
 QString gameFolderOf(const QString& folder)
 {
     const QFileInfo info(folder);
-    return info.fileName().compare(u"data", Qt::CaseInsensitive) == 0 ? info.absolutePath() : info.absoluteFilePath();
+    return info.fileName().compare(u"data", Qt::CaseInsensitive) == 0 ? info.absolutePath()
+                                                                      : info.absoluteFilePath();
 }
 
 class Collector {
@@ -173,8 +174,8 @@ void Collector::addFile(MapFileKind kind, const QString& absolute, const QString
     m_sources.files.append(MapFile{kind, absolute, shown, listedAs, listFile, listLine});
 }
 
-void Collector::addMissing(MapFileKind kind, const QString& shown, const QString& listedAs, const QString& listFile,
-                           qint64 listLine)
+void Collector::addMissing(MapFileKind kind, const QString& shown, const QString& listedAs,
+                           const QString& listFile, qint64 listLine)
 {
     if (listFile.isEmpty())
         note(shown, 0, texts::mapNoSuchOperand);
@@ -200,7 +201,8 @@ MapSources collectMapSources(const QStringList& operands, const QString& gameFol
             }
         }
     }
-    Collector collector(QDir::cleanPath(QDir::current().absoluteFilePath(game.isEmpty() ? QStringLiteral(".") : game)));
+    Collector collector(
+        QDir::cleanPath(QDir::current().absoluteFilePath(game.isEmpty() ? QStringLiteral(".") : game)));
     for (const QString& operand : operands)
         collector.addOperand(operand);
     return collector.take();

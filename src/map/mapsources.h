@@ -23,10 +23,11 @@ struct MapFile {
 
 // Which files make up the map, in load order.
 struct MapSources {
-    QString gameFolder;         // absolute
-    QStringList lists;          // the level lists read, absolute
-    QList<MapFile> files;       // load order, each file once (same device and inode read once)
-    QList<MapFinding> findings; // missing files, a list naming itself, `..` leaving the game folder, the folder note, ...
+    QString gameFolder;   // absolute
+    QStringList lists;    // the level lists read, absolute
+    QList<MapFile> files; // load order, each file once (same device and inode read once)
+    QList<MapFinding>
+        findings; // missing files, a list naming itself, `..` leaving the game folder, the folder note, ...
 };
 
 // Operands: level lists (.dat, or any file that is neither .ide nor .ipl),

@@ -43,8 +43,8 @@ QString PathResolver::childOf(const QString& folder, const QString& part)
     auto listing = m_listings.find(folder);
     if (listing == m_listings.end()) {
         QHash<QString, QString> names;
-        const QStringList entries =
-            QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System, QDir::Name);
+        const QStringList entries = QDir(folder).entryList(
+            QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System, QDir::Name);
         for (const QString& name : entries)
             names.insert(name.toCaseFolded(), name); // a later name of the same letters wins: any will do
         listing = m_listings.insert(folder, names);

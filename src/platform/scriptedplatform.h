@@ -15,8 +15,9 @@ class ScriptedPlatform : public Platform {
 public:
     struct Request {
         // "message", "checkmessage" (a message with a check box), "question", "yesno", "choice" (a question
-        // with buttons of its own), "text" (a text question), "open", "openmany" (several files), "folder", "fileorfolder",
-        // "save", "color", "clipboard", "copy" (text put on the clipboard), "beep", "url", "editor".
+        // with buttons of its own), "text" (a text question), "open", "openmany" (several files), "folder",
+        // "fileorfolder", "save", "color", "clipboard", "copy" (text put on the clipboard), "beep", "url",
+        // "editor".
         QString kind;
         // Messages and questions: the title. Colour: the dialog title.
         QString title;

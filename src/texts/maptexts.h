@@ -29,7 +29,8 @@ inline const QString mapNoSuchOperand = QStringLiteral("no such file or folder")
 // %1 the system's reason.
 inline const QString mapCannotRead = QStringLiteral("cannot read: %1");
 inline const QString mapBinaryPlacements = QStringLiteral("binary placement file; not read");
-inline const QString mapBinaryFile = QStringLiteral("the file holds binary data (NUL bytes); its text lines are read");
+inline const QString mapBinaryFile =
+    QStringLiteral("the file holds binary data (NUL bytes); its text lines are read");
 inline const QString mapEmptyFile = QStringLiteral("empty file");
 
 // ---- IDs across the map -------------------------------------------------------

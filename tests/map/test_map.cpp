@@ -67,49 +67,57 @@ private slots:
         QTest::addColumn<QStringList>("expected");
         const QStringList dat{QString::fromLatin1(list)};
         QTest::newRow("defined again, by value, paths any case")
-            << QByteArrayList{list, "# ids\nIDE DATA\\A.IDE\nide data/B.ide\nIMG x.img\n", "data/a.ide",
-                              "objs\n7, m7, t, 1, 100, 0\nend\n", "data/b.ide",
-                              "objs\n+7, m7, t, 1, 100, 0\n007, m7, t, 1, 100, 0\nend\n"}
+            << QByteArrayList{list,         "# ids\nIDE DATA\\A.IDE\nide data/B.ide\nIMG x.img\n",
+                              "data/a.ide", "objs\n7, m7, t, 1, 100, 0\nend\n",
+                              "data/b.ide", "objs\n+7, m7, t, 1, 100, 0\n007, m7, t, 1, 100, 0\nend\n"}
             << dat
             << QStringList{err("data/b.ide:2", mapIdDefinedAgain.arg(7).arg("data/a.ide:2")),
                            err("data/b.ide:3", mapIdDefinedAgain.arg(7).arg("data/a.ide:2"))};
         QTest::newRow("hier over a ped, every defining section")
             << QByteArrayList{list, "IDE data/a.ide\n", "data/a.ide",
-                              "peds\n9, p, t\nend\nhier\n9, cut\nend\nweap\n9, w\nend\ncars\n400, c\n400, d\nend\n"}
+                              "peds\n9, p, t\nend\nhier\n9, cut\nend\nweap\n9, w\nend\ncars\n400, c\n400, "
+                              "d\nend\n"}
             << dat
             << QStringList{warn("data/a.ide:5", mapIdDefinedAgain.arg(9).arg("data/a.ide:2")),
                            err("data/a.ide:8", mapIdDefinedAgain.arg(9).arg("data/a.ide:2")),
                            err("data/a.ide:12", mapIdDefinedAgain.arg(400).arg("data/a.ide:11"))};
         QTest::newRow("undefined, commented lines define nothing")
-            << QByteArrayList{list, "IDE data/a.ide\nIPL data/a.ipl\n", "data/a.ide",
-                              "objs\n# 5, m5, t, 1, 100, 0\nend\n2dfx\n6, 0, 0, 0, 255, 255, 255, 200, 1\nend\n", "data/a.ipl",
+            << QByteArrayList{list,
+                              "IDE data/a.ide\nIPL data/a.ipl\n",
+                              "data/a.ide",
+                              "objs\n# 5, m5, t, 1, 100, 0\nend\n2dfx\n6, 0, 0, 0, 255, 255, 255, 200, 1\nend\n",
+                              "data/a.ipl",
                               "inst\n5, m5" + inst12 + "\n#6, m6" + inst12 + "\nend\n"}
-            << dat << QStringList{err("data/a.ide:5", mapIdUndefined.arg(6)), err("data/a.ipl:2", mapIdUndefined.arg(5))};
+            << dat
+            << QStringList{err("data/a.ide:5", mapIdUndefined.arg(6)), err("data/a.ipl:2", mapIdUndefined.arg(5))};
         QTest::newRow("undefined while an IDE file is missing")
             << QByteArrayList{list, "IDE data/gone.ide\nIPL data/a.ipl\n", "data/a.ipl", "inst\n5, m5" + inst12}
             << dat
             << QStringList{warn("data/gta.dat:1", mapListedFileMissing.arg("data/gone.ide")),
                            warn("data/a.ipl:2", mapIdUndefinedSomeMissing.arg(5).arg(1))};
         QTest::newRow("names differ, in paths and placements")
-            << QByteArrayList{list, "IDE data/a.ide\nIPL data/a.ipl\n", "data/a.ide",
-                              objs10 + "path\nped, 10, DOOR\nped, 11, wall\nped, -1, none\nend\n", "data/a.ipl",
-                              "inst\n10, gate" + inst12 + "\n11, GATE" + inst12 + "\nend\n"}
+            << QByteArrayList{list,         "IDE data/a.ide\nIPL data/a.ipl\n",
+                              "data/a.ide", objs10 + "path\nped, 10, DOOR\nped, 11, wall\nped, -1, none\nend\n",
+                              "data/a.ipl", "inst\n10, gate" + inst12 + "\n11, GATE" + inst12 + "\nend\n"}
             << dat
-            << QStringList{
-                   err("data/a.ide:7", mapNameDiffers.arg(11).arg("wall", "gate").arg("data/a.ide:3")),
-                   err("data/a.ipl:2", mapNameDiffers.arg(10).arg("gate", "door").arg("data/a.ide:2") +
-                                           mapNameIsOtherId.arg("gate").arg(11).arg("data/a.ide:3"))};
+            << QStringList{err("data/a.ide:7", mapNameDiffers.arg(11).arg("wall", "gate").arg("data/a.ide:3")),
+                           err("data/a.ipl:2", mapNameDiffers.arg(10).arg("gate", "door").arg("data/a.ide:2") +
+                                                   mapNameIsOtherId.arg("gate").arg(11).arg("data/a.ide:3"))};
         const QByteArray sa = "10, door, 0, 0, 0, 0, 0, 0, 0, 1, ";
         QTest::newRow("LOD index, ID limit of 11 values")
-            << QByteArrayList{list, "IDE data/a.ide\nIPL data/a.ipl\n", "data/a.ide",
-                              objs10 + "objs\n20000, far, t, 1, 100, 0\nend\n", "data/a.ipl",
-                              "inst\n" + sa + "-1\n" + sa + "2\n" + sa + "4\n" + sa + "-2\nend\n"}
+            << QByteArrayList{list,         "IDE data/a.ide\nIPL data/a.ipl\n",
+                              "data/a.ide", objs10 + "objs\n20000, far, t, 1, 100, 0\nend\n",
+                              "data/a.ipl", "inst\n" + sa + "-1\n" + sa + "2\n" + sa + "4\n" + sa + "-2\nend\n"}
             << dat
             << QStringList{warn("data/a.ide:6", mapIdAtLimit.arg(20000).arg(20000)),
                            err("data/a.ipl:4", mapLodOutOfRange.arg(10).arg("4").arg(4)),
                            err("data/a.ipl:5", mapLodOutOfRange.arg(10).arg("-2").arg(4))};
         QTest::newRow("missing comma, ID limit of 12 values")
-            << QByteArrayList{list, "IDE data/a.ide\nIPL data/a.ipl\n", "data/a.ide", objs10, "data/a.ipl",
+            << QByteArrayList{list,
+                              "IDE data/a.ide\nIPL data/a.ipl\n",
+                              "data/a.ide",
+                              objs10,
+                              "data/a.ipl",
                               "inst\n10, door" + inst12 + "\n11, gate" + inst12 + "\n10, door, 0, 0, 0, 1, 1, 1, 0, 0, 0 1\n"}
             << dat << QStringList{warn("data/a.ipl:4", mapInstValueCount.arg(10).arg(11).arg(12))};
         QTest::newRow("hours, draw distances, mesh counts")
@@ -124,15 +132,16 @@ private slots:
                            warn("data/a.ide:7", mapMeshCount.arg(31).arg("2").arg(1)),
                            warn("data/a.ide:8", mapDrawDistance.arg(32).arg("abc"))};
         QTest::newRow("ID limit of 13 values, binary placements, the same file twice")
-            << QByteArrayList{list, "IDE data/a.ide\nIDE data/./A.ide\nIPL data/a.ipl\nIPL data/b.ipl\n",
+            << QByteArrayList{list,         "IDE data/a.ide\nIDE data/./A.ide\nIPL data/a.ipl\nIPL data/b.ipl\n",
                               "data/a.ide", "objs\n6499, a, t, 1, 100, 0\n6500, b, t, 1, 100, 0\nend\n",
-                              "data/a.ipl", "inst\n6499, a, 0" + inst12 + "\nend\n", "data/b.ipl", "bnry\1\0\0"}
+                              "data/a.ipl", "inst\n6499, a, 0" + inst12 + "\nend\n",
+                              "data/b.ipl", "bnry\1\0\0"}
             << dat
             << QStringList{warn("data/a.ide:3", mapIdAtLimit.arg(6500).arg(6500)),
                            warn("data/b.ipl", mapBinaryPlacements)};
         QTest::newRow("a folder: stray copies count, a link loop is not followed")
-            << QByteArrayList{"maps/a.ide", objs10, "maps/old/a.ide", objs10, "maps/old/up", "->..",
-                              "maps/notes.txt", "10"}
+            << QByteArrayList{"maps/a.ide",  objs10, "maps/old/a.ide", objs10,
+                              "maps/old/up", "->..", "maps/notes.txt", "10"}
             << QStringList{"maps"}
             << QStringList{warn("maps", mapFolderNote), warn("maps/old/up", mapFolderLoop),
                            err("maps/old/a.ide:2", mapIdDefinedAgain.arg(10).arg("maps/a.ide:2")),
@@ -144,9 +153,11 @@ private slots:
                            warn("data/gta.dat:2", mapLeavesGameFolder.arg("..\\..\\etc\\passwd")),
                            warn("data/gta.dat:3", mapLeavesGameFolder.arg("data/x/../../.."))};
         QTest::newRow("empty and binary files")
-            << QByteArrayList{list, "IDE data/a.ide\nIPL data/a.ipl\nIDE data/b.ide\n", "data/a.ide", "",
-                              "data/a.ipl", "", "data/b.ide", QByteArray("objs\n\0\xff\n", 9), "data/c.dat",
-                              QByteArray("\0\xff\x01IDE", 6)}
+            << QByteArrayList{list,         "IDE data/a.ide\nIPL data/a.ipl\nIDE data/b.ide\n",
+                              "data/a.ide", "",
+                              "data/a.ipl", "",
+                              "data/b.ide", QByteArray("objs\n\0\xff\n", 9),
+                              "data/c.dat", QByteArray("\0\xff\x01IDE", 6)}
             << QStringList{"data/gta.dat", "data/c.dat", "data/none.dat"}
             << QStringList{warn("data/c.dat", mapListNamesNothing), warn("data/none.dat", mapNoSuchOperand),
                            warn("data/a.ide", mapEmptyFile), warn("data/a.ipl", mapEmptyFile),
@@ -155,7 +166,8 @@ private slots:
         QStringList missing;
         for (int i = 0; i < 10000; ++i) {
             longList += "IPL m" + QByteArray::number(i) + ".ipl\n";
-            missing += warn("data/gta.dat:" + QString::number(i + 1), mapListedFileMissing.arg(u'm' + QString::number(i) + ".ipl"));
+            missing += warn("data/gta.dat:" + QString::number(i + 1),
+                            mapListedFileMissing.arg(u'm' + QString::number(i) + ".ipl"));
         }
         QTest::newRow("a list of 10,000 lines") << QByteArrayList{list, longList} << dat << missing;
     }
@@ -177,10 +189,16 @@ private slots:
             if (source.missing())
                 continue;
             FileFacts facts = map.facts(file);
-            map.replaceFacts(file, {});
-            QList<FileFacts> without;
+            QList<QStringList> before;
             for (qsizetype other = 0; other < map.sources().files.size(); ++other)
+                before.append(described(map.findingsIn(other)));
+            const QList<qsizetype> touched = map.replaceFacts(file, {});
+            QList<FileFacts> without;
+            for (qsizetype other = 0; other < map.sources().files.size(); ++other) {
                 without.append(map.facts(other));
+                if (!touched.contains(other))
+                    QCOMPARE(described(map.findingsIn(other)), before[other]);
+            }
             QCOMPARE(described(map.findings()), described(GameMap::fromFacts(map.sources(), without).findings()));
             if (source.kind == MapFileKind::Ide) {
                 IdeDocument document;
@@ -226,7 +244,8 @@ private slots:
         if (!QFile::exists(listFile))
             QSKIP("the shared corpus is not beside the checkout");
         const GameMap map = GameMap::read(collectMapSources({listFile}));
-        const QString anyArgument = QRegularExpression::escape(message).replace(QRegularExpression("\\\\%\\d"), ".*");
+        const QString anyArgument =
+            QRegularExpression::escape(message).replace(QRegularExpression("\\\\%\\d"), ".*");
         const QRegularExpression pattern(": " + severity + ": " + anyArgument + '$');
         QCOMPARE(described(map.findings()).filter(pattern).size(), count);
         QCOMPARE(map.idLimit(), std::optional<qint64>(5500));
@@ -237,15 +256,24 @@ private slots:
     {
         QTest::addColumn<QString>("listed");
         QTest::addColumn<QString>("expected"); // below the game folder; "" missing, ".." leaving it
-        QTest::newRow("exact") << "data/a.ide" << "data/a.ide";
-        QTest::newRow("other case, backslashes") << "DATA\\MAPS\\A.IDE" << "data/maps/a.IDE";
-        QTest::newRow("the exact name first") << "data/AB.ide" << "data/AB.ide";
-        QTest::newRow("dots") << ".\\data\\.\\maps\\..\\a.ide" << "data/a.ide";
-        QTest::newRow("up from the game folder") << "..\\a.ide" << "..";
-        QTest::newRow("up and back") << "data/../../x/a.ide" << "..";
-        QTest::newRow("not there") << "data/b.ide" << "";
-        QTest::newRow("a folder") << "data\\maps" << "";
-        QTest::newRow("empty") << "" << "";
+        QTest::newRow("exact") << "data/a.ide"
+                               << "data/a.ide";
+        QTest::newRow("other case, backslashes") << "DATA\\MAPS\\A.IDE"
+                                                 << "data/maps/a.IDE";
+        QTest::newRow("the exact name first") << "data/AB.ide"
+                                              << "data/AB.ide";
+        QTest::newRow("dots") << ".\\data\\.\\maps\\..\\a.ide"
+                              << "data/a.ide";
+        QTest::newRow("up from the game folder") << "..\\a.ide"
+                                                 << "..";
+        QTest::newRow("up and back") << "data/../../x/a.ide"
+                                     << "..";
+        QTest::newRow("not there") << "data/b.ide"
+                                   << "";
+        QTest::newRow("a folder") << "data\\maps"
+                                  << "";
+        QTest::newRow("empty") << ""
+                               << "";
     }
     void pathResolution()
     {
@@ -256,8 +284,8 @@ private slots:
         PathResolver resolver(dir.path());
         const PathResolver::Resolved resolved = resolver.resolve(listed);
         const QString found = resolved.outcome == PathResolver::Outcome::LeavesGameFolder ? QStringLiteral("..")
-                              : resolved.path.isEmpty()                                    ? QString()
-                                                                                           : QDir(dir.path()).relativeFilePath(resolved.path);
+                              : resolved.path.isEmpty()                                   ? QString()
+                                                        : QDir(dir.path()).relativeFilePath(resolved.path);
         QCOMPARE(found, expected);
     }
 
@@ -269,8 +297,10 @@ private slots:
         QTest::addColumn<qint64>("expected");         // -1 none
         QTest::newRow("11 values") << QList<QList<int>>{{11, 11}} << qint64(-1) << qint64(20000);
         QTest::newRow("13 values") << QList<QList<int>>{{13}} << qint64(-1) << qint64(6500);
-        QTest::newRow("12 values, one line short") << QList<QList<int>>{{12, 11, 12}} << qint64(-1) << qint64(5500);
-        QTest::newRow("most lines over files") << QList<QList<int>>{{12, 12}, {11, 11, 11}} << qint64(-1) << qint64(20000);
+        QTest::newRow("12 values, one line short")
+            << QList<QList<int>>{{12, 11, 12}} << qint64(-1) << qint64(5500);
+        QTest::newRow("most lines over files")
+            << QList<QList<int>>{{12, 12}, {11, 11, 11}} << qint64(-1) << qint64(20000);
         QTest::newRow("no inst line") << QList<QList<int>>{{}} << qint64(-1) << qint64(-1);
         QTest::newRow("an unknown count") << QList<QList<int>>{{10}} << qint64(-1) << qint64(-1);
         QTest::newRow("set") << QList<QList<int>>{{11}} << qint64(300) << qint64(300);
@@ -287,7 +317,8 @@ private slots:
             QByteArray bytes = "inst\n";
             for (const int count : counts)
                 bytes += "1" + QByteArray(", 0").repeated(count - 1) + '\n';
-            sources.files.append(MapFile{MapFileKind::Ipl, QStringLiteral("/a.ipl"), QStringLiteral("a.ipl"), {}, {}, 0});
+            sources.files.append(
+                MapFile{MapFileKind::Ipl, QStringLiteral("/a.ipl"), QStringLiteral("a.ipl"), {}, {}, 0});
             facts.append(readIplFacts(bytes + "end\n"));
         }
         GameMap map = GameMap::fromFacts(sources, facts);
