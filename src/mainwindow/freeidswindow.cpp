@@ -52,9 +52,9 @@ FreeIdsWindow::FreeIdsWindow(IdeDocument& document, Platform& platform, QWidget*
     : QWidget(parent), m_ids(DocumentIds::of(document)), m_platform(platform), m_document(document),
       m_pending(new QTimer(this)), m_count(new QSpinBox(this)), m_from(new QLineEdit(this)),
       m_to(new QLineEdit(this)), m_freeCommented(new QCheckBox(texts::freeIdsFreeCommented, this)),
-      m_limit(new QLabel(this)),
-      m_sources(new QListWidget(this)), m_remove(namedButton(this, "freeIdsRemove", texts::freeIdsRemove)),
-      m_blocks(new QListWidget(this)), m_copy(namedButton(this, "freeIdsCopy", texts::freeIdsCopy))
+      m_limit(new QLabel(this)), m_sources(new QListWidget(this)),
+      m_remove(namedButton(this, "freeIdsRemove", texts::freeIdsRemove)), m_blocks(new QListWidget(this)),
+      m_copy(namedButton(this, "freeIdsCopy", texts::freeIdsCopy))
 {
     setObjectName(QStringLiteral("FreeIds"));
     setWindowTitle(texts::freeIdsTitle);

@@ -71,7 +71,8 @@ void IdNavigation::goToId()
             }
         }
         if (m_map && m_map->isOpen()) {
-            if (const std::optional<MapPlace> place = firstDefinitionElsewhere(m_map->map(), *id, m_map->shownFile()))
+            if (const std::optional<MapPlace> place =
+                    firstDefinitionElsewhere(m_map->map(), *id, m_map->shownFile()))
                 return showMapRow(place->file, place->line);
         }
     }

@@ -14,7 +14,8 @@ namespace {
 // other definition lies outside them.
 bool outsideTables(const OpenMap& map, qsizetype file, const IdDefinition& definition)
 {
-    return file != map.shownFile() || (definition.section != IdSection::Objs && definition.section != IdSection::Tobj);
+    return file != map.shownFile() ||
+           (definition.section != IdSection::Objs && definition.section != IdSection::Tobj);
 }
 
 QString fileNameOf(const GameMap& map, qsizetype file)
@@ -57,7 +58,7 @@ QStringList MapIdNotes::notesOn(qint64 id) const
         notes.append(texts::placedOnce.arg(places.first()));
     else if (placed > 1)
         notes.append(texts::placedTimes.arg(placed).arg(places.join(QStringLiteral(", ")) +
-                                                       (placed > placesNamed ? texts::placedMore : QString())));
+                                                        (placed > placesNamed ? texts::placedMore : QString())));
     return notes;
 }
 
