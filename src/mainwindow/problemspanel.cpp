@@ -20,6 +20,7 @@ ProblemsPanel::ProblemsPanel(QWidget* parent)
     m_view->setRootIsDecorated(false);
     m_view->setUniformRowHeights(true); // a long list scrolls without measuring each row
     m_view->setAllColumnsShowFocus(true);
+    m_view->setTextElideMode(Qt::ElideLeft); // a long path keeps its file name and line
     m_view->header()->setStretchLastSection(true);
     m_view->header()->setSectionResizeMode(ProblemsModel::SeverityColumn, QHeaderView::ResizeToContents);
     m_view->setColumnWidth(ProblemsModel::LocationColumn, 220);
