@@ -222,16 +222,20 @@ FileFacts readIdeFacts(const QByteArray& bytes)
     OpenSection open;
     LineValues values;
     facts.lineCount = forEachLine(bytes, [&](QByteArrayView line, qint64 number) {
+        // A section's keyword opens it even where the last one lacks its `end`.
+        if (line.size() < 16 && !line.contains(',')) {
+            if (const std::optional<OpenSection> section = ideSectionOf(line)) {
+                open = *section;
+                return;
+            }
+        }
         if (open.kind == IdeSection::None || open.kind == IdeSection::Other) {
             if (open.kind == IdeSection::Other && !isKeyword(line, "end"))
                 return;
-            if (open.kind == IdeSection::Other) {
+            if (open.kind == IdeSection::Other)
                 open.kind = IdeSection::None;
-            } else if (const std::optional<OpenSection> section = ideSectionOf(line)) {
-                open = *section;
-            } else if (opensOtherSection(line)) {
+            else if (opensOtherSection(line))
                 open.kind = IdeSection::Other;
-            }
             return;
         }
         if (isKeyword(line, "end")) {

@@ -90,6 +90,7 @@ private slots:
         const QHash<QString, QByteArray> before = copyOfMap(s);
         MainWindow& w = openMap(s, true);
         QVERIFY(w.openMap().isOpen());
+        QCOMPARE(s.action("recentMap1")->text(), s.path(QStringLiteral("data/maplist.dat")));
         const qsizetype firstLine = commentOutIn(w, s, first, 2);
         const qsizetype secondLine = commentOutIn(w, s, second, 1);
         commentOutIn(w, s, second, 3);

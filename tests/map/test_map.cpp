@@ -120,17 +120,17 @@ private slots:
                               "data/a.ipl",
                               "inst\n10, door" + inst12 + "\n11, gate" + inst12 + "\n10, door, 0, 0, 0, 1, 1, 1, 0, 0, 0 1\n"}
             << dat << QStringList{warn("data/a.ipl:4", mapInstValueCount.arg(10).arg(11).arg(12))};
-        QTest::newRow("hours, draw distances, mesh counts")
+        QTest::newRow("hours, draw distances, mesh counts, a section without end")
             << QByteArrayList{list, "IDE data/a.ide\n", "data/a.ide",
-                              "tobj\n20, clock, t, 1, 100, 0, 6, 24\n21, c2, t, 1, 100, 0, 25, -1\nend\n"
+                              "tobj\n20, clock, t, 1, 100, 0, 6, 24\n21, c2, t, 1, 100, 0, 25, -1\n"
                               "objs\n30, a, t, 1, 0, 0\n31, b, t, 2, 100, 0\n32, c, t, 3, 100, 150, abc, 0\nend\n"}
             << dat
             << QStringList{warn("data/a.ide:2", mapHourOutOfRange.arg(20).arg("24")),
                            warn("data/a.ide:3", mapHourOutOfRange.arg(21).arg("25")),
                            warn("data/a.ide:3", mapHourOutOfRange.arg(21).arg("-1")),
-                           warn("data/a.ide:6", mapDrawDistance.arg(30).arg("0")),
-                           warn("data/a.ide:7", mapMeshCount.arg(31).arg("2").arg(1)),
-                           warn("data/a.ide:8", mapDrawDistance.arg(32).arg("abc"))};
+                           warn("data/a.ide:5", mapDrawDistance.arg(30).arg("0")),
+                           warn("data/a.ide:6", mapMeshCount.arg(31).arg("2").arg(1)),
+                           warn("data/a.ide:7", mapDrawDistance.arg(32).arg("abc"))};
         QTest::newRow("ID limit of 13 values, binary placements, the same file twice")
             << QByteArrayList{list,         "IDE data/a.ide\nIDE data/./A.ide\nIPL data/a.ipl\nIPL data/b.ipl\n",
                               "data/a.ide", "objs\n6499, a, t, 1, 100, 0\n6500, b, t, 1, 100, 0\nend\n",
