@@ -2,6 +2,7 @@
 
 #include "document/idedocument.h"
 #include "document/idindex.h"
+#include "history/outsideids.h"
 #include "history/stepbatch.h"
 #include "texts/texts.h"
 
@@ -78,29 +79,41 @@ bool DocumentIds::isMarked(const SectionTable& table, qsizetype row) const
     if (table.kind() != LineKind::Object && table.kind() != LineKind::TimedObject)
         return false;
     const std::optional<qint64> id = objectIdOf(table.rows(), row);
-    return id && m_index && m_index->isDuplicate(*id);
+    return id && ((m_index && m_index->isDuplicate(*id)) || (m_outside && m_outside->definesElsewhere(*id)));
+}
+
+void DocumentIds::setOutside(const OutsideIds* outside)
+{
+    m_outside = outside;
+    emit changed();
 }
 
 QString DocumentIds::otherUsesText(const SectionTable& table, qsizetype row) const
 {
-    if (!isMarked(table, row))
+    if (table.kind() != LineKind::Object && table.kind() != LineKind::TimedObject)
+        return {};
+    const std::optional<qint64> id = objectIdOf(table.rows(), row);
+    if (!id)
         return {};
     const RowId self = table.rows().id(row);
     // Objects first, then timed objects, each by its line in the file; rows
     // made since the load (no line of the file) last.
     QList<std::pair<LineKind, RowId>> others;
-    for (const IdUse& use : index().usesOf(*objectIdOf(table.rows(), row))) {
+    const QList<IdUse> uses = m_index && m_index->isDuplicate(*id) ? m_index->usesOf(*id) : QList<IdUse>();
+    for (const IdUse& use : uses) {
         if (use.kind != table.kind() || use.row != self)
             others.append({use.kind, use.row});
     }
     std::sort(others.begin(), others.end());
     QStringList lines;
-    for (const auto& [kind, id] : others) {
+    for (const auto& [kind, other] : others) {
         const QString& caption = texts::sectionCaptions[kind == LineKind::Object ? 0 : 1];
-        const qsizetype line = m_document.rowIds().fileLine(id);
+        const qsizetype line = m_document.rowIds().fileLine(other);
         lines.append(line > 0 ? texts::alsoUsedBy.arg(texts::fileLineNumber(line), caption)
                               : texts::alsoUsedByNewLine.arg(caption));
     }
+    if (m_outside)
+        lines.append(m_outside->notesOn(*id));
     return lines.join(QLatin1Char('\n'));
 }
 

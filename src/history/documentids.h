@@ -9,6 +9,7 @@ namespace tarnel {
 
 class IdIndex;
 class IdeDocument;
+class OutsideIds;
 class SectionTable;
 class StepBatch;
 
@@ -28,9 +29,14 @@ public:
     qsizetype count() const;
     // Whether the ID of the table's row `row` is used by another row too.
     bool isMarked(const SectionTable& table, qsizetype row) const;
-    // "Also used by line 12 of Timed objects", one line per other row; empty
-    // when the row's ID is its own.
+    // "Also used by line 12 of Timed objects", one line per other row, then
+    // what the outside IDs note on it; empty when there is nothing to say.
     QString otherUsesText(const SectionTable& table, qsizetype row) const;
+
+    // The IDs of the files beside the document (none: nullptr); the marks
+    // and tooltips count them from now on, and again after outsideChanged().
+    void setOutside(const OutsideIds* outside);
+    void outsideChanged() { emit changed(); }
 
     // A load drops the index and builds it again `ms` after the new content
     // is there (at the next turn of the event loop by default), or sooner
@@ -53,6 +59,7 @@ private:
     mutable IdIndex* m_index = nullptr; // none from a load until built again
     QTimer* m_rebuild;                  // after a load
     StepBatch* m_batch;                 // the index's row changes, told once per step
+    const OutsideIds* m_outside = nullptr;
     bool m_waitingToBuild = false;
     int m_buildDelay = 0; // ms
 };

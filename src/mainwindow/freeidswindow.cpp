@@ -7,6 +7,8 @@
 #include "editors/toolwindow.h"
 #include "mainwindow/escapecloses.h"
 #include "document/objectids.h"
+#include "map/gamemap.h"
+#include "mainwindow/openmap.h"
 #include "platform/platform.h"
 #include "texts/texts.h"
 
@@ -50,8 +52,9 @@ FreeIdsWindow::FreeIdsWindow(IdeDocument& document, Platform& platform, QWidget*
     : QWidget(parent), m_ids(DocumentIds::of(document)), m_platform(platform), m_document(document),
       m_pending(new QTimer(this)), m_count(new QSpinBox(this)), m_from(new QLineEdit(this)),
       m_to(new QLineEdit(this)), m_freeCommented(new QCheckBox(texts::freeIdsFreeCommented, this)),
-      m_sources(new QListWidget(this)), m_remove(namedButton(this, "freeIdsRemove", texts::freeIdsRemove)),
-      m_blocks(new QListWidget(this)), m_copy(namedButton(this, "freeIdsCopy", texts::freeIdsCopy))
+      m_limit(new QLabel(this)), m_sources(new QListWidget(this)),
+      m_remove(namedButton(this, "freeIdsRemove", texts::freeIdsRemove)), m_blocks(new QListWidget(this)),
+      m_copy(namedButton(this, "freeIdsCopy", texts::freeIdsCopy))
 {
     setObjectName(QStringLiteral("FreeIds"));
     setWindowTitle(texts::freeIdsTitle);
@@ -86,6 +89,10 @@ FreeIdsWindow::FreeIdsWindow(IdeDocument& document, Platform& platform, QWidget*
     hint->setWordWrap(true);
     form->addRow(hint);
     form->addRow(m_freeCommented);
+    m_limit->setObjectName(QStringLiteral("freeIdsLimit"));
+    m_limit->setWordWrap(true);
+    m_limit->hide();
+    form->addRow(m_limit);
     auto* sourceButtons = new QHBoxLayout;
     sourceButtons->addWidget(addFiles);
     sourceButtons->addWidget(addFolder);
@@ -112,6 +119,13 @@ FreeIdsWindow::FreeIdsWindow(IdeDocument& document, Platform& platform, QWidget*
     connect(m_copy, &QPushButton::clicked, this, &FreeIdsWindow::copyFirst);
     connect(m_sources, &QListWidget::currentRowChanged, this, [this](int row) { m_remove->setEnabled(row >= 0); });
     m_remove->setEnabled(false);
+}
+
+void FreeIdsWindow::followMap(const OpenMap& map)
+{
+    m_map = &map;
+    for (auto signal : {&OpenMap::opened, &OpenMap::closed, &OpenMap::mapChanged})
+        connect(&map, signal, this, &FreeIdsWindow::scheduleRecompute);
 }
 
 void FreeIdsWindow::showEvent(QShowEvent* event)
@@ -187,30 +201,55 @@ void FreeIdsWindow::scheduleRecompute()
         m_pending->start();
 }
 
-void FreeIdsWindow::recompute()
+std::optional<qint64> FreeIdsWindow::idLimit() const
 {
-    m_pending->stop();
-    QList<qint64> used = m_ids.index().usedIds();
-    const auto merge = [&used](const QList<qint64>& more) {
+    return m_map && m_map->isOpen() ? m_map->map().idLimit() : std::nullopt;
+}
+
+QList<qint64> FreeIdsWindow::usedIds() const
+{
+    const bool mapOpen = m_map && m_map->isOpen();
+    // The map's IDs take in the shown document as edited.
+    QList<qint64> used = mapOpen ? m_map->map().usedIds() : m_ids.index().usedIds();
+    const auto merge = [&used](QList<qint64> more) {
+        std::sort(more.begin(), more.end());
         const qsizetype middle = used.size();
         used.append(more);
         std::inplace_merge(used.begin(), used.begin() + middle, used.end());
     };
     // A line commented out to switch it off holds its ID for when it is switched on.
     const bool countCommented = !m_freeCommented->isChecked();
-    if (countCommented)
+    if (countCommented) {
         merge(commentedObjectIds(m_document));
+        if (mapOpen)
+            merge(m_map->map().commentedIds());
+    }
     for (const Source& source : std::as_const(m_sourceIds)) {
         merge(source.ids);
         if (countCommented)
             merge(source.commentedIds);
     }
+    return used;
+}
+
+void FreeIdsWindow::recompute()
+{
+    m_pending->stop();
+    const QList<qint64> used = usedIds();
     const qint64 count = m_count->value();
     IdBlock range = defaultIdRange(used, count);
+    // With a limit, the range runs up to it: an ID at or above it makes the game fail.
+    const std::optional<qint64> limit = idLimit();
+    if (limit)
+        range.last = *limit - 1;
+    m_limit->setVisible(m_map && m_map->isOpen());
+    m_limit->setText(limit ? texts::freeIdsLimit.arg(*limit) : texts::freeIdsNoLimit);
     m_from->setPlaceholderText(QString::number(range.first));
     m_to->setPlaceholderText(QString::number(range.last));
     range.first = boundOf(m_from).value_or(range.first);
     range.last = boundOf(m_to).value_or(range.last);
+    if (limit)
+        range.last = std::min(range.last, *limit - 1);
     const QList<IdBlock> blocks = freeIdBlocks(used, count, range, blocksShown);
     m_blocks->clear();
     for (const IdBlock& block : blocks)

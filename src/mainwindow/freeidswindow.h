@@ -4,6 +4,8 @@
 #include <QString>
 #include <QWidget>
 
+#include <optional>
+
 class QCheckBox;
 class QLabel;
 class QLineEdit;
@@ -16,6 +18,7 @@ namespace tarnel {
 
 class IdeDocument;
 class DocumentIds;
+class OpenMap;
 class Platform;
 
 // The window of Edit > "Free IDs…": the first runs of unused object IDs long
@@ -29,6 +32,10 @@ public:
 
     // How many runs the list shows at most.
     static constexpr qsizetype blocksShown = 20;
+
+    // With a map open, every ID of its files counts and none at or above its
+    // ID limit is offered; the limit is shown.
+    void followMap(const OpenMap& map);
 
     void addFiles();
     void addFolder();
@@ -52,6 +59,9 @@ private:
     void addSource(const QString& path, bool folder);
     void scheduleRecompute();
     void recompute();
+    // The IDs used, ascending, and the first ID not to offer (none: no limit).
+    QList<qint64> usedIds() const;
+    std::optional<qint64> idLimit() const;
 
     DocumentIds& m_ids; // holds the document's ID index
     Platform& m_platform;
@@ -61,6 +71,8 @@ private:
     QLineEdit* m_from;
     QLineEdit* m_to;
     QCheckBox* m_freeCommented;
+    QLabel* m_limit;
+    const OpenMap* m_map = nullptr;
     QListWidget* m_sources;
     QPushButton* m_remove;
     QListWidget* m_blocks;

@@ -4,6 +4,8 @@
 #include "document/idindex.h"
 #include "history/documentids.h"
 #include "mainwindow/filterbar.h"
+#include "mainwindow/mapidsearch.h"
+#include "mainwindow/openmap.h"
 #include "mainwindow/namedaction.h"
 #include "mainwindow/sectionmodel.h"
 #include "mainwindow/sectionswitcher.h"
@@ -68,13 +70,58 @@ void IdNavigation::goToId()
                 return;
             }
         }
+        if (m_map && m_map->isOpen()) {
+            if (const std::optional<MapPlace> place =
+                    firstDefinitionElsewhere(m_map->map(), *id, m_map->shownFile()))
+                return showMapRow(place->file, place->line);
+        }
     }
     m_platform.showMessage(&m_window, texts::appTitle, texts::noLineWithId.arg(wanted),
                            Platform::Icon::Information);
 }
 
+void IdNavigation::showMapRow(qsizetype file, qint64 line)
+{
+    m_map->showFile(file);
+    if (const std::optional<TableRow> row = rowReadFromLine(m_document, line)) {
+        m_sections.showTableRow(row->kind, row->position);
+        m_sections.view(row->kind)->setFocus(Qt::ShortcutFocusReason);
+    }
+}
+
+bool IdNavigation::goToNextDuplicateInMap()
+{
+    // The rest of the shown file: the shown table after its current row, the timed objects after the objects.
+    const std::optional<LineKind> shown = m_sections.shownTable();
+    QList<std::pair<LineKind, int>> rest; // a table and the shown row to search after
+    if (shown == LineKind::Object || shown == LineKind::TimedObject) {
+        const SectionView* view = m_sections.view(*shown);
+        const QModelIndex current = view->currentIndex();
+        rest.append({*shown, view->selectionModel()->isRowSelected(current.row()) ? current.row() : -1});
+    } else {
+        rest.append({LineKind::Object, -1});
+    }
+    if (shown != LineKind::TimedObject)
+        rest.append({LineKind::TimedObject, -1});
+    for (const auto& [kind, after] : rest) {
+        SectionModel* model = m_sections.view(kind)->sectionModel();
+        model->setFilter(m_sections.filterBar()->text());
+        if (const int row = model->nextMarkedRow(after); row > after) {
+            m_sections.showTableRow(kind, model->tableRow(row));
+            return true;
+        }
+    }
+    const std::optional<MapPlace> place = nextDuplicateElsewhere(m_map->map(), m_map->shownFile());
+    if (place)
+        showMapRow(place->file, place->line);
+    return place.has_value();
+}
+
 void IdNavigation::goToNextDuplicate()
 {
+    // Past the shown file's last one, the map's next files; back round to the shown file's first.
+    if (m_map && m_map->isOpen() && goToNextDuplicateInMap())
+        return;
     // The shown one of the two tables first, from its current row on, then the other.
     const std::optional<LineKind> shown = m_sections.shownTable();
     const bool timedFirst = shown == LineKind::TimedObject;

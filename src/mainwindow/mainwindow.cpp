@@ -17,11 +17,13 @@
 #include "mainwindow/loadreportwindow.h"
 #include "mainwindow/mapcommands.h"
 #include "mainwindow/mappanel.h"
+#include "mainwindow/mapproblems.h"
 #include "mainwindow/menumnemonics.h"
 #include "mainwindow/namedaction.h"
 #include "mainwindow/openmap.h"
 #include "mainwindow/optionboxes.h"
 #include "mainwindow/pathsview.h"
+#include "mainwindow/placementfileview.h"
 #include "mainwindow/recentfilesmenu.h"
 #include "mainwindow/sectionselector.h"
 #include "mainwindow/sectionswitcher.h"
@@ -69,6 +71,11 @@ MainWindow::MainWindow(Platform& platform, SettingsFile& settings, QWidget* pare
     m_fileCommands->setEditsCheck([this] { return m_editors->mayDiscardAll(); });
     m_mapCommands->setEditsCheck([this] { return m_editors->mayDiscardAll(); });
     buildMap();
+    // The map's checks: the Problems panel, marks and tooltips, Go to ID and F8 across its files.
+    new MapProblems(*this, *m_openMap, [this](const QString& path, qint64 line) {
+        m_mapCommands->showPlacementFile(-1)->showFile(path, line);
+    });
+    m_idNavigation->followMap(*m_openMap);
     for (LineKind kind : allLineKinds) {
         connect(view(kind), &SectionView::openRequested, this,
                 [this, kind] { m_editors->openRows(kind, view(kind)->selectedRowNumbers()); });
@@ -196,6 +203,7 @@ void MainWindow::openFreeIds()
 {
     if (!m_freeIdsWindow) {
         m_freeIdsWindow = new FreeIdsWindow(*m_document, m_platform, this);
+        m_freeIdsWindow->followMap(*m_openMap);
         placeBesideOwner(*this, *m_freeIdsWindow);
     }
     m_freeIdsWindow->show();

@@ -233,6 +233,36 @@ inline const QString menuNextDuplicateId = QStringLiteral("Next duplicate ID");
 inline const QString alsoUsedBy = QStringLiteral("Also used by line %1 of %2");
 inline const QString alsoUsedByNewLine = QStringLiteral("Also used by a new line of %1");
 inline const QString duplicateIdsCaption = QStringLiteral("Duplicate IDs");
+// With a map open, the ID cell's tooltip also names the other files'
+// definitions (%1 file name, %2 line) and the inst lines placing the object:
+// "Placed 12 times: smalltown1.ipl:3, …" (the first few).
+inline const QString alsoDefinedAt = QStringLiteral("Also defined at %1:%2");
+inline const QString placeAt = QStringLiteral("%1:%2");
+inline const QString placedOnce = QStringLiteral("Placed once: %1");
+inline const QString placedTimes = QStringLiteral("Placed %1 times: %2");
+inline const QString placedMore = QStringLiteral(", \u2026");
+// The Problems panel: the map's findings, a count per severity above them.
+inline const QString problemsPanelTitle = QStringLiteral("Problems");
+inline const QString problemError = QStringLiteral("error");
+inline const QString problemWarning = QStringLiteral("warning");
+inline const QString problemAt = QStringLiteral("%1:%2");
+inline const QStringList problemColumns = {QStringLiteral("Severity"), QStringLiteral("File"),
+                                           QStringLiteral("Message")};
+// "3 errors, 5 warnings"; "No problems" when there are none.
+inline QString problemCounts(qsizetype errors, qsizetype warnings)
+{
+    if (errors == 0 && warnings == 0)
+        return QStringLiteral("No problems");
+    const QString e =
+        errors == 1 ? QStringLiteral("1 error") : QStringLiteral("%1 errors").arg(fileLineNumber(errors));
+    const QString w =
+        warnings == 1 ? QStringLiteral("1 warning") : QStringLiteral("%1 warnings").arg(fileLineNumber(warnings));
+    return e + QStringLiteral(", ") + w;
+}
+// Free IDs with a map open: the IDs of all its files count, none at or above the limit is offered.
+inline const QString freeIdsMapIds = QStringLiteral("Every ID of the open map counts as used.");
+inline const QString freeIdsLimit = QStringLiteral("ID limit: %1 (no ID at or above it is offered)");
+inline const QString freeIdsNoLimit = QStringLiteral("ID limit: none");
 inline const QString noDuplicateIds = QStringLiteral("No duplicate IDs");
 inline const QString menuActions = QStringLiteral("Actions");
 inline const QString menuNewLine = QStringLiteral("New line");
