@@ -114,21 +114,30 @@ QString counted(qsizetype count, const QString& one, const QString& many)
     return (count == 1 ? one : many).arg(count);
 }
 
+// Reads the map options before the operands of `command`, which names
+// `operands`; 0, or the exit status of a wrong command line.
+int takeOptionsOnly(QStringList& args, MapOptions& options, const QString& command, const QString& operands,
+                    bool withLimit)
+{
+    while (!args.isEmpty() && isOption(args.first())) {
+        QString wrong;
+        if (!takeMapOption(args, options, wrong, withLimit))
+            return usage(texts::cliUnknownOption.arg(args.first()));
+        if (!wrong.isEmpty())
+            return usage(wrong);
+    }
+    if (const QString wrong = wrongOperands(command, args, {operands}); !wrong.isEmpty())
+        return usage(wrong);
+    return 0;
+}
+
 } // namespace
 
 int checkMap(QStringList args)
 {
     MapOptions options;
-    while (!args.isEmpty() && isOption(args.first())) {
-        QString wrong;
-        if (!takeMapOption(args, options, wrong))
-            return usage(texts::cliUnknownOption.arg(args.first()));
-        if (!wrong.isEmpty())
-            return usage(wrong);
-    }
-    if (const QString wrong = wrongOperands(QStringLiteral("check"), args, {QStringLiteral("FILE...")});
-        !wrong.isEmpty())
-        return usage(wrong);
+    if (const int wrong = takeOptionsOnly(args, options, QStringLiteral("check"), QStringLiteral("FILE..."), true))
+        return wrong;
     ReadMap read;
     if (const int failed = read.read(args, options))
         return failed;
@@ -219,16 +228,8 @@ int freeIdsOfMap(QStringList args)
 int listMap(QStringList args)
 {
     MapOptions options;
-    while (!args.isEmpty() && isOption(args.first())) {
-        QString wrong;
-        if (!takeMapOption(args, options, wrong, false))
-            return usage(texts::cliUnknownOption.arg(args.first()));
-        if (!wrong.isEmpty())
-            return usage(wrong);
-    }
-    if (const QString wrong = wrongOperands(QStringLiteral("map"), args, {QStringLiteral("LIST...")});
-        !wrong.isEmpty())
-        return usage(wrong);
+    if (const int wrong = takeOptionsOnly(args, options, QStringLiteral("map"), QStringLiteral("LIST..."), false))
+        return wrong;
     ReadMap read;
     if (const int failed = read.read(args, options))
         return failed;
