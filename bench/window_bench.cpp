@@ -3,7 +3,8 @@
 // as the section table has been painted. Process start to that first paint is
 // the "open in the window" figure.
 //
-//   tarnel-bench-window [--unsorted] [--command remove|comment|duplicate] [--filter TEXT] [--ids] [FILE]
+//   tarnel-bench-window [--unsorted] [--command remove|comment|duplicate] [--filter TEXT] [--ids]
+//                       [--map LIST [--id-limit N] | FILE]
 //
 // Settings live in a fresh temporary folder, so every run starts like a first
 // start (the rebuilt settings switch "Sort by object num" on); --unsorted
@@ -15,12 +16,18 @@
 // with --command as well, the command then runs on the rows left shown.
 // With --ids, the duplicate object IDs: the time the marks of the loaded file
 // take to be worked out (as the load does) and painted, then one row's ID
-// changed to another row's through the edit path, until painted again.
+// changed to another row's through the edit path, until painted again, twice.
+// With --map, the level list (or folder) LIST is opened as File > "Open map…"
+// opens it, and the first paint is that of its first IDE file; with --ids as
+// well, the changed ID's step includes the map's findings following it.
+// --id-limit sets the map's ID limit as the Map panel's field does (0: none).
 #include "document/idedocument.h"
 #include "document/idindex.h"
 #include "history/edithistory.h"
 #include "history/documentids.h"
 #include "mainwindow/filterbar.h"
+#include "mainwindow/mapcommands.h"
+#include "mainwindow/openmap.h"
 #include "mainwindow/mainwindow.h"
 #include "mainwindow/sectionview.h"
 #include "platform/qtplatform.h"
@@ -37,6 +44,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
+#include <optional>
 #include <utility>
 
 using namespace tarnel;
@@ -140,7 +148,8 @@ private:
     {
         IdeDocument& document = m_window.document();
         SectionTable& table = document.table(LineKind::Object);
-        const qsizetype row = table.rowCount() / 2;
+        // The second time another row: a first edit may build what later ones reuse.
+        const qsizetype row = table.rowCount() / 2 + m_changes;
         QList<QByteArray> values = table.rows().values(row);
         values[0] = table.rows().firstValue(0).toByteArray();
         QElapsedTimer clock;
@@ -149,9 +158,11 @@ private:
         std::fprintf(stderr,
                      "tarnel-bench-window: one row's ID changed (the whole step) in %.2f ms, %lld duplicate IDs\n",
                      clock.nsecsElapsed() / 1e6, static_cast<long long>(DocumentIds::of(document).count()));
-        afterPaint([clock] {
+        afterPaint([this, clock] {
             std::fprintf(stderr, "tarnel-bench-window: and painted after %.2f ms\n", clock.nsecsElapsed() / 1e6);
-            done();
+            if (++m_changes == 2)
+                done();
+            changeOneId();
         });
     }
 
@@ -171,6 +182,7 @@ private:
     std::function<void()> m_afterPaint;
     QElapsedTimer m_commandClock;
     qsizetype m_selectedRows = 0;
+    int m_changes = 0;
     bool m_waiting = true;
 };
 
@@ -208,6 +220,17 @@ int main(int argc, char* argv[])
         words.removeAt(at);
     }
     const bool ids = words.removeAll(QStringLiteral("--ids")) > 0;
+    QString mapList;
+    if (const qsizetype at = words.indexOf(QStringLiteral("--map")); at >= 0 && at + 1 < words.size()) {
+        mapList = words.takeAt(at + 1);
+        words.removeAt(at);
+    }
+    std::optional<std::optional<qint64>> idLimit;
+    if (const qsizetype at = words.indexOf(QStringLiteral("--id-limit")); at >= 0 && at + 1 < words.size()) {
+        const qint64 limit = words.takeAt(at + 1).toLongLong();
+        idLimit = limit > 0 ? std::optional<qint64>(limit) : std::nullopt;
+        words.removeAt(at);
+    }
     const QString commandLine = words.join(QLatin1Char(' '));
 
     QTemporaryDir settingsDir;
@@ -228,6 +251,10 @@ int main(int argc, char* argv[])
     PaintWatcher watcher(clock, window, command, filter, ids);
     window.view(LineKind::Object)->viewport()->installEventFilter(&watcher);
     window.startUp(commandLine);
+    if (!mapList.isEmpty())
+        window.mapCommands().openMap({mapList});
+    if (idLimit)
+        window.openMap().setIdLimit(*idLimit);
     std::fprintf(stderr, "tarnel-bench-window: start-up with the file done after %.1f ms\n",
                  clock.nsecsElapsed() / 1e6);
     window.show();

@@ -37,21 +37,39 @@ void MapProblems::follow()
     });
     connect(&m_map, &OpenMap::closed, this, [this, &ids] {
         ids.setOutside(nullptr);
+        m_findingsByFile.clear();
         m_panel->setFindings({});
         m_dock->hide();
     });
     // Another file shown, or any file's IDs changed: marks and tooltips are read again.
     connect(&m_map, &OpenMap::shownFileChanged, &ids, &DocumentIds::outsideChanged);
-    connect(&m_map, &OpenMap::mapChanged, this, [this, &ids] {
-        ids.outsideChanged();
-        refresh();
-    });
+    connect(&m_map, &OpenMap::mapChanged, &ids, &DocumentIds::outsideChanged);
+    connect(&m_map, &OpenMap::findingsChanged, this, qOverload<const QList<qsizetype>&>(&MapProblems::refresh));
 }
 
 void MapProblems::refresh()
 {
-    if (m_map.isOpen())
-        m_panel->setFindings(m_map.map().findings());
+    if (!m_map.isOpen())
+        return;
+    m_findingsByFile.clear();
+    for (qsizetype file = -1; file < m_map.map().sources().files.size(); ++file)
+        m_findingsByFile.append(m_map.map().findingsIn(file));
+    refresh({});
+}
+
+void MapProblems::refresh(const QList<qsizetype>& files)
+{
+    if (!m_map.isOpen())
+        return;
+    // Told while the map opens, before all its findings were read.
+    if (m_findingsByFile.size() != m_map.map().sources().files.size() + 1)
+        return refresh();
+    for (const qsizetype file : files)
+        m_findingsByFile[file + 1] = m_map.map().findingsIn(file);
+    QList<MapFinding> all;
+    for (const QList<MapFinding>& ofFile : std::as_const(m_findingsByFile))
+        all.append(ofFile);
+    m_panel->setFindings(std::move(all));
 }
 
 QString MapProblems::pathOnDisk(const MapFinding& finding) const

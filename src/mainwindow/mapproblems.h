@@ -3,6 +3,7 @@
 #include "map/mapfinding.h"
 #include "mainwindow/mapidnotes.h"
 
+#include <QList>
 #include <QObject>
 
 #include <functional>
@@ -33,7 +34,9 @@ public:
 
 private:
     void follow();
+    // Every file's findings read again (a map opened), or those of `files`.
     void refresh();
+    void refresh(const QList<qsizetype>& files);
     QString pathOnDisk(const MapFinding& finding) const;
 
     MainWindow& m_window;
@@ -41,6 +44,9 @@ private:
     TextShower m_showText;
     MapIdNotes m_notes;
     ProblemsPanel* m_panel;
+    // The findings of the level lists, then of each file in load order: an
+    // edit reads again only the files whose findings it may have changed.
+    QList<QList<MapFinding>> m_findingsByFile;
     QDockWidget* m_dock = nullptr;
 };
 

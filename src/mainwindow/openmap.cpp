@@ -6,6 +6,7 @@
 #include "map/gamemap.h"
 
 #include <QHash>
+#include <numeric>
 
 namespace tarnel {
 
@@ -111,7 +112,7 @@ void OpenMap::followHistoryOf(qsizetype file, IdeDocument& document)
 {
     QUndoStack& stack = EditHistory::of(document).stack();
     m_state->followed << connect(&stack, &QUndoStack::indexChanged, this, [this, file] { refreshFacts(file); })
-                      << connect(&stack, &QUndoStack::cleanChanged, this, [this, file] { refreshFacts(file); });
+                      << connect(&stack, &QUndoStack::cleanChanged, this, &OpenMap::mapChanged);
 }
 
 void OpenMap::refreshFacts(qsizetype file)
@@ -119,7 +120,8 @@ void OpenMap::refreshFacts(qsizetype file)
     IdeDocument* document = file == m_state->shown ? &m_shown : m_state->parked.value(file);
     if (!document)
         return;
-    m_state->map.replaceFacts(file, ideFactsOfDocument(*document, m_state->asRead.value(file)));
+    emit findingsChanged(
+        m_state->map.replaceFacts(file, ideFactsOfDocument(*document, m_state->asRead.value(file))));
     emit mapChanged();
 }
 
@@ -164,6 +166,9 @@ void OpenMap::showFile(qsizetype file)
 void OpenMap::setIdLimit(std::optional<std::optional<qint64>> limit)
 {
     m_state->map.setIdLimit(limit);
+    QList<qsizetype> every(m_state->map.sources().files.size());
+    std::iota(every.begin(), every.end(), 0);
+    emit findingsChanged(every);
     emit mapChanged();
 }
 

@@ -60,6 +60,9 @@ signals:
     // The map's facts changed (an edit, undo or redo of any of its documents, a save, the ID limit): findings and
     // marks are to be read again.
     void mapChanged();
+    // Sent just before mapChanged when findings may have changed: those of
+    // `files` (GameMap::findingsIn; -1, the level lists, is never among them).
+    void findingsChanged(const QList<qsizetype>& files);
 
 private:
     struct State;
