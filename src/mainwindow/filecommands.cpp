@@ -94,13 +94,19 @@ bool FileCommands::askToLeave()
     return askToSave();
 }
 
-FileCommands::LayoutAnswer FileCommands::takeShownFile(LayoutAnswer answer)
+FileCommands::ShownFileState FileCommands::takeShownFile(const ShownFileState& state)
 {
-    m_watch.follow(m_document.openFilePath());
-    const LayoutAnswer leaving = std::exchange(m_layoutAnswer, answer);
-    if (!m_keepLayout && (leaving == LayoutAnswer::KeepThem) != (answer == LayoutAnswer::KeepThem))
-        emit keepLayoutShown(answer == LayoutAnswer::KeepThem);
-    return leaving;
+    const OutsideChangeWatch::Identity leavingDisk = m_watch.known();
+    // A file shown before keeps the disk state it was loaded or saved with, so
+    // that a change another program made meanwhile is told, not taken as its own.
+    if (state.disk)
+        m_watch.follow(m_document.openFilePath(), *state.disk);
+    else
+        m_watch.follow(m_document.openFilePath());
+    const LayoutAnswer leaving = std::exchange(m_layoutAnswer, state.answer);
+    if (!m_keepLayout && (leaving == LayoutAnswer::KeepThem) != (state.answer == LayoutAnswer::KeepThem))
+        emit keepLayoutShown(state.answer == LayoutAnswer::KeepThem);
+    return {leaving, leavingDisk};
 }
 
 void FileCommands::fileOpen()

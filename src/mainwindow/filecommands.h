@@ -38,8 +38,15 @@ public:
     void setMapLeave(std::function<std::optional<bool>()> leaveMap) { m_leaveMap = std::move(leaveMap); }
     // What the user said about the lines the fixed layout leaves out, kept per map file.
     enum class LayoutAnswer { None, KeepThem, LeaveThemOut };
-    // Another file of the map is shown in the document, with `answer`; returns the one of the file leaving.
-    LayoutAnswer takeShownFile(LayoutAnswer answer);
+    // What is kept of a map file while another is shown: the layout answer,
+    // and the file as it was on disk when last loaded or saved (none: not yet shown).
+    struct ShownFileState {
+        LayoutAnswer answer = LayoutAnswer::None;
+        std::optional<OutsideChangeWatch::Identity> disk;
+    };
+    // Another file of the map is shown in the document, with its `state`;
+    // returns the state of the file leaving.
+    ShownFileState takeShownFile(const ShownFileState& state);
 
     void fileOpen();
     // A path from the recent list: no extension check, and a missing file keeps

@@ -146,11 +146,11 @@ std::optional<bool> MapCommands::leaveMap()
 
 void MapCommands::followShownFile(qsizetype file)
 {
-    const FileCommands::LayoutAnswer leaving = m_fileCommands.takeShownFile(m_layoutAnswers.take(file));
+    const FileCommands::ShownFileState leaving = m_fileCommands.takeShownFile(m_parkedFiles.take(file));
     if (m_lastShown >= 0 && m_map.isOpen())
-        m_layoutAnswers.insert(m_lastShown, leaving);
+        m_parkedFiles.insert(m_lastShown, leaving);
     if (!m_map.isOpen())
-        m_layoutAnswers.clear();
+        m_parkedFiles.clear();
     m_lastShown = file;
 }
 

@@ -63,7 +63,8 @@ private:
     QMenu* m_recentMenu = nullptr;
     PlacementFileView* m_placementView = nullptr;
     std::function<bool()> m_mayDiscardEdits;
-    QHash<qsizetype, FileCommands::LayoutAnswer> m_layoutAnswers;
+    // Each map file shown before and not shown now: its layout answer and disk state.
+    QHash<qsizetype, FileCommands::ShownFileState> m_parkedFiles;
     qsizetype m_lastShown = -1;
 };
 

@@ -47,6 +47,15 @@ void OutsideChangeWatch::follow(const QString& path)
         m_watcher.addPath(path);
 }
 
+void OutsideChangeWatch::follow(const QString& path, const Identity& known)
+{
+    follow(path);
+    m_known = known;
+    m_lastTold = known;
+    // Told from the event loop, once whoever switched files is done.
+    QTimer::singleShot(0, this, &OutsideChangeWatch::check);
+}
+
 OutsideChangeWatch::DiskState OutsideChangeWatch::state() const
 {
     return m_path.isEmpty() ? DiskState::AsKnown : stateOf(identityOf(m_path));

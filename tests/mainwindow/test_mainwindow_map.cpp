@@ -160,6 +160,25 @@ private slots:
         const QStringList both{QStringLiteral("smalltown2.ide"), QStringLiteral("vegetation.ide")};
         QCOMPARE(changedOnDisk, saved ? both : QStringList());
     }
+
+    // A file another program changed while a second file was shown is not
+    // written over by Save all without the question a Save asks; "Cancel" keeps it.
+    void outsideChangeWhileAnotherFileIsShown()
+    {
+        Session s;
+        copyOfMap(s);
+        MainWindow& w = openMap(s, true);
+        commentOutIn(w, s, QStringLiteral("smalltown2.ide"), 0);
+        commentOutIn(w, s, QStringLiteral("vegetation.ide"), 0);
+        const QString changed = s.path(QStringLiteral("data/maps/UL/ul_lcc/smalltown2.ide"));
+        const QByteArray theirs = fileBytes(changed) + "# added by another program\n";
+        putFile(changed, theirs);
+        s.platform.clear();
+        s.platform.choices << 2; // Cancel
+        s.action("fileSaveAll")->trigger();
+        QCOMPARE(s.platform.count(QStringLiteral("choice")), 1);
+        QCOMPARE(fileBytes(changed), theirs);
+    }
 };
 
 TARNEL_TEST_MAIN(MainWindowMapTest)
