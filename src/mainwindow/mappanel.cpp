@@ -91,7 +91,17 @@ void MapPanel::rebuild()
         if (mapFile.missing())
             item->setFlags(Qt::NoItemFlags);
     }
-    m_tree->expandAll();
+    // Folders of files found open; those only listed (the base game's, in a
+    // mod's repository, say) stay closed and greyed, out of the way.
+    for (int f = 0; f < m_tree->topLevelItemCount(); ++f) {
+        QTreeWidgetItem* folder = m_tree->topLevelItem(f);
+        bool found = false;
+        for (int k = 0; k < folder->childCount() && !found; ++k)
+            found = folder->child(k)->flags() != Qt::NoItemFlags;
+        folder->setExpanded(found);
+        if (!found)
+            folder->setForeground(0, m_tree->palette().brush(QPalette::Disabled, QPalette::Text));
+    }
     updateMarks();
 }
 
