@@ -13,15 +13,15 @@ using namespace wkit;
 
 namespace {
 
-const QString sharedMap = QStringLiteral(TARNEL_SHARED_CORPUS_DIR "/map");
+const QString corpusMap = QStringLiteral(TARNEL_CORPUS_DIR "/map");
 
 // The mod map copied with its folders into the session's folder: every file's path and bytes.
 QHash<QString, QByteArray> copyOfMap(Session& s)
 {
     QHash<QString, QByteArray> files;
-    for (QDirIterator it(sharedMap, QDir::Files, QDirIterator::Subdirectories); it.hasNext();) {
+    for (QDirIterator it(corpusMap, QDir::Files, QDirIterator::Subdirectories); it.hasNext();) {
         const QString from = it.next();
-        const QString to = s.path(QDir(sharedMap).relativeFilePath(from));
+        const QString to = s.path(QDir(corpusMap).relativeFilePath(from));
         QDir().mkpath(QFileInfo(to).absolutePath());
         files.insert(to, fileBytes(from));
         putFile(to, files.value(to));
@@ -65,12 +65,6 @@ class MainWindowMapTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void init()
-    {
-        if (!QFile::exists(sharedMap))
-            QSKIP("the shared corpus is not beside the checkout");
-    }
-
     // Two files edited, one step of the second undone, both saved by Save all
     // in their own layout: only the lines of the steps kept differ on disk.
     void saveAllKeepsEachFilesLayout_data()

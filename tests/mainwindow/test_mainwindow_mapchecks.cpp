@@ -224,7 +224,7 @@ private slots:
         QTest::addColumn<QString>("file");
         QTest::addColumn<qint64>("line");
         QTest::addColumn<QString>("tooltip");
-        const QString corpus = QStringLiteral(TARNEL_SHARED_CORPUS_DIR "/map/data/maplist.dat");
+        const QString corpus = QStringLiteral(TARNEL_CORPUS_DIR "/map/data/maplist.dat");
         const QString corpusCounts = QStringLiteral("0 errors, 4,296 warnings"); // 31 files missing, 4,265 IDs
         QTest::newRow("twice in one file") << QString() << "2 errors, 2 warnings"
                                            << "a.ide" << qint64(2) << "Placed 2 times: p.ipl:2, p.ipl:3";
