@@ -31,23 +31,26 @@ Change changeFor(LineKind kind, qsizetype count, QByteArrayView meshCount, Objec
     return count == usual && meshCountIsOne(meshCount) ? Change::DropMeshCount : Change::Cannot;
 }
 
-// The section a keyword line opens (none for `end` and other sections); nullopt when no keyword.
-std::optional<std::optional<LineKind>> sectionOfKeyword(QByteArrayView line)
+// What a line without commas may be: a keyword opening objs or tobj, another
+// section's keyword or `end` (no section of ours), or no keyword at all.
+enum class Keyword { None, Objects, TimedObjects, Other };
+
+Keyword keywordOf(QByteArrayView line)
 {
     if (line.contains(','))
-        return std::nullopt;
+        return Keyword::None;
     const QByteArrayView word = idetext::trimSpacesAndTabs(line);
     if (idetext::isKeyword(word, "objs"))
-        return std::optional<LineKind>(LineKind::Object);
+        return Keyword::Objects;
     if (idetext::isKeyword(word, "tobj"))
-        return std::optional<LineKind>(LineKind::TimedObject);
+        return Keyword::TimedObjects;
     static constexpr std::array<const char*, 10> others = {"end",  "path", "2dfx", "hier", "cars",
                                                            "peds", "weap", "anim", "txdp", "hand"};
     for (const char* keyword : others) {
         if (idetext::isKeyword(word, keyword))
-            return std::optional<LineKind>();
+            return Keyword::Other;
     }
-    return std::nullopt;
+    return Keyword::None;
 }
 
 // Where each comma of the line is.
@@ -126,8 +129,10 @@ QByteArray convertLayoutOfFile(const QByteArray& bytes, ObjectLayout to, QList<q
         const QByteArrayView lineEnd(bytes.constData() + end, next - end);
         start = next;
 
-        if (const auto keyword = sectionOfKeyword(line)) {
-            section = *keyword;
+        if (const Keyword keyword = keywordOf(line); keyword != Keyword::None) {
+            section = keyword == Keyword::Objects        ? std::optional(LineKind::Object)
+                      : keyword == Keyword::TimedObjects ? std::optional(LineKind::TimedObject)
+                                                         : std::nullopt;
             out.append(line).append(lineEnd);
             continue;
         }

@@ -436,6 +436,10 @@ inline const QString rowGone =
 inline const QString fieldSubject = QStringLiteral("The field \"%1\"");
 inline const QString commaInValue =
     QStringLiteral("%1 holds a comma, which an IDE file reads as the end of a value.");
+// Set column's multiplier on a value that is no number; %1 fieldSubject, %2 the value.
+inline const QString notANumber = QStringLiteral("%1 holds \"%2\", which is not a number to multiply.");
+// A choice list's custom value longer than its box takes; %1 fieldSubject, %2 the most characters.
+inline const QString valueTooLong = QStringLiteral("%1 takes at most %2 characters.");
 
 // Below the object editor's fields: how many meshes and draw distances the line has.
 inline const QString oneMesh = QStringLiteral("%1 mesh");
