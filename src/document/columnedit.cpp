@@ -43,7 +43,9 @@ public:
                 return refusal;
             return refusalOfText(m_edit.replacement, false);
         case ColumnEdit::Mode::Multiply:
-            return std::isfinite(m_edit.factor) ? QString() : texts::notANumber.arg(m_field, QString());
+            return std::isfinite(m_edit.factor) ? QString()
+                                                : texts::notANumber.arg(texts::fieldSubject.arg(texts::setColumnMultiply),
+                                                                        QString::number(m_edit.factor));
         }
         return {};
     }

@@ -2,6 +2,7 @@
 
 #include "document/idetext.h"
 #include "document/rowcells.h"
+#include "document/sectiontable.h"
 
 #include <array>
 
@@ -158,6 +159,23 @@ QByteArray convertLayoutOfFile(const QByteArray& bytes, ObjectLayout to, QList<q
         out.append(lineEnd);
     }
     return out;
+}
+
+TableLayoutChange layoutChangeOfTable(const SectionTable& table, ObjectLayout to)
+{
+    TableLayoutChange change;
+    const RowStore& rows = table.rows();
+    for (qsizetype row = 0; row < rows.size(); ++row) {
+        QList<QByteArray> values = rows.values(row);
+        std::optional<QList<QByteArray>> converted = convertedObjectValues(table.kind(), values, to);
+        if (!converted) {
+            change.leftRows.append(row);
+        } else if (*converted != values) {
+            change.rows.append(row);
+            change.values.append(std::move(*converted));
+        }
+    }
+    return change;
 }
 
 } // namespace tarnel
