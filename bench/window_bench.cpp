@@ -62,7 +62,8 @@ class PaintWatcher : public QObject {
 public:
     PaintWatcher(const QElapsedTimer& clock, MainWindow& window, QAction* command, const QString& filter, bool ids,
                  bool setColumn)
-        : m_clock(clock), m_window(window), m_command(command), m_filter(filter), m_ids(ids), m_setColumn(setColumn)
+        : m_clock(clock), m_window(window), m_command(command), m_filter(filter), m_ids(ids),
+          m_setColumn(setColumn)
     {
     }
 
@@ -163,12 +164,15 @@ private:
             edit.value = QStringLiteral("bench_txd");
             const ColumnEditResult result = editColumn(objects(), rows, edit);
             const double rule = clock.nsecsElapsed() / 1e6;
-            const qsizetype changed = EditHistory::of(m_window.document())
-                                          .setRows(LineKind::Object, {result.rows, result.values}, QStringLiteral("Set"));
-            std::fprintf(stderr, "tarnel-bench-window: Set column on %lld rows: rule %.1f ms, step done after %.1f ms\n",
+            const qsizetype changed =
+                EditHistory::of(m_window.document())
+                    .setRows(LineKind::Object, {result.rows, result.values}, QStringLiteral("Set"));
+            std::fprintf(stderr,
+                         "tarnel-bench-window: Set column on %lld rows: rule %.1f ms, step done after %.1f ms\n",
                          static_cast<long long>(changed), rule, clock.nsecsElapsed() / 1e6);
             afterPaint([clock] {
-                std::fprintf(stderr, "tarnel-bench-window: and painted after %.1f ms\n", clock.nsecsElapsed() / 1e6);
+                std::fprintf(stderr, "tarnel-bench-window: and painted after %.1f ms\n",
+                             clock.nsecsElapsed() / 1e6);
                 done();
             });
         });

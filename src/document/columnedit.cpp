@@ -35,17 +35,17 @@ public:
     QString refusalOfEdit() const
     {
         switch (m_edit.mode) {
-        case ColumnEdit::Mode::Set:
-            return refusalOfText(m_edit.value, true);
+        case ColumnEdit::Mode::Set: return refusalOfText(m_edit.value, true);
         case ColumnEdit::Mode::Replace:
             // An empty replacement may empty part of a value; the values made are checked one by one.
             if (QString refusal = refusalOfText(m_edit.find, false); !refusal.isEmpty())
                 return refusal;
             return refusalOfText(m_edit.replacement, false);
         case ColumnEdit::Mode::Multiply:
-            return std::isfinite(m_edit.factor) ? QString()
-                                                : texts::notANumber.arg(texts::fieldSubject.arg(texts::setColumnMultiply),
-                                                                        QString::number(m_edit.factor));
+            return std::isfinite(m_edit.factor)
+                       ? QString()
+                       : texts::notANumber.arg(texts::fieldSubject.arg(texts::setColumnMultiply),
+                                               QString::number(m_edit.factor));
         }
         return {};
     }

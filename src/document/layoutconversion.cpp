@@ -93,10 +93,8 @@ std::optional<QList<QByteArray>> convertedObjectValues(LineKind kind, const QLis
         return std::nullopt;
     const QByteArrayView meshCount = values.size() > meshCountColumn ? values[meshCountColumn] : QByteArrayView();
     switch (changeFor(kind, values.size(), meshCount, to)) {
-    case Change::Keep:
-        return values;
-    case Change::Cannot:
-        return std::nullopt;
+    case Change::Keep: return values;
+    case Change::Cannot: return std::nullopt;
     case Change::AddMeshCount: {
         QList<QByteArray> converted = values;
         converted.insert(meshCountColumn, QByteArrayLiteral("1"));
@@ -140,15 +138,17 @@ QByteArray convertLayoutOfFile(const QByteArray& bytes, ObjectLayout to, QList<q
         const QList<qsizetype> commas = section ? commasOf(line) : QList<qsizetype>();
         const qsizetype count = commas.size() + 1;
         // A comment shorter than a row of either layout is a comment, no row.
-        if (!section || idetext::isBlank(line) || (idetext::isCommented(line) && count < fieldCountOf(*section) - 1)) {
+        if (!section || idetext::isBlank(line) ||
+            (idetext::isCommented(line) && count < fieldCountOf(*section) - 1)) {
             out.append(line).append(lineEnd);
             continue;
         }
         const QByteArrayView meshCount =
-            count > meshCountColumn ? line.sliced(commas[meshCountColumn - 1] + 1,
-                                                  (count > meshCountColumn + 1 ? commas[meshCountColumn] : line.size()) -
-                                                      commas[meshCountColumn - 1] - 1)
-                                    : QByteArrayView();
+            count > meshCountColumn
+                ? line.sliced(commas[meshCountColumn - 1] + 1,
+                              (count > meshCountColumn + 1 ? commas[meshCountColumn] : line.size()) -
+                                  commas[meshCountColumn - 1] - 1)
+                : QByteArrayView();
         const Change change = changeFor(*section, count, meshCount, to);
         if (change == Change::Cannot && leftLines)
             leftLines->append(lineNumber);

@@ -197,7 +197,8 @@ EditHistory::LayoutConversion EditHistory::convertLayout(ObjectLayout to)
             result.changed +=
                 recordRows(
                     kind, change.rows,
-                    [&] { return setRowsValues(m_key, *m_document, kind, change.rows, change.values); }, step.get())
+                    [&] { return setRowsValues(m_key, *m_document, kind, change.rows, change.values); },
+                    step.get())
                     .first;
         }
         // Pushed, the step switches the layout after the rows changed, and back before they are undone.

@@ -81,7 +81,7 @@ public:
     // layout `to`, and the tables read in it, as one step "Convert table
     // layout" (none when nothing changes). Rows that cannot go stay as they are.
     struct LayoutConversion {
-        qsizetype changed = 0;                                 // rows converted
+        qsizetype changed = 0;                                // rows converted
         std::array<QList<qsizetype>, lineKindCount> leftRows; // per table, ascending
     };
     LayoutConversion convertLayout(ObjectLayout to);

@@ -120,9 +120,10 @@ void SetColumnDialog::apply()
     bool number = false;
     edit.factor = QLocale::c().toDouble(m_factor->text(), &number);
     if (edit.mode == ColumnEdit::Mode::Multiply && !number) {
-        m_platform.showMessage(this, texts::appTitle,
-                               texts::notANumber.arg(texts::fieldSubject.arg(texts::setColumnMultiply), m_factor->text()),
-                               Platform::Icon::Information);
+        m_platform.showMessage(
+            this, texts::appTitle,
+            texts::notANumber.arg(texts::fieldSubject.arg(texts::setColumnMultiply), m_factor->text()),
+            Platform::Icon::Information);
         return;
     }
     edit.choiceLimit = choiceBoxLimit(m_kind, edit.column);
@@ -131,7 +132,8 @@ void SetColumnDialog::apply()
         m_platform.showMessage(this, texts::appTitle, result.refusal, Platform::Icon::Information);
         return;
     }
-    const QString step = texts::stepOnLines.arg(texts::stepSetColumn).arg(result.rows.size())
+    const QString step = texts::stepOnLines.arg(texts::stepSetColumn)
+                             .arg(result.rows.size())
                              .arg(result.rows.size() == 1 ? texts::stepLine : texts::stepLines);
     m_changed = EditHistory::of(m_document).setRows(m_kind, {result.rows, result.values}, step);
     accept();

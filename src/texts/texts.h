@@ -226,7 +226,8 @@ inline const QString layoutCounted = QStringLiteral("layout with a mesh count");
 inline const QString layoutLater = QStringLiteral("later layout without a mesh count");
 inline const QString convertToCounted =
     QStringLiteral("With a mesh count (6 values for one mesh, 8 for a timed object)");
-inline const QString convertToLater = QStringLiteral("Later layout, without a mesh count (5 values, 7 for a timed object)");
+inline const QString convertToLater =
+    QStringLiteral("Later layout, without a mesh count (5 values, 7 for a timed object)");
 inline const QString convertButton = QStringLiteral("Convert");
 inline const QString closeButton = QStringLiteral("Close");
 inline const QString linesConverted = QStringLiteral("%1 lines converted.");

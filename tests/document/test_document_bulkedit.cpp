@@ -12,9 +12,10 @@ using namespace tarnel;
 
 namespace {
 
-const QByteArray counted = "objs\n100, a, txd1, 1, 300, 0\n101, b, txd1, 2, 300, 150, 4\n# 102, c, txd2, 1, 299.5, 3\nend\n"
-                           "tobj\n300, t, tx, 1, 100, 0, 20, 6\nend\n"
-                           "2dfx\n5, 0, 0, 0, 255, 0, 0, 200, 0, 1, 2, 3, 4, 5, 6, 7, 0, 0, 0, 0\nend\n";
+const QByteArray counted =
+    "objs\n100, a, txd1, 1, 300, 0\n101, b, txd1, 2, 300, 150, 4\n# 102, c, txd2, 1, 299.5, 3\nend\n"
+    "tobj\n300, t, tx, 1, 100, 0, 20, 6\nend\n"
+    "2dfx\n5, 0, 0, 0, 255, 0, 0, 200, 0, 1, 2, 3, 4, 5, 6, 7, 0, 0, 0, 0\nend\n";
 const QByteArray later = "objs\n200, x, t, 100, 0\n#201, y, t, 150, 0\nend\n";
 
 QByteArray field(const QString& caption)
@@ -36,7 +37,7 @@ private slots:
         QTest::addColumn<QList<qsizetype>>("rows");
         QTest::addColumn<int>("column");
         QTest::addColumn<int>("mode");
-        QTest::addColumn<QString>("text");       // Set: the value; Replace: the text found
+        QTest::addColumn<QString>("text");        // Set: the value; Replace: the text found
         QTest::addColumn<QString>("replacement"); // Replace; Multiply: the factor
         QTest::addColumn<bool>("whole");
         QTest::addColumn<QByteArrayList>("expected");
@@ -44,53 +45,61 @@ private slots:
                   times = int(ColumnEdit::Mode::Multiply), objects = int(LineKind::Object);
         const QList<qsizetype> all{0, 1, 2};
         QTest::newRow("texture on every row, the commented one too")
-            << counted << objects << all << 2 << set << "new" << "" << false
+            << counted << objects << all << 2 << set << "new"
+            << "" << false
             << QByteArrayList{"0:100|a|new|1|300|0", "1:101|b|new|2|300|150|4", "2:# 102|c|new|1|299.5|3"};
         QTest::newRow("draw distances of a line of two meshes")
-            << counted << objects << QList<qsizetype>{1} << 4 << set << "50 ,60" << "" << false
-            << QByteArrayList{"1:101|b|txd1|2|50|60|4"};
+            << counted << objects << QList<qsizetype>{1} << 4 << set << "50 ,60"
+            << "" << false << QByteArrayList{"1:101|b|txd1|2|50|60|4"};
         QTest::newRow("flags after several draw distances")
-            << counted << objects << QList<qsizetype>{1} << 5 << set << "8" << "" << false
-            << QByteArrayList{"1:101|b|txd1|2|300|150|8"};
+            << counted << objects << QList<qsizetype>{1} << 5 << set << "8"
+            << "" << false << QByteArrayList{"1:101|b|txd1|2|300|150|8"};
         QTest::newRow("x 0.5: whole numbers stay whole, decimals lose trailing zeros")
-            << counted << objects << all << 4 << times << "" << "0.5" << false
+            << counted << objects << all << 4 << times << ""
+            << "0.5" << false
             << QByteArrayList{"0:100|a|txd1|1|150|0", "1:101|b|txd1|2|150|75|4", "2:# 102|c|txd2|1|149.75|3"};
         QTest::newRow("x 0.5 rounds a whole number half away from zero")
-            << counted << objects << QList<qsizetype>{2} << 5 << times << "" << "0.5" << false
-            << QByteArrayList{"2:# 102|c|txd2|1|299.5|2"};
+            << counted << objects << QList<qsizetype>{2} << 5 << times << ""
+            << "0.5" << false << QByteArrayList{"2:# 102|c|txd2|1|299.5|2"};
         QTest::newRow("commented ID keeps its marks in front")
-            << counted << objects << QList<qsizetype>{2} << 0 << times << "" << "2" << false
-            << QByteArrayList{"2:# 204|c|txd2|1|299.5|3"};
-        QTest::newRow("part of a value") << counted << objects << all << 2 << replace << "txd" << "tex" << false
-                                         << QByteArrayList{"0:100|a|tex1|1|300|0", "1:101|b|tex1|2|300|150|4",
-                                                           "2:# 102|c|tex2|1|299.5|3"};
+            << counted << objects << QList<qsizetype>{2} << 0 << times << ""
+            << "2" << false << QByteArrayList{"2:# 204|c|txd2|1|299.5|3"};
+        QTest::newRow("part of a value")
+            << counted << objects << all << 2 << replace << "txd"
+            << "tex" << false
+            << QByteArrayList{"0:100|a|tex1|1|300|0", "1:101|b|tex1|2|300|150|4", "2:# 102|c|tex2|1|299.5|3"};
         QTest::newRow("whole values only, each draw distance alone")
-            << counted << objects << all << 4 << replace << "300" << "400" << true
-            << QByteArrayList{"0:100|a|txd1|1|400|0", "1:101|b|txd1|2|400|150|4"};
+            << counted << objects << all << 4 << replace << "300"
+            << "400" << true << QByteArrayList{"0:100|a|txd1|1|400|0", "1:101|b|txd1|2|400|150|4"};
         QTest::newRow("later layout: the draw distance is the fourth value")
-            << later << objects << QList<qsizetype>{0, 1} << 4 << set << "77" << "" << false
-            << QByteArrayList{"0:200|x|t|77|0", "1:#201|y|t|77|0"};
-        QTest::newRow("later layout: no mesh count to set") << later << objects << QList<qsizetype>{0, 1} << 3 << set
-                                                            << "1" << "" << false << QByteArrayList{};
+            << later << objects << QList<qsizetype>{0, 1} << 4 << set << "77"
+            << "" << false << QByteArrayList{"0:200|x|t|77|0", "1:#201|y|t|77|0"};
+        QTest::newRow("later layout: no mesh count to set")
+            << later << objects << QList<qsizetype>{0, 1} << 3 << set << "1"
+            << "" << false << QByteArrayList{};
         QTest::newRow("timed object's time on")
-            << counted << int(LineKind::TimedObject) << QList<qsizetype>{0} << 6 << times << "" << "0.5" << false
-            << QByteArrayList{"0:300|t|tx|1|100|0|10|6"};
+            << counted << int(LineKind::TimedObject) << QList<qsizetype>{0} << 6 << times << ""
+            << "0.5" << false << QByteArrayList{"0:300|t|tx|1|100|0|10|6"};
         QTest::newRow("refused: a comma in the name")
-            << counted << objects << all << 1 << set << "a,b" << "" << false
-            << QByteArrayList{texts::commaInValue.arg(QString::fromLatin1(field(QStringLiteral("Name")))).toLatin1()};
+            << counted << objects << all << 1 << set << "a,b"
+            << "" << false
+            << QByteArrayList{
+                   texts::commaInValue.arg(QString::fromLatin1(field(QStringLiteral("Name")))).toLatin1()};
         QTest::newRow("refused: not Latin-1")
             << counted << objects << all << 2 << replace << "txd" << QStringLiteral("\u20ac") << false
             << QByteArrayList{texts::unstorableText.arg(QString::fromLatin1(field(QStringLiteral("Texture Pack"))))
                                   .toLatin1()};
-        QTest::newRow("refused: a value emptied") << counted << objects << all << 1 << replace << "a" << "" << true
-                                                  << QByteArrayList{texts::missingValue.toLatin1()};
+        QTest::newRow("refused: a value emptied") << counted << objects << all << 1 << replace << "a"
+                                                  << "" << true << QByteArrayList{texts::missingValue.toLatin1()};
         QTest::newRow("refused: a name multiplied")
-            << counted << objects << all << 1 << times << "" << "2" << false
+            << counted << objects << all << 1 << times << ""
+            << "2" << false
             << QByteArrayList{
                    texts::notANumber.arg(QString::fromLatin1(field(QStringLiteral("Name"))), QStringLiteral("a"))
                        .toLatin1()};
         QTest::newRow("refused: a light's control longer than its box")
-            << counted << int(LineKind::Light) << QList<qsizetype>{0} << 16 << set << "12345" << "" << false
+            << counted << int(LineKind::Light) << QList<qsizetype>{0} << 16 << set << "12345"
+            << "" << false
             << QByteArrayList{texts::valueTooLong.arg(QString::fromLatin1(field(QStringLiteral("Control"))))
                                   .arg(4)
                                   .toLatin1()};
@@ -150,7 +159,8 @@ private slots:
         QTest::newRow("to counted: lines already counted stay, a short line is left")
             << QByteArray("objs\n1, a, t, 2, 9, 9, 0\n1, a\nend") << toCounted
             << QByteArray("objs\n1, a, t, 2, 9, 9, 0\n1, a\nend") << QList<qint64>{3};
-        const QByteArray corpus = support::fileBytes(support::corpusPath(QStringLiteral("laterlayout-oceandrv.ide")));
+        const QByteArray corpus =
+            support::fileBytes(support::corpusPath(QStringLiteral("laterlayout-oceandrv.ide")));
         const QByteArray golden = support::fileBytes(QFINDTESTDATA("converted/laterlayout-oceandrv-counted.ide"));
         QTest::newRow("corpus file to counted") << corpus << toCounted << golden << QList<qint64>{};
         QTest::newRow("and back to later") << golden << toLater << corpus << QList<qint64>{};

@@ -289,7 +289,8 @@ private slots:
     {
         Session s;
         s.useSettings();
-        MainWindow& w = s.startShown(s.copyOfCorpus(QStringLiteral("laterlayout-oceandrv.ide"), QStringLiteral("o.ide")));
+        MainWindow& w =
+            s.startShown(s.copyOfCorpus(QStringLiteral("laterlayout-oceandrv.ide"), QStringLiteral("o.ide")));
         SectionView* objs = w.view(LineKind::Object);
         objs->clearSelection();
         objs->selectionModel()->select(QItemSelection(objs->model()->index(0, 0), objs->model()->index(59, 0)),
