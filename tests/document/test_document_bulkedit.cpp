@@ -18,9 +18,9 @@ const QByteArray counted =
     "2dfx\n5, 0, 0, 0, 255, 0, 0, 200, 0, 1, 2, 3, 4, 5, 6, 7, 0, 0, 0, 0\nend\n";
 const QByteArray later = "objs\n200, x, t, 100, 0\n#201, y, t, 150, 0\nend\n";
 
-QByteArray field(const QString& caption)
+QString field(const char* caption)
 {
-    return texts::fieldSubject.arg(caption).toLatin1();
+    return texts::fieldSubject.arg(QLatin1String(caption));
 }
 
 } // namespace
@@ -80,29 +80,21 @@ private slots:
         QTest::newRow("timed object's time on")
             << counted << int(LineKind::TimedObject) << QList<qsizetype>{0} << 6 << times << ""
             << "0.5" << false << QByteArrayList{"0:300|t|tx|1|100|0|10|6"};
+        const auto refused = [](const QString& message) { return QByteArrayList{message.toLatin1()}; };
         QTest::newRow("refused: a comma in the name")
             << counted << objects << all << 1 << set << "a,b"
-            << "" << false
-            << QByteArrayList{
-                   texts::commaInValue.arg(QString::fromLatin1(field(QStringLiteral("Name")))).toLatin1()};
+            << "" << false << refused(texts::commaInValue.arg(field("Name")));
         QTest::newRow("refused: not Latin-1")
-            << counted << objects << all << 2 << replace << "txd" << QStringLiteral("\u20ac") << false
-            << QByteArrayList{texts::unstorableText.arg(QString::fromLatin1(field(QStringLiteral("Texture Pack"))))
-                                  .toLatin1()};
+            << counted << objects << all << 2 << replace << "txd"
+            << "\u20ac" << false << refused(texts::unstorableText.arg(field("Texture Pack")));
         QTest::newRow("refused: a value emptied") << counted << objects << all << 1 << replace << "a"
-                                                  << "" << true << QByteArrayList{texts::missingValue.toLatin1()};
+                                                  << "" << true << refused(texts::missingValue);
         QTest::newRow("refused: a name multiplied")
             << counted << objects << all << 1 << times << ""
-            << "2" << false
-            << QByteArrayList{
-                   texts::notANumber.arg(QString::fromLatin1(field(QStringLiteral("Name"))), QStringLiteral("a"))
-                       .toLatin1()};
+            << "2" << false << refused(texts::notANumber.arg(field("Name"), QStringLiteral("a")));
         QTest::newRow("refused: a light's control longer than its box")
             << counted << int(LineKind::Light) << QList<qsizetype>{0} << 16 << set << "12345"
-            << "" << false
-            << QByteArrayList{texts::valueTooLong.arg(QString::fromLatin1(field(QStringLiteral("Control"))))
-                                  .arg(4)
-                                  .toLatin1()};
+            << "" << false << refused(texts::valueTooLong.arg(field("Control")).arg(4));
     }
     void setColumn()
     {
