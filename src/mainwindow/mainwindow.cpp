@@ -19,6 +19,7 @@
 #include "mainwindow/mappanel.h"
 #include "mainwindow/mapproblems.h"
 #include "mainwindow/menumnemonics.h"
+#include "mainwindow/moveidscommand.h"
 #include "mainwindow/namedaction.h"
 #include "mainwindow/openmap.h"
 #include "mainwindow/optionboxes.h"
@@ -293,6 +294,9 @@ void MainWindow::buildMenus()
     connect(freeIds, &QAction::triggered, this, &MainWindow::openFreeIds);
     edit->addAction(freeIds);
     edit->addAction(m_idNavigation->nextDuplicateItem());
+    auto* moveIds = new MoveIdsCommand(*m_document, *m_openMap, *m_sections, m_platform, *this);
+    connect(moveIds, &MoveIdsCommand::statusMessage, this, &MainWindow::setStatus);
+    edit->addAction(moveIds->action());
 
     m_tableCommands->addActionsMenus(*menuBar());
 

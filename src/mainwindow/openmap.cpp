@@ -172,6 +172,22 @@ void OpenMap::setIdLimit(std::optional<std::optional<qint64>> limit)
     emit mapChanged();
 }
 
+void OpenMap::rereadPlacementFile(const QString& path)
+{
+    const QList<MapFile>& files = m_state->map.sources().files;
+    for (qsizetype file = 0; file < files.size(); ++file) {
+        if (files[file].kind != MapFileKind::Ipl || files[file].path != path)
+            continue;
+        const ReadOutcome read = readIdeFile(path);
+        if (read.status != ReadOutcome::Read)
+            return;
+        emit findingsChanged(m_state->map.replaceFacts(file, readIplFacts(read.bytes)));
+        emit placementFileRead(path);
+        emit mapChanged();
+        return;
+    }
+}
+
 bool OpenMap::isChanged(qsizetype file) const
 {
     if (file == m_state->shown)

@@ -50,6 +50,9 @@ public:
     // The files whose documents differ from their files, in load order.
     QList<qsizetype> changedFiles() const;
     bool isChanged(qsizetype file) const;
+    // A placement file of the map at `path` written since it was read: its facts are read again
+    // (placementFileRead, findingsChanged, mapChanged). Nothing when no file of the map is there.
+    void rereadPlacementFile(const QString& path);
     // Asked before another file is shown; false keeps the shown one (open editors' fields, say).
     void setLeaveCheck(std::function<bool()> mayLeave) { m_mayLeave = std::move(mayLeave); }
 
@@ -63,6 +66,8 @@ signals:
     // Sent just before mapChanged when findings may have changed: those of
     // `files` (GameMap::findingsIn; -1, the level lists, is never among them).
     void findingsChanged(const QList<qsizetype>& files);
+    // A placement file's facts were read again from disk.
+    void placementFileRead(const QString& path);
 
 private:
     struct State;
