@@ -19,7 +19,7 @@ const QList<std::pair<QString, QByteArray>> mapFiles = {
     {"data/maplist.dat", "IDE data/maps/a.ide\r\nIDE data/maps/b.ide\r\nIPL data/maps/one.ipl\r\n"
                          "IPL data/maps/two.ipl\r\n"},
     {"data/maps/a.ide", "objs\r\n{0}, crate, generic, 1, 50, 0\r\n{1}, barrel, generic, 1, 50, 0\r\n"
-                        "  # {2}, oldcrate, generic, 1, 50, 0\r\n{3}, keep, generic, 1, 50, 0\r\nend\r\n2dfx\r\n"
+                        "#{2}, oldcrate, generic, 1, 50, 0\r\n{3}, keep, generic, 1, 50, 0\r\nend\r\n2dfx\r\n"
                         "{1}, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19\r\nend\r\n"
                         "path\r\nped, {1}, barrel\r\n\t0, 0, 0, 0, 0, 0, 1, 1\r\nend\r\n"},
     {"data/maps/b.ide", "objs\n200, tree, veg, 1, 100, 0\nend\n2dfx\n"
@@ -57,21 +57,20 @@ private slots:
     void moveAcrossMap_data()
     {
         QTest::addColumn<QString>("firstNewId");
-        QTest::addColumn<QString>("readOnly");
+        QTest::addColumn<QString>("blocker");  // what keeps two.ipl from being written
         QTest::addColumn<QString>("refusal"); // in the dialog's line; empty: the move is made
         QTest::newRow("free run") << "1000" << QString() << QString();
-        QTest::newRow("defined elsewhere")
-            << "198" << QString() << "ID 200 is already defined at data/maps/b.ide:2";
+        QTest::newRow("defined elsewhere") << "198" << QString() << "data/maps/b.ide:2";
         QTest::newRow("past the limit") << "5497" << QString() << "5,500";
-        QTest::newRow("read-only placement file") << "1000"
-                                                  << "data/maps/two.ipl" << QString();
+        QTest::newRow("read-only placement file") << "1000" << "read-only" << QString();
+        QTest::newRow("a folder in its place") << "1000" << "folder" << QString();
     }
     void moveAcrossMap()
     {
         QFETCH(QString, firstNewId);
-        QFETCH(QString, readOnly);
+        QFETCH(QString, blocker);
         QFETCH(QString, refusal);
-        if (!readOnly.isEmpty() && runningAsRoot())
+        if (blocker == u"read-only" && runningAsRoot())
             QSKIP("root writes read-only files");
         Session s;
         const QList<int> before{100, 101, 102, 103};
@@ -80,8 +79,9 @@ private slots:
             QDir().mkpath(QFileInfo(s.path(name)).absolutePath());
             QVERIFY(putFile(s.path(name), withIds(text, before)));
         }
-        if (!readOnly.isEmpty())
-            QFile::setPermissions(s.path(readOnly), QFile::ReadOwner | QFile::ReadGroup);
+        const QString blocked = s.path(QStringLiteral("data/maps/two.ipl"));
+        if (blocker == u"read-only")
+            QFile::setPermissions(blocked, QFile::ReadOwner | QFile::ReadGroup);
         s.useSettings(QByteArray(defaultSettings).replace("keepLayout=0", "keepLayout=1"));
         MainWindow& w = s.start();
         s.platform.fileNames << s.path(QStringLiteral("data/maplist.dat"));
@@ -101,6 +101,8 @@ private slots:
                 okEnabled ? ok->click() : dialog->reject();
             } else if (auto* preview = qobject_cast<MoveIdsPreview*>(QApplication::activeModalWidget())) {
                 previewLines = preview->model()->lineCount();
+                if (blocker == u"folder")
+                    QVERIFY(QFile::remove(blocked) && QDir().mkdir(blocked));
                 preview->findChild<QPushButton*>(QStringLiteral("moveApplyButton"))->click();
                 return;
             }
@@ -110,10 +112,12 @@ private slots:
         s.action("editMoveIds")->trigger();
         QCOMPARE(okEnabled, refusal.isEmpty());
         QVERIFY2(summary.contains(refusal), qPrintable(summary));
-        if (!refusal.isEmpty() || !readOnly.isEmpty()) {
-            if (!readOnly.isEmpty()) {
+        if (!refusal.isEmpty() || !blocker.isEmpty()) {
+            if (!blocker.isEmpty()) {
                 QCOMPARE(previewLines, 10);
-                QVERIFY(s.platform.requests.constLast().text.contains(QStringLiteral("two.ipl")));
+                QVERIFY(s.platform.requests.constLast().text.contains(blocked));
+                if (blocker == u"folder")
+                    QVERIFY(QDir().rmdir(blocked) && putFile(blocked, withIds(mapFiles.back().second, before)));
             }
             QVERIFY(w.openMap().changedFiles().isEmpty());
             QCOMPARE(differingFile(s, before), QString());
@@ -123,7 +127,13 @@ private slots:
         QCOMPARE(previewLines, 10);
         QCOMPARE(w.openMap().changedFiles().size(), 2);
         s.action("fileSaveAll")->trigger();
-        QCOMPARE(differingFile(s, after), QString());
+        for (const auto& [name, text] : mapFiles)
+            QCOMPARE(fileBytes(s.path(name)), withIds(text, after));
+        // A later step in b.ide goes with the move undone in a.ide; the move comes back alone.
+        w.openMap().showFile(1);
+        w.view(LineKind::Object)->selectRow(0);
+        s.action("objectsCommentOut")->trigger();
+        w.openMap().showFile(0);
         s.action("editUndo")->trigger();
         s.action("fileSaveAll")->trigger();
         QCOMPARE(differingFile(s, before), QString());
