@@ -15,6 +15,7 @@
 #include "texts/texts.h"
 
 #include <QAction>
+#include <QDir>
 #include <QFileInfo>
 #include <QLocale>
 
@@ -33,9 +34,11 @@ bool movable(std::optional<LineKind> kind)
 QList<MoveIdsPreviewModel::File> previewFiles(const IdMovePlan& plan, const OpenMap& map, const IdeDocument& shown)
 {
     QList<std::pair<qsizetype, MoveIdsPreviewModel::File>> files;
+    // Below the game folder, as the map's lists name them.
     const auto nameOf = [&](qsizetype file) {
-        return file >= 0 && map.isOpen() ? map.map().sources().files[file].shownPath
-                                         : QFileInfo(shown.displayName()).fileName();
+        if (file < 0 || !map.isOpen())
+            return QFileInfo(shown.displayName()).fileName();
+        return QDir(map.map().sources().gameFolder).relativeFilePath(map.map().sources().files[file].path);
     };
     for (const IdMovePlan::DocumentPart& part : plan.documents)
         files.append({part.file, {nameOf(part.file), part.changes.shown}});

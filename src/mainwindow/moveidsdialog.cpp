@@ -31,6 +31,13 @@ MoveIdsDialog::MoveIdsDialog(const GameMap& map, QList<qint64> ids, const QStrin
     m_summary->setObjectName(QStringLiteral("moveSummary"));
     m_summary->setWordWrap(true);
     m_summary->setMinimumWidth(fontMetrics().averageCharWidth() * 60);
+    // Room for a refusal naming a file, so the dialog does not jump as it is typed.
+    m_summary->setMinimumHeight(fontMetrics().lineSpacing() * 3);
+    m_summary->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    const std::optional<qint64> limit = m_map.idLimit();
+    auto* limitNote =
+        new QLabel(limit ? texts::moveIdsLimit.arg(QLocale().toString(*limit)) : texts::moveIdsNoLimit, this);
+    limitNote->setObjectName(QStringLiteral("moveIdsLimit"));
     m_summary->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
@@ -44,6 +51,7 @@ MoveIdsDialog::MoveIdsDialog(const GameMap& map, QList<qint64> ids, const QStrin
     auto* fields = new QFormLayout;
     fields->addRow(texts::moveIdsFirstNewId, m_firstNewId);
     fields->addRow(QString(), m_keepGaps);
+    fields->addRow(QString(), limitNote);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(rows);
     layout->addLayout(fields);
@@ -100,9 +108,6 @@ void MoveIdsDialog::setKeepGaps(bool keep)
 
 void MoveIdsDialog::describe()
 {
-    const QLocale locale;
-    const std::optional<qint64> limit = m_map.idLimit();
-    const QString limitText = limit ? texts::moveIdsLimit.arg(locale.toString(*limit)) : texts::moveIdsNoLimit;
     bool number = false;
     const qint64 first = m_firstNewId->text().toLongLong(&number);
     QString text;
@@ -121,7 +126,7 @@ void MoveIdsDialog::describe()
                        .arg(mapping.firstNewId())
                        .arg(mapping.lastNewId());
     }
-    m_summary->setText(text + QLatin1Char(' ') + limitText);
+    m_summary->setText(text);
     m_summary->setStyleSheet(refused ? QStringLiteral("color: #b00000;") : QString());
     m_ok->setEnabled(!refused);
 }

@@ -121,7 +121,7 @@ MoveIdsPreview::MoveIdsPreview(QList<MoveIdsPreviewModel::File> files, QWidget* 
         tree->expandAll();
     const int charWidth = fontMetrics().averageCharWidth();
     tree->header()->resizeSection(LineColumn, charWidth * 12);
-    tree->header()->resizeSection(BeforeColumn, charWidth * 48);
+    tree->header()->resizeSection(BeforeColumn, charWidth * 64);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Cancel, this);
     QPushButton* apply = buttons->addButton(texts::moveIdsApply, QDialogButtonBox::AcceptRole);
@@ -135,7 +135,7 @@ MoveIdsPreview::MoveIdsPreview(QList<MoveIdsPreviewModel::File> files, QWidget* 
     layout->addWidget(heading);
     layout->addWidget(tree, 1);
     layout->addWidget(buttons);
-    resize(charWidth * 120, fontMetrics().height() * 30);
+    resize(charWidth * 150, fontMetrics().height() * 32);
 }
 
 } // namespace tarnel
