@@ -52,7 +52,7 @@ IdMovePlan planMapIdMove(OpenMap& map, const IdMapping& mapping)
         if (!document)
             continue;
         DocumentIdChanges changes = idChangesInDocument(*document, mapping);
-        if (changes.count() > 0)
+        if (changes.count() > 0 || !changes.keptLines.isEmpty())
             plan.documents.append({file, document, std::move(changes)});
     }
     return plan;
@@ -63,7 +63,7 @@ IdMovePlan planDocumentIdMove(IdeDocument& document, const IdMapping& mapping)
     IdMovePlan plan;
     plan.mapping = mapping;
     DocumentIdChanges changes = idChangesInDocument(document, mapping);
-    if (changes.count() > 0)
+    if (changes.count() > 0 || !changes.keptLines.isEmpty())
         plan.documents.append({-1, &document, std::move(changes)});
     return plan;
 }

@@ -40,8 +40,11 @@ QList<MoveIdsPreviewModel::File> previewFiles(const IdMovePlan& plan, const Open
             return QFileInfo(shown.displayName()).fileName();
         return QDir(map.map().sources().gameFolder).relativeFilePath(map.map().sources().files[file].path);
     };
-    for (const IdMovePlan::DocumentPart& part : plan.documents)
+    for (const IdMovePlan::DocumentPart& part : plan.documents) {
         files.append({part.file, {nameOf(part.file), part.changes.shown}});
+        if (!part.changes.keptLines.isEmpty())
+            files.append({part.file, {nameOf(part.file), part.changes.keptLines, true}});
+    }
     for (const IdMovePlan::PlacementPart& part : plan.placements)
         files.append({part.file, {nameOf(part.file), part.changes}});
     std::stable_sort(files.begin(), files.end(), [](const auto& a, const auto& b) { return a.first < b.first; });

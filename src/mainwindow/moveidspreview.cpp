@@ -2,6 +2,7 @@
 
 #include "texts/texts.h"
 
+#include <QColor>
 #include <QDialogButtonBox>
 #include <QFontDatabase>
 #include <QHeaderView>
@@ -28,7 +29,7 @@ qsizetype MoveIdsPreviewModel::lineCount() const
 {
     qsizetype count = 0;
     for (const File& file : m_files)
-        count += file.lines.size();
+        count += file.kept ? 0 : file.lines.size();
     return count;
 }
 
@@ -71,7 +72,10 @@ QVariant MoveIdsPreviewModel::data(const QModelIndex& index, int role) const
     if (index.internalId() == fileRow) {
         const File& file = m_files[index.row()];
         if (role == Qt::DisplayRole && index.column() == LineColumn)
-            return texts::moveIdsFileLines.arg(file.name, QLocale().toString(file.lines.size()));
+            return (file.kept ? texts::moveIdsKeptLines : texts::moveIdsFileLines)
+                .arg(file.name, QLocale().toString(file.lines.size()));
+        if (role == Qt::ForegroundRole && file.kept)
+            return QColor(0xb0, 0, 0);
         return {};
     }
     const LineChange& line = m_files[qsizetype(index.internalId() - 1)].lines[index.row()];

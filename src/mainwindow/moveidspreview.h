@@ -16,9 +16,11 @@ public:
     struct File {
         QString name;
         QList<LineChange> lines;
+        bool kept = false; // lines of the file the move leaves as they are (its document keeps them as read)
     };
     explicit MoveIdsPreviewModel(QList<File> files, QObject* parent = nullptr);
 
+    // The lines that change (not those kept).
     qsizetype lineCount() const;
     qsizetype fileCount() const { return m_files.size(); }
 

@@ -250,6 +250,9 @@ inline const QString moveIdsPreviewTitle = QStringLiteral("Move IDs: the lines t
 inline const QString moveIdsPreviewHeading =
     QStringLiteral("%1 lines change in %2 files. Nothing is changed before Apply.");
 inline const QString moveIdsFileLines = QStringLiteral("%1 (%2 lines)");
+// Lines of a file its document keeps as read (a comment among path lines): the move leaves them.
+inline const QString moveIdsKeptLines =
+    QStringLiteral("%1: %2 lines name a moved ID but are kept as they are; change them in a text editor");
 inline const QString moveIdsLineColumn = QStringLiteral("Line");
 inline const QString moveIdsBeforeColumn = QStringLiteral("Before");
 inline const QString moveIdsAfterColumn = QStringLiteral("After");
