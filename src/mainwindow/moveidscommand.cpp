@@ -117,11 +117,7 @@ void MoveIdsCommand::run()
     if (preview.exec() != QDialog::Accepted)
         return;
     const QString error = applyIdMove(
-        plan,
-        [this](const QStringList& paths) {
-            for (const QString& path : paths)
-                m_map.rereadPlacementFile(path);
-        },
+        plan, [this](const QStringList& paths) { m_map.rereadPlacementFiles(paths); },
         [this](const QString& reason) {
             m_platform.showMessage(&m_window, texts::moveIdsTitle, texts::moveIdsUndoNotWritten.arg(reason),
                                    Platform::Icon::None);

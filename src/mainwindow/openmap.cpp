@@ -21,6 +21,7 @@ struct OpenMap::State {
     // The documents of the files not shown, loaded on first use.
     QHash<qsizetype, IdeDocument*> parked;
     QList<QMetaObject::Connection> followed;
+    std::optional<std::optional<qint64>> idLimit; // as set (nullopt: derived)
 };
 
 OpenMap::OpenMap(IdeDocument& shown, QObject* parent) : QObject(parent), m_shown(shown), m_state(new State)
@@ -165,6 +166,7 @@ void OpenMap::showFile(qsizetype file)
 
 void OpenMap::setIdLimit(std::optional<std::optional<qint64>> limit)
 {
+    m_state->idLimit = limit;
     m_state->map.setIdLimit(limit);
     QList<qsizetype> every(m_state->map.sources().files.size());
     std::iota(every.begin(), every.end(), 0);
@@ -172,20 +174,34 @@ void OpenMap::setIdLimit(std::optional<std::optional<qint64>> limit)
     emit mapChanged();
 }
 
-void OpenMap::rereadPlacementFile(const QString& path)
+void OpenMap::rereadPlacementFiles(const QStringList& paths)
 {
     const QList<MapFile>& files = m_state->map.sources().files;
+    QList<FileFacts> facts;
+    QStringList read;
     for (qsizetype file = 0; file < files.size(); ++file) {
-        if (files[file].kind != MapFileKind::Ipl || files[file].path != path)
+        facts << m_state->map.facts(file);
+        if (files[file].kind != MapFileKind::Ipl || !paths.contains(files[file].path))
             continue;
-        const ReadOutcome read = readIdeFile(path);
-        if (read.status != ReadOutcome::Read)
-            return;
-        emit findingsChanged(m_state->map.replaceFacts(file, readIplFacts(read.bytes)));
-        emit placementFileRead(path);
-        emit mapChanged();
-        return;
+        if (const ReadOutcome outcome = readIdeFile(files[file].path); outcome.status == ReadOutcome::Read) {
+            facts.back() = readIplFacts(outcome.bytes);
+            read << files[file].path;
+        }
     }
+    if (read.isEmpty())
+        return;
+    // The map is indexed again as a whole: a file's facts replaced one by one are
+    // searched line by line afterwards, which over many placement files costs every later edit.
+    GameMap map = GameMap::fromFacts(m_state->map.sources(), std::move(facts));
+    if (m_state->idLimit)
+        map.setIdLimit(*m_state->idLimit);
+    m_state->map = std::move(map);
+    QList<qsizetype> every(files.size());
+    std::iota(every.begin(), every.end(), 0);
+    emit findingsChanged(every);
+    for (const QString& path : std::as_const(read))
+        emit placementFileRead(path);
+    emit mapChanged();
 }
 
 bool OpenMap::isChanged(qsizetype file) const

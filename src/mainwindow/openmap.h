@@ -50,9 +50,10 @@ public:
     // The files whose documents differ from their files, in load order.
     QList<qsizetype> changedFiles() const;
     bool isChanged(qsizetype file) const;
-    // A placement file of the map at `path` written since it was read: its facts are read again
-    // (placementFileRead, findingsChanged, mapChanged). Nothing when no file of the map is there.
-    void rereadPlacementFile(const QString& path);
+    // Placement files of the map at `paths` written since they were read: their facts are read
+    // again (placementFileRead for each, findingsChanged, mapChanged); paths of no file of the map are passed
+    // over.
+    void rereadPlacementFiles(const QStringList& paths);
     // Asked before another file is shown; false keeps the shown one (open editors' fields, say).
     void setLeaveCheck(std::function<bool()> mayLeave) { m_mayLeave = std::move(mayLeave); }
 
