@@ -57,13 +57,15 @@ private slots:
     void moveAcrossMap_data()
     {
         QTest::addColumn<QString>("firstNewId");
-        QTest::addColumn<QString>("blocker");  // what keeps two.ipl from being written
+        QTest::addColumn<QString>("blocker"); // what keeps two.ipl from being written
         QTest::addColumn<QString>("refusal"); // in the dialog's line; empty: the move is made
         QTest::newRow("free run") << "1000" << QString() << QString();
         QTest::newRow("defined elsewhere") << "198" << QString() << "data/maps/b.ide:2";
         QTest::newRow("past the limit") << "5497" << QString() << "limit 5500";
-        QTest::newRow("read-only placement file") << "1000" << "read-only" << QString();
-        QTest::newRow("a folder in its place") << "1000" << "folder" << QString();
+        QTest::newRow("read-only placement file") << "1000"
+                                                  << "read-only" << QString();
+        QTest::newRow("a folder in its place") << "1000"
+                                               << "folder" << QString();
     }
     void moveAcrossMap()
     {
