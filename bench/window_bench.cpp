@@ -4,7 +4,7 @@
 // the "open in the window" figure.
 //
 //   tarnel-bench-window [--unsorted] [--command remove|comment|duplicate] [--filter TEXT] [--ids]
-//                       [--set-column] [--map LIST [--id-limit N] | FILE]
+//                       [--set-column] [--move-ids N] [--map LIST [--id-limit N] | FILE]
 //
 // Settings live in a fresh temporary folder, so every run starts like a first
 // start (the rebuilt settings switch "Sort by object num" on); --unsorted
@@ -21,6 +21,10 @@
 // opens it, and the first paint is that of its first IDE file; with --ids as
 // well, the changed ID's step includes the map's findings following it.
 // --id-limit sets the map's ID limit as the Map panel's field does (0: none).
+// With --move-ids, the first N rows of the objects table (as many as it has)
+// are selected and Edit > "Move IDs…" runs on them, its dialog taking the
+// first new ID it offers and its preview answered with Apply as they come up:
+// the figures are the time to each and to the move made in every file, then painted.
 // With --set-column, every object row's texture set to a new value as Set
 // column's dialog does it: the rule, the undo step, and until painted again.
 #include "document/columnedit.h"
@@ -32,6 +36,8 @@
 #include "mainwindow/mapcommands.h"
 #include "mainwindow/openmap.h"
 #include "mainwindow/mainwindow.h"
+#include "mainwindow/moveidsdialog.h"
+#include "mainwindow/moveidspreview.h"
 #include "mainwindow/sectionview.h"
 #include "platform/qtplatform.h"
 #include "settings/settingsfile.h"
@@ -41,6 +47,9 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QEvent>
+#include <QItemSelection>
+#include <QLabel>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -61,9 +70,9 @@ namespace {
 class PaintWatcher : public QObject {
 public:
     PaintWatcher(const QElapsedTimer& clock, MainWindow& window, QAction* command, const QString& filter, bool ids,
-                 bool setColumn)
+                 bool setColumn, qsizetype moveIds)
         : m_clock(clock), m_window(window), m_command(command), m_filter(filter), m_ids(ids),
-          m_setColumn(setColumn)
+          m_setColumn(setColumn), m_moveIds(moveIds)
     {
     }
 
@@ -100,6 +109,8 @@ private:
             return markIds();
         if (m_setColumn)
             return setColumn();
+        if (m_moveIds > 0)
+            return moveIds();
         if (!m_command)
             done();
         SectionView* view = m_window.view(LineKind::Object);
@@ -178,6 +189,51 @@ private:
         });
     }
 
+    void moveIds()
+    {
+        SectionView* view = m_window.view(LineKind::Object);
+        const int rows = int(std::min<qsizetype>(m_moveIds, view->model()->rowCount()));
+        view->selectionModel()->select(
+            QItemSelection(view->model()->index(0, 0), view->model()->index(rows - 1, 0)),
+            QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        QElapsedTimer clock;
+        // The dialogs are answered as soon as they are up.
+        std::function<void()> answer = [&] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (qobject_cast<MoveIdsDialog*>(modal)) {
+                std::fprintf(stderr, "tarnel-bench-window: Move IDs dialog on %d rows up after %.1f ms\n", rows,
+                             clock.nsecsElapsed() / 1e6);
+                clock.restart();
+                QPushButton* preview = modal->findChild<QPushButton*>(QStringLiteral("movePreviewButton"));
+                if (!preview->isEnabled()) {
+                    std::fprintf(stderr, "tarnel-bench-window: the move is refused: %s\n",
+                                 qPrintable(modal->findChild<QLabel*>(QStringLiteral("moveSummary"))->text()));
+                    static_cast<QDialog*>(modal)->reject();
+                    return;
+                }
+                preview->click();
+            } else if (auto* preview = qobject_cast<MoveIdsPreview*>(modal)) {
+                std::fprintf(stderr, "tarnel-bench-window: preview of %lld lines in %lld files up after %.1f ms\n",
+                             static_cast<long long>(preview->model()->lineCount()),
+                             static_cast<long long>(preview->model()->fileCount()), clock.nsecsElapsed() / 1e6);
+                clock.restart();
+                preview->findChild<QPushButton*>(QStringLiteral("moveApplyButton"))->click();
+                return;
+            }
+            QTimer::singleShot(0, qApp, answer);
+        };
+        QTimer::singleShot(0, qApp, answer);
+        clock.start();
+        m_window.findChild<QAction*>(QStringLiteral("editMoveIds"))->trigger();
+        std::fprintf(stderr, "tarnel-bench-window: moved in every file after %.1f ms (%s)\n",
+                     clock.nsecsElapsed() / 1e6, qPrintable(m_window.statusText()));
+        clock.restart();
+        afterPaint([clock] {
+            std::fprintf(stderr, "tarnel-bench-window: and painted after %.1f ms\n", clock.nsecsElapsed() / 1e6);
+            done();
+        });
+    }
+
     void changeOneId()
     {
         IdeDocument& document = m_window.document();
@@ -214,6 +270,7 @@ private:
     QString m_filter;
     bool m_ids;
     bool m_setColumn;
+    qsizetype m_moveIds;
     std::function<void()> m_afterPaint;
     QElapsedTimer m_commandClock;
     qsizetype m_selectedRows = 0;
@@ -256,6 +313,11 @@ int main(int argc, char* argv[])
     }
     const bool ids = words.removeAll(QStringLiteral("--ids")) > 0;
     const bool setColumn = words.removeAll(QStringLiteral("--set-column")) > 0;
+    qsizetype moveIds = 0;
+    if (const qsizetype at = words.indexOf(QStringLiteral("--move-ids")); at >= 0 && at + 1 < words.size()) {
+        moveIds = words.takeAt(at + 1).toLongLong();
+        words.removeAt(at);
+    }
     QString mapList;
     if (const qsizetype at = words.indexOf(QStringLiteral("--map")); at >= 0 && at + 1 < words.size()) {
         mapList = words.takeAt(at + 1);
@@ -284,7 +346,7 @@ int main(int argc, char* argv[])
                      qPrintable(commandWord));
         return 2;
     }
-    PaintWatcher watcher(clock, window, command, filter, ids, setColumn);
+    PaintWatcher watcher(clock, window, command, filter, ids, setColumn, moveIds);
     window.view(LineKind::Object)->viewport()->installEventFilter(&watcher);
     window.startUp(commandLine);
     if (!mapList.isEmpty())

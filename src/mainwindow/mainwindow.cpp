@@ -20,6 +20,7 @@
 #include "mainwindow/mappanel.h"
 #include "mainwindow/mapproblems.h"
 #include "mainwindow/menumnemonics.h"
+#include "mainwindow/moveidscommand.h"
 #include "mainwindow/namedaction.h"
 #include "mainwindow/openmap.h"
 #include "mainwindow/optionboxes.h"
@@ -295,6 +296,9 @@ void MainWindow::buildMenus()
     edit->addAction(freeIds);
     edit->addAction(m_idNavigation->nextDuplicateItem());
     edit->addSeparator()->setObjectName(QStringLiteral("editBulkSeparator"));
+    auto* moveIds = new MoveIdsCommand(*m_document, *m_openMap, *m_sections, m_platform, *this);
+    connect(moveIds, &MoveIdsCommand::statusMessage, this, &MainWindow::setStatus);
+    edit->addAction(moveIds->action());
     auto* bulk = new BulkCommands(*m_document, m_platform, *m_sections, *this);
     connect(bulk, &BulkCommands::statusMessage, this, &MainWindow::setStatus);
     bulk->addEditItems(*edit);

@@ -24,6 +24,11 @@ MapCommands::MapCommands(OpenMap& map, FileCommands& fileCommands, Platform& pla
     m_fileCommands.setMapLeave([this] { return leaveMap(); });
     connect(&m_map, &OpenMap::shownFileChanged, this, &MapCommands::followShownFile);
     m_map.setLeaveCheck([this] { return !m_mayDiscardEdits || m_mayDiscardEdits(); });
+    // A placement file written (a move of IDs, its undo) is shown as it is now, at the same line.
+    connect(&m_map, &OpenMap::placementFileRead, this, [this](const QString& path) {
+        if (m_placementView && m_placementView->path() == path)
+            m_placementView->showFile(path, m_placementView->textCursor().blockNumber() + 1);
+    });
 }
 
 MapCommands::~MapCommands() = default;

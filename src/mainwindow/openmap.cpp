@@ -6,6 +6,8 @@
 #include "map/gamemap.h"
 
 #include <QHash>
+
+#include <future>
 #include <numeric>
 
 namespace tarnel {
@@ -21,6 +23,7 @@ struct OpenMap::State {
     // The documents of the files not shown, loaded on first use.
     QHash<qsizetype, IdeDocument*> parked;
     QList<QMetaObject::Connection> followed;
+    std::optional<std::optional<qint64>> idLimit; // as set (nullopt: derived)
 };
 
 OpenMap::OpenMap(IdeDocument& shown, QObject* parent) : QObject(parent), m_shown(shown), m_state(new State)
@@ -165,10 +168,54 @@ void OpenMap::showFile(qsizetype file)
 
 void OpenMap::setIdLimit(std::optional<std::optional<qint64>> limit)
 {
+    m_state->idLimit = limit;
     m_state->map.setIdLimit(limit);
     QList<qsizetype> every(m_state->map.sources().files.size());
     std::iota(every.begin(), every.end(), 0);
     emit findingsChanged(every);
+    emit mapChanged();
+}
+
+void OpenMap::rereadPlacementFiles(const QStringList& paths)
+{
+    const QList<MapFile>& files = m_state->map.sources().files;
+    QList<FileFacts> facts;
+    QList<qsizetype> read;
+    for (qsizetype file = 0; file < files.size(); ++file) {
+        facts << m_state->map.facts(file);
+        if (files[file].kind == MapFileKind::Ipl && paths.contains(files[file].path))
+            read << file;
+    }
+    // Two threads, each reading every other file.
+    QList<std::optional<FileFacts>> readFacts(read.size());
+    const auto readEvery = [&](qsizetype from) {
+        for (qsizetype k = from; k < read.size(); k += 2) {
+            if (const ReadOutcome outcome = readIdeFile(files[read[k]].path); outcome.status == ReadOutcome::Read)
+                readFacts[k] = readIplFacts(outcome.bytes);
+        }
+    };
+    std::future<void> odd = std::async(std::launch::async, readEvery, 1);
+    readEvery(0);
+    odd.get();
+    QList<qsizetype> changed;
+    for (qsizetype k = 0; k < read.size(); ++k) {
+        if (readFacts[k]) {
+            facts[read[k]] = std::move(*readFacts[k]);
+            changed << read[k];
+        }
+    }
+    if (changed.isEmpty())
+        return;
+    // The map is indexed again as a whole: a file's facts replaced one by one are
+    // searched line by line afterwards, which over many placement files costs every later edit.
+    GameMap map = GameMap::fromFacts(m_state->map.sources(), std::move(facts));
+    if (m_state->idLimit)
+        map.setIdLimit(*m_state->idLimit);
+    m_state->map = std::move(map);
+    // The IDE files' findings follow their own steps.
+    emit findingsChanged(changed);
+    for (qsizetype file : std::as_const(changed))
+        emit placementFileRead(files[file].path);
     emit mapChanged();
 }
 

@@ -50,6 +50,10 @@ public:
     // The files whose documents differ from their files, in load order.
     QList<qsizetype> changedFiles() const;
     bool isChanged(qsizetype file) const;
+    // Placement files of the map at `paths` written since they were read: their facts are read
+    // again (placementFileRead for each, findingsChanged, mapChanged); paths of no file of the map are passed
+    // over.
+    void rereadPlacementFiles(const QStringList& paths);
     // Asked before another file is shown; false keeps the shown one (open editors' fields, say).
     void setLeaveCheck(std::function<bool()> mayLeave) { m_mayLeave = std::move(mayLeave); }
 
@@ -63,6 +67,8 @@ signals:
     // Sent just before mapChanged when findings may have changed: those of
     // `files` (GameMap::findingsIn; -1, the level lists, is never among them).
     void findingsChanged(const QList<qsizetype>& files);
+    // A placement file's facts were read again from disk.
+    void placementFileRead(const QString& path);
 
 private:
     struct State;

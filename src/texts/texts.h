@@ -263,6 +263,43 @@ inline const QString freeIdsReasonSeparator = QStringLiteral(", ");
 // A free run of IDs: its first and last ID.
 inline const QString freeIdsRun = QStringLiteral("%1\u2013%2");
 inline const QString freeIdsNoSuchFile = QStringLiteral("no such file");
+// Edit > "Move IDs…": the IDs of objects moved to a new range with every line of the map naming them.
+inline const QString menuMoveIds = QStringLiteral("Move IDs\u2026");
+inline const QString moveIdsTitle = QStringLiteral("Move IDs");
+// Which rows move: the selection when it holds two rows or more, else all rows the filter shows.
+inline const QString moveIdsOfSelection = QStringLiteral("The %1 selected rows move (%2 IDs).");
+inline const QString moveIdsOfShown =
+    QStringLiteral("All %1 rows shown move (%2 IDs). Select two rows or more to move only those.");
+inline const QString moveIdsNoRows = QStringLiteral("No row with an ID to move.");
+inline const QString moveIdsFirstNewId = QStringLiteral("First new ID:");
+inline const QString moveIdsKeepGaps = QStringLiteral("Keep gaps");
+// The move as it stands: "IDs 100–119 become 5000–5019." and the limit it stays below.
+inline const QString moveIdsWillMove = QStringLiteral("IDs %1\u2013%2 become %3\u2013%4.");
+inline const QString moveIdsLimit = QStringLiteral("The map's ID limit is %1.");
+inline const QString moveIdsNoLimit = QStringLiteral("The map has no ID limit.");
+inline const QString moveIdsTypeFirst = QStringLiteral("Type the first new ID.");
+inline const QString moveIdsNoFreeRun = QStringLiteral("No run of %1 free IDs below the ID limit.");
+inline const QString moveIdsPreview = QStringLiteral("Preview\u2026");
+// The preview: every line the move changes, per file.
+inline const QString moveIdsPreviewTitle = QStringLiteral("Move IDs: the lines that change");
+inline const QString moveIdsPreviewHeading =
+    QStringLiteral("%1 lines change in %2 files. Nothing is changed before Apply.");
+inline const QString moveIdsFileLines = QStringLiteral("%1 (%2 lines)");
+// Lines of a file its document keeps as read (a comment among path lines): the move leaves them.
+inline const QString moveIdsKeptLines =
+    QStringLiteral("%1: %2 lines name a moved ID but are kept as they are; change them in a text editor");
+inline const QString moveIdsLineColumn = QStringLiteral("Line");
+inline const QString moveIdsBeforeColumn = QStringLiteral("Before");
+inline const QString moveIdsAfterColumn = QStringLiteral("After");
+inline const QString moveIdsNewRow = QStringLiteral("new");
+inline const QString moveIdsApply = QStringLiteral("Apply");
+inline const QString moveIdsNothing = QStringLiteral("No line names these IDs.");
+// The undo step, in each file's history.
+inline const QString moveIdsStep = QStringLiteral("Move %1 IDs");
+inline const QString moveOneIdStep = QStringLiteral("Move 1 ID");
+inline const QString moveIdsNotWritten = QStringLiteral("The IDs were not moved; no file was changed.\n%1");
+inline const QString moveIdsUndoNotWritten = QStringLiteral("The placement files could not be written back.\n%1");
+inline const QString moveIdsDone = QStringLiteral("%1 lines changed in %2 files.");
 // An object ID more than one row uses: the menu item, the ID cell's tooltip
 // (one line per other row: its line in the file, the table's selector
 // caption), the statistics figure and the status when there is none.
