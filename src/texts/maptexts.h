@@ -48,6 +48,20 @@ inline const QString mapNameIsOtherId = QStringLiteral("; %1 is ID %2 (%3)");
 inline const QString mapIdAtLimit = QStringLiteral("ID %1 is not below the ID limit %2");
 inline const QString mapIdTooWide = QStringLiteral("ID %1 lies beyond 64 bits; not compared");
 
+// ---- Moving IDs -------------------------------------------------------------------
+// Why a move is refused. %1 the last new ID, %2 the limit.
+inline const QString moveReachesLimit =
+    QStringLiteral("The new IDs would reach the ID limit %2 (the last would be %1); set the limit to 0 for none");
+// %1 the new ID, %2 the place of the line defining it.
+inline const QString moveTargetDefined = QStringLiteral("ID %1 is already defined at %2");
+inline const QString moveIdDefinedNowhere = QStringLiteral("ID %1 is defined nowhere in the map");
+inline const QString moveNothingToMove = QStringLiteral("no ID to move");
+// What is wrong with IDs written as ranges ("3465-3470,3480"): %1 the piece.
+inline const QString idRangesEmpty = QStringLiteral("no IDs given");
+inline const QString idRangesBadPiece = QStringLiteral("%1 is not an ID or a range of IDs (A-B)");
+inline const QString idRangesBackwards = QStringLiteral("%1: the range ends below its start");
+inline const QString idRangesTooMany = QStringLiteral("%1: more IDs than can be moved at once");
+
 // ---- One file's own lines -------------------------------------------------------
 // %2 the LOD index, %3 the file's inst line count.
 inline const QString mapLodOutOfRange =
