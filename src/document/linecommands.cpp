@@ -4,6 +4,9 @@
 #include "document/idetext.h"
 #include "document/rowlist.h"
 
+#include <algorithm>
+#include <vector>
+
 namespace tarnel {
 
 namespace {
@@ -35,16 +38,18 @@ private:
     bool m_open;
 };
 
-// Rewrites the first value of each row. While the table is sorted a rewritten
-// row may move, so the rows still to do are followed to their new places.
+// Rewrites rows' values: `rewrite(i, values)` for the i-th row of `pending`
+// (ascending), true when it changed them. While the table is sorted a
+// rewritten row may move, so the rows still to do are followed to their new places.
 template <typename Rewrite>
 qsizetype rewriteRows(EditKey key, SectionTable& table, QList<qsizetype> pending, Rewrite rewrite)
 {
+    const Batch batch(key, table, pending.size());
     qsizetype changed = 0;
     for (qsizetype i = 0; i < pending.size(); ++i) {
         const qsizetype row = pending[i];
         QList<QByteArray> values = table.rows().values(row);
-        if (!rewrite(values.front()))
+        if (!rewrite(i, values))
             continue;
         const qsizetype to = table.setRowValues(key, row, values);
         ++changed;
@@ -66,9 +71,8 @@ qsizetype rewriteFirstValues(EditKey key, IdeDocument& document, LineKind kind, 
                              Rewrite rewrite)
 {
     SectionTable& table = document.table(kind);
-    QList<qsizetype> pending = sortedDistinctIn(std::move(rows), table.rowCount());
-    const Batch batch(key, table, pending.size());
-    return rewriteRows(key, table, std::move(pending), rewrite);
+    return rewriteRows(key, table, sortedDistinctIn(std::move(rows), table.rowCount()),
+                       [&rewrite](qsizetype, QList<QByteArray>& values) { return rewrite(values.front()); });
 }
 
 } // namespace
@@ -91,6 +95,35 @@ qsizetype unComment(EditKey key, IdeDocument& document, LineKind kind, QList<qsi
         // Only the marks Comment out puts in front: "#" characters in the
         // value's text stay.
         first.remove(0, idetext::commentMarksLength(first));
+        return true;
+    });
+}
+
+qsizetype setRowsValues(EditKey key, IdeDocument& document, LineKind kind, const QList<qsizetype>& rows,
+                        const QList<QList<QByteArray>>& values)
+{
+    SectionTable& table = document.table(kind);
+    // Row order, the last values given for a row winning.
+    std::vector<std::pair<qsizetype, qsizetype>> order; // (row, index in values)
+    order.reserve(size_t(rows.size()));
+    for (qsizetype i = 0; i < qMin(rows.size(), values.size()); ++i) {
+        if (rows[i] >= 0 && rows[i] < table.rowCount())
+            order.emplace_back(rows[i], i);
+    }
+    std::stable_sort(order.begin(), order.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    QList<qsizetype> pending;
+    QList<qsizetype> sources;
+    for (size_t k = 0; k < order.size(); ++k) {
+        if (k + 1 < order.size() && order[k + 1].first == order[k].first)
+            continue;
+        pending.append(order[k].first);
+        sources.append(order[k].second);
+    }
+    return rewriteRows(key, table, pending, [&](qsizetype i, QList<QByteArray>& rowValues) {
+        const QList<QByteArray>& wanted = values[sources[i]];
+        if (rowValues == wanted)
+            return false;
+        rowValues = wanted;
         return true;
     });
 }

@@ -3,6 +3,7 @@
 #include "document/editkey.h"
 #include "document/linekind.h"
 
+#include <QByteArray>
 #include <QList>
 
 namespace tarnel {
@@ -18,6 +19,10 @@ qsizetype commentOut(EditKey key, IdeDocument& document, LineKind kind, QList<qs
 // Takes from the first value of commented rows what Comment out put before it:
 // leading spaces, the "#" characters and the spaces after them.
 qsizetype unComment(EditKey key, IdeDocument& document, LineKind kind, QList<qsizetype> rows);
+// Gives each row `rows[i]` the values `values[i]` (rows in any order, those
+// outside the table left aside); returns how many rows differed.
+qsizetype setRowsValues(EditKey key, IdeDocument& document, LineKind kind, const QList<qsizetype>& rows,
+                        const QList<QList<QByteArray>>& values);
 qsizetype removeRows(EditKey key, IdeDocument& document, LineKind kind, QList<qsizetype> rows);
 // Appends a copy of each row, every value included.
 qsizetype duplicateRows(EditKey key, IdeDocument& document, LineKind kind, QList<qsizetype> rows);

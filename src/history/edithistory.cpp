@@ -3,12 +3,14 @@
 #include "document/idedocument.h"
 #include "document/linecommands.h"
 #include "document/rowlist.h"
+#include "history/jointstep.h"
 #include "history/pathtextcommand.h"
 #include "history/sortcommand.h"
 #include "history/tableeditcommand.h"
 #include "texts/texts.h"
 
 #include <algorithm>
+#include <memory>
 
 namespace tarnel {
 
@@ -143,6 +145,18 @@ qsizetype EditHistory::changeRows(LineKind kind, QList<qsizetype> rows,
                                   const std::function<QString(qsizetype)>& text,
                                   const std::function<qsizetype()>& change)
 {
+    const auto [changed, step] = recordRows(kind, std::move(rows), change, nullptr);
+    if (step) {
+        step->setText(text(changed));
+        m_stack.push(step);
+    }
+    return changed;
+}
+
+std::pair<qsizetype, QUndoCommand*> EditHistory::recordRows(LineKind kind, QList<qsizetype> rows,
+                                                            const std::function<qsizetype()>& change,
+                                                            QUndoCommand* parent)
+{
     SectionTable& table = m_document->table(kind);
     rows = sortedDistinctIn(std::move(rows), table.rowCount());
     RowSnapshot before = snapshotRows(table.rows(), rows);
@@ -154,11 +168,42 @@ qsizetype EditHistory::changeRows(LineKind kind, QList<qsizetype> rows,
     const RowId firstNew = m_document->rowIds().nextId();
     const qsizetype changed = change();
     if (changed == 0)
-        return 0;
+        return {0, nullptr};
     RowSnapshot after = snapshotRowsWithIds(table.rows(), ids, firstNew);
     dropUnchangedRows(before, after, firstNew);
-    m_stack.push(
-        new TableEditCommand(m_document, m_key, kind, std::move(before), std::move(after), text(changed)));
+    return {changed,
+            new TableEditCommand(m_document, m_key, kind, std::move(before), std::move(after), QString(), parent)};
+}
+
+qsizetype EditHistory::setRows(LineKind kind, const RowValues& rows, const QString& text)
+{
+    return changeRows(
+        kind, rows.rows, [&text](qsizetype) { return text; },
+        [&] { return setRowsValues(m_key, *m_document, kind, rows.rows, rows.values); });
+}
+
+qsizetype EditHistory::changeTogether(const QString& text, const RowValuesByKind& rows,
+                                      const std::optional<QByteArray>& pathText,
+                                      std::function<void(bool redone)> follow)
+{
+    auto step = std::make_unique<JointStep>(text, std::move(follow));
+    qsizetype changed = 0;
+    for (LineKind kind : allLineKinds) {
+        const RowValues& kindRows = rows[size_t(kind)];
+        if (kindRows.rows.isEmpty())
+            continue;
+        changed += recordRows(
+                       kind, kindRows.rows,
+                       [&] { return setRowsValues(m_key, *m_document, kind, kindRows.rows, kindRows.values); },
+                       step.get())
+                       .first;
+    }
+    if (pathText && *pathText != m_document->pathText()) {
+        new PathTextCommand(m_document, m_key, *pathText, step.get());
+        ++changed;
+    }
+    if (changed > 0)
+        m_stack.push(step.release());
     return changed;
 }
 

@@ -9,6 +9,7 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 #include <utility>
 
 namespace tarnel {
@@ -26,6 +27,12 @@ public:
     static constexpr int stepsKept = 100;
     // Rows to append, table by table.
     using RowsByKind = std::array<QList<QList<QByteArray>>, lineKindCount>;
+    // New values for some rows of one table: rows in any order, values[i] for rows[i].
+    struct RowValues {
+        QList<qsizetype> rows;
+        QList<QList<QByteArray>> values;
+    };
+    using RowValuesByKind = std::array<RowValues, lineKindCount>;
 
     // Lives as a child of the document.
     explicit EditHistory(IdeDocument& document);
@@ -58,6 +65,17 @@ public:
     // returns, per table that took lines, the row where its last line went.
     QList<std::pair<LineKind, qsizetype>> pasteLines(const RowsByKind& rows);
     void setPathText(const QByteArray& text);
+    // The rows given their new values as one step named `text`; returns how
+    // many differed (0: no step).
+    qsizetype setRows(LineKind kind, const RowValues& rows, const QString& text);
+    // Rows of several tables and, when given, the paths text, as one step
+    // named `text`; returns the rows changed plus one for the paths text (0: no
+    // step). `follow(redone)` is called after each later undo (false) and
+    // redo (true) of the step, not when it is made: a step that steps of other
+    // documents go with (a move of IDs across a map's files).
+    qsizetype changeTogether(const QString& text, const RowValuesByKind& rows,
+                             const std::optional<QByteArray>& pathText,
+                             std::function<void(bool redone)> follow = {});
     // Sorting on or off; the document tells the state (IdeDocument::sortedChanged).
     void setSorted(bool on);
 
@@ -76,6 +94,10 @@ private:
     // `count` rows, none when 0. Returns the count.
     qsizetype changeRows(LineKind kind, QList<qsizetype> rows, const std::function<QString(qsizetype)>& text,
                          const std::function<qsizetype()>& change);
+    // Runs `change` as changeRows does and records it as a step, a child of
+    // `parent` when given, else pushed; returns the count and the step (none when 0).
+    std::pair<qsizetype, QUndoCommand*> recordRows(LineKind kind, QList<qsizetype> rows,
+                                                   const std::function<qsizetype()>& change, QUndoCommand* parent);
     qsizetype runCommand(const QString& name, RowsCommand command, LineKind kind, const QList<qsizetype>& rows);
     // Appends the rows to the kind's table as one step "Paste line"; where the last one went.
     qsizetype appendRows(LineKind kind, const QList<QList<QByteArray>>& rows);

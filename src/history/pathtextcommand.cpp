@@ -5,8 +5,8 @@
 
 namespace tarnel {
 
-PathTextCommand::PathTextCommand(IdeDocument* const& document, EditKey key, QByteArray text)
-    : QUndoCommand(texts::stepEditPaths), m_document(document), m_key(key), m_before(document->pathText()),
+PathTextCommand::PathTextCommand(IdeDocument* const& document, EditKey key, QByteArray text, QUndoCommand* parent)
+    : QUndoCommand(texts::stepEditPaths, parent), m_document(document), m_key(key), m_before(document->pathText()),
       m_after(std::move(text))
 {
 }

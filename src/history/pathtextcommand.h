@@ -12,7 +12,7 @@ class IdeDocument;
 // A change of the paths text. Consecutive ones merge, as typing does in a text editor.
 class PathTextCommand : public QUndoCommand {
 public:
-    PathTextCommand(IdeDocument* const& document, EditKey key, QByteArray text);
+    PathTextCommand(IdeDocument* const& document, EditKey key, QByteArray text, QUndoCommand* parent = nullptr);
 
     void undo() override;
     void redo() override;

@@ -5,8 +5,8 @@
 namespace tarnel {
 
 TableEditCommand::TableEditCommand(IdeDocument* const& document, EditKey key, LineKind kind, RowSnapshot before,
-                                   RowSnapshot after, const QString& text)
-    : QUndoCommand(text), m_document(document), m_key(key), m_kind(kind), m_before(std::move(before)),
+                                   RowSnapshot after, const QString& text, QUndoCommand* parent)
+    : QUndoCommand(text, parent), m_document(document), m_key(key), m_kind(kind), m_before(std::move(before)),
       m_after(std::move(after))
 {
 }

@@ -15,7 +15,7 @@ class IdeDocument;
 class TableEditCommand : public QUndoCommand {
 public:
     TableEditCommand(IdeDocument* const& document, EditKey key, LineKind kind, RowSnapshot before,
-                     RowSnapshot after, const QString& text);
+                     RowSnapshot after, const QString& text, QUndoCommand* parent = nullptr);
 
     void undo() override;
     void redo() override;

@@ -11,6 +11,8 @@
 #include <QRandomGenerator>
 #include <QTest>
 
+#include <functional>
+
 using namespace tarnel;
 
 namespace {
@@ -37,8 +39,8 @@ private slots:
         QTest::addColumn<int>("command");
         QTest::addColumn<bool>("sorted");
         QTest::addColumn<int>("selected");
-        const char* names[] = {"comment out", "un-comment", "remove", "duplicate"};
-        for (int command = 0; command < 4; ++command) {
+        const char* names[] = {"comment out", "un-comment", "remove", "duplicate", "set rows", "change together"};
+        for (int command = 0; command < 6; ++command) {
             for (bool sorted : {false, true}) {
                 // A few rows one at a time, and enough for one batch on a sorted table.
                 for (int selected : {3, 150}) {
@@ -53,11 +55,34 @@ private slots:
         QFETCH(int, command);
         QFETCH(bool, sorted);
         QFETCH(int, selected);
-        const Command commands[] = {&EditHistory::commentOut, &EditHistory::unComment, &EditHistory::remove,
-                                    &EditHistory::duplicate};
         IdeDocument document;
         SectionTable& table = document.table(LineKind::Object);
         QRandomGenerator random(uint(command * 100 + selected));
+        int followed = 0;
+        // New first values, so that the rows move in a sorted table.
+        auto newValues = [&table](const QList<qsizetype>& rows) {
+            EditHistory::RowValues values{rows, {}};
+            for (qsizetype row : rows) {
+                QList<QByteArray> rowValues = table.rows().values(row);
+                rowValues[0] = QByteArray::number(row * 7 % 61);
+                values.values.append(rowValues);
+            }
+            return values;
+        };
+        const std::function<qsizetype(EditHistory&, const QList<qsizetype>&)> commands[] = {
+            [](EditHistory& h, const QList<qsizetype>& rows) { return h.commentOut(LineKind::Object, rows); },
+            [](EditHistory& h, const QList<qsizetype>& rows) { return h.unComment(LineKind::Object, rows); },
+            [](EditHistory& h, const QList<qsizetype>& rows) { return h.remove(LineKind::Object, rows); },
+            [](EditHistory& h, const QList<qsizetype>& rows) { return h.duplicate(LineKind::Object, rows); },
+            [&](EditHistory& h, const QList<qsizetype>& rows) {
+                return h.setRows(LineKind::Object, newValues(rows), QStringLiteral("Set"));
+            },
+            [&](EditHistory& h, const QList<qsizetype>& rows) {
+                EditHistory::RowValuesByKind byKind;
+                byKind[size_t(LineKind::Object)] = newValues(rows);
+                return h.changeTogether(QStringLiteral("Move"), byKind, QByteArray("ped, 1, x\r\n"),
+                                        [&followed](bool redone) { followed += redone ? 1 : 10; });
+            }};
         for (int row = 0; row < 300; ++row) {
             // Equal first values and commented rows, so rows move among their equals.
             const QByteArray id = (row % 2 == 0 ? "#" : "") + QByteArray::number(random.bounded(60));
@@ -69,16 +94,20 @@ private slots:
         for (int k = 2; k < selected; ++k)
             rows << random.bounded(300);
         const QByteArrayList before = rowsOf(table);
-        QVERIFY((history.*commands[command])(LineKind::Object, rows) > 0);
+        QVERIFY(commands[command](history, rows) > 0);
         const QByteArrayList after = rowsOf(table);
         QVERIFY(after != before);
         QVERIFY(document.isModified());
         for (int round = 0; round < 2; ++round) {
             history.stack().undo();
             QCOMPARE(rowsOf(table), before);
+            QCOMPARE(document.pathText(), QByteArray());
             history.stack().redo();
             QCOMPARE(rowsOf(table), after);
+            QCOMPARE(document.pathText(), command == 5 ? QByteArray("ped, 1, x\r\n") : QByteArray());
         }
+        // A joint step tells each undo and redo but not its making; its paths text goes with it.
+        QCOMPARE(followed, command == 5 ? 22 : 0);
         // Sorting undone as well: the rows as they were added.
         history.stack().undo();
         if (sorted)
