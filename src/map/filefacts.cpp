@@ -156,42 +156,6 @@ void addPathHeader(FileFacts& facts, const LineValues& v, qint64 line, NamePool*
         addReference(facts, ReferenceKind::PathHeader, v.at(1), v.at(2), line, pool);
 }
 
-enum class IdeSection { None, Defining, Effects, Paths, Other };
-
-struct OpenSection {
-    IdeSection kind = IdeSection::None;
-    IdSection defining = IdSection::Objs;
-};
-
-std::optional<OpenSection> ideSectionOf(QByteArrayView line)
-{
-    static constexpr std::array<std::pair<const char*, IdSection>, 7> defining = {{
-        {"objs", IdSection::Objs},
-        {"tobj", IdSection::Tobj},
-        {"anim", IdSection::Anim},
-        {"hier", IdSection::Hier},
-        {"cars", IdSection::Cars},
-        {"peds", IdSection::Peds},
-        {"weap", IdSection::Weap},
-    }};
-    for (const auto& [word, section] : defining) {
-        if (isKeyword(line, word))
-            return OpenSection{IdeSection::Defining, section};
-    }
-    if (isKeyword(line, "2dfx"))
-        return OpenSection{IdeSection::Effects, {}};
-    if (isKeyword(line, "path"))
-        return OpenSection{IdeSection::Paths, {}};
-    return std::nullopt;
-}
-
-// A line opening a section: a known keyword, or outside any section a single word.
-bool opensOtherSection(QByteArrayView line)
-{
-    const QByteArrayView word = idetext::trimSpacesAndTabs(line);
-    return !word.isEmpty() && !word.contains(',') && !word.startsWith('#');
-}
-
 void noteWholeFile(FileFacts& facts, const QByteArray& bytes)
 {
     if (bytes.isEmpty())
@@ -219,46 +183,29 @@ FileFacts readIdeFacts(const QByteArray& bytes)
     noteWholeFile(facts, bytes);
     facts.definitions.reserve(lineCountOf(bytes));
     NamePool pool;
-    OpenSection open;
+    IdeSectionWalk sections;
     LineValues values;
     facts.lineCount = forEachLine(bytes, [&](QByteArrayView line, qint64 number) {
-        // A section's keyword opens it even where the last one lacks its `end`.
-        if (line.size() < 16 && !line.contains(',')) {
-            if (const std::optional<OpenSection> section = ideSectionOf(line)) {
-                open = *section;
-                return;
-            }
-        }
-        if (open.kind == IdeSection::None || open.kind == IdeSection::Other) {
-            if (open.kind == IdeSection::Other && !isKeyword(line, "end"))
-                return;
-            if (open.kind == IdeSection::Other)
-                open.kind = IdeSection::None;
-            else if (opensOtherSection(line))
-                open.kind = IdeSection::Other;
-            return;
-        }
-        if (isKeyword(line, "end")) {
-            open.kind = IdeSection::None;
-            return;
-        }
-        if (idetext::isBlank(line))
+        const std::optional<IdeSectionWalk::Open> open = sections.contentOf(line);
+        if (!open || idetext::isBlank(line))
             return;
         if (idetext::isCommented(line)) {
-            if (open.kind == IdeSection::Defining) {
+            if (open->kind == IdeSectionWalk::Kind::Defining) {
                 if (const std::optional<qint64> id =
-                        rowIdOf(line.first(std::max<qsizetype>(line.indexOf(','), 0))))
+                        rowIdOf(line.first(std::max<qsizetype>(line.indexOf(','), 0)))) {
                     facts.commentedIds.append(*id);
+                    facts.commentedDefinitions.append({*id, number});
+                }
             }
             return;
         }
         values.split(line);
-        switch (open.kind) {
-        case IdeSection::Defining: addDefinition(facts, open.defining, values, number, &pool); break;
-        case IdeSection::Effects:
+        switch (open->kind) {
+        case IdeSectionWalk::Kind::Defining: addDefinition(facts, open->defining, values, number, &pool); break;
+        case IdeSectionWalk::Kind::Effects:
             addReference(facts, ReferenceKind::Effect, values.at(0), {}, number, &pool);
             break;
-        case IdeSection::Paths: addPathHeader(facts, values, number, &pool); break;
+        case IdeSectionWalk::Kind::Paths: addPathHeader(facts, values, number, &pool); break;
         default: break;
         }
     });
@@ -282,7 +229,7 @@ FileFacts readIplFacts(const QByteArray& bytes)
     noteWholeFile(facts, bytes);
     facts.references.reserve(lineCountOf(bytes));
     NamePool pool;
-    enum { Outside, Inst, Other } open = Outside;
+    IplSectionWalk sections;
     LineValues values;
     // Each inst line's value count, and the LOD index of those of 11 values.
     std::vector<quint8> counts;
@@ -290,18 +237,7 @@ FileFacts readIplFacts(const QByteArray& bytes)
     std::vector<std::pair<qint64, QByteArrayView>> lods;
     std::array<qint64, 256> countFrequency{};
     facts.lineCount = forEachLine(bytes, [&](QByteArrayView line, qint64 number) {
-        if (open == Outside) {
-            if (isKeyword(line, "inst"))
-                open = Inst;
-            else if (opensOtherSection(line))
-                open = Other;
-            return;
-        }
-        if (isKeyword(line, "end")) {
-            open = Outside;
-            return;
-        }
-        if (open != Inst || idetext::isBlank(line) || idetext::isCommented(line))
+        if (!sections.isInstContent(line) || idetext::isBlank(line) || idetext::isCommented(line))
             return;
         values.split(line);
         ++facts.instCount;
@@ -360,8 +296,10 @@ FileFacts ideFactsOfDocument(const IdeDocument& document, const FileFacts& asRea
         const RowStore& rows = document.table(kind).rows();
         for (qsizetype row = 0; row < rows.size(); ++row) {
             if (rows.isCommented(row)) {
-                if (const std::optional<qint64> id = rowIdOf(rows.firstValue(row)))
+                if (const std::optional<qint64> id = rowIdOf(rows.firstValue(row))) {
                     facts.commentedIds.append(*id);
+                    facts.commentedDefinitions.append({*id, qint64(rowIds.fileLine(rows.id(row)))});
+                }
                 continue;
             }
             const qint64 line = readRow(rows, row);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "map/mapfinding.h"
+#include "map/sectionwalk.h"
 
 #include <QByteArray>
 #include <QList>
@@ -9,8 +10,6 @@ namespace tarnel {
 
 class IdeDocument;
 
-// The IDE sections whose lines define an ID.
-enum class IdSection { Objs, Tobj, Anim, Hier, Cars, Peds, Weap };
 // A name read from a file points into its facts' `namePool` (no allocation a
 // line): copy it (QByteArray(name.constData(), name.size())) to keep it
 // beyond those facts. GameMap::definitionsOf and referencesOf hand out copies.
@@ -43,6 +42,8 @@ struct FileFacts {
     // IDs of commented-out defining lines, ascending: the free IDs count them
     // as used unless asked to free them.
     QList<qint64> commentedIds;
+    // The same lines as (ID, line), in line order: what a move into their IDs names.
+    QList<std::pair<qint64, qint64>> commentedDefinitions;
     // The bytes of the names above, which they point into; shared by copies of the facts.
     QByteArray namePool;
 };
