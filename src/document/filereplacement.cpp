@@ -1,6 +1,7 @@
 #include "document/filereplacement.h"
 
 #include "document/filenames.h"
+#include "document/filereplacementsteps.h"
 #include "texts/texts.h"
 
 #include <QIODevice>
@@ -17,30 +18,18 @@
 
 namespace tarnel {
 
-namespace {
+namespace replacementsteps {
 
 QString systemError(int code)
 {
     return qt_error_string(code);
 }
 
-// Closes the descriptor it holds when it goes.
-class Descriptor {
-public:
-    explicit Descriptor(int fd = -1) : m_fd(fd) {}
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    ~Descriptor()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    int get() const { return m_fd; }
-    bool isOpen() const { return m_fd >= 0; }
-
-private:
-    int m_fd;
-};
+Descriptor::~Descriptor()
+{
+    if (m_fd >= 0)
+        ::close(m_fd);
+}
 
 QByteArray folderOf(const QByteArray& file)
 {
@@ -98,9 +87,6 @@ QString syncFailure(int fd)
     return ::fsync(fd) == 0 ? QString() : systemError(errno);
 }
 
-// A new file beside `target`, named after it with a random ending; its name
-// goes to `name`. A folder that does not let a file be made in it is named as
-// the problem.
 int createBeside(const QByteArray& target, mode_t mode, QByteArray& name, QString& failure)
 {
     for (;;) {
@@ -115,7 +101,6 @@ int createBeside(const QByteArray& target, mode_t mode, QByteArray& name, QStrin
     }
 }
 
-// Copies everything from `from` to `to`, both from their start.
 bool copyContent(int from, int to)
 {
     std::vector<char> block(1 << 20);
@@ -136,6 +121,8 @@ bool copyContent(int from, int to)
         at += got;
     }
 }
+
+namespace {
 
 QByteArrayList attributeNames(const QByteArray& list)
 {
@@ -191,11 +178,10 @@ void copyAttributes(const QByteArray& path, int fd)
     }
 }
 
-// Writes a new file beside `target` and renames it into its place once it is
-// complete, synced and made like the old one (`old`, when there is one).
-QString writeAndRename(const QByteArray& target, const struct stat* old, const ContentWriter& write)
+} // namespace
+
+QString writeBeside(const QByteArray& target, const struct stat* old, const ContentWriter& write, QByteArray& name)
 {
-    QByteArray name;
     QString failure;
     // The old file's content may be private: the new one is, until it has the old mode.
     const Descriptor fd(createBeside(target, old ? 0600 : 0666, name, failure));
@@ -213,16 +199,49 @@ QString writeAndRename(const QByteArray& target, const struct stat* old, const C
     }
     if (failure.isEmpty())
         failure = syncFailure(fd.get());
-    if (failure.isEmpty() && ::rename(name.constData(), target.constData()) != 0)
+    if (!failure.isEmpty())
+        ::unlink(name.constData());
+    return failure;
+}
+
+void syncFolderOf(const QByteArray& target)
+{
+    const Descriptor folder(::open(folderOf(target).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (folder.isOpen())
+        ::fsync(folder.get());
+}
+
+QByteArray resolvedTarget(const QString& path)
+{
+    QByteArray target = fileNameBytes(path);
+    struct stat info {};
+    if (::lstat(target.constData(), &info) == 0 && S_ISLNK(info.st_mode)) {
+        // Through a link the file it names is saved; the link stays.
+        if (char* resolved = ::realpath(target.constData(), nullptr)) {
+            target = resolved;
+            std::free(resolved);
+        }
+    }
+    return target;
+}
+
+namespace {
+
+// Writes a new file beside `target` and renames it into its place once it is
+// complete, synced and made like the old one (`old`, when there is one).
+QString writeAndRename(const QByteArray& target, const struct stat* old, const ContentWriter& write)
+{
+    QByteArray name;
+    QString failure = writeBeside(target, old, write, name);
+    if (!failure.isEmpty())
+        return failure;
+    if (::rename(name.constData(), target.constData()) != 0) {
         failure = systemError(errno);
-    if (!failure.isEmpty()) {
         ::unlink(name.constData());
         return failure;
     }
     // The rename itself lasts once the folder is synced.
-    const Descriptor folder(::open(folderOf(target).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (folder.isOpen())
-        ::fsync(folder.get());
+    syncFolderOf(target);
     return {};
 }
 
@@ -271,17 +290,14 @@ QString writeDirectly(const QByteArray& target, const ContentWriter& write)
 
 } // namespace
 
+} // namespace replacementsteps
+
+using namespace replacementsteps;
+
 QString replaceFileContent(const QString& path, const ContentWriter& write)
 {
-    QByteArray target = fileNameBytes(path);
+    const QByteArray target = resolvedTarget(path);
     struct stat info {};
-    if (::lstat(target.constData(), &info) == 0 && S_ISLNK(info.st_mode)) {
-        // Through a link the file it names is saved; the link stays.
-        if (char* resolved = ::realpath(target.constData(), nullptr)) {
-            target = resolved;
-            std::free(resolved);
-        }
-    }
     if (::stat(target.constData(), &info) != 0) {
         if (errno == ENOENT)
             return writeAndRename(target, nullptr, write);

@@ -129,6 +129,8 @@ inline const QString utf16File = QStringLiteral("it is UTF-16 text");
 inline const QString folderRefusesFile = QStringLiteral("the folder %1 does not let a file be made in it: %2");
 // Added to the reason when a file written in place could not get its old content back; %1 the copy.
 inline const QString oldContentKeptIn = QStringLiteral("; its old content is kept in %1");
+// Why files given new content together were all left as they were: %1 the file, %2 the reason.
+inline const QString fileNotReplaced = QStringLiteral("%1: %2");
 
 // Text that a file cannot hold (a character outside Latin-1, a line break where
 // one line is meant); %1 names the field or text, as in "The line".
