@@ -85,7 +85,8 @@ QString summary(const QString& text, qsizetype ids, const QList<FileIdChanges>& 
     qsizetype lines = 0;
     for (const FileIdChanges& file : files)
         lines += file.changes.size();
-    return text.arg(counted(ids, texts::cliOneId, texts::cliIds), counted(lines, texts::cliOneLine, texts::cliLines),
+    return text.arg(counted(ids, texts::cliOneId, texts::cliIds),
+                    counted(lines, texts::cliOneLine, texts::cliLines),
                     counted(files.size(), texts::cliOneFile, texts::cliFiles));
 }
 

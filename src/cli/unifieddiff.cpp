@@ -23,7 +23,7 @@ QList<QByteArray> lineEndsOf(const QByteArray& bytes, const QList<LineChange>& c
         if (next >= changes.size() || changes[next].line != number)
             return;
         const char* after = line.data() + line.size();
-        ends.append(after == end                                        ? QByteArray()
+        ends.append(after == end                                            ? QByteArray()
                     : *after == '\r' && after + 1 < end && after[1] == '\n' ? QByteArrayLiteral("\r\n")
                                                                             : QByteArrayLiteral("\n"));
         ++next;
@@ -44,9 +44,8 @@ void appendLine(QByteArray& out, char mark, const QByteArray& text, const QByteA
 
 QByteArray diffHeaderPath(const QByteArray& path)
 {
-    const bool plain = std::all_of(path.cbegin(), path.cend(), [](char c) {
-        return c > ' ' && c < 0x7f && c != '"' && c != '\\';
-    });
+    const bool plain = std::all_of(path.cbegin(), path.cend(),
+                                   [](char c) { return c > ' ' && c < 0x7f && c != '"' && c != '\\'; });
     if (plain)
         return path;
     QByteArray quoted = "\"";

@@ -113,13 +113,16 @@ const std::map<QString, QByteArray> craftedMap = {
 // A map to move IDs in: definitions (one commented out), a 2dfx line and a path
 // block naming them, placements in two IPL files, CR LF files, a last line without an end.
 const std::map<QString, QByteArray> moveMap = {
-    {QStringLiteral("data/move.dat"), "IDE DATA\\MAPS\\A.IDE\nIDE DATA\\MAPS\\b.ide\nIPL DATA\\MAPS\\a.ipl\nIPL DATA\\MAPS\\b.ipl\n"},
-    {QStringLiteral("data/maps/a.ide"), "objs\n100, box, tex, 1, 50, 0\n101, crate, tex, 1, 50, 0\n# 102, barrel, tex, 1, 50, 0\n"
-                                        "end\n2dfx\n101, 0, 0, 1, 255, 255, 255, 200, 0, \"coronastar\", \"shad_exp\", "
-                                        "100, 0, 1.5, 0, 40, 1, 0, 0, 1\nend\npath\nped, 100, box\n\t0, -1, 0, 0, 0, 0, "
-                                        "0, 1, 1\nend\n"},
-    {QStringLiteral("data/maps/b.ide"), "objs\r\n200, pole, tex, 1, 50, 0\r\nend\r\ntobj\r\n103, lamp, tex, 1, 50, 0, "
-                                        "20, 6\r\nend"},
+    {QStringLiteral("data/move.dat"),
+     "IDE DATA\\MAPS\\A.IDE\nIDE DATA\\MAPS\\b.ide\nIPL DATA\\MAPS\\a.ipl\nIPL DATA\\MAPS\\b.ipl\n"},
+    {QStringLiteral("data/maps/a.ide"),
+     "objs\n100, box, tex, 1, 50, 0\n101, crate, tex, 1, 50, 0\n# 102, barrel, tex, 1, 50, 0\n"
+     "end\n2dfx\n101, 0, 0, 1, 255, 255, 255, 200, 0, \"coronastar\", \"shad_exp\", "
+     "100, 0, 1.5, 0, 40, 1, 0, 0, 1\nend\npath\nped, 100, box\n\t0, -1, 0, 0, 0, 0, "
+     "0, 1, 1\nend\n"},
+    {QStringLiteral("data/maps/b.ide"),
+     "objs\r\n200, pole, tex, 1, 50, 0\r\nend\r\ntobj\r\n103, lamp, tex, 1, 50, 0, "
+     "20, 6\r\nend"},
     {QStringLiteral("data/maps/a.ipl"),
      "inst\n200, pole, 0, 0, 0, 1, 1, 1, 0, 0, 0, 1\n100, box, 0, 0, 0, 1, 1, 1, 0, 0, 0, 1"},
     {QStringLiteral("data/maps/b.ipl"),
@@ -520,16 +523,18 @@ private slots:
             << QStringList{"map", "--id-limit", "5", "l.dat"} << 2 << "unknown option --id-limit";
         QTest::newRow("renumber without --to")
             << QStringList{"renumber", "--ids", "5-9", "l.dat"} << 2 << "renumber: missing --to";
-        QTest::newRow("renumber, a range backwards") << QStringList{"renumber", "--ids", "9-5", "--to", "1", "l.dat"}
-                                                     << 2 << "--ids: 9-5: the range ends below its start";
-        QTest::newRow("renumber, negative first ID") << QStringList{"renumber", "--ids", "5", "--to", "-1", "l.dat"}
-                                                     << 2 << "--to needs a whole number, 0 or more, not -1";
+        QTest::newRow("renumber, a range backwards")
+            << QStringList{"renumber", "--ids", "9-5", "--to", "1", "l.dat"} << 2
+            << "--ids: 9-5: the range ends below its start";
+        QTest::newRow("renumber, negative first ID")
+            << QStringList{"renumber", "--ids", "5", "--to", "-1", "l.dat"} << 2
+            << "--to needs a whole number, 0 or more, not -1";
         QTest::newRow("renumber standard input") << QStringList{"renumber", "--ids", "5", "--to", "1", "-"} << 2
                                                  << "renumber: standard input (-) cannot be written back";
         QTest::newRow("convert, unknown layout") << QStringList{"convert", "--layout", "old", "a.ide", "-"} << 2
                                                  << "--layout needs later or counted, not old";
-        QTest::newRow("convert without layout") << QStringList{"convert", "a.ide", "-"} << 2
-                                                << "convert: missing --layout";
+        QTest::newRow("convert without layout")
+            << QStringList{"convert", "a.ide", "-"} << 2 << "convert: missing --layout";
     }
 
     void usage()
@@ -619,7 +624,12 @@ private slots:
         QTest::newRow("map") << QStringList{"map", file};
         QTest::newRow("convert") << QStringList{"convert", "--layout", "later", file, "-"};
         QTest::newRow("renumber --dry-run")
-            << QStringList{"renumber", "--ids", "5480-5499", "--to", "3000", "--dry-run",
+            << QStringList{"renumber",
+                           "--ids",
+                           "5480-5499",
+                           "--to",
+                           "3000",
+                           "--dry-run",
                            QStringLiteral(TARNEL_CORPUS_DIR "/map/data/maplist.dat")};
     }
 
@@ -644,22 +654,32 @@ private slots:
         QTest::addColumn<QString>("err"); // the summary, or the refusal
         QTest::newRow("every kind of line")
             << "move" << QStringList{"--ids", "100-103", "--to", "300", "data/move.dat"} << 0
-            << "--- a/data/maps/a.ide\n+++ b/data/maps/a.ide\n@@ -2,1 +2,1 @@\n-100, box, tex, 1, 50, 0\n+300, box, tex, "
-               "1, 50, 0\n@@ -3,1 +3,1 @@\n-101, crate, tex, 1, 50, 0\n+301, crate, tex, 1, 50, 0\n@@ -4,1 +4,1 @@\n-# "
-               "102, barrel, tex, 1, 50, 0\n+# 302, barrel, tex, 1, 50, 0\n@@ -7,1 +7,1 @@\n-101, 0, 0, 1, 255, 255, "
-               "255, 200, 0, \"coronastar\", \"shad_exp\", 100, 0, 1.5, 0, 40, 1, 0, 0, 1\n+301, 0, 0, 1, 255, 255, 255, "
-               "200, 0, \"coronastar\", \"shad_exp\", 100, 0, 1.5, 0, 40, 1, 0, 0, 1\n@@ -10,1 +10,1 @@\n-ped, 100, "
-               "box\n+ped, 300, box\n--- a/data/maps/b.ide\n+++ b/data/maps/b.ide\n@@ -5,1 +5,1 @@\n-103, lamp, tex, 1, "
-               "50, 0, 20, 6\r\n+303, lamp, tex, 1, 50, 0, 20, 6\r\n--- a/data/maps/a.ipl\n+++ b/data/maps/a.ipl\n@@ "
-               "-3,1 +3,1 @@\n-100, box, 0, 0, 0, 1, 1, 1, 0, 0, 0, 1\n\\ No newline at end of file\n+300, box, 0, 0, 0, "
+            << "--- a/data/maps/a.ide\n+++ b/data/maps/a.ide\n@@ -2,1 +2,1 @@\n-100, box, tex, 1, 50, 0\n+300, "
+               "box, tex, "
+               "1, 50, 0\n@@ -3,1 +3,1 @@\n-101, crate, tex, 1, 50, 0\n+301, crate, tex, 1, 50, 0\n@@ -4,1 +4,1 "
+               "@@\n-# "
+               "102, barrel, tex, 1, 50, 0\n+# 302, barrel, tex, 1, 50, 0\n@@ -7,1 +7,1 @@\n-101, 0, 0, 1, 255, "
+               "255, "
+               "255, 200, 0, \"coronastar\", \"shad_exp\", 100, 0, 1.5, 0, 40, 1, 0, 0, 1\n+301, 0, 0, 1, 255, "
+               "255, 255, "
+               "200, 0, \"coronastar\", \"shad_exp\", 100, 0, 1.5, 0, 40, 1, 0, 0, 1\n@@ -10,1 +10,1 @@\n-ped, "
+               "100, "
+               "box\n+ped, 300, box\n--- a/data/maps/b.ide\n+++ b/data/maps/b.ide\n@@ -5,1 +5,1 @@\n-103, lamp, "
+               "tex, 1, "
+               "50, 0, 20, 6\r\n+303, lamp, tex, 1, 50, 0, 20, 6\r\n--- a/data/maps/a.ipl\n+++ "
+               "b/data/maps/a.ipl\n@@ "
+               "-3,1 +3,1 @@\n-100, box, 0, 0, 0, 1, 1, 1, 0, 0, 0, 1\n\\ No newline at end of file\n+300, box, "
+               "0, 0, 0, "
                "1, 1, 1, 0, 0, 0, 1\n\\ No newline at end of file\n--- "
                "a/data/maps/b.ipl\n+++ b/data/maps/b.ipl\n@@ -2,1 +2,1 @@\n-103, lamp, 1, 2, 3, 1, 1, 1, 0, 0, 0, "
-               "1\r\n+303, lamp, 1, 2, 3, 1, 1, 1, 0, 0, 0, 1\r\n@@ -3,1 +3,1 @@\n-#101, crate, 1, 2, 3, 1, 1, 1, 0, 0, "
+               "1\r\n+303, lamp, 1, 2, 3, 1, 1, 1, 0, 0, 0, 1\r\n@@ -3,1 +3,1 @@\n-#101, crate, 1, 2, 3, 1, 1, 1, "
+               "0, 0, "
                "0, 1\r\n+#301, crate, 1, 2, 3, 1, 1, 1, 0, 0, 0, 1\r\n"
             << "4 IDs: 9 lines in 4 files";
-        QTest::newRow("gaps kept")
-            << "move" << QStringList{"--keep-gaps", "--ids", "101,103", "--to", "201", "data/move.dat"} << 0 << "*"
-            << "2 IDs: 5 lines in 3 files";
+        QTest::newRow("gaps kept") << "move" << QStringList{"--keep-gaps", "--ids", "101,103",
+                                                            "--to",        "201",   "data/move.dat"}
+                                   << 0 << "*"
+                                   << "2 IDs: 5 lines in 3 files";
         QTest::newRow("a new ID defined")
             << "move" << QStringList{"--ids", "100-101", "--to", "199", "data/move.dat"} << 1 << ""
             << "tarnel-cli: ID 200 is already defined at data/maps/b.ide:2";
@@ -668,11 +688,13 @@ private slots:
             << "tarnel-cli: ID 104 is defined nowhere in the map";
         QTest::newRow("corpus, to the limit")
             << "corpus" << QStringList{"--ids", "5480-5499", "--to", "5490", "data/maplist.dat"} << 1 << ""
-            << "tarnel-cli: The new IDs would reach the ID limit 5500 (the last would be 5509); set the limit to 0 "
+            << "tarnel-cli: The new IDs would reach the ID limit 5500 (the last would be 5509); set the limit to "
+               "0 "
                "for none";
         QTest::newRow("corpus, no limit")
             << "corpus" << QStringList{"--id-limit", "0", "--ids", "5480-5499", "--to", "5490", "data/maplist.dat"}
-            << 0 << "*" << "20 IDs: 40 lines in 4 files";
+            << 0 << "*"
+            << "20 IDs: 40 lines in 4 files";
         QTest::newRow("corpus, into a free run")
             << "corpus" << QStringList{"--ids", "5480-5499", "--to", "3000", "data/maplist.dat"} << 0 << "*"
             << "20 IDs: 40 lines in 4 files";
@@ -688,7 +710,8 @@ private slots:
         const QString folder = temp(QStringLiteral("renumber-") + QTest::currentDataTag());
         const QString from = map == QLatin1String("corpus") ? QStringLiteral(TARNEL_CORPUS_DIR "/map") : QString();
         for (const auto& [path, bytes] : from.isEmpty() ? moveMap : filesBelow(from))
-            QVERIFY(QDir().mkpath(QFileInfo(folder + '/' + path).path()) && kit::putFile(folder + '/' + path, bytes));
+            QVERIFY(QDir().mkpath(QFileInfo(folder + '/' + path).path()) &&
+                    kit::putFile(folder + '/' + path, bytes));
         const std::map<QString, QByteArray> before = filesBelow(folder);
         QStringList check = args;
         for (const char* option : {"--ids", "--to"})
@@ -722,11 +745,13 @@ private slots:
         QTest::addColumn<int>("exitCode");
         QTest::addColumn<QString>("sha1");
         QTest::addColumn<QString>("err");
-        QTest::newRow("to counted") << "laterlayout-oceandrv.ide" << "counted" << 0
-                                    << "d89309cd3dee13535d6357f6c6fea0368c7e6e18" << "";
+        QTest::newRow("to counted") << "laterlayout-oceandrv.ide"
+                                    << "counted" << 0 << "d89309cd3dee13535d6357f6c6fea0368c7e6e18"
+                                    << "";
         const QString left = "%1:%2: several draw distances, left as it is\n";
         QTest::newRow("to later, lines left")
-            << "modmap-props.ide" << "later" << 1 << "f9555a9c55dec479e3d1653766bd7d1826401fd3"
+            << "modmap-props.ide"
+            << "later" << 1 << "f9555a9c55dec479e3d1653766bd7d1826401fd3"
             << left.arg("%1", "29") + left.arg("%1", "30") + left.arg("%1", "33") + left.arg("%1", "35") +
                    left.arg("%1", "36");
     }
