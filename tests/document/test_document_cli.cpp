@@ -526,15 +526,10 @@ private slots:
         QTest::newRow("renumber, a range backwards")
             << QStringList{"renumber", "--ids", "9-5", "--to", "1", "l.dat"} << 2
             << "--ids: 9-5: the range ends below its start";
-        QTest::newRow("renumber, negative first ID")
-            << QStringList{"renumber", "--ids", "5", "--to", "-1", "l.dat"} << 2
-            << "--to needs a whole number, 0 or more, not -1";
         QTest::newRow("renumber standard input") << QStringList{"renumber", "--ids", "5", "--to", "1", "-"} << 2
                                                  << "renumber: standard input (-) cannot be written back";
         QTest::newRow("convert, unknown layout") << QStringList{"convert", "--layout", "old", "a.ide", "-"} << 2
                                                  << "--layout needs later or counted, not old";
-        QTest::newRow("convert without layout")
-            << QStringList{"convert", "a.ide", "-"} << 2 << "convert: missing --layout";
     }
 
     void usage()
@@ -623,14 +618,8 @@ private slots:
         QTest::newRow("free-ids") << QStringList{"free-ids", file};
         QTest::newRow("map") << QStringList{"map", file};
         QTest::newRow("convert") << QStringList{"convert", "--layout", "later", file, "-"};
-        QTest::newRow("renumber --dry-run")
-            << QStringList{"renumber",
-                           "--ids",
-                           "5480-5499",
-                           "--to",
-                           "3000",
-                           "--dry-run",
-                           QStringLiteral(TARNEL_CORPUS_DIR "/map/data/maplist.dat")};
+        const QString list = QStringLiteral(TARNEL_CORPUS_DIR "/map/data/maplist.dat");
+        QTest::newRow("renumber") << QStringList{"renumber", "--ids", "5499", "--to", "3000", "--dry-run", list};
     }
 
     void writeErrors()
