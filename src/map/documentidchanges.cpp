@@ -71,6 +71,12 @@ DocumentIdChanges idChangesInDocument(const IdeDocument& document, const IdMappi
             changes.shown.append(std::move(change));
         }
     }
+    const FileLayout& layout = document.fileLayout();
+    if (layout.read) {
+        changes.keptLines = idChangesInFile(layout.bytes, MapFileKind::Ide, mapping);
+        changes.keptLines.removeIf(
+            [&](const LineChange& change) { return layout.role(change.line) != FileLayout::Role::Kept; });
+    }
     return changes;
 }
 

@@ -22,6 +22,10 @@ struct DocumentIdChanges {
     std::optional<QByteArray> pathText; // the new paths text, when a path header changes
     // For the preview: the row's file line (0 for a row made since) and its text, before and after.
     QList<LineChange> shown;
+    // Lines of the file as read that the document keeps as they are, holding
+    // no row (a comment in a path section, a commented line of another value
+    // count), and that the move would change in the file: the document cannot.
+    QList<LineChange> keptLines;
     qsizetype count() const { return shown.size(); }
 };
 

@@ -4,6 +4,7 @@
 #include "texts/maptexts.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace tarnel {
 
@@ -76,22 +77,45 @@ std::optional<qint64> firstFreeRun(const GameMap& map, qint64 span, qint64 from)
 {
     if (span < 1)
         return std::nullopt;
-    QList<qint64> used = map.usedIds();
-    used += map.commentedIds();
-    for (qsizetype file = 0; file < map.sources().files.size(); ++file) {
-        for (const IdReference& reference : map.facts(file).references) {
-            if (reference.kind == ReferenceKind::Placement && reference.id >= from)
-                used.append(reference.id);
+    // Every ID at or above `from` a line defines (commented ones too) or places.
+    auto forEachUsed = [&](auto&& take) {
+        for (qsizetype file = 0; file < map.sources().files.size(); ++file) {
+            const FileFacts& facts = map.facts(file);
+            for (const IdDefinition& definition : facts.definitions)
+                take(definition.id);
+            for (const qint64 id : facts.commentedIds)
+                take(id);
+            for (const IdReference& reference : facts.references) {
+                if (reference.kind == ReferenceKind::Placement)
+                    take(reference.id);
+            }
         }
-    }
-    std::sort(used.begin(), used.end());
+    };
+    qint64 highest = from - 1;
+    forEachUsed([&](qint64 id) { highest = std::max(highest, id); });
     qint64 start = from;
-    for (const qint64 id : used) {
-        if (id < start)
-            continue;
-        if (id - start >= span)
-            break;
-        start = id + 1;
+    if (highest - from < (qint64(1) << 26)) { // a map's close IDs: one bit each
+        std::vector<bool> used(size_t(highest - from + 1));
+        forEachUsed([&](qint64 id) {
+            if (id >= from)
+                used[size_t(id - from)] = true;
+        });
+        for (qint64 id = from; id <= highest && id - start < span; ++id) {
+            if (used[size_t(id - from)])
+                start = id + 1;
+        }
+    } else {
+        std::vector<qint64> used;
+        forEachUsed([&](qint64 id) {
+            if (id >= from)
+                used.push_back(id);
+        });
+        std::sort(used.begin(), used.end());
+        for (const qint64 id : used) {
+            if (id - start >= span)
+                break;
+            start = std::max(start, id + 1);
+        }
     }
     const std::optional<qint64> limit = map.idLimit();
     if (limit && start + span > *limit)

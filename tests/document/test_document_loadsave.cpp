@@ -2,6 +2,7 @@
 #include "documenttestkit.h"
 
 #include "document/idedocument.h"
+#include "document/filesreplacement.h"
 #include "document/idefile.h"
 
 #include <QDateTime>
@@ -326,6 +327,48 @@ private slots:
         QCOMPARE(kit::fileBytes(other), mixedFile);
         QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
                  (QStringList{QStringLiteral("other-name.ide"), QStringLiteral("target.ide")}));
+    }
+
+    // Files given new bytes together: all of them, or (one cannot be written) none.
+    void replaceFilesTogether_data()
+    {
+        QTest::addColumn<QString>("blocker");
+        QTest::newRow("all written, one of two names, one new") << QString();
+        QTest::newRow("a read-only file") << QStringLiteral("read-only");
+        QTest::newRow("a folder not there") << QStringLiteral("missing/d.ipl");
+        QTest::newRow("a folder in a file's place") << QStringLiteral("d.ipl");
+    }
+
+    void replaceFilesTogether()
+    {
+        QFETCH(QString, blocker);
+        if (blocker == u"read-only" && kit::runningAsRoot())
+            QSKIP("permission bits do not stop root");
+        QTemporaryDir dir;
+        const QString a = dir.filePath(QStringLiteral("a.ide")), b = dir.filePath(QStringLiteral("b.ipl"));
+        QVERIFY(kit::putFile(a, "old a\r\n") && kit::putFile(b, "old b\n"));
+        QCOMPARE(::chmod(QFile::encodeName(a).constData(), blocker == u"read-only" ? 0444 : 0640), 0);
+        QCOMPARE(::link(QFile::encodeName(b).constData(), QFile::encodeName(dir.filePath("b-link.ipl")).constData()), 0);
+        QList<std::pair<QString, QByteArray>> files{{a, "new a\r\n"}, {b, "new b\n"}, {dir.filePath("c.ipl"), "c"}};
+        if (blocker == u"d.ipl")
+            QVERIFY(QDir(dir.path()).mkdir(blocker));
+        if (!blocker.isEmpty() && blocker != u"read-only")
+            files.append({dir.filePath(blocker), "d"});
+        const QStringList namesBefore = kit::namesIn(dir.path());
+        const QString failure = tarnel::replaceFilesTogether(files);
+        QCOMPARE(failure.isEmpty(), blocker.isEmpty());
+        if (!blocker.isEmpty()) {
+            QVERIFY2(failure.startsWith(blocker == u"read-only" ? a : files.back().first), qPrintable(failure));
+            QCOMPARE(kit::namesIn(dir.path()), namesBefore);
+            QCOMPARE(kit::fileBytes(a) + kit::fileBytes(b) + kit::fileBytes(dir.filePath("b-link.ipl")),
+                     QByteArray("old a\r\nold b\nold b\n"));
+            return;
+        }
+        QCOMPARE(modeOf(a), 0640);
+        QCOMPARE(kit::namesIn(dir.path()), (QStringList{"a.ide", "b-link.ipl", "b.ipl", "c.ipl"}));
+        QCOMPARE(kit::fileBytes(a) + kit::fileBytes(b) + kit::fileBytes(dir.filePath("b-link.ipl")) +
+                     kit::fileBytes(files[2].first),
+                 QByteArray("new a\r\nnew b\nnew b\nc"));
     }
 
     void saveWritesHeaderAndReadsBack()
