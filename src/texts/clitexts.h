@@ -90,6 +90,8 @@ inline const QString cliOneFile = QStringLiteral("%1 file");
 inline const QString cliFiles = QStringLiteral("%1 files");
 // %1 why the files could not all be written (naming the file).
 inline const QString cliNothingMoved = QStringLiteral("nothing moved, every file left as it was: %1");
+// renumber, after a refusal: %1 the IDs the new ones span, %2 the first of a run free across the map.
+inline const QString cliFreeRunHint = QStringLiteral("the first %1 IDs free across the map start at %2 (--to %2)");
 // renumber: what is wrong with its command line. %1 the value or the command.
 inline const QString cliBadFirstId = QStringLiteral("--to needs a whole number, 0 or more, not %1");
 inline const QString cliBadIds = QStringLiteral("--ids: %1");
