@@ -120,22 +120,22 @@ int renumberIds(QStringList args)
             complain(texts::cliFreeRunHint.arg(QString::number(span), QString::number(*free)));
         return 1;
     }
-    const QList<FileIdChanges> files = idChangesInMap(map, mapping);
+    QList<FileIdChanges> files = idChangesInMap(map, mapping);
     if (request.dryRun) {
         const QDir game(map.sources().gameFolder);
-        QByteArray out;
         for (const FileIdChanges& file : files) {
             const QString path = game.relativeFilePath(map.sources().files[file.file].path);
-            out += unifiedDiff(fileNameBytes(path), file.bytes, file.changes);
+            writeOut(unifiedDiff(fileNameBytes(path), file.bytes, file.changes));
         }
-        writeOut(out);
         tell(summary(texts::cliWouldMove, mapping.size(), files));
         return 0;
     }
     QList<std::pair<QString, QByteArray>> written;
     written.reserve(files.size());
-    for (const FileIdChanges& file : files)
+    for (FileIdChanges& file : files) {
         written.append({map.sources().files[file.file].path, withLineChanges(file.bytes, file.changes)});
+        file.bytes = {}; // one copy of a big map's bytes at a time
+    }
     if (const QString failure = replaceFilesTogether(written); !failure.isEmpty()) {
         complain(texts::cliNothingMoved.arg(failure));
         return 1;

@@ -726,6 +726,26 @@ private slots:
         QCOMPARE(again.err, checked.err);
     }
 
+    // A file of the map whose name leaves no room for a new file beside it
+    // (even for root): the move fails there, and no file changes.
+    void renumberWritesAllOrNothing()
+    {
+        const QString folder = temp(QStringLiteral("renumber-all-or-nothing"));
+        const QString last = folder + QStringLiteral("/data/") + QString(250, 'x') + QStringLiteral(".ipl");
+        for (const auto& [path, bytes] : moveMap)
+            QVERIFY(QDir().mkpath(QFileInfo(folder + '/' + path).path()) &&
+                    kit::putFile(folder + '/' + path, bytes));
+        QVERIFY(kit::putFile(last, "inst\n100, box, 0, 0, 0, 1, 1, 1, 0, 0, 0, 1\n"));
+        const std::map<QString, QByteArray> before = filesBelow(folder);
+        const Run run =
+            runCli({"renumber", "--ids", "100-103", "--to", "300", "data/move.dat", last}, {}, {}, folder);
+        QCOMPARE(run.exitCode, 1);
+        QCOMPARE(run.err, "tarnel-cli: nothing moved, every file left as it was: " + QFile::encodeName(last) +
+                              ": the folder " + QFile::encodeName(folder) +
+                              "/data does not let a file be made in it: File name too long\n");
+        QVERIFY(filesBelow(folder) == before);
+    }
+
     // Output in the other layout (its SHA-1, checked by hand against an awk
     // rewrite), the lines left listed, and back again: the file as it was.
     void convert_data()
