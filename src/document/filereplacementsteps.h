@@ -43,7 +43,8 @@ bool copyContent(int from, int to);
 // A complete, synced new file beside `target` (named in `name`) with the
 // content `write` makes, and the mode, owner, group and extended attributes of
 // `old` when given. On failure nothing is left of it.
-QString writeBeside(const QByteArray& target, const struct stat* old, const ContentWriter& write, QByteArray& name);
+QString writeBeside(const QByteArray& target, const struct stat* old, const ContentWriter& write,
+                    QByteArray& name);
 // Syncs the folder of `target`, so a rename in it lasts.
 void syncFolderOf(const QByteArray& target);
 // The file a path names: through a symbolic link, the file it leads to.

@@ -25,9 +25,9 @@ struct Pending {
     const QByteArray* bytes = nullptr;
     bool existed = false;
     struct stat info {};
-    bool inPlace = false;   // other hard links: written in place at the commit
-    QByteArray written;     // the new file beside it, renamed into place at the commit
-    QByteArray backup;      // the old content kept beside it
+    bool inPlace = false;      // other hard links: written in place at the commit
+    QByteArray written;        // the new file beside it, renamed into place at the commit
+    QByteArray backup;         // the old content kept beside it
     bool backupIsLink = false; // the old file itself under another name, else a copy of its bytes
     bool committed = false;
 };
@@ -86,8 +86,8 @@ QString copyBeside(Pending& file)
 QString prepare(Pending& file)
 {
     if (!file.inPlace) {
-        const QString failure = writeBeside(file.target, file.existed ? &file.info : nullptr, writerOf(*file.bytes),
-                                            file.written);
+        const QString failure =
+            writeBeside(file.target, file.existed ? &file.info : nullptr, writerOf(*file.bytes), file.written);
         if (!failure.isEmpty()) {
             file.written.clear();
             return failure;

@@ -25,8 +25,9 @@ std::optional<qint64> IdMapping::newIdOf(qint64 oldId) const
         return std::nullopt;
     if (m_shifted)
         return oldId - m_pairs.front().first + m_pairs.front().second;
-    const auto found = std::lower_bound(m_pairs.begin(), m_pairs.end(), oldId,
-                                        [](const std::pair<qint64, qint64>& pair, qint64 id) { return pair.first < id; });
+    const auto found =
+        std::lower_bound(m_pairs.begin(), m_pairs.end(), oldId,
+                         [](const std::pair<qint64, qint64>& pair, qint64 id) { return pair.first < id; });
     if (found == m_pairs.end() || found->first != oldId)
         return std::nullopt;
     return found->second;

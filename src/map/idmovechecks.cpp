@@ -62,8 +62,8 @@ QString idMoveRefusal(const GameMap& map, const IdMapping& mapping)
     if (const std::optional<qint64> limit = map.idLimit(); limit && mapping.lastNewId() >= *limit)
         return texts::moveReachesLimit.arg(mapping.lastNewId()).arg(*limit);
     if (const std::optional<Blocker> blocker = firstBlocker(map, mapping)) {
-        return texts::moveTargetDefined.arg(blocker->id).arg(
-            texts::mapPlace.arg(map.sources().files[blocker->file].shownPath).arg(blocker->line));
+        return texts::moveTargetDefined.arg(blocker->id)
+            .arg(texts::mapPlace.arg(map.sources().files[blocker->file].shownPath).arg(blocker->line));
     }
     const QList<qint64> commented = map.commentedIds();
     for (const auto& [oldId, newId] : mapping.pairs()) {

@@ -348,8 +348,11 @@ private slots:
         const QString a = dir.filePath(QStringLiteral("a.ide")), b = dir.filePath(QStringLiteral("b.ipl"));
         QVERIFY(kit::putFile(a, "old a\r\n") && kit::putFile(b, "old b\n"));
         QCOMPARE(::chmod(QFile::encodeName(a).constData(), blocker == u"read-only" ? 0444 : 0640), 0);
-        QCOMPARE(::link(QFile::encodeName(b).constData(), QFile::encodeName(dir.filePath("b-link.ipl")).constData()), 0);
-        QList<std::pair<QString, QByteArray>> files{{a, "new a\r\n"}, {b, "new b\n"}, {dir.filePath("c.ipl"), "c"}};
+        QCOMPARE(
+            ::link(QFile::encodeName(b).constData(), QFile::encodeName(dir.filePath("b-link.ipl")).constData()),
+            0);
+        QList<std::pair<QString, QByteArray>> files{
+            {a, "new a\r\n"}, {b, "new b\n"}, {dir.filePath("c.ipl"), "c"}};
         if (blocker == u"d.ipl")
             QVERIFY(QDir(dir.path()).mkdir(blocker));
         if (!blocker.isEmpty() && blocker != u"read-only")

@@ -72,9 +72,10 @@ private slots:
         QTest::addColumn<QString>("refusal");
         QTest::addColumn<Files>("changed");
         const Files collapsed{
-            {"data/a.ide", "objs\n101, door, tex, 1, 100, 0\n  # 102, gate, tex, 1, 100, 0\n100, box, tex, 1, 100, 0\n"
-                           "end\ntobj\n20, lamp, tex, 1, 100, 0, 20, 6\nend\n2dfx\n 101 , 0, 0, 1, 255, 255, 255, 200, 1\n"
-                           "end\npath\nped, 101, door\n\t0, -1, 0, 0, 0, 0, 1, 1\n# ped,  102 , gate\nped, -1, none\nend"},
+            {"data/a.ide",
+             "objs\n101, door, tex, 1, 100, 0\n  # 102, gate, tex, 1, 100, 0\n100, box, tex, 1, 100, 0\n"
+             "end\ntobj\n20, lamp, tex, 1, 100, 0, 20, 6\nend\n2dfx\n 101 , 0, 0, 1, 255, 255, 255, 200, 1\n"
+             "end\npath\nped, 101, door\n\t0, -1, 0, 0, 0, 0, 1, 1\n# ped,  102 , gate\nped, -1, none\nend"},
             {"data/one.ipl", "inst\n101, door" + i12 + "\n30, wall" + i12 + "\nend\ncull\n10, 0, 0\nend\n"},
             {"data/two.ipl", "inst\r\n# 100, box" + i12 + "\r\n100, box" + i12 + "\r\nend\r\n"}};
         Files kept = collapsed;
@@ -87,7 +88,8 @@ private slots:
         ontoOwn["data/a.ide"].replace("# 11,", "# 12,").replace(" 11 ,", " 12 ,").replace("10, door", "11, door");
         ontoOwn["data/a.ide"].replace(" 10 ,", " 11 ,");
         ontoOwn["data/one.ipl"].replace("inst\n10,", "inst\n11,");
-        QTest::newRow("onto IDs that move away") << QList<qint64>{10, 11} << qint64(11) << false << QString() << ontoOwn;
+        QTest::newRow("onto IDs that move away")
+            << QList<qint64>{10, 11} << qint64(11) << false << QString() << ontoOwn;
         QTest::newRow("reaches the limit")
             << QList<qint64>{10, 20} << qint64(5499) << false << moveReachesLimit.arg(5500).arg(5500) << Files{};
         QTest::newRow("target defined") << QList<qint64>{10} << qint64(30) << false
@@ -136,6 +138,30 @@ private slots:
         QCOMPARE(applyMove(map, mapping), QString());
         for (auto it = crafted.begin(); it != crafted.end(); ++it)
             QCOMPARE(support::fileBytes(dir.filePath(it.key())), changed.value(it.key(), it.value()));
+    }
+
+    // IDs as tarnel-cli takes them: ascending, each once, or the reason.
+    void idRanges_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QList<qint64>>("ids");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("ranges and single IDs")
+            << " 12-14, 3 ,13,007" << QList<qint64>{3, 7, 12, 13, 14} << QString();
+        QTest::newRow("empty") << " " << QList<qint64>{} << idRangesEmpty;
+        QTest::newRow("a word") << "3,x-4" << QList<qint64>{} << idRangesBadPiece.arg("x-4");
+        QTest::newRow("a negative ID") << "-4" << QList<qint64>{} << idRangesBadPiece.arg("-4");
+        QTest::newRow("backwards") << "9-8" << QList<qint64>{} << idRangesBackwards.arg("9-8");
+        QTest::newRow("too many") << "0-99999999" << QList<qint64>{} << idRangesTooMany.arg("0-99999999");
+    }
+    void idRanges()
+    {
+        QFETCH(QString, text);
+        QFETCH(QList<qint64>, ids);
+        QFETCH(QString, error);
+        QString reason;
+        QCOMPARE(parseIdRanges(text, &reason).value_or(QList<qint64>{}), ids);
+        QCOMPARE(reason, error);
     }
 
     void firstFreeRun_data()
