@@ -4,7 +4,7 @@
 // the "open in the window" figure.
 //
 //   tarnel-bench-window [--unsorted] [--command remove|comment|duplicate] [--filter TEXT] [--ids]
-//                       [--map LIST [--id-limit N] | FILE]
+//                       [--set-column] [--map LIST [--id-limit N] | FILE]
 //
 // Settings live in a fresh temporary folder, so every run starts like a first
 // start (the rebuilt settings switch "Sort by object num" on); --unsorted
@@ -21,6 +21,9 @@
 // opens it, and the first paint is that of its first IDE file; with --ids as
 // well, the changed ID's step includes the map's findings following it.
 // --id-limit sets the map's ID limit as the Map panel's field does (0: none).
+// With --set-column, every object row's texture set to a new value as Set
+// column's dialog does it: the rule, the undo step, and until painted again.
+#include "document/columnedit.h"
 #include "document/idedocument.h"
 #include "document/idindex.h"
 #include "history/edithistory.h"
@@ -57,8 +60,10 @@ namespace {
 // row selected and the command triggered, and the paint after it ends the run.
 class PaintWatcher : public QObject {
 public:
-    PaintWatcher(const QElapsedTimer& clock, MainWindow& window, QAction* command, const QString& filter, bool ids)
-        : m_clock(clock), m_window(window), m_command(command), m_filter(filter), m_ids(ids)
+    PaintWatcher(const QElapsedTimer& clock, MainWindow& window, QAction* command, const QString& filter, bool ids,
+                 bool setColumn)
+        : m_clock(clock), m_window(window), m_command(command), m_filter(filter), m_ids(ids),
+          m_setColumn(setColumn)
     {
     }
 
@@ -93,6 +98,8 @@ private:
             typeFilter();
         if (m_ids)
             return markIds();
+        if (m_setColumn)
+            return setColumn();
         if (!m_command)
             done();
         SectionView* view = m_window.view(LineKind::Object);
@@ -144,6 +151,33 @@ private:
         });
     }
 
+    void setColumn()
+    {
+        SectionView* view = m_window.view(LineKind::Object);
+        view->selectAll();
+        const QList<qsizetype> rows = view->selectedRowNumbers();
+        QTimer::singleShot(0, qApp, [this, rows] {
+            QElapsedTimer clock;
+            clock.start();
+            ColumnEdit edit;
+            edit.column = 2;
+            edit.value = QStringLiteral("bench_txd");
+            const ColumnEditResult result = editColumn(objects(), rows, edit);
+            const double rule = clock.nsecsElapsed() / 1e6;
+            const qsizetype changed =
+                EditHistory::of(m_window.document())
+                    .setRows(LineKind::Object, {result.rows, result.values}, QStringLiteral("Set"));
+            std::fprintf(stderr,
+                         "tarnel-bench-window: Set column on %lld rows: rule %.1f ms, step done after %.1f ms\n",
+                         static_cast<long long>(changed), rule, clock.nsecsElapsed() / 1e6);
+            afterPaint([clock] {
+                std::fprintf(stderr, "tarnel-bench-window: and painted after %.1f ms\n",
+                             clock.nsecsElapsed() / 1e6);
+                done();
+            });
+        });
+    }
+
     void changeOneId()
     {
         IdeDocument& document = m_window.document();
@@ -179,6 +213,7 @@ private:
     QAction* m_command;
     QString m_filter;
     bool m_ids;
+    bool m_setColumn;
     std::function<void()> m_afterPaint;
     QElapsedTimer m_commandClock;
     qsizetype m_selectedRows = 0;
@@ -220,6 +255,7 @@ int main(int argc, char* argv[])
         words.removeAt(at);
     }
     const bool ids = words.removeAll(QStringLiteral("--ids")) > 0;
+    const bool setColumn = words.removeAll(QStringLiteral("--set-column")) > 0;
     QString mapList;
     if (const qsizetype at = words.indexOf(QStringLiteral("--map")); at >= 0 && at + 1 < words.size()) {
         mapList = words.takeAt(at + 1);
@@ -248,7 +284,7 @@ int main(int argc, char* argv[])
                      qPrintable(commandWord));
         return 2;
     }
-    PaintWatcher watcher(clock, window, command, filter, ids);
+    PaintWatcher watcher(clock, window, command, filter, ids, setColumn);
     window.view(LineKind::Object)->viewport()->installEventFilter(&watcher);
     window.startUp(commandLine);
     if (!mapList.isEmpty())

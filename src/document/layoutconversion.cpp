@@ -2,6 +2,7 @@
 
 #include "document/idetext.h"
 #include "document/rowcells.h"
+#include "document/sectiontable.h"
 
 #include <array>
 
@@ -31,23 +32,26 @@ Change changeFor(LineKind kind, qsizetype count, QByteArrayView meshCount, Objec
     return count == usual && meshCountIsOne(meshCount) ? Change::DropMeshCount : Change::Cannot;
 }
 
-// The section a keyword line opens (none for `end` and other sections); nullopt when no keyword.
-std::optional<std::optional<LineKind>> sectionOfKeyword(QByteArrayView line)
+// What a line without commas may be: a keyword opening objs or tobj, another
+// section's keyword or `end` (no section of ours), or no keyword at all.
+enum class Keyword { None, Objects, TimedObjects, Other };
+
+Keyword keywordOf(QByteArrayView line)
 {
     if (line.contains(','))
-        return std::nullopt;
+        return Keyword::None;
     const QByteArrayView word = idetext::trimSpacesAndTabs(line);
     if (idetext::isKeyword(word, "objs"))
-        return std::optional<LineKind>(LineKind::Object);
+        return Keyword::Objects;
     if (idetext::isKeyword(word, "tobj"))
-        return std::optional<LineKind>(LineKind::TimedObject);
+        return Keyword::TimedObjects;
     static constexpr std::array<const char*, 10> others = {"end",  "path", "2dfx", "hier", "cars",
                                                            "peds", "weap", "anim", "txdp", "hand"};
     for (const char* keyword : others) {
         if (idetext::isKeyword(word, keyword))
-            return std::optional<LineKind>();
+            return Keyword::Other;
     }
-    return std::nullopt;
+    return Keyword::None;
 }
 
 // Where each comma of the line is.
@@ -89,10 +93,8 @@ std::optional<QList<QByteArray>> convertedObjectValues(LineKind kind, const QLis
         return std::nullopt;
     const QByteArrayView meshCount = values.size() > meshCountColumn ? values[meshCountColumn] : QByteArrayView();
     switch (changeFor(kind, values.size(), meshCount, to)) {
-    case Change::Keep:
-        return values;
-    case Change::Cannot:
-        return std::nullopt;
+    case Change::Keep: return values;
+    case Change::Cannot: return std::nullopt;
     case Change::AddMeshCount: {
         QList<QByteArray> converted = values;
         converted.insert(meshCountColumn, QByteArrayLiteral("1"));
@@ -126,23 +128,27 @@ QByteArray convertLayoutOfFile(const QByteArray& bytes, ObjectLayout to, QList<q
         const QByteArrayView lineEnd(bytes.constData() + end, next - end);
         start = next;
 
-        if (const auto keyword = sectionOfKeyword(line)) {
-            section = *keyword;
+        if (const Keyword keyword = keywordOf(line); keyword != Keyword::None) {
+            section = keyword == Keyword::Objects        ? std::optional(LineKind::Object)
+                      : keyword == Keyword::TimedObjects ? std::optional(LineKind::TimedObject)
+                                                         : std::nullopt;
             out.append(line).append(lineEnd);
             continue;
         }
         const QList<qsizetype> commas = section ? commasOf(line) : QList<qsizetype>();
         const qsizetype count = commas.size() + 1;
         // A comment shorter than a row of either layout is a comment, no row.
-        if (!section || idetext::isBlank(line) || (idetext::isCommented(line) && count < fieldCountOf(*section) - 1)) {
+        if (!section || idetext::isBlank(line) ||
+            (idetext::isCommented(line) && count < fieldCountOf(*section) - 1)) {
             out.append(line).append(lineEnd);
             continue;
         }
         const QByteArrayView meshCount =
-            count > meshCountColumn ? line.sliced(commas[meshCountColumn - 1] + 1,
-                                                  (count > meshCountColumn + 1 ? commas[meshCountColumn] : line.size()) -
-                                                      commas[meshCountColumn - 1] - 1)
-                                    : QByteArrayView();
+            count > meshCountColumn
+                ? line.sliced(commas[meshCountColumn - 1] + 1,
+                              (count > meshCountColumn + 1 ? commas[meshCountColumn] : line.size()) -
+                                  commas[meshCountColumn - 1] - 1)
+                : QByteArrayView();
         const Change change = changeFor(*section, count, meshCount, to);
         if (change == Change::Cannot && leftLines)
             leftLines->append(lineNumber);
@@ -153,6 +159,23 @@ QByteArray convertLayoutOfFile(const QByteArray& bytes, ObjectLayout to, QList<q
         out.append(lineEnd);
     }
     return out;
+}
+
+TableLayoutChange layoutChangeOfTable(const SectionTable& table, ObjectLayout to)
+{
+    TableLayoutChange change;
+    const RowStore& rows = table.rows();
+    for (qsizetype row = 0; row < rows.size(); ++row) {
+        QList<QByteArray> values = rows.values(row);
+        std::optional<QList<QByteArray>> converted = convertedObjectValues(table.kind(), values, to);
+        if (!converted) {
+            change.leftRows.append(row);
+        } else if (*converted != values) {
+            change.rows.append(row);
+            change.values.append(std::move(*converted));
+        }
+    }
+    return change;
 }
 
 } // namespace tarnel

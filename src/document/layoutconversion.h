@@ -9,6 +9,8 @@
 
 namespace tarnel {
 
+class SectionTable;
+
 // The two layouts of object and timed object lines (rowcells.h): with a mesh
 // count (6 values for an object of one mesh, 8 for a timed object) or the
 // later one without it (5 and 7 values).
@@ -26,5 +28,14 @@ std::optional<QList<QByteArray>> convertedObjectValues(LineKind kind, const QLis
 // or taken out, every other byte stays. `leftLines` (when given) gets the
 // numbers (1-based) of the lines that cannot go, which stay as they are.
 QByteArray convertLayoutOfFile(const QByteArray& bytes, ObjectLayout to, QList<qint64>* leftLines);
+
+// The rows of an objects or timed objects table that change going to `to`
+// (ascending, values[i] for rows[i]) and those that cannot go (leftRows).
+struct TableLayoutChange {
+    QList<qsizetype> rows;
+    QList<QList<QByteArray>> values;
+    QList<qsizetype> leftRows;
+};
+TableLayoutChange layoutChangeOfTable(const SectionTable& table, ObjectLayout to);
 
 } // namespace tarnel

@@ -141,6 +141,14 @@ void SectionTable::replaceAll(EditKey, RowStore&& rows)
     emit wasReset();
 }
 
+void SectionTable::setLaterLayout(EditKey, bool later)
+{
+    if (later == m_laterLayout)
+        return;
+    m_laterLayout = later;
+    emit layoutSwitched();
+}
+
 void SectionTable::exchangeRows(EditKey, SectionTable& other)
 {
     emit aboutToBeReset();

@@ -48,6 +48,9 @@ public:
     // Whether the rows were read in the later object layout (rowcells.h); decided
     // when a file's rows are taken over, kept until the next ones.
     bool isLaterLayout() const { return m_laterLayout; }
+    // The table read in the later layout (or not) from now on: its lines were
+    // converted (Convert table layout). Tells layoutSwitched when it changes.
+    void setLaterLayout(EditKey, bool later);
 
     // Puts the table from the state `from` was taken in into the one `to` was
     // taken in, when only those rows differ (snapshots of one change, either
@@ -86,6 +89,8 @@ signals:
     void aboutToBeReordered();
     // newPositions[old] is where the row at `old` went.
     void reordered(const QList<qsizetype>& newPositions);
+    // isLaterLayout changed: every row's cells may show other values.
+    void layoutSwitched();
 
 private:
     friend class IdeDocument; // sorts all tables at once

@@ -23,4 +23,18 @@ LineEditor::Design editorDesign(LineKind kind)
     return designs[size_t(kind)];
 }
 
+int choiceBoxLimit(LineKind kind, int column)
+{
+    // The column a ChoiceField is bound to, by kind; the light's control box takes four characters.
+    constexpr int lightControlColumn = 16;
+    constexpr int effectTypeColumn = 9;
+    constexpr int lightControlLimit = 4;
+    constexpr int boxLimit = 32767;
+    if (kind == LineKind::Light)
+        return column == lightControlColumn ? lightControlLimit : 0;
+    if (kind == LineKind::Particle || kind == LineKind::PedArea)
+        return column == effectTypeColumn ? boxLimit : 0;
+    return 0;
+}
+
 } // namespace tarnel

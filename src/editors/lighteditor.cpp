@@ -24,7 +24,7 @@ ChoiceField::Design controlDesign()
     design.entries = texts::lightControls;
     design.boxLabel = texts::customControlCaption;
     design.boxText = QStringLiteral("12");
-    design.boxLimit = 4;
+    design.boxLimit = choiceBoxLimit(LineKind::Light, 16);
     return design;
 }
 

@@ -4,6 +4,7 @@
 #include "document/linecommands.h"
 #include "document/rowlist.h"
 #include "history/jointstep.h"
+#include "history/layoutcommand.h"
 #include "history/pathtextcommand.h"
 #include "history/sortcommand.h"
 #include "history/tableeditcommand.h"
@@ -180,6 +181,35 @@ qsizetype EditHistory::setRows(LineKind kind, const RowValues& rows, const QStri
     return changeRows(
         kind, rows.rows, [&text](qsizetype) { return text; },
         [&] { return setRowsValues(m_key, *m_document, kind, rows.rows, rows.values); });
+}
+
+EditHistory::LayoutConversion EditHistory::convertLayout(ObjectLayout to)
+{
+    auto step = std::make_unique<QUndoCommand>(texts::stepConvertLayout);
+    LayoutConversion result;
+    bool switched = false;
+    const bool later = to == ObjectLayout::Later;
+    for (LineKind kind : {LineKind::Object, LineKind::TimedObject}) {
+        SectionTable& table = m_document->table(kind);
+        TableLayoutChange change = layoutChangeOfTable(table, to);
+        result.leftRows[size_t(kind)] = change.leftRows;
+        if (!change.rows.isEmpty()) {
+            result.changed +=
+                recordRows(
+                    kind, change.rows,
+                    [&] { return setRowsValues(m_key, *m_document, kind, change.rows, change.values); },
+                    step.get())
+                    .first;
+        }
+        // Pushed, the step switches the layout after the rows changed, and back before they are undone.
+        if (table.isLaterLayout() != later) {
+            new LayoutCommand(m_document, m_key, kind, later, step.get());
+            switched = true;
+        }
+    }
+    if (result.changed > 0 || switched)
+        m_stack.push(step.release());
+    return result;
 }
 
 qsizetype EditHistory::changeTogether(const QString& text, const RowValuesByKind& rows,

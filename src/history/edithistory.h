@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/editkey.h"
+#include "document/layoutconversion.h"
 #include "document/linekind.h"
 
 #include <QList>
@@ -76,6 +77,14 @@ public:
     qsizetype changeTogether(const QString& text, const RowValuesByKind& rows,
                              const std::optional<QByteArray>& pathText,
                              std::function<void(bool redone)> follow = {});
+    // The objects and timed objects tables' lines (commented rows too) in
+    // layout `to`, and the tables read in it, as one step "Convert table
+    // layout" (none when nothing changes). Rows that cannot go stay as they are.
+    struct LayoutConversion {
+        qsizetype changed = 0;                                // rows converted
+        std::array<QList<qsizetype>, lineKindCount> leftRows; // per table, ascending
+    };
+    LayoutConversion convertLayout(ObjectLayout to);
     // Sorting on or off; the document tells the state (IdeDocument::sortedChanged).
     void setSorted(bool on);
 

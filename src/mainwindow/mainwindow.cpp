@@ -5,6 +5,7 @@
 #include "editors/editorplacement.h"
 #include "history/documentids.h"
 #include "history/edithistory.h"
+#include "mainwindow/bulkcommands.h"
 #include "mainwindow/filecommands.h"
 #include "mainwindow/filedroptarget.h"
 #include "mainwindow/filemenu.h"
@@ -293,6 +294,10 @@ void MainWindow::buildMenus()
     connect(freeIds, &QAction::triggered, this, &MainWindow::openFreeIds);
     edit->addAction(freeIds);
     edit->addAction(m_idNavigation->nextDuplicateItem());
+    edit->addSeparator()->setObjectName(QStringLiteral("editBulkSeparator"));
+    auto* bulk = new BulkCommands(*m_document, m_platform, *m_sections, *this);
+    connect(bulk, &BulkCommands::statusMessage, this, &MainWindow::setStatus);
+    bulk->addEditItems(*edit);
 
     m_tableCommands->addActionsMenus(*menuBar());
 

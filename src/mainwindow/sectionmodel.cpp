@@ -95,6 +95,10 @@ SectionModel::SectionModel(SectionTable& table, QObject* parent) : QAbstractTabl
         if (shown >= 0)
             emit dataChanged(index(shown, 0), index(shown, columnCount() - 1));
     });
+    connect(&table, &SectionTable::layoutSwitched, this, [this] {
+        if (rowCount() > 0)
+            emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
+    });
     // Rows only change places: the selection follows one index per row, not per cell.
     connect(&table, &SectionTable::aboutToBeReordered, this, [this] {
         if (isFiltered())

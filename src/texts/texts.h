@@ -202,6 +202,41 @@ inline const QString filterCount = QStringLiteral("%1 of %2 rows");
 inline const QString goToIdTitle = QStringLiteral("Go to ID");
 inline const QString goToIdLabel = QStringLiteral("ID:");
 inline const QString noLineWithId = QStringLiteral("No line with ID %1");
+// Edit > "Set column…" (Ctrl+E): one column of many rows at once.
+inline const QString menuSetColumn = QStringLiteral("Set column\u2026");
+inline const QString setColumnTitle = QStringLiteral("Set column");
+// Which rows it changes: "60 selected lines", "all 555,707 lines shown".
+inline const QString setColumnOneSelected = QStringLiteral("1 selected line");
+inline const QString setColumnSelected = QStringLiteral("%1 selected lines");
+inline const QString setColumnAllShown = QStringLiteral("all %1 lines shown");
+inline const QString setColumnColumn = QStringLiteral("Column:");
+inline const QString setColumnSetTo = QStringLiteral("Set to:");
+inline const QString setColumnReplace = QStringLiteral("Replace:");
+inline const QString setColumnWith = QStringLiteral("with:");
+inline const QString setColumnWholeValue = QStringLiteral("Whole value");
+// The multiplier, read with its field: "× 0.5".
+inline const QString setColumnMultiply = QStringLiteral("\u00d7");
+inline const QString setColumnButton = QStringLiteral("Set");
+inline const QString oneLineSet = QStringLiteral("1 line changed");
+inline const QString linesSet = QStringLiteral("%1 lines changed");
+// Edit > "Convert table layout…": objects and timed objects with or without a mesh count.
+inline const QString menuConvertLayout = QStringLiteral("Convert table layout\u2026");
+inline const QString convertLayoutTitle = QStringLiteral("Convert table layout");
+// %1 and %2: layoutCounted or layoutLater, for the objects and the timed objects.
+inline const QString layoutNow = QStringLiteral("Objects are now in the %1, timed objects in the %2.");
+inline const QString layoutCounted = QStringLiteral("layout with a mesh count");
+inline const QString layoutLater = QStringLiteral("later layout without a mesh count");
+inline const QString convertToCounted =
+    QStringLiteral("With a mesh count (6 values for one mesh, 8 for a timed object)");
+inline const QString convertToLater =
+    QStringLiteral("Later layout, without a mesh count (5 values, 7 for a timed object)");
+inline const QString convertButton = QStringLiteral("Convert");
+inline const QString closeButton = QStringLiteral("Close");
+inline const QString linesConverted = QStringLiteral("%1 lines converted.");
+// The lines left as they are, one a line: "Objects, line 12" (%1 the table's caption, %2 the file line).
+inline const QString linesLeft = QStringLiteral("These lines cannot go to that layout and stay as they are:");
+inline const QString lineLeft = QStringLiteral("%1, line %2");
+inline const QString newLineLeft = QStringLiteral("%1, a new line");
 // Edit > "Free IDs…": runs of unused object IDs.
 inline const QString menuFreeIds = QStringLiteral("Free IDs\u2026");
 inline const QString freeIdsTitle = QStringLiteral("Free IDs");
@@ -286,6 +321,9 @@ inline const QString stepLines = QStringLiteral("lines");
 // The undo steps of the paths text and of "Sort by object num".
 inline const QString stepEditPaths = QStringLiteral("Edit paths");
 inline const QString stepSort = QStringLiteral("Sort");
+// Edit > "Set column…" names its step by the rows changed: "Set column on 60 lines".
+inline const QString stepSetColumn = QStringLiteral("Set column on");
+inline const QString stepConvertLayout = QStringLiteral("Convert table layout");
 inline const QString stepUnsort = QStringLiteral("Unsort");
 inline const QString gridLines = QStringLiteral("Grid lines");
 inline const QString catchPaste = QStringLiteral("Catch Ctrl -V Paste");
@@ -438,6 +476,10 @@ inline const QString rowGone =
 inline const QString fieldSubject = QStringLiteral("The field \"%1\"");
 inline const QString commaInValue =
     QStringLiteral("%1 holds a comma, which an IDE file reads as the end of a value.");
+// Set column's multiplier on a value that is no number; %1 fieldSubject, %2 the value.
+inline const QString notANumber = QStringLiteral("%1 holds \"%2\", which is not a number to multiply.");
+// A choice list's custom value longer than its box takes; %1 fieldSubject, %2 the most characters.
+inline const QString valueTooLong = QStringLiteral("%1 takes at most %2 characters.");
 
 // Below the object editor's fields: how many meshes and draw distances the line has.
 inline const QString oneMesh = QStringLiteral("%1 mesh");

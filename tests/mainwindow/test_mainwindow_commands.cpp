@@ -1,13 +1,17 @@
 // The Actions menus, Ctrl+V and the modal dialogs, driven in the real window.
 #include "windowtestkit.h"
 
+#include "document/bufferedforms.h"
 #include "history/edithistory.h"
 #include "mainwindow/statisticspanel.h"
 #include "paste/pasteline.h"
 #include "paste/pastelinedialog.h"
 
+#include <QComboBox>
 #include <QDialog>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTimer>
 
@@ -277,6 +281,65 @@ private slots:
             sources << 2 * k + (k < 40 ? 10 : 20);
         QCOMPARE(objs->selectedRowNumbers(), sources);
         QCOMPARE(firstValues(w.document(), LineKind::Object).mid(10, 3), QByteArrayList({"110", "110", "111"}));
+    }
+
+    // Ctrl+E on 60 selected rows of a later-layout table, then the table
+    // converted to the layout with a mesh count, each one undo step.
+    void setColumnAndConvertLayoutAreOneStepEach()
+    {
+        Session s;
+        s.useSettings();
+        MainWindow& w =
+            s.startShown(s.copyOfCorpus(QStringLiteral("laterlayout-oceandrv.ide"), QStringLiteral("o.ide")));
+        SectionView* objs = w.view(LineKind::Object);
+        objs->clearSelection();
+        objs->selectionModel()->select(QItemSelection(objs->model()->index(0, 0), objs->model()->index(59, 0)),
+                                       QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        objs->setFocus();
+        const IdeDocument& document = w.document();
+        const QByteArray before = formatKeepingLayout(document);
+        QString scope;
+        QTimer probe;
+        connect(&probe, &QTimer::timeout, &w, [&] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            if (!dialog || dialog->objectName() != QStringLiteral("setColumnDialog"))
+                return;
+            scope = dialog->findChild<QLabel*>(QStringLiteral("scopeLabel"))->text();
+            dialog->findChild<QComboBox*>(QStringLiteral("columnList"))->setCurrentIndex(4);
+            dialog->findChild<QLineEdit*>(QStringLiteral("setValueField"))->setText(QStringLiteral("151"));
+            dialog->findChild<QPushButton*>(QStringLiteral("setColumnButton"))->click();
+        });
+        probe.start(5);
+        QTest::keyClick(&w, Qt::Key_E, Qt::ControlModifier);
+        probe.stop();
+        QCOMPARE(scope, QStringLiteral("60 selected lines"));
+        const RowStore& rows = document.table(LineKind::Object).rows();
+        QCOMPARE(rows.joined(59), QByteArray("26994, odlowsand1, shared_beach, 151, 0"));
+        QCOMPARE(rows.value(60, 3), QByteArrayView("300"));
+        QCOMPARE(s.action("editUndo")->text(), QStringLiteral("&Undo Set column on 60 lines"));
+        s.action("editUndo")->trigger();
+        QCOMPARE(formatKeepingLayout(document), before);
+
+        QString result;
+        QTimer::singleShot(0, &w, [&result] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            dialog->findChild<QPushButton*>(QStringLiteral("convertButton"))->click();
+            result = dialog->findChild<QPlainTextEdit*>(QStringLiteral("convertResult"))->toPlainText();
+            dialog->reject();
+        });
+        s.action("editConvertLayout")->trigger();
+        QCOMPARE(result, QStringLiteral("164 lines converted."));
+        const QByteArray converted =
+            fileBytes(QStringLiteral(TARNEL_CORPUS_DIR "/../document/converted/laterlayout-oceandrv-counted.ide"));
+        QVERIFY(!document.table(LineKind::Object).isLaterLayout());
+        QCOMPARE(objs->model()->index(0, 3).data().toString(), QStringLiteral("1"));
+        QCOMPARE(formatKeepingLayout(document), converted);
+        s.action("editUndo")->trigger();
+        QVERIFY(document.table(LineKind::TimedObject).isLaterLayout());
+        QCOMPARE(objs->model()->index(0, 3).data().toString(), QString());
+        QCOMPARE(formatKeepingLayout(document), before);
+        s.action("editRedo")->trigger();
+        QCOMPARE(formatKeepingLayout(document), converted);
     }
 
     void timedObjectsMenuWorksWhilePathsAreShown()
