@@ -8,11 +8,16 @@
 
 namespace tarnel::cli {
 
-void complain(const QString& message)
+void tell(const QString& text)
 {
-    const QByteArray line = fileNameBytes(texts::cliName + QStringLiteral(": ") + message + QLatin1Char('\n'));
+    const QByteArray line = fileNameBytes(text + QLatin1Char('\n'));
     std::fwrite(line.constData(), 1, size_t(line.size()), stderr);
     std::fflush(stderr);
+}
+
+void complain(const QString& message)
+{
+    tell(texts::cliName + QStringLiteral(": ") + message);
 }
 
 int usage(const QString& wrong)

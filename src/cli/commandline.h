@@ -5,6 +5,9 @@
 
 namespace tarnel::cli {
 
+// Writes `text` as a line on standard error, the bytes of a file name in it as they are.
+void tell(const QString& text);
+
 // Tells `message` on standard error after the program's name, the bytes of a
 // file name in it as they are.
 void complain(const QString& message);

@@ -5,8 +5,10 @@
 #include "document/rowcells.h"
 #include "document/statistics.h"
 #include "commandline.h"
+#include "convertcommand.h"
 #include "inputfiles.h"
 #include "mapcommands.h"
+#include "renumbercommand.h"
 #include "standardoutput.h"
 #include "texts/clitexts.h"
 #include "texts/texts.h"
@@ -201,6 +203,10 @@ int run(const QStringList& arguments)
         return freeIdsOfMap(rest);
     if (command == QLatin1String("map"))
         return listMap(rest);
+    if (command == QLatin1String("renumber"))
+        return renumberIds(rest);
+    if (command == QLatin1String("convert"))
+        return convertLayout(rest);
     return usage(texts::cliUnknownCommand.arg(command));
 }
 

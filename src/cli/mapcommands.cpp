@@ -3,132 +3,22 @@
 #include "commandline.h"
 #include "document/filenames.h"
 #include "document/freeids.h"
-#include "inputfiles.h"
+#include "mapreading.h"
 #include "map/gamemap.h"
 #include "standardoutput.h"
 #include "texts/clitexts.h"
 #include "texts/texts.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QTemporaryDir>
-
 #include <algorithm>
-#include <memory>
 #include <optional>
 
 namespace tarnel::cli {
 
 namespace {
 
-// What `--game DIR` and `--id-limit N` say, taken by every map command.
-struct MapOptions {
-    QString gameFolder;                         // empty: the one the lists tell
-    std::optional<std::optional<qint64>> limit; // none given: derived from the inst lines
-};
-
-// Takes `--game DIR` or `--id-limit N` off the front of `args` into `options`:
-// false when the front is neither. `wrong` tells what is wrong with its value.
-bool takeMapOption(QStringList& args, MapOptions& options, QString& wrong, bool withLimit = true)
-{
-    const QString& option = args.first();
-    const bool isGame = option == QLatin1String("--game");
-    if (!isGame && (!withLimit || option != QLatin1String("--id-limit")))
-        return false;
-    args.removeFirst();
-    if (args.isEmpty()) {
-        wrong = texts::cliMissingValue.arg(option);
-        return true;
-    }
-    const QString value = args.takeFirst();
-    if (isGame) {
-        if (!QFileInfo(value).isDir())
-            wrong = texts::cliNoSuchFolder.arg(value);
-        options.gameFolder = value;
-        return true;
-    }
-    bool ok = false;
-    const qint64 limit = value.toLongLong(&ok);
-    if (!ok || limit < 0)
-        wrong = texts::cliBadIdLimit.arg(value);
-    options.limit = limit == 0 ? std::optional<qint64>() : std::optional<qint64>(limit);
-    return true;
-}
-
-// The map of `operands` read. Standard input ("-") is an IDE file: its bytes
-// go to a file of that kind in a folder of its own, whose path findings then
-// show as "-". An operand that names nothing is a mistake of the command line
-// (unlike a file a list names, which the map reports).
-class ReadMap {
-public:
-    // 0, or the exit status when the map cannot be read.
-    int read(const QStringList& operands, const MapOptions& options)
-    {
-        for (const QString& operand : operands) {
-            if (!isStandardStream(operand) && !QFileInfo::exists(operand)) {
-                complain(texts::cliNoSuchFile.arg(operand));
-                return 2;
-            }
-        }
-        QStringList files = distinctFiles(operands);
-        if (const qsizetype at = files.indexOf(QStringLiteral("-")); at >= 0) {
-            const StandardInput in = readStandardInput();
-            m_folder = std::make_unique<QTemporaryDir>();
-            m_standardInput = m_folder->filePath(QStringLiteral("standard-input.ide"));
-            QFile file(m_standardInput);
-            const bool written = in.error.isEmpty() && m_folder->isValid() && file.open(QIODevice::WriteOnly) &&
-                                 file.write(in.bytes) == in.bytes.size() && file.flush();
-            if (!written) {
-                complain(texts::cliCannotRead.arg(texts::cliStandardInput,
-                                                  in.error.isEmpty() ? file.errorString() : in.error));
-                return 1;
-            }
-            files[at] = m_standardInput;
-        }
-        m_map = new GameMap(GameMap::read(collectMapSources(files, options.gameFolder)));
-        if (options.limit)
-            m_map->setIdLimit(*options.limit);
-        return 0;
-    }
-
-    const GameMap& map() const { return *m_map; }
-
-    // A path, or a text naming paths, as the output shows it.
-    QString shown(QString text) const
-    {
-        return m_standardInput.isEmpty() ? text : text.replace(m_standardInput, QStringLiteral("-"));
-    }
-
-private:
-    // Kept to the end of the process, as format keeps its document: freeing a
-    // big map's facts one by one only costs time just before the system takes
-    // the memory back anyway.
-    GameMap* m_map = nullptr;
-    std::unique_ptr<QTemporaryDir> m_folder;
-    QString m_standardInput;
-};
-
 QString counted(qsizetype count, const QString& one, const QString& many)
 {
     return (count == 1 ? one : many).arg(count);
-}
-
-// Reads the map options before the operands of `command`, which names
-// `operands`; 0, or the exit status of a wrong command line.
-int takeOptionsOnly(QStringList& args, MapOptions& options, const QString& command, const QString& operands,
-                    bool withLimit)
-{
-    while (!args.isEmpty() && isOption(args.first())) {
-        QString wrong;
-        if (!takeMapOption(args, options, wrong, withLimit))
-            return usage(texts::cliUnknownOption.arg(args.first()));
-        if (!wrong.isEmpty())
-            return usage(wrong);
-    }
-    if (const QString wrong = wrongOperands(command, args, {operands}); !wrong.isEmpty())
-        return usage(wrong);
-    return 0;
 }
 
 } // namespace

@@ -45,6 +45,24 @@ inline constexpr const char* cliUsage =
     "                                  print each file of the map in load order: kind,\n"
     "                                  path, lines, definitions or placements (or\n"
     "                                  missing), tab-separated\n"
+    "       tarnel-cli renumber --ids A-B[,C-D...] --to N [--keep-gaps] [--dry-run]\n"
+    "                           [--game DIR] [--id-limit L] LIST|DIR|FILE...\n"
+    "                                  move the IDs A-B (and C-D...) of the map to N\n"
+    "                                  and on, in their order, gaps collapsed unless\n"
+    "                                  --keep-gaps: every definition, 2dfx line, path\n"
+    "                                  header and inst line naming one, commented-out\n"
+    "                                  lines too; every file written, or none.\n"
+    "                                  Refused, exit status 1, when a new ID is\n"
+    "                                  defined elsewhere or reaches the ID limit, or\n"
+    "                                  an ID is defined nowhere. --dry-run: print the\n"
+    "                                  change as a unified diff (patch -p1 in the\n"
+    "                                  game folder applies it), write nothing\n"
+    "       tarnel-cli convert --layout later|counted IN OUT\n"
+    "                                  write IN with its objs and tobj lines in the\n"
+    "                                  later layout (no mesh count) or the counted\n"
+    "                                  one, every other byte kept; lines that cannot\n"
+    "                                  go are listed on standard error and left as\n"
+    "                                  they are, exit status 1 then\n"
     "       tarnel-cli --help          print this text\n"
     "       tarnel-cli --version       print the version\n"
     "A file named - is standard input (IN, FILE; an IDE file for check and free-ids)\n"
@@ -62,6 +80,27 @@ inline const QString cliOneError = QStringLiteral("%1 error");
 inline const QString cliErrors = QStringLiteral("%1 errors");
 inline const QString cliOneWarning = QStringLiteral("%1 warning");
 inline const QString cliWarnings = QStringLiteral("%1 warnings");
+
+// renumber: the summary on standard error; %1 the IDs, %2 the lines, %3 the files.
+inline const QString cliMoved = QStringLiteral("Moved %1: %2 in %3");
+inline const QString cliWouldMove = QStringLiteral("Would move %1: %2 in %3; nothing written (--dry-run)");
+inline const QString cliOneId = QStringLiteral("%1 ID");
+inline const QString cliIds = QStringLiteral("%1 IDs");
+inline const QString cliOneFile = QStringLiteral("%1 file");
+inline const QString cliFiles = QStringLiteral("%1 files");
+// %1 why the files could not all be written (naming the file).
+inline const QString cliNothingMoved = QStringLiteral("nothing moved, every file left as it was: %1");
+// renumber, after a refusal: %1 the IDs the new ones span, %2 the first of a run free across the map.
+inline const QString cliFreeRunHint = QStringLiteral("the first %1 IDs free across the map start at %2 (--to %2)");
+// renumber: what is wrong with its command line. %1 the value or the command.
+inline const QString cliBadFirstId = QStringLiteral("--to needs a whole number, 0 or more, not %1");
+inline const QString cliBadIds = QStringLiteral("--ids: %1");
+inline const QString cliNotWrittenBack = QStringLiteral("%1: standard input (-) cannot be written back");
+
+// convert: a line left as it is, on standard error; %1 the file as given, %2 the line number.
+inline const QString cliLeftForLater = QStringLiteral("%1:%2: several draw distances, left as it is");
+inline const QString cliLeftForCounted = QStringLiteral("%1:%2: not a complete line, left as it is");
+inline const QString cliBadLayout = QStringLiteral("--layout needs later or counted, not %1");
 
 // map: one line a file of the map.
 inline const QString cliIdeKind = QStringLiteral("IDE");

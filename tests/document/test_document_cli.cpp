@@ -6,7 +6,9 @@
 #include "document/idefile.h"
 #include "document/rowcells.h"
 
+#include <QCryptographicHash>
 #include <QDir>
+#include <QDirIterator>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -107,6 +109,56 @@ const std::map<QString, QByteArray> craftedMap = {
     {QStringLiteral("map/stray/stream.ipl"), QByteArray("bnry\0\0\0\x01", 8)},
     {QStringLiteral("map/lists/town.dat"), "IDE data\\maps\\town.ide\n"},
 };
+
+// A map to move IDs in: definitions (one commented out), a 2dfx line and a path
+// block naming them, placements in two IPL files, CR LF files, a last line without an end.
+const std::map<QString, QByteArray> moveMap = {
+    {QStringLiteral("data/move.dat"),
+     "IDE DATA\\MAPS\\A.IDE\nIDE DATA\\MAPS\\b.ide\nIPL DATA\\MAPS\\a.ipl\nIPL DATA\\MAPS\\b.ipl\n"},
+    {QStringLiteral("data/maps/a.ide"),
+     "objs\n100, box, tex, 1, 50, 0\n101, crate, tex, 1, 50, 0\n# 102, barrel, tex, 1, 50, 0\n"
+     "end\n2dfx\n101, 0, 0, 1, 255, 255, 255, 200, 0, \"coronastar\", \"shad_exp\", "
+     "100, 0, 1.5, 0, 40, 1, 0, 0, 1\nend\npath\nped, 100, box\n\t0, -1, 0, 0, 0, 0, "
+     "0, 1, 1\nend\n"},
+    {QStringLiteral("data/maps/b.ide"),
+     "objs\r\n200, pole, tex, 1, 50, 0\r\nend\r\ntobj\r\n103, lamp, tex, 1, 50, 0, "
+     "20, 6\r\nend"},
+    {QStringLiteral("data/maps/a.ipl"),
+     "inst\n200, pole, 0, 0, 0, 1, 1, 1, 0, 0, 0, 1\n100, box, 0, 0, 0, 1, 1, 1, 0, 0, 0, 1"},
+    {QStringLiteral("data/maps/b.ipl"),
+     "inst\r\n103, lamp, 1, 2, 3, 1, 1, 1, 0, 0, 0, 1\r\n#101, crate, 1, 2, 3, 1, 1, 1, 0, 0, 0, 1\r\nend\r\n"},
+};
+
+// Every file below `folder` by its path relative to it.
+std::map<QString, QByteArray> filesBelow(const QString& folder)
+{
+    std::map<QString, QByteArray> files;
+    for (QDirIterator it(folder, QDir::Files, QDirIterator::Subdirectories); it.hasNext();) {
+        const QString path = it.next();
+        files[QDir(folder).relativeFilePath(path)] = kit::fileBytes(path);
+    }
+    return files;
+}
+
+// `files` with a renumber diff applied as patch -p1 would (the CR of a CR LF
+// line is in its hunk lines); empty when a hunk's old line is not the file's.
+std::map<QString, QByteArray> patched(std::map<QString, QByteArray> files, const QByteArray& diff)
+{
+    QString path;
+    qsizetype line = 0;
+    for (const QByteArray& text : diff.split('\n')) {
+        QByteArrayList lines = path.isEmpty() ? QByteArrayList() : files[path].split('\n');
+        if (text.startsWith("+++ b/") || text.startsWith("--- a/"))
+            path = QString::fromUtf8(text.mid(6));
+        else if (text.startsWith("@@ -"))
+            line = text.mid(4, text.indexOf(',') - 4).toLongLong();
+        else if (text.startsWith('-') && lines.value(line - 1) != text.mid(1))
+            return {};
+        else if (text.startsWith('+'))
+            files[path] = (lines[line - 1] = text.mid(1), lines.join('\n'));
+    }
+    return files;
+}
 
 } // namespace
 
@@ -447,7 +499,7 @@ private slots:
             << QStringList{"--verbose", "stats", "x.ide"} << 2 << "unknown option --verbose";
         QTest::newRow("help with a command")
             << QStringList{"--help", "stats"} << 2 << "--help: unexpected argument stats";
-        QTest::newRow("unknown command") << QStringList{"convert", "x.ide"} << 2 << "unknown command convert";
+        QTest::newRow("unknown command") << QStringList{"transform", "x.ide"} << 2 << "unknown command transform";
         QTest::newRow("unknown section") << QStringList{"table", "f.ide", "OBJS"} << 2 << "unknown section OBJS";
         QTest::newRow("missing output") << QStringList{"format", "f.ide"} << 2 << "format: missing OUT";
         QTest::newRow("extra argument")
@@ -469,6 +521,15 @@ private slots:
         QTest::newRow("map without lists") << QStringList{"map", "--game", "/"} << 2 << "map: missing LIST...";
         QTest::newRow("ID limit for map")
             << QStringList{"map", "--id-limit", "5", "l.dat"} << 2 << "unknown option --id-limit";
+        QTest::newRow("renumber without --to")
+            << QStringList{"renumber", "--ids", "5-9", "l.dat"} << 2 << "renumber: missing --to";
+        QTest::newRow("renumber, a range backwards")
+            << QStringList{"renumber", "--ids", "9-5", "--to", "1", "l.dat"} << 2
+            << "--ids: 9-5: the range ends below its start";
+        QTest::newRow("renumber standard input") << QStringList{"renumber", "--ids", "5", "--to", "1", "-"} << 2
+                                                 << "renumber: standard input (-) cannot be written back";
+        QTest::newRow("convert, unknown layout") << QStringList{"convert", "--layout", "old", "a.ide", "-"} << 2
+                                                 << "--layout needs later or counted, not old";
     }
 
     void usage()
@@ -486,7 +547,8 @@ private slots:
              {"format [--keep-layout] IN OUT", "report FILE", "stats FILE", "table FILE SECTION",
               "check [--game DIR] [--id-limit N] FILE...",
               "free-ids [--count N] [--from A] [--to B] [--free-commented]", "[--game DIR] [--id-limit L] FILE...",
-              "map [--game DIR] LIST...", "--help", "--version"})
+              "map [--game DIR] LIST...", "renumber --ids A-B[,C-D...] --to N [--keep-gaps] [--dry-run]",
+              "convert --layout later|counted IN OUT", "--help", "--version"})
             QVERIFY2(text.contains(word), word);
     }
 
@@ -555,6 +617,9 @@ private slots:
         QTest::newRow("check") << QStringList{"check", kit::corpusPath(QStringLiteral("console-washints.ide"))};
         QTest::newRow("free-ids") << QStringList{"free-ids", file};
         QTest::newRow("map") << QStringList{"map", file};
+        QTest::newRow("convert") << QStringList{"convert", "--layout", "later", file, "-"};
+        const QString list = QStringLiteral(TARNEL_CORPUS_DIR "/map/data/maplist.dat");
+        QTest::newRow("renumber") << QStringList{"renumber", "--ids", "5499", "--to", "3000", "--dry-run", list};
     }
 
     void writeErrors()
@@ -563,6 +628,161 @@ private slots:
         const Run run = runCli(args, {}, QStringLiteral("/dev/full"));
         QCOMPARE(run.exitCode, 1);
         QVERIFY2(run.err.endsWith("tarnel-cli: standard output: No space left on device\n"), run.err);
+    }
+
+    // A copy of the map ("move": moveMap, "corpus": the real mod map) gets the
+    // move with --dry-run (`out` its diff unless "*", nothing written), then
+    // without: every file as the diff says, the other files as they were, and
+    // check (with the same map options) finding what it found before.
+    void renumber_data()
+    {
+        QTest::addColumn<QString>("map");
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("out");
+        QTest::addColumn<QString>("err"); // the summary, or the refusal
+        QTest::newRow("every kind of line")
+            << "move" << QStringList{"--ids", "100-103", "--to", "300", "data/move.dat"} << 0
+            << "--- a/data/maps/a.ide\n+++ b/data/maps/a.ide\n@@ -2,1 +2,1 @@\n-100, box, tex, 1, 50, 0\n+300, "
+               "box, tex, "
+               "1, 50, 0\n@@ -3,1 +3,1 @@\n-101, crate, tex, 1, 50, 0\n+301, crate, tex, 1, 50, 0\n@@ -4,1 +4,1 "
+               "@@\n-# "
+               "102, barrel, tex, 1, 50, 0\n+# 302, barrel, tex, 1, 50, 0\n@@ -7,1 +7,1 @@\n-101, 0, 0, 1, 255, "
+               "255, "
+               "255, 200, 0, \"coronastar\", \"shad_exp\", 100, 0, 1.5, 0, 40, 1, 0, 0, 1\n+301, 0, 0, 1, 255, "
+               "255, 255, "
+               "200, 0, \"coronastar\", \"shad_exp\", 100, 0, 1.5, 0, 40, 1, 0, 0, 1\n@@ -10,1 +10,1 @@\n-ped, "
+               "100, "
+               "box\n+ped, 300, box\n--- a/data/maps/b.ide\n+++ b/data/maps/b.ide\n@@ -5,1 +5,1 @@\n-103, lamp, "
+               "tex, 1, "
+               "50, 0, 20, 6\r\n+303, lamp, tex, 1, 50, 0, 20, 6\r\n--- a/data/maps/a.ipl\n+++ "
+               "b/data/maps/a.ipl\n@@ "
+               "-3,1 +3,1 @@\n-100, box, 0, 0, 0, 1, 1, 1, 0, 0, 0, 1\n\\ No newline at end of file\n+300, box, "
+               "0, 0, 0, "
+               "1, 1, 1, 0, 0, 0, 1\n\\ No newline at end of file\n--- "
+               "a/data/maps/b.ipl\n+++ b/data/maps/b.ipl\n@@ -2,1 +2,1 @@\n-103, lamp, 1, 2, 3, 1, 1, 1, 0, 0, 0, "
+               "1\r\n+303, lamp, 1, 2, 3, 1, 1, 1, 0, 0, 0, 1\r\n@@ -3,1 +3,1 @@\n-#101, crate, 1, 2, 3, 1, 1, 1, "
+               "0, 0, "
+               "0, 1\r\n+#301, crate, 1, 2, 3, 1, 1, 1, 0, 0, 0, 1\r\n"
+            << "4 IDs: 9 lines in 4 files";
+        QTest::newRow("gaps kept") << "move" << QStringList{"--keep-gaps", "--ids", "101,103",
+                                                            "--to",        "201",   "data/move.dat"}
+                                   << 0 << "*"
+                                   << "2 IDs: 5 lines in 3 files";
+        QTest::newRow("a new ID defined")
+            << "move" << QStringList{"--ids", "100-101", "--to", "199", "data/move.dat"} << 1 << ""
+            << "tarnel-cli: ID 200 is already defined at data/maps/b.ide:2\n"
+               "tarnel-cli: the first 2 IDs free across the map start at 104 (--to 104)";
+        QTest::newRow("an ID defined nowhere")
+            << "move" << QStringList{"--ids", "100-104", "--to", "300", "data/move.dat"} << 1 << ""
+            << "tarnel-cli: ID 104 is defined nowhere in the map";
+        QTest::newRow("corpus, to the limit")
+            << "corpus" << QStringList{"--ids", "5480-5499", "--to", "5490", "data/maplist.dat"} << 1 << ""
+            << "tarnel-cli: The new IDs would reach the ID limit 5500 (the last would be 5509); set the limit to "
+               "0 "
+               "for none";
+        QTest::newRow("corpus, no limit")
+            << "corpus" << QStringList{"--id-limit", "0", "--ids", "5480-5499", "--to", "5490", "data/maplist.dat"}
+            << 0 << "*"
+            << "20 IDs: 40 lines in 4 files";
+        QTest::newRow("corpus, into a free run")
+            << "corpus" << QStringList{"--ids", "5480-5499", "--to", "3000", "data/maplist.dat"} << 0 << "*"
+            << "20 IDs: 40 lines in 4 files";
+    }
+
+    void renumber()
+    {
+        QFETCH(QString, map);
+        QFETCH(QStringList, args);
+        QFETCH(int, exitCode);
+        QFETCH(QString, out);
+        QFETCH(QString, err);
+        const QString folder = temp(QStringLiteral("renumber-") + QTest::currentDataTag());
+        const QString from = map == QLatin1String("corpus") ? QStringLiteral(TARNEL_CORPUS_DIR "/map") : QString();
+        for (const auto& [path, bytes] : from.isEmpty() ? moveMap : filesBelow(from))
+            QVERIFY(QDir().mkpath(QFileInfo(folder + '/' + path).path()) &&
+                    kit::putFile(folder + '/' + path, bytes));
+        const std::map<QString, QByteArray> before = filesBelow(folder);
+        QStringList check = args;
+        for (const char* option : {"--ids", "--to"})
+            check.remove(check.indexOf(option), 2);
+        check.removeAll(QStringLiteral("--keep-gaps"));
+        const Run checked = runCli(QStringList{"check"} + check, {}, {}, folder);
+
+        const Run dry = runCli(QStringList{"renumber", "--dry-run"} + args, {}, {}, folder);
+        QCOMPARE(dry.exitCode, exitCode);
+        if (out != QLatin1String("*"))
+            QCOMPARE(QString::fromLatin1(dry.out), out);
+        const QString said = exitCode == 0 ? "Would move " + err + "; nothing written (--dry-run)\n" : err + '\n';
+        QCOMPARE(QString::fromLatin1(dry.err), said);
+        QVERIFY(filesBelow(folder) == before);
+
+        const Run run = runCli(QStringList{"renumber"} + args, {}, {}, folder);
+        QCOMPARE(run.exitCode, exitCode);
+        QCOMPARE(QString::fromLatin1(run.err), exitCode == 0 ? "Moved " + err + '\n' : err + '\n');
+        QVERIFY(filesBelow(folder) == patched(before, dry.out));
+        const Run again = runCli(QStringList{"check"} + check, {}, {}, folder);
+        QCOMPARE(again.out, checked.out);
+        QCOMPARE(again.err, checked.err);
+    }
+
+    // A file of the map whose name leaves no room for a new file beside it
+    // (even for root): the move fails there, and no file changes.
+    void renumberWritesAllOrNothing()
+    {
+        const QString folder = temp(QStringLiteral("renumber-all-or-nothing"));
+        const QString last = folder + QStringLiteral("/data/") + QString(250, 'x') + QStringLiteral(".ipl");
+        for (const auto& [path, bytes] : moveMap)
+            QVERIFY(QDir().mkpath(QFileInfo(folder + '/' + path).path()) &&
+                    kit::putFile(folder + '/' + path, bytes));
+        QVERIFY(kit::putFile(last, "inst\n100, box, 0, 0, 0, 1, 1, 1, 0, 0, 0, 1\n"));
+        const std::map<QString, QByteArray> before = filesBelow(folder);
+        const Run run =
+            runCli({"renumber", "--ids", "100-103", "--to", "300", "data/move.dat", last}, {}, {}, folder);
+        QCOMPARE(run.exitCode, 1);
+        QCOMPARE(run.err, "tarnel-cli: nothing moved, every file left as it was: " + QFile::encodeName(last) +
+                              ": the folder " + QFile::encodeName(folder) +
+                              "/data does not let a file be made in it: File name too long\n");
+        QVERIFY(filesBelow(folder) == before);
+    }
+
+    // Output in the other layout (its SHA-1, checked by hand against an awk
+    // rewrite), the lines left listed, and back again: the file as it was.
+    void convert_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("layout");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("sha1");
+        QTest::addColumn<QString>("err");
+        QTest::newRow("to counted") << "laterlayout-oceandrv.ide"
+                                    << "counted" << 0 << "d89309cd3dee13535d6357f6c6fea0368c7e6e18"
+                                    << "";
+        const QString left = "%1:%2: several draw distances, left as it is\n";
+        QTest::newRow("to later, lines left")
+            << "modmap-props.ide"
+            << "later" << 1 << "f9555a9c55dec479e3d1653766bd7d1826401fd3"
+            << left.arg("%1", "29") + left.arg("%1", "30") + left.arg("%1", "33") + left.arg("%1", "35") +
+                   left.arg("%1", "36");
+    }
+
+    void convert()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, layout);
+        QFETCH(int, exitCode);
+        QFETCH(QString, sha1);
+        QFETCH(QString, err);
+        const QString in = kit::corpusPath(name);
+        const QString out = temp(QStringLiteral("converted-") + name);
+        const Run run = runCli({"convert", "--layout", layout, in, out});
+        QCOMPARE(run.exitCode, exitCode);
+        QCOMPARE(QString::fromLatin1(run.err), err.replace(QStringLiteral("%1"), in));
+        QCOMPARE(QCryptographicHash::hash(kit::fileBytes(out), QCryptographicHash::Sha1).toHex(), sha1.toLatin1());
+        const QString back = layout == QLatin1String("later") ? "counted" : "later";
+        const Run again = runCli({"convert", "--layout", back, "-", "-"}, out);
+        QCOMPARE(again.exitCode, 0);
+        QCOMPARE(again.out, kit::fileBytes(in));
     }
 
     void failures_data()
@@ -582,7 +802,7 @@ private slots:
         QTest::newRow("stats without file") << QStringList{"stats"} << QString();
         QTest::newRow("stats two files") << QStringList{"stats", corpusFile, corpusFile} << QString();
         QTest::newRow("unknown command")
-            << QStringList{"convert", corpusFile, "@/unknown-out.ide"} << "unknown-out.ide";
+            << QStringList{"transform", corpusFile, "@/unknown-out.ide"} << "unknown-out.ide";
         QTest::newRow("format missing input")
             << QStringList{"format", "@/no-such.ide", "@/missing-in-out.ide"} << "missing-in-out.ide";
         QTest::newRow("format folder input")
