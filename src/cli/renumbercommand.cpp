@@ -110,12 +110,9 @@ int renumberIds(QStringList args)
     const IdMapping mapping = IdMapping::make(*ids, *request.firstNewId, request.keepGaps);
     if (const QString refusal = idMoveRefusal(map, mapping); !refusal.isEmpty()) {
         complain(refusal);
-        // Where the same IDs could go instead, when that is all that stood in the way: from
-        // the lowest ID defined, as free-ids looks, since a base game's files that a mod's list
-        // names are often not there, and their low IDs would look free.
+        // Where the same IDs could go instead, when that is all that stood in the way.
         const qint64 span = mapping.lastNewId() - mapping.firstNewId() + 1;
-        const QList<qint64> used = map.usedIds();
-        const std::optional<qint64> free = firstFreeRun(map, span, std::max<qint64>(1, used.value(0, 1)));
+        const std::optional<qint64> free = firstFreeRun(map, span);
         if (free && idMoveRefusal(map, IdMapping::make(*ids, *free, request.keepGaps)).isEmpty())
             complain(texts::cliFreeRunHint.arg(QString::number(span), QString::number(*free)));
         return 1;

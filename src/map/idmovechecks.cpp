@@ -73,10 +73,15 @@ QString idMoveRefusal(const GameMap& map, const IdMapping& mapping)
     return {};
 }
 
-std::optional<qint64> firstFreeRun(const GameMap& map, qint64 span, qint64 from)
+std::optional<qint64> firstFreeRun(const GameMap& map, qint64 span, std::optional<qint64> startAt)
 {
     if (span < 1)
         return std::nullopt;
+    const QList<MapFile>& files = map.sources().files;
+    const bool ideMissing = std::any_of(files.begin(), files.end(), [](const MapFile& file) {
+        return file.kind == MapFileKind::Ide && file.missing();
+    });
+    const qint64 from = std::max<qint64>(1, startAt ? *startAt : ideMissing ? map.usedIds().value(0, 1) : 1);
     // Every ID at or above `from` a line defines (commented ones too) or places.
     auto forEachUsed = [&](auto&& take) {
         for (qsizetype file = 0; file < map.sources().files.size(); ++file) {

@@ -672,7 +672,7 @@ private slots:
         QTest::newRow("a new ID defined")
             << "move" << QStringList{"--ids", "100-101", "--to", "199", "data/move.dat"} << 1 << ""
             << "tarnel-cli: ID 200 is already defined at data/maps/b.ide:2\n"
-               "tarnel-cli: the first 2 IDs free across the map start at 104 (--to 104)";
+               "tarnel-cli: the first 2 IDs free across the map start at 1 (--to 1)";
         QTest::newRow("an ID defined nowhere")
             << "move" << QStringList{"--ids", "100-104", "--to", "300", "data/move.dat"} << 1 << ""
             << "tarnel-cli: ID 104 is defined nowhere in the map";

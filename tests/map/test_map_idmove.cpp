@@ -170,6 +170,7 @@ private slots:
         QTest::addColumn<qint64>("from");
         QTest::addColumn<qint64>("expected"); // -1: none
         QTest::newRow("one from the start") << qint64(1) << qint64(1) << qint64(1);
+        QTest::newRow("from 1 when no file is missing") << qint64(3) << qint64(-1) << qint64(1);
         QTest::newRow("past used and commented IDs") << qint64(3) << qint64(7) << qint64(12);
         QTest::newRow("past a car") << qint64(1) << qint64(400) << qint64(401);
         QTest::newRow("ends below the limit") << qint64(5) << qint64(5495) << qint64(5495);
@@ -182,7 +183,8 @@ private slots:
         QFETCH(qint64, expected);
         QTemporaryDir dir;
         const GameMap map = GameMap::read(collectMapSources({writeMap(dir, crafted)}));
-        QCOMPARE(tarnel::firstFreeRun(map, span, from).value_or(-1), expected);
+        const auto start = from < 0 ? std::nullopt : std::optional<qint64>(from);
+        QCOMPARE(tarnel::firstFreeRun(map, span, start).value_or(-1), expected);
     }
 
     // The real mod map: its 20 highest IDs cannot reach 5,500 unless the limit
@@ -204,7 +206,10 @@ private slots:
         map.setIdLimit(std::optional<qint64>());
         QCOMPARE(idMoveRefusal(map, IdMapping::make(highest, 5490, false)), QString());
         map.setIdLimit(std::nullopt);
-        const std::optional<qint64> free = tarnel::firstFreeRun(map, 20);
+        // Its lists name base game files that are missing, whose IDs would
+        // look free: none is offered below its lowest ID, 3465, and no run of 20 fits above.
+        QCOMPARE(tarnel::firstFreeRun(map, 20), std::nullopt);
+        const std::optional<qint64> free = tarnel::firstFreeRun(map, 20, 1);
         QVERIFY(free && *free + 20 <= 5500);
         const IdMapping mapping = IdMapping::make(highest, *free, false);
         QCOMPARE(idMoveRefusal(map, mapping), QString());
