@@ -36,14 +36,11 @@ void BulkCommands::openSetColumn()
     if (!kind)
         return;
     const SectionView* view = m_sections.view(*kind);
-    QList<qsizetype> rows = view->selectedRowNumbers();
+    bool selection = false;
+    QList<qsizetype> rows = view->selectedOrShownRows(&selection);
     const QLocale english(QLocale::English, QLocale::UnitedStates);
     QString scope;
-    if (rows.isEmpty()) {
-        const SectionModel* model = view->sectionModel();
-        rows.reserve(model->rowCount());
-        for (int shown = 0; shown < model->rowCount(); ++shown)
-            rows.append(model->tableRow(shown));
+    if (!selection) {
         scope = texts::setColumnAllShown.arg(english.toString(qint64(rows.size())));
     } else {
         scope = rows.size() == 1 ? texts::setColumnOneSelected

@@ -73,14 +73,8 @@ void MoveIdsCommand::run()
     if (!movable(kind))
         return;
     const SectionView* view = m_sections.view(*kind);
-    QList<qsizetype> rows = view->selectedRowNumbers();
-    const bool selection = rows.size() >= 2;
-    if (!selection) {
-        const SectionModel* model = view->sectionModel();
-        rows.resize(model->rowCount());
-        for (int shown = 0; shown < model->rowCount(); ++shown)
-            rows[shown] = model->tableRow(shown);
-    }
+    bool selection = false;
+    const QList<qsizetype> rows = view->selectedOrShownRows(&selection);
     const RowStore& store = m_document.table(*kind).rows();
     QList<qint64> ids;
     ids.reserve(rows.size());
@@ -95,7 +89,9 @@ void MoveIdsCommand::run()
         return;
     }
     const QLocale locale;
-    const QString rowsText = (selection ? texts::moveIdsOfSelection : texts::moveIdsOfShown)
+    const QString rowsText = (!selection         ? texts::moveIdsOfShown
+                              : rows.size() == 1 ? texts::moveIdsOfOneRow
+                                                 : texts::moveIdsOfSelection)
                                  .arg(locale.toString(rows.size()), locale.toString(ids.size()));
 
     std::optional<GameMap> ownMap;

@@ -13,7 +13,7 @@ class Platform;
 class SectionSwitcher;
 
 // Edit > "Move IDs…" on the objects or timed objects shown: the selected
-// rows when two or more are selected, else every row the filter shows. Asks
+// rows, else every row the filter shows. Asks
 // where they go (MoveIdsDialog), shows every line that changes across the
 // map (MoveIdsPreview), then applies the move as one linked step of each
 // file's history (applyIdMove). Without a map, the one file.

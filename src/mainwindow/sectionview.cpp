@@ -116,6 +116,18 @@ QList<qsizetype> SectionView::selectedRowNumbers() const
     return rows;
 }
 
+QList<qsizetype> SectionView::selectedOrShownRows(bool* selected) const
+{
+    QList<qsizetype> rows = selectedRowNumbers();
+    *selected = !rows.isEmpty();
+    if (rows.isEmpty()) {
+        rows.resize(m_model->rowCount());
+        for (int shown = 0; shown < m_model->rowCount(); ++shown)
+            rows[shown] = m_model->tableRow(shown);
+    }
+    return rows;
+}
+
 QList<qsizetype> SectionView::selectedShownRows() const
 {
     QList<qsizetype> rows;

@@ -24,6 +24,10 @@ public:
     // Selected rows as the table's row numbers, ascending; while a filter
     // hides rows, only the selected rows shown.
     QList<qsizetype> selectedRowNumbers() const;
+    // The table rows a command on "the selected rows, or all rows the filter
+    // shows" takes: the selection, or every row shown when none is selected
+    // (`selected` tells which).
+    QList<qsizetype> selectedOrShownRows(bool* selected) const;
     // The whole text of a cell the view shows cut; empty when it shows whole.
     QString cutText(const QModelIndex& index) const;
     // Makes the shown row `row` (the last one when past the end) current and

@@ -266,10 +266,10 @@ inline const QString freeIdsNoSuchFile = QStringLiteral("no such file");
 // Edit > "Move IDs…": the IDs of objects moved to a new range with every line of the map naming them.
 inline const QString menuMoveIds = QStringLiteral("Move IDs\u2026");
 inline const QString moveIdsTitle = QStringLiteral("Move IDs");
-// Which rows move: the selection when it holds two rows or more, else all rows the filter shows.
+// Which rows move: the selection, else all rows the filter shows.
 inline const QString moveIdsOfSelection = QStringLiteral("The %1 selected rows move (%2 IDs).");
-inline const QString moveIdsOfShown =
-    QStringLiteral("All %1 rows shown move (%2 IDs). Select two rows or more to move only those.");
+inline const QString moveIdsOfOneRow = QStringLiteral("The selected row moves (%1 ID).");
+inline const QString moveIdsOfShown = QStringLiteral("All %1 rows shown move (%2 IDs).");
 inline const QString moveIdsNoRows = QStringLiteral("No row with an ID to move.");
 inline const QString moveIdsFirstNewId = QStringLiteral("First new ID:");
 inline const QString moveIdsKeepGaps = QStringLiteral("Keep gaps");

@@ -111,6 +111,7 @@ private slots:
             QTimer::singleShot(10, answer);
         };
         QTimer::singleShot(0, answer);
+        w.view(LineKind::Object)->selectAll();
         s.action("editMoveIds")->trigger();
         QCOMPARE(okEnabled, refusal.isEmpty());
         QVERIFY2(summary.contains(refusal), qPrintable(summary));
