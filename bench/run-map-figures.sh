@@ -20,17 +20,10 @@ files="${1:-100}"
 ide_lines="${2:-1000000}"
 inst_lines="${3:-2000000}"
 runs="${RUNS:-5}"
-build="${BUILD_DIR:-$root/build-bench}"
+. "$root/bench/common.sh"
 
-if [ ! -x /usr/bin/time ]; then
-  echo "/usr/bin/time is needed (Debian package time)" >&2
-  exit 1
-fi
-if [ -z "${BUILD_DIR:-}" ]; then
-  echo "== building (Release) in $build"
-  cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DTARNEL_BUILD_TESTS=OFF -DTARNEL_BUILD_BENCH=ON >/dev/null
-  cmake --build "$build" -j"$(nproc)" --target tarnel-gen tarnel-cli >/dev/null
-fi
+need_time
+build_release tarnel-gen tarnel-cli
 gen="$build/bench/tarnel-gen"
 cli="$build/src/cli/tarnel-cli"
 
@@ -84,10 +77,7 @@ for name in check format; do
   unset -n command
 done
 
-median() { tr ' ' '\n' | grep . | sort -n | awk '{v[NR] = $1} END {print v[int((NR + 1) / 2)]}'; }
 ms() { echo "${times[$1]}" | median | awk '{printf "%.0f", $1 / 1e6}'; }
-ratio() { awk -v a="$1" -v b="$2" 'BEGIN {printf "%.2f", a / b}'; }
-mb() { awk -v k="$1" 'BEGIN {printf "%.0f", k / 1024}'; }
 echo
 printf '%-34s %10s %10s\n' "" "median ms" "peak MB"
 printf '%-34s %10s %10s\n' "tarnel-cli check (the map)" "$(ms check)" "$(mb "${peak[check]}")"

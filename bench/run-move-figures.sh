@@ -21,14 +21,9 @@ ide_lines="${2:-1000000}"
 inst_lines="${3:-2000000}"
 count="${4:-10000}"
 runs="${RUNS:-5}"
-build="${BUILD_DIR:-$root/build-bench}"
+. "$root/bench/common.sh"
 
-if [ -z "${BUILD_DIR:-}" ]; then
-  echo "== building (Release) in $build"
-  cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DTARNEL_BUILD_TESTS=OFF -DTARNEL_BUILD_BENCH=ON >/dev/null
-  cmake --build "$build" -j"$(nproc)" --target tarnel-gen tarnel-cli >/dev/null
-fi
-build="$(cd "$build" && pwd)"
+build_release tarnel-gen tarnel-cli
 gen="$build/bench/tarnel-gen"
 cli="$build/src/cli/tarnel-cli"
 
@@ -70,7 +65,6 @@ for ((i = 1; i <= runs; i++)); do
     unset -n command
   done
 done
-median() { tr ' ' '\n' | grep . | sort -n | awk '{v[NR] = $1} END {print v[int((NR + 1) / 2)]}'; }
 ms() { echo "${times[$1]}" | median | awk '{printf "%.0f", $1 / 1e6}'; }
 printf '%-40s %10s\n' "" "median ms"
 printf '%-40s %10s\n' "tarnel-cli check" "$(ms check)"

@@ -119,11 +119,27 @@ void IdIndex::watch(const SectionTable& table)
     });
     connect(t, &SectionTable::rowsRemoved, this, &IdIndex::changed);
     connect(t, &SectionTable::rowChanged, this, [this, t](qsizetype row) {
-        removeRow(*t, row);
-        addRow(*t, row);
+        if (!holdsSameId(*t, row)) {
+            removeRow(*t, row);
+            addRow(*t, row);
+        }
         emit changed();
     });
     // Moves and reorders change no row's ID: the index holds rows by identity.
+}
+
+bool IdIndex::holdsSameId(const SectionTable& table, qsizetype row) const
+{
+    // Most changes (a bulk edit of another column) keep the ID: then the row
+    // need not leave the index and come back. Commented rows are held apart.
+    const RowStore& rows = table.rows();
+    const RowId rowId = rows.id(row);
+    const int slot = slotOf(table.kind());
+    if (rows.isCommented(row) || m_commentedIdOfRow[size_t(slot)].contains(rowId))
+        return false;
+    const std::vector<qint64>& ids = m_idOfRow[size_t(slot)];
+    const qint64 held = rowId < ids.size() ? ids[rowId] : noId;
+    return held == objectIdOf(rows, row).value_or(noId);
 }
 
 void IdIndex::addRow(const SectionTable& table, qsizetype row)

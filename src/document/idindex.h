@@ -66,6 +66,7 @@ private:
     static int slotOf(LineKind kind) { return kind == LineKind::Object ? 0 : 1; }
 
     void watch(const SectionTable& table);
+    bool holdsSameId(const SectionTable& table, qsizetype row) const;
     void addRow(const SectionTable& table, qsizetype row);
     void removeRow(const SectionTable& table, qsizetype row);
     void addAll(const SectionTable& table);

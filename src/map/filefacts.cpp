@@ -3,6 +3,7 @@
 #include "document/idedocument.h"
 #include "document/idetext.h"
 #include "document/idindex.h"
+#include "map/idvalue.h"
 #include "map/linewalk.h"
 #include "texts/maptexts.h"
 
@@ -152,7 +153,7 @@ void addReference(FileFacts& facts, ReferenceKind kind, QByteArrayView idValue, 
 // A path block's header: `ped, ID, name` or `car, ID, name`.
 void addPathHeader(FileFacts& facts, const LineValues& v, qint64 line, NamePool* pool = nullptr)
 {
-    if (v.count >= 2 && (isKeyword(v.at(0), "ped") || isKeyword(v.at(0), "car")))
+    if (v.count >= 2 && isPathHeaderWord(v.at(0)))
         addReference(facts, ReferenceKind::PathHeader, v.at(1), v.at(2), line, pool);
 }
 

@@ -18,13 +18,18 @@ std::optional<IdValue> idValueOf(QByteArrayView piece, qsizetype offset)
     return IdValue{offset + marks + (value.data() - rest.data()), value.size(), *id};
 }
 
+bool isPathHeaderWord(QByteArrayView word)
+{
+    return idetext::isKeyword(word, "ped") || idetext::isKeyword(word, "car");
+}
+
 std::optional<IdValue> pathHeaderIdOf(QByteArrayView line)
 {
     const qsizetype comma = line.indexOf(',');
     if (comma < 0)
         return std::nullopt;
     const QByteArrayView word = line.first(comma).sliced(idetext::commentMarksLength(line));
-    if (!idetext::isKeyword(word, "ped") && !idetext::isKeyword(word, "car"))
+    if (!isPathHeaderWord(word))
         return std::nullopt;
     const qsizetype next = line.indexOf(',', comma + 1);
     return idValueOf(line.sliced(comma + 1, (next < 0 ? line.size() : next) - comma - 1), comma + 1);

@@ -20,6 +20,9 @@ struct IdValue {
 // The ID of a value piece starting at `offset` in its line, read as rowIdOf reads it.
 std::optional<IdValue> idValueOf(QByteArrayView piece, qsizetype offset);
 
+// Whether a line's first value opens a path block (`ped` or `car`, any case).
+bool isPathHeaderWord(QByteArrayView word);
+
 // The ID a path block's header names (`ped, ID, name` or `car, ID, name`,
 // commented or not: its second value); nullopt for any other line.
 std::optional<IdValue> pathHeaderIdOf(QByteArrayView line);
