@@ -27,11 +27,18 @@
 // the figures are the time to each and to the move made in every file, then painted.
 // With --set-column, every object row's texture set to a new value as Set
 // column's dialog does it: the rule, the undo step, and until painted again.
+// With --save or --save-keep-layout, FILE is copied into the temporary folder
+// and the copy opened; once shown, the first object row's texture is changed
+// through the edit path and File > Save writes the copy in the fixed layout
+// (the question about lines it leaves out answered "Leave them out") or with
+// "Keep file layout" on: the figure is the trigger until the save returned.
 #include "document/columnedit.h"
 #include "document/idedocument.h"
+#include "document/idefile.h"
 #include "document/idindex.h"
 #include "history/edithistory.h"
 #include "history/documentids.h"
+#include "mainwindow/filecommands.h"
 #include "mainwindow/filterbar.h"
 #include "mainwindow/mapcommands.h"
 #include "mainwindow/openmap.h"
@@ -41,7 +48,9 @@
 #include "mainwindow/sectionview.h"
 #include "platform/qtplatform.h"
 #include "settings/settingsfile.h"
+#include "texts/texts.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QDir>
@@ -49,6 +58,7 @@
 #include <QEvent>
 #include <QItemSelection>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -75,6 +85,8 @@ public:
           m_setColumn(setColumn), m_moveIds(moveIds)
     {
     }
+
+    void setSave(std::optional<SaveLayout> layout) { m_save = layout; }
 
     bool eventFilter(QObject* watched, QEvent* event) override
     {
@@ -111,6 +123,8 @@ private:
             return setColumn();
         if (m_moveIds > 0)
             return moveIds();
+        if (m_save)
+            return save();
         if (!m_command)
             done();
         SectionView* view = m_window.view(LineKind::Object);
@@ -234,6 +248,34 @@ private:
         });
     }
 
+    void save()
+    {
+        QList<QByteArray> values = objects().rows().values(0);
+        values[2] = "bench_txd";
+        EditHistory::of(m_window.document()).setRow(LineKind::Object, 0, values);
+        const bool keep = *m_save == SaveLayout::KeepFile;
+        m_window.fileCommands().setKeepLayout(keep);
+        std::function<void()> answer = [&answer] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                for (QAbstractButton* button : box->buttons()) {
+                    if (button->text() == texts::leaveThemOut)
+                        return button->click();
+                }
+            }
+            QTimer::singleShot(0, qApp, answer);
+        };
+        if (!keep)
+            QTimer::singleShot(0, qApp, answer);
+        QElapsedTimer clock;
+        clock.start();
+        m_window.findChild<QAction*>(QStringLiteral("fileSave"))->trigger();
+        std::fprintf(stderr,
+                     "tarnel-bench-window: File > Save (%s layout) of %lld object rows done after %.1f ms (%s)\n",
+                     keep ? "kept" : "fixed", static_cast<long long>(objects().rowCount()),
+                     clock.nsecsElapsed() / 1e6, qPrintable(m_window.statusText()));
+        done();
+    }
+
     void changeOneId()
     {
         IdeDocument& document = m_window.document();
@@ -276,6 +318,7 @@ private:
     qsizetype m_selectedRows = 0;
     int m_changes = 0;
     bool m_waiting = true;
+    std::optional<SaveLayout> m_save;
 };
 
 // The objects table's Actions menu item for a --command word, or null.
@@ -329,9 +372,22 @@ int main(int argc, char* argv[])
         idLimit = limit > 0 ? std::optional<qint64>(limit) : std::nullopt;
         words.removeAt(at);
     }
-    const QString commandLine = words.join(QLatin1Char(' '));
+    std::optional<SaveLayout> save;
+    if (words.removeAll(QStringLiteral("--save")) > 0)
+        save = SaveLayout::Fixed;
+    if (words.removeAll(QStringLiteral("--save-keep-layout")) > 0)
+        save = SaveLayout::KeepFile;
+    QString commandLine = words.join(QLatin1Char(' '));
 
     QTemporaryDir settingsDir;
+    if (save) { // the file saved is a copy
+        const QString copy = QDir(settingsDir.path()).filePath(QStringLiteral("saved.ide"));
+        if (!QFile::copy(commandLine, copy)) {
+            std::fprintf(stderr, "tarnel-bench-window: cannot copy %s\n", qPrintable(commandLine));
+            return 2;
+        }
+        commandLine = copy;
+    }
     SettingsFile settings(QDir(settingsDir.path()).filePath(QStringLiteral("tarnel.ini")));
     if (unsorted) {
         settings.rebuildSettings();
@@ -347,6 +403,7 @@ int main(int argc, char* argv[])
         return 2;
     }
     PaintWatcher watcher(clock, window, command, filter, ids, setColumn, moveIds);
+    watcher.setSave(save);
     window.view(LineKind::Object)->viewport()->installEventFilter(&watcher);
     window.startUp(commandLine);
     if (!mapList.isEmpty())

@@ -138,13 +138,16 @@ int table(const QStringList& args)
         return 1;
     const SectionTable& rows = document.table(*kind);
     QByteArray out = fieldNamesOf(*kind).join(QLatin1Char('\t')).toLatin1() + '\n';
+    // Written a block at a time: the table of a big file need not exist whole.
+    constexpr qsizetype blockSize = qsizetype(1) << 20;
+    out.reserve(blockSize + 4096);
     for (qsizetype row = 0; row < rows.rowCount(); ++row) {
-        for (int column = 0; column < rows.columnCount(); ++column) {
-            if (column > 0)
-                out += '\t';
-            out += cellText(rows.rows(), row, *kind, rows.isLaterLayout(), column);
-        }
+        appendRowCells(rows.rows(), row, *kind, rows.isLaterLayout(), '\t', out);
         out += '\n';
+        if (out.size() >= blockSize) {
+            writeOut(out);
+            out.resize(0);
+        }
     }
     writeOut(out);
     return 0;

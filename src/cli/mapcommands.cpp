@@ -33,14 +33,24 @@ int checkMap(QStringList args)
         return failed;
     qsizetype errors = 0;
     qsizetype warnings = 0;
+    // Written a block at a time as the findings come: a big map has millions,
+    // and one text of them all would only be built to be copied once more.
+    constexpr qsizetype blockSize = qsizetype(1) << 18;
     QString out;
-    for (const MapFinding& finding : read.map().findings()) {
+    out.reserve(blockSize + 1024);
+    read.map().forEachFinding([&](const MapFinding& finding) {
         (finding.severity == Severity::Error ? errors : warnings) += 1;
         MapFinding shown = finding;
         shown.path = read.shown(finding.path);
         shown.message = read.shown(finding.message);
-        out += compilerStyle(shown) + QLatin1Char('\n');
-    }
+        out += compilerStyle(shown);
+        out += QLatin1Char('\n');
+        // Cut between findings only, so no escaped byte is split from its character.
+        if (out.size() >= blockSize) {
+            writeOut(fileNameBytes(out));
+            out.resize(0);
+        }
+    });
     writeOut(fileNameBytes(out));
     const QByteArray count = (counted(errors, texts::cliOneError, texts::cliErrors) + QStringLiteral(", ") +
                               counted(warnings, texts::cliOneWarning, texts::cliWarnings) + QLatin1Char('\n'))

@@ -83,6 +83,26 @@ QByteArray cellText(const RowStore& rows, qsizetype row, LineKind kind, bool lat
     return rows.joinedValues(row, span.first, span.count);
 }
 
+void appendRowCells(const RowStore& rows, qsizetype row, LineKind kind, bool laterLayoutTable, char separator,
+                    QByteArray& out)
+{
+    QVarLengthArray<QByteArrayView, 16> values;
+    rows.valueViews(row, values);
+    const qsizetype count = values.size();
+    const bool laterLayoutRow = isLaterLayoutRow(kind, count, laterLayoutTable);
+    const int columns = fieldCountOf(kind);
+    for (int column = 0; column < columns; ++column) {
+        if (column > 0)
+            out += separator;
+        const CellSpan span = cellSpan(kind, count, laterLayoutRow, column);
+        for (qsizetype i = 0; i < span.count; ++i) {
+            if (i > 0)
+                out += ", ";
+            out += values[span.first + i];
+        }
+    }
+}
+
 QList<QByteArray> valuesFromCells(LineKind kind, const QList<QByteArray>& cells, bool laterLayoutRow)
 {
     QList<QByteArray> values;

@@ -46,6 +46,11 @@ CellSpan cellSpan(LineKind kind, qsizetype valueCount, bool laterLayoutRow, int 
 // The column's text: its values joined with ", ".
 QByteArray cellText(const RowStore& rows, qsizetype row, LineKind kind, bool laterLayoutTable, int column);
 
+// Every column's text of a row, `separator` between them, appended to `out`:
+// what cellText gives column by column, in one walk of the row.
+void appendRowCells(const RowStore& rows, qsizetype row, LineKind kind, bool laterLayoutTable, char separator,
+                    QByteArray& out);
+
 // The column of the draw distances, which may show several values.
 inline constexpr int drawDistanceColumn = 4;
 // The column of the mesh count, empty in the later layout.

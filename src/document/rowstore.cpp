@@ -94,6 +94,13 @@ QByteArrayView RowStore::firstValue(qsizetype row) const
     return valuesOf(m_rows[size_t(row)]).next();
 }
 
+void RowStore::valueViews(qsizetype row, QVarLengthArray<QByteArrayView, 16>& into) const
+{
+    into.clear();
+    for (ValueCursor values = valuesOf(m_rows[size_t(row)]); !values.atEnd();)
+        into.append(values.next());
+}
+
 QList<QByteArray> RowStore::values(qsizetype row) const
 {
     const Row& r = m_rows[size_t(row)];

@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QList>
+#include <QVarLengthArray>
 
 #include <functional>
 
@@ -42,6 +43,8 @@ public:
     QByteArray joinedValues(qsizetype row, qsizetype first, qsizetype count) const;
     QByteArrayView firstValue(qsizetype row) const;
     QList<QByteArray> values(qsizetype row) const;
+    // The same as views into the store, in one walk of the row.
+    void valueViews(qsizetype row, QVarLengthArray<QByteArrayView, 16>& into) const;
     // The row's values as stored: joined with ", " (or by "\n" when a value holds a comma).
     QByteArrayView storedBytes(qsizetype row) const { return bytesOf(m_rows[size_t(row)]); }
     // A row whose first value begins with '#' after leading spaces: a

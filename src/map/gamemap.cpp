@@ -30,6 +30,47 @@ FileFacts readFacts(const MapFile& file)
     return file.kind == MapFileKind::Ide ? readIdeFacts(read.bytes) : readIplFacts(read.bytes);
 }
 
+// A text of two arguments split once around its %1 and %2, so that a map of a
+// million findings does not search it for them each time. Filled as
+// .arg(first).arg(second) fills it; when `first` holds a '%', which the second
+// .arg could take for its own, or the text is not of that shape, by them.
+class TwoArgumentText {
+public:
+    explicit TwoArgumentText(const QString& text) : m_text(text)
+    {
+        const qsizetype one = text.indexOf(QLatin1String("%1"));
+        const qsizetype two = text.indexOf(QLatin1String("%2"));
+        const auto endsThere = [&text](qsizetype at) { return at + 2 == text.size() || !text[at + 2].isDigit(); };
+        m_split =
+            text.count(QLatin1Char('%')) == 2 && one >= 0 && two > one + 1 && endsThere(one) && endsThere(two);
+        if (!m_split)
+            return;
+        m_before = text.left(one);
+        m_between = text.mid(one + 2, two - one - 2);
+        m_after = text.mid(two + 2);
+    }
+    QString filled(const QString& first, const QString& second) const
+    {
+        if (!m_split || first.contains(QLatin1Char('%')))
+            return m_text.arg(first).arg(second);
+        QString text;
+        text.reserve(m_before.size() + first.size() + m_between.size() + second.size() + m_after.size());
+        text += m_before;
+        text += first;
+        text += m_between;
+        text += second;
+        text += m_after;
+        return text;
+    }
+
+private:
+    QString m_text;
+    bool m_split = false;
+    QString m_before;
+    QString m_between;
+    QString m_after;
+};
+
 } // namespace
 
 GameMap::GameMap() : m_index(std::make_unique<MapIndex>()) {}
@@ -139,8 +180,10 @@ void GameMap::forEachFindingIn(qint32 file, const std::function<void(const MapFi
     const QList<MapFile>& files = m_sources.files;
     const FileFacts& facts = index.facts()[file];
     const QString& path = files[file].shownPath;
+    const TwoArgumentText placeText(texts::mapPlace);
+    const TwoArgumentText definedAgainText(texts::mapIdDefinedAgain);
     auto placeOf = [&](MapPlace place, qint64 line) {
-        return texts::mapPlace.arg(files[place.file].shownPath).arg(line);
+        return placeText.filled(files[place.file].shownPath, QString::number(line));
     };
     auto report = [&](Severity severity, qint64 line, QString message) {
         take(MapFinding{severity, path, line, std::move(message), file});
@@ -156,20 +199,20 @@ void GameMap::forEachFindingIn(qint32 file, const std::function<void(const MapFi
 
     auto checkDefinition = [&](qint32 i) {
         const IdDefinition& here = facts.definitions[i];
-        const QVarLengthArray<MapPlace, 4> definitions = index.definitionsOf(here.id);
-        if (definitions.size() > 1 && !(definitions.front() == MapPlace{file, i})) {
-            const IdDefinition& first = index.definition(definitions.front());
+        const MapIndex::FirstPlace definitions = index.firstDefinitionOf(here.id);
+        if (definitions.several && !(*definitions.first == MapPlace{file, i})) {
+            const IdDefinition& first = index.definition(*definitions.first);
             const bool hier = here.section == IdSection::Hier || first.section == IdSection::Hier;
             report(hier ? Severity::Warning : Severity::Error, here.line,
-                   texts::mapIdDefinedAgain.arg(here.id).arg(placeOf(definitions.front(), first.line)));
+                   definedAgainText.filled(QString::number(here.id), placeOf(*definitions.first, first.line)));
         }
         if (limit && here.id >= *limit)
             report(Severity::Warning, here.line, beforeLimitId + QString::number(here.id) + afterLimitId);
     };
     auto checkReference = [&](qint32 i) {
         const IdReference& here = facts.references[i];
-        const QVarLengthArray<MapPlace, 4> definitions = index.definitionsOf(here.id);
-        if (definitions.isEmpty()) {
+        const std::optional<MapPlace> defined = index.firstDefinitionOf(here.id).first;
+        if (!defined) {
             if (missingIde < 0)
                 missingIde = std::count_if(files.begin(), files.end(), [](const MapFile& listed) {
                     return listed.kind == MapFileKind::Ide && listed.missing();
@@ -181,13 +224,13 @@ void GameMap::forEachFindingIn(qint32 file, const std::function<void(const MapFi
                 report(Severity::Error, here.line, texts::mapIdUndefined.arg(here.id));
             return;
         }
-        const IdDefinition& definition = index.definition(definitions.front());
+        const IdDefinition& definition = index.definition(*defined);
         if (here.name.isEmpty() || sameName(here.name, definition.name))
             return;
         const QString name = QString::fromLatin1(here.name);
         QString message = texts::mapNameDiffers.arg(here.id)
                               .arg(name, QString::fromLatin1(definition.name))
-                              .arg(placeOf(definitions.front(), definition.line));
+                              .arg(placeOf(*defined, definition.line));
         if (const std::optional<MapPlace> named = index.definitionNamed(here.name)) {
             const IdDefinition& other = index.definition(*named);
             message += texts::mapNameIsOtherId.arg(name).arg(other.id).arg(placeOf(*named, other.line));

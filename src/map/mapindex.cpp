@@ -114,6 +114,32 @@ QVarLengthArray<MapPlace, 4> MapIndex::definitionsOf(qint64 id) const
     return places;
 }
 
+MapIndex::FirstPlace MapIndex::firstDefinitionOf(qint64 id) const
+{
+    FirstPlace found;
+    auto consider = [&found](MapPlace place) {
+        found.several = found.several || found.first.has_value();
+        if (!found.first || place < *found.first)
+            found.first = place;
+    };
+    // In load order: the first one kept is the first, a second one is enough.
+    for (const MapPlace place : m_definitions.placesOf(id)) {
+        if (m_changed[size_t(place.file)])
+            continue;
+        consider(place);
+        if (found.several)
+            break;
+    }
+    if (!m_changedDefinitions.isEmpty()) {
+        const auto changed = m_changedDefinitions.constFind(id);
+        if (changed != m_changedDefinitions.cend()) {
+            for (const MapPlace place : *changed)
+                consider(place);
+        }
+    }
+    return found;
+}
+
 QList<MapPlace> MapIndex::referencesOf(qint64 id) const
 {
     if (!m_references) {

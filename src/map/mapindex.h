@@ -30,6 +30,13 @@ public:
 
     // The definitions of `id`, in load order.
     QVarLengthArray<MapPlace, 4> definitionsOf(qint64 id) const;
+    // The first of them and whether there are others: what the checks ask of
+    // every line, without listing an ID's many definitions each time.
+    struct FirstPlace {
+        std::optional<MapPlace> first;
+        bool several = false;
+    };
+    FirstPlace firstDefinitionOf(qint64 id) const;
     QList<MapPlace> referencesOf(qint64 id) const;
     // The first definition, in load order, of a model name (any case).
     std::optional<MapPlace> definitionNamed(QByteArrayView name) const;

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <span>
 #include <vector>
 
 namespace tarnel {
@@ -33,14 +34,20 @@ public:
     template <typename Count, typename KeyAt>
     void build(const QList<FileFacts>& facts, const std::vector<bool>& skipped, Count count, KeyAt keyAt);
 
-    // Calls f(place) for each place of `key`, in load order.
-    template <typename F> void forEach(qint64 key, F&& f) const
+    // The places of `key`, in load order.
+    std::span<const MapPlace> placesOf(qint64 key) const
     {
         const qint64 slot = slotOf(key);
         if (slot < 0)
-            return;
-        for (quint32 i = m_start[size_t(slot)]; i < m_start[size_t(slot) + 1]; ++i)
-            f(m_places[i]);
+            return {};
+        const quint32 first = m_start[size_t(slot)];
+        return {m_places.data() + first, size_t(m_start[size_t(slot) + 1] - first)};
+    }
+    // Calls f(place) for each place of `key`, in load order.
+    template <typename F> void forEach(qint64 key, F&& f) const
+    {
+        for (const MapPlace place : placesOf(key))
+            f(place);
     }
 
 private:

@@ -312,6 +312,9 @@ private slots:
         for (int column = 0; column < fieldCountOf(kind); ++column)
             shown.append(cellText(rows, 0, kind, later, column));
         QCOMPARE(shown.join('|'), cells);
+        QByteArray walked;
+        appendRowCells(rows, 0, kind, later, '|', walked);
+        QCOMPARE(walked, cells);
         const bool laterRow = isLaterLayoutRow(kind, rows.valueCount(0), later);
         if (laterRow || rows.valueCount(0) >= fieldCountOf(kind))
             QCOMPARE(valuesFromCells(kind, shown, laterRow), rows.values(0));
