@@ -157,23 +157,27 @@ QList<MapFinding> GameMap::findings() const
 void GameMap::forEachFinding(const std::function<void(const MapFinding&)>& take) const
 {
     for (qint32 file = -1; file < m_index->facts().size(); ++file)
-        forEachFindingIn(file, take);
+        forEachFindingIn(file, 0, std::numeric_limits<qint64>::max(), take);
 }
 
 QList<MapFinding> GameMap::findingsIn(qsizetype file) const
 {
     QList<MapFinding> found;
-    forEachFindingIn(qint32(file), [&found](const MapFinding& finding) { found.append(finding); });
+    forEachFindingIn(file, 0, std::numeric_limits<qint64>::max(),
+                     [&found](const MapFinding& finding) { found.append(finding); });
     return found;
 }
 
 // A file's findings in line order: its own, then those of the ID of its
 // definition or reference on that line.
-void GameMap::forEachFindingIn(qint32 file, const std::function<void(const MapFinding&)>& take) const
+void GameMap::forEachFindingIn(qsizetype file, qint64 fromLine, qint64 toLine,
+                               const std::function<void(const MapFinding&)>& take) const
 {
     if (file < 0) {
-        for (const MapFinding& finding : m_sources.findings)
-            take(finding);
+        for (const MapFinding& finding : m_sources.findings) {
+            if (finding.line >= fromLine && finding.line < toLine)
+                take(finding);
+        }
         return;
     }
     const MapIndex& index = *m_index;
@@ -186,7 +190,7 @@ void GameMap::forEachFindingIn(qint32 file, const std::function<void(const MapFi
         return placeText.filled(files[place.file].shownPath, QString::number(line));
     };
     auto report = [&](Severity severity, qint64 line, QString message) {
-        take(MapFinding{severity, path, line, std::move(message), file});
+        take(MapFinding{severity, path, line, std::move(message), qint32(file)});
     };
     const std::optional<qint64> limit = idLimit();
     // The limit's message around its ID, made once: a big map may have a million such lines.
@@ -200,7 +204,7 @@ void GameMap::forEachFindingIn(qint32 file, const std::function<void(const MapFi
     auto checkDefinition = [&](qint32 i) {
         const IdDefinition& here = facts.definitions[i];
         const MapIndex::FirstPlace definitions = index.firstDefinitionOf(here.id);
-        if (definitions.several && !(*definitions.first == MapPlace{file, i})) {
+        if (definitions.several && !(*definitions.first == MapPlace{qint32(file), i})) {
             const IdDefinition& first = index.definition(*definitions.first);
             const bool hier = here.section == IdSection::Hier || first.section == IdSection::Hier;
             report(hier ? Severity::Warning : Severity::Error, here.line,
@@ -238,13 +242,25 @@ void GameMap::forEachFindingIn(qint32 file, const std::function<void(const MapFi
         report(Severity::Error, here.line, message);
     };
 
-    // Three lists in line order, merged: own findings first on a line, then definitions, then references.
-    qsizetype own = 0;
-    qint32 definition = 0;
-    qint32 reference = 0;
-    const qsizetype owns = facts.findings.size();
-    const qint32 definitions = qint32(facts.definitions.size());
-    const qint32 references = qint32(facts.references.size());
+    // Three lists in line order, merged: own findings first on a line, then
+    // definitions, then references; each from its first entry on `fromLine`
+    // or after, to its last before `toLine`.
+    auto startOf = [fromLine](const auto& list) {
+        return qint32(std::partition_point(list.begin(), list.end(),
+                                           [fromLine](const auto& entry) { return entry.line < fromLine; }) -
+                      list.begin());
+    };
+    auto endOf = [toLine](const auto& list) {
+        return qint32(std::partition_point(list.begin(), list.end(),
+                                           [toLine](const auto& entry) { return entry.line < toLine; }) -
+                      list.begin());
+    };
+    qsizetype own = startOf(facts.findings);
+    qint32 definition = startOf(facts.definitions);
+    qint32 reference = startOf(facts.references);
+    const qsizetype owns = endOf(facts.findings);
+    const qint32 definitions = endOf(facts.definitions);
+    const qint32 references = endOf(facts.references);
     constexpr qint64 past = std::numeric_limits<qint64>::max();
     while (own < owns || definition < definitions || reference < references) {
         const qint64 ownLine = own < owns ? facts.findings[own].line : past;

@@ -47,6 +47,10 @@ public:
     void forEachFinding(const std::function<void(const MapFinding&)>& take) const;
     // Those of one file (-1: of the level lists and folders), in line order.
     QList<MapFinding> findingsIn(qsizetype file) const;
+    // Those of one file on the lines [fromLine, toLine), one at a time: two
+    // threads may each take a part of a big file.
+    void forEachFindingIn(qsizetype file, qint64 fromLine, qint64 toLine,
+                          const std::function<void(const MapFinding&)>& take) const;
     // Where an ID is defined, and where it is referred to, in load order.
     QList<std::pair<qsizetype, IdDefinition>> definitionsOf(qint64 id) const;
     QList<std::pair<qsizetype, IdReference>> referencesOf(qint64 id) const;
@@ -57,8 +61,6 @@ public:
     QList<qint64> commentedIds() const;
 
 private:
-    void forEachFindingIn(qint32 file, const std::function<void(const MapFinding&)>& take) const;
-
     MapSources m_sources;
     std::optional<std::optional<qint64>> m_setLimit;
     std::unique_ptr<MapIndex> m_index;

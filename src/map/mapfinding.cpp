@@ -6,12 +6,19 @@ namespace tarnel {
 
 QString compilerStyle(const MapFinding& finding)
 {
-    QString text = finding.path;
-    if (finding.line > 0)
-        text += u':' + QString::number(finding.line);
-    return text + QStringLiteral(": ") +
-           (finding.severity == Severity::Error ? texts::mapError : texts::mapWarning) + QStringLiteral(": ") +
-           finding.message;
+    const QString& severity = finding.severity == Severity::Error ? texts::mapError : texts::mapWarning;
+    QString text;
+    text.reserve(finding.path.size() + 24 + severity.size() + finding.message.size());
+    text += finding.path;
+    if (finding.line > 0) {
+        text += u':';
+        text += QString::number(finding.line);
+    }
+    text += QLatin1String(": ");
+    text += severity;
+    text += QLatin1String(": ");
+    text += finding.message;
+    return text;
 }
 
 } // namespace tarnel

@@ -166,7 +166,8 @@ QList<MapPlace> MapIndex::referencesOf(qint64 id) const
 
 std::optional<MapPlace> MapIndex::definitionNamed(QByteArrayView name) const
 {
-    if (!m_names) {
+    // Once, though two threads may ask at the same time (tarnel-cli check's halves of a big file).
+    std::call_once(m_namesMade, [this] {
         std::vector<std::pair<qint64, MapPlace>> names;
         for (qint32 file = 0; file < m_facts.size(); ++file) {
             if (m_changed[size_t(file)])
@@ -177,7 +178,7 @@ std::optional<MapPlace> MapIndex::definitionNamed(QByteArrayView name) const
         }
         std::sort(names.begin(), names.end());
         m_names = std::move(names);
-    }
+    });
     std::optional<MapPlace> first;
     auto consider = [&](MapPlace place) {
         if ((!first || place < *first) && sameName(definition(place).name, name))

@@ -9,6 +9,7 @@
 #include <QVarLengthArray>
 
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <vector>
 
@@ -53,6 +54,7 @@ private:
     mutable std::unique_ptr<PlaceIndex> m_references;
     // The definitions by the case-free hash of their name, sorted: made when a name is first asked for.
     mutable std::optional<std::vector<std::pair<qint64, MapPlace>>> m_names;
+    mutable std::once_flag m_namesMade;
 };
 
 // Whether two model names are the same without regard to (ASCII) case.

@@ -12,6 +12,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <limits>
+
 using namespace tarnel;
 using namespace tarnel::texts;
 
@@ -184,6 +186,16 @@ private slots:
         QDir::setCurrent(before);
         const QStringList found = described(map.findings());
         QCOMPARE(found.join(u'\n'), expected.join(u'\n'));
+        // A file's findings taken in two parts cut at any line are its findings.
+        for (qsizetype file = -1; file < map.sources().files.size(); ++file) {
+            for (qint64 cut = 0; cut <= (file < 0 ? 1 : map.facts(file).lineCount + 1); ++cut) {
+                QList<MapFinding> parts;
+                const auto take = [&parts](const MapFinding& finding) { parts.append(finding); };
+                map.forEachFindingIn(file, 0, cut, take);
+                map.forEachFindingIn(file, cut, std::numeric_limits<qint64>::max(), take);
+                QCOMPARE(described(parts), described(map.findingsIn(file)));
+            }
+        }
         for (qsizetype file = 0; file < map.sources().files.size(); ++file) {
             const MapFile& source = map.sources().files[file];
             if (source.missing())
