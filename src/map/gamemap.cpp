@@ -4,6 +4,8 @@
 #include "map/mapindex.h"
 #include "texts/maptexts.h"
 
+#include <QHash>
+
 #include <algorithm>
 #include <array>
 #include <future>
@@ -200,6 +202,9 @@ void GameMap::forEachFindingIn(qsizetype file, qint64 fromLine, qint64 toLine,
     const QString beforeLimitId = limitMessage.left(limitIdAt);
     const QString afterLimitId = limitMessage.mid(limitIdAt + 2);
     qsizetype missingIde = -1; // counted when first needed
+    // An ID defined again names the same first definition each time: its
+    // message is made once (a generated map has a few dozen rows an ID).
+    QHash<qint64, QString> definedAgainMessages;
 
     auto checkDefinition = [&](qint32 i) {
         const IdDefinition& here = facts.definitions[i];
@@ -207,8 +212,12 @@ void GameMap::forEachFindingIn(qsizetype file, qint64 fromLine, qint64 toLine,
         if (definitions.several && !(*definitions.first == MapPlace{qint32(file), i})) {
             const IdDefinition& first = index.definition(*definitions.first);
             const bool hier = here.section == IdSection::Hier || first.section == IdSection::Hier;
-            report(hier ? Severity::Warning : Severity::Error, here.line,
-                   definedAgainText.filled(QString::number(here.id), placeOf(*definitions.first, first.line)));
+            auto message = definedAgainMessages.constFind(here.id);
+            if (message == definedAgainMessages.cend())
+                message = definedAgainMessages.insert(
+                    here.id,
+                    definedAgainText.filled(QString::number(here.id), placeOf(*definitions.first, first.line)));
+            report(hier ? Severity::Warning : Severity::Error, here.line, *message);
         }
         if (limit && here.id >= *limit)
             report(Severity::Warning, here.line, beforeLimitId + QString::number(here.id) + afterLimitId);

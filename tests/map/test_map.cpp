@@ -75,6 +75,10 @@ private slots:
             << dat
             << QStringList{err("data/b.ide:2", mapIdDefinedAgain.arg(7).arg("data/a.ide:2")),
                            err("data/b.ide:3", mapIdDefinedAgain.arg(7).arg("data/a.ide:2"))};
+        QTest::newRow("a file name holding a placeholder")
+            << QByteArrayList{"a%1.ide", objs10, "b.ide", objs10} << QStringList{"a%1.ide", "b.ide"}
+            << QStringList{err("b.ide:2", mapIdDefinedAgain.arg(10).arg(mapPlace.arg("a%1.ide").arg(2))),
+                           err("b.ide:3", mapIdDefinedAgain.arg(11).arg(mapPlace.arg("a%1.ide").arg(3)))};
         QTest::newRow("hier over a ped, every defining section")
             << QByteArrayList{list, "IDE data/a.ide\n", "data/a.ide",
                               "peds\n9, p, t\nend\nhier\n9, cut\nend\nweap\n9, w\nend\ncars\n400, c\n400, "
