@@ -4,7 +4,7 @@
 // the "open in the window" figure.
 //
 //   tarnel-bench-window [--unsorted] [--command remove|comment|duplicate] [--filter TEXT] [--ids]
-//                       [--set-column] [--move-ids N] [--map LIST [--id-limit N] | FILE]
+//                       [--set-column] [--move-ids N] [--quit] [--map LIST [--id-limit N] | FILE]
 //
 // Settings live in a fresh temporary folder, so every run starts like a first
 // start (the rebuilt settings switch "Sort by object num" on); --unsorted
@@ -32,6 +32,10 @@
 // through the edit path and File > Save writes the copy in the fixed layout
 // (the question about lines it leaves out answered "Leave them out") or with
 // "Keep file layout" on: the figure is the trigger until the save returned.
+// With --quit, once the duplicate-ID marks of the loaded file are in and
+// painted too, the process's memory (its peak and what it holds now), then the
+// window closed as the user closes it (nothing unsaved) and the time from that
+// close request to the end of the process, as its parent sees it end.
 #include "document/columnedit.h"
 #include "document/idedocument.h"
 #include "document/idefile.h"
@@ -45,6 +49,7 @@
 #include "mainwindow/mainwindow.h"
 #include "mainwindow/moveidsdialog.h"
 #include "mainwindow/moveidspreview.h"
+#include "mainwindow/programend.h"
 #include "mainwindow/sectionview.h"
 #include "platform/qtplatform.h"
 #include "settings/settingsfile.h"
@@ -63,15 +68,72 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <utility>
+
+#include <sys/wait.h>
+#include <time.h>
+#include <unistd.h>
 
 using namespace tarnel;
 
 namespace {
+
+qint64 monotonicNs()
+{
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return qint64(now.tv_sec) * 1000000000 + now.tv_nsec;
+}
+
+// A figure of /proc/self/status in kB ("VmHWM:", the peak resident memory; "VmRSS:", now).
+double statusKb(const char* name)
+{
+    double kb = 0;
+    if (FILE* status = std::fopen("/proc/self/status", "r")) {
+        char line[256];
+        while (std::fgets(line, sizeof line, status)) {
+            if (std::strncmp(line, name, std::strlen(name)) == 0)
+                kb = std::atof(line + std::strlen(name));
+        }
+        std::fclose(status);
+    }
+    return kb;
+}
+
+// With --quit the window runs in a child process, which sends the monotonic
+// clock's reading at its close request down a pipe; this parent tells how long
+// after it the child was gone (its memory given back included) and ends with
+// the child's status. Returns the pipe's writing end, in the child.
+int runInChildTimingQuit()
+{
+    int ends[2];
+    if (pipe(ends) != 0) {
+        std::perror("tarnel-bench-window: pipe");
+        std::exit(2);
+    }
+    const pid_t child = fork();
+    if (child == 0) {
+        close(ends[0]);
+        return ends[1];
+    }
+    close(ends[1]);
+    qint64 requested = 0;
+    const bool told = read(ends[0], &requested, sizeof requested) == sizeof requested;
+    int status = 0;
+    waitpid(child, &status, 0);
+    const qint64 ended = monotonicNs();
+    if (told)
+        std::fprintf(stderr, "tarnel-bench-window: quit: process ended %.1f ms after the close request\n",
+                     double(ended - requested) / 1e6);
+    std::exit(WIFEXITED(status) ? WEXITSTATUS(status) : 1);
+}
 
 // Ends the process once the watched viewport has been painted: the figure is
 // process start to table shown, and tearing down a window over a million rows
@@ -80,9 +142,9 @@ namespace {
 class PaintWatcher : public QObject {
 public:
     PaintWatcher(const QElapsedTimer& clock, MainWindow& window, QAction* command, const QString& filter, bool ids,
-                 bool setColumn, qsizetype moveIds)
+                 bool setColumn, qsizetype moveIds, int quitPipe)
         : m_clock(clock), m_window(window), m_command(command), m_filter(filter), m_ids(ids),
-          m_setColumn(setColumn), m_moveIds(moveIds)
+          m_setColumn(setColumn), m_moveIds(moveIds), m_quitPipe(quitPipe)
     {
     }
 
@@ -125,6 +187,8 @@ private:
             return moveIds();
         if (m_save)
             return save();
+        if (m_quitPipe >= 0)
+            return quitOnceIdsAreIn();
         if (!m_command)
             done();
         SectionView* view = m_window.view(LineKind::Object);
@@ -298,6 +362,29 @@ private:
         });
     }
 
+    // The marks come after the first paint (idsafterpaint.h), or came already.
+    void quitOnceIdsAreIn()
+    {
+        const DocumentIds& ids = DocumentIds::of(m_window.document());
+        if (ids.isBuilt())
+            return afterPaint([this] { reportMemoryAndClose(); });
+        connect(
+            &ids, &DocumentIds::changed, this, [this] { afterPaint([this] { reportMemoryAndClose(); }); },
+            Qt::SingleShotConnection);
+    }
+
+    void reportMemoryAndClose()
+    {
+        std::fprintf(stderr, "tarnel-bench-window: memory with the marks in: peak %.1f MB, resident %.1f MB\n",
+                     statusKb("VmHWM:") / 1024, statusKb("VmRSS:") / 1024);
+        std::fflush(stderr);
+        const qint64 requested = monotonicNs();
+        if (write(m_quitPipe, &requested, sizeof requested) != sizeof requested)
+            std::perror("tarnel-bench-window: write");
+        // As the window's close button does; nothing is unsaved, so it closes.
+        m_window.close();
+    }
+
     const SectionTable& objects() const { return m_window.document().table(LineKind::Object); }
 
     [[noreturn]] static void done()
@@ -313,6 +400,7 @@ private:
     bool m_ids;
     bool m_setColumn;
     qsizetype m_moveIds;
+    int m_quitPipe; // -1 without --quit
     std::function<void()> m_afterPaint;
     QElapsedTimer m_commandClock;
     qsizetype m_selectedRows = 0;
@@ -335,14 +423,17 @@ QAction* objectsCommand(MainWindow& window, const QString& word)
 
 int main(int argc, char* argv[])
 {
+    int quitPipe = -1;
+    if (std::any_of(argv + 1, argv + argc, [](const char* word) { return std::strcmp(word, "--quit") == 0; }))
+        quitPipe = runInChildTimingQuit();
     QElapsedTimer clock;
     clock.start();
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
 
-    QApplication app(argc, argv);
+    auto app = std::make_unique<QApplication>(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tarnel"));
-    QStringList words = app.arguments().mid(1);
+    QStringList words = QApplication::arguments().mid(1);
     const bool unsorted = words.removeAll(QStringLiteral("--unsorted")) > 0;
     QString commandWord;
     if (const qsizetype at = words.indexOf(QStringLiteral("--command")); at >= 0 && at + 1 < words.size()) {
@@ -356,6 +447,7 @@ int main(int argc, char* argv[])
     }
     const bool ids = words.removeAll(QStringLiteral("--ids")) > 0;
     const bool setColumn = words.removeAll(QStringLiteral("--set-column")) > 0;
+    words.removeAll(QStringLiteral("--quit"));
     qsizetype moveIds = 0;
     if (const qsizetype at = words.indexOf(QStringLiteral("--move-ids")); at >= 0 && at + 1 < words.size()) {
         moveIds = words.takeAt(at + 1).toLongLong();
@@ -402,7 +494,7 @@ int main(int argc, char* argv[])
                      qPrintable(commandWord));
         return 2;
     }
-    PaintWatcher watcher(clock, window, command, filter, ids, setColumn, moveIds);
+    PaintWatcher watcher(clock, window, command, filter, ids, setColumn, moveIds, quitPipe);
     watcher.setSave(save);
     window.view(LineKind::Object)->viewport()->installEventFilter(&watcher);
     window.startUp(commandLine);
@@ -413,5 +505,8 @@ int main(int argc, char* argv[])
     std::fprintf(stderr, "tarnel-bench-window: start-up with the file done after %.1f ms\n",
                  clock.nsecsElapsed() / 1e6);
     window.show();
-    return app.exec();
+    const int status = QApplication::exec();
+    // As `tarnel` ends (--quit times it), its settings folder gone first.
+    settingsDir.remove();
+    endProgram(std::move(app), status);
 }

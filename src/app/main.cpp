@@ -1,4 +1,5 @@
 #include "mainwindow/mainwindow.h"
+#include "mainwindow/programend.h"
 #include "platform/qtplatform.h"
 #include "settings/settingsfile.h"
 #include "texts/texts.h"
@@ -8,6 +9,7 @@
 #include <QIcon>
 #include <QTextStream>
 
+#include <memory>
 #include <optional>
 
 using namespace tarnel;
@@ -53,7 +55,7 @@ int main(int argc, char* argv[])
     if (const std::optional<int> status = answerOptions(argc, argv))
         return *status;
 
-    QApplication app(argc, argv);
+    auto app = std::make_unique<QApplication>(argc, argv);
     QApplication::setApplicationName(texts::appTitle);
     QApplication::setApplicationVersion(texts::version);
     // Ties the window to the installed desktop entry, for its name and icon in the desktop.
@@ -61,13 +63,15 @@ int main(int argc, char* argv[])
     // The icon the package installs in the icon theme; none when run from the build.
     QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("tarnel")));
     // The command line names one file; a path with spaces may arrive split.
-    QStringList words = app.arguments().mid(1);
+    QStringList words = QApplication::arguments().mid(1);
     const QString commandLine = words.join(QLatin1Char(' '));
 
-    QtPlatform platform;
-    SettingsFile settings(SettingsFile::defaultPath());
-    MainWindow window(platform, settings);
-    window.startUp(commandLine);
-    window.show();
-    return app.exec();
+    // Never destroyed: endProgram leaves them to the operating system.
+    auto* platform = new QtPlatform;
+    auto* settings = new SettingsFile(SettingsFile::defaultPath());
+    auto* window = new MainWindow(*platform, *settings);
+    window->startUp(commandLine);
+    window->show();
+    const int status = QApplication::exec();
+    endProgram(std::move(app), status);
 }

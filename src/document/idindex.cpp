@@ -182,8 +182,12 @@ void IdIndex::addAll(const SectionTable& table)
     const RowStore& rows = table.rows();
     const LineKind kind = table.kind();
     std::vector<qint64>& idOfRow = m_idOfRow[size_t(slotOf(kind))];
-    if (!rows.isEmpty() && idOfRow.size() <= rows.id(rows.size() - 1)) // a file's rows: the last has the highest
-        idOfRow.resize(size_t(rows.id(rows.size() - 1)) + 1, noId);
+    // Sized once for the highest identity: rows sorted by ID are in no order of it.
+    RowId highestId = 0;
+    for (qsizetype row = 0; row < rows.size(); ++row)
+        highestId = std::max(highestId, rows.id(row));
+    if (!rows.isEmpty() && idOfRow.size() <= highestId)
+        idOfRow.resize(size_t(highestId) + 1, noId);
     // First every row's ID, so that the uses' array can be sized for them once.
     qint64 low = std::numeric_limits<qint64>::max();
     qint64 high = std::numeric_limits<qint64>::min();

@@ -30,7 +30,15 @@ DocumentIds::DocumentIds(IdeDocument& document)
     connect(m_rebuild, &QTimer::timeout, this, &DocumentIds::rebuild);
     connect(&document, &IdeDocument::contentReplaced, this, [this] {
         m_waitingToBuild = true;
-        m_rebuild->start(m_buildDelay);
+        if (m_buildDelay == 0)
+            return m_rebuild->start(0);
+        // The delay counts from the event loop's next turn: what follows a load
+        // at start-up (sorting, the window shown) must not use it up before the
+        // table could paint, or the index would be built first.
+        QTimer::singleShot(0, this, [this] {
+            if (m_waitingToBuild)
+                m_rebuild->start(m_buildDelay);
+        });
     });
 }
 

@@ -27,6 +27,8 @@ public:
     // How many IDs more than one row uses (none until the index is built
     // again after a load).
     qsizetype count() const;
+    // Whether the index is there: false from a load until it is built again.
+    bool isBuilt() const { return m_index != nullptr; }
     // Whether the ID of the table's row `row` is used by another row too.
     bool isMarked(const SectionTable& table, qsizetype row) const;
     // "Also used by line 12 of Timed objects", one line per other row, then

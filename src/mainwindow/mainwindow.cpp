@@ -342,13 +342,15 @@ void MainWindow::startUp(const QString& commandLine)
         setStatus(texts::settingsRebuilt);
     }
     m_fileMenu->recentFiles()->refresh();
+    // The options first: a file read into sorted tables is sorted as its rows
+    // are taken over, with no reorder of rows the views already show.
+    m_leftPanel->options()->restore();
     QString path = commandLine;
     path.remove(QLatin1Char('"'));
     m_fileCommands->startUp(path);
     updateTitle();
     m_status->setVersion(texts::version);
 
-    m_leftPanel->options()->restore();
     // Sorted as the settings say is where the document starts, not a change of it.
     EditHistory::of(*m_document).forget();
     for (LineKind kind : allLineKinds)
