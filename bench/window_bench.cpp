@@ -3,8 +3,9 @@
 // as the section table has been painted. Process start to that first paint is
 // the "open in the window" figure.
 //
-//   tarnel-bench-window [--unsorted] [--command remove|comment|duplicate] [--filter TEXT] [--ids]
-//                       [--set-column] [--move-ids N] [--quit] [--map LIST [--id-limit N] | FILE]
+//   tarnel-bench-window [--unsorted] [--command remove|comment|uncomment|duplicate] [--undo] [--redo]
+//                       [--filter TEXT] [--ids] [--set-column] [--move-ids N] [--save | --save-keep-layout]
+//                       [--quit] [--map LIST [--id-limit N] | FILE]
 //
 // Settings live in a fresh temporary folder, so every run starts like a first
 // start (the rebuilt settings switch "Sort by object num" on); --unsorted
@@ -36,6 +37,10 @@
 // painted too, the process's memory (its peak and what it holds now), then the
 // window closed as the user closes it (nothing unsaved) and the time from that
 // close request to the end of the process, as its parent sees it end.
+// --command uncomment first comments out every row (not timed), then times
+// Un-comment. With --undo, after --command or --set-column, Edit > Undo is
+// triggered and timed until painted ("undo painted after 123.4 ms"); --redo
+// then times Edit > Redo the same way (an undo, also printed, comes first).
 #include "document/columnedit.h"
 #include "document/idedocument.h"
 #include "document/idefile.h"
@@ -147,6 +152,14 @@ public:
           m_setColumn(setColumn), m_moveIds(moveIds), m_quitPipe(quitPipe)
     {
     }
+    // Comment out run first, untimed (for --command uncomment).
+    void setPrelude(QAction* prelude) { m_prelude = prelude; }
+    // Undo, and then redo, timed after the command (--undo, --redo).
+    void setUndoRedo(bool undo, bool redo)
+    {
+        m_undo = undo || redo;
+        m_redo = redo;
+    }
 
     void setSave(std::optional<SaveLayout> layout) { m_save = layout; }
 
@@ -173,7 +186,7 @@ private:
                 "tarnel-bench-window: %s on all %lld selected rows painted after %.1f ms (%lld rows now)\n",
                 qPrintable(m_command->text()), static_cast<long long>(m_selectedRows),
                 m_commandClock.nsecsElapsed() / 1e6, static_cast<long long>(objects().rowCount()));
-            done();
+            return undoRedo();
         }
         std::fprintf(stderr, "tarnel-bench-window: table shown after %.1f ms (%lld object rows)\n",
                      m_clock.nsecsElapsed() / 1e6, static_cast<long long>(objects().rowCount()));
@@ -194,6 +207,25 @@ private:
         SectionView* view = m_window.view(LineKind::Object);
         view->selectAll();
         m_selectedRows = view->selectedRowNumbers().size();
+        if (m_prelude) {
+            QTimer::singleShot(0, qApp, [this] {
+                QElapsedTimer clock;
+                clock.start();
+                std::exchange(m_prelude, nullptr)->trigger();
+                afterPaint([this, clock] {
+                    std::fprintf(stderr, "tarnel-bench-window: first commented out, painted after %.1f ms\n",
+                                 clock.nsecsElapsed() / 1e6);
+                    startCommand();
+                });
+            });
+            return;
+        }
+        startCommand();
+    }
+
+    void startCommand()
+    {
+        SectionView* view = m_window.view(LineKind::Object);
         // The command runs from the event loop, as a menu click would; the
         // figure ends with the next paint of the table.
         QTimer::singleShot(0, qApp, [this, view] {
@@ -259,10 +291,29 @@ private:
             std::fprintf(stderr,
                          "tarnel-bench-window: Set column on %lld rows: rule %.1f ms, step done after %.1f ms\n",
                          static_cast<long long>(changed), rule, clock.nsecsElapsed() / 1e6);
-            afterPaint([clock] {
+            afterPaint([this, clock] {
                 std::fprintf(stderr, "tarnel-bench-window: and painted after %.1f ms\n",
                              clock.nsecsElapsed() / 1e6);
-                done();
+                undoRedo();
+            });
+        });
+    }
+
+    // Edit > Undo, then Edit > Redo, each from the event loop until painted.
+    void undoRedo()
+    {
+        const bool undo = std::exchange(m_undo, false);
+        if (!undo && !std::exchange(m_redo, false))
+            done();
+        QTimer::singleShot(0, qApp, [this, undo] {
+            QElapsedTimer clock;
+            clock.start();
+            m_window.findChild<QAction*>(QString::fromLatin1(undo ? "editUndo" : "editRedo"))->trigger();
+            afterPaint([this, clock, undo] {
+                std::fprintf(stderr, "tarnel-bench-window: %s painted after %.1f ms (%lld rows now)\n",
+                             undo ? "undo" : "redo", clock.nsecsElapsed() / 1e6,
+                             static_cast<long long>(objects().rowCount()));
+                undoRedo();
             });
         });
     }
@@ -403,6 +454,9 @@ private:
     int m_quitPipe; // -1 without --quit
     std::function<void()> m_afterPaint;
     QElapsedTimer m_commandClock;
+    QAction* m_prelude = nullptr;
+    bool m_undo = false;
+    bool m_redo = false;
     qsizetype m_selectedRows = 0;
     int m_changes = 0;
     bool m_waiting = true;
@@ -414,6 +468,7 @@ QAction* objectsCommand(MainWindow& window, const QString& word)
 {
     const char* name = word == QLatin1String("remove")      ? "objectsRemove"
                        : word == QLatin1String("comment")   ? "objectsCommentOut"
+                       : word == QLatin1String("uncomment") ? "objectsUnComment"
                        : word == QLatin1String("duplicate") ? "objectsDuplicate"
                                                             : nullptr;
     return name ? window.findChild<QAction*>(QString::fromLatin1(name)) : nullptr;
@@ -448,6 +503,8 @@ int main(int argc, char* argv[])
     const bool ids = words.removeAll(QStringLiteral("--ids")) > 0;
     const bool setColumn = words.removeAll(QStringLiteral("--set-column")) > 0;
     words.removeAll(QStringLiteral("--quit"));
+    const bool undo = words.removeAll(QStringLiteral("--undo")) > 0;
+    const bool redo = words.removeAll(QStringLiteral("--redo")) > 0;
     qsizetype moveIds = 0;
     if (const qsizetype at = words.indexOf(QStringLiteral("--move-ids")); at >= 0 && at + 1 < words.size()) {
         moveIds = words.takeAt(at + 1).toLongLong();
@@ -490,12 +547,15 @@ int main(int argc, char* argv[])
     MainWindow window(platform, settings);
     QAction* command = nullptr;
     if (!commandWord.isEmpty() && !(command = objectsCommand(window, commandWord))) {
-        std::fprintf(stderr, "tarnel-bench-window: no command %s (remove, comment or duplicate)\n",
+        std::fprintf(stderr, "tarnel-bench-window: no command %s (remove, comment, uncomment or duplicate)\n",
                      qPrintable(commandWord));
         return 2;
     }
     PaintWatcher watcher(clock, window, command, filter, ids, setColumn, moveIds, quitPipe);
     watcher.setSave(save);
+    if (commandWord == QLatin1String("uncomment"))
+        watcher.setPrelude(objectsCommand(window, QStringLiteral("comment")));
+    watcher.setUndoRedo(undo, redo);
     window.view(LineKind::Object)->viewport()->installEventFilter(&watcher);
     window.startUp(commandLine);
     if (!mapList.isEmpty())

@@ -125,6 +125,15 @@ void IdIndex::watch(const SectionTable& table)
         }
         emit changed();
     });
+    connect(t, &SectionTable::rowsChanged, this, [this, t](qsizetype first, qsizetype last) {
+        for (qsizetype row = first; row <= last; ++row) {
+            if (!holdsSameId(*t, row)) {
+                removeRow(*t, row);
+                addRow(*t, row);
+            }
+        }
+        emit changed();
+    });
     // Moves and reorders change no row's ID: the index holds rows by identity.
 }
 
@@ -135,7 +144,8 @@ bool IdIndex::holdsSameId(const SectionTable& table, qsizetype row) const
     const RowStore& rows = table.rows();
     const RowId rowId = rows.id(row);
     const int slot = slotOf(table.kind());
-    if (rows.isCommented(row) || m_commentedIdOfRow[size_t(slot)].contains(rowId))
+    const std::vector<bool>& commented = m_commented[size_t(slot)];
+    if (rows.isCommented(row) || (rowId < commented.size() && commented[rowId]))
         return false;
     const std::vector<qint64>& ids = m_idOfRow[size_t(slot)];
     const qint64 held = rowId < ids.size() ? ids[rowId] : noId;
@@ -163,15 +173,17 @@ void IdIndex::addRow(const SectionTable& table, qsizetype row)
 void IdIndex::removeRow(const SectionTable& table, qsizetype row)
 {
     const RowId rowId = table.rows().id(row);
-    QHash<RowId, qint64>& commented = m_commentedIdOfRow[size_t(slotOf(table.kind()))];
-    if (const auto held = commented.find(rowId); held != commented.end()) {
-        m_commentedUses.remove(held.value(), {table.kind(), rowId});
-        commented.erase(held);
-        return;
-    }
-    std::vector<qint64>& ids = m_idOfRow[size_t(slotOf(table.kind()))];
+    const int slot = slotOf(table.kind());
+    std::vector<qint64>& ids = m_idOfRow[size_t(slot)];
     if (ids.size() <= rowId || ids[rowId] == noId)
         return;
+    std::vector<bool>& commented = m_commented[size_t(slot)];
+    if (rowId < commented.size() && commented[rowId]) {
+        commented[rowId] = false;
+        ids[rowId] = noId;
+        --m_commentedRows[size_t(slot)];
+        return;
+    }
     removeUse(ids[rowId], {table.kind(), rowId});
     ids[rowId] = noId;
     --m_indexedRows[size_t(slotOf(table.kind()))];
@@ -208,9 +220,10 @@ void IdIndex::addAll(const SectionTable& table)
     }
     m_indexedRows[size_t(slotOf(kind))] += found;
     m_firstUse.prepare(low, high, found);
+    const std::vector<bool>& commented = m_commented[size_t(slotOf(kind))];
     for (qsizetype row = 0; row < rows.size(); ++row) {
         const RowId rowId = rows.id(row);
-        if (const qint64 id = idOfRow[rowId]; id != noId)
+        if (const qint64 id = idOfRow[rowId]; id != noId && !(rowId < commented.size() && commented[rowId]))
             addUse(id, {kind, rowId});
     }
 }
@@ -218,7 +231,6 @@ void IdIndex::addAll(const SectionTable& table)
 void IdIndex::removeAll(const SectionTable& table)
 {
     const int slot = slotOf(table.kind());
-    removeCommentedRows(slot);
     if (m_indexedRows[size_t(1 - slot)] == 0) {
         // Only this table's rows are held: forgetting everything is quicker.
         m_firstUse.clear();
@@ -228,7 +240,9 @@ void IdIndex::removeAll(const SectionTable& table)
             removeRow(table, row);
     }
     m_idOfRow[size_t(slot)].clear();
+    m_commented[size_t(slot)].clear();
     m_indexedRows[size_t(slot)] = 0;
+    m_commentedRows[size_t(slot)] = 0;
 }
 
 void IdIndex::addCommentedRow(const RowStore& rows, LineKind kind, qsizetype row)
@@ -236,17 +250,17 @@ void IdIndex::addCommentedRow(const RowStore& rows, LineKind kind, qsizetype row
     const std::optional<qint64> id = rowIdOf(rows.firstValue(row));
     if (!id || *id == noId)
         return;
-    m_commentedIdOfRow[size_t(slotOf(kind))].insert(rows.id(row), *id);
-    m_commentedUses.insert(*id, {kind, rows.id(row)});
-}
-
-void IdIndex::removeCommentedRows(int slot)
-{
-    const LineKind kind = slot == 0 ? LineKind::Object : LineKind::TimedObject;
-    QHash<RowId, qint64>& ids = m_commentedIdOfRow[size_t(slot)];
-    for (auto row = ids.cbegin(); row != ids.cend(); ++row)
-        m_commentedUses.remove(row.value(), {kind, row.key()});
-    ids.clear();
+    const int slot = slotOf(kind);
+    const RowId rowId = rows.id(row);
+    std::vector<qint64>& ids = m_idOfRow[size_t(slot)];
+    if (ids.size() <= rowId)
+        ids.resize(std::max<size_t>(size_t(rowId) + 1, ids.size() * 2), noId);
+    std::vector<bool>& commented = m_commented[size_t(slot)];
+    if (commented.size() <= rowId)
+        commented.resize(ids.size(), false);
+    ids[rowId] = *id;
+    commented[rowId] = true;
+    ++m_commentedRows[size_t(slot)];
 }
 
 void IdIndex::addUse(qint64 id, IdUse use)
@@ -295,7 +309,18 @@ QList<IdUse> IdIndex::usesOf(qint64 id) const
 
 QList<IdUse> IdIndex::rowsWithId(qint64 id) const
 {
-    return usesOf(id) + m_commentedUses.values(id);
+    QList<IdUse> rows = usesOf(id);
+    // Commented rows are looked for one by one: Go to ID asks, once a keystroke.
+    for (const LineKind kind : {LineKind::Object, LineKind::TimedObject}) {
+        const int slot = slotOf(kind);
+        const std::vector<bool>& commented = m_commented[size_t(slot)];
+        const std::vector<qint64>& ids = m_idOfRow[size_t(slot)];
+        for (size_t rowId = 0; m_commentedRows[size_t(slot)] > 0 && rowId < commented.size(); ++rowId) {
+            if (commented[rowId] && ids[rowId] == id)
+                rows.append({kind, RowId(rowId)});
+        }
+    }
+    return rows;
 }
 
 QList<qint64> IdIndex::usedIds() const

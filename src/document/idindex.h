@@ -74,15 +74,15 @@ private:
     void addUse(qint64 id, IdUse use);
     void removeUse(qint64 id, IdUse use);
     void addCommentedRow(const RowStore& rows, LineKind kind, qsizetype row);
-    void removeCommentedRows(int slot);
 
-    FirstUses m_firstUse;                         // every ID in use: one of its rows
-    QHash<qint64, QList<IdUse>> m_duplicates;     // IDs used more than once: all their rows
-    std::array<std::vector<qint64>, 2> m_idOfRow; // per table, by RowId: the ID indexed, or noId
-    std::array<qsizetype, 2> m_indexedRows{};     // per table: rows holding an ID
-    // Commented rows, few in a file, apart: per table by RowId their ID, and the rows of each ID.
-    std::array<QHash<RowId, qint64>, 2> m_commentedIdOfRow;
-    QMultiHash<qint64, IdUse> m_commentedUses;
+    FirstUses m_firstUse;                     // every ID in use: one of its rows
+    QHash<qint64, QList<IdUse>> m_duplicates; // IDs used more than once: all their rows
+    // Per table, by RowId: the ID indexed, or that of a commented row, held
+    // apart (a bit each), which no use counts; else noId.
+    std::array<std::vector<qint64>, 2> m_idOfRow;
+    std::array<std::vector<bool>, 2> m_commented;
+    std::array<qsizetype, 2> m_indexedRows{};   // per table: rows holding an ID
+    std::array<qsizetype, 2> m_commentedRows{}; // per table: commented rows holding one
 };
 
 } // namespace tarnel

@@ -66,34 +66,43 @@ qsizetype rewriteRows(EditKey key, SectionTable& table, QList<qsizetype> pending
     return changed;
 }
 
-template <typename Rewrite>
-qsizetype rewriteFirstValues(EditKey key, IdeDocument& document, LineKind kind, QList<qsizetype> rows,
-                             Rewrite rewrite)
+// The rows of `rows` (in the table, ascending) whose first value is
+// commented (or not): those Comment out and Un-comment change.
+QList<qsizetype> rowsCommented(const SectionTable& table, QList<qsizetype> rows, bool commented)
 {
-    SectionTable& table = document.table(kind);
-    return rewriteRows(key, table, sortedDistinctIn(std::move(rows), table.rowCount()),
-                       [&rewrite](qsizetype, QList<QByteArray>& values) { return rewrite(values.front()); });
+    rows = sortedDistinctIn(std::move(rows), table.rowCount());
+    rows.removeIf([&](qsizetype row) { return idetext::isCommented(table.rows().firstValue(row)) != commented; });
+    return rows;
 }
 
 } // namespace
 
 qsizetype commentOut(EditKey key, IdeDocument& document, LineKind kind, QList<qsizetype> rows)
 {
-    return rewriteFirstValues(key, document, kind, std::move(rows), [](QByteArray& first) {
-        if (idetext::isCommented(first))
-            return false;
-        first.prepend("# ");
+    SectionTable& table = document.table(kind);
+    const QList<qsizetype> pending = rowsCommented(table, std::move(rows), false);
+    if (pending.size() >= batchRows) {
+        table.commentOutRows(key, pending);
+        return pending.size();
+    }
+    return rewriteRows(key, table, pending, [](qsizetype, QList<QByteArray>& values) {
+        values.front().prepend("# ");
         return true;
     });
 }
 
 qsizetype unComment(EditKey key, IdeDocument& document, LineKind kind, QList<qsizetype> rows)
 {
-    return rewriteFirstValues(key, document, kind, std::move(rows), [](QByteArray& first) {
-        if (!idetext::isCommented(first))
-            return false;
+    SectionTable& table = document.table(kind);
+    const QList<qsizetype> pending = rowsCommented(table, std::move(rows), true);
+    if (pending.size() >= batchRows) {
+        table.unCommentRows(key, pending);
+        return pending.size();
+    }
+    return rewriteRows(key, table, pending, [](qsizetype, QList<QByteArray>& values) {
         // Only the marks Comment out puts in front: "#" characters in the
         // value's text stay.
+        QByteArray& first = values.front();
         first.remove(0, idetext::commentMarksLength(first));
         return true;
     });
@@ -111,19 +120,27 @@ qsizetype setRowsValues(EditKey key, IdeDocument& document, LineKind kind, const
             order.emplace_back(rows[i], i);
     }
     std::stable_sort(order.begin(), order.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    // The rows whose values differ, in table order.
     QList<qsizetype> pending;
     QList<qsizetype> sources;
     for (size_t k = 0; k < order.size(); ++k) {
         if (k + 1 < order.size() && order[k + 1].first == order[k].first)
             continue;
+        if (table.rows().holdsValues(order[k].first, values[order[k].second]))
+            continue;
         pending.append(order[k].first);
         sources.append(order[k].second);
     }
+    if (pending.size() >= batchRows) {
+        QList<QList<QByteArray>> wanted;
+        wanted.reserve(sources.size());
+        for (qsizetype source : sources)
+            wanted.append(values[source]);
+        table.setRowsValues(key, pending, wanted);
+        return pending.size();
+    }
     return rewriteRows(key, table, pending, [&](qsizetype i, QList<QByteArray>& rowValues) {
-        const QList<QByteArray>& wanted = values[sources[i]];
-        if (rowValues == wanted)
-            return false;
-        rowValues = wanted;
+        rowValues = values[sources[i]];
         return true;
     });
 }

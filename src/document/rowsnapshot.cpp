@@ -31,8 +31,9 @@ RowSnapshot copyRows(const RowStore& rows, const std::vector<qsizetype>& positio
 {
     RowSnapshot snapshot;
     qsizetype bytes = 0;
+    // Rows in shared bytes are pointed at (RowStore::appendRowOf), the others copied.
     for (qsizetype row : positions)
-        bytes += rows.storedSize(row);
+        bytes += rows.fileBytes(row).isNull() ? rows.storedSize(row) : 0;
     snapshot.rows.reserve(qsizetype(positions.size()), bytes);
     for (qsizetype row : positions) {
         snapshot.positions.append(row);

@@ -160,30 +160,31 @@ bool RowStore::shareBytes(const QByteArray& bytes)
     return true;
 }
 
-RowStore::Row RowStore::store(const QList<QByteArray>& values, RowId id)
+RowStore::Row RowStore::store(const QList<QByteArray>& values, RowId id, QByteArray& out)
 {
     // A comma inside a value would split it when read back from the joined form.
     const bool separated =
         std::any_of(values.cbegin(), values.cend(), [](const QByteArray& v) { return v.contains(','); });
-    Row r = makeRow(m_buffer.size(), 0, shortCount(qMax<qsizetype>(values.size(), 1)),
+    Row r = makeRow(out.size(), 0, shortCount(qMax<qsizetype>(values.size(), 1)),
                     quint8(separated ? Separated : 0), id);
     for (qsizetype i = 0; i < values.size(); ++i) {
         if (i > 0) {
             if (separated)
-                m_buffer.append(separator);
+                out.append(separator);
             else
-                m_buffer.append(joiner);
+                out.append(joiner);
         }
-        const qsizetype start = m_buffer.size();
-        m_buffer.append(values[i]);
+        const qsizetype start = out.size();
+        out.append(values[i]);
         // A line break inside a value would split the line when saved.
-        for (qsizetype k = start; k < m_buffer.size(); ++k) {
-            if (m_buffer[k] == '\n' || m_buffer[k] == '\r')
-                m_buffer[k] = ' ';
+        char* const end = out.data() + out.size();
+        for (char* p = out.data() + start; p < end; ++p) {
+            if (*p == '\n' || *p == '\r')
+                *p = ' ';
         }
     }
-    r.length = quint32(m_buffer.size() - r.offset());
-    const char* first = m_buffer.constData() + r.offset();
+    r.length = quint32(out.size() - r.offset());
+    const char* first = out.constData() + r.offset();
     if (startsWithHash(first, first + r.length))
         r.flags |= Commented;
     m_liveBytes += r.length;
@@ -208,20 +209,26 @@ void RowStore::insert(qsizetype position, const QList<QByteArray>& values, RowId
 void RowStore::appendCopies(const QList<qsizetype>& rows, RowId firstId)
 {
     qsizetype bytes = 0;
-    for (qsizetype row : rows)
-        bytes += m_rows[size_t(row)].length;
+    for (qsizetype row : rows) {
+        if (!(m_rows[size_t(row)].flags & Shared))
+            bytes += m_rows[size_t(row)].length;
+    }
     // Room for all copies first, so rows in the buffer are copied from where they stay.
     if (m_buffer.capacity() - m_buffer.size() < bytes)
         m_buffer.reserve(qMax(m_buffer.capacity() * 2, m_buffer.size() + bytes));
     for (qsizetype row : rows) {
         Row r = m_rows[size_t(row)];
-        const qint64 offset = m_buffer.size();
-        m_buffer.append(dataOf(r), r.length);
-        r.setOffset(offset);
-        r.flags &= quint8(~Shared);
         r.id = firstId ? firstId++ : 0;
         m_liveBytes += r.length;
-        m_ownLiveBytes += r.length;
+        // A copy of a row in the shared bytes, which never change, points there too.
+        if (r.flags & Shared) {
+            ++m_sharedRows;
+        } else {
+            const qint64 offset = m_buffer.size();
+            m_buffer.append(dataOf(r), r.length);
+            r.setOffset(offset);
+            m_ownLiveBytes += r.length;
+        }
         m_rows.push_back(r);
     }
 }
@@ -233,9 +240,22 @@ void RowStore::reserve(qsizetype rows, qsizetype bytes)
         m_buffer.reserve(m_buffer.size() + bytes);
 }
 
+bool RowStore::pointsInto(const QByteArray& bytes)
+{
+    if (bytes.isNull())
+        return false;
+    return m_shared.constData() == bytes.constData() || shareBytes(bytes);
+}
+
 RowStore::Row RowStore::copyOf(const RowStore& from, qsizetype row)
 {
     Row r = from.m_rows[size_t(row)];
+    // Shared bytes never change: a row lying in them is pointed at, not copied.
+    if ((r.flags & Shared) && pointsInto(from.m_shared)) {
+        m_liveBytes += r.length;
+        ++m_sharedRows;
+        return r;
+    }
     const qint64 offset = m_buffer.size();
     m_buffer.append(from.dataOf(r), r.length);
     r.setOffset(offset);
@@ -271,13 +291,22 @@ void RowStore::appendRowsOf(const RowStore& from, qsizetype first, qsizetype cou
     m_sharedRows += count;
 }
 
-void RowStore::replaceRowWith(qsizetype row, const RowStore& from, qsizetype fromRow)
+void RowStore::replaceRowsWith(const std::vector<std::pair<qsizetype, qsizetype>>& rows, const RowStore& from)
 {
-    const Row old = m_rows[size_t(row)];
-    Row fresh = copyOf(from, fromRow);
-    fresh.id = old.id;
-    forget(old);
-    m_rows[size_t(row)] = fresh;
+    // When every row here in shared bytes is replaced, `from`'s shared bytes
+    // take their place, so its rows there are pointed at, not copied.
+    qsizetype shared = 0;
+    for (const auto& [row, fromRow] : rows)
+        shared += (m_rows[size_t(row)].flags & Shared) ? 1 : 0;
+    if (shared == m_sharedRows && !from.m_shared.isNull())
+        m_shared = from.m_shared;
+    for (const auto& [row, fromRow] : rows) {
+        const Row old = m_rows[size_t(row)];
+        forget(old);
+        Row fresh = copyOf(from, fromRow);
+        fresh.id = old.id;
+        m_rows[size_t(row)] = fresh;
+    }
     compactIfWasteful();
 }
 
@@ -291,12 +320,109 @@ bool RowStore::sameValues(qsizetype row, const RowStore& other, qsizetype otherR
     return bytesOf(a) == other.bytesOf(b);
 }
 
+void RowStore::replaceValues(const QList<qsizetype>& rows, const QList<QList<QByteArray>>& values)
+{
+    // As prefixRows: new shared bytes when no row is left in the old ones.
+    qsizetype shared = 0;
+    for (qsizetype row : rows)
+        shared += (m_rows[size_t(row)].flags & Shared) ? 1 : 0;
+    if (shared != m_sharedRows) {
+        for (qsizetype i = 0; i < rows.size(); ++i)
+            replaceValues(rows[i], values[i]);
+        return;
+    }
+    qsizetype bytes = 0;
+    for (const QList<QByteArray>& rowValues : values) {
+        for (const QByteArray& value : rowValues)
+            bytes += value.size() + 2;
+    }
+    QByteArray fresh;
+    fresh.reserve(bytes);
+    for (qsizetype i = 0; i < rows.size(); ++i) {
+        Row& r = m_rows[size_t(rows[i])];
+        forget(r);
+        r = store(values[i], r.id, fresh);
+        r.flags |= Shared;
+        m_ownLiveBytes -= r.length;
+        ++m_sharedRows;
+    }
+    m_shared = std::move(fresh);
+    compactIfWasteful();
+}
+
 void RowStore::replaceValues(qsizetype row, const QList<QByteArray>& values)
 {
     const Row old = m_rows[size_t(row)];
     const Row fresh = store(values, old.id);
     forget(old);
     m_rows[size_t(row)] = fresh;
+    compactIfWasteful();
+}
+
+bool RowStore::holdsValues(qsizetype row, const QList<QByteArray>& values) const
+{
+    ValueCursor held = valuesOf(m_rows[size_t(row)]);
+    for (const QByteArray& value : values) {
+        if (held.atEnd() || held.next() != value)
+            return false;
+    }
+    // An empty list reads back as one empty value.
+    return held.atEnd() && !values.isEmpty();
+}
+
+void RowStore::prefixRows(const QList<qsizetype>& rows, QByteArrayView prefix)
+{
+    qsizetype bytes = 0;
+    qsizetype shared = 0;
+    for (qsizetype row : rows) {
+        bytes += m_rows[size_t(row)].length + prefix.size();
+        shared += (m_rows[size_t(row)].flags & Shared) ? 1 : 0;
+    }
+    // When no row is left in the shared bytes, the new ones take their place:
+    // bytes that never change, which the edit history's copies point into.
+    const bool fresh = shared == m_sharedRows;
+    QByteArray freshBytes;
+    QByteArray& out = fresh ? freshBytes : m_buffer;
+    // Room for all first, so rows in the buffer are copied from where they stay.
+    if (out.capacity() - out.size() < bytes)
+        out.reserve(out.size() + bytes);
+    for (qsizetype row : rows) {
+        Row& r = m_rows[size_t(row)];
+        const Row old = r;
+        const qint64 offset = out.size();
+        out.append(prefix);
+        out.append(dataOf(old), old.length);
+        forget(old);
+        r.setOffset(offset);
+        r.length = quint32(old.length + prefix.size());
+        const char* first = out.constData() + offset;
+        r.flags = quint8((old.flags & Separated) | (startsWithHash(first, first + r.length) ? Commented : 0) |
+                         (fresh ? Shared : 0));
+        m_liveBytes += r.length;
+        if (fresh)
+            ++m_sharedRows;
+        else
+            m_ownLiveBytes += r.length;
+    }
+    if (fresh)
+        m_shared = std::move(freshBytes);
+    compactIfWasteful();
+}
+
+void RowStore::dropCommentMarks(const QList<qsizetype>& rows)
+{
+    for (qsizetype row : rows) {
+        Row& r = m_rows[size_t(row)];
+        // The marks end before the first separator, so they are the first value's.
+        const qsizetype marks = idetext::commentMarksLength(bytesOf(r));
+        r.setOffset(r.offset() + marks);
+        r.length -= quint32(marks);
+        m_liveBytes -= marks;
+        if (!(r.flags & Shared))
+            m_ownLiveBytes -= marks;
+        const char* first = dataOf(r);
+        r.flags = quint8((r.flags & ~Commented) | (startsWithHash(first, first + r.length) ? Commented : 0));
+    }
     compactIfWasteful();
 }
 

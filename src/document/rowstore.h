@@ -9,6 +9,8 @@
 #include <QVarLengthArray>
 
 #include <functional>
+#include <utility>
+#include <vector>
 
 namespace tarnel {
 
@@ -25,9 +27,11 @@ namespace tarnel {
 // |                          |                           |                     | the joined form could not tell apart       |
 // clang-format on
 //
-// Rows an undo brings back at the end of a table that shares no file's bytes
-// point into the history's copy instead (m_shared then holds that copy), each
-// joined or separated as it was.
+// Shared bytes never change, so a row lying in them is pointed at, not copied,
+// by its copies (Duplicate, the edit history's snapshots, the rows undo and
+// redo bring back), each joined or separated as it was. A store shares one
+// such buffer at a time: a file's bytes, a snapshot's, or the bytes a change
+// of many rows (Comment out, Set column) wrote when it left no row in the ones before.
 // The joined form is exactly the line a save writes. '\n' is a byte no line
 // of a file can hold, and neither it nor '\r' is ever stored inside a value.
 // Values stay the bytes of the file; a ValueCursor walks them in any encoding.
@@ -91,6 +95,16 @@ public:
     // are; the copies take the identities from `firstId` on, one each (or 0).
     void appendCopies(const QList<qsizetype>& rows, RowId firstId = 0);
     void replaceValues(qsizetype row, const QList<QByteArray>& values);
+    // values[i] for each row rows[i], in one pass.
+    void replaceValues(const QList<qsizetype>& rows, const QList<QList<QByteArray>>& values);
+    // Whether the row holds exactly these values, read in place.
+    bool holdsValues(qsizetype row, const QList<QByteArray>& values) const;
+    // Comment out and un-comment on many rows in one pass, the rows never split
+    // into values: `prefix` (no comma, no line break) put before each row's
+    // first value; or the comment marks (idetext::commentMarksLength) taken
+    // from its start, which copies nothing: the row points further into its bytes.
+    void prefixRows(const QList<qsizetype>& rows, QByteArrayView prefix);
+    void dropCommentMarks(const QList<qsizetype>& rows);
     // Removes the given rows (ascending, distinct) in one pass over the table.
     void removeRows(const QList<qsizetype>& rows);
     void move(qsizetype from, qsizetype to);
@@ -110,8 +124,9 @@ public:
     // points into shared bytes, they point into `from`'s bytes (which it shares)
     // instead of copying them.
     void appendRowsOf(const RowStore& from, qsizetype first, qsizetype count);
-    // Row `row` takes the values of `from`'s row `fromRow` and keeps its identity.
-    void replaceRowWith(qsizetype row, const RowStore& from, qsizetype fromRow);
+    // Each row `row` of the (row, fromRow) pairs takes the values of `from`'s
+    // row `fromRow` and keeps its identity.
+    void replaceRowsWith(const std::vector<std::pair<qsizetype, qsizetype>>& rows, const RowStore& from);
     bool sameValues(qsizetype row, const RowStore& other, qsizetype otherRow) const;
     // The bytes all rows take as stored.
     qint64 storedSize() const { return m_liveBytes; }
@@ -219,11 +234,15 @@ private:
     {
         return {dataOf(r), qsizetype(r.length), bool(r.flags & Separated)};
     }
-    Row store(const QList<QByteArray>& values, RowId id);
+    // The values appended to `out` (the buffer, or bytes about to be shared).
+    Row store(const QList<QByteArray>& values, RowId id, QByteArray& out);
+    Row store(const QList<QByteArray>& values, RowId id) { return store(values, id, m_buffer); }
     // `from`'s row with its bytes appended to the buffer here.
     Row copyOf(const RowStore& from, qsizetype row);
     // Takes `bytes` as the shared bytes unless rows point into others.
     bool shareBytes(const QByteArray& bytes);
+    // Whether rows here can point into `bytes`: the shared bytes, or taken as them.
+    bool pointsInto(const QByteArray& bytes);
     void forget(const Row& r);
     void compactIfWasteful();
 

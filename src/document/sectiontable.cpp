@@ -2,11 +2,17 @@
 
 #include "document/rowcells.h"
 
-#include <QMultiHash>
-
 #include <algorithm>
 
 namespace tarnel {
+
+namespace {
+
+// From this many rows on, rows undo or redo brings back between others are
+// put in place with one reorder instead of an insertion each.
+constexpr qsizetype manyRows = 64;
+
+} // namespace
 
 SectionTable::SectionTable(LineKind kind, RowIdSource* ids, QObject* parent)
     : QObject(parent), m_kind(kind), m_ids(ids ? ids : &m_ownIds)
@@ -85,6 +91,51 @@ qsizetype SectionTable::setRowValues(EditKey, qsizetype row, const QList<QByteAr
         emit rowMoved(row, to);
     }
     return to;
+}
+
+template <typename Change> void SectionTable::changeMany(EditKey key, const QList<qsizetype>& rows, Change change)
+{
+    if (rows.isEmpty())
+        return;
+    const bool ownBatch = m_sorted && !m_batch;
+    if (ownBatch)
+        beginBatch(key);
+    change();
+    emit rowsChanged(rows.front(), rows.back());
+    if (ownBatch)
+        endBatch(key);
+}
+
+void SectionTable::commentOutRows(EditKey key, const QList<qsizetype>& rows)
+{
+    changeMany(key, rows, [&] {
+        m_rows.prefixRows(rows, "# ");
+        for (qsizetype row : rows)
+            mark(row);
+    });
+}
+
+void SectionTable::unCommentRows(EditKey key, const QList<qsizetype>& rows)
+{
+    changeMany(key, rows, [&] {
+        m_rows.dropCommentMarks(rows);
+        for (qsizetype row : rows)
+            mark(row);
+    });
+}
+
+void SectionTable::setRowsValues(EditKey key, const QList<qsizetype>& rows, const QList<QList<QByteArray>>& values)
+{
+    changeMany(key, rows, [&] {
+        for (qsizetype i = 0; i < rows.size(); ++i) {
+            const QList<QByteArray>& rowValues = values[i];
+            const QByteArrayView newFirst =
+                rowValues.isEmpty() ? QByteArrayView() : QByteArrayView(rowValues.front());
+            if (m_rows.firstValue(rows[i]) != newFirst)
+                mark(rows[i]);
+        }
+        m_rows.replaceValues(rows, values);
+    });
 }
 
 void SectionTable::removeRow(EditKey key, qsizetype row)
@@ -216,9 +267,12 @@ void SectionTable::endBatch(EditKey)
     if (moved.empty())
         return;
     const auto key = [this](qsizetype row) { return m_rows.firstValue(row); };
-    std::stable_sort(moved.begin(), moved.end(), [&key](qsizetype x, qsizetype y) {
+    const auto before = [&key](qsizetype x, qsizetype y) {
         return RowStore::compareFirstValues(key(x), key(y)) < 0;
-    });
+    };
+    // Rows changed alike (all commented out, say) mostly keep their order.
+    if (!std::is_sorted(moved.cbegin(), moved.cend(), before))
+        std::stable_sort(moved.begin(), moved.end(), before);
     QList<qsizetype> order;
     order.reserve(m_rows.size());
     auto k = kept.cbegin();
@@ -250,12 +304,29 @@ void SectionTable::applyRowChanges(EditKey, const RowSnapshot& from, const RowSn
     qsizetype inOrder = 0;
     while (inOrder < qMin(from.size(), to.size()) && from.rows.id(inOrder) == to.rows.id(inOrder))
         ++inOrder;
-    QMultiHash<RowId, qsizetype> inTo;
+    // The rest of `to` by identity; rows of one identity are taken the last first.
+    std::vector<std::pair<RowId, qsizetype>> inTo;
     if (inOrder < from.size()) {
-        inTo.reserve(to.size() - inOrder);
+        inTo.reserve(size_t(to.size() - inOrder));
         for (qsizetype j = inOrder; j < to.size(); ++j)
-            inTo.insert(to.rows.id(j), j);
+            inTo.emplace_back(to.rows.id(j), j);
+        std::sort(inTo.begin(), inTo.end(), [](const auto& a, const auto& b) {
+            return a.first != b.first ? a.first < b.first : a.second > b.second;
+        });
     }
+    std::vector<qsizetype> takenOf(inTo.size(), 0); // at the first of each identity: how many are taken
+    const auto take = [&](RowId id) -> qsizetype {
+        const auto first = std::lower_bound(inTo.cbegin(), inTo.cend(), id,
+                                            [](const auto& entry, RowId wanted) { return entry.first < wanted; });
+        if (first == inTo.cend())
+            return -1;
+        qsizetype& taken = takenOf[size_t(first - inTo.cbegin())];
+        const auto at = first + taken;
+        if (at == inTo.cend() || at->first != id)
+            return -1;
+        ++taken;
+        return at->second;
+    };
     QList<qsizetype> removed;
     std::vector<std::pair<qsizetype, qsizetype>> kept; // (index in from, index in to)
     kept.reserve(size_t(qMin(from.size(), to.size())));
@@ -265,13 +336,12 @@ void SectionTable::applyRowChanges(EditKey, const RowSnapshot& from, const RowSn
         keptInTo[size_t(i)] = true;
     }
     for (qsizetype i = inOrder; i < from.size(); ++i) {
-        const auto found = inTo.find(from.rows.id(i));
-        if (found == inTo.end()) {
+        const qsizetype found = take(from.rows.id(i));
+        if (found < 0) {
             removed.append(fromPositions[size_t(i)]);
         } else {
-            kept.emplace_back(i, *found);
-            keptInTo[size_t(*found)] = true;
-            inTo.erase(found);
+            kept.emplace_back(i, found);
+            keptInTo[size_t(found)] = true;
         }
     }
     removeRows(removed);
@@ -288,17 +358,27 @@ void SectionTable::applyRowChanges(EditKey, const RowSnapshot& from, const RowSn
     }
     bool moves = false;
     qsizetype removedBefore = 0;
+    // One row changed is told as such, more as one range.
+    qsizetype firstChanged = -1;
+    qsizetype lastChanged = -1;
+    std::vector<std::pair<qsizetype, qsizetype>> changed; // (position, index in to)
     for (const auto& [i, j] : kept) {
         const qsizetype position = fromPositions[size_t(i)];
         while (removedBefore < removed.size() && removed[removedBefore] < position)
             ++removedBefore;
         const qsizetype at = position - removedBefore;
         if (!m_rows.sameValues(at, to.rows, j)) {
-            m_rows.replaceRowWith(at, to.rows, j);
-            emit rowChanged(at);
+            changed.emplace_back(at, j);
+            firstChanged = firstChanged < 0 ? at : qMin(firstChanged, at);
+            lastChanged = qMax(lastChanged, at);
         }
         moves = moves || targetOf[size_t(j)] != at;
     }
+    m_rows.replaceRowsWith(changed, to.rows);
+    if (changed.size() == 1)
+        emit rowChanged(firstChanged);
+    else if (changed.size() > 1)
+        emit rowsChanged(firstChanged, lastChanged);
     if (moves) {
         // Every kept row at its target, the others in their order around them.
         QList<qsizetype> order(m_rows.size(), -1);
@@ -324,14 +404,38 @@ void SectionTable::applyRowChanges(EditKey, const RowSnapshot& from, const RowSn
         emit reordered(newPositions);
     }
 
-    // The rows that come back: one by one in the middle, as one append at the end.
+    // The rows that come back: one by one in the middle (many of them appended
+    // and put in place with one reorder), as one append at the end.
     qsizetype tail = to.size();
     qsizetype endPosition = m_rows.size() + (to.size() - qsizetype(kept.size()));
     while (tail > 0 && !keptInTo[size_t(tail - 1)] && toPositions[size_t(tail - 1)] == endPosition - 1) {
         --tail;
         --endPosition;
     }
-    for (qsizetype j = 0; j < tail; ++j) {
+    qsizetype middle = 0;
+    for (qsizetype j = 0; j < tail; ++j)
+        middle += keptInTo[size_t(j)] ? 0 : 1;
+    if (middle >= manyRows) {
+        const qsizetype first = m_rows.size();
+        emit rowsAboutToBeAppended(middle);
+        m_rows.reserve(first + middle);
+        QList<qsizetype> order(first + middle, -1);
+        for (qsizetype j = 0; j < tail; ++j) {
+            if (keptInTo[size_t(j)])
+                continue;
+            order[toPositions[size_t(j)]] = m_rows.size();
+            m_rows.appendRowOf(to.rows, j);
+        }
+        emit rowsAppended(first, middle);
+        qsizetype next = 0;
+        for (qsizetype& slot : order)
+            slot = slot >= 0 ? slot : next++;
+        emit aboutToBeReordered();
+        const QList<qsizetype> newPositions = m_rows.reorder(order);
+        emit reordered(newPositions);
+        middle = 0;
+    }
+    for (qsizetype j = 0; middle > 0 && j < tail; ++j) {
         if (keptInTo[size_t(j)])
             continue;
         const qsizetype at = toPositions[size_t(j)];

@@ -36,6 +36,13 @@ public:
     // step, or while sorted outside a batch, each to its place.
     void appendCopies(EditKey, const QList<qsizetype>& rows);
     qsizetype setRowValues(EditKey, qsizetype row, const QList<QByteArray>& values);
+    // Changes of many rows (ascending, distinct, all in the table) as one:
+    // rows changed where they stand, told by one rowsChanged; while sorted,
+    // they then go to their places together, as in a batch. Comment out (rows
+    // not commented yet), un-comment (commented rows), values[i] for rows[i].
+    void commentOutRows(EditKey, const QList<qsizetype>& rows);
+    void unCommentRows(EditKey, const QList<qsizetype>& rows);
+    void setRowsValues(EditKey, const QList<qsizetype>& rows, const QList<QList<QByteArray>>& values);
     void removeRow(EditKey key, qsizetype row);
     // Removes the rows (ascending, distinct, all in the table) as one change.
     void removeRows(EditKey, const QList<qsizetype>& rows);
@@ -86,6 +93,9 @@ signals:
     void rowAboutToMove(qsizetype from, qsizetype to);
     void rowMoved(qsizetype from, qsizetype to);
     void rowChanged(qsizetype row);
+    // Rows in [first, last] changed, in place, all at once: one signal for a
+    // change of many rows (rows between them may have stayed the same).
+    void rowsChanged(qsizetype first, qsizetype last);
     void aboutToBeReordered();
     // newPositions[old] is where the row at `old` went.
     void reordered(const QList<qsizetype>& newPositions);
@@ -99,6 +109,8 @@ private:
     QList<qsizetype> sortNow(const QList<qsizetype>* order = nullptr);
     void removeRows(const QList<qsizetype>& rows);
     void mark(qsizetype row);
+    // Runs `change` on the rows (ascending) as one change of many, as above.
+    template <typename Change> void changeMany(EditKey key, const QList<qsizetype>& rows, Change change);
     qsizetype insertRow(const QList<QByteArray>& values, RowId id);
 
     LineKind m_kind;

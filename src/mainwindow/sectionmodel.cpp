@@ -95,6 +95,16 @@ SectionModel::SectionModel(SectionTable& table, QObject* parent) : QAbstractTabl
         if (shown >= 0)
             emit dataChanged(index(shown, 0), index(shown, columnCount() - 1));
     });
+    connect(&table, &SectionTable::rowsChanged, this, [this](qsizetype first, qsizetype last) {
+        const int top = isFiltered()
+                            ? int(std::lower_bound(m_shown.cbegin(), m_shown.cend(), first) - m_shown.cbegin())
+                            : int(first);
+        const int bottom =
+            isFiltered() ? int(std::upper_bound(m_shown.cbegin(), m_shown.cend(), last) - m_shown.cbegin()) - 1
+                         : int(last);
+        if (top <= bottom)
+            emit dataChanged(index(top, 0), index(bottom, columnCount() - 1));
+    });
     connect(&table, &SectionTable::layoutSwitched, this, [this] {
         if (rowCount() > 0)
             emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));

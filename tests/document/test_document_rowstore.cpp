@@ -128,7 +128,7 @@ private slots:
         RowStore store;
         QList<QList<QByteArray>> expected;
         for (int step = 0; step < 3000; ++step) {
-            const int op = expected.isEmpty() ? 0 : random.bounded(0, 6);
+            const int op = expected.isEmpty() ? 0 : random.bounded(0, 8);
             const qsizetype n = expected.size();
             switch (op) {
             case 0: {
@@ -170,6 +170,21 @@ private slots:
                 store.appendCopies(rows);
                 for (qsizetype row : rows)
                     expected.append(expected[row]);
+                break;
+            }
+            case 6:
+            case 7: {
+                // Comment out and un-comment in place, as the values edited one by one would be.
+                QList<qsizetype> rows;
+                for (qsizetype row = random.bounded(0, int(n)); row < n; row += random.bounded(1, 40)) {
+                    if (idetext::isCommented(expected[row].front()) == (op == 7))
+                        rows.append(row);
+                }
+                op == 6 ? store.prefixRows(rows, "# ") : store.dropCommentMarks(rows);
+                for (qsizetype row : rows) {
+                    QByteArray& first = expected[row].front();
+                    op == 6 ? first.prepend("# ") : first.remove(0, idetext::commentMarksLength(first));
+                }
                 break;
             }
             }

@@ -4,6 +4,7 @@
 #include "document/idedocument.h"
 #include "document/idefile.h"
 #include "document/keptlayoutwriter.h"
+#include "document/rowlist.h"
 #include "history/edithistory.h"
 #include "support/testeditkey.h"
 
@@ -27,6 +28,10 @@ QByteArrayList rowsOf(const SectionTable& table)
         rows << QByteArray::number(table.rows().id(row)) + " " + table.rows().joined(row);
     return rows;
 }
+
+const char* const wholeTableNames[] = {"remove", "comment out", "un-comment", "duplicate"};
+const Command wholeTableCommands[] = {&EditHistory::remove, &EditHistory::commentOut, &EditHistory::unComment,
+                                      &EditHistory::duplicate};
 
 } // namespace
 
@@ -116,19 +121,50 @@ private slots:
         QCOMPARE(table.isSorted(), false);
         for (qsizetype row = 0; row < table.rowCount(); ++row)
             QCOMPARE(table.rows().value(row, 1), "m" + QByteArray::number(row));
+
+        // One row at a time, the way a few rows go, ends where the command on
+        // all of them did (copies, made anew, compared without identities).
+        if (command == 5)
+            return;
+        history.setSorted(sorted);
+        const QList<qsizetype> distinct = sortedDistinctIn(rows, table.rowCount());
+        const EditHistory::RowValues wanted = newValues(distinct);
+        QList<RowId> ids;
+        for (qsizetype row : distinct)
+            ids << table.rows().id(row);
+        for (qsizetype k = 0; k < ids.size(); ++k) {
+            const QList<qsizetype> one{table.rowWithId(ids[k])};
+            if (command == 4)
+                history.setRows(LineKind::Object, {one, {wanted.values[k]}}, QStringLiteral("Set"));
+            else
+                commands[command](history, one);
+        }
+        const auto lines = [&](QByteArrayList rows) {
+            for (QByteArray& row : rows)
+                row = command == 3 ? row.mid(row.indexOf(' ')) : row;
+            return rows;
+        };
+        QCOMPARE(lines(rowsOf(table)), lines(after));
     }
 
-    // Every row of a file removed and brought back by undo (the rows then point
-    // into the history's bytes), edited and undone again: both saves read as before.
+    // Every row of a file removed (commented out, un-commented, duplicated) and
+    // brought back by undo (the rows then point into the history's bytes), edited
+    // and undone again: both saves read as before, and after redo as after the command.
     void undoneRemovalSavesTheFile_data()
     {
         QTest::addColumn<QString>("corpus");
-        QTest::newRow("objects") << QStringLiteral("modmap-props.ide");
-        QTest::newRow("effects") << QStringLiteral("modmap-ghosttown.ide");
+        QTest::addColumn<int>("command");
+        for (int command = 0; command < 4; ++command) {
+            QTest::addRow("objects, %s", wholeTableNames[command])
+                << QStringLiteral("modmap-props.ide") << command;
+            QTest::addRow("effects, %s", wholeTableNames[command])
+                << QStringLiteral("modmap-ghosttown.ide") << command;
+        }
     }
     void undoneRemovalSavesTheFile()
     {
         QFETCH(QString, corpus);
+        QFETCH(int, command);
         IdeDocument document;
         QVERIFY(loadDocument(document, QDir(QStringLiteral(TARNEL_CORPUS_DIR)).filePath(corpus), {}).status ==
                 ReadOutcome::Read);
@@ -144,11 +180,19 @@ private slots:
             QList<qsizetype> all;
             for (qsizetype row = 0; row < document.table(kind).rowCount(); ++row)
                 all << row;
-            step(kind, all, &EditHistory::remove);
+            if (command == 2)
+                step(kind, all, &EditHistory::commentOut);
+            step(kind, all, wholeTableCommands[command]);
         }
+        const QByteArrayList changed = saves();
         while (history.stack().canUndo())
             history.stack().undo();
         QCOMPARE(saves(), original);
+        while (history.stack().canRedo())
+            history.stack().redo();
+        QCOMPARE(saves(), changed);
+        while (history.stack().canUndo())
+            history.stack().undo();
         for (LineKind kind : allLineKinds) {
             if (document.table(kind).rowCount() > 1)
                 step(kind, {0, document.table(kind).rowCount() - 1}, &EditHistory::commentOut);
