@@ -39,14 +39,8 @@ echo "== building (Release) in $build"
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DTARNEL_BUILD_TESTS=OFF -DTARNEL_BUILD_BENCH=ON >/dev/null
 cmake --build "$build" -j"$(nproc)" --target tarnel-gen tarnel-cli tarnel-bench-window tarnel-bench-core >/dev/null
 
-work="$(mktemp -d)"
-trap 'rm -rf "$work"' EXIT
-input="$work/generated.ide"
-output="$work/out.ide"
-"$build/bench/tarnel-gen" --lines "$lines" --seed 1 "$input" 2>/dev/null
-size=$(stat -c %s "$input")
-cat "$input" >/dev/null # in the page cache for everyone alike
-export QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR="$work"
+. "$root/bench/common.sh"
+generated_input "$lines"
 header="# Generated from Tarnel by Quorbin  $(date '+%d/%m/%Y %H:%M')"
 
 # One tool on the file, after the words of an optional prefix (the timer).
@@ -93,13 +87,11 @@ for name in "${names[@]}"; do
   done
 done
 
-median() { tr ' ' '\n' | grep . | sort -n | awk '{v[NR] = $1} END {print v[int((NR + 1) / 2)]}'; }
 declare -A ms
 for name in "${names[@]}"; do
   ms[$name]=$(echo "${times[$name]}" | median | awk '{printf "%.1f", $1 / 1e6}')
 done
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN {printf "%.1f", a / b}'; }
-mb() { awk -v k="$1" 'BEGIN {printf "%.0f", k / 1024}'; }
 
 echo
 printf '%-24s %10s %9s %9s %10s\n' "" "median ms" "x wc -l" "x cli" "peak MB"

@@ -30,14 +30,7 @@ build_release tarnel-gen tarnel-cli tarnel-bench-window
 cli="$build/src/cli/tarnel-cli"
 window="$build/bench/tarnel-bench-window"
 
-work="$(mktemp -d)"
-trap 'rm -rf "$work"' EXIT
-input="$work/generated.ide"
-output="$work/out.ide"
-"$build/bench/tarnel-gen" --lines "$lines" --seed 1 "$input" 2>/dev/null
-size=$(stat -c %s "$input")
-cat "$input" >/dev/null # in the page cache for everyone alike
-export QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR="$work"
+generated_input "$lines"
 
 # Median wall time in ms of a command, the output removed and the disk
 # synced before each run so that none pays for the one before.
