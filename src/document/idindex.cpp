@@ -118,14 +118,8 @@ void IdIndex::watch(const SectionTable& table)
             removeRow(*t, row);
     });
     connect(t, &SectionTable::rowsRemoved, this, &IdIndex::changed);
-    connect(t, &SectionTable::rowChanged, this, [this, t](qsizetype row) {
-        if (!holdsSameId(*t, row)) {
-            removeRow(*t, row);
-            addRow(*t, row);
-        }
-        emit changed();
-    });
-    connect(t, &SectionTable::rowsChanged, this, [this, t](qsizetype first, qsizetype last) {
+    // One row changed or a range of them: a row whose ID stayed is left in place.
+    const auto followChanges = [this, t](qsizetype first, qsizetype last) {
         for (qsizetype row = first; row <= last; ++row) {
             if (!holdsSameId(*t, row)) {
                 removeRow(*t, row);
@@ -133,7 +127,9 @@ void IdIndex::watch(const SectionTable& table)
             }
         }
         emit changed();
-    });
+    };
+    connect(t, &SectionTable::rowChanged, this, [followChanges](qsizetype row) { followChanges(row, row); });
+    connect(t, &SectionTable::rowsChanged, this, followChanges);
     // Moves and reorders change no row's ID: the index holds rows by identity.
 }
 
