@@ -1,6 +1,7 @@
 #include "mapcommands.h"
 
 #include "commandline.h"
+#include "findinglines.h"
 #include "document/filenames.h"
 #include "document/freeids.h"
 #include "mapreading.h"
@@ -24,62 +25,6 @@ QString counted(qsizetype count, const QString& one, const QString& many)
     return (count == 1 ? one : many).arg(count);
 }
 
-// Findings as check writes them, and their count: written a block at a time
-// as they come, or kept, for the second half of a big file worked out beside
-// the first.
-class FindingLines {
-public:
-    FindingLines(const ReadMap& read, bool writeAsTheyCome) : m_read(read), m_write(writeAsTheyCome)
-    {
-        m_text.reserve(blockSize + 1024);
-    }
-
-    void take(const MapFinding& finding)
-    {
-        (finding.severity == Severity::Error ? m_errors : m_warnings) += 1;
-        MapFinding shown = finding;
-        shown.path = m_read.shown(finding.path);
-        shown.message = m_read.shown(finding.message);
-        m_text += compilerStyle(shown);
-        m_text += QLatin1Char('\n');
-        if (m_text.size() >= blockSize)
-            flush();
-    }
-    // Cut between findings only, so no escaped byte is split from its character.
-    void flush()
-    {
-        m_bytes += fileNameBytes(m_text);
-        m_text.resize(0);
-        if (m_write) {
-            writeOut(m_bytes);
-            m_bytes.resize(0);
-        }
-    }
-    // `later`'s findings after these.
-    void append(FindingLines later)
-    {
-        flush();
-        later.flush();
-        if (m_write)
-            writeOut(later.m_bytes);
-        else
-            m_bytes += later.m_bytes;
-        m_errors += later.m_errors;
-        m_warnings += later.m_warnings;
-    }
-    qsizetype errors() const { return m_errors; }
-    qsizetype warnings() const { return m_warnings; }
-
-private:
-    static constexpr qsizetype blockSize = qsizetype(1) << 18;
-    const ReadMap& m_read;
-    bool m_write;
-    QString m_text;
-    QByteArray m_bytes;
-    qsizetype m_errors = 0;
-    qsizetype m_warnings = 0;
-};
-
 // Files of at least this many lines have their findings worked out by two threads, a half each.
 constexpr qint64 splitFindingLines = 100'000;
 
@@ -96,22 +41,23 @@ int checkMap(QStringList args)
     // Written a block at a time as the findings come: a big map has millions,
     // and one text of them all would only be built to be copied once more.
     const GameMap& map = read.map();
-    FindingLines lines(read, true);
+    const FindingMessages messages(map.idLimit());
+    FindingLines lines(read, messages, true);
     constexpr qint64 every = std::numeric_limits<qint64>::max();
     const bool twoThreads = std::thread::hardware_concurrency() > 1;
     for (qsizetype file = -1; file < map.sources().files.size(); ++file) {
         const qint64 lineCount = file < 0 ? 0 : map.facts(file).lineCount;
         if (!twoThreads || lineCount < splitFindingLines) {
-            map.forEachFindingIn(file, 0, every, [&lines](const MapFinding& finding) { lines.take(finding); });
+            map.forEachFindingIn(file, 0, every, lines);
             continue;
         }
         const qint64 middle = lineCount / 2;
         std::future<FindingLines> secondHalf = std::async(std::launch::async, [&] {
-            FindingLines kept(read, false);
-            map.forEachFindingIn(file, middle, every, [&kept](const MapFinding& finding) { kept.take(finding); });
+            FindingLines kept(read, messages, false);
+            map.forEachFindingIn(file, middle, every, kept);
             return kept;
         });
-        map.forEachFindingIn(file, 0, middle, [&lines](const MapFinding& finding) { lines.take(finding); });
+        map.forEachFindingIn(file, 0, middle, lines);
         lines.append(secondHalf.get());
     }
     lines.flush();

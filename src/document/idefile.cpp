@@ -11,6 +11,7 @@
 #include <QFile>
 
 #include <cerrno>
+#include <cstring>
 #include <future>
 #include <thread>
 
@@ -24,6 +25,8 @@ namespace {
 
 // Files at least this big are read by two threads, one half each.
 constexpr qint64 splitReadSize = qint64(8) << 20;
+// What a read in blocks reads at a time.
+constexpr qint64 blockSize = qint64(4) << 20;
 
 // Reads up to `size` bytes into `into`; returns how many it got.
 qint64 readFully(QFile& file, char* into, qint64 size)
@@ -67,31 +70,41 @@ bool isUtf16Text(QByteArrayView bytes)
     return bytes.startsWith("\xff\xfe") || bytes.startsWith("\xfe\xff");
 }
 
-} // namespace
-
-ReadOutcome readIdeFile(const QString& path)
+// Opens a file to read it whole: `fd` and `file` hold it, or the outcome says
+// why not. A directory, or a name that does not exist, counts as missing.
+bool openToRead(const QString& path, int& fd, QFile& file, ReadOutcome& outcome)
 {
-    ReadOutcome outcome;
     // The name's own bytes, which need not be UTF-8.
     const QByteArray name = fileNameBytes(path);
     struct stat info {};
     if (path.isEmpty() || ::stat(name.constData(), &info) != 0 || S_ISDIR(info.st_mode))
-        return outcome;
+        return false;
     // A named pipe or a device would block the window or never end.
     if (!S_ISREG(info.st_mode)) {
         outcome.status = ReadOutcome::Unreadable;
         outcome.error = texts::notRegularFile;
-        return outcome;
+        return false;
     }
-    QFile file;
-    const int fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC);
+    fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC);
     if (fd < 0 || !file.open(fd, QIODevice::ReadOnly | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle)) {
         outcome.status = ReadOutcome::Unreadable;
         outcome.error = fd < 0 ? qt_error_string(errno) : file.errorString();
         if (fd >= 0)
             ::close(fd);
-        return outcome;
+        return false;
     }
+    return true;
+}
+
+} // namespace
+
+ReadOutcome readIdeFile(const QString& path)
+{
+    ReadOutcome outcome;
+    QFile file;
+    int fd = -1;
+    if (!openToRead(path, fd, file, outcome))
+        return outcome;
     // One buffer of the file's size; a big file's second half is read by a
     // second thread meanwhile. A file that grows meanwhile is read to its end
     // all the same.
@@ -132,6 +145,52 @@ ReadOutcome readIdeFile(const QString& path)
         return outcome;
     }
     outcome.bytes = std::move(bytes);
+    outcome.status = ReadOutcome::Read;
+    return outcome;
+}
+
+ReadOutcome readIdeFileInBlocks(const QString& path, const std::function<void(QByteArrayView)>& take)
+{
+    ReadOutcome outcome;
+    QFile file;
+    int fd = -1;
+    if (!openToRead(path, fd, file, outcome))
+        return outcome;
+    QByteArray buffer(blockSize, Qt::Uninitialized);
+    qsizetype held = 0; // bytes of a line begun in the block before
+    bool first = true;
+    for (qint64 offset = 0;;) {
+        if (held == buffer.size())
+            buffer.resize(buffer.size() * 2); // a line longer than a block
+        const Part part = readPart(fd, offset, buffer.data() + held, buffer.size() - held);
+        if (!part.error.isEmpty()) {
+            outcome.status = ReadOutcome::Unreadable;
+            outcome.error = part.error;
+            return outcome;
+        }
+        offset += part.got;
+        const qsizetype filled = held + qsizetype(part.got);
+        if (first && isUtf16Text(QByteArrayView(buffer.data(), filled))) {
+            outcome.status = ReadOutcome::Utf16;
+            outcome.error = texts::utf16File;
+            return outcome;
+        }
+        first = false;
+        if (part.got == 0) { // the end of the file
+            if (held > 0)
+                take(QByteArrayView(buffer.data(), held));
+            break;
+        }
+        const void* lastLf = ::memrchr(buffer.data() + held, '\n', size_t(part.got));
+        if (!lastLf) {
+            held = filled;
+            continue;
+        }
+        const qsizetype lines = static_cast<const char*>(lastLf) + 1 - buffer.data();
+        take(QByteArrayView(buffer.data(), lines));
+        held = filled - lines;
+        std::memmove(buffer.data(), buffer.data() + lines, size_t(held));
+    }
     outcome.status = ReadOutcome::Read;
     return outcome;
 }

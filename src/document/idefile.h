@@ -6,6 +6,8 @@
 #include <QDateTime>
 #include <QString>
 
+#include <functional>
+
 class QIODevice;
 
 namespace tarnel {
@@ -25,6 +27,14 @@ struct ReadOutcome {
 // for the loads below and the map's readers. A directory, or a name that does
 // not exist, counts as missing.
 ReadOutcome readIdeFile(const QString& path);
+
+// Reads a file as readIdeFile does, but a block at a time into one buffer
+// used again, for readers that keep nothing of the bytes (the map's facts),
+// so that a big file takes no memory of its size. Each block handed to
+// `take` ends just after an LF, so no line and no CR LF is split between two,
+// but the last, which ends where the file ends. The outcome's bytes stay
+// empty; when it is not Read, what `take` was given is to be thrown away.
+ReadOutcome readIdeFileInBlocks(const QString& path, const std::function<void(QByteArrayView)>& take);
 
 struct LoadOutcome {
     ReadOutcome::Status status = ReadOutcome::Missing;

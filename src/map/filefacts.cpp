@@ -157,29 +157,27 @@ void addPathHeader(FileFacts& facts, const LineValues& v, qint64 line, NamePool*
         addReference(facts, ReferenceKind::PathHeader, v.at(1), v.at(2), line, pool);
 }
 
-void noteWholeFile(FileFacts& facts, const QByteArray& bytes)
-{
-    if (bytes.isEmpty())
-        addFinding(facts, Severity::Warning, 0, texts::mapEmptyFile);
-    else if (std::memchr(bytes.constData(), 0, size_t(bytes.size())))
-        addFinding(facts, Severity::Warning, 0, texts::mapBinaryFile);
-}
-
-// From one LF to the next by memchr, not a byte at a time.
-qsizetype lineCountOf(QByteArrayView bytes)
-{
-    qsizetype count = 1;
-    const char* at = bytes.data();
-    const char* const end = at + bytes.size();
-    while (at < end) {
-        const void* lf = std::memchr(at, '\n', size_t(end - at));
-        if (!lf)
-            break;
-        ++count;
-        at = static_cast<const char*>(lf) + 1;
+// What a file's bytes as a whole are: empty, or holding a NUL byte; told as
+// the file's first finding once all its blocks are read.
+class WholeFile {
+public:
+    void read(QByteArrayView block)
+    {
+        m_empty = m_empty && block.isEmpty();
+        m_binary = m_binary || std::memchr(block.data(), 0, size_t(block.size()));
     }
-    return count;
-}
+    void note(FileFacts& facts) const
+    {
+        if (m_empty)
+            facts.findings.prepend(MapFinding{Severity::Warning, {}, 0, texts::mapEmptyFile, -1});
+        else if (m_binary)
+            facts.findings.prepend(MapFinding{Severity::Warning, {}, 0, texts::mapBinaryFile, -1});
+    }
+
+private:
+    bool m_empty = true;
+    bool m_binary = false;
+};
 
 void sortFindingsByLine(FileFacts& facts)
 {
@@ -191,40 +189,51 @@ void sortFindingsByLine(FileFacts& facts)
 
 FileFacts readIdeFacts(const QByteArray& bytes)
 {
+    return readIdeFacts([&bytes](const BlockSink& take) { take(bytes); });
+}
+
+FileFacts readIdeFacts(const ByteBlocks& blocks)
+{
     FileFacts facts;
-    noteWholeFile(facts, bytes);
-    facts.definitions.reserve(lineCountOf(bytes));
+    WholeFile whole;
     NamePool pool;
     IdeSectionWalk sections;
     LineValues values;
-    facts.lineCount = forEachLine(bytes, [&](QByteArrayView line, qint64 number) {
-        const std::optional<IdeSectionWalk::Open> open = sections.contentOf(line);
-        if (!open || idetext::isBlank(line))
-            return;
-        if (idetext::isCommented(line)) {
-            if (open->kind == IdeSectionWalk::Kind::Defining) {
-                if (const std::optional<qint64> id =
-                        rowIdOf(line.first(std::max<qsizetype>(line.indexOf(','), 0)))) {
-                    facts.commentedIds.append(*id);
-                    facts.commentedDefinitions.append({*id, number});
+    blocks([&](QByteArrayView block) {
+        whole.read(block);
+        const qint64 before = facts.lineCount;
+        facts.lineCount += forEachLine(block, [&](QByteArrayView line, qint64 inBlock) {
+            const qint64 number = before + inBlock;
+            const std::optional<IdeSectionWalk::Open> open = sections.contentOf(line);
+            if (!open || idetext::isBlank(line))
+                return;
+            if (idetext::isCommented(line)) {
+                if (open->kind == IdeSectionWalk::Kind::Defining) {
+                    if (const std::optional<qint64> id =
+                            rowIdOf(line.first(std::max<qsizetype>(line.indexOf(','), 0)))) {
+                        facts.commentedIds.append(*id);
+                        facts.commentedDefinitions.append({*id, number});
+                    }
                 }
+                return;
             }
-            return;
-        }
-        values.split(line);
-        switch (open->kind) {
-        case IdeSectionWalk::Kind::Defining: addDefinition(facts, open->defining, values, number, &pool); break;
-        case IdeSectionWalk::Kind::Effects:
-            addReference(facts, ReferenceKind::Effect, values.at(0), {}, number, &pool);
-            break;
-        case IdeSectionWalk::Kind::Paths: addPathHeader(facts, values, number, &pool); break;
-        default: break;
-        }
+            values.split(line);
+            switch (open->kind) {
+            case IdeSectionWalk::Kind::Defining:
+                addDefinition(facts, open->defining, values, number, &pool);
+                break;
+            case IdeSectionWalk::Kind::Effects:
+                addReference(facts, ReferenceKind::Effect, values.at(0), {}, number, &pool);
+                break;
+            case IdeSectionWalk::Kind::Paths: addPathHeader(facts, values, number, &pool); break;
+            default: break;
+            }
+        });
     });
     std::sort(facts.commentedIds.begin(), facts.commentedIds.end());
     facts.commentedIds.erase(std::unique(facts.commentedIds.begin(), facts.commentedIds.end()),
                              facts.commentedIds.end());
-    facts.definitions.squeeze();
+    whole.note(facts);
     sortFindingsByLine(facts);
     pool.finish(facts);
     return facts;
@@ -232,37 +241,62 @@ FileFacts readIdeFacts(const QByteArray& bytes)
 
 FileFacts readIplFacts(const QByteArray& bytes)
 {
+    return readIplFacts([&bytes](const BlockSink& take) { take(bytes); });
+}
+
+FileFacts readIplFacts(const ByteBlocks& blocks)
+{
     FileFacts facts;
-    if (bytes.startsWith("bnry")) {
+    WholeFile whole;
+    NamePool pool;
+    IplSectionWalk sections;
+    LineValues values;
+    // Each inst line's value count, and the LOD index of those of 11 values;
+    // its text is kept where it may be out of range, for the block it lies in
+    // is gone when it is checked.
+    struct Lod {
+        qsizetype placement;
+        std::optional<qint64> value;
+        QByteArray text;
+    };
+    std::vector<quint8> counts;
+    std::vector<Lod> lods;
+    std::array<qint64, 256> countFrequency{};
+    bool first = true;
+    blocks([&](QByteArrayView block) {
+        // A block ends at an LF, so a first one shorter than the mark is the whole file's start.
+        facts.binary = facts.binary || (first && block.startsWith("bnry"));
+        first = false;
+        if (facts.binary)
+            return;
+        whole.read(block);
+        const qint64 before = facts.lineCount;
+        facts.lineCount += forEachLine(block, [&](QByteArrayView line, qint64 inBlock) {
+            if (!sections.isInstContent(line) || idetext::isBlank(line) || idetext::isCommented(line))
+                return;
+            values.split(line);
+            ++facts.instCount;
+            const quint8 count = quint8(std::min<qsizetype>(values.count, 255));
+            ++countFrequency[count];
+            const qsizetype known = facts.references.size();
+            addReference(facts, ReferenceKind::Placement, values.at(0), values.at(1), before + inBlock, &pool);
+            if (facts.references.size() > known) {
+                counts.push_back(count);
+                if (values.count == 11) { // checked once the file's own count is known to be 11
+                    const QByteArrayView lod = values.at(10);
+                    const std::optional<qint64> value = idNumberOf(lod);
+                    const bool inRange = value && *value >= -1 && *value < facts.instCount;
+                    lods.push_back(Lod{known, value, inRange ? QByteArray() : lod.trimmed().toByteArray()});
+                }
+            }
+        });
+    });
+    if (facts.binary) {
+        facts = FileFacts{};
         facts.binary = true;
         addFinding(facts, Severity::Warning, 0, texts::mapBinaryPlacements);
         return facts;
     }
-    noteWholeFile(facts, bytes);
-    facts.references.reserve(lineCountOf(bytes));
-    NamePool pool;
-    IplSectionWalk sections;
-    LineValues values;
-    // Each inst line's value count, and the LOD index of those of 11 values.
-    std::vector<quint8> counts;
-    counts.reserve(size_t(facts.references.capacity()));
-    std::vector<std::pair<qint64, QByteArrayView>> lods;
-    std::array<qint64, 256> countFrequency{};
-    facts.lineCount = forEachLine(bytes, [&](QByteArrayView line, qint64 number) {
-        if (!sections.isInstContent(line) || idetext::isBlank(line) || idetext::isCommented(line))
-            return;
-        values.split(line);
-        ++facts.instCount;
-        const quint8 count = quint8(std::min<qsizetype>(values.count, 255));
-        ++countFrequency[count];
-        const qsizetype before = facts.references.size();
-        addReference(facts, ReferenceKind::Placement, values.at(0), values.at(1), number, &pool);
-        if (facts.references.size() > before) {
-            counts.push_back(count);
-            if (values.count == 11) // checked once the file's own count is known to be 11
-                lods.emplace_back(facts.references.size() - 1, values.at(10));
-        }
-    });
     for (int count = 1; count < int(countFrequency.size()); ++count) {
         if (countFrequency[size_t(count)] > countFrequency[size_t(facts.instValueCount)])
             facts.instValueCount = count;
@@ -276,15 +310,14 @@ FileFacts readIplFacts(const QByteArray& bytes)
     }
     if (facts.instValueCount != 11)
         lods.clear(); // an 11-value line among longer ones lacks a comma: its last value is no LOD index
-    for (const auto& [index, lod] : lods) {
-        const std::optional<qint64> value = idNumberOf(lod);
-        if (!value || *value < -1 || *value >= facts.instCount) {
-            const IdReference& placement = facts.references[index];
+    for (const Lod& lod : lods) {
+        if (!lod.value || *lod.value < -1 || *lod.value >= facts.instCount) {
+            const IdReference& placement = facts.references[lod.placement];
             addFinding(facts, Severity::Error, placement.line,
-                       texts::mapLodOutOfRange.arg(placement.id).arg(textOf(lod.trimmed())).arg(facts.instCount));
+                       texts::mapLodOutOfRange.arg(placement.id).arg(textOf(lod.text)).arg(facts.instCount));
         }
     }
-    facts.references.squeeze();
+    whole.note(facts);
     sortFindingsByLine(facts);
     pool.finish(facts);
     return facts;

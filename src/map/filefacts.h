@@ -6,6 +6,8 @@
 #include <QByteArray>
 #include <QList>
 
+#include <functional>
+
 namespace tarnel {
 
 class IdeDocument;
@@ -27,6 +29,14 @@ struct IdReference {
     qint64 line = 0;
     ReferenceKind kind = ReferenceKind::Placement;
 };
+
+} // namespace tarnel
+
+// Lists of a million grow in place.
+Q_DECLARE_TYPEINFO(tarnel::IdDefinition, Q_RELOCATABLE_TYPE);
+Q_DECLARE_TYPEINFO(tarnel::IdReference, Q_RELOCATABLE_TYPE);
+
+namespace tarnel {
 
 // What one file of the map says about IDs.
 struct FileFacts {
@@ -50,6 +60,12 @@ struct FileFacts {
 
 FileFacts readIdeFacts(const QByteArray& bytes);
 FileFacts readIplFacts(const QByteArray& bytes);
+// The same from a file's bytes handed out a block at a time (readIdeFileInBlocks):
+// `blocks` calls its argument with each block, whole lines, in file order.
+using BlockSink = std::function<void(QByteArrayView)>;
+using ByteBlocks = std::function<void(const BlockSink&)>;
+FileFacts readIdeFacts(const ByteBlocks& blocks);
+FileFacts readIplFacts(const ByteBlocks& blocks);
 
 // An IDE file open in the window: objects, timed objects, 2dfx and paths from
 // the document's tables as edited (line = the row's file line, 0 for a row

@@ -1,6 +1,7 @@
 #include "map/gamemap.h"
 
 #include "document/idefile.h"
+#include "map/findingmessages.h"
 #include "map/mapindex.h"
 #include "texts/maptexts.h"
 
@@ -19,58 +20,53 @@ FileFacts readFacts(const MapFile& file)
 {
     if (file.missing())
         return {};
-    const ReadOutcome read = readIdeFile(file.path);
+    // A block at a time: the facts keep nothing of the bytes.
+    ReadOutcome read;
+    const ByteBlocks blocks = [&](const BlockSink& take) { read = readIdeFileInBlocks(file.path, take); };
+    FileFacts facts = file.kind == MapFileKind::Ide ? readIdeFacts(blocks) : readIplFacts(blocks);
     if (read.status != ReadOutcome::Read) {
-        FileFacts facts;
+        facts = FileFacts{};
         facts.findings.append(MapFinding{Severity::Warning,
                                          {},
                                          0,
                                          texts::mapCannotRead.arg(read.error.isEmpty() ? file.path : read.error),
                                          -1});
-        return facts;
     }
-    return file.kind == MapFileKind::Ide ? readIdeFacts(read.bytes) : readIplFacts(read.bytes);
+    return facts;
 }
 
-// A text of two arguments split once around its %1 and %2, so that a map of a
-// million findings does not search it for them each time. Filled as
-// .arg(first).arg(second) fills it; when `first` holds a '%', which the second
-// .arg could take for its own, or the text is not of that shape, by them.
-class TwoArgumentText {
+// Makes the message of each finding the walk hands out as its parts: the
+// findings as the window lists them.
+class MessageFindings final : public FindingReceiver {
 public:
-    explicit TwoArgumentText(const QString& text) : m_text(text)
+    MessageFindings(const QList<MapFile>& files, std::optional<qint64> limit,
+                    const std::function<void(const MapFinding&)>& take)
+        : m_files(files), m_messages(limit), m_take(take)
     {
-        const qsizetype one = text.indexOf(QLatin1String("%1"));
-        const qsizetype two = text.indexOf(QLatin1String("%2"));
-        const auto endsThere = [&text](qsizetype at) { return at + 2 == text.size() || !text[at + 2].isDigit(); };
-        m_split =
-            text.count(QLatin1Char('%')) == 2 && one >= 0 && two > one + 1 && endsThere(one) && endsThere(two);
-        if (!m_split)
-            return;
-        m_before = text.left(one);
-        m_between = text.mid(one + 2, two - one - 2);
-        m_after = text.mid(two + 2);
     }
-    QString filled(const QString& first, const QString& second) const
+
+    void take(const MapFinding& finding) override { m_take(finding); }
+    void definedAgain(Severity severity, qint32 file, qint64 line, qint64 id, qint32 firstFile,
+                      qint64 firstLine) override
     {
-        if (!m_split || first.contains(QLatin1Char('%')))
-            return m_text.arg(first).arg(second);
-        QString text;
-        text.reserve(m_before.size() + first.size() + m_between.size() + second.size() + m_after.size());
-        text += m_before;
-        text += first;
-        text += m_between;
-        text += second;
-        text += m_after;
-        return text;
+        // An ID defined again names the same first definition each time: its
+        // message is made once (a generated map has a few dozen rows an ID).
+        auto message = m_definedAgain.constFind(id);
+        if (message == m_definedAgain.cend())
+            message =
+                m_definedAgain.insert(id, m_messages.definedAgain(id, m_files[firstFile].shownPath, firstLine));
+        m_take(MapFinding{severity, m_files[file].shownPath, line, *message, file});
+    }
+    void atLimit(qint32 file, qint64 line, qint64 id) override
+    {
+        m_take(MapFinding{Severity::Warning, m_files[file].shownPath, line, m_messages.atLimit(id), file});
     }
 
 private:
-    QString m_text;
-    bool m_split = false;
-    QString m_before;
-    QString m_between;
-    QString m_after;
+    const QList<MapFile>& m_files;
+    FindingMessages m_messages;
+    const std::function<void(const MapFinding&)>& m_take;
+    QHash<qint64, QString> m_definedAgain;
 };
 
 } // namespace
@@ -170,15 +166,21 @@ QList<MapFinding> GameMap::findingsIn(qsizetype file) const
     return found;
 }
 
-// A file's findings in line order: its own, then those of the ID of its
-// definition or reference on that line.
 void GameMap::forEachFindingIn(qsizetype file, qint64 fromLine, qint64 toLine,
                                const std::function<void(const MapFinding&)>& take) const
+{
+    MessageFindings receiver(m_sources.files, idLimit(), take);
+    forEachFindingIn(file, fromLine, toLine, receiver);
+}
+
+// A file's findings in line order: its own, then those of the ID of its
+// definition or reference on that line.
+void GameMap::forEachFindingIn(qsizetype file, qint64 fromLine, qint64 toLine, FindingReceiver& receiver) const
 {
     if (file < 0) {
         for (const MapFinding& finding : m_sources.findings) {
             if (finding.line >= fromLine && finding.line < toLine)
-                take(finding);
+                receiver.take(finding);
         }
         return;
     }
@@ -187,24 +189,14 @@ void GameMap::forEachFindingIn(qsizetype file, qint64 fromLine, qint64 toLine,
     const FileFacts& facts = index.facts()[file];
     const QString& path = files[file].shownPath;
     const TwoArgumentText placeText(texts::mapPlace);
-    const TwoArgumentText definedAgainText(texts::mapIdDefinedAgain);
     auto placeOf = [&](MapPlace place, qint64 line) {
         return placeText.filled(files[place.file].shownPath, QString::number(line));
     };
     auto report = [&](Severity severity, qint64 line, QString message) {
-        take(MapFinding{severity, path, line, std::move(message), qint32(file)});
+        receiver.take(MapFinding{severity, path, line, std::move(message), qint32(file)});
     };
     const std::optional<qint64> limit = idLimit();
-    // The limit's message around its ID, made once: a big map may have a million such lines.
-    const QString limitMessage =
-        limit ? texts::mapIdAtLimit.arg(QStringLiteral("%1"), QString::number(*limit)) : QString();
-    const qsizetype limitIdAt = limitMessage.indexOf(QStringLiteral("%1"));
-    const QString beforeLimitId = limitMessage.left(limitIdAt);
-    const QString afterLimitId = limitMessage.mid(limitIdAt + 2);
     qsizetype missingIde = -1; // counted when first needed
-    // An ID defined again names the same first definition each time: its
-    // message is made once (a generated map has a few dozen rows an ID).
-    QHash<qint64, QString> definedAgainMessages;
 
     auto checkDefinition = [&](qint32 i) {
         const IdDefinition& here = facts.definitions[i];
@@ -212,15 +204,11 @@ void GameMap::forEachFindingIn(qsizetype file, qint64 fromLine, qint64 toLine,
         if (definitions.several && !(*definitions.first == MapPlace{qint32(file), i})) {
             const IdDefinition& first = index.definition(*definitions.first);
             const bool hier = here.section == IdSection::Hier || first.section == IdSection::Hier;
-            auto message = definedAgainMessages.constFind(here.id);
-            if (message == definedAgainMessages.cend())
-                message = definedAgainMessages.insert(
-                    here.id,
-                    definedAgainText.filled(QString::number(here.id), placeOf(*definitions.first, first.line)));
-            report(hier ? Severity::Warning : Severity::Error, here.line, *message);
+            receiver.definedAgain(hier ? Severity::Warning : Severity::Error, qint32(file), here.line, here.id,
+                                  definitions.first->file, first.line);
         }
         if (limit && here.id >= *limit)
-            report(Severity::Warning, here.line, beforeLimitId + QString::number(here.id) + afterLimitId);
+            receiver.atLimit(qint32(file), here.line, here.id);
     };
     auto checkReference = [&](qint32 i) {
         const IdReference& here = facts.references[i];

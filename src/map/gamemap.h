@@ -1,6 +1,7 @@
 #pragma once
 
 #include "map/filefacts.h"
+#include "map/findingreceiver.h"
 #include "map/mapsources.h"
 
 #include <QList>
@@ -51,6 +52,8 @@ public:
     // threads may each take a part of a big file.
     void forEachFindingIn(qsizetype file, qint64 fromLine, qint64 toLine,
                           const std::function<void(const MapFinding&)>& take) const;
+    // The same, the frequent ones as their parts.
+    void forEachFindingIn(qsizetype file, qint64 fromLine, qint64 toLine, FindingReceiver& receiver) const;
     // Where an ID is defined, and where it is referred to, in load order.
     QList<std::pair<qsizetype, IdDefinition>> definitionsOf(qint64 id) const;
     QList<std::pair<qsizetype, IdReference>> referencesOf(qint64 id) const;

@@ -216,6 +216,36 @@ private slots:
             QVERIFY2(keys[i - 1].compare(keys[i], Qt::CaseInsensitive) <= 0, keys[i - 1] + " before " + keys[i]);
     }
 
+    // A file read a block at a time gives readIdeFile's bytes and outcome, in
+    // blocks that end just after an LF but the last.
+    void readInBlocks_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        const QByteArray line = "1234, some_model, some_texture, 1, 300, 0\r\n";
+        QTest::newRow("lines across blocks") << line.repeated(200'000) + "end";
+        QTest::newRow("a line longer than a block") << line + QByteArray(9 << 20, 'x') + "\n" + line;
+        QTest::newRow("lone CRs only") << QByteArray("1, a\r").repeated(2'000'000);
+        QTest::newRow("UTF-16") << QByteArray("\xff\xfeo\0b\0j\0s\0");
+        QTest::newRow("empty") << QByteArray();
+    }
+
+    void readInBlocks()
+    {
+        QFETCH(QByteArray, bytes);
+        const QString path = temp(QStringLiteral("blocks.ide"));
+        QVERIFY(kit::putFile(path, bytes));
+        QByteArrayList blocks;
+        const ReadOutcome outcome =
+            readIdeFileInBlocks(path, [&blocks](QByteArrayView block) { blocks.append(block.toByteArray()); });
+        const ReadOutcome whole = readIdeFile(path);
+        QCOMPARE(outcome.status, whole.status);
+        QCOMPARE(outcome.error, whole.error);
+        if (outcome.status == ReadOutcome::Read)
+            QCOMPARE(blocks.join(), whole.bytes);
+        for (qsizetype i = 0; i + 1 < blocks.size(); ++i)
+            QVERIFY(blocks[i].endsWith('\n'));
+    }
+
     void loadFailureLeavesDocument_data()
     {
         QTest::addColumn<QString>("name");

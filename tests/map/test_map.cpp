@@ -190,6 +190,21 @@ private slots:
         QDir::setCurrent(before);
         const QStringList found = described(map.findings());
         QCOMPARE(found.join(u'\n'), expected.join(u'\n'));
+        // Facts read a line a block are those of the file read whole.
+        QList<FileFacts> lineByLine;
+        for (const MapFile& source : map.sources().files) {
+            const QByteArray bytes = source.missing() ? QByteArray() : readIdeFile(source.path).bytes;
+            const ByteBlocks blocks = [&bytes](const BlockSink& take) {
+                for (qsizetype at = 0, lf = 0; at < bytes.size(); at = lf + 1) {
+                    lf = bytes.indexOf('\n', at) < 0 ? bytes.size() : bytes.indexOf('\n', at);
+                    take(QByteArrayView(bytes).sliced(at, std::min(lf + 1, bytes.size()) - at));
+                }
+            };
+            lineByLine.append(source.missing()                  ? FileFacts{}
+                              : source.kind == MapFileKind::Ide ? readIdeFacts(blocks)
+                                                                : readIplFacts(blocks));
+        }
+        QCOMPARE(described(GameMap::fromFacts(map.sources(), lineByLine).findings()), found);
         // A file's findings taken in two parts cut at any line are its findings.
         for (qsizetype file = -1; file < map.sources().files.size(); ++file) {
             for (qint64 cut = 0; cut <= (file < 0 ? 1 : map.facts(file).lineCount + 1); ++cut) {
