@@ -7,6 +7,7 @@
 #include "commandline.h"
 #include "convertcommand.h"
 #include "inputfiles.h"
+#include "inturns.h"
 #include "mapcommands.h"
 #include "renumbercommand.h"
 #include "standardoutput.h"
@@ -19,7 +20,6 @@
 #include <QTextStream>
 
 #include <cstdio>
-#include <future>
 #include <thread>
 
 using namespace tarnel;
@@ -125,26 +125,21 @@ int stats(const QStringList& args)
     return 0;
 }
 
-// Rows [first, last) of a table as `table` prints them, appended to `out`;
-// written out a megabyte at a time when `writeAsTheyCome`, so the table of a
-// big file need not exist whole.
-void appendTableRows(const SectionTable& rows, LineKind kind, qsizetype first, qsizetype last, QByteArray& out,
-                     bool writeAsTheyCome)
+// Rows [first, last) of a table as `table` prints them.
+QByteArray tableRows(const SectionTable& rows, LineKind kind, qsizetype first, qsizetype last)
 {
-    constexpr qsizetype blockSize = qsizetype(1) << 20;
-    out.reserve(out.size() + (writeAsTheyCome ? blockSize + 4096 : 64 * (last - first)));
+    QByteArray out;
+    out.reserve(64 * (last - first));
     for (qsizetype row = first; row < last; ++row) {
         appendRowCells(rows.rows(), row, kind, rows.isLaterLayout(), '\t', out);
         out += '\n';
-        if (writeAsTheyCome && out.size() >= blockSize) {
-            writeOut(out);
-            out.resize(0);
-        }
     }
+    return out;
 }
 
-// Tables of at least this many rows are put together by two threads, a half each.
+// Tables of at least this many rows are put together by two threads, in parts of this many rows.
 constexpr qsizetype splitTableRows = 100'000;
+constexpr qsizetype partRows = 16'384;
 
 // The table as the window shows it, rows in file order.
 int table(const QStringList& args)
@@ -160,21 +155,17 @@ int table(const QStringList& args)
     if (!load(document, args[0]))
         return 1;
     const SectionTable& rows = document.table(*kind);
-    QByteArray out = fieldNamesOf(*kind).join(QLatin1Char('\t')).toLatin1() + '\n';
+    writeOut(fieldNamesOf(*kind).join(QLatin1Char('\t')).toLatin1() + '\n');
     const qsizetype count = rows.rowCount();
-    const qsizetype half = count >= splitTableRows && std::thread::hardware_concurrency() > 1 ? count / 2 : count;
-    std::future<QByteArray> secondHalf;
-    if (half < count) {
-        secondHalf = std::async(std::launch::async, [&] {
-            QByteArray kept;
-            appendTableRows(rows, *kind, half, count, kept, false);
-            return kept;
-        });
-    }
-    appendTableRows(rows, *kind, 0, half, out, true);
-    writeOut(out);
-    if (secondHalf.valid())
-        writeOut(secondHalf.get());
+    const bool twoThreads = count >= splitTableRows && std::thread::hardware_concurrency() > 1;
+    const qsizetype parts = twoThreads ? (count + partRows - 1) / partRows : 1;
+    const qsizetype rowsInPart = twoThreads ? partRows : count;
+    inTurns<QByteArray>(
+        parts,
+        [&](qsizetype part) {
+            return tableRows(rows, *kind, part * rowsInPart, std::min(count, (part + 1) * rowsInPart));
+        },
+        [](const QByteArray& part) { writeOut(part); });
     return 0;
 }
 

@@ -2,6 +2,7 @@
 
 #include "commandline.h"
 #include "findinglines.h"
+#include "inturns.h"
 #include "document/filenames.h"
 #include "document/freeids.h"
 #include "mapreading.h"
@@ -11,7 +12,6 @@
 #include "texts/texts.h"
 
 #include <algorithm>
-#include <future>
 #include <limits>
 #include <optional>
 #include <thread>
@@ -25,8 +25,10 @@ QString counted(qsizetype count, const QString& one, const QString& many)
     return (count == 1 ? one : many).arg(count);
 }
 
-// Files of at least this many lines have their findings worked out by two threads, a half each.
+// Files of at least this many lines have their findings worked out by two
+// threads, in parts of this many lines.
 constexpr qint64 splitFindingLines = 100'000;
+constexpr qint64 partLines = 32'768;
 
 } // namespace
 
@@ -51,14 +53,16 @@ int checkMap(QStringList args)
             map.forEachFindingIn(file, 0, every, lines);
             continue;
         }
-        const qint64 middle = lineCount / 2;
-        std::future<FindingLines> secondHalf = std::async(std::launch::async, [&] {
-            FindingLines kept(read, messages, false);
-            map.forEachFindingIn(file, middle, every, kept);
-            return kept;
-        });
-        map.forEachFindingIn(file, 0, middle, lines);
-        lines.append(secondHalf.get());
+        const qint64 parts = (lineCount + partLines - 1) / partLines;
+        inTurns<FindingLines>(
+            parts,
+            [&](qint64 part) {
+                FindingLines kept(read, messages, false);
+                map.forEachFindingIn(file, part * partLines, part + 1 == parts ? every : (part + 1) * partLines,
+                                     kept);
+                return kept;
+            },
+            [&lines](FindingLines&& part) { lines.append(std::move(part)); });
     }
     lines.flush();
     const qsizetype errors = lines.errors();

@@ -26,7 +26,7 @@ namespace {
 // Files at least this big are read by two threads, one half each.
 constexpr qint64 splitReadSize = qint64(8) << 20;
 // What a read in blocks reads at a time.
-constexpr qint64 blockSize = qint64(4) << 20;
+constexpr qint64 blockSize = qint64(1) << 20;
 
 // Reads up to `size` bytes into `into`; returns how many it got.
 qint64 readFully(QFile& file, char* into, qint64 size)
@@ -149,7 +149,8 @@ ReadOutcome readIdeFile(const QString& path)
     return outcome;
 }
 
-ReadOutcome readIdeFileInBlocks(const QString& path, const std::function<void(QByteArrayView)>& take)
+ReadOutcome readIdeFileInBlocks(const QString& path, const std::function<void(QByteArrayView)>& take, qint64 from,
+                                qint64 to)
 {
     ReadOutcome outcome;
     QFile file;
@@ -158,11 +159,11 @@ ReadOutcome readIdeFileInBlocks(const QString& path, const std::function<void(QB
         return outcome;
     QByteArray buffer(blockSize, Qt::Uninitialized);
     qsizetype held = 0; // bytes of a line begun in the block before
-    bool first = true;
-    for (qint64 offset = 0;;) {
+    bool first = from == 0;
+    for (qint64 offset = from;;) {
         if (held == buffer.size())
             buffer.resize(buffer.size() * 2); // a line longer than a block
-        const Part part = readPart(fd, offset, buffer.data() + held, buffer.size() - held);
+        const Part part = readPart(fd, offset, buffer.data() + held, std::min(buffer.size() - held, to - offset));
         if (!part.error.isEmpty()) {
             outcome.status = ReadOutcome::Unreadable;
             outcome.error = part.error;

@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <functional>
+#include <limits>
 
 class QIODevice;
 
@@ -34,7 +35,9 @@ ReadOutcome readIdeFile(const QString& path);
 // `take` ends just after an LF, so no line and no CR LF is split between two,
 // but the last, which ends where the file ends. The outcome's bytes stay
 // empty; when it is not Read, what `take` was given is to be thrown away.
-ReadOutcome readIdeFileInBlocks(const QString& path, const std::function<void(QByteArrayView)>& take);
+// Given `from` (the start of a line) and `to`, the bytes [from, to) only.
+ReadOutcome readIdeFileInBlocks(const QString& path, const std::function<void(QByteArrayView)>& take,
+                                qint64 from = 0, qint64 to = std::numeric_limits<qint64>::max());
 
 struct LoadOutcome {
     ReadOutcome::Status status = ReadOutcome::Missing;

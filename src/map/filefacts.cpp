@@ -11,6 +11,7 @@
 #include <array>
 #include <charconv>
 #include <cstring>
+#include <future>
 
 namespace tarnel {
 
@@ -52,6 +53,19 @@ public:
             .push_back({quint32(m_bytes.size()), quint32(name.size())});
         m_bytes.append(name);
         return {};
+    }
+    // The names `later` took, after these.
+    void append(NamePool&& later)
+    {
+        const quint32 offset = quint32(m_bytes.size());
+        m_bytes.append(later.m_bytes);
+        for (auto [spans, laterSpans] : {std::pair{&m_definitionSpans, &later.m_definitionSpans},
+                                         std::pair{&m_referenceSpans, &later.m_referenceSpans}}) {
+            const size_t known = spans->size();
+            spans->insert(spans->end(), laterSpans->begin(), laterSpans->end());
+            for (size_t i = known; i < spans->size(); ++i)
+                (*spans)[i].first += offset;
+        }
     }
     // Points the names of `facts`, taken in their order, into the pool.
     void finish(FileFacts& facts)
@@ -166,6 +180,11 @@ public:
         m_empty = m_empty && block.isEmpty();
         m_binary = m_binary || std::memchr(block.data(), 0, size_t(block.size()));
     }
+    void append(const WholeFile& later)
+    {
+        m_empty = m_empty && later.m_empty;
+        m_binary = m_binary || later.m_binary;
+    }
     void note(FileFacts& facts) const
     {
         if (m_empty)
@@ -192,51 +211,107 @@ FileFacts readIdeFacts(const QByteArray& bytes)
     return readIdeFacts([&bytes](const BlockSink& take) { take(bytes); });
 }
 
+namespace {
+
+// The facts of an IDE file's lines, read a block at a time.
+class IdeFactsReader {
+public:
+    void read(QByteArrayView block)
+    {
+        m_whole.read(block);
+        const qint64 before = m_facts.lineCount;
+        m_facts.lineCount += forEachLine(block, [&](QByteArrayView line, qint64 inBlock) {
+            const std::optional<IdeSectionWalk::Open> open = m_sections.contentOf(line);
+            if (open && !idetext::isBlank(line))
+                readLine(line, before + inBlock, *open);
+        });
+    }
+    // The facts of the lines `later` read, which follow these.
+    void append(IdeFactsReader&& later)
+    {
+        const qint64 lines = m_facts.lineCount;
+        FileFacts& facts = later.m_facts;
+        for (IdDefinition& definition : facts.definitions)
+            definition.line += lines;
+        for (IdReference& reference : facts.references)
+            reference.line += lines;
+        for (MapFinding& finding : facts.findings)
+            finding.line += lines;
+        for (auto& [id, line] : facts.commentedDefinitions)
+            line += lines;
+        m_facts.definitions.append(std::move(facts.definitions));
+        m_facts.references.append(std::move(facts.references));
+        m_facts.findings.append(std::move(facts.findings));
+        m_facts.commentedIds.append(std::move(facts.commentedIds));
+        m_facts.commentedDefinitions.append(std::move(facts.commentedDefinitions));
+        m_facts.lineCount += facts.lineCount;
+        m_whole.append(later.m_whole);
+        m_pool.append(std::move(later.m_pool));
+    }
+    FileFacts finish()
+    {
+        FileFacts& facts = m_facts;
+        std::sort(facts.commentedIds.begin(), facts.commentedIds.end());
+        facts.commentedIds.erase(std::unique(facts.commentedIds.begin(), facts.commentedIds.end()),
+                                 facts.commentedIds.end());
+        m_whole.note(facts);
+        sortFindingsByLine(facts);
+        m_pool.finish(facts);
+        return std::move(facts);
+    }
+
+private:
+    void readLine(QByteArrayView line, qint64 number, IdeSectionWalk::Open open)
+    {
+        if (idetext::isCommented(line)) {
+            if (open.kind == IdeSectionWalk::Kind::Defining) {
+                if (const std::optional<qint64> id =
+                        rowIdOf(line.first(std::max<qsizetype>(line.indexOf(','), 0)))) {
+                    m_facts.commentedIds.append(*id);
+                    m_facts.commentedDefinitions.append({*id, number});
+                }
+            }
+            return;
+        }
+        m_values.split(line);
+        switch (open.kind) {
+        case IdeSectionWalk::Kind::Defining:
+            addDefinition(m_facts, open.defining, m_values, number, &m_pool);
+            break;
+        case IdeSectionWalk::Kind::Effects:
+            addReference(m_facts, ReferenceKind::Effect, m_values.at(0), {}, number, &m_pool);
+            break;
+        case IdeSectionWalk::Kind::Paths: addPathHeader(m_facts, m_values, number, &m_pool); break;
+        default: break;
+        }
+    }
+
+    FileFacts m_facts;
+    WholeFile m_whole;
+    NamePool m_pool;
+    IdeSectionWalk m_sections;
+    LineValues m_values;
+};
+
+} // namespace
+
 FileFacts readIdeFacts(const ByteBlocks& blocks)
 {
-    FileFacts facts;
-    WholeFile whole;
-    NamePool pool;
-    IdeSectionWalk sections;
-    LineValues values;
-    blocks([&](QByteArrayView block) {
-        whole.read(block);
-        const qint64 before = facts.lineCount;
-        facts.lineCount += forEachLine(block, [&](QByteArrayView line, qint64 inBlock) {
-            const qint64 number = before + inBlock;
-            const std::optional<IdeSectionWalk::Open> open = sections.contentOf(line);
-            if (!open || idetext::isBlank(line))
-                return;
-            if (idetext::isCommented(line)) {
-                if (open->kind == IdeSectionWalk::Kind::Defining) {
-                    if (const std::optional<qint64> id =
-                            rowIdOf(line.first(std::max<qsizetype>(line.indexOf(','), 0)))) {
-                        facts.commentedIds.append(*id);
-                        facts.commentedDefinitions.append({*id, number});
-                    }
-                }
-                return;
-            }
-            values.split(line);
-            switch (open->kind) {
-            case IdeSectionWalk::Kind::Defining:
-                addDefinition(facts, open->defining, values, number, &pool);
-                break;
-            case IdeSectionWalk::Kind::Effects:
-                addReference(facts, ReferenceKind::Effect, values.at(0), {}, number, &pool);
-                break;
-            case IdeSectionWalk::Kind::Paths: addPathHeader(facts, values, number, &pool); break;
-            default: break;
-            }
-        });
-    });
-    std::sort(facts.commentedIds.begin(), facts.commentedIds.end());
-    facts.commentedIds.erase(std::unique(facts.commentedIds.begin(), facts.commentedIds.end()),
-                             facts.commentedIds.end());
-    whole.note(facts);
-    sortFindingsByLine(facts);
-    pool.finish(facts);
-    return facts;
+    IdeFactsReader reader;
+    blocks([&reader](QByteArrayView block) { reader.read(block); });
+    return reader.finish();
+}
+
+FileFacts readIdeFacts(const ByteBlocks& first, const ByteBlocks& rest)
+{
+    IdeFactsReader later;
+    std::future<void> laterRead =
+        std::async(std::launch::async, [&] { rest([&later](QByteArrayView block) { later.read(block); }); });
+    IdeFactsReader reader;
+    first([&reader](QByteArrayView block) { reader.read(block); });
+    laterRead.get();
+    reader.append(std::move(later));
+    return reader.finish();
 }
 
 FileFacts readIplFacts(const QByteArray& bytes)

@@ -65,6 +65,10 @@ FileFacts readIplFacts(const QByteArray& bytes);
 using BlockSink = std::function<void(QByteArrayView)>;
 using ByteBlocks = std::function<void(const BlockSink&)>;
 FileFacts readIdeFacts(const ByteBlocks& blocks);
+// The same from a file's bytes in two parts, read by two threads: `rest`
+// starts at a line that opens a section (IdeSectionWalk::opensSection), so
+// what its lines are does not hang on the lines before it.
+FileFacts readIdeFacts(const ByteBlocks& first, const ByteBlocks& rest);
 FileFacts readIplFacts(const ByteBlocks& blocks);
 
 // An IDE file open in the window: objects, timed objects, 2dfx and paths from

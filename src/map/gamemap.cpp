@@ -2,19 +2,54 @@
 
 #include "document/idefile.h"
 #include "map/findingmessages.h"
+#include "map/linewalk.h"
 #include "map/mapindex.h"
 #include "texts/maptexts.h"
 
+#include <QFileInfo>
 #include <QHash>
 
 #include <algorithm>
 #include <array>
 #include <future>
 #include <numeric>
+#include <thread>
 
 namespace tarnel {
 
 namespace {
+
+// IDE files at least this big are read by two threads, a part each.
+constexpr qint64 splitFactsSize = qint64(8) << 20;
+
+// Where the part of a big IDE file that a second thread reads starts: the
+// first line past its middle that opens a section, or nowhere (0) when the
+// megabyte from there holds none.
+qint64 secondPartOf(const QString& path)
+{
+    const qint64 size = QFileInfo(path).size();
+    if (size < splitFactsSize || std::thread::hardware_concurrency() < 2)
+        return 0;
+    qint64 start = 0;
+    readIdeFileInBlocks(
+        path,
+        [&](QByteArrayView block) {
+            const qsizetype lf = block.indexOf('\n'); // lines start after it
+            if (start != 0 || lf < 0)
+                return;
+            const QByteArrayView lines = block.sliced(lf + 1);
+            qsizetype at = -1;
+            forEachLine(lines, [&](QByteArrayView line, qint64) {
+                const bool ended = line.end() < lines.end(); // the block's last line may be cut short
+                if (at < 0 && ended && IdeSectionWalk::opensSection(line))
+                    at = line.data() - lines.data();
+            });
+            if (at >= 0)
+                start = size / 2 + lf + 1 + at;
+        },
+        size / 2, size / 2 + (qint64(1) << 20));
+    return start;
+}
 
 FileFacts readFacts(const MapFile& file)
 {
@@ -23,7 +58,22 @@ FileFacts readFacts(const MapFile& file)
     // A block at a time: the facts keep nothing of the bytes.
     ReadOutcome read;
     const ByteBlocks blocks = [&](const BlockSink& take) { read = readIdeFileInBlocks(file.path, take); };
-    FileFacts facts = file.kind == MapFileKind::Ide ? readIdeFacts(blocks) : readIplFacts(blocks);
+    FileFacts facts;
+    if (file.kind == MapFileKind::Ide) {
+        const qint64 second = secondPartOf(file.path);
+        ReadOutcome restRead;
+        const ByteBlocks first = [&](const BlockSink& take) {
+            read = readIdeFileInBlocks(file.path, take, 0, second);
+        };
+        const ByteBlocks rest = [&](const BlockSink& take) {
+            restRead = readIdeFileInBlocks(file.path, take, second);
+        };
+        facts = second > 0 ? readIdeFacts(first, rest) : readIdeFacts(blocks);
+        if (restRead.status != ReadOutcome::Read && second > 0)
+            read = restRead;
+    } else {
+        facts = readIplFacts(blocks);
+    }
     if (read.status != ReadOutcome::Read) {
         facts = FileFacts{};
         facts.findings.append(MapFinding{Severity::Warning,
@@ -202,10 +252,9 @@ void GameMap::forEachFindingIn(qsizetype file, qint64 fromLine, qint64 toLine, F
         const IdDefinition& here = facts.definitions[i];
         const MapIndex::FirstPlace definitions = index.firstDefinitionOf(here.id);
         if (definitions.several && !(*definitions.first == MapPlace{qint32(file), i})) {
-            const IdDefinition& first = index.definition(*definitions.first);
-            const bool hier = here.section == IdSection::Hier || first.section == IdSection::Hier;
+            const bool hier = here.section == IdSection::Hier || definitions.section == IdSection::Hier;
             receiver.definedAgain(hier ? Severity::Warning : Severity::Error, qint32(file), here.line, here.id,
-                                  definitions.first->file, first.line);
+                                  definitions.first->file, definitions.line);
         }
         if (limit && here.id >= *limit)
             receiver.atLimit(qint32(file), here.line, here.id);

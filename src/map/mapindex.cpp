@@ -1,7 +1,9 @@
 #include "map/mapindex.h"
 
 #include <algorithm>
+#include <bit>
 #include <iterator>
+#include <numeric>
 #include <tuple>
 
 namespace tarnel {
@@ -68,6 +70,15 @@ MapIndex::MapIndex(QList<FileFacts> facts) : m_facts(std::move(facts)), m_change
 {
     m_definitions.build(m_facts, m_changed, definitionCount,
                         [](const FileFacts& of, qint32 i) { return of.definitions[i].id; });
+    m_firstDefinitions.resize(size_t(m_definitions.slotCount()));
+    for (qint64 slot = 0; slot < m_definitions.slotCount(); ++slot) {
+        const std::span<const MapPlace> places = m_definitions.placesIn(slot);
+        if (places.empty())
+            continue;
+        const IdDefinition& first = definition(places.front());
+        m_firstDefinitions[size_t(slot)] =
+            FirstPlace{places.front(), places.size() > 1, first.line, first.section};
+    }
 }
 
 QSet<qint64> MapIndex::replace(qint32 file, FileFacts facts)
@@ -116,6 +127,10 @@ QVarLengthArray<MapPlace, 4> MapIndex::definitionsOf(qint64 id) const
 
 MapIndex::FirstPlace MapIndex::firstDefinitionOf(qint64 id) const
 {
+    if (m_changedFiles.isEmpty()) {
+        const qint64 slot = m_definitions.slotOf(id);
+        return slot < 0 ? FirstPlace{} : m_firstDefinitions[size_t(slot)];
+    }
     FirstPlace found;
     auto consider = [&found](MapPlace place) {
         found.several = found.several || found.first.has_value();
@@ -136,6 +151,11 @@ MapIndex::FirstPlace MapIndex::firstDefinitionOf(qint64 id) const
             for (const MapPlace place : *changed)
                 consider(place);
         }
+    }
+    if (found.first) {
+        const IdDefinition& first = definition(*found.first);
+        found.line = first.line;
+        found.section = first.section;
     }
     return found;
 }
@@ -168,7 +188,13 @@ std::optional<MapPlace> MapIndex::definitionNamed(QByteArrayView name) const
 {
     // Once, though two threads may ask at the same time (tarnel-cli check's halves of a big file).
     std::call_once(m_namesMade, [this] {
+        // Grouped by a counting sort on the top bits of the hash, which spreads
+        // names evenly: a few in a bucket.
         std::vector<std::pair<qint64, MapPlace>> names;
+        size_t count = 0;
+        for (const FileFacts& facts : m_facts)
+            count += size_t(facts.definitions.size());
+        names.reserve(count);
         for (qint32 file = 0; file < m_facts.size(); ++file) {
             if (m_changed[size_t(file)])
                 continue;
@@ -176,8 +202,16 @@ std::optional<MapPlace> MapIndex::definitionNamed(QByteArrayView name) const
             for (qint32 i = 0; i < definitions.size(); ++i)
                 names.emplace_back(nameKey(definitions[i].name), MapPlace{file, i});
         }
-        std::sort(names.begin(), names.end());
-        m_names = std::move(names);
+        const int bits = std::max(1, int(std::bit_width(names.size() / 4)));
+        m_names.shift = 64 - bits;
+        m_names.start.assign((size_t(1) << bits) + 1, 0);
+        for (const auto& [key, place] : names)
+            ++m_names.start[bucketOf(key) + 1];
+        std::partial_sum(m_names.start.begin(), m_names.start.end(), m_names.start.begin());
+        std::vector<quint32> next(m_names.start.begin(), m_names.start.end() - 1);
+        m_names.entries.resize(names.size());
+        for (const auto& entry : names)
+            m_names.entries[next[bucketOf(entry.first)]++] = entry;
     });
     std::optional<MapPlace> first;
     auto consider = [&](MapPlace place) {
@@ -185,10 +219,11 @@ std::optional<MapPlace> MapIndex::definitionNamed(QByteArrayView name) const
             first = place;
     };
     const qint64 key = nameKey(name);
-    for (auto it = std::lower_bound(m_names->begin(), m_names->end(), std::pair{key, MapPlace{-1, -1}});
-         it != m_names->end() && it->first == key; ++it) {
-        if (!m_changed[size_t(it->second.file)])
-            consider(it->second);
+    const size_t bucket = bucketOf(key);
+    for (quint32 at = m_names.start[bucket]; at < m_names.start[bucket + 1]; ++at) {
+        const auto& [entryKey, place] = m_names.entries[at];
+        if (entryKey == key && !m_changed[size_t(place.file)])
+            consider(place);
     }
     for (const qint32 file : m_changedFiles) {
         for (qint32 i = 0; i < m_facts[file].definitions.size(); ++i)

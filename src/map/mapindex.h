@@ -36,6 +36,9 @@ public:
     struct FirstPlace {
         std::optional<MapPlace> first;
         bool several = false;
+        // The first one's line and section.
+        qint64 line = 0;
+        IdSection section = IdSection::Objs;
     };
     FirstPlace firstDefinitionOf(qint64 id) const;
     QList<MapPlace> referencesOf(qint64 id) const;
@@ -50,10 +53,21 @@ private:
     std::vector<bool> m_changed; // replaced since the indexes were made
     QList<qint32> m_changedFiles;
     PlaceIndex m_definitions;
+    // firstDefinitionOf of each of its slots, while no file is replaced: the
+    // checks ask it of every definition, and a big map's places and
+    // definitions lie too far apart for the cache.
+    std::vector<FirstPlace> m_firstDefinitions;
     QHash<qint64, std::vector<MapPlace>> m_changedDefinitions;
     mutable std::unique_ptr<PlaceIndex> m_references;
-    // The definitions by the case-free hash of their name, sorted: made when a name is first asked for.
-    mutable std::optional<std::vector<std::pair<qint64, MapPlace>>> m_names;
+    // The definitions by the case-free hash of their name, in buckets by the
+    // hash's top bits, each in load order: made when a name is first asked for.
+    struct NameIndex {
+        int shift = 63;
+        std::vector<quint32> start;
+        std::vector<std::pair<qint64, MapPlace>> entries;
+    };
+    mutable NameIndex m_names;
+    size_t bucketOf(qint64 nameKey) const { return size_t(quint64(nameKey) >> m_names.shift); }
     mutable std::once_flag m_namesMade;
 };
 

@@ -38,8 +38,19 @@ public:
     std::span<const MapPlace> placesOf(qint64 key) const
     {
         const qint64 slot = slotOf(key);
-        if (slot < 0)
-            return {};
+        return slot < 0 ? std::span<const MapPlace>() : placesIn(slot);
+    }
+    // The keys' slots, numbered from 0 (-1: a key no place has), and the places of each.
+    qint64 slotOf(qint64 key) const
+    {
+        if (m_dense)
+            return key >= m_first && key - m_first < qint64(m_start.size()) - 1 ? key - m_first : -1;
+        const auto found = m_slots.constFind(key);
+        return found == m_slots.cend() ? -1 : qint64(*found);
+    }
+    qint64 slotCount() const { return qint64(m_start.size()) - 1; }
+    std::span<const MapPlace> placesIn(qint64 slot) const
+    {
         const quint32 first = m_start[size_t(slot)];
         return {m_places.data() + first, size_t(m_start[size_t(slot) + 1] - first)};
     }
@@ -51,14 +62,6 @@ public:
     }
 
 private:
-    qint64 slotOf(qint64 key) const
-    {
-        if (m_dense)
-            return key >= m_first && key - m_first < qint64(m_start.size()) - 1 ? key - m_first : -1;
-        const auto found = m_slots.constFind(key);
-        return found == m_slots.cend() ? -1 : qint64(*found);
-    }
-
     bool m_dense = true;
     qint64 m_first = 0;
     QHash<qint64, quint32> m_slots; // when the keys are spread

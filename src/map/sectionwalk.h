@@ -29,11 +29,9 @@ public:
     // outside the three kinds of section.
     std::optional<Open> contentOf(QByteArrayView line)
     {
-        if (line.size() < 16 && !line.contains(',')) {
-            if (const std::optional<Open> section = sectionOf(line)) {
-                m_open = *section;
-                return std::nullopt;
-            }
+        if (const std::optional<Open> section = sectionOpenedBy(line)) {
+            m_open = *section;
+            return std::nullopt;
         }
         if (m_open.kind == Kind::None || m_open.kind == Kind::Other) {
             if (m_open.kind == Kind::Other && idetext::isKeyword(line, "end"))
@@ -49,6 +47,10 @@ public:
         return m_open;
     }
 
+    // Whether the line opens one of the known sections, whatever section the
+    // lines before it are in.
+    static bool opensSection(QByteArrayView line) { return sectionOpenedBy(line).has_value(); }
+
     // A line opening a section: a known keyword, or outside any section a single word.
     static bool opensOtherSection(QByteArrayView line)
     {
@@ -57,6 +59,10 @@ public:
     }
 
 private:
+    static std::optional<Open> sectionOpenedBy(QByteArrayView line)
+    {
+        return line.size() < 16 && !line.contains(',') ? sectionOf(line) : std::nullopt;
+    }
     static std::optional<Open> sectionOf(QByteArrayView line)
     {
         static constexpr std::array<std::pair<const char*, IdSection>, 7> defining = {{

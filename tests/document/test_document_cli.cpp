@@ -255,6 +255,31 @@ private slots:
             QCOMPARE(expected.size(), 155);
     }
 
+    // A file big enough to be worked out in parts by two threads: every
+    // finding and every row, in file order.
+    void bigFileInParts()
+    {
+        constexpr int ids = 60'000;
+        QByteArray file = "objs\n";
+        QByteArray table = fieldNamesOf(LineKind::Object).join(u'\t').toLatin1() + '\n';
+        for (int copy = 0; copy < 2; ++copy) {
+            for (int id = 0; id < ids; ++id) {
+                const QByteArray n = QByteArray::number(id);
+                file += n + ", m" + n + ", t, 1, 100, 0\n";
+                table += n + "\tm" + n + "\tt\t1\t100\t0\n";
+            }
+        }
+        const QString path = temp(QStringLiteral("parts.ide"));
+        QVERIFY(kit::putFile(path, file + "end\n"));
+        QByteArray check;
+        for (int id = 0; id < ids; ++id)
+            check += path.toUtf8() + ':' + QByteArray::number(ids + id + 2) + ": error: ID " +
+                     QByteArray::number(id) + " defined again; first defined at " + path.toUtf8() + ':' +
+                     QByteArray::number(id + 2) + '\n';
+        QCOMPARE(runCli({QStringLiteral("check"), path}).out, check);
+        QCOMPARE(runCli({QStringLiteral("table"), path, QStringLiteral("objs")}).out, table);
+    }
+
     void formatReportsLoadErrors()
     {
         const Run run = runCli({QStringLiteral("format"), inputPath(QStringLiteral("faulty")),

@@ -49,6 +49,17 @@ QStringList described(const QList<MapFinding>& findings)
     return lines;
 }
 
+// The bytes handed out a line a block.
+ByteBlocks lineBlocks(const QByteArray& bytes)
+{
+    return [bytes](const BlockSink& take) {
+        for (qsizetype at = 0, lf = 0; at < bytes.size(); at = lf + 1) {
+            lf = bytes.indexOf('\n', at) < 0 ? bytes.size() : bytes.indexOf('\n', at);
+            take(QByteArrayView(bytes).sliced(at, std::min(lf + 1, bytes.size()) - at));
+        }
+    };
+}
+
 const QByteArray list = "data/gta.dat";
 const QByteArray objs10 = "objs\n10, door, t, 1, 100, 0\n11, gate, t, 1, 100, 0\nend\n";
 const QByteArray inst12 = ", 0, 0, 0, 1, 1, 1, 0, 0, 0, 1";
@@ -190,21 +201,32 @@ private slots:
         QDir::setCurrent(before);
         const QStringList found = described(map.findings());
         QCOMPARE(found.join(u'\n'), expected.join(u'\n'));
-        // Facts read a line a block are those of the file read whole.
+        // Facts read a line a block are those of the file read whole; so are
+        // an IDE file's read in two parts, the second from a line opening a section.
+        QList<QByteArray> bytes;
         QList<FileFacts> lineByLine;
         for (const MapFile& source : map.sources().files) {
-            const QByteArray bytes = source.missing() ? QByteArray() : readIdeFile(source.path).bytes;
-            const ByteBlocks blocks = [&bytes](const BlockSink& take) {
-                for (qsizetype at = 0, lf = 0; at < bytes.size(); at = lf + 1) {
-                    lf = bytes.indexOf('\n', at) < 0 ? bytes.size() : bytes.indexOf('\n', at);
-                    take(QByteArrayView(bytes).sliced(at, std::min(lf + 1, bytes.size()) - at));
-                }
-            };
+            bytes.append(source.missing() ? QByteArray() : readIdeFile(source.path).bytes);
             lineByLine.append(source.missing()                  ? FileFacts{}
-                              : source.kind == MapFileKind::Ide ? readIdeFacts(blocks)
-                                                                : readIplFacts(blocks));
+                              : source.kind == MapFileKind::Ide ? readIdeFacts(lineBlocks(bytes.last()))
+                                                                : readIplFacts(lineBlocks(bytes.last())));
         }
         QCOMPARE(described(GameMap::fromFacts(map.sources(), lineByLine).findings()), found);
+        for (qsizetype file = 0; file < bytes.size(); ++file) {
+            for (qsizetype at = 0;
+                 map.sources().files[file].kind == MapFileKind::Ide && at < bytes[file].size();) {
+                const qsizetype lf = bytes[file].indexOf('\n', at);
+                const qsizetype next = lf < 0 ? bytes[file].size() : lf + 1;
+                const QByteArrayView line = QByteArrayView(bytes[file]).sliced(at, next - at);
+                if (IdeSectionWalk::opensSection(line.chopped(line.endsWith("\r\n") ? 2 : line.endsWith('\n')))) {
+                    QList<FileFacts> parts = lineByLine;
+                    parts[file] =
+                        readIdeFacts(lineBlocks(bytes[file].first(at)), lineBlocks(bytes[file].sliced(at)));
+                    QCOMPARE(described(GameMap::fromFacts(map.sources(), parts).findings()), found);
+                }
+                at = next;
+            }
+        }
         // A file's findings taken in two parts cut at any line are its findings.
         for (qsizetype file = -1; file < map.sources().files.size(); ++file) {
             for (qint64 cut = 0; cut <= (file < 0 ? 1 : map.facts(file).lineCount + 1); ++cut) {
