@@ -40,6 +40,8 @@ RowSnapshot copyRows(const RowStore& rows, const std::vector<qsizetype>& positio
         snapshot.rows.appendRowOf(rows, row);
     }
     snapshot.positions.squeeze();
+    // Its copied bytes never change: the rows undo and redo bring back point there.
+    snapshot.rows.shareOwnBytes();
     return snapshot;
 }
 
