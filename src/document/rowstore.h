@@ -8,6 +8,8 @@
 #include <QList>
 #include <QVarLengthArray>
 
+#include <array>
+
 #include <functional>
 #include <utility>
 #include <vector>
@@ -119,6 +121,8 @@ public:
     // Rows of another store taken over as they are stored (no value is split
     // or joined again), identity and all.
     void appendRowOf(const RowStore& from, qsizetype row) { m_rows.push_back(copyOf(from, row)); }
+    // Copies of `from`'s rows at these positions, in the order given.
+    void appendRowsAt(const RowStore& from, const std::vector<qsizetype>& rows);
     void insertRowOf(qsizetype position, const RowStore& from, qsizetype row)
     {
         m_rows.insert(position, copyOf(from, row));
@@ -249,7 +253,17 @@ private:
     Row store(const QList<QByteArray>& values, RowId id) { return store(values, id, m_buffer); }
     // `from`'s row pointing into the same shared bytes, or with its bytes
     // appended to the buffer here when they are its own or no slot is free.
-    Row copyOf(const RowStore& from, qsizetype row);
+    // Which slot here each slot of another store's rows maps to, once looked up.
+    static constexpr quint8 unmapped = 0xff;
+    struct SlotMap : std::array<quint8, slotLimit + 1> {
+        SlotMap() { fill(unmapped); }
+    };
+    Row copyOf(const RowStore& from, qsizetype row, SlotMap& mapping);
+    Row copyOf(const RowStore& from, qsizetype row)
+    {
+        SlotMap mapping;
+        return copyOf(from, row, mapping);
+    }
     // The slot holding `bytes` (taken when none does yet), or 0 when all are taken.
     quint8 slotFor(const QByteArray& bytes);
     // A slot no row points into, emptied, or 0 when all are taken.
