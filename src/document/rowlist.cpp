@@ -6,7 +6,9 @@ namespace tarnel {
 
 QList<qsizetype> sortedDistinct(QList<qsizetype> rows)
 {
-    std::sort(rows.begin(), rows.end());
+    // A selection mostly comes in order already.
+    if (!std::is_sorted(rows.cbegin(), rows.cend()))
+        std::sort(rows.begin(), rows.end());
     rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
     return rows;
 }

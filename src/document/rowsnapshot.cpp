@@ -30,16 +30,13 @@ qsizetype readNumber(const char*& p)
 RowSnapshot copyRows(const RowStore& rows, const std::vector<qsizetype>& positions)
 {
     RowSnapshot snapshot;
-    qsizetype bytes = 0;
-    // Rows in shared bytes are pointed at (RowStore::appendRowOf), the others copied.
+    // Rows in shared bytes are pointed at, the others copied.
+    snapshot.rows.appendRowsAt(rows, positions);
     for (qsizetype row : positions)
-        bytes += rows.fileBytes(row).isNull() ? rows.storedSize(row) : 0;
-    snapshot.rows.reserve(qsizetype(positions.size()), bytes);
-    for (qsizetype row : positions) {
         snapshot.positions.append(row);
-        snapshot.rows.appendRowOf(rows, row);
-    }
     snapshot.positions.squeeze();
+    // Its copied bytes never change: the rows undo and redo bring back point there.
+    snapshot.rows.shareOwnBytes();
     return snapshot;
 }
 
@@ -90,10 +87,15 @@ RowSnapshot snapshotRows(const RowStore& rows, const QList<qsizetype>& positions
 
 RowSnapshot snapshotRowsWithIds(const RowStore& rows, const std::vector<RowId>& ids, RowId firstNew)
 {
+    std::vector<bool> wanted(size_t(firstNew), false);
+    for (RowId id : ids) {
+        if (id < firstNew)
+            wanted[id] = true;
+    }
     std::vector<qsizetype> positions;
     for (qsizetype row = 0; row < rows.size(); ++row) {
         const RowId id = rows.id(row);
-        if (id >= firstNew || std::binary_search(ids.cbegin(), ids.cend(), id))
+        if (id >= firstNew || wanted[id])
             positions.push_back(row);
     }
     return copyRows(rows, positions);

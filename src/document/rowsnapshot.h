@@ -44,8 +44,8 @@ struct RowSnapshot {
 
 // The rows at `positions` (ascending, distinct, all in the table).
 RowSnapshot snapshotRows(const RowStore& rows, const QList<qsizetype>& positions);
-// The rows whose identity is in `ids` (ascending) or at least `firstNew`: in
-// one pass, wherever a change has put them.
+// The rows whose identity is in `ids` (all below `firstNew`, in any order) or
+// at least `firstNew`: in one pass, wherever a change has put them.
 RowSnapshot snapshotRowsWithIds(const RowStore& rows, const std::vector<RowId>& ids, RowId firstNew);
 // Leaves out of both snapshots of one change (`firstNew` as above) the rows it
 // left as they were: same values and, among the rows in neither snapshot, the

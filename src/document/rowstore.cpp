@@ -3,6 +3,7 @@
 #include "document/idetext.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <cstring>
 
@@ -91,7 +92,16 @@ qsizetype RowStore::countValues(const Row& r) const
 
 QByteArrayView RowStore::firstValue(qsizetype row) const
 {
-    return valuesOf(m_rows[size_t(row)]).next();
+    const Row& r = m_rows[size_t(row)];
+    const char* const begin = dataOf(r);
+    const char* const end = begin + r.length;
+    const char mark = (r.flags & Separated) ? separator : ',';
+    // A first value is short (an ID, mostly), and sorting reads one a row:
+    // a plain scan costs less than a call to memchr.
+    const char* p = begin;
+    while (p < end && *p != mark)
+        ++p;
+    return {begin, p - begin};
 }
 
 void RowStore::valueViews(qsizetype row, QVarLengthArray<QByteArrayView, 16>& into) const
@@ -152,12 +162,32 @@ void RowStore::appendLine(QByteArrayView line, RowId id)
     m_rows.push_back(r);
 }
 
-bool RowStore::shareBytes(const QByteArray& bytes)
+quint8 RowStore::slotFor(const QByteArray& bytes)
 {
-    if (m_sharedRows > 0)
-        return false; // rows point into other bytes already: copy this one
-    m_shared = bytes;
-    return true;
+    if (bytes.isNull())
+        return 0;
+    for (size_t i = 0; i < m_shared.size(); ++i) {
+        if (m_shared[i].bytes.constData() == bytes.constData())
+            return quint8(i + 1);
+    }
+    const quint8 slot = freeSlot();
+    if (slot != 0)
+        m_shared[slot - 1].bytes = bytes;
+    return slot;
+}
+
+quint8 RowStore::freeSlot()
+{
+    for (size_t i = 0; i < m_shared.size(); ++i) {
+        if (m_shared[i].rows == 0) {
+            m_shared[i].bytes = QByteArray();
+            return quint8(i + 1);
+        }
+    }
+    if (qsizetype(m_shared.size()) == slotLimit)
+        return 0;
+    m_shared.emplace_back();
+    return quint8(m_shared.size());
 }
 
 RowStore::Row RowStore::store(const QList<QByteArray>& values, RowId id, QByteArray& out)
@@ -195,8 +225,8 @@ RowStore::Row RowStore::store(const QList<QByteArray>& values, RowId id, QByteAr
 void RowStore::forget(const Row& r)
 {
     m_liveBytes -= r.length;
-    if (r.flags & Shared)
-        --m_sharedRows;
+    if (const quint8 slot = slotOf(r))
+        --m_shared[slot - 1].rows;
     else
         m_ownLiveBytes -= r.length;
 }
@@ -210,7 +240,7 @@ void RowStore::appendCopies(const QList<qsizetype>& rows, RowId firstId)
 {
     qsizetype bytes = 0;
     for (qsizetype row : rows) {
-        if (!(m_rows[size_t(row)].flags & Shared))
+        if (slotOf(m_rows[size_t(row)]) == 0)
             bytes += m_rows[size_t(row)].length;
     }
     // Room for all copies first, so rows in the buffer are copied from where they stay.
@@ -221,8 +251,8 @@ void RowStore::appendCopies(const QList<qsizetype>& rows, RowId firstId)
         r.id = firstId ? firstId++ : 0;
         m_liveBytes += r.length;
         // A copy of a row in the shared bytes, which never change, points there too.
-        if (r.flags & Shared) {
-            ++m_sharedRows;
+        if (const quint8 slot = slotOf(r)) {
+            ++m_shared[slot - 1].rows;
         } else {
             const qint64 offset = m_buffer.size();
             m_buffer.append(dataOf(r), r.length);
@@ -240,27 +270,36 @@ void RowStore::reserve(qsizetype rows, qsizetype bytes)
         m_buffer.reserve(m_buffer.size() + bytes);
 }
 
-bool RowStore::pointsInto(const QByteArray& bytes)
+void RowStore::appendRowsAt(const RowStore& from, const std::vector<qsizetype>& rows)
 {
-    if (bytes.isNull())
-        return false;
-    return m_shared.constData() == bytes.constData() || shareBytes(bytes);
+    qsizetype bytes = 0;
+    for (qsizetype row : rows)
+        bytes += slotOf(from.m_rows[size_t(row)]) ? 0 : from.m_rows[size_t(row)].length;
+    reserve(qsizetype(rows.size()), bytes);
+    SlotMap mapping;
+    for (qsizetype row : rows)
+        m_rows.push_back(copyOf(from, row, mapping));
 }
 
-RowStore::Row RowStore::copyOf(const RowStore& from, qsizetype row)
+RowStore::Row RowStore::copyOf(const RowStore& from, qsizetype row, SlotMap& mapping)
 {
     Row r = from.m_rows[size_t(row)];
+    m_liveBytes += r.length;
     // Shared bytes never change: a row lying in them is pointed at, not copied.
-    if ((r.flags & Shared) && pointsInto(from.m_shared)) {
-        m_liveBytes += r.length;
-        ++m_sharedRows;
-        return r;
+    if (const quint8 fromSlot = slotOf(r)) {
+        quint8& mapped = mapping[fromSlot];
+        if (mapped == unmapped)
+            mapped = slotFor(from.m_shared[fromSlot - 1].bytes);
+        if (const quint8 slot = mapped) {
+            setSlot(r, slot);
+            ++m_shared[slot - 1].rows;
+            return r;
+        }
     }
     const qint64 offset = m_buffer.size();
     m_buffer.append(from.dataOf(r), r.length);
     r.setOffset(offset);
-    r.flags &= quint8(~Shared);
-    m_liveBytes += r.length;
+    setSlot(r, 0);
     m_ownLiveBytes += r.length;
     return r;
 }
@@ -269,37 +308,36 @@ void RowStore::appendRowsOf(const RowStore& from, qsizetype first, qsizetype cou
 {
     if (count <= 0)
         return;
-    // Rows of a store that shares nothing all lie in its buffer, which no
-    // edit changes once made (a snapshot's): point into it.
-    if (m_sharedRows > 0 || from.m_sharedRows > 0) {
-        qsizetype bytes = 0;
-        for (qsizetype i = first; i < first + count; ++i)
-            bytes += from.m_rows[size_t(i)].length;
-        reserve(count, bytes);
-        for (qsizetype i = first; i < first + count; ++i)
-            appendRowOf(from, i);
+    qsizetype bytes = 0;
+    for (qsizetype i = first; i < first + count; ++i)
+        bytes += slotOf(from.m_rows[size_t(i)]) ? 0 : from.m_rows[size_t(i)].length;
+    reserve(count, bytes);
+    for (qsizetype i = first; i < first + count; ++i)
+        appendRowOf(from, i);
+}
+
+void RowStore::shareOwnBytes()
+{
+    if (m_ownLiveBytes == 0)
         return;
+    const quint8 slot = freeSlot();
+    if (slot == 0)
+        return;
+    SharedBytes& shared = m_shared[slot - 1];
+    shared.bytes = std::move(m_buffer);
+    m_buffer = QByteArray();
+    for (qsizetype i = 0; i < size(); ++i) {
+        Row& r = m_rows[size_t(i)];
+        if (slotOf(r) == 0) {
+            setSlot(r, slot);
+            ++shared.rows;
+        }
     }
-    m_shared = from.m_buffer;
-    m_rows.reserve(size() + count);
-    for (qsizetype i = first; i < first + count; ++i) {
-        Row r = from.m_rows[size_t(i)];
-        r.flags |= Shared;
-        m_liveBytes += r.length;
-        m_rows.push_back(r);
-    }
-    m_sharedRows += count;
+    m_ownLiveBytes = 0;
 }
 
 void RowStore::replaceRowsWith(const std::vector<std::pair<qsizetype, qsizetype>>& rows, const RowStore& from)
 {
-    // When every row here in shared bytes is replaced, `from`'s shared bytes
-    // take their place, so its rows there are pointed at, not copied.
-    qsizetype shared = 0;
-    for (const auto& [row, fromRow] : rows)
-        shared += (m_rows[size_t(row)].flags & Shared) ? 1 : 0;
-    if (shared == m_sharedRows && !from.m_shared.isNull())
-        m_shared = from.m_shared;
     for (const auto& [row, fromRow] : rows) {
         const Row old = m_rows[size_t(row)];
         forget(old);
@@ -320,34 +358,46 @@ bool RowStore::sameValues(qsizetype row, const RowStore& other, qsizetype otherR
     return bytesOf(a) == other.bytesOf(b);
 }
 
+template <typename Write> void RowStore::rewriteRows(const QList<qsizetype>& rows, qsizetype bytes, Write write)
+{
+    const quint8 slot = freeSlot();
+    QByteArray fresh;
+    QByteArray& out = slot ? fresh : m_buffer;
+    // Room for all first, so rows in the buffer are copied from where they stay.
+    if (out.capacity() - out.size() < bytes)
+        out.reserve(out.size() + bytes);
+    for (qsizetype i = 0; i < rows.size(); ++i) {
+        Row& r = m_rows[size_t(rows[i])];
+        const Row old = r;
+        r = write(i, old, out);
+        forget(old);
+        m_liveBytes += r.length;
+        if (slot) {
+            setSlot(r, slot);
+            ++m_shared[slot - 1].rows;
+        } else {
+            m_ownLiveBytes += r.length;
+        }
+    }
+    if (slot)
+        m_shared[slot - 1].bytes = std::move(fresh);
+    compactIfWasteful();
+}
+
 void RowStore::replaceValues(const QList<qsizetype>& rows, const QList<QList<QByteArray>>& values)
 {
-    // As prefixRows: new shared bytes when no row is left in the old ones.
-    qsizetype shared = 0;
-    for (qsizetype row : rows)
-        shared += (m_rows[size_t(row)].flags & Shared) ? 1 : 0;
-    if (shared != m_sharedRows) {
-        for (qsizetype i = 0; i < rows.size(); ++i)
-            replaceValues(rows[i], values[i]);
-        return;
-    }
     qsizetype bytes = 0;
     for (const QList<QByteArray>& rowValues : values) {
         for (const QByteArray& value : rowValues)
             bytes += value.size() + 2;
     }
-    QByteArray fresh;
-    fresh.reserve(bytes);
-    for (qsizetype i = 0; i < rows.size(); ++i) {
-        Row& r = m_rows[size_t(rows[i])];
-        forget(r);
-        r = store(values[i], r.id, fresh);
-        r.flags |= Shared;
+    rewriteRows(rows, bytes, [&](qsizetype i, const Row& old, QByteArray& out) {
+        Row r = store(values[i], old.id, out);
+        // store() counts the row as the buffer's; rewriteRows counts it where it lies.
+        m_liveBytes -= r.length;
         m_ownLiveBytes -= r.length;
-        ++m_sharedRows;
-    }
-    m_shared = std::move(fresh);
-    compactIfWasteful();
+        return r;
+    });
 }
 
 void RowStore::replaceValues(qsizetype row, const QList<QByteArray>& values)
@@ -373,40 +423,18 @@ bool RowStore::holdsValues(qsizetype row, const QList<QByteArray>& values) const
 void RowStore::prefixRows(const QList<qsizetype>& rows, QByteArrayView prefix)
 {
     qsizetype bytes = 0;
-    qsizetype shared = 0;
-    for (qsizetype row : rows) {
+    for (qsizetype row : rows)
         bytes += m_rows[size_t(row)].length + prefix.size();
-        shared += (m_rows[size_t(row)].flags & Shared) ? 1 : 0;
-    }
-    // When no row is left in the shared bytes, the new ones take their place:
-    // bytes that never change, which the edit history's copies point into.
-    const bool fresh = shared == m_sharedRows;
-    QByteArray freshBytes;
-    QByteArray& out = fresh ? freshBytes : m_buffer;
-    // Room for all first, so rows in the buffer are copied from where they stay.
-    if (out.capacity() - out.size() < bytes)
-        out.reserve(out.size() + bytes);
-    for (qsizetype row : rows) {
-        Row& r = m_rows[size_t(row)];
-        const Row old = r;
+    rewriteRows(rows, bytes, [&](qsizetype, const Row& old, QByteArray& out) {
         const qint64 offset = out.size();
         out.append(prefix);
         out.append(dataOf(old), old.length);
-        forget(old);
-        r.setOffset(offset);
-        r.length = quint32(old.length + prefix.size());
         const char* first = out.constData() + offset;
-        r.flags = quint8((old.flags & Separated) | (startsWithHash(first, first + r.length) ? Commented : 0) |
-                         (fresh ? Shared : 0));
-        m_liveBytes += r.length;
-        if (fresh)
-            ++m_sharedRows;
-        else
-            m_ownLiveBytes += r.length;
-    }
-    if (fresh)
-        m_shared = std::move(freshBytes);
-    compactIfWasteful();
+        const qsizetype length = old.length + prefix.size();
+        return makeRow(offset, length, old.valueCount,
+                       quint8((old.flags & Separated) | (startsWithHash(first, first + length) ? Commented : 0)),
+                       old.id);
+    });
 }
 
 void RowStore::dropCommentMarks(const QList<qsizetype>& rows)
@@ -418,7 +446,7 @@ void RowStore::dropCommentMarks(const QList<qsizetype>& rows)
         r.setOffset(r.offset() + marks);
         r.length -= quint32(marks);
         m_liveBytes -= marks;
-        if (!(r.flags & Shared))
+        if (slotOf(r) == 0)
             m_ownLiveBytes -= marks;
         const char* first = dataOf(r);
         r.flags = quint8((r.flags & ~Commented) | (startsWithHash(first, first + r.length) ? Commented : 0));
@@ -452,7 +480,6 @@ void RowStore::clear()
     m_rows.clear();
     m_liveBytes = 0;
     m_ownLiveBytes = 0;
-    m_sharedRows = 0;
 }
 
 void RowStore::appendRows(RowStore&& other, RowId idOffset)
@@ -468,10 +495,12 @@ void RowStore::appendRows(RowStore&& other, RowId idOffset)
         }
         return;
     }
-    const bool sameShared =
-        other.m_sharedRows == 0 || m_sharedRows == 0 || m_shared.constData() == other.m_shared.constData();
-    if (sameShared && other.m_sharedRows > 0)
-        m_shared = other.m_shared;
+    // Each of `other`'s shared buffers is shared here too, or its rows copied.
+    std::array<quint8, slotLimit + 1> mapped{};
+    for (size_t i = 0; i < other.m_shared.size(); ++i) {
+        if (other.m_shared[i].rows > 0)
+            mapped[i + 1] = slotFor(other.m_shared[i].bytes);
+    }
     const qint64 base = m_buffer.size();
     m_buffer.append(other.m_buffer);
     const qsizetype first = size();
@@ -479,21 +508,22 @@ void RowStore::appendRows(RowStore&& other, RowId idOffset)
     for (qsizetype i = first; i < size(); ++i) {
         Row& r = m_rows[size_t(i)];
         r.id += idOffset;
-        if (!(r.flags & Shared)) {
+        const quint8 otherSlot = slotOf(r);
+        if (otherSlot == 0) {
             r.setOffset(r.offset() + base);
-        } else if (!sameShared) {
-            // Rows pointing into other bytes than ours get their own copy.
+        } else if (const quint8 slot = mapped[otherSlot]) {
+            setSlot(r, slot);
+            ++m_shared[slot - 1].rows;
+        } else {
             const qint64 offset = m_buffer.size();
-            m_buffer.append(other.m_shared.constData() + r.offset(), r.length);
+            m_buffer.append(other.m_shared[otherSlot - 1].bytes.constData() + r.offset(), r.length);
             r.setOffset(offset);
-            r.flags &= quint8(~Shared);
+            setSlot(r, 0);
             m_ownLiveBytes += r.length;
-            --other.m_sharedRows;
         }
     }
     m_liveBytes += other.m_liveBytes;
     m_ownLiveBytes += other.m_ownLiveBytes;
-    m_sharedRows += other.m_sharedRows;
     other.clear();
 }
 
@@ -501,15 +531,17 @@ void RowStore::appendRows(RowStore&& other, RowId idOffset)
 // rows. Shared bytes are let go once no row points into them.
 void RowStore::compactIfWasteful()
 {
-    if (m_sharedRows == 0 && !m_shared.isNull())
-        m_shared = QByteArray();
+    for (SharedBytes& shared : m_shared) {
+        if (shared.rows == 0)
+            shared.bytes = QByteArray();
+    }
     if (m_buffer.size() < 4096 || m_buffer.size() < 2 * m_ownLiveBytes + 1024)
         return;
     QByteArray compacted;
     compacted.reserve(m_ownLiveBytes);
     for (qsizetype i = 0; i < size(); ++i) {
         Row& r = m_rows[size_t(i)];
-        if (r.flags & Shared)
+        if (slotOf(r) != 0)
             continue;
         const qint64 offset = compacted.size();
         compacted.append(bytesOf(r));
@@ -527,7 +559,7 @@ bool RowStore::readsAs(qsizetype row, QByteArrayView line) const
 {
     const Row& r = m_rows[size_t(row)];
     // A row still pointing at the line itself has not changed.
-    if ((r.flags & Shared) && dataOf(r) == line.data() && qsizetype(r.length) == line.size())
+    if (slotOf(r) && dataOf(r) == line.data() && qsizetype(r.length) == line.size())
         return true;
     // One walk over the line's trimmed pieces and the row's values side by side.
     ValueCursor values = valuesOf(r);
@@ -561,7 +593,6 @@ void RowStore::writeJoined(qsizetype row, const std::function<void(QByteArrayVie
 
 void RowStore::writeLines(const std::function<void(QByteArrayView)>& out) const
 {
-    const char* const sharedEnd = m_shared.constData() + m_shared.size();
     const char* runStart = nullptr;
     const char* runEnd = nullptr;
     const auto flush = [&] {
@@ -572,9 +603,11 @@ void RowStore::writeLines(const std::function<void(QByteArrayView)>& out) const
     };
     for (qsizetype i = 0; i < size(); ++i) {
         const Row& r = m_rows[size_t(i)];
-        if (r.flags & Shared) {
+        if (const quint8 slot = slotOf(r)) {
             // A row still followed by its CR LF in the file's bytes joins the run.
-            const char* begin = m_shared.constData() + r.offset();
+            const QByteArray& shared = m_shared[slot - 1].bytes;
+            const char* const sharedEnd = shared.constData() + shared.size();
+            const char* begin = shared.constData() + r.offset();
             const char* end = begin + r.length;
             if (sharedEnd - end >= 2 && end[0] == '\r' && end[1] == '\n') {
                 if (runStart && begin == runEnd) {

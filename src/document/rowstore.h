@@ -8,6 +8,8 @@
 #include <QList>
 #include <QVarLengthArray>
 
+#include <array>
+
 #include <functional>
 #include <utility>
 #include <vector>
@@ -18,22 +20,22 @@ namespace tarnel {
 // bytes, stored in one of three ways:
 //
 // clang-format off
-// | encoding                 | bytes lie in              | values separated by | used for                                   |
-// |--------------------------|---------------------------|---------------------|--------------------------------------------|
-// | shared, joined           | m_shared (a file's bytes) | ", "                | a line of a file just read that already    |
-// |                          |                           |                     | reads as its values joined: not copied     |
-// | own, joined              | m_buffer                  | ", "                | rows made, changed or copied here          |
-// | own, newline-separated   | m_buffer                  | '\n'                | rows with a value holding a comma, which   |
-// |                          |                           |                     | the joined form could not tell apart       |
+// | encoding                 | bytes lie in                  | values separated by | used for                                   |
+// |--------------------------|-------------------------------|---------------------|--------------------------------------------|
+// | shared, joined           | shared bytes (a file's, a     | ", "                | a line of a file just read that already    |
+// |                          | snapshot's, a bulk change's)  |                     | reads as its values joined: not copied     |
+// | own, joined              | m_buffer                      | ", "                | rows made, changed or copied here          |
+// | newline-separated        | m_buffer or shared bytes      | '\n'                | rows with a value holding a comma, which   |
+// |                          |                               |                     | the joined form could not tell apart       |
 // clang-format on
 //
 // Shared bytes never change, so a row lying in them is pointed at, not copied,
 // by its copies (Duplicate, the edit history's snapshots, the rows undo and
-// redo bring back), each joined or separated as it was. A store shares one
-// such buffer at a time: a file's bytes, a snapshot's, or the bytes a change
-// of many rows (Comment out, Set column) wrote when it left no row in the ones before.
-// The joined form is exactly the line a save writes. '\n' is a byte no line
-// of a file can hold, and neither it nor '\r' is ever stored inside a value.
+// redo bring back), each joined or separated as it was. A store shares up to
+// 63 such buffers at once, each held while a row points into it: a file's
+// bytes, a snapshot's, the bytes a change of many rows (Comment out, Set
+// column) wrote. The joined form is exactly the line a save writes. '\n' is a
+// byte no line of a file can hold, and neither it nor '\r' is ever stored inside a value.
 // Values stay the bytes of the file; a ValueCursor walks them in any encoding.
 class RowStore {
 public:
@@ -62,7 +64,7 @@ public:
     QByteArrayView fileBytes(qsizetype row) const
     {
         const Row& r = m_rows[size_t(row)];
-        return (r.flags & Shared) ? bytesOf(r) : QByteArrayView();
+        return slotOf(r) ? bytesOf(r) : QByteArrayView();
     }
     // Whether the row's values are the line's pieces split at commas and
     // trimmed of spaces, as if the row had been read from `line` and not changed.
@@ -73,20 +75,23 @@ public:
     // Appends the line bytes.sliced(offset, length), which must already read as
     // its values joined with ", " (no spaces around a value but the one after
     // each comma) and hold `valueCount` - 1 commas. The row points into `bytes`
-    // instead of copying them, as long as the store shares no other bytes.
+    // instead of copying them while the store can share one more buffer.
     void appendSharedLine(const QByteArray& bytes, qsizetype offset, qsizetype length, qsizetype valueCount,
                           RowId id = 0)
     {
-        if (m_shared.constData() != bytes.constData() && !shareBytes(bytes)) {
+        const quint8 slot = !m_shared.empty() && m_shared.front().bytes.constData() == bytes.constData()
+                                ? quint8(1)
+                                : slotFor(bytes);
+        if (slot == 0) {
             appendLine(QByteArrayView(bytes).sliced(offset, length), id);
             return;
         }
         // Joined form: the first value starts at the first byte, no space before it.
-        Row r = makeRow(offset, length, shortCount(valueCount), Shared, id);
+        Row r = makeRow(offset, length, shortCount(valueCount), quint8(slot << slotShift), id);
         if (length > 0 && bytes.constData()[offset] == '#')
             r.flags |= Commented;
         m_liveBytes += length;
-        ++m_sharedRows;
+        ++m_shared[slot - 1].rows;
         m_rows.push_back(r);
     }
     void insert(qsizetype position, const QList<QByteArray>& values, RowId id = 0);
@@ -116,14 +121,17 @@ public:
     // Rows of another store taken over as they are stored (no value is split
     // or joined again), identity and all.
     void appendRowOf(const RowStore& from, qsizetype row) { m_rows.push_back(copyOf(from, row)); }
+    // Copies of `from`'s rows at these positions, in the order given.
+    void appendRowsAt(const RowStore& from, const std::vector<qsizetype>& rows);
     void insertRowOf(qsizetype position, const RowStore& from, qsizetype row)
     {
         m_rows.insert(position, copyOf(from, row));
     }
-    // The rows [first, first + count) of `from` at the end. While no row here
-    // points into shared bytes, they point into `from`'s bytes (which it shares)
-    // instead of copying them.
+    // The rows [first, first + count) of `from` at the end.
     void appendRowsOf(const RowStore& from, qsizetype first, qsizetype count);
+    // The store's own bytes become shared bytes, which no edit here changes
+    // again: copies of its rows in other stores then point into them (a snapshot's).
+    void shareOwnBytes();
     // Each row `row` of the (row, fromRow) pairs takes the values of `from`'s
     // row `fromRow` and keeps its identity.
     void replaceRowsWith(const std::vector<std::pair<qsizetype, qsizetype>>& rows, const RowStore& from);
@@ -192,11 +200,14 @@ private:
     };
 
     enum RowFlag : quint8 {
-        Shared =
-            1, // the bytes lie in m_shared (never followed by a line end but in a file's bytes), else in m_buffer
-        Separated = 2, // values separated by '\n', else by ", "
-        Commented = 4, // first value starts with '#' after spaces: a commented-out line
+        Separated = 1, // values separated by '\n', else by ", "
+        Commented = 2, // first value starts with '#' after spaces: a commented-out line
     };
+    // The other six bits of the flags tell where the bytes lie: 0 in m_buffer,
+    // s in m_shared[s - 1] (never followed by a line end but in a file's bytes).
+    static constexpr int slotShift = 2;
+    static constexpr quint8 slotMask = 0xfc;
+    static constexpr qsizetype slotLimit = 63;
     // Sixteen bytes a row, identity included: a million rows take 16 MB. The
     // offset has 40 bits, split so that the entry needs no padding.
     struct Row {
@@ -225,9 +236,12 @@ private:
     static quint16 shortCount(qsizetype count) { return count < manyValues ? quint16(count) : manyValues; }
     qsizetype countOf(const Row& r) const { return r.valueCount != manyValues ? r.valueCount : countValues(r); }
     qsizetype countValues(const Row& r) const;
+    static quint8 slotOf(const Row& r) { return quint8(r.flags >> slotShift); }
+    static void setSlot(Row& r, quint8 slot) { r.flags = quint8((r.flags & ~slotMask) | (slot << slotShift)); }
     const char* dataOf(const Row& r) const
     {
-        return ((r.flags & Shared) ? m_shared.constData() : m_buffer.constData()) + r.offset();
+        const quint8 slot = slotOf(r);
+        return (slot ? m_shared[slot - 1].bytes.constData() : m_buffer.constData()) + r.offset();
     }
     QByteArrayView bytesOf(const Row& r) const { return {dataOf(r), qsizetype(r.length)}; }
     ValueCursor valuesOf(const Row& r) const
@@ -237,23 +251,42 @@ private:
     // The values appended to `out` (the buffer, or bytes about to be shared).
     Row store(const QList<QByteArray>& values, RowId id, QByteArray& out);
     Row store(const QList<QByteArray>& values, RowId id) { return store(values, id, m_buffer); }
-    // `from`'s row with its bytes appended to the buffer here.
-    Row copyOf(const RowStore& from, qsizetype row);
-    // Takes `bytes` as the shared bytes unless rows point into others.
-    bool shareBytes(const QByteArray& bytes);
-    // Whether rows here can point into `bytes`: the shared bytes, or taken as them.
-    bool pointsInto(const QByteArray& bytes);
+    // `from`'s row pointing into the same shared bytes, or with its bytes
+    // appended to the buffer here when they are its own or no slot is free.
+    // Which slot here each slot of another store's rows maps to, once looked up.
+    static constexpr quint8 unmapped = 0xff;
+    struct SlotMap : std::array<quint8, slotLimit + 1> {
+        SlotMap() { fill(unmapped); }
+    };
+    Row copyOf(const RowStore& from, qsizetype row, SlotMap& mapping);
+    Row copyOf(const RowStore& from, qsizetype row)
+    {
+        SlotMap mapping;
+        return copyOf(from, row, mapping);
+    }
+    // The slot holding `bytes` (taken when none does yet), or 0 when all are taken.
+    quint8 slotFor(const QByteArray& bytes);
+    // A slot no row points into, emptied, or 0 when all are taken.
+    quint8 freeSlot();
+    // Rewrites the rows: write(i, old row, out) appends row rows[i]'s new
+    // bytes to `out` and returns its entry. A change of many rows writes them
+    // apart, as shared bytes of their own when a slot is free, so that the
+    // history's copies of the rows point into them; else into the buffer.
+    template <typename Write> void rewriteRows(const QList<qsizetype>& rows, qsizetype bytes, Write write);
     void forget(const Row& r);
     void compactIfWasteful();
 
     using Rows = GapArray<Row>;
 
-    QByteArray m_shared; // bytes of a file just read, which rows may point into
-    QByteArray m_buffer; // the store's own bytes
+    struct SharedBytes {
+        QByteArray bytes;   // never changed while shared
+        qsizetype rows = 0; // pointing in; the bytes are let go once none is left
+    };
+    std::vector<SharedBytes> m_shared; // slot s is m_shared[s - 1]
+    QByteArray m_buffer;               // the store's own bytes
     Rows m_rows;
     qint64 m_liveBytes = 0;    // bytes of all rows
     qint64 m_ownLiveBytes = 0; // bytes of the rows in m_buffer
-    qsizetype m_sharedRows = 0;
 };
 
 } // namespace tarnel

@@ -270,18 +270,31 @@ void SectionTable::endBatch(EditKey)
     const auto before = [&key](qsizetype x, qsizetype y) {
         return RowStore::compareFirstValues(key(x), key(y)) < 0;
     };
-    // Rows changed alike (all commented out, say) mostly keep their order.
-    if (!std::is_sorted(moved.cbegin(), moved.cend(), before))
+    // Rows changed alike (all commented out, copies of rows in order) mostly
+    // keep their order; each key is read once here and in the merge.
+    bool inOrder = true;
+    QByteArrayView previous = key(moved.front());
+    for (size_t i = 1; i < moved.size() && inOrder; ++i) {
+        const QByteArrayView next = key(moved[i]);
+        inOrder = RowStore::compareFirstValues(next, previous) >= 0;
+        previous = next;
+    }
+    if (!inOrder)
         std::stable_sort(moved.begin(), moved.end(), before);
     QList<qsizetype> order;
     order.reserve(m_rows.size());
     auto k = kept.cbegin();
     auto m = moved.cbegin();
+    QByteArrayView keptKey = k != kept.cend() ? key(*k) : QByteArrayView();
+    QByteArrayView movedKey = key(*m);
     while (k != kept.cend() || m != moved.cend()) {
-        if (m != moved.cend() && (k == kept.cend() || RowStore::compareFirstValues(key(*m), key(*k)) < 0))
+        if (m != moved.cend() && (k == kept.cend() || RowStore::compareFirstValues(movedKey, keptKey) < 0)) {
             order.append(*m++);
-        else
+            movedKey = m != moved.cend() ? key(*m) : QByteArrayView();
+        } else {
             order.append(*k++);
+            keptKey = k != kept.cend() ? key(*k) : QByteArrayView();
+        }
     }
     bool same = true;
     for (qsizetype pos = 0; pos < order.size() && same; ++pos)
@@ -328,13 +341,17 @@ void SectionTable::applyRowChanges(EditKey, const RowSnapshot& from, const RowSn
         return at->second;
     };
     QList<qsizetype> removed;
+    // The kept rows: the first inOrder of both side by side, then these.
     std::vector<std::pair<qsizetype, qsizetype>> kept; // (index in from, index in to)
-    kept.reserve(size_t(qMin(from.size(), to.size())));
+    const auto forEachKept = [&](const auto& visit) {
+        for (qsizetype i = 0; i < inOrder; ++i)
+            visit(i, i);
+        for (const auto& [i, j] : kept)
+            visit(i, j);
+    };
     std::vector<bool> keptInTo(size_t(to.size()), false);
-    for (qsizetype i = 0; i < inOrder; ++i) {
-        kept.emplace_back(i, i);
+    for (qsizetype i = 0; i < inOrder; ++i)
         keptInTo[size_t(i)] = true;
-    }
     for (qsizetype i = inOrder; i < from.size(); ++i) {
         const qsizetype found = take(from.rows.id(i));
         if (found < 0) {
@@ -362,7 +379,7 @@ void SectionTable::applyRowChanges(EditKey, const RowSnapshot& from, const RowSn
     qsizetype firstChanged = -1;
     qsizetype lastChanged = -1;
     std::vector<std::pair<qsizetype, qsizetype>> changed; // (position, index in to)
-    for (const auto& [i, j] : kept) {
+    forEachKept([&](qsizetype i, qsizetype j) {
         const qsizetype position = fromPositions[size_t(i)];
         while (removedBefore < removed.size() && removed[removedBefore] < position)
             ++removedBefore;
@@ -373,7 +390,7 @@ void SectionTable::applyRowChanges(EditKey, const RowSnapshot& from, const RowSn
             lastChanged = qMax(lastChanged, at);
         }
         moves = moves || targetOf[size_t(j)] != at;
-    }
+    });
     m_rows.replaceRowsWith(changed, to.rows);
     if (changed.size() == 1)
         emit rowChanged(firstChanged);
@@ -384,13 +401,13 @@ void SectionTable::applyRowChanges(EditKey, const RowSnapshot& from, const RowSn
         QList<qsizetype> order(m_rows.size(), -1);
         std::vector<bool> placed(size_t(m_rows.size()), false);
         removedBefore = 0;
-        for (const auto& [i, j] : kept) {
+        forEachKept([&](qsizetype i, qsizetype j) {
             const qsizetype position = fromPositions[size_t(i)];
             while (removedBefore < removed.size() && removed[removedBefore] < position)
                 ++removedBefore;
             order[targetOf[size_t(j)]] = position - removedBefore;
             placed[size_t(position - removedBefore)] = true;
-        }
+        });
         qsizetype next = 0;
         for (qsizetype& slot : order) {
             if (slot >= 0)
@@ -407,7 +424,7 @@ void SectionTable::applyRowChanges(EditKey, const RowSnapshot& from, const RowSn
     // The rows that come back: one by one in the middle (many of them appended
     // and put in place with one reorder), as one append at the end.
     qsizetype tail = to.size();
-    qsizetype endPosition = m_rows.size() + (to.size() - qsizetype(kept.size()));
+    qsizetype endPosition = m_rows.size() + (to.size() - inOrder - qsizetype(kept.size()));
     while (tail > 0 && !keptInTo[size_t(tail - 1)] && toPositions[size_t(tail - 1)] == endPosition - 1) {
         --tail;
         --endPosition;

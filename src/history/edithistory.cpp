@@ -165,7 +165,6 @@ std::pair<qsizetype, QUndoCommand*> EditHistory::recordRows(LineKind kind, QList
     ids.reserve(size_t(before.size()));
     for (qsizetype i = 0; i < before.size(); ++i)
         ids.push_back(before.rows.id(i));
-    std::sort(ids.begin(), ids.end());
     const RowId firstNew = m_document->rowIds().nextId();
     const qsizetype changed = change();
     if (changed == 0)

@@ -535,6 +535,61 @@ private slots:
         QCOMPARE(found.size(), table.rowCount());
     }
 
+    // Rows of two files commented, copied and brought back from a snapshot
+    // all point into shared bytes (none copied) and write the same lines.
+    void rowsInSeveralSharedBuffers_data()
+    {
+        // c comment out, u un-comment, d duplicate, x remove the first row (all
+        // on every row), s snapshot every row, b rows back from the first snapshot.
+        QTest::addColumn<QByteArray>("steps");
+        QTest::addColumn<QByteArrayList>("lines");
+        const QByteArrayList read{"a, 1", "b, 2", "c, 3"};
+        const QByteArrayList commented{"# a, 1", "# b, 2", "# c, 3"};
+        QTest::newRow("as read") << QByteArray() << read;
+        QTest::newRow("commented out") << QByteArray("c") << commented;
+        QTest::newRow("commented out, back") << QByteArray("scb") << read;
+        QTest::newRow("un-commented, back") << QByteArray("csub") << commented;
+        QTest::newRow("back, copied") << QByteArray("scbxd") << QByteArrayList{"b, 2", "c, 3", "b, 2", "c, 3"};
+        QTest::newRow("copies un-commented, back") << QByteArray("cdsub") << commented + commented;
+    }
+    void rowsInSeveralSharedBuffers()
+    {
+        QFETCH(QByteArray, steps);
+        QFETCH(QByteArrayList, lines);
+        const QByteArray first("a, 1\r\nb, 2\r\n");
+        const QByteArray second("c, 3\r\n");
+        RowStore store;
+        store.appendSharedLine(first, 0, 4, 2, 1);
+        store.appendSharedLine(first, 6, 4, 2, 2);
+        store.appendSharedLine(second, 0, 4, 2, 3);
+        std::vector<RowSnapshot> snapshots;
+        for (char step : steps) {
+            QList<qsizetype> all;
+            std::vector<std::pair<qsizetype, qsizetype>> back;
+            for (qsizetype row = 0; row < store.size(); ++row) {
+                all << row;
+                back.emplace_back(row, row);
+            }
+            if (step == 'c')
+                store.prefixRows(all, "# ");
+            else if (step == 'u')
+                store.dropCommentMarks(all);
+            else if (step == 'd')
+                store.appendCopies(all);
+            else if (step == 'x')
+                store.removeRows({0});
+            else if (step == 's')
+                snapshots.push_back(snapshotRows(store, all));
+            else
+                store.replaceRowsWith(back, snapshots.front().rows);
+        }
+        QByteArray written;
+        store.writeLines([&written](QByteArrayView piece) { written += piece; });
+        QCOMPARE(written, lines.join("\r\n") + "\r\n");
+        for (qsizetype row = 0; row < store.size(); ++row)
+            QVERIFY(!store.fileBytes(row).isNull());
+    }
+
     // Positions kept by a snapshot come back as they went in, whatever the steps between them.
     void packedPositions_data()
     {
