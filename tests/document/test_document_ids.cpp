@@ -124,6 +124,12 @@ private slots:
         QTest::newRow("third use, one removed") << "set o 0 3;remove o 3"
                                                 << "3:o2,t8"
                                                 << "o3,o4";
+        QTest::newRow("third use, the last one removed") << "set o 0 3;remove t 0"
+                                                         << "3:o2,o5"
+                                                         << "o3,o4";
+        QTest::newRow("far from the others, then one of them") << "set o 0 900000000000;set o 0 3"
+                                                               << "3:o2,o5,t8"
+                                                               << "o3,o4";
         QTest::newRow("third use, changed back") << "set o 0 3;set o 0 1"
                                                  << "3:o5,t8"
                                                  << "o3,o4";
