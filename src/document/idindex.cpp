@@ -4,6 +4,7 @@
 #include "document/idetext.h"
 
 #include <algorithm>
+#include <numeric>
 
 namespace tarnel {
 
@@ -124,19 +125,19 @@ void IdIndex::watch(const SectionTable& table)
             addRow(*t, row);
         emit changed();
     });
-    connect(t, &SectionTable::rowsAboutToBeRemoved, this, [this, t](const QList<qsizetype>& rows) {
-        for (const qsizetype row : rows)
-            removeRow(*t, row);
-    });
+    connect(t, &SectionTable::rowsAboutToBeRemoved, this,
+            [this, t](const QList<qsizetype>& rows) { removeRows(*t, rows); });
     connect(t, &SectionTable::rowsRemoved, this, &IdIndex::changed);
     // One row changed or a range of them: a row whose ID stayed is left in place.
     const auto followChanges = [this, t](qsizetype first, qsizetype last) {
+        QList<qsizetype> moved; // rows whose ID changed
         for (qsizetype row = first; row <= last; ++row) {
-            if (!holdsSameId(*t, row)) {
-                removeRow(*t, row);
-                addRow(*t, row);
-            }
+            if (!holdsSameId(*t, row))
+                moved.append(row);
         }
+        removeRows(*t, moved);
+        for (const qsizetype row : moved)
+            addRow(*t, row);
         emit changed();
     };
     connect(t, &SectionTable::rowChanged, this, [followChanges](qsizetype row) { followChanges(row, row); });
@@ -234,6 +235,62 @@ void IdIndex::removeRow(const SectionTable& table, qsizetype row)
     --m_indexedRows[size_t(slot)];
 }
 
+// Many rows leave at once: each ID's chain is walked once for all its rows
+// that leave, not once for each of them.
+void IdIndex::removeRows(const SectionTable& table, const QList<qsizetype>& rows)
+{
+    if (rows.size() < 2) {
+        for (const qsizetype row : rows)
+            removeRow(table, row);
+        return;
+    }
+    const int slot = slotOf(table.kind());
+    std::vector<bool> leaving(m_heldId.size(), false);
+    QList<qint64> ids;
+    for (const qsizetype row : rows) {
+        const RowId rowId = table.rows().id(row);
+        const qint64 id = heldIdOf(rowId);
+        if (id == noId)
+            continue;
+        if (m_commented[rowId]) {
+            forget(rowId);
+            --m_commentedRows[size_t(slot)];
+            continue;
+        }
+        leaving[rowId] = true;
+        ids.append(id);
+        --m_indexedRows[size_t(slot)];
+    }
+    std::sort(ids.begin(), ids.end());
+    ids.erase(std::unique(ids.begin(), ids.end()), ids.end());
+    for (const qint64 id : ids) {
+        IdUse* first = m_firstUse.find(id);
+        const bool wasDuplicate = m_nextUse[first->row] != noRow;
+        // The rows that stay chained again in their order.
+        RowId kept = noRow;
+        RowId last = noRow;
+        for (RowId row = first->row; row != noRow;) {
+            const RowId next = m_nextUse[row];
+            m_nextUse[row] = noRow;
+            if (!leaving[row]) {
+                (last == noRow ? kept : m_nextUse[last]) = row;
+                last = row;
+            }
+            row = next;
+        }
+        if (kept == noRow)
+            m_firstUse.remove(id);
+        else
+            *first = useOf(kept);
+        if (wasDuplicate && (kept == noRow || m_nextUse[kept] == noRow))
+            --m_duplicateCount;
+    }
+    for (const qsizetype row : rows) {
+        if (const RowId rowId = table.rows().id(row); rowId < leaving.size() && leaving[rowId])
+            forget(rowId);
+    }
+}
+
 void IdIndex::addAll(const SectionTable& table)
 {
     const RowStore& rows = table.rows();
@@ -283,8 +340,9 @@ void IdIndex::removeAll(const SectionTable& table)
         m_wideIds.clear();
         m_duplicateCount = 0;
     } else {
-        for (qsizetype row = 0; row < table.rowCount(); ++row)
-            removeRow(table, row);
+        QList<qsizetype> rows(table.rowCount());
+        std::iota(rows.begin(), rows.end(), qsizetype(0));
+        removeRows(table, rows);
     }
     m_indexedRows[size_t(slot)] = 0;
     m_commentedRows[size_t(slot)] = 0;

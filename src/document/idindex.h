@@ -74,6 +74,7 @@ private:
     bool holdsSameId(const SectionTable& table, qsizetype row) const;
     void addRow(const SectionTable& table, qsizetype row);
     void removeRow(const SectionTable& table, qsizetype row);
+    void removeRows(const SectionTable& table, const QList<qsizetype>& rows);
     void addAll(const SectionTable& table);
     void removeAll(const SectionTable& table);
     void addUse(qint64 id, IdUse use);
