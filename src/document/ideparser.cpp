@@ -418,6 +418,8 @@ void appendTail(DocumentContent& content, DocumentContent&& rest, qsizetype line
     for (LineKind kind : allLineKinds)
         content.table(kind).appendRows(std::move(rest.table(kind)), idOffset);
     if (!rest.pathText.isEmpty()) {
+        // Exactly the room both parts take: the document keeps the text.
+        content.pathText.reserve(content.pathText.size() + 2 + rest.pathText.size());
         if (!content.pathText.isEmpty())
             content.pathText.append("\r\n");
         content.pathText.append(rest.pathText);
@@ -435,6 +437,7 @@ void appendTail(DocumentContent& content, DocumentContent&& rest, qsizetype line
     }
     layout.appendRoles(tail, lines + 1);
     layout.setLineCount(lines + tail.lineCount);
+    content.report.entries.reserve(content.report.entries.size() + rest.report.entries.size());
     for (LoadReportEntry& entry : rest.report.entries) {
         entry.lineNumber += lines;
         if (entry.row != 0)

@@ -37,16 +37,17 @@ std::optional<QByteArray> wideObjectIdOf(const RowStore& rows, qsizetype row);
 
 // The object IDs of a document's objects and timed objects, one number space
 // across both tables, and which of them more than one row uses. It follows the
-// tables' change signals: a change to one row costs a few hash look-ups.
+// tables' change signals: a change to one row costs a few array look-ups (and
+// a walk along the other rows of its ID when it leaves one several rows use).
 class IdIndex : public QObject {
     Q_OBJECT
 public:
     explicit IdIndex(const IdeDocument& document, QObject* parent = nullptr);
 
     // How many IDs more than one row uses.
-    qsizetype duplicateCount() const { return m_duplicates.size(); }
-    // Whether more than one row uses `id`: one hash look-up.
-    bool isDuplicate(qint64 id) const { return m_duplicates.contains(id); }
+    qsizetype duplicateCount() const { return m_duplicateCount; }
+    // Whether more than one row uses `id`: two look-ups.
+    bool isDuplicate(qint64 id) const;
     // Those IDs, ascending.
     QList<qint64> duplicateIds() const;
     // The rows using `id`, in no particular order.
@@ -63,24 +64,44 @@ signals:
 
 private:
     static constexpr qint64 noId = std::numeric_limits<qint64>::min();
+    static constexpr RowId noRow = std::numeric_limits<RowId>::max();
+    // What m_heldId holds of a row: its ID when it fits 32 bits, else one of these.
+    static constexpr qint32 notHeld = std::numeric_limits<qint32>::min();
+    static constexpr qint32 heldWide = notHeld + 1; // the ID is in m_wideIds
     static int slotOf(LineKind kind) { return kind == LineKind::Object ? 0 : 1; }
 
     void watch(const SectionTable& table);
     bool holdsSameId(const SectionTable& table, qsizetype row) const;
     void addRow(const SectionTable& table, qsizetype row);
     void removeRow(const SectionTable& table, qsizetype row);
+    void removeRows(const SectionTable& table, const QList<qsizetype>& rows);
     void addAll(const SectionTable& table);
     void removeAll(const SectionTable& table);
     void addUse(qint64 id, IdUse use);
-    void removeUse(qint64 id, IdUse use);
+    void removeUse(qint64 id, RowId row);
     void addCommentedRow(const RowStore& rows, LineKind kind, qsizetype row);
 
-    FirstUses m_firstUse;                     // every ID in use: one of its rows
-    QHash<qint64, QList<IdUse>> m_duplicates; // IDs used more than once: all their rows
-    // Per table, by RowId: the ID indexed, or that of a commented row, held
-    // apart (a bit each), which no use counts; else noId.
-    std::array<std::vector<qint64>, 2> m_idOfRow;
-    std::array<std::vector<bool>, 2> m_commented;
+    // The per-row arrays cover the identity `row`; `spare` more slots are kept
+    // when they grow, so that rows added one at a time do not copy them each time.
+    void cover(RowId row, bool spare = true);
+    void hold(RowId row, qint64 id, LineKind kind, bool commented);
+    qint64 heldIdOf(RowId row) const;
+    void forget(RowId row);
+    LineKind kindOf(RowId row) const { return m_timed[row] ? LineKind::TimedObject : LineKind::Object; }
+    IdUse useOf(RowId row) const { return {kindOf(row), row}; }
+
+    FirstUses m_firstUse; // every ID in use: the first of its rows
+    // By RowId, for the rows of both tables (the document hands out each
+    // identity once, whichever table the row is in): the ID the row holds in
+    // the index, a commented row's held apart (which no use counts); the next
+    // row using the same ID (noRow after the last), which chains all the rows
+    // of an ID from its first use; the row's table and whether it is commented.
+    std::vector<qint32> m_heldId;
+    std::vector<RowId> m_nextUse;
+    std::vector<bool> m_timed;
+    std::vector<bool> m_commented;
+    QHash<RowId, qint64> m_wideIds; // IDs beyond 32 bits, by row
+    qsizetype m_duplicateCount = 0;
     std::array<qsizetype, 2> m_indexedRows{};   // per table: rows holding an ID
     std::array<qsizetype, 2> m_commentedRows{}; // per table: commented rows holding one
 };

@@ -501,6 +501,10 @@ void RowStore::appendRows(RowStore&& other, RowId idOffset)
         if (other.m_shared[i].rows > 0)
             mapped[i + 1] = slotFor(other.m_shared[i].bytes);
     }
+    // Room for exactly both parts: growing by doubling would leave a big
+    // file's rows and bytes a third more room than they take, for as long as they live.
+    m_buffer.reserve(m_buffer.size() + other.m_buffer.size());
+    m_rows.reserve(size() + other.size());
     const qint64 base = m_buffer.size();
     m_buffer.append(other.m_buffer);
     const qsizetype first = size();

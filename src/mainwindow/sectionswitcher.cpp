@@ -47,6 +47,9 @@ SectionSwitcher::SectionSwitcher(IdeDocument& document, Platform& platform, QWid
         m_views[size_t(kind)]->setTabKeyNavigation(false);
         m_stack->addWidget(m_views[size_t(kind)]);
     }
+    // Only the shown table heads its rows (see select).
+    for (SectionView* view : m_views)
+        view->setRowHeaderShown(view == m_stack->currentWidget());
     m_pathsView = new PathsView(document, platform, m_stack);
     m_stack->addWidget(m_pathsView);
 
@@ -90,7 +93,12 @@ void SectionSwitcher::addSectionKeys(QWidget& window)
 void SectionSwitcher::select(Section section)
 {
     const SectionShown& target = shownBy(shownBy(section).marked);
-    m_stack->setCurrentWidget(target.table ? static_cast<QWidget*>(view(*target.table)) : m_pathsView);
+    QWidget* const shown = target.table ? static_cast<QWidget*>(view(*target.table)) : m_pathsView;
+    if (target.table)
+        view(*target.table)->setRowHeaderShown(true);
+    if (auto* left = qobject_cast<SectionView*>(m_stack->currentWidget()); left && left != shown)
+        left->setRowHeaderShown(false);
+    m_stack->setCurrentWidget(shown);
     m_shown = target.section;
     emit sectionShown(m_shown);
     // The filter follows to each table shown.

@@ -9,6 +9,7 @@
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QScrollBar>
 #include <QStyle>
 #include <QToolTip>
 
@@ -89,6 +90,22 @@ void SectionView::showRow(int row)
     // The view lays out a change of its rows later; the scroll bar's range must fit them now.
     updateGeometries();
     scrollTo(m_model->index(row, 0));
+}
+
+void SectionView::setRowHeaderShown(bool shown)
+{
+    QHeaderView* header = verticalHeader();
+    if (shown == (header->model() == model()))
+        return;
+    if (!shown) {
+        m_heldScroll = verticalScrollBar()->value();
+        header->setModel(nullptr);
+        return;
+    }
+    header->setModel(model());
+    header->setSelectionModel(selectionModel());
+    updateGeometries();
+    verticalScrollBar()->setValue(m_heldScroll);
 }
 
 LineKind SectionView::kind() const

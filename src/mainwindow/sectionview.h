@@ -38,6 +38,10 @@ public:
     // Scrolls the shown row `row` into view, at once after a change of the rows
     // (the scroll range is brought up to date first).
     void showRow(int row);
+    // Whether the row header follows the rows. The header keeps a record per
+    // row (12 bytes: a million rows take 12 MB), so a table not shown goes
+    // without one; the scroll position is kept for when it is shown again.
+    void setRowHeaderShown(bool shown);
 
 signals:
     // Double click or Enter: open the selected row in its editor.
@@ -62,6 +66,7 @@ private:
     SectionModel* m_model;
     QMenu* m_popup = nullptr;
     QList<qsizetype> m_heldRows; // the selection while the rows are reordered
+    int m_heldScroll = 0;        // the scroll position while the row header is away
 };
 
 } // namespace tarnel

@@ -124,6 +124,18 @@ private slots:
         QTest::newRow("third use, one removed") << "set o 0 3;remove o 3"
                                                 << "3:o2,t8"
                                                 << "o3,o4";
+        QTest::newRow("third use, the last one removed") << "set o 0 3;remove t 0"
+                                                         << "3:o2,o5"
+                                                         << "o3,o4";
+        QTest::newRow("far from the others, then one of them") << "set o 0 900000000000;set o 0 3"
+                                                               << "3:o2,o5,t8"
+                                                               << "o3,o4";
+        QTest::newRow("two uses removed at once") << "set o 0 3;remove o 0 3"
+                                                  << ""
+                                                  << "o3,o4";
+        QTest::newRow("a used and a commented row removed at once") << "remove o 1 2"
+                                                                    << "3:o5,t8"
+                                                                    << "";
         QTest::newRow("third use, changed back") << "set o 0 3;set o 0 1"
                                                  << "3:o5,t8"
                                                  << "o3,o4";
@@ -190,7 +202,10 @@ private slots:
                 values[0] = words[3].toLatin1();
                 table.setRowValues(testKey, words[2].toInt(), values);
             } else if (words[0] == QLatin1String("remove")) {
-                table.removeRows(testKey, {words[2].toInt()});
+                QList<qsizetype> rows; // ascending
+                for (const QString& row : words.mid(2))
+                    rows.append(row.toInt());
+                table.removeRows(testKey, rows);
             } else if (words[0] == QLatin1String("append")) {
                 table.appendRow(testKey, {words[2].toLatin1(), "g", "t", "1", "100", "0", "0", "24"});
             } else if (words[0] == QLatin1String("sort")) {

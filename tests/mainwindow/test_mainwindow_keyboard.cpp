@@ -278,6 +278,24 @@ private slots:
         QVERIFY(rowInView(objs, current));
     }
 
+    // A table not shown heads no rows; shown again, it is where it was.
+    void aTableKeepsItsPlaceWhileAnotherIsShown()
+    {
+        Session s;
+        const QString file = s.path(QStringLiteral("many.ide"));
+        QVERIFY(putFile(file, sampleIde(300)));
+        MainWindow& w = s.startShown(file);
+        SectionView* objs = w.view(LineKind::Object);
+        objs->scrollTo(objs->model()->index(250, 0));
+        QCOMPARE(w.view(LineKind::Light)->verticalHeader()->count(), 0);
+        w.selectSection(Section::Lights);
+        QCOMPARE(w.view(LineKind::Light)->verticalHeader()->count(), 300);
+        QCOMPARE(objs->verticalHeader()->count(), 0);
+        w.selectSection(Section::Objects);
+        QVERIFY(rowInView(objs, 250));
+        QVERIFY(!rowInView(objs, 0));
+    }
+
     void addedAndConfirmedRowsComeIntoView()
     {
         Session s;
