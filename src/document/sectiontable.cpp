@@ -366,19 +366,30 @@ void SectionTable::applyRowChanges(EditKey, const RowSnapshot& from, const RowSn
     // The kept rows take their new values where they stand, then move to
     // their places among the rows that stay: a row's place in `to` less the
     // rows still to come before it.
-    std::vector<qsizetype> targetOf(size_t(to.size()), 0);
-    qsizetype comingBefore = 0;
-    for (qsizetype j = 0; j < to.size(); ++j) {
-        targetOf[size_t(j)] = toPositions[size_t(j)] - comingBefore;
-        if (!keptInTo[size_t(j)])
-            ++comingBefore;
+    // When every row of `to` is kept (a change of values only), a row's
+    // target is its place in `to`, and no array of them is made.
+    std::vector<qsizetype> targetOf;
+    if (inOrder + qsizetype(kept.size()) < to.size()) {
+        targetOf.resize(size_t(to.size()));
+        qsizetype comingBefore = 0;
+        for (qsizetype j = 0; j < to.size(); ++j) {
+            targetOf[size_t(j)] = toPositions[size_t(j)] - comingBefore;
+            if (!keptInTo[size_t(j)])
+                ++comingBefore;
+        }
     }
+    const auto target = [&](qsizetype j) {
+        return targetOf.empty() ? toPositions[size_t(j)] : targetOf[size_t(j)];
+    };
     bool moves = false;
     qsizetype removedBefore = 0;
     // One row changed is told as such, more as one range.
     qsizetype firstChanged = -1;
     qsizetype lastChanged = -1;
     std::vector<std::pair<qsizetype, qsizetype>> changed; // (position, index in to)
+    // Room for every kept row: pages never written take no memory, and growing
+    // by doubling would hold the old and new arrays at once when all change.
+    changed.reserve(size_t(inOrder) + kept.size());
     forEachKept([&](qsizetype i, qsizetype j) {
         const qsizetype position = fromPositions[size_t(i)];
         while (removedBefore < removed.size() && removed[removedBefore] < position)
@@ -389,7 +400,7 @@ void SectionTable::applyRowChanges(EditKey, const RowSnapshot& from, const RowSn
             firstChanged = firstChanged < 0 ? at : qMin(firstChanged, at);
             lastChanged = qMax(lastChanged, at);
         }
-        moves = moves || targetOf[size_t(j)] != at;
+        moves = moves || target(j) != at;
     });
     m_rows.replaceRowsWith(changed, to.rows);
     if (changed.size() == 1)
@@ -405,7 +416,7 @@ void SectionTable::applyRowChanges(EditKey, const RowSnapshot& from, const RowSn
             const qsizetype position = fromPositions[size_t(i)];
             while (removedBefore < removed.size() && removed[removedBefore] < position)
                 ++removedBefore;
-            order[targetOf[size_t(j)]] = position - removedBefore;
+            order[target(j)] = position - removedBefore;
             placed[size_t(position - removedBefore)] = true;
         });
         qsizetype next = 0;
