@@ -178,7 +178,7 @@ public:
     void read(QByteArrayView block)
     {
         m_empty = m_empty && block.isEmpty();
-        m_binary = m_binary || std::memchr(block.data(), 0, size_t(block.size()));
+        m_binary = m_binary || (!block.isEmpty() && std::memchr(block.data(), 0, size_t(block.size())));
     }
     void append(const WholeFile& later)
     {
