@@ -77,20 +77,18 @@ QList<qsizetype> RowStore::sortedOrder() const
     // Each key's first eight bytes, case folded, as one number: keys whose
     // numbers differ compare as the numbers do, so a radix sort over those
     // bytes orders nearly every table; runs of equal numbers are then ordered
-    // by the whole key where needed. Both steps are stable. A key takes twelve
-    // bytes, as two arrays of them lie beside the rows at a load's peak.
+    // by the whole key where needed. Both steps are stable.
     struct Key {
-        quint32 prefixHigh;
-        quint32 prefixLow;
+        quint64 prefix;
         quint32 row;
-        quint64 prefix() const { return (quint64(prefixHigh) << 32) | prefixLow; }
+        quint32 length;
     };
-    static_assert(sizeof(Key) == 12);
     PodArray<Key> keys(n);
     std::array<std::array<qsizetype, 256>, 8> counts{}; // of each byte value at each place
     for (qsizetype i = 0; i < n; ++i) {
-        const quint64 prefix = keyPrefix(firstValue(i));
-        keys[size_t(i)] = Key{quint32(prefix >> 32), quint32(prefix), quint32(i)};
+        const QByteArrayView first = firstValue(i);
+        const quint64 prefix = keyPrefix(first);
+        keys[size_t(i)] = Key{prefix, quint32(i), quint32(qMin<qsizetype>(first.size(), 0xffffffff))};
         for (int place = 0; place < 8; ++place)
             ++counts[size_t(place)][(prefix >> (8 * place)) & 0xff];
     }
@@ -107,30 +105,24 @@ QList<qsizetype> RowStore::sortedOrder() const
         }
         const int shift = 8 * place;
         for (const Key& key : keys)
-            spare[size_t(starts[(key.prefix() >> shift) & 0xff]++)] = key;
+            spare[size_t(starts[(key.prefix >> shift) & 0xff]++)] = key;
         keys.swap(spare);
     }
     spare.clear();
-    // Keys of equal prefixes are equal up to the shorter one, which the longer
-    // one continues with NULs: only their whole bytes can order them.
     const auto before = [this](const Key& x, const Key& y) {
-        return compareFirstValues(firstValue(x.row), firstValue(y.row)) < 0;
-    };
-    // Keys of at most eight bytes and one length are equal (the usual run: a
-    // reused ID), so they keep their order without a look at their bytes.
-    const auto sameShortKeys = [&](qsizetype from, qsizetype to) {
-        const qsizetype length = firstValue(keys[size_t(from)].row).size();
-        for (qsizetype k = from; length <= 8 && k < to; ++k) {
-            if (firstValue(keys[size_t(k)].row).size() != length)
-                return false;
-        }
-        return length <= 8;
+        if (x.length > 8 || y.length > 8)
+            return compareFirstValues(firstValue(x.row), firstValue(y.row)) < 0;
+        // Equal up to the shorter one, which the longer one continues with NULs.
+        return x.length < y.length;
     };
     for (qsizetype i = 0; i < n;) {
         qsizetype j = i + 1;
-        while (j < n && keys[size_t(j)].prefix() == keys[size_t(i)].prefix())
+        bool decide = false;
+        while (j < n && keys[size_t(j)].prefix == keys[size_t(i)].prefix) {
+            decide = decide || keys[size_t(j)].length > 8 || keys[size_t(j)].length != keys[size_t(i)].length;
             ++j;
-        if (j - i > 1 && !sameShortKeys(i, j))
+        }
+        if (decide || (j - i > 1 && keys[size_t(i)].length > 8))
             std::stable_sort(keys.begin() + i, keys.begin() + j, before);
         i = j;
     }
