@@ -92,16 +92,7 @@ qsizetype RowStore::countValues(const Row& r) const
 
 QByteArrayView RowStore::firstValue(qsizetype row) const
 {
-    const Row& r = m_rows[size_t(row)];
-    const char* const begin = dataOf(r);
-    const char* const end = begin + r.length;
-    const char mark = (r.flags & Separated) ? separator : ',';
-    // A first value is short (an ID, mostly), and sorting reads one a row:
-    // a plain scan costs less than a call to memchr.
-    const char* p = begin;
-    while (p < end && *p != mark)
-        ++p;
-    return {begin, p - begin};
+    return valuesOf(m_rows[size_t(row)]).next();
 }
 
 void RowStore::valueViews(qsizetype row, QVarLengthArray<QByteArrayView, 16>& into) const
