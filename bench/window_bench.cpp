@@ -41,6 +41,7 @@
 // Un-comment. With --undo, after --command or --set-column, Edit > Undo is
 // triggered and timed until painted ("undo painted after 123.4 ms"); --redo
 // then times Edit > Redo the same way (an undo, also printed, comes first).
+#include "document/bigarrays.h"
 #include "document/columnedit.h"
 #include "document/idedocument.h"
 #include "document/idefile.h"
@@ -478,6 +479,7 @@ QAction* objectsCommand(MainWindow& window, const QString& word)
 
 int main(int argc, char* argv[])
 {
+    keepBigBlocksReturnable(); // as the program's main() does
     int quitPipe = -1;
     if (std::any_of(argv + 1, argv + argc, [](const char* word) { return std::strcmp(word, "--quit") == 0; }))
         quitPipe = runInChildTimingQuit();

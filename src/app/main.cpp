@@ -1,3 +1,4 @@
+#include "document/bigarrays.h"
 #include "mainwindow/mainwindow.h"
 #include "mainwindow/programend.h"
 #include "platform/qtplatform.h"
@@ -52,6 +53,7 @@ std::optional<int> answerOptions(int argc, char* argv[])
 
 int main(int argc, char* argv[])
 {
+    keepBigBlocksReturnable();
     if (const std::optional<int> status = answerOptions(argc, argv))
         return *status;
 

@@ -4,6 +4,10 @@
 #include <sys/mman.h>
 #endif
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 #include <cstdint>
 
 namespace tarnel {
@@ -22,6 +26,13 @@ void preferHugePages(void* data, qsizetype size)
 #else
     Q_UNUSED(data);
     Q_UNUSED(size);
+#endif
+}
+
+void keepBigBlocksReturnable()
+{
+#ifdef __GLIBC__
+    mallopt(M_MMAP_THRESHOLD, 128 * 1024);
 #endif
 }
 

@@ -18,6 +18,14 @@ namespace tarnel {
 // tens of thousands; where the system offers no such pages this does nothing.
 void preferHugePages(void* data, qsizetype size);
 
+// The C library hands out a block bigger than its threshold as pages of its
+// own, given back when freed, but raises that threshold to the size of every
+// such block freed. After a big file's load (its sort frees tens of MB) the
+// next blocks of a few MB would come from the heap and, once freed, stay held
+// by the process. Fixed at its first value, big blocks always go back. A
+// setting of the whole process: called first thing by a program's main().
+void keepBigBlocksReturnable();
+
 // A growable array of plain records that grows with realloc: a big array then
 // grows in place (the system remaps its pages) instead of being copied, and a
 // million-row table fills without ever moving its rows.

@@ -46,27 +46,7 @@
 #include <QStatusBar>
 #include <QUndoGroup>
 
-#ifdef __GLIBC__
-#include <malloc.h>
-#endif
-
 namespace tarnel {
-
-namespace {
-
-// The C library hands out a block bigger than its threshold as pages of its
-// own, given back when freed, but raises that threshold to the size of every
-// such block freed. After a big file's load (its sort frees tens of MB) the
-// next blocks of a few MB would come from the heap and, once freed, stay held
-// by the process. Fixed at its first value, big blocks always go back.
-void keepBigBlocksReturnable()
-{
-#ifdef __GLIBC__
-    mallopt(M_MMAP_THRESHOLD, 128 * 1024);
-#endif
-}
-
-} // namespace
 
 MainWindow::MainWindow(Platform& platform, SettingsFile& settings, QWidget* parent)
     : QMainWindow(parent), m_platform(platform), m_settings(settings), m_document(new IdeDocument(this)),
@@ -75,7 +55,6 @@ MainWindow::MainWindow(Platform& platform, SettingsFile& settings, QWidget* pare
       m_openMap(new OpenMap(*m_document, this))
 {
     setObjectName(QStringLiteral("mainWindow"));
-    keepBigBlocksReturnable();
     m_settings.setMissingKeyHandler([this](const QString& message) {
         m_platform.showMessage(this, texts::appTitle, message, Platform::Icon::None);
     });
