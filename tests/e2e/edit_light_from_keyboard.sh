@@ -21,7 +21,10 @@ window="$(wait_for '^Tarnel \[ empty \]$')" || fail "the window did not appear"
 xdotool windowactivate --sync "$window" 2>/dev/null || xdotool windowfocus --sync "$window"
 sleep 0.3
 keys ctrl+o
-sleep 1
+# Typing before the dialog is up would send the path to the main window.
+dialog="$(wait_for '^Open$')" || fail "Ctrl+O did not show the open dialog"
+xdotool windowfocus --sync "$dialog" 2>/dev/null || true
+sleep 0.3
 xdotool type --delay 20 "$target"
 keys Return
 wait_for "^Tarnel \[ $target \]\$" >/dev/null || fail "Ctrl+O did not open the file"
