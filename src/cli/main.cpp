@@ -1,11 +1,13 @@
 // tarnel-cli: the editor's loading and saving without a window, for batch work.
 #include "document/filenames.h"
+#include "document/filereplacement.h"
 #include "document/idedocument.h"
 #include "document/idefile.h"
 #include "document/rowcells.h"
 #include "document/statistics.h"
 #include "commandline.h"
 #include "convertcommand.h"
+#include "cutshortinput.h"
 #include "inputfiles.h"
 #include "inturns.h"
 #include "mapcommands.h"
@@ -34,7 +36,8 @@ QTextStream& err()
 }
 
 // Loads `path` ("-": standard input), telling on standard error why it could not.
-bool load(IdeDocument& document, const QString& path)
+// A file is mapped (see leaveWhenInputCutShort) unless `access` says to read it.
+bool load(IdeDocument& document, const QString& path, FileAccess access = FileAccess::MapUntilExit)
 {
     const LoadErrorSink onError = [](const LoadError& error) {
         err() << texts::cliErrorLine.arg(error.lineNumber);
@@ -48,7 +51,7 @@ bool load(IdeDocument& document, const QString& path)
         outcome = in.error.isEmpty() ? loadDocumentFromBytes(document, in.bytes, onError)
                                      : LoadOutcome{ReadOutcome::Unreadable, in.error};
     } else {
-        outcome = loadDocument(document, path, onError);
+        outcome = loadDocument(document, path, onError, access);
     }
     const QString name = isStandardStream(path) ? texts::cliStandardInput : path;
     if (outcome.status == ReadOutcome::Missing)
@@ -76,7 +79,10 @@ int format(QStringList args)
     // only costs time just before the system takes the memory back anyway.
     static IdeDocument* const kept = new IdeDocument;
     IdeDocument& document = *kept;
-    if (!load(document, in))
+    // A file written in place would be left half written if the mapped input
+    // were cut short: its input is read instead.
+    if (!load(document, in,
+              !isStandardStream(out) && isWrittenInPlace(out) ? FileAccess::Read : FileAccess::MapUntilExit))
         return 1;
     const QDateTime now = QDateTime::currentDateTime();
     if (isStandardStream(out)) {
@@ -234,6 +240,7 @@ int run(const QStringList& arguments)
 int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
+    leaveWhenInputCutShort();
     const int status = run(argumentsOf(argc, argv));
     // Output that did not all arrive is a failure, whatever the command found.
     if (const QString failure = standardOutputFailure(); !failure.isEmpty()) {

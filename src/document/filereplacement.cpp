@@ -7,8 +7,10 @@
 #include <QIODevice>
 #include <QRandomGenerator>
 
+#include <atomic>
 #include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <vector>
 
 #include <fcntl.h>
@@ -17,6 +19,35 @@
 #include <unistd.h>
 
 namespace tarnel {
+
+namespace {
+
+// The new file being written, for unfinishedFileName: a plain array and a
+// lock-free flag, which a signal handler may read.
+char unfinishedName[4096];
+std::atomic<bool> unfinished{false};
+
+// Names the file being written until it goes out of scope.
+class UnfinishedFile {
+public:
+    explicit UnfinishedFile(const QByteArray& name)
+    {
+        if (size_t(name.size()) >= sizeof unfinishedName)
+            return; // too long a name to remember: the file stays after a signal
+        std::memcpy(unfinishedName, name.constData(), size_t(name.size()) + 1);
+        unfinished.store(true);
+    }
+    UnfinishedFile(const UnfinishedFile&) = delete;
+    UnfinishedFile& operator=(const UnfinishedFile&) = delete;
+    ~UnfinishedFile() { unfinished.store(false); }
+};
+
+} // namespace
+
+const char* unfinishedFileName()
+{
+    return unfinished.load() ? unfinishedName : nullptr;
+}
 
 namespace replacementsteps {
 
@@ -187,6 +218,7 @@ QString writeBeside(const QByteArray& target, const struct stat* old, const Cont
     const Descriptor fd(createBeside(target, old ? 0600 : 0666, name, failure));
     if (!fd.isOpen())
         return failure;
+    const UnfinishedFile unfinishedFile(name);
     failure = writeThrough(fd.get(), write);
     if (failure.isEmpty() && old) {
         // The owner first, since changing it clears the setuid and setgid
@@ -314,6 +346,12 @@ QString replaceFileContent(const QString& path, const ContentWriter& write)
     if (info.st_nlink > 1)
         return writeInPlace(target, write);
     return writeAndRename(target, &info, write);
+}
+
+bool isWrittenInPlace(const QString& path)
+{
+    struct stat info {};
+    return ::stat(resolvedTarget(path).constData(), &info) == 0 && S_ISREG(info.st_mode) && info.st_nlink > 1;
 }
 
 } // namespace tarnel

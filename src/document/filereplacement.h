@@ -21,4 +21,13 @@ using ContentWriter = std::function<bool(QIODevice&)>;
 // file. Returns the reason on failure, empty on success.
 QString replaceFileContent(const QString& path, const ContentWriter& write);
 
+// Whether replaceFileContent would write the file at `path` in place: a
+// regular file with other hard links.
+bool isWrittenInPlace(const QString& path);
+
+// The name of the new file a save is writing beside its target, while its
+// content is being written; null at any other time. Safe to call from a
+// signal handler, so that a program ending on a signal can remove the file.
+const char* unfinishedFileName();
+
 } // namespace tarnel

@@ -16,6 +16,7 @@
 #include <thread>
 
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -149,6 +150,26 @@ ReadOutcome readIdeFile(const QString& path)
     return outcome;
 }
 
+ReadOutcome mapIdeFileUntilExit(const QString& path)
+{
+    ReadOutcome outcome;
+    QFile file;
+    int fd = -1;
+    if (!openToRead(path, fd, file, outcome))
+        return outcome;
+    const qint64 size = file.size();
+    void* const mapped = size > 0 ? ::mmap(nullptr, size_t(size), PROT_READ, MAP_PRIVATE, fd, 0) : MAP_FAILED;
+    if (mapped == MAP_FAILED)
+        return readIdeFile(path);
+    outcome.bytes = QByteArray::fromRawData(static_cast<const char*>(mapped), size);
+    if (isUtf16Text(outcome.bytes)) {
+        ::munmap(mapped, size_t(size));
+        return {ReadOutcome::Utf16, {}, texts::utf16File};
+    }
+    outcome.status = ReadOutcome::Read;
+    return outcome;
+}
+
 ReadOutcome readIdeFileInBlocks(const QString& path, const std::function<void(QByteArrayView)>& take, qint64 from,
                                 qint64 to)
 {
@@ -196,9 +217,10 @@ ReadOutcome readIdeFileInBlocks(const QString& path, const std::function<void(QB
     return outcome;
 }
 
-LoadOutcome loadDocument(IdeDocument& document, const QString& path, const LoadErrorSink& onError)
+LoadOutcome loadDocument(IdeDocument& document, const QString& path, const LoadErrorSink& onError,
+                         FileAccess access)
 {
-    ReadOutcome read = readIdeFile(path);
+    ReadOutcome read = access == FileAccess::MapUntilExit ? mapIdeFileUntilExit(path) : readIdeFile(path);
     if (read.status != ReadOutcome::Read)
         return {read.status, read.error};
     // Rows point into the file's bytes, which the tables now share.

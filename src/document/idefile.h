@@ -29,6 +29,15 @@ struct ReadOutcome {
 // not exist, counts as missing.
 ReadOutcome readIdeFile(const QString& path);
 
+// The file's bytes as readIdeFile gives them, but through a read-only mapping
+// of the file that is never undone: no memory to clear and no copy, for a
+// program that ends after one job (tarnel-cli). Another program cutting the
+// file short meanwhile makes a touch of a page past its new end raise SIGBUS,
+// which such a program must catch. An empty file, or one that cannot be
+// mapped, is read instead. The bytes must never be written to: a QByteArray
+// over them copies them before any change.
+ReadOutcome mapIdeFileUntilExit(const QString& path);
+
 // Reads a file as readIdeFile does, but a block at a time into one buffer
 // used again, for readers that keep nothing of the bytes (the map's facts),
 // so that a big file takes no memory of its size. Each block handed to
@@ -44,10 +53,15 @@ struct LoadOutcome {
     QString error;
 };
 
+// How a load reaches the file's bytes: read into memory, or mapped as
+// mapIdeFileUntilExit maps them.
+enum class FileAccess { Read, MapUntilExit };
+
 // Reads the file at `path` into the document's tables and makes it the open file.
 // A file that cannot be read leaves the document as it was; a loaded one is
 // marked unchanged.
-LoadOutcome loadDocument(IdeDocument& document, const QString& path, const LoadErrorSink& onError);
+LoadOutcome loadDocument(IdeDocument& document, const QString& path, const LoadErrorSink& onError,
+                         FileAccess access = FileAccess::Read);
 
 // Reads a file's `bytes` (standard input's, say) into the document's tables as
 // loadDocument reads a file, leaving the open file's path as it was.

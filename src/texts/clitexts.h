@@ -74,6 +74,9 @@ inline const QString cliErrorLine = QStringLiteral("line %1: ");
 inline const QString cliNoSuchFile = QStringLiteral("%1: no such file");
 inline const QString cliCannotRead = QStringLiteral("%1: cannot read: %2");
 inline const QString cliCannotWrite = QStringLiteral("%1: cannot write: %2");
+// An input file another program cut short while it was being read; no file was replaced.
+inline const QString cliInputCutShort =
+    QStringLiteral("an input file was cut short by another program while it was read; no file was replaced");
 
 // check: the count line on standard error.
 inline const QString cliOneError = QStringLiteral("%1 error");

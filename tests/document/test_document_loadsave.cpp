@@ -216,8 +216,8 @@ private slots:
             QVERIFY2(keys[i - 1].compare(keys[i], Qt::CaseInsensitive) <= 0, keys[i - 1] + " before " + keys[i]);
     }
 
-    // A file read a block at a time gives readIdeFile's bytes and outcome, in
-    // blocks that end just after an LF but the last.
+    // A file read a block at a time, or mapped, gives readIdeFile's bytes and
+    // outcome, in blocks that end just after an LF but the last.
     void readInBlocks_data()
     {
         QTest::addColumn<QByteArray>("bytes");
@@ -244,6 +244,10 @@ private slots:
             QCOMPARE(blocks.join(), whole.bytes);
         for (qsizetype i = 0; i + 1 < blocks.size(); ++i)
             QVERIFY(blocks[i].endsWith('\n'));
+        const ReadOutcome mapped = mapIdeFileUntilExit(path);
+        QCOMPARE(mapped.status, whole.status);
+        QCOMPARE(mapped.error, whole.error);
+        QCOMPARE(mapped.bytes, whole.bytes);
     }
 
     void loadFailureLeavesDocument_data()
