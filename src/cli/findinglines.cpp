@@ -8,6 +8,7 @@
 
 #include <charconv>
 #include <cstring>
+#include <type_traits>
 
 namespace tarnel::cli {
 
@@ -109,19 +110,15 @@ void FindingLines::atLimit(qint32 file, qint64 line, qint64 id)
     m_used += at - start;
 }
 
-// As compilerStyle writes it.
 char* FindingLines::putPlace(char* at, const QByteArray& path, qint64 line, Severity severity) const
 {
-    at = put(at, path);
-    if (line > 0) {
-        at = put(at, ':');
-        at = putNumber(at, line);
-    }
-    at = put(at, ':');
-    at = put(at, ' ');
-    at = put(at, severity == Severity::Error ? m_error : m_warning);
-    at = put(at, ':');
-    return put(at, ' ');
+    tarnel::putPlace(path, line, severity == Severity::Error ? m_error : m_warning, [&at](const auto& piece) {
+        if constexpr (std::is_same_v<std::decay_t<decltype(piece)>, qint64>)
+            at = putNumber(at, piece);
+        else
+            at = put(at, piece);
+    });
+    return at;
 }
 
 const FindingLines::ShownPath& FindingLines::pathOf(qint32 file)

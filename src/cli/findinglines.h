@@ -43,7 +43,7 @@ private:
     void count(Severity severity) { (severity == Severity::Error ? m_errors : m_warnings) += 1; }
     // Room for `size` more bytes at the end of the block; returns where they go.
     char* room(qsizetype size);
-    // "PATH:LINE: SEVERITY: " of a finding at `line` of `file`.
+    // "PATH:LINE: SEVERITY: " of a finding at `line` of `file`, as compilerStyle writes it.
     char* putPlace(char* at, const QByteArray& path, qint64 line, Severity severity) const;
 
     const ReadMap& m_read;
