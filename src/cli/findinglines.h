@@ -20,6 +20,7 @@ class FindingLines final : public FindingReceiver {
 public:
     FindingLines(const ReadMap& read, const FindingMessages& messages, bool writeAsTheyCome);
 
+    const FindingMessages& messages() const override { return m_messages; }
     void take(const MapFinding& finding) override;
     void definedAgain(Severity severity, qint32 file, qint64 line, qint64 id, qint32 firstFile,
                       qint64 firstLine) override;
