@@ -6,6 +6,7 @@
 #include "standardoutput.h"
 #include "texts/maptexts.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstring>
 #include <type_traits>
@@ -137,30 +138,31 @@ char* FindingLines::room(qsizetype size)
 {
     if (m_used + size > m_block.size()) {
         flush();
-        if (size > m_block.size())
-            m_block.resize(size);
+        // Kept lines stay in the block, which grows: a part holds a megabyte or two.
+        if (m_used + size > m_block.size())
+            m_block.resize(std::max(m_used + size, 2 * m_block.size()));
     }
     return m_block.data() + m_used;
 }
 
 void FindingLines::flush()
 {
-    const QByteArrayView lines(m_block.constData(), m_used);
-    if (m_write)
-        writeOut(lines);
-    else
-        m_kept.append(lines);
+    if (!m_write)
+        return;
+    writeOut(QByteArrayView(m_block.constData(), m_used));
     m_used = 0;
 }
 
 void FindingLines::append(FindingLines&& later)
 {
-    flush();
-    later.flush();
-    if (m_write)
-        writeOut(later.m_kept);
-    else
-        m_kept.append(later.m_kept);
+    const QByteArrayView lines(later.m_block.constData(), later.m_used);
+    if (m_write) {
+        flush();
+        writeOut(lines);
+    } else {
+        std::memcpy(room(lines.size()), lines.data(), size_t(lines.size()));
+        m_used += lines.size();
+    }
     m_errors += later.m_errors;
     m_warnings += later.m_warnings;
 }

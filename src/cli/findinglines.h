@@ -12,8 +12,8 @@ namespace tarnel::cli {
 class ReadMap;
 
 // Findings as check writes them ("PATH:LINE: error: MESSAGE"), and their
-// count: written a block at a time as they come, or kept, for the second half
-// of a big file worked out beside the first. The frequent ones are put
+// count: written a block at a time as they come, or kept in one growing block,
+// for a part of a big file worked out beside another. The frequent ones are put
 // together as bytes from their parts (each file's path converted once,
 // numbers written in place); the others are converted as they come.
 class FindingLines final : public FindingReceiver {
@@ -51,9 +51,8 @@ private:
     const FindingMessages& m_messages;
     bool m_write;
     std::vector<ShownPath> m_paths;
-    QByteArray m_block; // its first m_used bytes are lines
+    QByteArray m_block; // its first m_used bytes are lines, all of them when they are kept
     qsizetype m_used = 0;
-    QByteArray m_kept; // the lines of the blocks kept
     qsizetype m_errors = 0;
     qsizetype m_warnings = 0;
     // The fixed pieces of the messages, as bytes.
