@@ -3,6 +3,7 @@
 #include "document/idedocument.h"
 #include "document/idefile.h"
 #include "map/gamemap.h"
+#include "map/mapindex.h"
 #include "map/pathresolver.h"
 #include "support/testfiles.h"
 #include "texts/maptexts.h"
@@ -376,6 +377,36 @@ private slots:
         if (set >= 0)
             map.setIdLimit(set == 0 ? std::optional<qint64>() : std::optional<qint64>(set));
         QCOMPARE(map.idLimit().value_or(-1), expected);
+    }
+
+    // The first definition of a model name, any case, in load order: in two
+    // files of `filler` other names each, a big map's indexed in two halves.
+    void definitionNamed_data()
+    {
+        QTest::addColumn<int>("filler");
+        QTest::newRow("small map") << 10;
+        QTest::newRow("big map") << 150'000;
+    }
+    void definitionNamed()
+    {
+        QFETCH(int, filler);
+        QList<FileFacts> facts(2);
+        for (FileFacts& file : facts) {
+            for (int i = 0; i < filler; ++i)
+                file.definitions.append(IdDefinition{i, "m" + QByteArray::number(i), i + 1, IdSection::Objs});
+        }
+        auto name = [&](int file, int index, const char* name) { facts[file].definitions[index].name = name; };
+        name(0, filler - 1, "Gate"); // the end of the first half, before the second's
+        name(1, 0, "gate");
+        name(1, 5, "door"); // twice in the second half
+        name(1, filler - 1, "DOOR");
+        name(0, 3, "wall"); // twice in the first half
+        name(0, filler - 2, "wall");
+        const MapIndex index(facts);
+        for (const auto& [asked, place] : {std::pair{"GATE", MapPlace{0, filler - 1}},
+                                           std::pair{"door", MapPlace{1, 5}}, std::pair{"Wall", MapPlace{0, 3}}})
+            QCOMPARE(index.definitionNamed(asked).value_or(MapPlace{-1, -1}), place);
+        QVERIFY(!index.definitionNamed("none"));
     }
 };
 
