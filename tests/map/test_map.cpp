@@ -141,14 +141,18 @@ private slots:
         QTest::newRow("hours, draw distances, mesh counts, a section without end")
             << QByteArrayList{list, "IDE data/a.ide\n", "data/a.ide",
                               "tobj\n20, clock, t, 1, 100, 0, 6, 24\n21, c2, t, 1, 100, 0, 25, -1\n"
-                              "objs\n30, a, t, 1, 0, 0\n31, b, t, 2, 100, 0\n32, c, t, 3, 100, 150, abc, 0\nend\n"}
+                              "objs\n30, a, t, 1, 0, 0\n31, b, t, 2, 100, 0\n32, c, t, 3, 100, 150, abc, 0\n"
+                              "33, d, t, 2, 000, 0050, 0\n34, a_long_model_name, a_long_txd_name, 1, 0.0, "
+                              "0\nend\n"}
             << dat
             << QStringList{warn("data/a.ide:2", mapHourOutOfRange.arg(20).arg("24")),
                            warn("data/a.ide:3", mapHourOutOfRange.arg(21).arg("25")),
                            warn("data/a.ide:3", mapHourOutOfRange.arg(21).arg("-1")),
                            warn("data/a.ide:5", mapDrawDistance.arg(30).arg("0")),
                            warn("data/a.ide:6", mapMeshCount.arg(31).arg("2").arg(1)),
-                           warn("data/a.ide:7", mapDrawDistance.arg(32).arg("abc"))};
+                           warn("data/a.ide:7", mapDrawDistance.arg(32).arg("abc")),
+                           warn("data/a.ide:8", mapDrawDistance.arg(33).arg("000")),
+                           warn("data/a.ide:9", mapDrawDistance.arg(34).arg("0.0"))};
         QTest::newRow("ID limit of 13 values, binary placements, the same file twice")
             << QByteArrayList{list,         "IDE data/a.ide\nIDE data/./A.ide\nIPL data/a.ipl\nIPL data/b.ipl\n",
                               "data/a.ide", "objs\n6499, a, t, 1, 100, 0\n6500, b, t, 1, 100, 0\nend\n",
