@@ -6,8 +6,10 @@
 #include "standardoutput.h"
 #include "texts/maptexts.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstring>
+#include <type_traits>
 
 namespace tarnel::cli {
 
@@ -109,19 +111,15 @@ void FindingLines::atLimit(qint32 file, qint64 line, qint64 id)
     m_used += at - start;
 }
 
-// As compilerStyle writes it.
 char* FindingLines::putPlace(char* at, const QByteArray& path, qint64 line, Severity severity) const
 {
-    at = put(at, path);
-    if (line > 0) {
-        at = put(at, ':');
-        at = putNumber(at, line);
-    }
-    at = put(at, ':');
-    at = put(at, ' ');
-    at = put(at, severity == Severity::Error ? m_error : m_warning);
-    at = put(at, ':');
-    return put(at, ' ');
+    tarnel::putPlace(path, line, severity == Severity::Error ? m_error : m_warning, [&at](const auto& piece) {
+        if constexpr (std::is_same_v<std::decay_t<decltype(piece)>, qint64>)
+            at = putNumber(at, piece);
+        else
+            at = put(at, piece);
+    });
+    return at;
 }
 
 const FindingLines::ShownPath& FindingLines::pathOf(qint32 file)
@@ -140,30 +138,31 @@ char* FindingLines::room(qsizetype size)
 {
     if (m_used + size > m_block.size()) {
         flush();
-        if (size > m_block.size())
-            m_block.resize(size);
+        // Kept lines stay in the block, which grows: a part holds a megabyte or two.
+        if (m_used + size > m_block.size())
+            m_block.resize(std::max(m_used + size, 2 * m_block.size()));
     }
     return m_block.data() + m_used;
 }
 
 void FindingLines::flush()
 {
-    const QByteArrayView lines(m_block.constData(), m_used);
-    if (m_write)
-        writeOut(lines);
-    else
-        m_kept.append(lines);
+    if (!m_write)
+        return;
+    writeOut(QByteArrayView(m_block.constData(), m_used));
     m_used = 0;
 }
 
 void FindingLines::append(FindingLines&& later)
 {
-    flush();
-    later.flush();
-    if (m_write)
-        writeOut(later.m_kept);
-    else
-        m_kept.append(later.m_kept);
+    const QByteArrayView lines(later.m_block.constData(), later.m_used);
+    if (m_write) {
+        flush();
+        writeOut(lines);
+    } else {
+        std::memcpy(room(lines.size()), lines.data(), size_t(lines.size()));
+        m_used += lines.size();
+    }
     m_errors += later.m_errors;
     m_warnings += later.m_warnings;
 }

@@ -12,14 +12,15 @@ namespace tarnel::cli {
 class ReadMap;
 
 // Findings as check writes them ("PATH:LINE: error: MESSAGE"), and their
-// count: written a block at a time as they come, or kept, for the second half
-// of a big file worked out beside the first. The frequent ones are put
+// count: written a block at a time as they come, or kept in one growing block,
+// for a part of a big file worked out beside another. The frequent ones are put
 // together as bytes from their parts (each file's path converted once,
 // numbers written in place); the others are converted as they come.
 class FindingLines final : public FindingReceiver {
 public:
     FindingLines(const ReadMap& read, const FindingMessages& messages, bool writeAsTheyCome);
 
+    const FindingMessages& messages() const override { return m_messages; }
     void take(const MapFinding& finding) override;
     void definedAgain(Severity severity, qint32 file, qint64 line, qint64 id, qint32 firstFile,
                       qint64 firstLine) override;
@@ -43,16 +44,15 @@ private:
     void count(Severity severity) { (severity == Severity::Error ? m_errors : m_warnings) += 1; }
     // Room for `size` more bytes at the end of the block; returns where they go.
     char* room(qsizetype size);
-    // "PATH:LINE: SEVERITY: " of a finding at `line` of `file`.
+    // "PATH:LINE: SEVERITY: " of a finding at `line` of `file`, as compilerStyle writes it.
     char* putPlace(char* at, const QByteArray& path, qint64 line, Severity severity) const;
 
     const ReadMap& m_read;
     const FindingMessages& m_messages;
     bool m_write;
     std::vector<ShownPath> m_paths;
-    QByteArray m_block; // its first m_used bytes are lines
+    QByteArray m_block; // its first m_used bytes are lines, all of them when they are kept
     qsizetype m_used = 0;
-    QByteArray m_kept; // the lines of the blocks kept
     qsizetype m_errors = 0;
     qsizetype m_warnings = 0;
     // The fixed pieces of the messages, as bytes.

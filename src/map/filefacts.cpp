@@ -38,6 +38,10 @@ bool isTooWide(QByteArrayView value)
 bool isPositiveNumber(QByteArrayView value)
 {
     value = value.trimmed();
+    // Nearly every draw distance is a few digits: positive unless all of them are zeros.
+    const auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
+    if (!value.isEmpty() && value.size() <= 18 && std::all_of(value.begin(), value.end(), isDigit))
+        return std::any_of(value.begin(), value.end(), [](char c) { return c != '0'; });
     double number = 0;
     const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), number);
     return error == std::errc() && end == value.data() + value.size() && number > 0 && number < 1e300;

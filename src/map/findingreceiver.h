@@ -4,6 +4,8 @@
 
 namespace tarnel {
 
+class FindingMessages;
+
 // What GameMap::forEachFindingIn hands out. The findings a big map has by the
 // hundred thousand come as their parts (their messages are those of
 // FindingMessages), so that a receiver writing them all need not make a text
@@ -11,6 +13,9 @@ namespace tarnel {
 class FindingReceiver {
 public:
     virtual ~FindingReceiver() = default;
+
+    // The texts of the messages it is handed the parts of, which the walk fills in for the rest.
+    virtual const FindingMessages& messages() const = 0;
 
     virtual void take(const MapFinding& finding) = 0;
     // An ID defined at `line` of `file` (an index into MapSources::files) and

@@ -95,6 +95,7 @@ public:
     {
     }
 
+    const FindingMessages& messages() const override { return m_messages; }
     void take(const MapFinding& finding) override { m_take(finding); }
     void definedAgain(Severity severity, qint32 file, qint64 line, qint64 id, qint32 firstFile,
                       qint64 firstLine) override
@@ -238,9 +239,8 @@ void GameMap::forEachFindingIn(qsizetype file, qint64 fromLine, qint64 toLine, F
     const QList<MapFile>& files = m_sources.files;
     const FileFacts& facts = index.facts()[file];
     const QString& path = files[file].shownPath;
-    const TwoArgumentText placeText(texts::mapPlace);
     auto placeOf = [&](MapPlace place, qint64 line) {
-        return placeText.filled(files[place.file].shownPath, QString::number(line));
+        return receiver.messages().placeText().filled(files[place.file].shownPath, QString::number(line));
     };
     auto report = [&](Severity severity, qint64 line, QString message) {
         receiver.take(MapFinding{severity, path, line, std::move(message), qint32(file)});

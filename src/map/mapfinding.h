@@ -21,4 +21,22 @@ struct MapFinding {
 // "PATH:LINE: error: MESSAGE", as compilers write it (no line part for line 0).
 QString compilerStyle(const MapFinding& finding);
 
+// The "PATH:LINE: SEVERITY: " that starts such a line, handed to `put` a piece
+// at a time: the path and severity as given, the line as a qint64, the rest as
+// chars. compilerStyle writes it as text, tarnel-cli check as bytes in place.
+template <typename Text, typename Put>
+void putPlace(const Text& path, qint64 line, const Text& severity, Put&& put)
+{
+    put(path);
+    if (line > 0) {
+        put(':');
+        put(line);
+    }
+    put(':');
+    put(' ');
+    put(severity);
+    put(':');
+    put(' ');
+}
+
 } // namespace tarnel

@@ -2,9 +2,12 @@
 
 #include <algorithm>
 #include <bit>
+#include <future>
 #include <iterator>
 #include <numeric>
+#include <thread>
 #include <tuple>
+#include <utility>
 
 namespace tarnel {
 
@@ -184,35 +187,72 @@ QList<MapPlace> MapIndex::referencesOf(qint64 id) const
     return places;
 }
 
+void MapIndex::makeNames() const
+{
+    // Grouped by a counting sort on the top bits of the hash, which spreads
+    // names evenly: a few in a bucket. A big map's names are hashed, counted
+    // and placed by two threads, a half each, the first half before the
+    // second in each bucket so that a bucket stays in load order.
+    size_t count = 0;
+    for (qint32 file = 0; file < m_facts.size(); ++file)
+        count += m_changed[size_t(file)] ? 0 : size_t(m_facts[file].definitions.size());
+    // Calls f(n, place) for the nth to the (to - 1)th definition kept, in load order.
+    auto forEachIn = [this](size_t from, size_t to, auto&& f) {
+        size_t first = 0; // the number of the file's first definition
+        for (qint32 file = 0; file < m_facts.size() && first < to; ++file) {
+            if (m_changed[size_t(file)])
+                continue;
+            const size_t definitions = size_t(m_facts[file].definitions.size());
+            for (size_t at = std::max(first, from); at < std::min(first + definitions, to); ++at)
+                f(at, MapPlace{file, qint32(at - first)});
+            first += definitions;
+        }
+    };
+    const int bits = std::max(1, int(std::bit_width(count / 4)));
+    m_names.shift = 64 - bits;
+    const size_t buckets = size_t(1) << bits;
+    const auto keys = std::make_unique_for_overwrite<qint64[]>(count); // first written by the halves
+    m_names.entries.resize(count);
+    constexpr size_t splitNames = 100'000;
+    const size_t halves = count >= splitNames && std::thread::hardware_concurrency() > 1 ? 2 : 1;
+    std::vector<std::vector<quint32>> counts(halves, std::vector<quint32>(buckets, 0));
+    auto halfOf = [&](size_t half) { return std::pair{count * half / halves, count * (half + 1) / halves}; };
+    auto inHalves = [halves](const auto& work) {
+        std::future<void> second;
+        if (halves > 1)
+            second = std::async(std::launch::async, work, 1);
+        work(0);
+        if (second.valid())
+            second.get();
+    };
+    inHalves([&](size_t half) {
+        const auto [from, to] = halfOf(half);
+        forEachIn(from, to, [&](size_t at, MapPlace place) {
+            keys[at] = nameKey(definition(place).name);
+            ++counts[half][bucketOf(keys[at])];
+        });
+    });
+    // Each half's counts become where its next entry of each bucket goes.
+    m_names.start.assign(buckets + 1, 0);
+    for (size_t bucket = 0; bucket < buckets; ++bucket) {
+        quint32 next = m_names.start[bucket];
+        for (size_t half = 0; half < halves; ++half)
+            next += std::exchange(counts[half][bucket], next);
+        m_names.start[bucket + 1] = next;
+    }
+    inHalves([&](size_t half) {
+        std::vector<quint32>& next = counts[half];
+        const auto [from, to] = halfOf(half);
+        forEachIn(from, to, [&](size_t at, MapPlace place) {
+            m_names.entries[next[bucketOf(keys[at])]++] = {keys[at], place};
+        });
+    });
+}
+
 std::optional<MapPlace> MapIndex::definitionNamed(QByteArrayView name) const
 {
     // Once, though two threads may ask at the same time (tarnel-cli check's halves of a big file).
-    std::call_once(m_namesMade, [this] {
-        // Grouped by a counting sort on the top bits of the hash, which spreads
-        // names evenly: a few in a bucket.
-        std::vector<std::pair<qint64, MapPlace>> names;
-        size_t count = 0;
-        for (const FileFacts& facts : m_facts)
-            count += size_t(facts.definitions.size());
-        names.reserve(count);
-        for (qint32 file = 0; file < m_facts.size(); ++file) {
-            if (m_changed[size_t(file)])
-                continue;
-            const QList<IdDefinition>& definitions = m_facts[file].definitions;
-            for (qint32 i = 0; i < definitions.size(); ++i)
-                names.emplace_back(nameKey(definitions[i].name), MapPlace{file, i});
-        }
-        const int bits = std::max(1, int(std::bit_width(names.size() / 4)));
-        m_names.shift = 64 - bits;
-        m_names.start.assign((size_t(1) << bits) + 1, 0);
-        for (const auto& [key, place] : names)
-            ++m_names.start[bucketOf(key) + 1];
-        std::partial_sum(m_names.start.begin(), m_names.start.end(), m_names.start.begin());
-        std::vector<quint32> next(m_names.start.begin(), m_names.start.end() - 1);
-        m_names.entries.resize(names.size());
-        for (const auto& entry : names)
-            m_names.entries[next[bucketOf(entry.first)]++] = entry;
-    });
+    std::call_once(m_namesMade, [this] { makeNames(); });
     std::optional<MapPlace> first;
     auto consider = [&](MapPlace place) {
         if ((!first || place < *first) && sameName(definition(place).name, name))

@@ -68,6 +68,7 @@ private:
     };
     mutable NameIndex m_names;
     size_t bucketOf(qint64 nameKey) const { return size_t(quint64(nameKey) >> m_names.shift); }
+    void makeNames() const;
     mutable std::once_flag m_namesMade;
 };
 

@@ -3,6 +3,7 @@
 #include "document/idedocument.h"
 #include "document/idefile.h"
 #include "map/gamemap.h"
+#include "map/mapindex.h"
 #include "map/pathresolver.h"
 #include "support/testfiles.h"
 #include "texts/maptexts.h"
@@ -140,14 +141,18 @@ private slots:
         QTest::newRow("hours, draw distances, mesh counts, a section without end")
             << QByteArrayList{list, "IDE data/a.ide\n", "data/a.ide",
                               "tobj\n20, clock, t, 1, 100, 0, 6, 24\n21, c2, t, 1, 100, 0, 25, -1\n"
-                              "objs\n30, a, t, 1, 0, 0\n31, b, t, 2, 100, 0\n32, c, t, 3, 100, 150, abc, 0\nend\n"}
+                              "objs\n30, a, t, 1, 0, 0\n31, b, t, 2, 100, 0\n32, c, t, 3, 100, 150, abc, 0\n"
+                              "33, d, t, 2, 000, 0050, 0\n34, a_long_model_name, a_long_txd_name, 1, 0.0, "
+                              "0\nend\n"}
             << dat
             << QStringList{warn("data/a.ide:2", mapHourOutOfRange.arg(20).arg("24")),
                            warn("data/a.ide:3", mapHourOutOfRange.arg(21).arg("25")),
                            warn("data/a.ide:3", mapHourOutOfRange.arg(21).arg("-1")),
                            warn("data/a.ide:5", mapDrawDistance.arg(30).arg("0")),
                            warn("data/a.ide:6", mapMeshCount.arg(31).arg("2").arg(1)),
-                           warn("data/a.ide:7", mapDrawDistance.arg(32).arg("abc"))};
+                           warn("data/a.ide:7", mapDrawDistance.arg(32).arg("abc")),
+                           warn("data/a.ide:8", mapDrawDistance.arg(33).arg("000")),
+                           warn("data/a.ide:9", mapDrawDistance.arg(34).arg("0.0"))};
         QTest::newRow("ID limit of 13 values, binary placements, the same file twice")
             << QByteArrayList{list,         "IDE data/a.ide\nIDE data/./A.ide\nIPL data/a.ipl\nIPL data/b.ipl\n",
                               "data/a.ide", "objs\n6499, a, t, 1, 100, 0\n6500, b, t, 1, 100, 0\nend\n",
@@ -376,6 +381,36 @@ private slots:
         if (set >= 0)
             map.setIdLimit(set == 0 ? std::optional<qint64>() : std::optional<qint64>(set));
         QCOMPARE(map.idLimit().value_or(-1), expected);
+    }
+
+    // The first definition of a model name, any case, in load order: in two
+    // files of `filler` other names each, a big map's indexed in two halves.
+    void definitionNamed_data()
+    {
+        QTest::addColumn<int>("filler");
+        QTest::newRow("small map") << 10;
+        QTest::newRow("big map") << 150'000;
+    }
+    void definitionNamed()
+    {
+        QFETCH(int, filler);
+        QList<FileFacts> facts(2);
+        for (FileFacts& file : facts) {
+            for (int i = 0; i < filler; ++i)
+                file.definitions.append(IdDefinition{i, "m" + QByteArray::number(i), i + 1, IdSection::Objs});
+        }
+        auto name = [&](int file, int index, const char* name) { facts[file].definitions[index].name = name; };
+        name(0, filler - 1, "Gate"); // the end of the first half, before the second's
+        name(1, 0, "gate");
+        name(1, 5, "door"); // twice in the second half
+        name(1, filler - 1, "DOOR");
+        name(0, 3, "wall"); // twice in the first half
+        name(0, filler - 2, "wall");
+        const MapIndex index(facts);
+        for (const auto& [asked, place] : {std::pair{"GATE", MapPlace{0, filler - 1}},
+                                           std::pair{"door", MapPlace{1, 5}}, std::pair{"Wall", MapPlace{0, 3}}})
+            QCOMPARE(index.definitionNamed(asked).value_or(MapPlace{-1, -1}), place);
+        QVERIFY(!index.definitionNamed("none"));
     }
 };
 
