@@ -313,7 +313,7 @@ private:
         if (scan.joined)
             rows.appendSharedLine(m_bytes, begin - m_bytes.constData(), scan.end - begin, scan.commas + 1, id);
         else
-            rows.appendLine(QByteArrayView(begin, scan.end - begin), id);
+            rows.appendLineAsRead(m_bytes, begin - m_bytes.constData(), scan.end - begin, scan.commas + 1, id);
         m_content.layout.setRole(lineNumber, FileLayout::Role::Row);
     }
 

@@ -114,7 +114,12 @@ bool RowFilter::matches(const RowStore& rows, qsizetype row) const
 {
     if (m_ids)
         return matchesId(rows, row) || (m_anyValue && anyValueReads(rows, row, m_ids->first, m_digits));
-    return m_needle.isEmpty() || holds(rows.storedBytes(row), m_needle);
+    if (m_needle.isEmpty())
+        return true;
+    // The text searched is the joined form, however the row's bytes are stored.
+    if (rows.storedAsRead(row))
+        return holds(rows.joined(row), m_needle);
+    return holds(rows.storedBytes(row), m_needle);
 }
 
 bool RowFilter::matchesId(const RowStore& rows, qsizetype row) const

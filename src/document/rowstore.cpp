@@ -54,10 +54,16 @@ bool startsWithHash(const char* p, const char* end)
 
 QByteArrayView RowStore::ValueCursor::next()
 {
-    const char* const stop = findByte(m_at, m_end, m_mark);
-    const QByteArrayView value(m_at, stop - m_at);
+    const char* begin = m_at;
+    const char* stop = findByte(m_at, m_end, m_mark);
     m_at = stop == m_end ? nullptr : stop + m_gap;
-    return value;
+    if (m_trim) {
+        while (begin < stop && *begin == ' ')
+            ++begin;
+        while (stop > begin && stop[-1] == ' ')
+            --stop;
+    }
+    return {begin, stop - begin};
 }
 
 QByteArrayView RowStore::value(qsizetype row, qsizetype index) const
@@ -150,6 +156,23 @@ void RowStore::appendLine(QByteArrayView line, RowId id)
         r.flags |= Commented;
     m_liveBytes += length;
     m_ownLiveBytes += length;
+    m_rows.push_back(r);
+}
+
+void RowStore::appendLineAsRead(const QByteArray& bytes, qsizetype offset, qsizetype length, qsizetype valueCount,
+                                RowId id)
+{
+    const quint8 slot = sharedSlotFor(bytes);
+    if (slot == 0) {
+        appendLine(QByteArrayView(bytes).sliced(offset, length), id);
+        return;
+    }
+    const char* const first = bytes.constData() + offset;
+    Row r = makeRow(offset, length, shortCount(valueCount), quint8((slot << slotShift) | AsRead), id);
+    if (startsWithHash(first, first + length))
+        r.flags |= Commented;
+    m_liveBytes += length;
+    ++m_shared[slot - 1].rows;
     m_rows.push_back(r);
 }
 
@@ -343,7 +366,17 @@ bool RowStore::sameValues(qsizetype row, const RowStore& other, qsizetype otherR
 {
     const Row& a = m_rows[size_t(row)];
     const Row& b = other.m_rows[size_t(otherRow)];
-    // Equal values are stored the same way: separated exactly when one holds a comma.
+    // Equal values are stored the same way, separated exactly when one holds
+    // a comma, unless a row is stored as read: then they are compared one by one.
+    if ((a.flags | b.flags) & AsRead) {
+        ValueCursor mine = valuesOf(a);
+        ValueCursor theirs = other.valuesOf(b);
+        while (!mine.atEnd() && !theirs.atEnd()) {
+            if (mine.next() != theirs.next())
+                return false;
+        }
+        return mine.atEnd() && theirs.atEnd();
+    }
     if ((a.flags & Separated) != (b.flags & Separated))
         return false;
     return bytesOf(a) == other.bytesOf(b);
@@ -413,15 +446,27 @@ bool RowStore::holdsValues(qsizetype row, const QList<QByteArray>& values) const
 
 void RowStore::prefixRows(const QList<qsizetype>& rows, QByteArrayView prefix)
 {
+    // A row stored as read is written joined: at most twice its bytes.
     qsizetype bytes = 0;
-    for (qsizetype row : rows)
-        bytes += m_rows[size_t(row)].length + prefix.size();
+    for (qsizetype row : rows) {
+        const Row& r = m_rows[size_t(row)];
+        bytes += ((r.flags & AsRead) ? 2 * r.length : r.length) + prefix.size();
+    }
     rewriteRows(rows, bytes, [&](qsizetype, const Row& old, QByteArray& out) {
         const qint64 offset = out.size();
         out.append(prefix);
-        out.append(dataOf(old), old.length);
+        if (old.flags & AsRead) {
+            for (ValueCursor values = valuesOf(old);;) {
+                out.append(values.next());
+                if (values.atEnd())
+                    break;
+                out.append(joiner);
+            }
+        } else {
+            out.append(dataOf(old), old.length);
+        }
         const char* first = out.constData() + offset;
-        const qsizetype length = old.length + prefix.size();
+        const qsizetype length = out.size() - offset;
         return makeRow(offset, length, old.valueCount,
                        quint8((old.flags & Separated) | (startsWithHash(first, first + length) ? Commented : 0)),
                        old.id);
@@ -574,7 +619,7 @@ QByteArray RowStore::joined(qsizetype row) const
 void RowStore::writeJoined(qsizetype row, const std::function<void(QByteArrayView)>& out) const
 {
     const Row& r = m_rows[size_t(row)];
-    if (!(r.flags & Separated)) {
+    if (!(r.flags & (Separated | AsRead))) {
         out(bytesOf(r));
         return;
     }
@@ -598,7 +643,7 @@ void RowStore::writeLines(const std::function<void(QByteArrayView)>& out) const
     };
     for (qsizetype i = 0; i < size(); ++i) {
         const Row& r = m_rows[size_t(i)];
-        if (const quint8 slot = slotOf(r)) {
+        if (const quint8 slot = slotOf(r); slot && !(r.flags & AsRead)) {
             // A row still followed by its CR LF in the file's bytes joins the run.
             const QByteArray& shared = m_shared[slot - 1].bytes;
             const char* const sharedEnd = shared.constData() + shared.size();

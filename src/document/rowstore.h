@@ -27,14 +27,17 @@ namespace tarnel {
 // | own, joined              | m_buffer                      | ", "                | rows made, changed or copied here          |
 // | newline-separated        | m_buffer or shared bytes      | '\n'                | rows with a value holding a comma, which   |
 // |                          |                               |                     | the joined form could not tell apart       |
+// | as read                  | a file's bytes (or copies of  | ',', each value     | a line of a file just read written another |
+// |                          | such a row)                   | trimmed of spaces   | way (`a,b`, `a , b`): not copied either    |
 // clang-format on
 //
 // Shared bytes never change, so a row lying in them is pointed at, not copied,
 // by its copies (Duplicate, the edit history's snapshots, the rows undo and
-// redo bring back), each joined or separated as it was. A store shares up to
-// 63 such buffers at once, each held while a row points into it: a file's
+// redo bring back), each stored as it was. A store shares up to
+// 31 such buffers at once, each held while a row points into it: a file's
 // bytes, a snapshot's, the bytes a change of many rows (Comment out, Set
-// column) wrote. The joined form is exactly the line a save writes. '\n' is a
+// column) wrote. The joined form is exactly the line a save writes; a row
+// stored as read is joined as it is written. '\n' is a
 // byte no line of a file can hold, and neither it nor '\r' is ever stored inside a value.
 // Values stay the bytes of the file; a ValueCursor walks them in any encoding.
 class RowStore {
@@ -51,8 +54,12 @@ public:
     QList<QByteArray> values(qsizetype row) const;
     // The same as views into the store, in one walk of the row.
     void valueViews(qsizetype row, QVarLengthArray<QByteArrayView, 16>& into) const;
-    // The row's values as stored: joined with ", " (or by "\n" when a value holds a comma).
+    // The row's values as stored: joined with ", " (or by "\n" when a value
+    // holds a comma), or the file's line as read (storedAsRead).
     QByteArrayView storedBytes(qsizetype row) const { return bytesOf(m_rows[size_t(row)]); }
+    // Whether the stored bytes are a line of a file as it was read, not in the
+    // joined form: its values are its pieces between commas, trimmed of spaces.
+    bool storedAsRead(qsizetype row) const { return m_rows[size_t(row)].flags & AsRead; }
     // A row whose first value begins with '#' after leading spaces: a
     // commented-out line. Kept with the row, so views need not read its bytes.
     bool isCommented(qsizetype row) const { return m_rows[size_t(row)].flags & Commented; }
@@ -79,9 +86,7 @@ public:
     void appendSharedLine(const QByteArray& bytes, qsizetype offset, qsizetype length, qsizetype valueCount,
                           RowId id = 0)
     {
-        const quint8 slot = !m_shared.empty() && m_shared.front().bytes.constData() == bytes.constData()
-                                ? quint8(1)
-                                : slotFor(bytes);
+        const quint8 slot = sharedSlotFor(bytes);
         if (slot == 0) {
             appendLine(QByteArrayView(bytes).sliced(offset, length), id);
             return;
@@ -94,6 +99,10 @@ public:
         ++m_shared[slot - 1].rows;
         m_rows.push_back(r);
     }
+    // The same for any line with `valueCount` - 1 commas, joined or not: the row
+    // points into `bytes` as read, its values trimmed as they are walked.
+    void appendLineAsRead(const QByteArray& bytes, qsizetype offset, qsizetype length, qsizetype valueCount,
+                          RowId id = 0);
     void insert(qsizetype position, const QList<QByteArray>& values, RowId id = 0);
     void append(const QList<QByteArray>& values, RowId id = 0) { insert(size(), values, id); }
     // Appends a copy of each of the rows, in the order given, bytes as they
@@ -185,8 +194,9 @@ private:
     // at least one value (empty bytes are one empty value).
     class ValueCursor {
     public:
-        ValueCursor(const char* data, qsizetype length, bool separated)
-            : m_at(data), m_end(data + length), m_mark(separated ? '\n' : ','), m_gap(separated ? 1 : 2)
+        ValueCursor(const char* data, qsizetype length, quint8 flags)
+            : m_at(data), m_end(data + length), m_mark((flags & Separated) ? '\n' : ','),
+              m_gap((flags & (Separated | AsRead)) ? 1 : 2), m_trim(flags & AsRead)
         {
         }
         bool atEnd() const { return m_at == nullptr; }
@@ -197,17 +207,19 @@ private:
         const char* m_end;
         char m_mark;     // the byte ending a value
         qsizetype m_gap; // bytes from a value's end to the next value
+        bool m_trim;     // spaces around each value are not the value's
     };
 
     enum RowFlag : quint8 {
         Separated = 1, // values separated by '\n', else by ", "
         Commented = 2, // first value starts with '#' after spaces: a commented-out line
+        AsRead = 4,    // a line as read: values separated by ',', spaces around them not theirs
     };
-    // The other six bits of the flags tell where the bytes lie: 0 in m_buffer,
+    // The other five bits of the flags tell where the bytes lie: 0 in m_buffer,
     // s in m_shared[s - 1] (never followed by a line end but in a file's bytes).
-    static constexpr int slotShift = 2;
-    static constexpr quint8 slotMask = 0xfc;
-    static constexpr qsizetype slotLimit = 63;
+    static constexpr int slotShift = 3;
+    static constexpr quint8 slotMask = 0xf8;
+    static constexpr qsizetype slotLimit = 31;
     // Sixteen bytes a row, identity included: a million rows take 16 MB. The
     // offset has 40 bits, split so that the entry needs no padding.
     struct Row {
@@ -244,10 +256,7 @@ private:
         return (slot ? m_shared[slot - 1].bytes.constData() : m_buffer.constData()) + r.offset();
     }
     QByteArrayView bytesOf(const Row& r) const { return {dataOf(r), qsizetype(r.length)}; }
-    ValueCursor valuesOf(const Row& r) const
-    {
-        return {dataOf(r), qsizetype(r.length), bool(r.flags & Separated)};
-    }
+    ValueCursor valuesOf(const Row& r) const { return {dataOf(r), qsizetype(r.length), r.flags}; }
     // The values appended to `out` (the buffer, or bytes about to be shared).
     Row store(const QList<QByteArray>& values, RowId id, QByteArray& out);
     Row store(const QList<QByteArray>& values, RowId id) { return store(values, id, m_buffer); }
@@ -266,6 +275,12 @@ private:
     }
     // The slot holding `bytes` (taken when none does yet), or 0 when all are taken.
     quint8 slotFor(const QByteArray& bytes);
+    // The same, first trying the first slot: a load's rows all lie in one file's bytes.
+    quint8 sharedSlotFor(const QByteArray& bytes)
+    {
+        return !m_shared.empty() && m_shared.front().bytes.constData() == bytes.constData() ? quint8(1)
+                                                                                            : slotFor(bytes);
+    }
     // A slot no row points into, emptied, or 0 when all are taken.
     quint8 freeSlot();
     // Rewrites the rows: write(i, old row, out) appends row rows[i]'s new

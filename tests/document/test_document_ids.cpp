@@ -63,6 +63,8 @@ private slots:
         QTest::addColumn<QString>("id");
         QTest::newRow("number") << QByteArray("12, a, t, 1, 100, 0") << "12";
         QTest::newRow("leading zeros") << QByteArray("007, a, t, 1, 100, 0") << "7";
+        QTest::newRow("spaces around") << QByteArray("  12 ,a,t , 1, 100, 0") << "12";
+        QTest::newRow("commented, spaces around") << QByteArray(" #12 ,a, t, 1, 100, 0") << "none";
         QTest::newRow("negative") << QByteArray("-5, a, t, 1, 100, 0") << "-5";
         QTest::newRow("commented") << QByteArray("#12, a, t, 1, 100, 0") << "none";
         QTest::newRow("letters after") << QByteArray("12a, a, t, 1, 100, 0") << "none";

@@ -541,26 +541,33 @@ private slots:
     {
         // c comment out, u un-comment, d duplicate, x remove the first row (all
         // on every row), s snapshot every row, b rows back from the first snapshot.
+        // The first file's lines are written `a,1` and ` b , 2` when spaced.
         QTest::addColumn<QByteArray>("steps");
         QTest::addColumn<QByteArrayList>("lines");
+        QTest::addColumn<bool>("spaced");
         const QByteArrayList read{"a, 1", "b, 2", "c, 3"};
         const QByteArrayList commented{"# a, 1", "# b, 2", "# c, 3"};
-        QTest::newRow("as read") << QByteArray() << read;
-        QTest::newRow("commented out") << QByteArray("c") << commented;
-        QTest::newRow("commented out, back") << QByteArray("scb") << read;
-        QTest::newRow("un-commented, back") << QByteArray("csub") << commented;
-        QTest::newRow("back, copied") << QByteArray("scbxd") << QByteArrayList{"b, 2", "c, 3", "b, 2", "c, 3"};
-        QTest::newRow("copies un-commented, back") << QByteArray("cdsub") << commented + commented;
+        QTest::newRow("as read") << QByteArray() << read << false;
+        QTest::newRow("commented out") << QByteArray("c") << commented << false;
+        QTest::newRow("commented out, back") << QByteArray("scb") << read << false;
+        QTest::newRow("un-commented, back") << QByteArray("csub") << commented << false;
+        QTest::newRow("back, copied") << QByteArray("scbxd") << QByteArrayList{"b, 2", "c, 3", "b, 2", "c, 3"}
+                                      << false;
+        QTest::newRow("copies un-commented, back") << QByteArray("cdsub") << commented + commented << false;
+        QTest::newRow("spaced") << QByteArray() << read << true;
+        QTest::newRow("spaced, commented out, back") << QByteArray("scb") << read << true;
+        QTest::newRow("spaced, copies un-commented, back") << QByteArray("cdsub") << commented + commented << true;
     }
     void rowsInSeveralSharedBuffers()
     {
         QFETCH(QByteArray, steps);
         QFETCH(QByteArrayList, lines);
-        const QByteArray first("a, 1\r\nb, 2\r\n");
+        QFETCH(bool, spaced);
+        const QByteArray first(spaced ? "a,1\r\n b , 2\r\n" : "a, 1\r\nb, 2\r\n");
         const QByteArray second("c, 3\r\n");
         RowStore store;
-        store.appendSharedLine(first, 0, 4, 2, 1);
-        store.appendSharedLine(first, 6, 4, 2, 2);
+        store.appendLineAsRead(first, 0, spaced ? 3 : 4, 2, 1);
+        store.appendLineAsRead(first, spaced ? 5 : 6, spaced ? 6 : 4, 2, 2);
         store.appendSharedLine(second, 0, 4, 2, 3);
         std::vector<RowSnapshot> snapshots;
         for (char step : steps) {
@@ -586,8 +593,14 @@ private slots:
         QByteArray written;
         store.writeLines([&written](QByteArrayView piece) { written += piece; });
         QCOMPARE(written, lines.join("\r\n") + "\r\n");
-        for (qsizetype row = 0; row < store.size(); ++row)
+        for (qsizetype row = 0; row < store.size(); ++row) {
             QVERIFY(!store.fileBytes(row).isNull());
+            QVERIFY(store.sameValues(row, store, row));
+            QByteArrayList pieces = lines[row].split(',');
+            for (QByteArray& piece : pieces)
+                piece = piece.trimmed();
+            QCOMPARE(store.values(row), pieces);
+        }
     }
 
     // Positions kept by a snapshot come back as they went in, whatever the steps between them.

@@ -15,7 +15,7 @@ namespace {
 
 const QByteArray mixedFile = "objs\r\n2000, LampPost, generic, 1, 100, 0\r\n2050, BARREL, generic, 1, 50, 0\r\n"
                              "#2060, barrel_wet, generic, 1, 50, 0\r\n2100, crate, generic, 1, 50, 0\r\n"
-                             "10, Fence, generic, 1, 50, 0\r\nend\r\n"
+                             "10,Fence , generic,1, 50,0\r\nend\r\n"
                              "tobj\r\n3000, neonSign, generic, 1, 100, 0, 20, 6\r\nend\r\n";
 
 struct Filtered {
@@ -65,6 +65,7 @@ private slots:
         QTest::newRow("a range either way round")
             << "2100-2000" << QByteArrayList{"2000", "2050", "#2060", "2100"} << "4 of 5 rows";
         QTest::newRow("nothing") << "zzz" << QByteArrayList{} << "0 of 5 rows";
+        QTest::newRow("across values, as joined") << "fence, gen" << QByteArrayList{"10"} << "1 of 5 rows";
         QTest::newRow("cleared") << "" << QByteArrayList{"2000", "2050", "#2060", "2100", "10"} << "";
     }
 
