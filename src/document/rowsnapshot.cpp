@@ -80,6 +80,27 @@ std::vector<qsizetype> RowPositions::unpacked() const
     return positions;
 }
 
+RowPositions::Reader::Reader(const RowPositions& positions)
+    : m_positions(positions), m_at(positions.m_runs.constData()), m_end(m_at + positions.m_runs.size())
+{
+}
+
+qsizetype RowPositions::Reader::next()
+{
+    if (m_left == 0) {
+        // The closed runs, then the open one.
+        if (m_at < m_end) {
+            m_step = readNumber(m_at);
+            m_left = readNumber(m_at);
+        } else {
+            m_step = m_positions.m_step;
+            m_left = m_positions.m_count;
+        }
+    }
+    --m_left;
+    return m_position += m_step;
+}
+
 RowSnapshot snapshotRows(const RowStore& rows, const QList<qsizetype>& positions)
 {
     return copyRows(rows, std::vector<qsizetype>(positions.cbegin(), positions.cend()));
@@ -106,41 +127,57 @@ void dropUnchangedRows(RowSnapshot& before, RowSnapshot& after, RowId firstNew)
     // A row's place among the rows in neither snapshot is its position less
     // the snapshot's rows before it. Pairs whose place, values and order
     // agree go over to those rows; the rows made by the change never pair.
-    const std::vector<qsizetype> from = before.positions.unpacked();
-    const std::vector<qsizetype> to = after.positions.unpacked();
-    std::vector<qsizetype> keptFrom;
-    std::vector<qsizetype> keptTo;
+    // Both snapshots are walked once, their positions read as they come and
+    // the pairs marked a bit a row: a change of every row of a big table
+    // pairs none, and must not cost more than the snapshots.
+    std::vector<bool> keptFrom(size_t(before.size()), true);
+    std::vector<bool> keptTo(size_t(after.size()), true);
+    qsizetype paired = 0;
+    RowPositions::Reader from(before.positions);
+    RowPositions::Reader to(after.positions);
     qsizetype j = 0;
+    qsizetype toPlace = 0;
+    const auto readTo = [&] {
+        if (j < after.size())
+            toPlace = to.next() - j;
+    };
+    readTo();
     for (qsizetype i = 0; i < before.size(); ++i) {
-        const qsizetype place = from[size_t(i)] - i;
-        const auto toPlace = [&] { return to[size_t(j)] - j; };
-        while (j < after.size() && (toPlace() < place || (toPlace() == place && after.rows.id(j) >= firstNew))) {
-            keptTo.push_back(j);
+        const qsizetype place = from.next() - i;
+        while (j < after.size() && (toPlace < place || (toPlace == place && after.rows.id(j) >= firstNew))) {
             ++j;
+            readTo();
         }
         const RowId id = before.rows.id(i);
-        if (j < after.size() && toPlace() == place && id != 0 && after.rows.id(j) == id &&
+        if (j < after.size() && toPlace == place && id != 0 && after.rows.id(j) == id &&
             before.rows.sameValues(i, after.rows, j)) {
+            keptFrom[size_t(i)] = false;
+            keptTo[size_t(j)] = false;
+            ++paired;
             ++j;
-            continue;
+            readTo();
         }
-        keptFrom.push_back(i);
     }
-    for (; j < after.size(); ++j)
-        keptTo.push_back(j);
-    if (qsizetype(keptFrom.size()) == before.size() && qsizetype(keptTo.size()) == after.size())
+    if (paired == 0)
         return;
-    const auto keep = [](RowSnapshot& snapshot, const std::vector<qsizetype>& indexes,
-                         const std::vector<qsizetype>& positions) {
+    const auto keep = [](RowSnapshot& snapshot, const std::vector<bool>& kept) {
+        std::vector<qsizetype> indexes;
+        RowPositions positions;
+        RowPositions::Reader all(snapshot.positions);
+        for (qsizetype i = 0; i < snapshot.size(); ++i) {
+            const qsizetype position = all.next();
+            if (kept[size_t(i)]) {
+                indexes.push_back(i);
+                positions.append(position);
+            }
+        }
         RowSnapshot smaller = copyRows(snapshot.rows, indexes);
-        smaller.positions = RowPositions();
-        for (qsizetype index : indexes)
-            smaller.positions.append(positions[size_t(index)]);
-        smaller.positions.squeeze();
+        positions.squeeze();
+        smaller.positions = std::move(positions);
         snapshot = std::move(smaller);
     };
-    keep(before, keptFrom, from);
-    keep(after, keptTo, to);
+    keep(before, keptFrom);
+    keep(after, keptTo);
 }
 
 } // namespace tarnel

@@ -21,6 +21,22 @@ public:
     qsizetype bytesHeld() const { return m_runs.capacity(); }
     void squeeze() { m_runs.squeeze(); }
 
+    // Reads the positions in order, one at a time, without unpacking them all.
+    class Reader {
+    public:
+        explicit Reader(const RowPositions& positions);
+        // The next position: size() calls in all.
+        qsizetype next();
+
+    private:
+        const RowPositions& m_positions;
+        const char* m_at;
+        const char* m_end;
+        qsizetype m_position = -1;
+        qsizetype m_step = 0;
+        qsizetype m_left = 0; // positions left in the run being read
+    };
+
 private:
     void closeRun();
 

@@ -284,15 +284,44 @@ void RowStore::reserve(qsizetype rows, qsizetype bytes)
         m_buffer.reserve(m_buffer.size() + bytes);
 }
 
+template <typename At> void RowStore::appendCopiesOf(const RowStore& from, qsizetype count, At at)
+{
+    if (count <= 0)
+        return;
+    qsizetype bytes = 0;
+    for (qsizetype i = 0; i < count; ++i) {
+        const Row& r = from.m_rows[size_t(at(i))];
+        bytes += slotOf(r) ? 0 : r.length;
+    }
+    reserve(count, bytes);
+    SlotMap mapping;
+    for (qsizetype i = 0; i < count; ++i)
+        m_rows.push_back(copyOf(from, at(i), mapping));
+}
+
 void RowStore::appendRowsAt(const RowStore& from, const std::vector<qsizetype>& rows)
 {
-    qsizetype bytes = 0;
-    for (qsizetype row : rows)
-        bytes += slotOf(from.m_rows[size_t(row)]) ? 0 : from.m_rows[size_t(row)].length;
-    reserve(qsizetype(rows.size()), bytes);
-    SlotMap mapping;
-    for (qsizetype row : rows)
-        m_rows.push_back(copyOf(from, row, mapping));
+    appendCopiesOf(from, qsizetype(rows.size()), [&rows](qsizetype i) { return rows[size_t(i)]; });
+}
+
+void RowStore::appendRowsOf(const RowStore& from, qsizetype first, qsizetype count)
+{
+    appendCopiesOf(from, count, [first](qsizetype i) { return first + i; });
+}
+
+bool RowStore::shareSlotOf(Row& r, const RowStore& from, SlotMap& mapping)
+{
+    const quint8 fromSlot = slotOf(r);
+    if (fromSlot == 0)
+        return false;
+    quint8& mapped = mapping[fromSlot];
+    if (mapped == unmapped)
+        mapped = slotFor(from.m_shared[fromSlot - 1].bytes);
+    if (mapped == 0)
+        return false;
+    setSlot(r, mapped);
+    ++m_shared[mapped - 1].rows;
+    return true;
 }
 
 RowStore::Row RowStore::copyOf(const RowStore& from, qsizetype row, SlotMap& mapping)
@@ -300,34 +329,14 @@ RowStore::Row RowStore::copyOf(const RowStore& from, qsizetype row, SlotMap& map
     Row r = from.m_rows[size_t(row)];
     m_liveBytes += r.length;
     // Shared bytes never change: a row lying in them is pointed at, not copied.
-    if (const quint8 fromSlot = slotOf(r)) {
-        quint8& mapped = mapping[fromSlot];
-        if (mapped == unmapped)
-            mapped = slotFor(from.m_shared[fromSlot - 1].bytes);
-        if (const quint8 slot = mapped) {
-            setSlot(r, slot);
-            ++m_shared[slot - 1].rows;
-            return r;
-        }
-    }
+    if (shareSlotOf(r, from, mapping))
+        return r;
     const qint64 offset = m_buffer.size();
     m_buffer.append(from.dataOf(r), r.length);
     r.setOffset(offset);
     setSlot(r, 0);
     m_ownLiveBytes += r.length;
     return r;
-}
-
-void RowStore::appendRowsOf(const RowStore& from, qsizetype first, qsizetype count)
-{
-    if (count <= 0)
-        return;
-    qsizetype bytes = 0;
-    for (qsizetype i = first; i < first + count; ++i)
-        bytes += slotOf(from.m_rows[size_t(i)]) ? 0 : from.m_rows[size_t(i)].length;
-    reserve(count, bytes);
-    for (qsizetype i = first; i < first + count; ++i)
-        appendRowOf(from, i);
 }
 
 void RowStore::shareOwnBytes()
@@ -352,10 +361,11 @@ void RowStore::shareOwnBytes()
 
 void RowStore::replaceRowsWith(const std::vector<std::pair<qsizetype, qsizetype>>& rows, const RowStore& from)
 {
+    SlotMap mapping;
     for (const auto& [row, fromRow] : rows) {
         const Row old = m_rows[size_t(row)];
         forget(old);
-        Row fresh = copyOf(from, fromRow);
+        Row fresh = copyOf(from, fromRow, mapping);
         fresh.id = old.id;
         m_rows[size_t(row)] = fresh;
     }
@@ -531,12 +541,6 @@ void RowStore::appendRows(RowStore&& other, RowId idOffset)
         }
         return;
     }
-    // Each of `other`'s shared buffers is shared here too, or its rows copied.
-    std::array<quint8, slotLimit + 1> mapped{};
-    for (size_t i = 0; i < other.m_shared.size(); ++i) {
-        if (other.m_shared[i].rows > 0)
-            mapped[i + 1] = slotFor(other.m_shared[i].bytes);
-    }
     // Room for exactly both parts: growing by doubling would leave a big
     // file's rows and bytes a third more room than they take, for as long as they live.
     m_buffer.reserve(m_buffer.size() + other.m_buffer.size());
@@ -545,18 +549,16 @@ void RowStore::appendRows(RowStore&& other, RowId idOffset)
     m_buffer.append(other.m_buffer);
     const qsizetype first = size();
     m_rows.append(other.m_rows.contiguous(), other.m_rows.size());
+    // Each of `other`'s shared buffers is shared here too, or its rows copied.
+    SlotMap mapping;
     for (qsizetype i = first; i < size(); ++i) {
         Row& r = m_rows[size_t(i)];
         r.id += idOffset;
-        const quint8 otherSlot = slotOf(r);
-        if (otherSlot == 0) {
+        if (slotOf(r) == 0) {
             r.setOffset(r.offset() + base);
-        } else if (const quint8 slot = mapped[otherSlot]) {
-            setSlot(r, slot);
-            ++m_shared[slot - 1].rows;
-        } else {
+        } else if (!shareSlotOf(r, other, mapping)) {
             const qint64 offset = m_buffer.size();
-            m_buffer.append(other.m_shared[otherSlot - 1].bytes.constData() + r.offset(), r.length);
+            m_buffer.append(other.dataOf(r), r.length);
             r.setOffset(offset);
             setSlot(r, 0);
             m_ownLiveBytes += r.length;

@@ -273,6 +273,12 @@ private:
         SlotMap mapping;
         return copyOf(from, row, mapping);
     }
+    // Points `r`, a row of `from` lying in its shared bytes, at those bytes
+    // shared here too; false when it lies in `from`'s own buffer or no slot is free.
+    bool shareSlotOf(Row& r, const RowStore& from, SlotMap& mapping);
+    // Copies of `from`'s rows at(0), ..., at(count - 1), with room for exactly
+    // their entries and own bytes, each slot of `from` looked up once.
+    template <typename At> void appendCopiesOf(const RowStore& from, qsizetype count, At at);
     // The slot holding `bytes` (taken when none does yet), or 0 when all are taken.
     quint8 slotFor(const QByteArray& bytes);
     // The same, first trying the first slot: a load's rows all lie in one file's bytes.

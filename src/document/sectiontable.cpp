@@ -259,11 +259,13 @@ void SectionTable::endBatch(EditKey)
     if (!m_sorted)
         return;
     // The rows left alone are still in order; the changed ones are sorted
-    // (stably) and merged in after their equals.
-    std::vector<qsizetype> kept;
+    // (stably) and merged in after their equals. The kept rows are walked in
+    // place, skipping the changed ones, not listed.
     std::vector<qsizetype> moved;
-    for (qsizetype row = 0; row < m_rows.size(); ++row)
-        (changed[size_t(row)] ? moved : kept).push_back(row);
+    for (qsizetype row = 0; row < m_rows.size(); ++row) {
+        if (changed[size_t(row)])
+            moved.push_back(row);
+    }
     if (moved.empty())
         return;
     const auto key = [this](qsizetype row) { return m_rows.firstValue(row); };
@@ -283,26 +285,37 @@ void SectionTable::endBatch(EditKey)
         std::stable_sort(moved.begin(), moved.end(), before);
     QList<qsizetype> order;
     order.reserve(m_rows.size());
-    auto k = kept.cbegin();
+    const qsizetype rows = m_rows.size();
+    const auto nextKept = [&changed, rows](qsizetype row) {
+        while (row < rows && changed[size_t(row)])
+            ++row;
+        return row;
+    };
+    qsizetype k = nextKept(0);
     auto m = moved.cbegin();
-    QByteArrayView keptKey = k != kept.cend() ? key(*k) : QByteArrayView();
+    QByteArrayView keptKey = k < rows ? key(k) : QByteArrayView();
     QByteArrayView movedKey = key(*m);
-    while (k != kept.cend() || m != moved.cend()) {
-        if (m != moved.cend() && (k == kept.cend() || RowStore::compareFirstValues(movedKey, keptKey) < 0)) {
+    while (k < rows || m != moved.cend()) {
+        if (m != moved.cend() && (k == rows || RowStore::compareFirstValues(movedKey, keptKey) < 0)) {
             order.append(*m++);
             movedKey = m != moved.cend() ? key(*m) : QByteArrayView();
         } else {
-            order.append(*k++);
-            keptKey = k != kept.cend() ? key(*k) : QByteArrayView();
+            order.append(k);
+            k = nextKept(k + 1);
+            keptKey = k < rows ? key(k) : QByteArrayView();
         }
     }
+    // Let go of the lists before the rows move, and of the order before the views follow.
+    moved = std::vector<qsizetype>();
+    changed = std::vector<bool>();
     bool same = true;
     for (qsizetype pos = 0; pos < order.size() && same; ++pos)
         same = order[pos] == pos;
     if (same)
         return;
     emit aboutToBeReordered();
-    const QList<qsizetype> newPositions = m_rows.reorder(order);
+    QList<qsizetype> newPositions = m_rows.reorder(order);
+    order = QList<qsizetype>();
     emit reordered(newPositions);
 }
 
@@ -386,10 +399,13 @@ void SectionTable::applyRowChanges(EditKey, const RowSnapshot& from, const RowSn
     // One row changed is told as such, more as one range.
     qsizetype firstChanged = -1;
     qsizetype lastChanged = -1;
+    qsizetype changedCount = 0;
+    // The changed rows take their values a bounded number at a time: a row's
+    // new values never bear on another's comparison, and a list of every
+    // changed row would cost 16 bytes a row of the table at once.
     std::vector<std::pair<qsizetype, qsizetype>> changed; // (position, index in to)
-    // Room for every kept row: pages never written take no memory, and growing
-    // by doubling would hold the old and new arrays at once when all change.
-    changed.reserve(size_t(inOrder) + kept.size());
+    constexpr size_t changedAtOnce = 4096;
+    changed.reserve(qMin(changedAtOnce, size_t(inOrder) + kept.size()));
     forEachKept([&](qsizetype i, qsizetype j) {
         const qsizetype position = fromPositions[size_t(i)];
         while (removedBefore < removed.size() && removed[removedBefore] < position)
@@ -397,15 +413,20 @@ void SectionTable::applyRowChanges(EditKey, const RowSnapshot& from, const RowSn
         const qsizetype at = position - removedBefore;
         if (!m_rows.sameValues(at, to.rows, j)) {
             changed.emplace_back(at, j);
+            ++changedCount;
             firstChanged = firstChanged < 0 ? at : qMin(firstChanged, at);
             lastChanged = qMax(lastChanged, at);
+            if (changed.size() == changedAtOnce) {
+                m_rows.replaceRowsWith(changed, to.rows);
+                changed.clear();
+            }
         }
         moves = moves || target(j) != at;
     });
     m_rows.replaceRowsWith(changed, to.rows);
-    if (changed.size() == 1)
+    if (changedCount == 1)
         emit rowChanged(firstChanged);
-    else if (changed.size() > 1)
+    else if (changedCount > 1)
         emit rowsChanged(firstChanged, lastChanged);
     if (moves) {
         // Every kept row at its target, the others in their order around them.

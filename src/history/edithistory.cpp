@@ -103,7 +103,11 @@ qsizetype EditHistory::remove(LineKind kind, const QList<qsizetype>& rows)
 
 qsizetype EditHistory::duplicate(LineKind kind, const QList<qsizetype>& rows)
 {
-    return runCommand(texts::stepDuplicate, tarnel::duplicateRows, kind, rows);
+    // Copies leave the rows they copy as they were and where they were among
+    // the others: the step holds only the rows it adds, no snapshot of the sources.
+    return changeRows(
+        kind, {}, [](qsizetype count) { return linesText(texts::stepDuplicate, count); },
+        [&] { return tarnel::duplicateRows(m_key, *m_document, kind, rows); });
 }
 
 qsizetype EditHistory::appendRows(LineKind kind, const QList<QList<QByteArray>>& rows)

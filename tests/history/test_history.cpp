@@ -47,8 +47,9 @@ private slots:
         const char* names[] = {"comment out", "un-comment", "remove", "duplicate", "set rows", "change together"};
         for (int command = 0; command < 6; ++command) {
             for (bool sorted : {false, true}) {
-                // A few rows one at a time, and enough for one batch on a sorted table.
-                for (int selected : {3, 150}) {
+                // A few rows one at a time, enough for one batch on a sorted
+                // table, and more rows changed than undo takes at once.
+                for (int selected : {3, 150, 9000}) {
                     QTest::addRow("%s, %s, %d rows", names[command], sorted ? "sorted" : "unsorted", selected)
                         << command << sorted << selected;
                 }
@@ -88,16 +89,17 @@ private slots:
                 return h.changeTogether(QStringLiteral("Move"), byKind, QByteArray("ped, 1, x\r\n"),
                                         [&followed](bool redone) { followed += redone ? 1 : 10; });
             }};
-        for (int row = 0; row < 300; ++row) {
+        const int tableRows = qMax(300, selected + selected / 4);
+        for (int row = 0; row < tableRows; ++row) {
             // Equal first values and commented rows, so rows move among their equals.
             const QByteArray id = (row % 2 == 0 ? "#" : "") + QByteArray::number(random.bounded(60));
             table.appendRow(testKey, {id, "m" + QByteArray::number(row), "t", "1", "10", "0"});
         }
         EditHistory& history = EditHistory::of(document);
         history.setSorted(sorted);
-        QList<qsizetype> rows{0, 299}; // one commented, one not, sorted or not
+        QList<qsizetype> rows{0, tableRows - 1}; // one commented, one not, sorted or not
         for (int k = 2; k < selected; ++k)
-            rows << random.bounded(300);
+            rows << random.bounded(tableRows);
         const QByteArrayList before = rowsOf(table);
         QVERIFY(commands[command](history, rows) > 0);
         const QByteArrayList after = rowsOf(table);
