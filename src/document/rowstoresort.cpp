@@ -3,7 +3,6 @@
 #include "document/rowstore.h"
 
 #include <algorithm>
-#include <vector>
 #include <array>
 
 namespace tarnel {
@@ -61,27 +60,15 @@ QList<qsizetype> RowStore::reorder(const QList<qsizetype>& order)
 {
     const qsizetype n = size();
     QList<qsizetype> newPositions(n);
-    for (qsizetype pos = 0; pos < n; ++pos)
+    PodArray<Row> moved(n);
+    // A copy in the new order: moving the entries in place, cycle by cycle,
+    // saves their 16 bytes a row while they move but reads them in random
+    // order, which made a redo of a sorted million-row Duplicate 0.15 s slower.
+    for (qsizetype pos = 0; pos < n; ++pos) {
+        moved[size_t(pos)] = m_rows[size_t(order[pos])];
         newPositions[order[pos]] = pos;
-    // The entries move in place, one cycle of the order at a time: a second
-    // array of them would hold 16 bytes a row more while they move.
-    Row* const rows = m_rows.contiguous();
-    std::vector<bool> placed(size_t(n), false);
-    for (qsizetype start = 0; start < n; ++start) {
-        if (placed[size_t(start)])
-            continue;
-        const Row first = rows[start];
-        for (qsizetype at = start;;) {
-            placed[size_t(at)] = true;
-            const qsizetype from = order[at];
-            if (from == start) {
-                rows[at] = first;
-                break;
-            }
-            rows[at] = rows[from];
-            at = from;
-        }
     }
+    m_rows = Rows(std::move(moved));
     return newPositions;
 }
 
