@@ -71,6 +71,14 @@ bool isUtf16Text(QByteArrayView bytes)
     return bytes.startsWith("\xff\xfe") || bytes.startsWith("\xfe\xff");
 }
 
+// The outcome of a file's whole bytes: UTF-16 text is refused.
+ReadOutcome outcomeOfWholeFile(QByteArray bytes)
+{
+    if (isUtf16Text(bytes))
+        return {ReadOutcome::Utf16, {}, texts::utf16File};
+    return {ReadOutcome::Read, std::move(bytes), {}};
+}
+
 // Opens a file to read it whole: `fd` and `file` hold it, or the outcome says
 // why not. A directory, or a name that does not exist, counts as missing.
 bool openToRead(const QString& path, int& fd, QFile& file, ReadOutcome& outcome)
@@ -140,14 +148,7 @@ ReadOutcome readIdeFile(const QString& path)
         outcome.error = error;
         return outcome;
     }
-    if (isUtf16Text(bytes)) {
-        outcome.status = ReadOutcome::Utf16;
-        outcome.error = texts::utf16File;
-        return outcome;
-    }
-    outcome.bytes = std::move(bytes);
-    outcome.status = ReadOutcome::Read;
-    return outcome;
+    return outcomeOfWholeFile(std::move(bytes));
 }
 
 ReadOutcome mapIdeFileUntilExit(const QString& path)
@@ -161,12 +162,9 @@ ReadOutcome mapIdeFileUntilExit(const QString& path)
     void* const mapped = size > 0 ? ::mmap(nullptr, size_t(size), PROT_READ, MAP_PRIVATE, fd, 0) : MAP_FAILED;
     if (mapped == MAP_FAILED)
         return readIdeFile(path);
-    outcome.bytes = QByteArray::fromRawData(static_cast<const char*>(mapped), size);
-    if (isUtf16Text(outcome.bytes)) {
+    outcome = outcomeOfWholeFile(QByteArray::fromRawData(static_cast<const char*>(mapped), size));
+    if (outcome.status != ReadOutcome::Read)
         ::munmap(mapped, size_t(size));
-        return {ReadOutcome::Utf16, {}, texts::utf16File};
-    }
-    outcome.status = ReadOutcome::Read;
     return outcome;
 }
 
