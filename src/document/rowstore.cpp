@@ -462,19 +462,13 @@ void RowStore::prefixRows(const QList<qsizetype>& rows, QByteArrayView prefix)
         const Row& r = m_rows[size_t(row)];
         bytes += ((r.flags & AsRead) ? 2 * r.length : r.length) + prefix.size();
     }
-    rewriteRows(rows, bytes, [&](qsizetype, const Row& old, QByteArray& out) {
+    rewriteRows(rows, bytes, [&](qsizetype i, const Row& old, QByteArray& out) {
         const qint64 offset = out.size();
         out.append(prefix);
-        if (old.flags & AsRead) {
-            for (ValueCursor values = valuesOf(old);;) {
-                out.append(values.next());
-                if (values.atEnd())
-                    break;
-                out.append(joiner);
-            }
-        } else {
+        if (old.flags & AsRead)
+            appendJoined(out, rows[i]);
+        else
             out.append(dataOf(old), old.length);
-        }
         const char* first = out.constData() + offset;
         const qsizetype length = out.size() - offset;
         return makeRow(offset, length, old.valueCount,
